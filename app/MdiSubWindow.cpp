@@ -1,0 +1,23 @@
+#include "MdiSubWindow.h"
+
+#include "AbstractDocument.h"
+
+#include <QCloseEvent>
+
+MdiSubWindow::MdiSubWindow(AbstractDocument* document, Qt::WindowStates state)
+    : QMdiSubWindow(nullptr, Qt::WindowFlags())
+{
+    setWidget(document);
+    setWindowState(state);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void MdiSubWindow::closeEvent(QCloseEvent* event)
+{
+    auto* document = qobject_cast<AbstractDocument*>(widget());
+    if (document && !document->maybeSave()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}

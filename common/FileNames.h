@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Numbers a file or folder name until nothing exists at it: "Checklist.kstchk" becomes
+// "Checklist (2).kstchk", a folder "New Folder" becomes "New Folder (2)". Only the text after
+// the last dot of the name is the suffix. The path is rewritten in place.
+void uniqueFileName(QString& path);
+
+// Copies a file (usually out of the resources) and makes the copy readable and writable by
+// everybody, as a copy out of the resources is read-only otherwise. An existing target is kept.
+bool copyAsWritable(const QString& source, const QString& target);

@@ -1,0 +1,119 @@
+#include "Folders.h"
+
+#include "Brand.h"
+#include "MainWindowRef.h"
+#include "Prompts.h"
+#include "platform/KnownFolders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+Folders*& theInstance()
+{
+    static Folders* folders = nullptr;
+    return folders;
+}
+} // namespace
+
+Folders* Folders::instance(bool recreate)
+{
+    Folders*& folders = theInstance();
+    if (recreate) {
+        delete folders;
+        folders = nullptr;
+    }
+    if (!folders)
+        folders = new Folders;
+    return folders;
+}
+
+QString Folders::projectsFolder()
+{
+    if (!m_projectsFolder.isEmpty())
+        return m_projectsFolder;
+    QString path = QSettings().value(QStringLiteral("Directories/RootDir")).toString();
+    if (path.isEmpty())
+        path = defaultProjectsFolder();
+    if (QFileInfo(path).isDir()) {
+        setProjectsFolder(path);
+    } else {
+        Prompts::show(QMessageBox::Critical, currentMainWindow(),
+                      QCoreApplication::translate("Error Message",
+                                                  "Could not find the projects root directory: %1")
+                          .arg(path),
+                      QCoreApplication::translate("Error Message",
+                                                  "Please select a new projects root directory."));
+        browseProjectsFolder(path);
+    }
+    return m_projectsFolder;
+}
+
+void Folders::browseProjectsFolder(const QString& /*current*/)
+{
+    const QString chosen = Prompts::instance().existingDirectory(
+        currentMainWindow(), QCoreApplication::translate("User prompt", "Select Projects Root Directory"),
+        defaultProjectsFolder());
+    if (!chosen.isEmpty()) {
+        setProjectsFolder(chosen);
+        return;
+    }
+    Prompts::show(QMessageBox::Information, currentMainWindow(),
+                  QCoreApplication::translate(
+                      "Informative Message",
+                      "No projects directory was set. Defaulting to the public documents directory"));
+    const QString fallback = defaultProjectsFolder();
+    QDir().mkpath(fallback);
+    setProjectsFolder(fallback);
+}
+
+bool Folders::setProjectsFolder(const QString& path)
+{
+    if (!QFileInfo(path).isDir()) {
+        if (!Prompts::askYesNo(currentMainWindow(),
+                               QCoreApplication::translate(
+                                   "User prompt", "The path \"%1\" does not exist. Would you like to create it?")
+                                   .arg(path)))
+            return false;
+        if (!QDir().mkpath(path)) {
+            Prompts::show(QMessageBox::Critical, currentMainWindow(),
+                          QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
+            return false;
+        }
+    }
+    QSettings().setValue(QStringLiteral("Directories/RootDir"), path);
+    m_projectsFolder = path;
+    emit projectsFolderChanged(path);
+    return true;
+}
+
+QString Folders::defaultProjectsFolder()
+{
+    if (m_defaultProjectsFolder.isEmpty())
+        m_defaultProjectsFolder = QStringLiteral("%1/%2").arg(knownFolderPath(KnownFolder::PublicDocuments),
+                                                              Brand::sharedProjectsFolderName());
+    return m_defaultProjectsFolder;
+}
+
+QString Folders::appDataFolder()
+{
+    if (m_appDataFolder.isEmpty()) {
+        const QString brandFolder
+            = QStringLiteral("%1/%2").arg(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+        m_appDataFolder = QStringLiteral("%1/%2").arg(knownFolderPath(KnownFolder::ProgramData), brandFolder);
+        QDir().mkpath(m_appDataFolder);
+    }
+    return m_appDataFolder;
+}
+
+QString Folders::favouriteTemplatePath(const QString& suffix)
+{
+    return QStringLiteral("%1/default.%2").arg(appDataFolder(), suffix);
+}
+
+QString Folders::builtInTemplatePath(const QString& suffix)
+{
+    return QStringLiteral(":res/%1/default.%2").arg(Brand::templateFolderName(), suffix);
+}

@@ -1,0 +1,62 @@
+#include "AbstractDocument.h"
+
+#include "FileIcons.h"
+#include "MainWindowRef.h"
+#include "Prompts.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+AbstractDocument::AbstractDocument(const QString& filePath, QWidget* parent)
+    : QWidget(parent)
+    , m_filePath(filePath)
+    , m_fileName(QFileInfo(filePath).fileName())
+{
+    setWindowTitle(titleFor(m_fileName, false));
+    setWindowIcon(iconForPath(filePath));
+}
+
+AbstractDocument::~AbstractDocument() = default;
+
+QString AbstractDocument::titleFor(const QString& fileName, bool modified)
+{
+    return modified ? QStringLiteral("%1 *").arg(fileName) : fileName;
+}
+
+void AbstractDocument::setModified(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    setWindowTitle(titleFor(m_fileName, m_modified));
+    emit titleChanged(this);
+}
+
+void AbstractDocument::setValid(bool valid)
+{
+    m_valid = valid;
+}
+
+bool AbstractDocument::maybeSave()
+{
+    if (!m_modified)
+        return true;
+    const QMessageBox::StandardButton answer = Prompts::show(
+        QMessageBox::Information, currentMainWindow(),
+        QCoreApplication::translate("User prompt", "Save changes to %1?").arg(m_fileName), QString(),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    switch (answer) {
+    case QMessageBox::Yes:
+        // A save that failed leaves the document modified; closing it then would lose the work.
+        save();
+        return !m_modified;
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void AbstractDocument::save() {}
+
+void AbstractDocument::setCurrent(bool) {}

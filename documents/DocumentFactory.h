@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class AbstractDocument;
+class QWidget;
+
+// Opens a path as the document class registered for its kind; other kinds go to the desktop.
+// The result may be invalid (the caller deletes it) or null (nothing to show here).
+AbstractDocument* createDocument(const QString& path, QWidget* parent = nullptr);
+
+// Makes a new file "<folder>/<fileName>" (numbered when taken) as a copy of the favourite
+// template of its suffix, seeding the favourite from the built-in template first. Returns the
+// new path, or an empty string when no file could be made (the user has been told why).
+QString createNewDocument(const QString& folder, const QString& fileName);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "DocumentType.h"
+
+#include <QString>
+#include <functional>
+
+class AbstractDocument;
+class QWidget;
+
+// Which class opens which kind of document. Each subsystem registers its own document class
+// at start-up; the factory only looks things up here. Kinds without a class go to the desktop.
+namespace DocumentRegistry {
+using Constructor = std::function<AbstractDocument*(const QString& path, QWidget* parent)>;
+// Runs before a new document is copied from an existing favourite template of a suffix; it may
+// offer to replace (delete) a favourite that this version can no longer use.
+using FavouriteCheck = std::function<void(const QString& favouritePath)>;
+
+void registerKind(DocumentType type, Constructor constructor);
+// A document opened by its exact file name, whatever the kind ("Search Results").
+void registerNamedFile(const QString& fileName, Constructor constructor);
+void registerFavouriteCheck(const QString& suffix, FavouriteCheck check);
+
+Constructor constructorFor(DocumentType type);
+Constructor constructorForName(const QString& fileName);
+FavouriteCheck favouriteCheckFor(const QString& suffix);
+
+// Forgets every registration (tests).
+void clear();
+} // namespace DocumentRegistry

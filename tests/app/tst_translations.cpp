@@ -1,0 +1,97 @@
+#include "TestSupport.h"
+#include "Translations.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+// Which catalogue the "locale" setting picks from the Translations folder.
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init() { TestSupport::resetState(); }
+    void cleanup();
+
+    void firstStartWritesEnglish();
+    void languageSelectsTheCatalogue_data();
+    void languageSelectsTheCatalogue();
+    void reloadingRemovesTheOldTranslators();
+    void missingFolderGivesEnglish();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+void TestTranslations::initTestCase()
+{
+    // The catalogues the build put beside the program, in a folder of the test's own.
+    const QString built = TestSupport::binaryFolder() + "/Translations";
+    QVERIFY2(QFile::copy(built + "/kestrovan_de.qm", m_folder.filePath("kestrovan_de.qm")),
+             "the build must produce Translations/kestrovan_de.qm");
+    for (const QString& file : QDir(built).entryList({"qt*_de.qm"}))
+        QFile::copy(built + "/" + file, m_folder.filePath(file));
+}
+
+void TestTranslations::cleanup()
+{
+    QSettings().setValue("locale", "en");
+    Translations::load(m_folder.path());
+}
+
+void TestTranslations::firstStartWritesEnglish()
+{
+    QVERIFY(!QSettings().contains("locale"));
+    Translations::load(m_folder.path());
+    QCOMPARE(QSettings().value("locale").toString(), QString("en"));
+    QCOMPARE(Translations::applicationTranslator(), nullptr);
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString("File"));
+}
+
+void TestTranslations::languageSelectsTheCatalogue_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("fileMenu");
+    QTest::newRow("de_DE") << "de_DE" << "Datei";
+    QTest::newRow("de") << "de" << "Datei";
+    QTest::newRow("de_AT: countries do not count") << "de_AT" << "Datei";
+    QTest::newRow("fr has no file") << "fr_FR" << "File";
+}
+
+void TestTranslations::languageSelectsTheCatalogue()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, fileMenu);
+    QSettings().setValue("locale", locale);
+    Translations::load(m_folder.path());
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), fileMenu);
+    const bool german = fileMenu == "Datei";
+    QCOMPARE(Translations::applicationTranslator() != nullptr, german);
+    QCOMPARE(Translations::qtTranslator() != nullptr, german);
+    if (german && QFile::exists(m_folder.filePath("qt_de.qm")))
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Ja"));
+}
+
+void TestTranslations::reloadingRemovesTheOldTranslators()
+{
+    QSettings().setValue("locale", "de_DE");
+    Translations::load(m_folder.path());
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString("Datei"));
+    // A restart after switching to a language without a catalogue shows English again.
+    QSettings().setValue("locale", "fr");
+    Translations::load(m_folder.path());
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString("File"));
+    QCOMPARE(Translations::applicationTranslator(), nullptr);
+}
+
+void TestTranslations::missingFolderGivesEnglish()
+{
+    QSettings().setValue("locale", "de_DE");
+    Translations::load(m_folder.path() + "/missing");
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString("File"));
+}
+
+KESTROVAN_TEST_MAIN(TestTranslations)
+#include "tst_translations.moc"

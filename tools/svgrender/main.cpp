@@ -1,0 +1,46 @@
+// Renders one SVG source to a raster resource: svgrender <in.svg> <out.png|out.ico|out.jpg>.
+// The picture gets the size the SVG declares; the output format follows the output suffix.
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: svgrender <in.svg> <out.png|out.ico|out.jpg>\n");
+        return 2;
+    }
+    QSvgRenderer renderer(args.at(1));
+    if (!renderer.isValid()) {
+        std::fprintf(stderr, "svgrender: cannot parse %s\n", qPrintable(args.at(1)));
+        return 1;
+    }
+    const QSize size = renderer.defaultSize();
+    const QString suffix = QFileInfo(args.at(2)).suffix().toLower();
+    const bool opaque = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
+
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(opaque ? Qt::white : Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
+                               | QPainter::SmoothPixmapTransform);
+        renderer.render(&painter);
+    }
+    QImageWriter writer(args.at(2), suffix.toLatin1());
+    if (opaque)
+        writer.setQuality(92);
+    if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB32) : image)) {
+        std::fprintf(stderr, "svgrender: cannot write %s: %s\n", qPrintable(args.at(2)),
+                     qPrintable(writer.errorString()));
+        return 1;
+    }
+    return 0;
+}
