@@ -2,11 +2,20 @@
 
 #include "MdiWindow.h"
 
+#include <QModelIndex>
+#include <QPointer>
+
 class AbstractDocument;
+class ProjectModel;
+class ProjectTreeView;
+class ProjectWatcher;
 class QAction;
+class QDockWidget;
+class QItemSelectionModel;
 class QMenu;
 
-// The one top-level window of Kestrovan.
+// The one top-level window of Kestrovan: the document browser on the left, the open documents
+// as tabs in the middle, and the menus.
 class MainWindow : public MdiWindow
 {
     Q_OBJECT
@@ -14,32 +23,90 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The open document of exactly this file path, or null.
     AbstractDocument* findDocument(const QString& filePath) const;
+
+    ProjectModel* projectModel() const { return m_model; }
+    ProjectTreeView* treeView() const { return m_tree; }
+    ProjectWatcher* projectWatcher() const { return m_watcher; }
+    // The tree's context menu at a point of the tree's viewport (shown by showTreeContextMenu).
+    QMenu* createTreeContextMenu(const QPoint& pos);
+    // Selects a path in the tree (clearing the selection), scrolls to it and, when asked,
+    // opens its name editor.
+    void selectPath(const QString& path, bool editName = false);
+    // Closes every open document whose file no longer exists.
+    void closeDocumentsOfMissingFiles();
 
 public slots:
     AbstractDocument* openDocument(const QString& filePath);
 
 private slots:
     void projectsFolderChanged(const QString& newFolder);
+    void selectionChanged(const QModelIndex& current, const QModelIndex& previous);
+    void openDocument(const QModelIndex& index);
+    void directoryChanged(const QString& path);
     void createNewInspectionReport();
     void createNewTestReport();
     void createNewVerificationCertificate();
     void createNewInstallationDiagram();
     void createNewChecklistReport();
     void createNewCurveData();
+    void createClientHandoverPack();
+    void createNewFolder();
+    void showSettingsDialog();
+    void open();
+    void remove();
+    void rename();
     void save();
+    void showTreeContextMenu(const QPoint& pos);
     void documentTitleChanged(AbstractDocument* doc);
+    void showAbout();
+    void loadCommandLineFiles();
     void documentChanged(AbstractDocument* from, AbstractDocument* to);
+    void showScreencastTutorial();
+    void showPDFManual();
+    void switchLanguage(QAction* action);
+
+public:
+    void resetWindowLayout() override;
 
 protected:
     bool event(QEvent* event) override;
 
 private:
     void buildForm();
+    QAction* makeAction(const char* objectName, const QString& text, const QString& icon);
     QString createNew(const QString& fileName);
+    QString targetFolderForNew() const;
+    // Opens a path and throws away a document that could not be shown.
+    void openAndKeepValid(const QString& filePath);
 
+    ProjectModel* m_model = nullptr;
+    ProjectTreeView* m_tree = nullptr;
+    QItemSelectionModel* m_selection = nullptr;
+    ProjectWatcher* m_watcher = nullptr;
+    QDockWidget* m_browserDock = nullptr;
     QMenu* m_fileMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QMenu* m_languageMenu = nullptr;
     QMenu* m_windowMenu = nullptr;
-    QAction* m_saveAction = nullptr;
-    QString m_projectsFolder;
+    QMenu* m_helpMenu = nullptr;
+    bool m_checkingDocuments = false;
+
+    QAction* m_actionNewInspectionReport = nullptr;
+    QAction* m_actionNewTestReport = nullptr;
+    QAction* m_actionNewVerificationCertificate = nullptr;
+    QAction* m_actionNewInstallationDiagram = nullptr;
+    QAction* m_actionNewChecklist = nullptr;
+    QAction* m_actionNewCurveData = nullptr;
+    QAction* m_actionNewClientHandoverPack = nullptr;
+    QAction* m_actionNewFolder = nullptr;
+    QAction* m_actionSave = nullptr;
+    QAction* m_actionDelete = nullptr;
+    QAction* m_actionRename = nullptr;
+    QAction* m_actionOpen = nullptr;
+    QAction* m_actionSettings = nullptr;
+    QAction* m_actionAbout = nullptr;
+    QAction* m_actionScreencastTutorial = nullptr;
+    QAction* m_actionPDFManual = nullptr;
 };

@@ -54,6 +54,9 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
     const QString root = home.path() + QStringLiteral("/Documents/Shared Kestrovan Projects");
+    // Making the projects folder is the benchmark's own work, not the program's.
+    QElapsedTimer setup;
+    setup.start();
     makeProjects(root, folders, perFolder);
     {
         // No welcome dialog: it would wait for a person.
@@ -61,12 +64,13 @@ int main(int argc, char** argv)
         ini.setValue(QStringLiteral("Welcome/show"), false);
     }
 
+    const qint64 setupMs = setup.elapsed();
     const int splashDelay = 2500;
     StartupOptions options;
     options.splashDelayMs = splashDelay;
     options.mainWindowShown = [&](MainWindow* window) {
-        QTimer::singleShot(0, window, [window, splashDelay, folders, perFolder]() {
-            const double ms = msSinceProcessStart() - splashDelay;
+        QTimer::singleShot(0, window, [window, splashDelay, setupMs, folders, perFolder]() {
+            const double ms = msSinceProcessStart() - splashDelay - setupMs;
             std::printf("start-up: %.0f ms to the main window shown and idle (splash delay excluded), "
                         "%d files in %d folders\n",
                         ms, folders * perFolder, folders);
