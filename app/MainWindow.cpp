@@ -26,6 +26,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSettings>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -266,8 +267,15 @@ void MainWindow::closeDocumentsOfMissingFiles()
     m_checkingDocuments = true;
     const QList<AbstractDocument*> docs = documents();
     for (AbstractDocument* doc : docs) {
-        if (!QFileInfo::exists(doc->filePath()))
+        const QString path = doc->filePath();
+        if (QFileInfo::exists(path)) {
+            m_keptWithoutFile.remove(path);
+        } else if (!m_keptWithoutFile.contains(path)) {
+            QPointer<AbstractDocument> guard(doc);
             closeDocument(doc);
+            if (guard && findDocument(path))
+                m_keptWithoutFile.insert(path);
+        }
     }
     m_checkingDocuments = false;
 }

@@ -3,7 +3,7 @@
 #include "MdiWindow.h"
 
 #include <QModelIndex>
-#include <QPointer>
+#include <QSet>
 
 class AbstractDocument;
 class ProjectModel;
@@ -92,6 +92,8 @@ private:
     QMenu* m_windowMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     bool m_checkingDocuments = false;
+    // Documents whose file vanished but whose user chose to keep them open: asked once only.
+    QSet<QString> m_keptWithoutFile;
 
     QAction* m_actionNewInspectionReport = nullptr;
     QAction* m_actionNewTestReport = nullptr;

@@ -1,0 +1,165 @@
+#include "DialogAbout.h"
+#include "DialogSettings.h"
+#include "DialogWelcome.h"
+#include "Folders.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+// The settings, welcome and About dialogs.
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+
+    void restoreButtonsFollowTheFavourites();
+    void okWithTheSameFolderCloses();
+    void okWithAMissingFolderAsksAndNoKeepsTheDialogOpen();
+    void browseFillsTheFolderWithoutStoringIt();
+    void welcomeOkNeedsAChoice();
+    void welcomeStoresTheChoiceOnlyOnOk();
+    void aboutShowsTheVersion();
+
+private:
+    QTemporaryDir m_root;
+};
+
+void TestDialogs::init()
+{
+    TestSupport::resetState();
+    QSettings().setValue("Directories/RootDir", m_root.path());
+}
+
+void TestDialogs::restoreButtonsFollowTheFavourites()
+{
+    const QString favourite = Folders::instance()->favouriteTemplatePath("kstchk");
+    {
+        DialogSettings dialog;
+        auto* button = dialog.findChild<QPushButton*>("restoreCHKbutton");
+        QVERIFY(button);
+        QVERIFY(!button->isEnabled());
+        QCOMPARE(dialog.findChild<QLabel*>("restoreCHKcomment")->text(),
+                 QString("The default report has not been modified."));
+        QVERIFY(!dialog.findChild<QPushButton*>("restoreIRbutton")->isEnabled());
+    }
+    // A favourite equal to the built-in template cannot be restored either.
+    QVERIFY(QFile::copy(":/res/reports/default.kstchk", favourite));
+    QFile::setPermissions(favourite, QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(!DialogSettings().findChild<QPushButton*>("restoreCHKbutton")->isEnabled());
+
+    {
+        QFile f(favourite);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("the user's own checklist");
+    }
+    DialogSettings dialog;
+    auto* button = dialog.findChild<QPushButton*>("restoreCHKbutton");
+    auto* comment = dialog.findChild<QLabel*>("restoreCHKcomment");
+    QVERIFY(button->isEnabled());
+    QCOMPARE(comment->text(), QString("File last modified on %1.")
+                                  .arg(QFileInfo(favourite).lastModified().toString(Qt::TextDate)));
+    emit button->pressed();
+    QVERIFY(!button->isEnabled());
+    QCOMPARE(comment->text(), QString("The default report has not been modified."));
+    QFile restored(favourite);
+    QVERIFY(restored.open(QIODevice::ReadOnly));
+    QCOMPARE(restored.readAll(), QByteArray("built-in checklist\n"));
+    QVERIFY(restored.permissions() & QFileDevice::WriteOwner);
+}
+
+void TestDialogs::okWithTheSameFolderCloses()
+{
+    DialogSettings dialog;
+    QCOMPARE(dialog.findChild<QLineEdit*>("projectsRootDir")->text(), m_root.path());
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+}
+
+void TestDialogs::okWithAMissingFolderAsksAndNoKeepsTheDialogOpen()
+{
+    DialogSettings dialog;
+    dialog.show();
+    const QString missing = m_root.path() + "/elsewhere";
+    dialog.findChild<QLineEdit*>("projectsRootDir")->setText(missing);
+    ScriptedPrompts::get().buttons << QMessageBox::No;
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+             QStringList{QString("The path \"%1\" does not exist. Would you like to create it?").arg(missing)});
+    QCOMPARE(QSettings().value("Directories/RootDir").toString(), m_root.path());
+
+    ScriptedPrompts::get().buttons << QMessageBox::Yes;
+    dialog.accept();
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(QFileInfo(missing).isDir());
+    QCOMPARE(QSettings().value("Directories/RootDir").toString(), missing);
+}
+
+void TestDialogs::browseFillsTheFolderWithoutStoringIt()
+{
+    DialogSettings dialog;
+    ScriptedPrompts::get().paths << "/chosen/folder";
+    emit dialog.findChild<QPushButton*>("browseProjectsRootButton")->pressed();
+    QCOMPARE(ScriptedPrompts::get().asked.last().caption, QString("Select Projects Root Directory"));
+    QCOMPARE(ScriptedPrompts::get().asked.last().dir, m_root.path());
+    QCOMPARE(dialog.findChild<QLineEdit*>("projectsRootDir")->text(), QString("/chosen/folder"));
+    QCOMPARE(QSettings().value("Directories/RootDir").toString(), m_root.path());
+}
+
+void TestDialogs::welcomeOkNeedsAChoice()
+{
+    DialogWelcome dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowTitle(), QString("Welcome to Kestrovan!"));
+    auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+    QVERIFY(!buttons->isEnabled());
+    QTest::mouseClick(dialog.findChild<QRadioButton*>("radioUseApp"), Qt::LeftButton);
+    QVERIFY(buttons->isEnabled());
+    QCOMPARE(dialog.height(), 305);
+}
+
+void TestDialogs::welcomeStoresTheChoiceOnlyOnOk()
+{
+    QVERIFY(DialogWelcome::shouldShow());
+    {
+        DialogWelcome dialog;
+        dialog.findChild<QCheckBox*>("checkHideInFuture")->setChecked(true);
+        dialog.reject();
+        QVERIFY(DialogWelcome::shouldShow());
+    }
+    {
+        DialogWelcome dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(dialog.findChild<QRadioButton*>("radioWatchVideo"), Qt::LeftButton);
+        QVERIFY(dialog.findChild<QRadioButton*>("radioWatchVideo")->isChecked());
+        dialog.findChild<QCheckBox*>("checkHideInFuture")->setChecked(true);
+        dialog.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+    QVERIFY(!DialogWelcome::shouldShow());
+    QCOMPARE(TestSupport::openedUrls().size(), 1);
+    QCOMPARE(DialogWelcome().exec(), 0); // not shown any more
+}
+
+void TestDialogs::aboutShowsTheVersion()
+{
+    DialogAbout dialog;
+    QCOMPARE(dialog.windowTitle(), QString("About Kestrovan"));
+    QCOMPARE(dialog.size(), QSize(400, 300));
+    auto* version = dialog.findChild<QLabel*>("version");
+    QCOMPARE(version->text(), QString("V3.0"));
+    QCOMPARE(version->geometry(), QRect(0, 280, 401, 20));
+}
+
+KESTROVAN_TEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"

@@ -1,0 +1,340 @@
+#include "DocumentRegistry.h"
+#include "Folders.h"
+#include "MainWindow.h"
+#include "ProjectModel.h"
+#include "ProjectTreeView.h"
+#include "ProjectWatcher.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+// The document browser and the open documents, as a user drives them.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void newDocumentGoesToTheSelectedFolder_data();
+    void newDocumentGoesToTheSelectedFolder();
+    void newFolderAlwaysLandsInTheRoot();
+    void namesShowWithoutExtensionAndRenameKeepsIt();
+    void renamingAnOpenDocumentIsRefused();
+    void treeAndTabsFollowEachOther();
+    void deletingAFileClosesItsDocument();
+    void fileRemovedOutsideClosesItsDocument();
+    void dropFromOutsideAsksBeforeCopying();
+    void contextMenuDependsOnTheItemUnderTheCursor();
+    void otherKindsOpenOnTheDesktop();
+    void watcherCoversEveryVisibleFolder();
+
+private:
+    QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
+    QString root() const { return m_root->path(); }
+    void makeFile(const QString& relative, const QByteArray& content = "x");
+    void select(const QString& path);
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestMainWindow::initTestCase()
+{
+    // A document class for one of our kinds, so that files can be opened as tabs.
+    DocumentRegistry::registerKind(GenericReport, [](const QString& path, QWidget* parent) {
+        return new TestDocument(path, parent);
+    });
+}
+
+void TestMainWindow::init()
+{
+    TestSupport::resetState();
+    QSettings().setValue("Welcome/show", false);
+    m_root = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(root()).mkpath("Site A/Roof"));
+    QSettings().setValue("Directories/RootDir", root());
+    m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestMainWindow::cleanup()
+{
+    for (AbstractDocument* doc : m_window->documents())
+        doc->setModified(false);
+    m_window.reset();
+    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
+}
+
+void TestMainWindow::makeFile(const QString& relative, const QByteArray& content)
+{
+    QFile f(QDir(root()).filePath(relative));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+void TestMainWindow::select(const QString& path)
+{
+    const QModelIndex index = m_window->projectModel()->index(path);
+    QVERIFY(index.isValid());
+    m_window->treeView()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void TestMainWindow::newDocumentGoesToTheSelectedFolder_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("expectedFolder");
+    QTest::newRow("file in a subfolder") << "Site A/Roof/notes.txt" << "Site A/Roof";
+    QTest::newRow("folder") << "Site A" << "Site A";
+    QTest::newRow("nothing") << "" << "";
+}
+
+void TestMainWindow::newDocumentGoesToTheSelectedFolder()
+{
+    QFETCH(QString, selected);
+    QFETCH(QString, expectedFolder);
+    makeFile("Site A/Roof/notes.txt");
+    if (!selected.isEmpty())
+        select(QDir(root()).filePath(selected));
+
+    action("actionNewCurveData")->trigger();
+    const QString expected = QDir(QDir(root()).filePath(expectedFolder)).filePath("String Data Report.kstcrv");
+    QVERIFY(QFileInfo::exists(expected));
+    ProjectTreeView* tree = m_window->treeView();
+    QCOMPARE(m_window->projectModel()->filePath(tree->currentIndex()), expected);
+    // The name editor is open on the new file.
+    auto* editor = qobject_cast<QLineEdit*>(tree->indexWidget(tree->currentIndex()));
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QString("String Data Report"));
+
+    // The second one in the same folder is numbered.
+    QTest::keyClick(editor, Qt::Key_Escape);
+    action("actionNewCurveData")->trigger();
+    QVERIFY(QFileInfo::exists(QDir(QFileInfo(expected).path()).filePath("String Data Report (2).kstcrv")));
+}
+
+void TestMainWindow::newFolderAlwaysLandsInTheRoot()
+{
+    select(QDir(root()).filePath("Site A/Roof"));
+    action("actionNewFolder")->trigger();
+    action("actionNewFolder")->trigger();
+    QVERIFY(QFileInfo(QDir(root()).filePath("New Folder")).isDir());
+    QVERIFY(QFileInfo(QDir(root()).filePath("New Folder (2)")).isDir());
+    QVERIFY(!QFileInfo::exists(QDir(root()).filePath("Site A/Roof/New Folder")));
+}
+
+void TestMainWindow::namesShowWithoutExtensionAndRenameKeepsIt()
+{
+    makeFile("Site A.kstir");
+    QVERIFY(QDir(root()).mkdir("Plans v1.5"));
+    ProjectModel* model = m_window->projectModel();
+    const QModelIndex file = model->index(QDir(root()).filePath("Site A.kstir"));
+    QCOMPARE(model->data(file, Qt::DisplayRole).toString(), QString("Site A"));
+    QCOMPARE(model->data(file, Qt::EditRole).toString(), QString("Site A"));
+    const QModelIndex folder = model->index(QDir(root()).filePath("Plans v1.5"));
+    QCOMPARE(model->data(folder, Qt::DisplayRole).toString(), QString("Plans v1.5"));
+    QVERIFY(!model->data(file, Qt::DecorationRole).value<QIcon>().isNull());
+
+    QVERIFY(model->setData(file, "Site B", Qt::EditRole));
+    QVERIFY(QFileInfo::exists(QDir(root()).filePath("Site B.kstir")));
+    QVERIFY(!QFileInfo::exists(QDir(root()).filePath("Site A.kstir")));
+
+    // Folders keep their whole name; a name that is taken is refused with a message.
+    QVERIFY(model->setData(folder, "Plans v2.0", Qt::EditRole));
+    QVERIFY(QFileInfo(QDir(root()).filePath("Plans v2.0")).isDir());
+    makeFile("Site C.kstir");
+    QTRY_VERIFY(model->index(QDir(root()).filePath("Site C.kstir")).isValid());
+    QVERIFY(!model->setData(model->index(QDir(root()).filePath("Site C.kstir")), "Site B", Qt::EditRole));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList{"\"Site B.kstir\" already exists."});
+}
+
+void TestMainWindow::renamingAnOpenDocumentIsRefused()
+{
+    makeFile("Report.kstreport");
+    const QString path = QDir(root()).filePath("Report.kstreport");
+    QVERIFY(m_window->openDocument(path));
+    ProjectModel* model = m_window->projectModel();
+    QVERIFY(!model->setData(model->index(path), "Other", Qt::EditRole));
+    QVERIFY(QFileInfo::exists(path));
+    const auto& asked = ScriptedPrompts::get().asked;
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0].message.icon, QMessageBox::Critical);
+    QCOMPARE(asked[0].message.title, QString("Kestrovan"));
+    QCOMPARE(asked[0].message.text,
+             QString("File is already open in Kestrovan. Close it before attempting to set the name."));
+}
+
+void TestMainWindow::treeAndTabsFollowEachOther()
+{
+    makeFile("One.kstreport");
+    makeFile("Site A/Two.kstreport");
+    const QString one = QDir(root()).filePath("One.kstreport");
+    const QString two = QDir(root()).filePath("Site A/Two.kstreport");
+    AbstractDocument* first = m_window->openDocument(one);
+    AbstractDocument* second = m_window->openDocument(two);
+    QCOMPARE(m_window->openDocument(one), first); // opening again finds the tab
+    QCOMPARE(m_window->documents().size(), 2);
+    ProjectModel* model = m_window->projectModel();
+    QCOMPARE(model->filePath(m_window->treeView()->currentIndex()), two);
+
+    select(one);
+    QCOMPARE(m_window->activeDocument(), first);
+    QVERIFY(action("actionOpen")->isEnabled());
+    m_window->setActiveDocument(second);
+    QCOMPARE(model->filePath(m_window->treeView()->currentIndex()), two);
+
+    // Save follows the active document's modified mark.
+    QVERIFY(!action("actionSave")->isEnabled());
+    second->setModified(true);
+    QVERIFY(action("actionSave")->isEnabled());
+    m_window->setActiveDocument(first);
+    QVERIFY(!action("actionSave")->isEnabled());
+    m_window->setActiveDocument(second);
+    action("actionSave")->trigger();
+    QCOMPARE(static_cast<TestDocument*>(second)->saves, 1);
+    QVERIFY(!action("actionSave")->isEnabled());
+}
+
+void TestMainWindow::deletingAFileClosesItsDocument()
+{
+    makeFile("Gone.kstreport");
+    const QString path = QDir(root()).filePath("Gone.kstreport");
+    m_window->openDocument(path);
+    select(path);
+    auto& prompts = ScriptedPrompts::get();
+    prompts.buttons << QMessageBox::No;
+    action("actionDelete")->trigger();
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(prompts.asked.last().message.text, QString("Move \"Gone.kstreport\" to the trash?"));
+
+    prompts.buttons << QMessageBox::Yes;
+    action("actionDelete")->trigger();
+    QVERIFY(!QFileInfo::exists(path));
+    QTRY_VERIFY(m_window->documents().isEmpty());
+    // It went to the trash, where the user can get it back.
+    QVERIFY(!QDir(TestSupport::homeFolder() + "/.local/share/Trash/files").entryList({"Gone*"}).isEmpty());
+}
+
+void TestMainWindow::fileRemovedOutsideClosesItsDocument()
+{
+    makeFile("Site A/Roof/Away.kstreport");
+    makeFile("Site A/Roof/Edited.kstreport");
+    const QString away = QDir(root()).filePath("Site A/Roof/Away.kstreport");
+    const QString edited = QDir(root()).filePath("Site A/Roof/Edited.kstreport");
+    m_window->openDocument(away);
+    m_window->openDocument(edited)->setModified(true);
+    m_window->projectWatcher()->finish();
+
+    QVERIFY(QFile::remove(away));
+    QTRY_COMPARE(m_window->documents().size(), 1);
+
+    // A modified document still asks; saving brings the file back and keeps the tab.
+    ScriptedPrompts::get().buttons << QMessageBox::Cancel;
+    QVERIFY(QFile::remove(edited));
+    QTRY_COMPARE(ScriptedPrompts::get().messageTexts(), QStringList{"Save changes to Edited.kstreport?"});
+    QCOMPARE(m_window->documents().size(), 1);
+}
+
+void TestMainWindow::dropFromOutsideAsksBeforeCopying()
+{
+    QTemporaryDir outside;
+    QStringList sources;
+    for (const char* name : {"photo.jpg", "plan.pdf"}) {
+        QFile f(outside.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("data");
+        sources << f.fileName();
+    }
+    QCOMPARE(ProjectTreeView::dropQuestion({QUrl::fromLocalFile(sources[0])}),
+             QString("This will copy \"%1\" to you project area.").arg(sources[0]));
+    QCOMPARE(ProjectTreeView::dropQuestion({QUrl::fromLocalFile(sources[0]), QUrl::fromLocalFile(sources[1])}),
+             QString("This will copy 2 files to your project area."));
+
+    ProjectTreeView* tree = m_window->treeView();
+    const QModelIndex target = m_window->projectModel()->index(QDir(root()).filePath("Site A"));
+    QTRY_VERIFY(tree->visualRect(target).isValid());
+    const QPoint pos = tree->visualRect(target).center();
+    auto drop = [&](QMessageBox::StandardButton answer) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(sources[0]), QUrl::fromLocalFile(sources[1])});
+        ScriptedPrompts::get().buttons << answer;
+        QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &enter);
+        QDragMoveEvent move(pos, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &move);
+        QDropEvent dropEvent(pos, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &dropEvent);
+    };
+    drop(QMessageBox::No);
+    QVERIFY(!QFileInfo::exists(QDir(root()).filePath("Site A/photo.jpg")));
+    const auto& asked = ScriptedPrompts::get().asked;
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0].message.text, QString("This will copy 2 files to your project area."));
+    QCOMPARE(asked[0].message.informativeText, QString("Do you want to proceed?"));
+    QCOMPARE(asked[0].message.icon, QMessageBox::Question);
+
+    drop(QMessageBox::Yes);
+    QVERIFY(QFileInfo::exists(QDir(root()).filePath("Site A/photo.jpg")));
+    QVERIFY(QFileInfo::exists(QDir(root()).filePath("Site A/plan.pdf")));
+    // Copied, not moved: the originals stay where they were.
+    QVERIFY(QFileInfo::exists(sources[0]));
+    QVERIFY(QFileInfo::exists(sources[1]));
+}
+
+void TestMainWindow::contextMenuDependsOnTheItemUnderTheCursor()
+{
+    ProjectTreeView* tree = m_window->treeView();
+    const QModelIndex item = m_window->projectModel()->index(QDir(root()).filePath("Site A"));
+    QTRY_VERIFY(tree->visualRect(item).isValid());
+    auto texts = [](QMenu* menu) {
+        QStringList result;
+        for (QAction* a : menu->actions())
+            result << (a->isSeparator() ? QString("|") : a->text());
+        return result;
+    };
+    std::unique_ptr<QMenu> onItem(m_window->createTreeContextMenu(tree->visualRect(item).center()));
+    QCOMPARE(texts(onItem.get()),
+             (QStringList{"Open", "|", "Save", "Delete", "Rename", "|", "New Inspection Report",
+                          "New PV Array Test Report", "New Verification Certificate", "New Checklist",
+                          "New String Data Report", "|", "New Folder"}));
+    QCOMPARE(onItem->defaultAction(), action("actionOpen"));
+    std::unique_ptr<QMenu> onNothing(m_window->createTreeContextMenu(QPoint(5, tree->viewport()->height() - 2)));
+    QCOMPARE(texts(onNothing.get()).first(), QString("New Inspection Report"));
+}
+
+void TestMainWindow::otherKindsOpenOnTheDesktop()
+{
+    makeFile("manual.pdf");
+    const QString path = QDir(root()).filePath("manual.pdf");
+    select(path);
+    action("actionOpen")->trigger();
+    QCOMPARE(TestSupport::openedUrls(), QList<QUrl>{QUrl::fromLocalFile(path)});
+    QVERIFY(m_window->documents().isEmpty());
+    // A folder opens in the tree, not in a file manager.
+    m_window->treeView()->activated(m_window->projectModel()->index(QDir(root()).filePath("Site A")));
+    QCOMPARE(TestSupport::openedUrls().size(), 1);
+}
+
+void TestMainWindow::watcherCoversEveryVisibleFolder()
+{
+    QVERIFY(QDir(root()).mkpath(".hidden/inner"));
+    // A new root starts a new walk: Site A, Site A/Roof; hidden folders and the root are left out.
+    Folders::instance()->setProjectsFolder(root());
+    ProjectWatcher* watcher = m_window->projectWatcher();
+    QTRY_VERIFY(watcher->isComplete());
+    QCOMPARE(watcher->watchedCount(), 2);
+    QCOMPARE(watcher->refusedCount(), 0);
+}
+
+KESTROVAN_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
