@@ -2,8 +2,10 @@
 
 #include "AbstractDocument.h"
 #include "Brand.h"
+#include "DataLoggerProgram.h"
 #include "Desktop.h"
 #include "DialogAbout.h"
+#include "DialogImportResults.h"
 #include "DialogSettings.h"
 #include "DialogWelcome.h"
 #include "DocumentFactory.h"
@@ -14,6 +16,7 @@
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
 #include "Prompts.h"
+#include "SavedAge.h"
 #include "Startup.h"
 #include "WelcomeEvent.h"
 #include "platform/Trash.h"
@@ -30,6 +33,8 @@
 #include <QSettings>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <exception>
 
 MainWindow::MainWindow(QWidget* parent)
     : MdiWindow(parent)
@@ -56,6 +61,8 @@ MainWindow::MainWindow(QWidget* parent)
     // Files can vanish in folders the watcher does not cover; the model sees those it shows.
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::closeDocumentsOfMissingFiles,
             Qt::QueuedConnection);
+
+    m_importDialog = new DialogImportResults(this);
 
     connect(Folders::instance(), &Folders::projectsFolderChanged, this, &MainWindow::projectsFolderChanged);
     Folders::instance()->projectsFolder();
@@ -143,6 +150,11 @@ void MainWindow::buildForm()
                                             buttons.arg(QStringLiteral("screencast")));
     m_actionPDFManual
         = makeAction("actionPDFManual", tr("PDF Instruction Manual"), buttons.arg(QStringLiteral("export_pdf")));
+    // Reached through the report tool bars, not through a menu.
+    m_actionImport = makeAction("actionImport", tr("Import..."), buttons.arg(QStringLiteral("import")));
+    m_actionDownload = makeAction("actionDownload", tr("Download ..."), buttons.arg(QStringLiteral("download")));
+    makeAction("actionScreencastTutorial_2", tr("ScreenCast Tutorial"), QString());
+    makeAction("actionResetWindows", tr("Reset Window Layout"), QString());
     // Open and Rename act on the tree's selection; Rename's F2 and Open's Ctrl+O also work in the tree.
     for (QAction* action : {m_actionOpen, m_actionRename, m_actionDelete})
         action->setEnabled(false);
@@ -185,6 +197,8 @@ void MainWindow::buildForm()
     connect(m_actionAbout, &QAction::triggered, this, &MainWindow::showAbout);
     connect(m_actionScreencastTutorial, &QAction::triggered, this, &MainWindow::showScreencastTutorial);
     connect(m_actionPDFManual, &QAction::triggered, this, &MainWindow::showPDFManual);
+    connect(m_actionImport, &QAction::triggered, this, &MainWindow::import);
+    connect(m_actionDownload, &QAction::triggered, this, &MainWindow::download);
 
     setupDocumentArea(area, m_windowMenu);
 
@@ -502,6 +516,85 @@ void MainWindow::resetWindowLayout()
     m_browserDock->setFloating(false);
     addDockWidget(Qt::LeftDockWidgetArea, m_browserDock, Qt::Vertical);
     m_browserDock->show();
+}
+
+void MainWindow::import()
+{
+    try {
+        QSettings settings;
+        const QString start = settings.value(QStringLiteral("Directories/LastImportDir"),
+                                             settings.value(QStringLiteral("Directories/RootDir")))
+                                  .toString();
+        const QString path = Prompts::instance().openFileName(
+            this, QCoreApplication::translate("File Open Dialog", "Import CSV File"), start,
+            QCoreApplication::translate("File Open Dialog", "CSV Files (*.csv)"));
+        if (!path.isEmpty())
+            importFile(path);
+    } catch (const std::exception& e) {
+        Prompts::show(QMessageBox::Critical, this,
+                      QCoreApplication::translate("Error Message", "Exception thrown in MainWindow::import(): ")
+                          + QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        Prompts::show(QMessageBox::Critical, this,
+                      QCoreApplication::translate(
+                          "Error Message", "An unknown exception has been thrown by the MainWindow::import() function"));
+    }
+}
+
+void MainWindow::importFile(const QString& path)
+{
+    if (!m_importDialog->load(path))
+        return;
+    QSettings().setValue(QStringLiteral("Directories/LastImportDir"), path);
+    m_importDialog->show();
+    m_importDialog->raise();
+    m_importDialog->activateWindow();
+}
+
+void MainWindow::download()
+{
+    const QString program = DataLoggerProgram::path();
+    if (!QFileInfo(program).isFile()) {
+        Prompts::show(QMessageBox::Warning, this,
+                      QCoreApplication::translate("Error Message", "Could not find:\n%1.\nPlease try installing the program again")
+                          .arg(program));
+        return;
+    }
+    auto* logger = new QProcess(this);
+    connect(logger, &QProcess::errorOccurred, this, &MainWindow::dataLoggerError);
+    connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this, &MainWindow::dataLoggerFinished);
+    connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), logger, &QObject::deleteLater);
+    // Taken before the start, so that a file the logger saves at once still counts as new.
+    m_loggerStart = QDateTime::currentDateTime();
+    logger->start(program, QStringList(), QIODevice::ReadWrite);
+}
+
+void MainWindow::dataLoggerError(QProcess::ProcessError)
+{
+    Prompts::show(QMessageBox::Critical, this,
+                  QCoreApplication::translate("Error Message",
+                                              "%1%2 failed to start. A file may be missing or corrupted. Please install again.")
+                      .arg(Brand::loggerProgramName(), QString()));
+    if (auto* logger = qobject_cast<QProcess*>(sender()); logger && logger->state() == QProcess::NotRunning
+                                                          && logger->error() == QProcess::FailedToStart) {
+        logger->deleteLater();
+        m_loggerStart = QDateTime();
+    }
+}
+
+void MainWindow::dataLoggerFinished(int, QProcess::ExitStatus)
+{
+    const QString path = DataLoggerProgram::lastSavedFilePath();
+    const QFileInfo file(path);
+    if (!path.isEmpty() && file.isFile() && m_loggerStart.isValid() && file.lastModified() > m_loggerStart) {
+        const QString question
+            = QCoreApplication::translate("User prompt", "Would you like to import the last file you just downloaded?");
+        const QString detail = QCoreApplication::translate("User prompt", "File: %1 was saved %2.")
+                                   .arg(path, savedAgoText(file.lastModified()));
+        if (Prompts::askYesNo(this, question, detail))
+            importFile(path);
+    }
+    m_loggerStart = QDateTime();
 }
 
 bool MainWindow::event(QEvent* event)

@@ -2,10 +2,13 @@
 
 #include "MdiWindow.h"
 
+#include <QDateTime>
 #include <QModelIndex>
+#include <QProcess>
 #include <QSet>
 
 class AbstractDocument;
+class DialogImportResults;
 class ProjectModel;
 class ProjectTreeView;
 class ProjectWatcher;
@@ -37,8 +40,14 @@ public:
     // Closes every open document whose file no longer exists.
     void closeDocumentsOfMissingFiles();
 
+    DialogImportResults* importDialog() const { return m_importDialog; }
+    // Shows a tester's results file in the import dialog (after a download or Import...).
+    void importFile(const QString& path);
+
 public slots:
     AbstractDocument* openDocument(const QString& filePath);
+    void import();
+    void download();
 
 private slots:
     void projectsFolderChanged(const QString& newFolder);
@@ -66,6 +75,8 @@ private slots:
     void showScreencastTutorial();
     void showPDFManual();
     void switchLanguage(QAction* action);
+    void dataLoggerError(QProcess::ProcessError error);
+    void dataLoggerFinished(int exitCode, QProcess::ExitStatus status);
 
 public:
     void resetWindowLayout() override;
@@ -111,4 +122,10 @@ private:
     QAction* m_actionAbout = nullptr;
     QAction* m_actionScreencastTutorial = nullptr;
     QAction* m_actionPDFManual = nullptr;
+    QAction* m_actionImport = nullptr;
+    QAction* m_actionDownload = nullptr;
+
+    DialogImportResults* m_importDialog = nullptr;
+    // Set while the data logger runs: only files it saved after this are offered for import.
+    QDateTime m_loggerStart;
 };

@@ -1,0 +1,24 @@
+// Stands in for the data logger in tests: "downloads" by writing the file named in
+// KESTROVAN_FAKE_LOGGER_FILE, leaves its path in the logger's settings store as the real
+// logger does, and exits. With KESTROVAN_FAKE_LOGGER_CRASH set it crashes instead.
+#include <QCoreApplication>
+#include <QFile>
+#include <QSettings>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("KESTROVAN_FAKE_LOGGER_CRASH"))
+        std::abort();
+    const QString path = qEnvironmentVariable("KESTROVAN_FAKE_LOGGER_FILE");
+    if (!path.isEmpty() && !qEnvironmentVariableIsSet("KESTROVAN_FAKE_LOGGER_KEEP_FILE")) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        file.write("PV Tester Results,SN 1\nIndex,TestType,IVCurve\n1,2,0,ABCD\n");
+    }
+    QSettings settings(QStringLiteral("Halvern"), QStringLiteral("Halvern DataLogger"));
+    settings.setValue(QStringLiteral("Device/LastSavedFilePath"), path);
+    return 0;
+}
