@@ -1,0 +1,41 @@
+// Opening a tester's results file of 10,000 rows in the import dialog.
+#include "CsvResultsModel.h"
+#include "DialogImportResults.h"
+#include "TesterFileGenerator.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTableView>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int rows = argc > 1 ? atoi(argv[1]) : 10000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("results.csv");
+    TesterFileOptions options;
+    options.rows = rows;
+    {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(generateTesterFile(options));
+    }
+    const qint64 size = QFileInfo(path).size();
+    for (int run = 0; run < 3; ++run) {
+        DialogImportResults dialog;
+        QElapsedTimer timer;
+        timer.start();
+        dialog.load(path);
+        const qint64 loaded = timer.elapsed();
+        dialog.show();
+        QCoreApplication::processEvents();
+        std::printf("import dialog: %d rows (%.1f MB): parsed in %lld ms, shown in %lld ms\n", dialog.model()->rowCount(),
+                    size / 1e6, loaded, timer.elapsed());
+    }
+    return 0;
+}
