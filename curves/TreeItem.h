@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CurveConstants.h"
+
 #include <QColor>
 #include <QVariant>
 #include <QVector>
