@@ -299,9 +299,9 @@ void TestTree::dragAndDropMovesASubtreeOnce()
     Q_UNUSED(a2);
     QVERIFY(m_model->slotSave());
 
-    // A and its child a1 are both selected: a1 must arrive once, inside A.
+    // a1 and its folder A are both selected, the child first: a1 must arrive once, inside A.
     const QPersistentModelIndex aIndex = m_model->indexForItem(a);
-    QModelIndexList dragged{aIndex, m_model->index(0, 3, aIndex), m_model->indexForItem(a1)};
+    QModelIndexList dragged{m_model->indexForItem(a1), aIndex, m_model->index(0, 3, aIndex)};
     std::unique_ptr<QMimeData> data(m_model->mimeData(dragged));
     QCOMPARE(data->data("application/vnd.custom.ctmtype").size(), 8);
     QSignalSpy modified(m_model, &CurveTreeModel::modified);
