@@ -38,6 +38,8 @@ CurveModulesDlg::CurveModulesDlg(QWidget* parent)
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setAlternatingRowColors(true);
+    m_table->setWordWrap(false);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->setMinimumSize(420, 360);
 
     auto makeButton = [this](const QString& text, const char* name) {

@@ -58,6 +58,8 @@ void CurveTree::showEvent(QShowEvent* event)
     if (!m_shownBefore && model()) {
         for (int column = 1; column <= ColumnLast && column < header()->count(); ++column)
             header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        // The labels column stays under the user's control, but starts wide enough to read.
+        resizeColumnToContents(0);
         m_shownBefore = true;
     }
     applyColumnMask();

@@ -52,6 +52,7 @@ void ModuleLibrary::shutdown()
     QSqlDatabase::removeDatabase(library.m_connectionName);
     library.m_connectionName.clear();
     library.m_opened = false;
+    library.m_byId.clear();
 }
 
 QString ModuleLibrary::libraryPath()
@@ -127,10 +128,16 @@ QList<CurveModuleRow> ModuleLibrary::select(const QString& condition)
 
 bool ModuleLibrary::module(uint id, CurveModuleRow* row)
 {
+    const auto found = m_byId.constFind(id);
+    if (found != m_byId.constEnd() && m_opened) {
+        *row = found.value();
+        return true;
+    }
     const QList<CurveModuleRow> rows = select(QStringLiteral("_id=") + QString::number(id));
     if (rows.size() != 1)
         return false;
     *row = rows.first();
+    m_byId.insert(id, *row);
     return true;
 }
 
@@ -154,6 +161,7 @@ uint ModuleLibrary::insert(const CurveModuleRow& row)
     query.bindValue(QStringLiteral(":Rs"), storeValue(row.value(CurveModuleRow::Rs)));
     query.bindValue(QStringLiteral(":UserModule"), row.value(CurveModuleRow::UserModule).toBool());
     query.bindValue(QStringLiteral(":Favourite"), row.value(CurveModuleRow::Favourite).toBool());
+    m_byId.clear();
     if (!query.exec())
         return 0;
     return query.lastInsertId().toUInt();
@@ -180,6 +188,7 @@ bool ModuleLibrary::update(const CurveModuleRow& row)
     query.bindValue(QStringLiteral(":Usr"), row.value(CurveModuleRow::UserModule).toBool());
     query.bindValue(QStringLiteral(":Fav"), row.value(CurveModuleRow::Favourite).toBool());
     query.bindValue(QStringLiteral(":id"), row.id);
+    m_byId.remove(row.id);
     return query.exec() && query.numRowsAffected() == 1;
 }
 
@@ -191,6 +200,7 @@ bool ModuleLibrary::remove(uint id)
     if (!query.prepare(QStringLiteral("DELETE FROM Modules WHERE _id = :id;")))
         return false;
     query.bindValue(QStringLiteral(":id"), id);
+    m_byId.remove(id);
     return query.exec();
 }
 

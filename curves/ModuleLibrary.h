@@ -2,6 +2,7 @@
 
 #include "CurveModuleRow.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -38,6 +39,8 @@ private:
 
     QString m_connectionName;
     bool m_opened = false;
+    // Every curve that names a module looks it up when it is loaded.
+    QHash<uint, CurveModuleRow> m_byId;
 };
 
 } // namespace IVCurve
