@@ -34,8 +34,13 @@ void decode(const QString& text, CurveSeries& series)
     if (text.isEmpty())
         return;
     const QLocale c = QLocale::c();
-    const QVector<QStringRef> parts = text.splitRef(QLatin1Char('#'), Qt::KeepEmptyParts);
-    for (const QStringRef& part : parts) {
+    int from = 0;
+    for (int count = 0; count < maxPoints && from <= text.size(); ++count) {
+        int to = text.indexOf(QLatin1Char('#'), from);
+        if (to < 0)
+            to = text.size();
+        const QStringRef part = text.midRef(from, to - from);
+        from = to + 1;
         double values[3] = {0.0, 0.0, 1000.0};
         int tag = 0;
         const QVector<QStringRef> fields = part.split(QLatin1Char(':'), Qt::KeepEmptyParts);

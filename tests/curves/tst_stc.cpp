@@ -75,6 +75,7 @@ private slots:
     void decodePoints_data();
     void decodePoints();
     void encodeWritesCLocaleWithThreeDecimals();
+    void decodeReadsAtMostThePointLimit();
     void seriesFigures();
     void blaesserByHand();
     void iecByHand();
@@ -139,6 +140,18 @@ void TestSTC::encodeWritesCLocaleWithThreeDecimals()
     QCOMPARE(back.size(), 3);
     COMPARE_POINT(back.points().at(0), 12.5, 8.498);
     QCOMPARE(CurvePointsCodec::encode(CurveSeries()), QString());
+}
+
+void TestSTC::decodeReadsAtMostThePointLimit()
+{
+    QString text = QStringLiteral("1:2:3:4");
+    for (int i = 0; i < CurvePointsCodec::maxPoints + 50; ++i)
+        text += QStringLiteral("#5:6:7:8");
+    CurveSeries series;
+    CurvePointsCodec::decode(text, series);
+    QCOMPARE(series.size(), CurvePointsCodec::maxPoints);
+    COMPARE_POINT(series.points().first(), 1.0, 2.0);
+    COMPARE_POINT(series.points().last(), 5.0, 6.0);
 }
 
 void TestSTC::seriesFigures()

@@ -6,6 +6,7 @@
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
+#include "InsertBatch.h"
 #include "Folders.h"
 #include "ModuleLibrary.h"
 #include "TestSupport.h"
@@ -96,6 +97,7 @@ private slots:
     void orphanCurvesGoOnlyWithASave();
     void failingSaveKeepsThePreviousTree();
     void twoStoresOnOneFileDoNotShareAConnection();
+    void batchedInsertsArriveTogether();
 
 private:
     QString newCurveFile(const QString& name = QStringLiteral("String Data Report.kstcrv"));
@@ -602,6 +604,27 @@ void TestStore::twoStoresOnOneFileDoNotShareAConnection()
     QVERIFY(second.database().isOpen());
     CurveRecord record;
     QVERIFY(second.graphModel()->insert(record) > 0);
+}
+
+void TestStore::batchedInsertsArriveTogether()
+{
+    const QString path = newCurveFile();
+    CurveStore store(path);
+    CurveRecord record;
+    record.measured().addPoint(3, 4, 1000, 0);
+    {
+        InsertBatch batch(store.database());
+        QVERIFY(store.graphModel()->insert(record) > 0);
+        QVERIFY(store.graphModel()->insert(record) > 0);
+        Inspector during(path);
+        QCOMPARE(during.value("SELECT count(*) FROM Curves").toInt(), 0);
+        // The batch's own connection sees its curves.
+        QVERIFY(store.graphModel()->load(2));
+    }
+    Inspector after(path);
+    QCOMPARE(after.value("SELECT count(*) FROM Curves").toInt(), 2);
+    QCOMPARE(after.value("SELECT CurvePoints FROM Curves WHERE CurveID = 2").toString(),
+             QString("3.000:4.000:1000.000:0"));
 }
 
 KESTROVAN_TEST_MAIN(TestStore)
