@@ -8,8 +8,8 @@
 
 namespace IVCurve {
 
-Anderson::Anderson(const STCparameters& parameters, const ModuleAssignment& module, double iscFirst,
-                   double vmaxMeasured)
+Anderson::Anderson(
+    const STCparameters& parameters, const ModuleAssignment& module, double iscFirst, double vmaxMeasured)
     : STCAlgorithm(parameters)
     , m_module(module)
     , m_Isc1(iscFirst)

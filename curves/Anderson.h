@@ -12,7 +12,7 @@ class Anderson : public STCAlgorithm
 {
 public:
     Anderson(const STCparameters& parameters, const ModuleAssignment& module, double iscFirst,
-             double vmaxMeasured);
+        double vmaxMeasured);
     QPointF translate(const CurveSeries& measured, const SeriesPoint& point) override;
 
 private:

@@ -15,7 +15,8 @@ Blaesser::Blaesser(const STCparameters& parameters, double iscMeasured, double v
     if (iscMeasured != 0.0)
         m_alphaRel = alpha / iscMeasured;
     m_currentFactor = (1.0 + m_alphaRel * (m_T2 - m_T1)) * m_G2 / m_G1;
-    m_voltageOffset = coefficient(parameters.b) * (m_T2 - m_T1) + coefficient(parameters.a) * std::log(m_G2 / m_G1);
+    m_voltageOffset
+        = coefficient(parameters.b) * (m_T2 - m_T1) + coefficient(parameters.a) * std::log(m_G2 / m_G1);
     m_Rs = coefficient(parameters.Rs);
 }
 

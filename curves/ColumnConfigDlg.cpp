@@ -17,20 +17,20 @@ ColumnConfigDlg::ColumnConfigDlg(int mask, QWidget* parent)
         const char* name;
         const char* text;
     } boxes[] = {
-        {"cb_ShowIndex", QT_TR_NOOP("Show Index Column")},
-        {"cb_ShowDate", QT_TR_NOOP("Show Date Column")},
-        {"cb_ShowIrradiance", QT_TR_NOOP("Show Irradiance Column")},
-        {"cb_ShowCellTemp", QT_TR_NOOP("Show Cell temperature Column")},
-        {"cb_ShowFF", QT_TR_NOOP("Show Fill Factor Column")},
-        {"cb_ShowIsc", QT_TR_NOOP("Show Isc Column")},
-        {"cb_ShowVoc", QT_TR_NOOP("Show Voc Column")},
-        {"cb_ShowImpp", QT_TR_NOOP("Show Impp Column")},
-        {"cb_ShowVmpp", QT_TR_NOOP("Show Vmpp Column")},
-        {"cb_ShowRiso", QT_TR_NOOP("Show Riso Column")},
-        {"cb_ShowViso", QT_TR_NOOP("Show Viso Column")},
-        {"cb_ShowRpe", QT_TR_NOOP("Show Protective Earth Column")},
-        {"cb_ShowIclamp", QT_TR_NOOP("Show Clamp Current (mpp) Column")},
-        {"cb_ShowColour", QT_TR_NOOP("Show Colour Column")},
+        { "cb_ShowIndex", QT_TR_NOOP("Show Index Column") },
+        { "cb_ShowDate", QT_TR_NOOP("Show Date Column") },
+        { "cb_ShowIrradiance", QT_TR_NOOP("Show Irradiance Column") },
+        { "cb_ShowCellTemp", QT_TR_NOOP("Show Cell temperature Column") },
+        { "cb_ShowFF", QT_TR_NOOP("Show Fill Factor Column") },
+        { "cb_ShowIsc", QT_TR_NOOP("Show Isc Column") },
+        { "cb_ShowVoc", QT_TR_NOOP("Show Voc Column") },
+        { "cb_ShowImpp", QT_TR_NOOP("Show Impp Column") },
+        { "cb_ShowVmpp", QT_TR_NOOP("Show Vmpp Column") },
+        { "cb_ShowRiso", QT_TR_NOOP("Show Riso Column") },
+        { "cb_ShowViso", QT_TR_NOOP("Show Viso Column") },
+        { "cb_ShowRpe", QT_TR_NOOP("Show Protective Earth Column") },
+        { "cb_ShowIclamp", QT_TR_NOOP("Show Clamp Current (mpp) Column") },
+        { "cb_ShowColour", QT_TR_NOOP("Show Colour Column") },
     };
     auto* layout = new QVBoxLayout(this);
     int bit = 1;

@@ -66,9 +66,21 @@ enum TreeColumn : int {
     ColumnCount = 16,
 };
 
-inline QString productTitle() { return QStringLiteral("Kestrovan"); }
-inline QString treeMimeType() { return QStringLiteral("application/vnd.custom.ctmtype"); }
-inline QString columnMaskKey() { return QStringLiteral("Curves/columnMask"); }
-inline QString favouritesOnlyKey() { return QStringLiteral("Curves/ShowModuleFavouritesOnly"); }
+inline QString productTitle()
+{
+    return QStringLiteral("Kestrovan");
+}
+inline QString treeMimeType()
+{
+    return QStringLiteral("application/vnd.custom.ctmtype");
+}
+inline QString columnMaskKey()
+{
+    return QStringLiteral("Curves/columnMask");
+}
+inline QString favouritesOnlyKey()
+{
+    return QStringLiteral("Curves/ShowModuleFavouritesOnly");
+}
 
 } // namespace IVCurve

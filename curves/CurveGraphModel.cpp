@@ -27,7 +27,7 @@ QString bindable(const QString& text)
 
 // Placeholders of the measured values, in CurveRecord::Value order.
 const char* const valuePlaceholders[CurveRecord::ValueCount]
-    = {":Irr", ":Amb", ":Cell", ":Voc", ":Isc", ":Riso", ":Viso", ":Iclamp", ":Rpe", ":FF", ":Vmp", ":Imp"};
+    = { ":Irr", ":Amb", ":Cell", ":Voc", ":Isc", ":Riso", ":Viso", ":Iclamp", ":Rpe", ":FF", ":Vmp", ":Imp" };
 
 // Column positions of the load select.
 enum LoadColumn {
@@ -70,22 +70,24 @@ CurveGraphModel::CurveGraphModel(const QSqlDatabase& database, CurveTreeModel* t
     , m_schema(schemaStatements())
     , m_loadQuery(database)
     , m_insertQuery(database)
-{
-}
+{ }
 
 CurveGraphModel::~CurveGraphModel() = default;
 
 QStringList CurveGraphModel::schemaStatements()
 {
-    return {QStringLiteral("CREATE TABLE if not exists Curves (CurveID INTEGER PRIMARY KEY,\t\t\tCurvePoints TEXT,\t\t\t"
-                           "MemLocation INTEGER,\t\t\tTestDate INTEGER,\t\t\tTesterSerNo TEXT,\t\t\t"
-                           "Irradiance REAL,\t\t\tAmbientTemp REAL,\t\t\tCellTemp REAL,\t\t\tVoc REAL,\t\t\t"
-                           "Isc REAL,\t\t\tRiso REAL,\t\t\tViso REAL,\t\t\tIclamp REAL,\t\t\tRpe REAL,\t\t\t"
-                           "FF REAL,\t\t\tVmp REAL,\t\t\tImp REAL,\t\t\tSTCAlgorithm INTEGER,\t\t\t"
-                           "STC_alpha REAL,\t\t\tSTC_beta REAL,\t\t\tSTC_delta REAL,\t\t\tSTC_a REAL,\t\t\t"
-                           "STC_b REAL,\t\t\tSTC_K REAL,\t\t\tSTC_Rs REAL,\t\t\tModuleID INTEGER,\t\t\t"
-                           "ModuleSeries INTEGER,\t\t\tModuleParallel INTEGER)"),
-            QStringLiteral("ALTER TABLE Curves ADD COLUMN Fileversion INTEGER;")};
+    return {
+        QStringLiteral(
+            "CREATE TABLE if not exists Curves (CurveID INTEGER PRIMARY KEY,\t\t\tCurvePoints TEXT,\t\t\t"
+            "MemLocation INTEGER,\t\t\tTestDate INTEGER,\t\t\tTesterSerNo TEXT,\t\t\t"
+            "Irradiance REAL,\t\t\tAmbientTemp REAL,\t\t\tCellTemp REAL,\t\t\tVoc REAL,\t\t\t"
+            "Isc REAL,\t\t\tRiso REAL,\t\t\tViso REAL,\t\t\tIclamp REAL,\t\t\tRpe REAL,\t\t\t"
+            "FF REAL,\t\t\tVmp REAL,\t\t\tImp REAL,\t\t\tSTCAlgorithm INTEGER,\t\t\t"
+            "STC_alpha REAL,\t\t\tSTC_beta REAL,\t\t\tSTC_delta REAL,\t\t\tSTC_a REAL,\t\t\t"
+            "STC_b REAL,\t\t\tSTC_K REAL,\t\t\tSTC_Rs REAL,\t\t\tModuleID INTEGER,\t\t\t"
+            "ModuleSeries INTEGER,\t\t\tModuleParallel INTEGER)"),
+        QStringLiteral("ALTER TABLE Curves ADD COLUMN Fileversion INTEGER;")
+    };
 }
 
 void CurveGraphModel::runSchema()
@@ -101,11 +103,11 @@ uint CurveGraphModel::insert(const CurveRecord& record)
     if (!m_database.isOpen())
         return 0;
     if (m_insertQuery.lastQuery().isEmpty()) {
-        if (!m_insertQuery.prepare(
-                QStringLiteral("INSERT INTO Curves (MemLocation,TestDate,TesterSerNo,Irradiance,AmbientTemp,CellTemp,Voc, "
-                               "Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, CurvePoints, FileVersion) VALUES (:MemLoc,"
-                               ":Date,:SerNo,:Irr,:Amb,:Cell,:Voc, :Isc, :Riso, :Viso, :Iclamp, :Rpe, :FF, :Vmp, "
-                               ":Imp, :CurvePoints, :FileVersion);"))) {
+        if (!m_insertQuery.prepare(QStringLiteral(
+                "INSERT INTO Curves (MemLocation,TestDate,TesterSerNo,Irradiance,AmbientTemp,CellTemp,Voc, "
+                "Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, CurvePoints, FileVersion) VALUES (:MemLoc,"
+                ":Date,:SerNo,:Irr,:Amb,:Cell,:Voc, :Isc, :Riso, :Viso, :Iclamp, :Rpe, :FF, :Vmp, "
+                ":Imp, :CurvePoints, :FileVersion);"))) {
             const QString error = m_insertQuery.lastError().text();
             m_insertQuery = QSqlQuery(m_database);
             warn(error);
@@ -117,8 +119,9 @@ uint CurveGraphModel::insert(const CurveRecord& record)
     m_insertQuery.bindValue(QStringLiteral(":SerNo"), bindable(record.testerSerNo));
     for (int v = 0; v < CurveRecord::ValueCount; ++v)
         m_insertQuery.bindValue(QLatin1String(valuePlaceholders[v]),
-                                bindable(NumberText::toStore(record.value(CurveRecord::Value(v)))));
-    m_insertQuery.bindValue(QStringLiteral(":CurvePoints"), bindable(CurvePointsCodec::encode(record.measured())));
+            bindable(NumberText::toStore(record.value(CurveRecord::Value(v)))));
+    m_insertQuery.bindValue(
+        QStringLiteral(":CurvePoints"), bindable(CurvePointsCodec::encode(record.measured())));
     m_insertQuery.bindValue(QStringLiteral(":FileVersion"), int(record.fileVersion));
     if (!m_insertQuery.exec()) {
         warn(m_insertQuery.lastError().text());
@@ -134,8 +137,10 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
     if (m_loadQuery.lastQuery().isEmpty()) {
         m_loadQuery.setForwardOnly(true);
         if (!m_loadQuery.prepare(QStringLiteral(
-                "SELECT CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, AmbientTemp, CellTemp, "
-                "Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, STCAlgorithm, STC_alpha, STC_beta, STC_delta, STC_a, "
+                "SELECT CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, AmbientTemp, "
+                "CellTemp, "
+                "Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, STCAlgorithm, STC_alpha, STC_beta, "
+                "STC_delta, STC_a, "
                 "STC_b, STC_K, STC_Rs, ModuleID, ModuleSeries, ModuleParallel, FileVersion FROM Curves "
                 "WHERE CurveID = ?"))) {
             const QString error = m_loadQuery.lastError().text();
@@ -167,7 +172,8 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
     bool ok = false;
     const uint algorithm = q.value(ColAlgorithm).toUInt(&ok);
     // A code the program does not know falls back to the default method, like a missing one.
-    parameters.algorithm = ok && algorithm <= AlgorithmAnderson ? quint8(algorithm) : quint8(AlgorithmAnderson);
+    parameters.algorithm
+        = ok && algorithm <= AlgorithmAnderson ? quint8(algorithm) : quint8(AlgorithmAnderson);
     readCoefficient(q.value(ColAlpha), parameters.alpha);
     readCoefficient(q.value(ColBeta), parameters.beta);
     readCoefficient(q.value(ColDelta), parameters.delta);
@@ -210,7 +216,8 @@ bool CurveGraphModel::updateDetails(uint curveID)
     }
     QSqlQuery query(m_database);
     if (!query.prepare(QStringLiteral(
-            "UPDATE Curves SET STCAlgorithm = :alg,STC_alpha = :alpha,STC_beta = :beta,STC_delta = :delta,STC_a = :a,"
+            "UPDATE Curves SET STCAlgorithm = :alg,STC_alpha = :alpha,STC_beta = :beta,STC_delta = "
+            ":delta,STC_a = :a,"
             "STC_b = :b,STC_K = :K,STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
             ":parallel,Irradiance = :G,AmbientTemp = :Ta,CellTemp = :Tpv WHERE CurveID = :CurveID;"))) {
         warn(query.lastError().text());
@@ -229,9 +236,12 @@ bool CurveGraphModel::updateDetails(uint curveID)
     query.bindValue(QStringLiteral(":ModuleID"), m.moduleID);
     query.bindValue(QStringLiteral(":series"), m.ns);
     query.bindValue(QStringLiteral(":parallel"), m.np);
-    query.bindValue(QStringLiteral(":G"), bindable(NumberText::toStore(record->value(CurveRecord::Irradiance))));
-    query.bindValue(QStringLiteral(":Ta"), bindable(NumberText::toStore(record->value(CurveRecord::AmbientTemp))));
-    query.bindValue(QStringLiteral(":Tpv"), bindable(NumberText::toStore(record->value(CurveRecord::CellTemp))));
+    query.bindValue(
+        QStringLiteral(":G"), bindable(NumberText::toStore(record->value(CurveRecord::Irradiance))));
+    query.bindValue(
+        QStringLiteral(":Ta"), bindable(NumberText::toStore(record->value(CurveRecord::AmbientTemp))));
+    query.bindValue(
+        QStringLiteral(":Tpv"), bindable(NumberText::toStore(record->value(CurveRecord::CellTemp))));
     query.bindValue(QStringLiteral(":CurveID"), curveID);
     if (!query.exec()) {
         warn(query.lastError().text());
@@ -245,9 +255,10 @@ bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, u
     if (!m_database.isOpen())
         return false;
     QSqlQuery query(m_database);
-    if (!query.prepare(QStringLiteral("UPDATE Curves SET STC_alpha = :alpha,STC_beta = :beta,STC_delta = :delta,"
-                                      "STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
-                                      ":parallel WHERE CurveID = :CurveID;"))) {
+    if (!query.prepare(
+            QStringLiteral("UPDATE Curves SET STC_alpha = :alpha,STC_beta = :beta,STC_delta = :delta,"
+                           "STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
+                           ":parallel WHERE CurveID = :CurveID;"))) {
         warn(query.lastError().text());
         return false;
     }
@@ -308,19 +319,6 @@ CurveRecord* CurveGraphModel::cache(uint curveID)
     CurveRecord* raw = record.get();
     m_cache[curveID] = std::move(record);
     return raw;
-}
-
-void CurveGraphModel::replaceCached(std::unique_ptr<CurveRecord> record)
-{
-    if (!record)
-        return;
-    const uint curveID = record->curveID;
-    m_cache[curveID] = std::move(record);
-}
-
-void CurveGraphModel::uncache(uint curveID)
-{
-    m_cache.erase(curveID);
 }
 
 } // namespace IVCurve

@@ -37,15 +37,12 @@ public:
     CurveRecord* cached(uint curveID) const;
     // The cached record, read from the file first when it is not cached yet.
     CurveRecord* cache(uint curveID);
-    void replaceCached(std::unique_ptr<CurveRecord> record);
-    void uncache(uint curveID);
     CurveTreeModel* treeModel() const { return m_treeModel; }
 
 signals:
+    // A string's lines must be drawn again: it was deselected and selected in one go.
     void signalStringSelected(uint StringID);
     void signalStringDeselected(uint StringID);
-    void signalUpdateLegend(QString newTitle);
-    void modified(bool dirty);
 
 private:
     QSqlDatabase m_database;

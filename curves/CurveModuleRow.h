@@ -26,8 +26,7 @@ struct CurveModuleRow
 
     CurveModuleRow()
         : values(FieldCount)
-    {
-    }
+    { }
 
     QVariant value(Field field) const { return values.at(field); }
     void setValue(Field field, const QVariant& v) { values[field] = v; }

@@ -61,8 +61,9 @@ CurveModulesChooser::CurveModulesChooser(QWidget* parent)
 
     connect(m_favourites, &QToolButton::toggled, this, &CurveModulesChooser::slotFavouritesToggled);
     connect(m_combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &CurveModulesChooser::slotModuleSelected);
-    connect(m_spin, QOverload<int>::of(&QSpinBox::valueChanged), this, &CurveModulesChooser::slotSeriesChanged);
+        &CurveModulesChooser::slotModuleSelected);
+    connect(
+        m_spin, QOverload<int>::of(&QSpinBox::valueChanged), this, &CurveModulesChooser::slotSeriesChanged);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }

@@ -31,7 +31,7 @@ CurveModulesDlg::CurveModulesDlg(QWidget* parent)
     heading->setFont(headingFont);
 
     m_table->setObjectName(QStringLiteral("tableModules"));
-    m_table->setHorizontalHeaderLabels({tr("Description")});
+    m_table->setHorizontalHeaderLabels({ tr("Description") });
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->setVisible(false);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -135,7 +135,7 @@ void CurveModulesDlg::clickCopy()
     if (!item || !ModuleLibrary::instance().module(item->data(Qt::UserRole).toUInt(), &module))
         return;
     module.setValue(CurveModuleRow::Description,
-                    module.value(CurveModuleRow::Description).toString() + QStringLiteral(" (Copy)"));
+        module.value(CurveModuleRow::Description).toString() + QStringLiteral(" (Copy)"));
     module.setValue(CurveModuleRow::UserModule, true);
     const uint id = ModuleLibrary::instance().insert(module);
     if (id == 0)
@@ -161,7 +161,7 @@ void CurveModulesDlg::clickDelete()
             const QString question = tr("Deleting a preloaded module.\n%1\nDo you wish to continue?")
                                          .arg(module.value(CurveModuleRow::Description).toString());
             if (Prompts::show(QMessageBox::Question, this, question, QString(),
-                              QMessageBox::Ok | QMessageBox::Cancel, windowTitle())
+                    QMessageBox::Ok | QMessageBox::Cancel, windowTitle())
                 != QMessageBox::Ok)
                 continue;
         }

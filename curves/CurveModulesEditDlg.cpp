@@ -39,8 +39,9 @@ CurveModulesEditDlg::CurveModulesEditDlg(uint moduleID, QWidget* parent)
     m_vmpp = addEdit("editVmpp", tr("Voltage at maximum power point"));
     m_alpha = addEdit("editAlpha", tr("Current-Temperature coefficient e.g. 0.003"));
     m_beta = addEdit("editBeta", tr("Voltage-Temperature coefficient e.g. -0.14"));
-    m_delta = addEdit("editDelta", tr("Anderson's delta coefficient:\nmono-Crystalline 0.085\nmulti-Crystalline "
-                                      "0.110\nThin-Film 0.063"));
+    m_delta = addEdit("editDelta",
+        tr("Anderson's delta coefficient:\nmono-Crystalline 0.085\nmulti-Crystalline "
+           "0.110\nThin-Film 0.063"));
     m_rs = addEdit("editRs", tr("series resistance e.g. 0.3"));
 
     auto* alphaPercent = new QPushButton(tr("%/°C ..."), this);
@@ -123,8 +124,8 @@ void CurveModulesEditDlg::slotFavouriteToggled(bool checked)
     m_favourite->setIcon(QIcon(favouriteIcon(checked)));
 }
 
-void CurveModulesEditDlg::percentEntry(QLineEdit* reference, QLineEdit* target, const QString& missing,
-                                       double minimum, double maximum)
+void CurveModulesEditDlg::percentEntry(
+    QLineEdit* reference, QLineEdit* target, const QString& missing, double minimum, double maximum)
 {
     bool ok = false;
     const double base = NumberText::parse(reference->text(), &ok);

@@ -30,8 +30,8 @@ public slots:
 private:
     QLineEdit* addEdit(const char* name, const QString& hint);
     // Asks for a coefficient as a percentage of the module's Isc or Voc.
-    void percentEntry(QLineEdit* reference, QLineEdit* target, const QString& missing, double minimum,
-                      double maximum);
+    void percentEntry(
+        QLineEdit* reference, QLineEdit* target, const QString& missing, double minimum, double maximum);
 
     CurveModuleRow m_row;
     bool m_new;

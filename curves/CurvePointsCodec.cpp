@@ -41,7 +41,7 @@ void decode(const QString& text, CurveSeries& series)
             to = text.size();
         const QStringRef part = text.midRef(from, to - from);
         from = to + 1;
-        double values[3] = {0.0, 0.0, 1000.0};
+        double values[3] = { 0.0, 0.0, 1000.0 };
         int tag = 0;
         const QVector<QStringRef> fields = part.split(QLatin1Char(':'), Qt::KeepEmptyParts);
         for (int f = 0; f < fields.size() && f < 4; ++f) {

@@ -17,10 +17,9 @@ bool finite(const QPointF& p)
 } // namespace
 
 CurveRecord::CurveRecord()
-    : m_series{CurveSeries(SeriesMEAS), CurveSeries(SeriesMEASPower), CurveSeries(SeriesSTC),
-               CurveSeries(SeriesSTCPower), CurveSeries(SeriesNOM), CurveSeries(SeriesNOMPower)}
-{
-}
+    : m_series { CurveSeries(SeriesMEAS), CurveSeries(SeriesMEASPower), CurveSeries(SeriesSTC),
+        CurveSeries(SeriesSTCPower), CurveSeries(SeriesNOM), CurveSeries(SeriesNOMPower) }
+{ }
 
 const CurveSeries& CurveRecord::series(SeriesKind kind)
 {
@@ -90,7 +89,8 @@ std::unique_ptr<STCAlgorithm> CurveRecord::makeAlgorithm()
         vocMeasured = meas.maxVoltage();
     NumberText::parse(m_values[Irradiance], &ok);
     m_stc.G1 = ok ? m_values[Irradiance] : QStringLiteral("1000");
-    const QString& temperature = m_stc.algorithm == AlgorithmBlaesser ? m_values[AmbientTemp] : m_values[CellTemp];
+    const QString& temperature
+        = m_stc.algorithm == AlgorithmBlaesser ? m_values[AmbientTemp] : m_values[CellTemp];
     NumberText::parse(temperature, &ok);
     m_stc.T1 = ok ? temperature : QStringLiteral("25");
     const double iscFirst = meas.isEmpty() ? meas.maxCurrent() : meas.points().first().y();
@@ -153,8 +153,7 @@ void CurveRecord::buildNominal()
             continue;
         }
         // e^(v/d)·e^(−Voc/d) written as one exponent, so that a small d cannot give inf·0.
-        const double current
-            = np * (isc - (std::exp((v - voc) / d) - 2.0 * std::exp(-voc / d)) * isc);
+        const double current = np * (isc - (std::exp((v - voc) / d) - 2.0 * std::exp(-voc / d)) * isc);
         if (std::isfinite(current))
             nom.addPoint(ns * v, current, 1000.0, 0);
     }
@@ -174,8 +173,8 @@ void CurveRecord::buildPower(SeriesKind source, SeriesKind power)
     const QVector<SeriesPoint>& extra = from.seriesPoints();
     for (int i = 0; i < points.size(); ++i) {
         const double watts = points.at(i).x() * points.at(i).y();
-        to.addPoint(points.at(i).x(), std::isfinite(watts) ? watts : 0.0, extra.at(i).irradiance,
-                    extra.at(i).tag);
+        to.addPoint(
+            points.at(i).x(), std::isfinite(watts) ? watts : 0.0, extra.at(i).irradiance, extra.at(i).tag);
     }
     to.setMaxPowerIndex(from.maxPowerIndex());
 }

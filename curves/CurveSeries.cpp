@@ -6,14 +6,13 @@ namespace IVCurve {
 
 CurveSeries::CurveSeries(SeriesKind kind)
     : m_kind(kind)
-{
-}
+{ }
 
 void CurveSeries::addPoint(double voltage, double current, double irradiance, int tag)
 {
     const int index = m_points.size();
     m_points.append(QPointF(voltage, current));
-    m_seriesPoints.append(SeriesPoint{index, irradiance, tag});
+    m_seriesPoints.append(SeriesPoint { index, irradiance, tag });
     m_maxIrradiance = std::max(m_maxIrradiance, irradiance);
     if (irradiance != 0.0 && (irradiance < m_minIrradiance || m_minIrradiance == 0.0))
         m_minIrradiance = irradiance;

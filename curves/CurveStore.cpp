@@ -58,7 +58,8 @@ bool CurveStore::open(const QString& filePath, QString* error)
     const QByteArray header = file.read(sizeof sqliteHeader);
     file.close();
     if (header != QByteArray(sqliteHeader, sizeof sqliteHeader)) {
-        *error = QCoreApplication::translate("Error Message", "The file is not an IV curve database:\n %1").arg(filePath);
+        *error = QCoreApplication::translate("Error Message", "The file is not an IV curve database:\n %1")
+                     .arg(filePath);
         return false;
     }
     m_connectionName = uniqueConnectionName(filePath);
@@ -79,7 +80,8 @@ bool CurveStore::open(const QString& filePath, QString* error)
     const QString check = query.value(0).toString().section(QLatin1Char('\n'), 0, 2);
     query.finish();
     if (check != QLatin1String("ok")) {
-        *error = QCoreApplication::translate("Error Message", "The file is damaged:\n %1\n%2").arg(filePath, check);
+        *error = QCoreApplication::translate("Error Message", "The file is damaged:\n %1\n%2")
+                     .arg(filePath, check);
         return false;
     }
     return true;

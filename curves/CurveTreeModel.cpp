@@ -19,19 +19,18 @@ namespace IVCurve {
 
 namespace {
 const char* const selectColumns
-    = "SELECT t.NodeID, t.ParentNodeID, t.NodeDesc, t.Status, c.CurveID, c.MemLocation, c.TestDate, t.Colour, "
+    = "SELECT t.NodeID, t.ParentNodeID, t.NodeDesc, t.Status, c.CurveID, c.MemLocation, c.TestDate, "
+      "t.Colour, "
       "c.Irradiance, c.AmbientTemp, c.CellTemp, c.FF, c.Isc, c.Voc, c.Viso, c.Riso, c.Iclamp, c.Rpe, c.Vmp, "
       "c.Imp FROM TreeNodes t LEFT JOIN Curves c ON t.CurveID = c.CurveID ";
 
 // Data index of each measured value column of the select, from c.Irradiance on.
-const int valueTargets[] = {TreeIrradiance, TreeAmbientTemp, TreeCellTemp, TreeFF, TreeIsc, TreeVoc, TreeViso,
-                            TreeRiso, TreeIclamp, TreeRpe, TreeVmp, TreeImp};
+const int valueTargets[] = { TreeIrradiance, TreeAmbientTemp, TreeCellTemp, TreeFF, TreeIsc, TreeVoc,
+    TreeViso, TreeRiso, TreeIclamp, TreeRpe, TreeVmp, TreeImp };
 
 // Data index shown in each view column; -1 for the columns without text.
-const int columnData[ColumnCount] = {TreeLabel, TreeMemLocation, TreeTestDate, TreeIrradiance, TreeCellTemp,
-                                     TreeFF,    TreeIsc,         TreeVoc,      TreeImp,        TreeVmp,
-                                     TreeRiso,  TreeViso,        TreeRpe,      TreeIclamp,     -1,
-                                     -1};
+const int columnData[ColumnCount] = { TreeLabel, TreeMemLocation, TreeTestDate, TreeIrradiance, TreeCellTemp,
+    TreeFF, TreeIsc, TreeVoc, TreeImp, TreeVmp, TreeRiso, TreeViso, TreeRpe, TreeIclamp, -1, -1 };
 
 QVariant nullToInvalid(const QVariant& value)
 {
@@ -45,23 +44,15 @@ void warn(const QString& text)
 
 QVector<QVariant> headerTexts()
 {
-    const char* const texts[ColumnCount]
-        = {QT_TRANSLATE_NOOP("Tree Control Header", "Item Description"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Tester Index"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Date Tested"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Irr"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Tcell"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "FF"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Isc"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Voc"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Impp"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Vmpp"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Riso"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Viso"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Rpe"),
-           QT_TRANSLATE_NOOP("Tree Control Header", "Iclamp"),
-           " ",
-           ""};
+    const char* const texts[ColumnCount] = { QT_TRANSLATE_NOOP("Tree Control Header", "Item Description"),
+        QT_TRANSLATE_NOOP("Tree Control Header", "Tester Index"),
+        QT_TRANSLATE_NOOP("Tree Control Header", "Date Tested"),
+        QT_TRANSLATE_NOOP("Tree Control Header", "Irr"), QT_TRANSLATE_NOOP("Tree Control Header", "Tcell"),
+        QT_TRANSLATE_NOOP("Tree Control Header", "FF"), QT_TRANSLATE_NOOP("Tree Control Header", "Isc"),
+        QT_TRANSLATE_NOOP("Tree Control Header", "Voc"), QT_TRANSLATE_NOOP("Tree Control Header", "Impp"),
+        QT_TRANSLATE_NOOP("Tree Control Header", "Vmpp"), QT_TRANSLATE_NOOP("Tree Control Header", "Riso"),
+        QT_TRANSLATE_NOOP("Tree Control Header", "Viso"), QT_TRANSLATE_NOOP("Tree Control Header", "Rpe"),
+        QT_TRANSLATE_NOOP("Tree Control Header", "Iclamp"), " ", "" };
     QVector<QVariant> header;
     for (const char* text : texts)
         header.append(*text ? QCoreApplication::translate("Tree Control Header", text) : QString());
@@ -74,17 +65,17 @@ CurveTreeModel::CurveTreeModel(const QSqlDatabase& database, QObject* parent)
     , m_database(database)
     , m_root(std::make_unique<TreeItem>(headerTexts()))
     , m_schema(schemaStatements())
-{
-}
+{ }
 
 CurveTreeModel::~CurveTreeModel() = default;
 
 QStringList CurveTreeModel::schemaStatements()
 {
-    return {QStringLiteral("CREATE TABLE if not exists TreeNodes (NodeID INTEGER PRIMARY KEY, ParentNodeID INTEGER, "
-                           "NodeDesc TEXT, CurveID INTEGER, ParentRow INTEGER, Status INTEGER,Colour TEXT);"),
-            QStringLiteral("CREATE INDEX IDX_TREENODE_CURVEID ON TreeNodes(CurveID);"),
-            QStringLiteral("CREATE INDEX idx_treenode_parent ON TreeNodes(ParentNodeID, ParentRow);")};
+    return { QStringLiteral(
+                 "CREATE TABLE if not exists TreeNodes (NodeID INTEGER PRIMARY KEY, ParentNodeID INTEGER, "
+                 "NodeDesc TEXT, CurveID INTEGER, ParentRow INTEGER, Status INTEGER,Colour TEXT);"),
+        QStringLiteral("CREATE INDEX IDX_TREENODE_CURVEID ON TreeNodes(CurveID);"),
+        QStringLiteral("CREATE INDEX idx_treenode_parent ON TreeNodes(ParentNodeID, ParentRow);") };
 }
 
 void CurveTreeModel::runSchema()
@@ -104,7 +95,7 @@ bool CurveTreeModel::loadTree()
     query.setForwardOnly(true);
     QString error;
     bool ok = query.exec(QLatin1String(selectColumns)
-                         + QLatin1String("WHERE ParentNodeID IS NULL ORDER BY ParentNodeID ASC, ParentRow DESC"));
+        + QLatin1String("WHERE ParentNodeID IS NULL ORDER BY ParentNodeID ASC, ParentRow DESC"));
     if (!ok)
         error = query.lastError().text();
     else
@@ -122,7 +113,7 @@ bool CurveTreeModel::loadChildren(QSqlQuery& topLevel, TreeItem* root, QString* 
     QSqlQuery children(m_database);
     children.setForwardOnly(true);
     if (!children.prepare(QLatin1String(selectColumns)
-                          + QLatin1String("WHERE ParentNodeID = ? ORDER BY ParentNodeID ASC, ParentRow DESC"))) {
+            + QLatin1String("WHERE ParentNodeID = ? ORDER BY ParentNodeID ASC, ParentRow DESC"))) {
         *error = children.lastError().text();
         return false;
     }
@@ -147,7 +138,7 @@ bool CurveTreeModel::loadChildren(QSqlQuery& topLevel, TreeItem* root, QString* 
             if (!colour.isNull())
                 item->setColour(QColor(colour.toString()));
             parent->insertChild(0, item);
-            pending.append({item, nodeID});
+            pending.append({ item, nodeID });
             m_nextNodeID = std::max(m_nextNodeID, nodeID + 1);
         }
         if (query->lastError().isValid()) {
@@ -253,7 +244,8 @@ QVariant CurveTreeModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole: {
         QStringList messages;
         if (status & StatusChecksumWrong)
-            messages << tr("Invalid checksum. Internal error in test instrument or the CSV data has been modified");
+            messages << tr(
+                "Invalid checksum. Internal error in test instrument or the CSV data has been modified");
         if (status & StatusSpreadsheetModified)
             messages << tr("Checksum ignored. Spreadsheet data modification was detected");
         if (status & StatusNoIrradiance)
@@ -334,7 +326,7 @@ bool CurveTreeModel::setHeaderData(int section, Qt::Orientation orientation, con
 
 QStringList CurveTreeModel::mimeTypes() const
 {
-    return {treeMimeType()};
+    return { treeMimeType() };
 }
 
 QMimeData* CurveTreeModel::mimeData(const QModelIndexList& indexes) const
@@ -352,8 +344,8 @@ QMimeData* CurveTreeModel::mimeData(const QModelIndexList& indexes) const
     return data;
 }
 
-bool CurveTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
-                                  const QModelIndex& parent)
+bool CurveTreeModel::dropMimeData(
+    const QMimeData* data, Qt::DropAction action, int row, int column, const QModelIndex& parent)
 {
     if (action == Qt::IgnoreAction)
         return true;
@@ -368,7 +360,7 @@ bool CurveTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, 
     row = qBound(0, row, target->childCount());
 
     QHash<qint64, TreeItem*> byNodeID;
-    QVector<TreeItem*> walk{m_root.get()};
+    QVector<TreeItem*> walk { m_root.get() };
     while (!walk.isEmpty()) {
         TreeItem* item = walk.takeLast();
         for (int i = 0; i < item->childCount(); ++i) {
@@ -476,8 +468,9 @@ bool CurveTreeModel::slotSave()
     QSqlQuery query(m_database);
     if (!query.exec(QStringLiteral("DELETE FROM TreeNodes;")))
         return failSave(query, query.lastError().text());
-    if (!query.prepare(QStringLiteral("INSERT OR REPLACE INTO TreeNodes(NodeID, ParentNodeID, ParentRow, NodeDesc, "
-                                      "CurveID, Status, Colour) VALUES(?,?,?,?,?,?,?);"))) {
+    if (!query.prepare(
+            QStringLiteral("INSERT OR REPLACE INTO TreeNodes(NodeID, ParentNodeID, ParentRow, NodeDesc, "
+                           "CurveID, Status, Colour) VALUES(?,?,?,?,?,?,?);"))) {
         const QString error = query.lastError().text();
         failSave(query, error);
         runSchema();
@@ -490,22 +483,27 @@ bool CurveTreeModel::slotSave()
     while (!stack.isEmpty()) {
         TreeItem* item = stack.takeLast();
         TreeItem* parent = item->parent();
-        const QVariant parentID = parent == m_root.get() ? QVariant(QVariant::LongLong) : parent->data(TreeNodeID);
+        const QVariant parentID
+            = parent == m_root.get() ? QVariant(QVariant::LongLong) : parent->data(TreeNodeID);
         item->setData(TreeParentNodeID, parent == m_root.get() ? QVariant() : parentID);
         query.bindValue(0, item->data(TreeNodeID));
         query.bindValue(1, parentID);
         query.bindValue(2, item->row());
         query.bindValue(3, item->data(TreeLabel).toString());
-        query.bindValue(4, item->data(TreeCurveID).isValid() ? item->data(TreeCurveID) : QVariant(QVariant::LongLong));
-        query.bindValue(5, item->data(TreeStatus).isValid() ? item->data(TreeStatus) : QVariant(QVariant::LongLong));
-        query.bindValue(6, item->colour().isValid() ? QVariant(item->colour().name()) : QVariant(QVariant::String));
+        query.bindValue(
+            4, item->data(TreeCurveID).isValid() ? item->data(TreeCurveID) : QVariant(QVariant::LongLong));
+        query.bindValue(
+            5, item->data(TreeStatus).isValid() ? item->data(TreeStatus) : QVariant(QVariant::LongLong));
+        query.bindValue(
+            6, item->colour().isValid() ? QVariant(item->colour().name()) : QVariant(QVariant::String));
         if (!query.exec())
             return failSave(query, query.lastError().text());
         for (int i = item->childCount() - 1; i >= 0; --i)
             stack.append(item->child(i));
     }
-    if (!query.exec(QStringLiteral("DELETE FROM curves WHERE CurveId IN (SELECT curves.curveid FROM curves LEFT OUTER "
-                                   "JOIN treenodes ON curves.curveid = treenodes.curveid WHERE nodeid IS NULL);")))
+    if (!query.exec(QStringLiteral(
+            "DELETE FROM curves WHERE CurveId IN (SELECT curves.curveid FROM curves LEFT OUTER "
+            "JOIN treenodes ON curves.curveid = treenodes.curveid WHERE nodeid IS NULL);")))
         return failSave(query, query.lastError().text());
     query.finish();
     if (!m_database.commit()) {

@@ -6,8 +6,8 @@
 
 namespace IVCurve {
 
-IEC60891::IEC60891(const STCparameters& parameters, const ModuleAssignment& module, double iscFirst,
-                   double curveIrradiance)
+IEC60891::IEC60891(
+    const STCparameters& parameters, const ModuleAssignment& module, double iscFirst, double curveIrradiance)
     : STCAlgorithm(parameters)
     , m_module(module)
     , m_Isc1(iscFirst)
@@ -17,8 +17,7 @@ IEC60891::IEC60891(const STCparameters& parameters, const ModuleAssignment& modu
     , m_beta(coefficient(parameters.beta))
     , m_Rs(coefficient(parameters.Rs))
     , m_K(coefficient(parameters.K))
-{
-}
+{ }
 
 QPointF IEC60891::translate(const CurveSeries& measured, const SeriesPoint& point)
 {

@@ -12,7 +12,7 @@ class IEC60891 : public STCAlgorithm
 {
 public:
     IEC60891(const STCparameters& parameters, const ModuleAssignment& module, double iscFirst,
-             double curveIrradiance);
+        double curveIrradiance);
     QPointF translate(const CurveSeries& measured, const SeriesPoint& point) override;
 
 private:

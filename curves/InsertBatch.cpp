@@ -5,8 +5,7 @@ namespace IVCurve {
 InsertBatch::InsertBatch(const QSqlDatabase& database)
     : m_database(database)
     , m_active(m_database.isOpen() && m_database.transaction())
-{
-}
+{ }
 
 InsertBatch::~InsertBatch()
 {

@@ -57,7 +57,8 @@ void ModuleLibrary::shutdown()
 
 QString ModuleLibrary::libraryPath()
 {
-    const QString folder = QDir::toNativeSeparators(QFileInfo(Folders::instance()->appDataFolder()).canonicalFilePath());
+    const QString folder
+        = QDir::toNativeSeparators(QFileInfo(Folders::instance()->appDataFolder()).canonicalFilePath());
     return folder + QDir::separator() + QStringLiteral("modules.db");
 }
 
@@ -80,11 +81,12 @@ bool ModuleLibrary::open()
     }
     if (!QFileInfo::exists(path) && !seed(path)) {
         warn(QMessageBox::Critical,
-             QCoreApplication::translate("Error Message", "File is missing:\n %1").arg(path));
+            QCoreApplication::translate("Error Message", "File is missing:\n %1").arg(path));
         return false;
     }
-    QSqlDatabase database = QSqlDatabase::contains(path) ? QSqlDatabase::database(path, false)
-                                                         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
+    QSqlDatabase database = QSqlDatabase::contains(path)
+        ? QSqlDatabase::database(path, false)
+        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
     m_connectionName = path;
     database.setDatabaseName(path);
     if (!database.open()) {
@@ -103,19 +105,18 @@ QList<CurveModuleRow> ModuleLibrary::select(const QString& condition)
         return rows;
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT _id, Description , Isc, Voc, Imp, Vmp, alpha, beta, delta, Rs, UserModule, "
-                                   "Favourite FROM Modules WHERE (")
-                    + condition + QStringLiteral(") ORDER BY Description ;"))) {
+    if (!query.exec(QStringLiteral(
+                        "SELECT _id, Description , Isc, Voc, Imp, Vmp, alpha, beta, delta, Rs, UserModule, "
+                        "Favourite FROM Modules WHERE (")
+            + condition + QStringLiteral(") ORDER BY Description ;"))) {
         warn(QMessageBox::Warning, query.lastError().text());
         return rows;
     }
     // Columns of the select, placed by name into the row's order.
-    const CurveModuleRow::Field fields[] = {CurveModuleRow::Id,    CurveModuleRow::Description,
-                                            CurveModuleRow::Isc,   CurveModuleRow::Voc,
-                                            CurveModuleRow::Imp,   CurveModuleRow::Vmp,
-                                            CurveModuleRow::Alpha, CurveModuleRow::Beta,
-                                            CurveModuleRow::Delta, CurveModuleRow::Rs,
-                                            CurveModuleRow::UserModule, CurveModuleRow::Favourite};
+    const CurveModuleRow::Field fields[] = { CurveModuleRow::Id, CurveModuleRow::Description,
+        CurveModuleRow::Isc, CurveModuleRow::Voc, CurveModuleRow::Imp, CurveModuleRow::Vmp,
+        CurveModuleRow::Alpha, CurveModuleRow::Beta, CurveModuleRow::Delta, CurveModuleRow::Rs,
+        CurveModuleRow::UserModule, CurveModuleRow::Favourite };
     while (query.next()) {
         CurveModuleRow row;
         for (int i = 0; i < CurveModuleRow::FieldCount; ++i)
@@ -146,9 +147,10 @@ uint ModuleLibrary::insert(const CurveModuleRow& row)
     if (!open())
         return 0;
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    if (!query.prepare(QStringLiteral("INSERT INTO Modules (Description , Isc, Voc, Imp, Vmp, alpha, beta, delta, Rs, "
-                                      "UserModule, Favourite) VALUES (:desc , :Isc, :Voc, :Imp, :Vmp, :alpha, :beta, "
-                                      ":delta, :Rs, :UserModule, :Favourite);")))
+    if (!query.prepare(
+            QStringLiteral("INSERT INTO Modules (Description , Isc, Voc, Imp, Vmp, alpha, beta, delta, Rs, "
+                           "UserModule, Favourite) VALUES (:desc , :Isc, :Voc, :Imp, :Vmp, :alpha, :beta, "
+                           ":delta, :Rs, :UserModule, :Favourite);")))
         return 0;
     query.bindValue(QStringLiteral(":desc"), row.value(CurveModuleRow::Description).toString());
     query.bindValue(QStringLiteral(":Isc"), storeValue(row.value(CurveModuleRow::Isc)));
@@ -172,9 +174,10 @@ bool ModuleLibrary::update(const CurveModuleRow& row)
     if (!open())
         return false;
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    if (!query.prepare(QStringLiteral("UPDATE Modules SET Description = :Desc,Isc = :Isc,Voc = :Voc,Imp = :Imp,"
-                                      "Vmp = :Vmp,alpha = :alpha,beta = :beta,delta = :delta,Rs = :Rs,"
-                                      "UserModule = :Usr,Favourite = :Fav WHERE _id = :id;")))
+    if (!query.prepare(
+            QStringLiteral("UPDATE Modules SET Description = :Desc,Isc = :Isc,Voc = :Voc,Imp = :Imp,"
+                           "Vmp = :Vmp,alpha = :alpha,beta = :beta,delta = :delta,Rs = :Rs,"
+                           "UserModule = :Usr,Favourite = :Fav WHERE _id = :id;")))
         return false;
     query.bindValue(QStringLiteral(":Desc"), row.value(CurveModuleRow::Description).toString());
     query.bindValue(QStringLiteral(":Isc"), storeValue(row.value(CurveModuleRow::Isc)));

@@ -20,7 +20,8 @@ QDateTime parse(const QString& stored)
     QTime time;
     const QStringList hms = parts.at(1).split(QLatin1Char(':'));
     if (hms.size() == 3)
-        time = QTime(hms.at(0).toInt(nullptr, 10), hms.at(1).toInt(nullptr, 10), hms.at(2).toInt(nullptr, 10));
+        time
+            = QTime(hms.at(0).toInt(nullptr, 10), hms.at(1).toInt(nullptr, 10), hms.at(2).toInt(nullptr, 10));
     return QDateTime(date, time);
 }
 
@@ -30,7 +31,7 @@ QString displayText(const QString& stored)
     if (!dateTime.isValid())
         return QString();
     return QLocale::system().toString(dateTime.date(), QLocale::ShortFormat) + QLatin1Char(' ')
-           + dateTime.time().toString(QStringLiteral("HH:mm:ss"));
+        + dateTime.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace TestDate

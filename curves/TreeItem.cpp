@@ -5,8 +5,7 @@ namespace IVCurve {
 TreeItem::TreeItem(const QVector<QVariant>& data, TreeItem* parent)
     : m_parent(parent)
     , m_data(data)
-{
-}
+{ }
 
 TreeItem::~TreeItem()
 {

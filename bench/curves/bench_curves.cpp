@@ -7,8 +7,8 @@
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
-#include "InsertBatch.h"
 #include "Folders.h"
+#include "InsertBatch.h"
 #include "KestrovanResources.h"
 #include "ModuleLibrary.h"
 #include "TreeItem.h"
@@ -124,7 +124,8 @@ Figures run(const QString& folder, int strings)
         double check = 0;
         for (uint id : qAsConst(ids)) {
             std::unique_ptr<CurveRecord> record = store.graphModel()->load(id);
-            for (quint8 algorithm : {quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson)}) {
+            for (quint8 algorithm :
+                { quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
                 STCparameters parameters = record->stcParameters();
                 parameters.algorithm = algorithm;
                 record->setSTCparameters(parameters);
@@ -163,14 +164,14 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         counts.append(QByteArray(argv[i]).toInt());
     if (counts.isEmpty())
-        counts = {500, 5000};
+        counts = { 500, 5000 };
 
     std::printf("%8s %14s %14s %10s %12s %16s %10s\n", "strings", "1 by 1 (ms)", "batch (ms)", "save (ms)",
-                "open+tree", "load+3xSTC (ms)", "resave");
+        "open+tree", "load+3xSTC (ms)", "resave");
     for (int strings : qAsConst(counts)) {
         const Figures f = run(home.path(), strings);
         std::printf("%8d %14.1f %14.1f %10.1f %12.1f %16.1f %10.1f\n", strings, f.insertAutoCommit,
-                    f.insertTransaction, f.save, f.openLoad, f.translate, f.resave);
+            f.insertTransaction, f.save, f.openLoad, f.translate, f.resave);
     }
     ModuleLibrary::shutdown();
     return 0;

@@ -91,13 +91,13 @@ void TestModules::preloadedLibraryIsSeededOnFirstUse()
         const double voc = row.value(CurveModuleRow::Voc).toDouble();
         const double vmp = row.value(CurveModuleRow::Vmp).toDouble();
         QVERIFY2(imp > 0 && imp < isc && vmp > 0 && vmp < voc,
-                 qPrintable(row.value(CurveModuleRow::Description).toString()));
+            qPrintable(row.value(CurveModuleRow::Description).toString()));
         QVERIFY(row.value(CurveModuleRow::Alpha).toDouble() > 0);
         QVERIFY(row.value(CurveModuleRow::Beta).toDouble() < 0);
         QVERIFY(row.value(CurveModuleRow::Rs).toDouble() > 0);
         deltas.insert(row.value(CurveModuleRow::Delta).toDouble());
     }
-    QCOMPARE(deltas, (QSet<double>{0.085, 0.110, 0.063}));
+    QCOMPARE(deltas, (QSet<double> { 0.085, 0.110, 0.063 }));
 
     // From then on the copy is the library: changes stay, nothing is seeded over them.
     CurveModuleRow first = all.first();
@@ -199,7 +199,8 @@ void TestModules::dialogCopiesAndDeletes()
     ScriptedPrompts::get().buttons << QMessageBox::Cancel;
     dialog.clickDelete();
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
-             QStringList{QString("Deleting a preloaded module.\n%1\nDo you wish to continue?").arg(table->item(0, 0)->text())});
+        QStringList { QString("Deleting a preloaded module.\n%1\nDo you wish to continue?")
+                          .arg(table->item(0, 0)->text()) });
     QCOMPARE(ScriptedPrompts::get().asked.first().message.buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(table->rowCount(), all.size());
     QVERIFY(ModuleLibrary::instance().module(all.at(0).id, &copy));
@@ -249,7 +250,8 @@ void TestModules::dialogAddsAndEdits()
     ScriptedPrompts::get().dialogHandler = [](QDialog* d) {
         auto* edit = qobject_cast<CurveModulesEditDlg*>(d);
         QLineEdit* description = edit->findChild<QLineEdit*>("editDescription");
-        if (description->text() != "Zeta home-made 100" || edit->findChild<QLineEdit*>("editIsc")->text() != "6.1")
+        if (description->text() != "Zeta home-made 100"
+            || edit->findChild<QLineEdit*>("editIsc")->text() != "6.1")
             return int(QDialog::Rejected);
         description->setText("Zeta renamed");
         edit->accept();
@@ -285,7 +287,8 @@ void TestModules::percentageButtons()
 
     alphaButton->click();
     betaButton->click();
-    QCOMPARE(ScriptedPrompts::get().messageTexts(), (QStringList{"Isc is missing or zero", "Voc is missing or zero"}));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        (QStringList { "Isc is missing or zero", "Voc is missing or zero" }));
     QCOMPARE(alpha->text(), QString());
 
     isc->setText("9");

@@ -15,13 +15,13 @@ bool near(double actual, double expected, double tolerance = 1e-6)
     return std::fabs(actual - expected) <= tolerance;
 }
 
-#define COMPARE_POINT(point, ex, ey)                                                                          \
-    QVERIFY2(near((point).x(), (ex)) && near((point).y(), (ey)),                                              \
-             qPrintable(QStringLiteral("got (%1, %2), expected (%3, %4)")                                     \
-                            .arg((point).x(), 0, 'g', 10)                                                     \
-                            .arg((point).y(), 0, 'g', 10)                                                     \
-                            .arg(double(ex), 0, 'g', 10)                                                      \
-                            .arg(double(ey), 0, 'g', 10)))
+#define COMPARE_POINT(point, ex, ey)                                                                         \
+    QVERIFY2(near((point).x(), (ex)) && near((point).y(), (ey)),                                             \
+        qPrintable(QStringLiteral("got (%1, %2), expected (%3, %4)")                                         \
+                       .arg((point).x(), 0, 'g', 10)                                                         \
+                       .arg((point).y(), 0, 'g', 10)                                                         \
+                       .arg(double(ex), 0, 'g', 10)                                                          \
+                       .arg(double(ey), 0, 'g', 10)))
 
 // Three points from 5 V to 30 V at 800 W/m², the string's own figures a little above them.
 CurveRecord smallCurve(quint8 algorithm)
@@ -94,21 +94,24 @@ void TestSTC::decodePoints_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<QList<double>>>("expected"); // V, I, G, tag per point
 
-    QTest::newRow("full point") << "12.500:8.498:812.000:0" << QList<QList<double>>{{12.5, 8.498, 812, 0}};
+    QTest::newRow("full point") << "12.500:8.498:812.000:0"
+                                << QList<QList<double>> { { 12.5, 8.498, 812, 0 } };
     QTest::newRow("two points") << "1.000:2.000:900.000:1#3.000:0.000:901.000:2"
-                                << QList<QList<double>>{{1, 2, 900, 1}, {3, 0, 901, 2}};
-    QTest::newRow("voltage and current only") << "1.5:2.5" << QList<QList<double>>{{1.5, 2.5, 1000, 0}};
-    QTest::newRow("voltage not a number") << "x:2:3:4" << QList<QList<double>>{{0, 0, 1000, 0}};
-    QTest::newRow("irradiance not a number") << "1:2:abc:4" << QList<QList<double>>{{1, 2, 0, 0}};
-    QTest::newRow("tag not a number") << "1:2:3:x" << QList<QList<double>>{{1, 2, 3, 0}};
-    QTest::newRow("empty text") << "" << QList<QList<double>>{};
+                                << QList<QList<double>> { { 1, 2, 900, 1 }, { 3, 0, 901, 2 } };
+    QTest::newRow("voltage and current only") << "1.5:2.5" << QList<QList<double>> { { 1.5, 2.5, 1000, 0 } };
+    QTest::newRow("voltage not a number") << "x:2:3:4" << QList<QList<double>> { { 0, 0, 1000, 0 } };
+    QTest::newRow("irradiance not a number") << "1:2:abc:4" << QList<QList<double>> { { 1, 2, 0, 0 } };
+    QTest::newRow("tag not a number") << "1:2:3:x" << QList<QList<double>> { { 1, 2, 3, 0 } };
+    QTest::newRow("empty text") << "" << QList<QList<double>> {};
     QTest::newRow("empty part in the middle")
-        << "1:1:1:1##2:2:2:2" << QList<QList<double>>{{1, 1, 1, 1}, {0, 0, 1000, 0}, {2, 2, 2, 2}};
-    QTest::newRow("trailing hash") << "1:1:1:1#" << QList<QList<double>>{{1, 1, 1, 1}, {0, 0, 1000, 0}};
-    QTest::newRow("decimal comma is not a number") << "1,5:2:3:4" << QList<QList<double>>{{0, 0, 1000, 0}};
+        << "1:1:1:1##2:2:2:2" << QList<QList<double>> { { 1, 1, 1, 1 }, { 0, 0, 1000, 0 }, { 2, 2, 2, 2 } };
+    QTest::newRow("trailing hash") << "1:1:1:1#"
+                                   << QList<QList<double>> { { 1, 1, 1, 1 }, { 0, 0, 1000, 0 } };
+    QTest::newRow("decimal comma is not a number")
+        << "1,5:2:3:4" << QList<QList<double>> { { 0, 0, 1000, 0 } };
     QTest::newRow("nan and inf are not numbers")
-        << "nan:1:1:1#1:inf:5:1" << QList<QList<double>>{{0, 0, 1000, 0}, {1, 0, 1000, 0}};
-    QTest::newRow("extra fields ignored") << "1:2:3:4:5:6" << QList<QList<double>>{{1, 2, 3, 4}};
+        << "nan:1:1:1#1:inf:5:1" << QList<QList<double>> { { 0, 0, 1000, 0 }, { 1, 0, 1000, 0 } };
+    QTest::newRow("extra fields ignored") << "1:2:3:4:5:6" << QList<QList<double>> { { 1, 2, 3, 4 } };
 }
 
 void TestSTC::decodePoints()
@@ -134,7 +137,7 @@ void TestSTC::encodeWritesCLocaleWithThreeDecimals()
     series.addPoint(0.0004, 0, 1000, 3);
     series.addPoint(-1.25, 10.0005, 0, -2);
     QCOMPARE(CurvePointsCodec::encode(series),
-             QString("12.500:8.498:812.000:0#0.000:0.000:1000.000:3#-1.250:10.001:0.000:-2"));
+        QString("12.500:8.498:812.000:0#0.000:0.000:1000.000:3#-1.250:10.001:0.000:-2"));
     CurveSeries back;
     CurvePointsCodec::decode(CurvePointsCodec::encode(series), back);
     QCOMPARE(back.size(), 3);
@@ -256,7 +259,8 @@ void TestSTC::perPointIrradianceUsesThePreviousReading()
 
 void TestSTC::emptyConditionsGiveTheMeasuredPointsBack()
 {
-    for (quint8 algorithm : {quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson), quint8(AlgorithmBlaesser)}) {
+    for (quint8 algorithm :
+        { quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson), quint8(AlgorithmBlaesser) }) {
         CurveRecord record = smallCurve(algorithm);
         record.setValue(CurveRecord::Irradiance, QString());
         record.setValue(CurveRecord::CellTemp, QString());
@@ -265,7 +269,7 @@ void TestSTC::emptyConditionsGiveTheMeasuredPointsBack()
         QCOMPARE(stc.size(), 5);
         for (int i = 0; i < 3; ++i)
             COMPARE_POINT(stc.points().at(i + 1), record.measured().points().at(i).x(),
-                          record.measured().points().at(i).y());
+                record.measured().points().at(i).y());
         QCOMPARE(stc.seriesPoints().at(2).irradiance, 800.0);
     }
 }
@@ -347,7 +351,8 @@ void TestSTC::nominalSeriesWithoutShape()
 void TestSTC::nothingDrawnIsEverNaNOrInfinite()
 {
     // Irradiance 0 or negative, a coefficient that overflows, Imp above Isc, a module Voc of 0.
-    for (quint8 algorithm : {quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson), quint8(AlgorithmBlaesser)}) {
+    for (quint8 algorithm :
+        { quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson), quint8(AlgorithmBlaesser) }) {
         CurveRecord zero = smallCurve(algorithm);
         zero.setValue(CurveRecord::Irradiance, QStringLiteral("0"));
         QVERIFY(allFinite(zero.stc()));

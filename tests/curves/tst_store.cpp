@@ -6,8 +6,8 @@
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
-#include "InsertBatch.h"
 #include "Folders.h"
+#include "InsertBatch.h"
 #include "ModuleLibrary.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
@@ -268,11 +268,12 @@ void TestStore::curveRoundTripWithDecimalComma()
     }
     {
         Inspector db(path);
-        const QVariantList row = db.rows(QString("SELECT typeof(Irradiance), Irradiance, typeof(AmbientTemp), "
-                                                 "AmbientTemp, CellTemp, typeof(Riso), Riso, CurvePoints, "
-                                                 "FileVersion, MemLocation, TestDate FROM Curves WHERE CurveID = %1")
-                                             .arg(id))
-                                     .value(0);
+        const QVariantList row
+            = db.rows(QString("SELECT typeof(Irradiance), Irradiance, typeof(AmbientTemp), "
+                              "AmbientTemp, CellTemp, typeof(Riso), Riso, CurvePoints, "
+                              "FileVersion, MemLocation, TestDate FROM Curves WHERE CurveID = %1")
+                          .arg(id))
+                  .value(0);
         QCOMPARE(row.at(0).toString(), QString("real"));
         QCOMPARE(row.at(1).toDouble(), 812.5);
         QCOMPARE(row.at(2).toString(), QString("text"));
@@ -280,7 +281,8 @@ void TestStore::curveRoundTripWithDecimalComma()
         QCOMPARE(row.at(4).toDouble(), 45.1235); // 6 significant digits
         QCOMPARE(row.at(5).toString(), QString("text"));
         QCOMPARE(row.at(6).toString(), QString(">999"));
-        QCOMPARE(row.at(7).toString(), QString("0.000:8.910:812.500:0#512.250:8.100:812.500:1#612.300:0.000:0.000:0"));
+        QCOMPARE(row.at(7).toString(),
+            QString("0.000:8.910:812.500:0#512.250:8.100:812.500:1#612.300:0.000:0.000:0"));
         QCOMPARE(row.at(8).toInt(), 3);
         QCOMPARE(row.at(9).toInt(), 17);
         QCOMPARE(row.at(10).toString(), QString("2024-06-01T10:15:00"));
@@ -318,10 +320,11 @@ void TestStore::garbageInACurveRowFallsBackToDefaults()
     }
     {
         Inspector db(path);
-        QVERIFY(db.exec("INSERT INTO Curves (CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, "
-                        "STCAlgorithm, STC_alpha, STC_beta, STC_delta, STC_a, ModuleID, ModuleSeries, "
-                        "ModuleParallel, FileVersion) VALUES (5, 'x:y#1:2:z#', 'm', 12, x'00ff', 'junk', 'q', 'abc', "
-                        "NULL, 0.1, 7, 'zz', 'many', -3, 'v')"));
+        QVERIFY(db.exec(
+            "INSERT INTO Curves (CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, "
+            "STCAlgorithm, STC_alpha, STC_beta, STC_delta, STC_a, ModuleID, ModuleSeries, "
+            "ModuleParallel, FileVersion) VALUES (5, 'x:y#1:2:z#', 'm', 12, x'00ff', 'junk', 'q', 'abc', "
+            "NULL, 0.1, 7, 'zz', 'many', -3, 'v')"));
         QVERIFY(db.exec("INSERT INTO Curves (CurveID, STCAlgorithm, STC_alpha) VALUES (6, 9, '0.002')"));
     }
     CurveStore store(path);
@@ -364,8 +367,10 @@ void TestStore::moduleIsReadFromTheLibrary()
     }
     {
         Inspector db(path);
-        QVERIFY(db.exec("INSERT INTO Curves (CurveID, ModuleID, ModuleSeries, ModuleParallel) VALUES (1, 3, 12, 0)"));
-        QVERIFY(db.exec("INSERT INTO Curves (CurveID, ModuleID, ModuleSeries, ModuleParallel) VALUES (2, 9999, 4, 2)"));
+        QVERIFY(db.exec(
+            "INSERT INTO Curves (CurveID, ModuleID, ModuleSeries, ModuleParallel) VALUES (1, 3, 12, 0)"));
+        QVERIFY(db.exec(
+            "INSERT INTO Curves (CurveID, ModuleID, ModuleSeries, ModuleParallel) VALUES (2, 9999, 4, 2)"));
     }
     CurveStore store(path);
     std::unique_ptr<CurveRecord> record = store.graphModel()->load(1);
@@ -396,7 +401,7 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     const uint id = model->insert(fresh);
 
     QVERIFY(!model->updateDetails(id));
-    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList{"IV curve data not found in collection"});
+    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList { "IV curve data not found in collection" });
 
     CurveRecord* record = model->cache(id);
     QVERIFY(record);
@@ -410,10 +415,11 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     QVERIFY(model->updateDetails(id));
     {
         Inspector db(path);
-        const QVariantList row = db.rows(QString("SELECT STCAlgorithm, STC_alpha, STC_K, Irradiance, typeof(CellTemp) "
-                                                 "FROM Curves WHERE CurveID = %1")
-                                             .arg(id))
-                                     .value(0);
+        const QVariantList row
+            = db.rows(QString("SELECT STCAlgorithm, STC_alpha, STC_K, Irradiance, typeof(CellTemp) "
+                              "FROM Curves WHERE CurveID = %1")
+                          .arg(id))
+                  .value(0);
         QCOMPARE(row.at(0).toInt(), 1);
         QCOMPARE(row.at(1).toDouble(), 0.0051);
         QCOMPARE(row.at(2).toString(), QString("nicht"));
@@ -432,13 +438,15 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     QCOMPARE(selected.first().first().toUInt(), id);
     QCOMPARE(record->module().ns, 14u);
     QCOMPARE(record->module().np, 1u);
-    QCOMPARE(record->stcParameters().alpha, QLocale().toString(module.value(CurveModuleRow::Alpha).toDouble(), 'g', 6));
+    QCOMPARE(record->stcParameters().alpha,
+        QLocale().toString(module.value(CurveModuleRow::Alpha).toDouble(), 'g', 6));
     QCOMPARE(record->nominal().size(), 128);
     Inspector db(path);
-    const QVariantList row = db.rows(QString("SELECT ModuleID, ModuleSeries, ModuleParallel, STC_alpha, STC_Rs FROM "
-                                             "Curves WHERE CurveID = %1")
-                                         .arg(id))
-                                 .value(0);
+    const QVariantList row
+        = db.rows(QString("SELECT ModuleID, ModuleSeries, ModuleParallel, STC_alpha, STC_Rs FROM "
+                          "Curves WHERE CurveID = %1")
+                      .arg(id))
+              .value(0);
     QCOMPARE(row.at(0).toUInt(), module.id);
     QCOMPARE(row.at(1).toInt(), 14);
     QCOMPARE(row.at(2).toInt(), 1);
@@ -456,7 +464,7 @@ void TestStore::treeOrderSurvivesSaveAndLoad()
         TreeItem* folder = tree->newNode(QModelIndex());
         folder->setData(TreeLabel, "Roof east");
         const QModelIndex folderIndex = tree->indexForItem(folder);
-        for (const char* name : {"S3", "S2", "S1"}) {
+        for (const char* name : { "S3", "S2", "S1" }) {
             TreeItem* item = tree->newNode(folderIndex);
             item->setData(TreeLabel, QString(name));
         }
@@ -470,26 +478,27 @@ void TestStore::treeOrderSurvivesSaveAndLoad()
     }
     {
         Inspector db(path);
-        const QList<QVariantList> rows
-            = db.rows("SELECT NodeDesc, ParentRow, ParentNodeID IS NULL, Colour FROM TreeNodes ORDER BY NodeID");
+        const QList<QVariantList> rows = db.rows(
+            "SELECT NodeDesc, ParentRow, ParentNodeID IS NULL, Colour FROM TreeNodes ORDER BY NodeID");
         QCOMPARE(rows.size(), 6);
         QCOMPARE(db.value("SELECT ParentRow FROM TreeNodes WHERE NodeDesc = 'Roof west'").toInt(), 0);
         QCOMPARE(db.value("SELECT ParentRow FROM TreeNodes WHERE NodeDesc = 'Roof east'").toInt(), 1);
         QCOMPARE(db.value("SELECT ParentRow FROM TreeNodes WHERE NodeDesc = 'S1'").toInt(), 0);
         QCOMPARE(db.value("SELECT ParentRow FROM TreeNodes WHERE NodeDesc = 'S3'").toInt(), 2);
-        QCOMPARE(db.value("SELECT Colour FROM TreeNodes WHERE NodeDesc = 'Roof west'").toString(), QString("#1e90ff"));
+        QCOMPARE(db.value("SELECT Colour FROM TreeNodes WHERE NodeDesc = 'Roof west'").toString(),
+            QString("#1e90ff"));
         QVERIFY(db.value("SELECT Colour FROM TreeNodes WHERE NodeDesc = 'S1'").isNull());
         QCOMPARE(db.value("SELECT count(*) FROM TreeNodes WHERE ParentNodeID IS NULL").toInt(), 2);
         QCOMPARE(db.value("SELECT p.NodeDesc FROM TreeNodes c JOIN TreeNodes p ON c.ParentNodeID = p.NodeID "
                           "WHERE c.NodeDesc = 'deep'")
                      .toString(),
-                 QString("S2"));
+            QString("S2"));
     }
     CurveStore store(path);
     TreeItem* root = store.treeModel()->rootItem();
-    QCOMPARE(labels(root), (QStringList{"Roof west", "Roof east"}));
-    QCOMPARE(labels(root->child(1)), (QStringList{"S1", "S2", "S3"}));
-    QCOMPARE(labels(root->child(1)->child(1)), QStringList{"deep"});
+    QCOMPARE(labels(root), (QStringList { "Roof west", "Roof east" }));
+    QCOMPARE(labels(root->child(1)), (QStringList { "S1", "S2", "S3" }));
+    QCOMPARE(labels(root->child(1)->child(1)), QStringList { "deep" });
     QCOMPARE(root->child(0)->colour(), QColor("#1e90ff"));
     QVERIFY(!root->child(0)->data(TreeParentNodeID).isValid());
     QCOMPARE(root->child(1)->child(0)->data(TreeParentNodeID), root->child(1)->data(TreeNodeID));
@@ -549,7 +558,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
         CurveStore store(path);
         CurveRecord record;
         const uint id = store.graphModel()->insert(record);
-        for (const char* name : {"C", "B", "A"})
+        for (const char* name : { "C", "B", "A" })
             store.treeModel()->newNode(QModelIndex())->setData(TreeLabel, QString(name));
         store.treeModel()->rootItem()->child(2)->setData(TreeCurveID, id);
         QVERIFY(store.treeModel()->slotSave());
@@ -580,7 +589,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
         QCOMPARE(db.value("SELECT group_concat(NodeDesc, ',') FROM (SELECT NodeDesc FROM TreeNodes ORDER BY "
                           "ParentRow)")
                      .toString(),
-                 QString("A,B,C"));
+            QString("A,B,C"));
         // The orphan removal was part of the failed save: the curve is still there.
         QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 1);
     }
@@ -624,7 +633,7 @@ void TestStore::batchedInsertsArriveTogether()
     Inspector after(path);
     QCOMPARE(after.value("SELECT count(*) FROM Curves").toInt(), 2);
     QCOMPARE(after.value("SELECT CurvePoints FROM Curves WHERE CurveID = 2").toString(),
-             QString("3.000:4.000:1000.000:0"));
+        QString("3.000:4.000:1000.000:0"));
 }
 
 KESTROVAN_TEST_MAIN(TestStore)

@@ -77,25 +77,26 @@ TreeItem* TestTree::addString(TreeItem* parent, const QString& label, quint32 st
 void TestTree::displayColumnsMapToTheNodeData()
 {
     QCOMPARE(m_model->columnCount(), 16);
-    const QStringList headers{"Item Description", "Tester Index", "Date Tested", "Irr", "Tcell", "FF", "Isc", "Voc",
-                              "Impp", "Vmpp", "Riso", "Viso", "Rpe", "Iclamp", " ", ""};
+    const QStringList headers { "Item Description", "Tester Index", "Date Tested", "Irr", "Tcell", "FF",
+        "Isc", "Voc", "Impp", "Vmpp", "Riso", "Viso", "Rpe", "Iclamp", " ", "" };
     for (int c = 0; c < 16; ++c)
         QCOMPARE(m_model->headerData(c, Qt::Horizontal).toString(), headers.at(c));
 
     TreeItem* item = addString(m_model->rootItem(), "String 1");
-    const QStringList values{"", "", "", "", "idx", "2024-05-03T14:05:09", "", "irr", "amb", "tcell", "ff",
-                             "voc", "isc", "riso", "viso", "iclamp", "rpe", "vmp", "imp"};
+    const QStringList values { "", "", "", "", "idx", "2024-05-03T14:05:09", "", "irr", "amb", "tcell", "ff",
+        "voc", "isc", "riso", "viso", "iclamp", "rpe", "vmp", "imp" };
     for (int i = TreeMemLocation; i < TreeDataCount; ++i) {
         if (i != TreeStatus)
             item->setData(i, values.at(i));
     }
     item->setColour(Qt::magenta);
-    const QStringList shown{"String 1", "idx", TestDate::displayText("2024-05-03T14:05:09"), "irr", "tcell", "ff",
-                            "isc", "voc", "imp", "vmp", "riso", "viso", "rpe", "iclamp", "", ""};
+    const QStringList shown { "String 1", "idx", TestDate::displayText("2024-05-03T14:05:09"), "irr", "tcell",
+        "ff", "isc", "voc", "imp", "vmp", "riso", "viso", "rpe", "iclamp", "", "" };
     for (int c = 0; c < 16; ++c)
         QCOMPARE(m_model->index(0, c).data().toString(), shown.at(c));
     QCOMPARE(m_model->index(0, 2).data().toString().right(9), QString(" 14:05:09"));
-    QCOMPARE(m_model->index(0, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignHCenter | Qt::AlignVCenter));
+    QCOMPARE(
+        m_model->index(0, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignHCenter | Qt::AlignVCenter));
     QVERIFY(!m_model->index(0, 0).data(Qt::TextAlignmentRole).isValid());
     QCOMPARE(m_model->index(0, 14).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::magenta));
     QCOMPARE(m_model->index(0, 14).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::magenta));
@@ -103,8 +104,9 @@ void TestTree::displayColumnsMapToTheNodeData()
     for (int c = 0; c < 16; ++c)
         QVERIFY(m_model->index(0, c).data().toString() != "amb");
 
-    QCOMPARE(m_model->flags(m_model->index(0, 0)) & (Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled),
-             Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+    QCOMPARE(m_model->flags(m_model->index(0, 0))
+            & (Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled),
+        Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
     QVERIFY(!(m_model->flags(m_model->index(0, 3)) & Qt::ItemIsEditable));
     QCOMPARE(m_model->flags(QModelIndex()), Qt::ItemIsDropEnabled);
 }
@@ -125,8 +127,8 @@ void TestTree::statusColoursAndToolTips()
 
     const QModelIndex both = m_model->index(1, 0);
     QCOMPARE(both.data(Qt::ToolTipRole).toString(),
-             QString("Invalid checksum. Internal error in test instrument or the CSV data has been modified\n"
-                     "No irradiance value"));
+        QString("Invalid checksum. Internal error in test instrument or the CSV data has been modified\n"
+                "No irradiance value"));
     QCOMPARE(both.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::gray));
     QCOMPARE(m_model->index(1, 5).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::gray));
     QCOMPARE(both.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
@@ -136,9 +138,10 @@ void TestTree::statusColoursAndToolTips()
     QVERIFY(!m_model->index(3, 0).data(Qt::BackgroundRole).isValid());
 
     QCOMPARE(m_model->index(4, 0).data(Qt::ToolTipRole).toString().split('\n'),
-             (QStringList{"Invalid checksum. Internal error in test instrument or the CSV data has been modified",
-                          "Checksum ignored. Spreadsheet data modification was detected", "No irradiance value",
-                          "No cell temperature value", "Irradiance warning. Greater than 10% variance during test"}));
+        (QStringList {
+            "Invalid checksum. Internal error in test instrument or the CSV data has been modified",
+            "Checksum ignored. Spreadsheet data modification was detected", "No irradiance value",
+            "No cell temperature value", "Irradiance warning. Greater than 10% variance during test" }));
     QCOMPARE(m_model->index(4, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
     // The colour column shows the string's colour, not the status.
     QVERIFY(!m_model->index(4, 14).data(Qt::BackgroundRole).isValid());
@@ -203,8 +206,10 @@ void TestTree::testDateDisplay_data()
     QTest::addColumn<QDateTime>("expected");
     QTest::newRow("iso with time") << "2024-05-03T14:05:09" << QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9));
     QTest::newRow("iso date only") << "2024-05-03" << QDateTime(QDate(2024, 5, 3), QTime(0, 0));
-    QTest::newRow("older dd/MM/yyyy") << "03/05/2024 14:05:09" << QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9));
-    QTest::newRow("older, time without seconds") << "03/05/2024 14:05" << QDateTime(QDate(2024, 5, 3), QTime(0, 0));
+    QTest::newRow("older dd/MM/yyyy")
+        << "03/05/2024 14:05:09" << QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9));
+    QTest::newRow("older, time without seconds")
+        << "03/05/2024 14:05" << QDateTime(QDate(2024, 5, 3), QTime(0, 0));
     QTest::newRow("three parts") << "03/05/2024 14:05:09 x" << QDateTime();
     QTest::newRow("two blanks") << "03/05/2024  14:05:09" << QDateTime();
     QTest::newRow("garbage") << "yesterday" << QDateTime();
@@ -220,8 +225,9 @@ void TestTree::testDateDisplay()
     if (!expected.isValid())
         QCOMPARE(text, QString());
     else
-        QCOMPARE(text, QLocale::system().toString(expected.date(), QLocale::ShortFormat)
-                           + expected.time().toString(" HH:mm:ss"));
+        QCOMPARE(text,
+            QLocale::system().toString(expected.date(), QLocale::ShortFormat)
+                + expected.time().toString(" HH:mm:ss"));
 }
 
 void TestTree::columnMaskFromSettingsAndDialog()
@@ -301,7 +307,7 @@ void TestTree::dragAndDropMovesASubtreeOnce()
 
     // a1 and its folder A are both selected, the child first: a1 must arrive once, inside A.
     const QPersistentModelIndex aIndex = m_model->indexForItem(a);
-    QModelIndexList dragged{m_model->indexForItem(a1), aIndex, m_model->index(0, 3, aIndex)};
+    QModelIndexList dragged { m_model->indexForItem(a1), aIndex, m_model->index(0, 3, aIndex) };
     std::unique_ptr<QMimeData> data(m_model->mimeData(dragged));
     QCOMPARE(data->data("application/vnd.custom.ctmtype").size(), 8);
     QSignalSpy modified(m_model, &CurveTreeModel::modified);
@@ -330,14 +336,15 @@ void TestTree::dragAndDropMovesASubtreeOnce()
     QVERIFY(query.next());
     QCOMPARE(query.value(0).toInt(), 6);
     QCOMPARE(query.value(1).toInt(), 6);
-    query.exec("SELECT p.NodeDesc FROM TreeNodes c JOIN TreeNodes p ON c.ParentNodeID = p.NodeID WHERE c.NodeDesc = 'A'");
+    query.exec("SELECT p.NodeDesc FROM TreeNodes c JOIN TreeNodes p ON c.ParentNodeID = p.NodeID WHERE "
+               "c.NodeDesc = 'A'");
     QVERIFY(query.next());
     QCOMPARE(query.value(0).toString(), QString("B"));
 
     // Two siblings dropped at a row keep their order.
     TreeItem* target = addString(root, "T");
-    std::unique_ptr<QMimeData> pair(m_model->mimeData({m_model->indexForItem(movedA->child(0)),
-                                                        m_model->indexForItem(movedA->child(1))}));
+    std::unique_ptr<QMimeData> pair(m_model->mimeData(
+        { m_model->indexForItem(movedA->child(0)), m_model->indexForItem(movedA->child(1)) }));
     QVERIFY(m_model->dropMimeData(pair.get(), Qt::MoveAction, 0, 0, m_model->indexForItem(target)));
     QCOMPARE(target->child(0)->data(TreeLabel).toString(), QString("a1"));
     QCOMPARE(target->child(1)->data(TreeLabel).toString(), QString("a2"));
@@ -349,7 +356,7 @@ void TestTree::dropsThatCannotBeMovesAreRefused()
     TreeItem* folder = addString(root, "F");
     TreeItem* child = addString(folder, "c");
     const QModelIndex folderIndex = m_model->indexForItem(folder);
-    std::unique_ptr<QMimeData> data(m_model->mimeData({folderIndex}));
+    std::unique_ptr<QMimeData> data(m_model->mimeData({ folderIndex }));
 
     QVERIFY(m_model->dropMimeData(data.get(), Qt::IgnoreAction, 0, 0, QModelIndex()));
     // Into itself or below itself.
@@ -368,7 +375,7 @@ void TestTree::dropsThatCannotBeMovesAreRefused()
     QCOMPARE(root->childCount(), 1);
     QCOMPARE(folder->childCount(), 1);
 
-    QCOMPARE(m_model->mimeTypes(), QStringList{"application/vnd.custom.ctmtype"});
+    QCOMPARE(m_model->mimeTypes(), QStringList { "application/vnd.custom.ctmtype" });
     QCOMPARE(m_model->supportedDropActions(), Qt::MoveAction);
 }
 
