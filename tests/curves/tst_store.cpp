@@ -23,17 +23,17 @@ using namespace IVCurve;
 
 namespace {
 // Reads a curve file beside the store, on a connection of its own.
-class Inspector
+class FileReader
 {
 public:
-    explicit Inspector(const QString& path)
-        : m_name(QStringLiteral("inspector"))
+    explicit FileReader(const QString& path)
+        : m_name(QStringLiteral("reader"))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(path);
         db.open();
     }
-    ~Inspector()
+    ~FileReader()
     {
         QSqlDatabase::database(m_name, false).close();
         QSqlDatabase::removeDatabase(m_name);
@@ -130,7 +130,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
 {
     const QString path = newCurveFile();
     {
-        Inspector before(path);
+        FileReader before(path);
         QVERIFY(before.rows("PRAGMA table_info(Curves)").size() == 28);
     }
     {
@@ -146,7 +146,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
     QStringList columns;
     QString schemaAfterFirst;
     {
-        Inspector after(path);
+        FileReader after(path);
         for (const QVariantList& row : after.rows("PRAGMA table_info(Curves)"))
             columns << row.at(1).toString();
         for (const QVariantList& row : after.rows("SELECT sql FROM sqlite_master ORDER BY name"))
@@ -178,7 +178,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
         CurveStore store(old);
         QVERIFY(store.isOpen());
     }
-    Inspector inspector(old);
+    FileReader inspector(old);
     QCOMPARE(inspector.value("SELECT count(*) FROM sqlite_master WHERE name = 'TreeNodes'").toInt(), 1);
     QCOMPARE(inspector.value("SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 2);
     QCOMPARE(inspector.rows("PRAGMA table_info(Curves)").size(), 3);
@@ -271,7 +271,7 @@ void TestStore::curveRoundTripWithDecimalComma()
         QVERIFY(id > 0);
     }
     {
-        Inspector db(path);
+        FileReader db(path);
         const QVariantList row
             = db.rows(QString("SELECT typeof(Irradiance), Irradiance, typeof(AmbientTemp), "
                               "AmbientTemp, CellTemp, typeof(Riso), Riso, CurvePoints, "
@@ -323,7 +323,7 @@ void TestStore::garbageInACurveRowFallsBackToDefaults()
         CurveStore store(path);
     }
     {
-        Inspector db(path);
+        FileReader db(path);
         QVERIFY(db.exec(
             "INSERT INTO Curves (CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, "
             "STCAlgorithm, STC_alpha, STC_beta, STC_delta, STC_a, ModuleID, ModuleSeries, "
@@ -370,7 +370,7 @@ void TestStore::moduleIsReadFromTheLibrary()
         CurveStore store(path);
     }
     {
-        Inspector db(path);
+        FileReader db(path);
         QVERIFY(db.exec(
             "INSERT INTO Curves (CurveID, ModuleID, ModuleSeries, ModuleParallel) VALUES (1, 3, 12, 0)"));
         QVERIFY(db.exec(
@@ -418,7 +418,7 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     record->setValue(CurveRecord::CellTemp, "");
     QVERIFY(model->updateDetails(id));
     {
-        Inspector db(path);
+        FileReader db(path);
         const QVariantList row
             = db.rows(QString("SELECT STCAlgorithm, STC_alpha, STC_K, Irradiance, typeof(CellTemp) "
                               "FROM Curves WHERE CurveID = %1")
@@ -445,7 +445,7 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     QCOMPARE(record->stcParameters().alpha,
         QLocale().toString(module.value(CurveModuleRow::Alpha).toDouble(), 'g', 6));
     QCOMPARE(record->nominal().size(), 128);
-    Inspector db(path);
+    FileReader db(path);
     const QVariantList row
         = db.rows(QString("SELECT ModuleID, ModuleSeries, ModuleParallel, STC_alpha, STC_Rs FROM "
                           "Curves WHERE CurveID = %1")
@@ -481,7 +481,7 @@ void TestStore::treeOrderSurvivesSaveAndLoad()
         QCOMPARE(modified.last().first().toBool(), false);
     }
     {
-        Inspector db(path);
+        FileReader db(path);
         const QList<QVariantList> rows = db.rows(
             "SELECT NodeDesc, ParentRow, ParentNodeID IS NULL, Colour FROM TreeNodes ORDER BY NodeID");
         QCOMPARE(rows.size(), 6);
@@ -537,7 +537,7 @@ void TestStore::orphanCurvesGoOnlyWithASave()
         store.treeModel()->removeRows(0, 1);
     }
     {
-        Inspector db(path);
+        FileReader db(path);
         QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 2);
         QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 2);
     }
@@ -547,7 +547,7 @@ void TestStore::orphanCurvesGoOnlyWithASave()
         const uint removed = top->data(TreeCurveID).toUInt();
         store.treeModel()->removeRows(0, 1);
         QVERIFY(store.treeModel()->slotSave());
-        Inspector db(path);
+        FileReader db(path);
         QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 1);
         QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 1);
         QCOMPARE(db.value(QString("SELECT count(*) FROM Curves WHERE CurveID = %1").arg(removed)).toInt(), 0);
@@ -569,7 +569,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
     }
     {
         // A database that refuses one of the rows, as a full disk or a broken file would.
-        Inspector db(path);
+        FileReader db(path);
         QVERIFY(db.exec("CREATE TRIGGER refuse BEFORE INSERT ON TreeNodes WHEN NEW.NodeDesc = 'boom' "
                         "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END"));
     }
@@ -589,7 +589,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
     QVERIFY(ScriptedPrompts::get().messageTexts().first().contains("refused by the test"));
     QCOMPARE(fileHash(path), before);
     {
-        Inspector db(path);
+        FileReader db(path);
         QCOMPARE(db.value("SELECT group_concat(NodeDesc, ',') FROM (SELECT NodeDesc FROM TreeNodes ORDER BY "
                           "ParentRow)")
                      .toString(),
@@ -600,7 +600,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
     // The model still holds the user's edits; a save without the refused row succeeds.
     root->child(0)->child(0)->setData(TreeLabel, "fine");
     QVERIFY(tree->slotSave());
-    Inspector db(path);
+    FileReader db(path);
     QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 5);
     QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 0);
 }
@@ -629,12 +629,12 @@ void TestStore::batchedInsertsArriveTogether()
         InsertBatch batch(store.database());
         QVERIFY(store.graphModel()->insert(record) > 0);
         QVERIFY(store.graphModel()->insert(record) > 0);
-        Inspector during(path);
+        FileReader during(path);
         QCOMPARE(during.value("SELECT count(*) FROM Curves").toInt(), 0);
         // The batch's own connection sees its curves.
         QVERIFY(store.graphModel()->load(2));
     }
-    Inspector after(path);
+    FileReader after(path);
     QCOMPARE(after.value("SELECT count(*) FROM Curves").toInt(), 2);
     QCOMPARE(after.value("SELECT CurvePoints FROM Curves WHERE CurveID = 2").toString(),
         QString("3.000:4.000:1000.000:0"));
