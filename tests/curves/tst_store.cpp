@@ -178,10 +178,10 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
         CurveStore store(old);
         QVERIFY(store.isOpen());
     }
-    FileReader inspector(old);
-    QCOMPARE(inspector.value("SELECT count(*) FROM sqlite_master WHERE name = 'TreeNodes'").toInt(), 1);
-    QCOMPARE(inspector.value("SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 2);
-    QCOMPARE(inspector.rows("PRAGMA table_info(Curves)").size(), 3);
+    FileReader reader(old);
+    QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE name = 'TreeNodes'").toInt(), 1);
+    QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 2);
+    QCOMPARE(reader.rows("PRAGMA table_info(Curves)").size(), 3);
 }
 
 void TestStore::filesThatAreNotCurveDatabasesAreRefused_data()
