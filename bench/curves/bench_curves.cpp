@@ -1,0 +1,178 @@
+// Curve document figures: inserting curves as an import does, saving the tree, opening a
+// document and loading its tree, and loading and translating every curve by all three methods.
+// Runs for 500 and 5,000 strings of 128 points in 100 folders (or the counts given), in a
+// throw-away HOME. Build with RelWithDebInfo for meaningful figures.
+#include "CurveGraphModel.h"
+#include "CurveRecord.h"
+#include "CurveStore.h"
+#include "CurveTreeModel.h"
+#include "FileNames.h"
+#include "Folders.h"
+#include "InsertBatch.h"
+#include "KestrovanResources.h"
+#include "ModuleLibrary.h"
+#include "TreeItem.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+
+using namespace IVCurve;
+
+namespace {
+const int folderCount = 100;
+
+CurveRecord makeRecord(int n)
+{
+    CurveRecord record;
+    record.memLocation = uint(n);
+    record.testDate = QStringLiteral("2024-06-01T10:%1:00").arg(n % 60, 2, 10, QLatin1Char('0'));
+    record.testerSerNo = QStringLiteral("SN-1042");
+    record.fileVersion = 2;
+    const double voc = 600.0 + n % 50;
+    const double isc = 8.0 + (n % 7) * 0.1;
+    for (int i = 0; i < 128; ++i) {
+        const double v = voc * i / 127.0;
+        const double current = isc * (1.0 - std::exp((v - voc) / 40.0));
+        record.measured().addPoint(v, std::max(current, 0.0), 850.0 + i % 5, 0);
+    }
+    record.setValue(CurveRecord::Irradiance, QStringLiteral("852"));
+    record.setValue(CurveRecord::AmbientTemp, QStringLiteral("24.5"));
+    record.setValue(CurveRecord::CellTemp, QStringLiteral("41.3"));
+    record.setValue(CurveRecord::Voc, QString::number(voc));
+    record.setValue(CurveRecord::Isc, QString::number(isc));
+    record.setValue(CurveRecord::Riso, QStringLiteral(">999"));
+    record.setValue(CurveRecord::Viso, QStringLiteral("1000"));
+    record.setValue(CurveRecord::FF, QStringLiteral("0.74"));
+    record.setValue(CurveRecord::Vmp, QString::number(voc * 0.8));
+    record.setValue(CurveRecord::Imp, QString::number(isc * 0.93));
+    return record;
+}
+
+double ms(const QElapsedTimer& timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+struct Figures
+{
+    double insertAutoCommit = 0;
+    double insertTransaction = 0;
+    double save = 0;
+    double openLoad = 0;
+    double translate = 0;
+    double resave = 0;
+};
+
+Figures run(const QString& folder, int strings)
+{
+    Figures figures;
+    const QString path = QStringLiteral("%1/bench-%2.kstcrv").arg(folder).arg(strings);
+    QFile::remove(path);
+    copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path);
+    QVector<uint> ids;
+    {
+        CurveStore store(path);
+        // Each curve its own commit: every commit waits for the disk, so only a sample is
+        // timed and the figure is scaled to the whole count.
+        const int sample = std::min(strings, 100);
+        QElapsedTimer timer;
+        timer.start();
+        for (int n = 0; n < sample; ++n)
+            ids.append(store.graphModel()->insert(makeRecord(n)));
+        figures.insertAutoCommit = ms(timer) * strings / sample;
+        // The import's way: all curves of a file in one batch.
+        timer.restart();
+        {
+            InsertBatch batch(store.database());
+            for (int n = sample; n < strings; ++n)
+                ids.append(store.graphModel()->insert(makeRecord(n)));
+        }
+        figures.insertTransaction = ms(timer) * strings / std::max(1, strings - sample);
+
+        QSqlQuery(store.database()).exec(QStringLiteral("UPDATE Curves SET ModuleID = 3, ModuleSeries = 16"));
+        CurveTreeModel* tree = store.treeModel();
+        const int perFolder = strings / folderCount;
+        for (int f = folderCount - 1; f >= 0; --f) {
+            TreeItem* item = tree->newNode(QModelIndex());
+            item->setData(TreeLabel, QStringLiteral("Inverter %1").arg(f + 1));
+            const QModelIndex folderIndex = tree->indexForItem(item);
+            for (int s = perFolder - 1; s >= 0; --s) {
+                TreeItem* string = tree->newNode(folderIndex);
+                string->setData(TreeLabel, QStringLiteral("String %1").arg(s + 1));
+                string->setData(TreeCurveID, ids.at(f * perFolder + s));
+                string->setData(TreeStatus, 0);
+            }
+        }
+        timer.restart();
+        tree->slotSave();
+        figures.save = ms(timer);
+    }
+    {
+        QElapsedTimer timer;
+        timer.start();
+        CurveStore store(path);
+        figures.openLoad = ms(timer);
+        if (store.treeModel()->rowCount() != folderCount)
+            std::fprintf(stderr, "tree did not load\n");
+
+        timer.restart();
+        double check = 0;
+        for (uint id : qAsConst(ids)) {
+            std::unique_ptr<CurveRecord> record = store.graphModel()->load(id);
+            for (quint8 algorithm :
+                { quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
+                STCparameters parameters = record->stcParameters();
+                parameters.algorithm = algorithm;
+                record->setSTCparameters(parameters);
+                check += record->stc().maxVoltage() + record->stcPower().maxCurrent();
+            }
+            check += record->nominal().maxCurrent();
+        }
+        figures.translate = ms(timer);
+        if (!std::isfinite(check))
+            std::fprintf(stderr, "translation went wrong\n");
+
+        store.treeModel()->rootItem()->child(0)->setData(TreeLabel, QStringLiteral("renamed"));
+        timer.restart();
+        store.treeModel()->slotSave();
+        figures.resave = ms(timer);
+    }
+    QFile::remove(path);
+    return figures;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Halvern"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrovan Elements"));
+    initKestrovanResources();
+
+    QVector<int> counts;
+    for (int i = 1; i < argc; ++i)
+        counts.append(QByteArray(argv[i]).toInt());
+    if (counts.isEmpty())
+        counts = { 500, 5000 };
+
+    std::printf("%8s %14s %14s %10s %12s %16s %10s\n", "strings", "1 by 1 (ms)", "batch (ms)", "save (ms)",
+        "open+tree", "load+3xSTC (ms)", "resave");
+    for (int strings : qAsConst(counts)) {
+        const Figures f = run(home.path(), strings);
+        std::printf("%8d %14.1f %14.1f %10.1f %12.1f %16.1f %10.1f\n", strings, f.insertAutoCommit,
+            f.insertTransaction, f.save, f.openLoad, f.translate, f.resave);
+    }
+    ModuleLibrary::shutdown();
+    return 0;
+}

@@ -1,0 +1,324 @@
+#include "CurveGraphModel.h"
+
+#include "CurveConstants.h"
+#include "CurveModuleRow.h"
+#include "CurvePointsCodec.h"
+#include "CurveRecord.h"
+#include "ModuleLibrary.h"
+#include "NumberText.h"
+#include "Prompts.h"
+
+#include <QCoreApplication>
+#include <QSqlError>
+
+namespace IVCurve {
+
+namespace {
+void warn(const QString& text)
+{
+    Prompts::show(QMessageBox::Warning, nullptr, text, QString(), QMessageBox::Ok, productTitle());
+}
+
+// An empty text is stored as an empty text, not as NULL.
+QString bindable(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+// Placeholders of the measured values, in CurveRecord::Value order.
+const char* const valuePlaceholders[CurveRecord::ValueCount]
+    = { ":Irr", ":Amb", ":Cell", ":Voc", ":Isc", ":Riso", ":Viso", ":Iclamp", ":Rpe", ":FF", ":Vmp", ":Imp" };
+
+// Column positions of the load select.
+enum LoadColumn {
+    ColCurveID = 0,
+    ColCurvePoints,
+    ColMemLocation,
+    ColTestDate,
+    ColTesterSerNo,
+    ColFirstValue,
+    ColAlgorithm = ColFirstValue + CurveRecord::ValueCount,
+    ColAlpha,
+    ColBeta,
+    ColDelta,
+    ColA,
+    ColB,
+    ColK,
+    ColRs,
+    ColModuleID,
+    ColModuleSeries,
+    ColModuleParallel,
+    ColFileVersion
+};
+
+// A coefficient column replaces the default only when it holds a number.
+void readCoefficient(const QVariant& value, QString& target)
+{
+    if (value.isNull())
+        return;
+    bool ok = false;
+    const double number = NumberText::fromVariant(value, &ok);
+    if (ok)
+        target = NumberText::format(number);
+}
+} // namespace
+
+CurveGraphModel::CurveGraphModel(const QSqlDatabase& database, CurveTreeModel* treeModel, QObject* parent)
+    : QObject(parent)
+    , m_database(database)
+    , m_treeModel(treeModel)
+    , m_schema(schemaStatements())
+    , m_loadQuery(database)
+    , m_insertQuery(database)
+{ }
+
+CurveGraphModel::~CurveGraphModel() = default;
+
+QStringList CurveGraphModel::schemaStatements()
+{
+    return {
+        QStringLiteral(
+            "CREATE TABLE if not exists Curves (CurveID INTEGER PRIMARY KEY,\t\t\tCurvePoints TEXT,\t\t\t"
+            "MemLocation INTEGER,\t\t\tTestDate INTEGER,\t\t\tTesterSerNo TEXT,\t\t\t"
+            "Irradiance REAL,\t\t\tAmbientTemp REAL,\t\t\tCellTemp REAL,\t\t\tVoc REAL,\t\t\t"
+            "Isc REAL,\t\t\tRiso REAL,\t\t\tViso REAL,\t\t\tIclamp REAL,\t\t\tRpe REAL,\t\t\t"
+            "FF REAL,\t\t\tVmp REAL,\t\t\tImp REAL,\t\t\tSTCAlgorithm INTEGER,\t\t\t"
+            "STC_alpha REAL,\t\t\tSTC_beta REAL,\t\t\tSTC_delta REAL,\t\t\tSTC_a REAL,\t\t\t"
+            "STC_b REAL,\t\t\tSTC_K REAL,\t\t\tSTC_Rs REAL,\t\t\tModuleID INTEGER,\t\t\t"
+            "ModuleSeries INTEGER,\t\t\tModuleParallel INTEGER)"),
+        QStringLiteral("ALTER TABLE Curves ADD COLUMN Fileversion INTEGER;")
+    };
+}
+
+void CurveGraphModel::runSchema()
+{
+    // Errors are expected: the ALTER fails on files that have the column already.
+    QSqlQuery query(m_database);
+    for (const QString& statement : qAsConst(m_schema))
+        query.exec(statement);
+}
+
+uint CurveGraphModel::insert(const CurveRecord& record)
+{
+    if (!m_database.isOpen())
+        return 0;
+    if (m_insertQuery.lastQuery().isEmpty()) {
+        if (!m_insertQuery.prepare(QStringLiteral(
+                "INSERT INTO Curves (MemLocation,TestDate,TesterSerNo,Irradiance,AmbientTemp,CellTemp,Voc, "
+                "Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, CurvePoints, FileVersion) VALUES (:MemLoc,"
+                ":Date,:SerNo,:Irr,:Amb,:Cell,:Voc, :Isc, :Riso, :Viso, :Iclamp, :Rpe, :FF, :Vmp, "
+                ":Imp, :CurvePoints, :FileVersion);"))) {
+            const QString error = m_insertQuery.lastError().text();
+            m_insertQuery = QSqlQuery(m_database);
+            warn(error);
+            return 0;
+        }
+    }
+    m_insertQuery.bindValue(QStringLiteral(":MemLoc"), int(record.memLocation));
+    m_insertQuery.bindValue(QStringLiteral(":Date"), bindable(record.testDate));
+    m_insertQuery.bindValue(QStringLiteral(":SerNo"), bindable(record.testerSerNo));
+    for (int v = 0; v < CurveRecord::ValueCount; ++v)
+        m_insertQuery.bindValue(QLatin1String(valuePlaceholders[v]),
+            bindable(NumberText::toStore(record.value(CurveRecord::Value(v)))));
+    m_insertQuery.bindValue(
+        QStringLiteral(":CurvePoints"), bindable(CurvePointsCodec::encode(record.measured())));
+    m_insertQuery.bindValue(QStringLiteral(":FileVersion"), int(record.fileVersion));
+    if (!m_insertQuery.exec()) {
+        warn(m_insertQuery.lastError().text());
+        return 0;
+    }
+    return m_insertQuery.lastInsertId().toUInt();
+}
+
+std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
+{
+    if (!m_database.isOpen())
+        return nullptr;
+    if (m_loadQuery.lastQuery().isEmpty()) {
+        m_loadQuery.setForwardOnly(true);
+        if (!m_loadQuery.prepare(QStringLiteral(
+                "SELECT CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, AmbientTemp, "
+                "CellTemp, "
+                "Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, STCAlgorithm, STC_alpha, STC_beta, "
+                "STC_delta, STC_a, "
+                "STC_b, STC_K, STC_Rs, ModuleID, ModuleSeries, ModuleParallel, FileVersion FROM Curves "
+                "WHERE CurveID = ?"))) {
+            const QString error = m_loadQuery.lastError().text();
+            m_loadQuery = QSqlQuery(m_database);
+            warn(error);
+            return nullptr;
+        }
+    }
+    m_loadQuery.addBindValue(curveID);
+    if (!m_loadQuery.exec()) {
+        warn(m_loadQuery.lastError().text());
+        return nullptr;
+    }
+    if (!m_loadQuery.next()) {
+        m_loadQuery.finish();
+        return nullptr;
+    }
+    const QSqlQuery& q = m_loadQuery;
+    auto record = std::make_unique<CurveRecord>();
+    record->curveID = q.value(ColCurveID).toUInt();
+    record->memLocation = q.value(ColMemLocation).toUInt();
+    record->fileVersion = q.value(ColFileVersion).toUInt();
+    record->testDate = q.value(ColTestDate).toString();
+    record->testerSerNo = q.value(ColTesterSerNo).toString();
+    for (int v = 0; v < CurveRecord::ValueCount; ++v)
+        record->setValue(CurveRecord::Value(v), NumberText::toDisplay(q.value(ColFirstValue + v)));
+
+    STCparameters parameters;
+    bool ok = false;
+    const uint algorithm = q.value(ColAlgorithm).toUInt(&ok);
+    // A code the program does not know falls back to the default method, like a missing one.
+    parameters.algorithm
+        = ok && algorithm <= AlgorithmAnderson ? quint8(algorithm) : quint8(AlgorithmAnderson);
+    readCoefficient(q.value(ColAlpha), parameters.alpha);
+    readCoefficient(q.value(ColBeta), parameters.beta);
+    readCoefficient(q.value(ColDelta), parameters.delta);
+    readCoefficient(q.value(ColA), parameters.a);
+    readCoefficient(q.value(ColB), parameters.b);
+    readCoefficient(q.value(ColK), parameters.K);
+    readCoefficient(q.value(ColRs), parameters.Rs);
+    record->setSTCparameters(parameters);
+
+    const uint moduleID = q.value(ColModuleID).toUInt(&ok);
+    if (ok && moduleID > 0) {
+        ModuleAssignment module;
+        CurveModuleRow row;
+        if (ModuleLibrary::instance().module(moduleID, &row))
+            module.setModule(row);
+        else
+            module.moduleID = int(moduleID);
+        const uint series = q.value(ColModuleSeries).toUInt(&ok);
+        if (ok && series != 0)
+            module.ns = series;
+        const uint parallel = q.value(ColModuleParallel).toUInt(&ok);
+        if (ok && parallel != 0)
+            module.np = parallel;
+        record->setModuleAssignment(module);
+    }
+    CurvePointsCodec::decode(q.value(ColCurvePoints).toString(), record->measured());
+    record->measured().recomputeMaxPowerIndex();
+    m_loadQuery.finish();
+    return record;
+}
+
+bool CurveGraphModel::updateDetails(uint curveID)
+{
+    if (!m_database.isOpen())
+        return false;
+    const CurveRecord* record = cached(curveID);
+    if (!record) {
+        warn(QCoreApplication::translate("Error Message", "IV curve data not found in collection"));
+        return false;
+    }
+    QSqlQuery query(m_database);
+    if (!query.prepare(QStringLiteral(
+            "UPDATE Curves SET STCAlgorithm = :alg,STC_alpha = :alpha,STC_beta = :beta,STC_delta = "
+            ":delta,STC_a = :a,"
+            "STC_b = :b,STC_K = :K,STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
+            ":parallel,Irradiance = :G,AmbientTemp = :Ta,CellTemp = :Tpv WHERE CurveID = :CurveID;"))) {
+        warn(query.lastError().text());
+        return false;
+    }
+    const STCparameters& p = record->stcParameters();
+    const ModuleAssignment& m = record->module();
+    query.bindValue(QStringLiteral(":alg"), int(p.algorithm));
+    query.bindValue(QStringLiteral(":alpha"), bindable(NumberText::toStore(p.alpha)));
+    query.bindValue(QStringLiteral(":beta"), bindable(NumberText::toStore(p.beta)));
+    query.bindValue(QStringLiteral(":delta"), bindable(NumberText::toStore(p.delta)));
+    query.bindValue(QStringLiteral(":a"), bindable(NumberText::toStore(p.a)));
+    query.bindValue(QStringLiteral(":b"), bindable(NumberText::toStore(p.b)));
+    query.bindValue(QStringLiteral(":K"), bindable(NumberText::toStore(p.K)));
+    query.bindValue(QStringLiteral(":Rs"), bindable(NumberText::toStore(p.Rs)));
+    query.bindValue(QStringLiteral(":ModuleID"), m.moduleID);
+    query.bindValue(QStringLiteral(":series"), m.ns);
+    query.bindValue(QStringLiteral(":parallel"), m.np);
+    query.bindValue(
+        QStringLiteral(":G"), bindable(NumberText::toStore(record->value(CurveRecord::Irradiance))));
+    query.bindValue(
+        QStringLiteral(":Ta"), bindable(NumberText::toStore(record->value(CurveRecord::AmbientTemp))));
+    query.bindValue(
+        QStringLiteral(":Tpv"), bindable(NumberText::toStore(record->value(CurveRecord::CellTemp))));
+    query.bindValue(QStringLiteral(":CurveID"), curveID);
+    if (!query.exec()) {
+        warn(query.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, unsigned series)
+{
+    if (!m_database.isOpen())
+        return false;
+    QSqlQuery query(m_database);
+    if (!query.prepare(
+            QStringLiteral("UPDATE Curves SET STC_alpha = :alpha,STC_beta = :beta,STC_delta = :delta,"
+                           "STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
+                           ":parallel WHERE CurveID = :CurveID;"))) {
+        warn(query.lastError().text());
+        return false;
+    }
+    query.bindValue(QStringLiteral(":alpha"), module.value(CurveModuleRow::Alpha));
+    query.bindValue(QStringLiteral(":beta"), module.value(CurveModuleRow::Beta));
+    query.bindValue(QStringLiteral(":delta"), module.value(CurveModuleRow::Delta));
+    query.bindValue(QStringLiteral(":Rs"), module.value(CurveModuleRow::Rs));
+    query.bindValue(QStringLiteral(":ModuleID"), module.id);
+    query.bindValue(QStringLiteral(":series"), series);
+    query.bindValue(QStringLiteral(":parallel"), 1);
+    query.bindValue(QStringLiteral(":CurveID"), curveID);
+    if (!query.exec()) {
+        warn(query.lastError().text());
+        return false;
+    }
+    CurveRecord* record = cached(curveID);
+    if (!record)
+        return true;
+    ModuleAssignment assignment;
+    assignment.setModule(module);
+    assignment.ns = series;
+    assignment.np = 1;
+    record->setModuleAssignment(assignment);
+    STCparameters parameters = record->stcParameters();
+    bool ok = false;
+    double value = NumberText::fromVariant(module.value(CurveModuleRow::Alpha), &ok);
+    if (ok)
+        parameters.alpha = NumberText::format(value);
+    value = NumberText::fromVariant(module.value(CurveModuleRow::Beta), &ok);
+    if (ok)
+        parameters.beta = NumberText::format(value);
+    value = NumberText::fromVariant(module.value(CurveModuleRow::Delta), &ok);
+    if (ok)
+        parameters.delta = NumberText::format(value);
+    value = NumberText::fromVariant(module.value(CurveModuleRow::Rs), &ok);
+    if (ok)
+        parameters.Rs = NumberText::format(value);
+    record->setSTCparameters(parameters);
+    record->invalidateTranslations();
+    emit signalStringDeselected(curveID);
+    emit signalStringSelected(curveID);
+    return true;
+}
+
+CurveRecord* CurveGraphModel::cached(uint curveID) const
+{
+    const auto found = m_cache.find(curveID);
+    return found == m_cache.end() ? nullptr : found->second.get();
+}
+
+CurveRecord* CurveGraphModel::cache(uint curveID)
+{
+    if (CurveRecord* record = cached(curveID))
+        return record;
+    std::unique_ptr<CurveRecord> record = load(curveID);
+    if (!record)
+        return nullptr;
+    CurveRecord* raw = record.get();
+    m_cache[curveID] = std::move(record);
+    return raw;
+}
+
+} // namespace IVCurve

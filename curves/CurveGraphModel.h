@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
+#include <memory>
+#include <unordered_map>
+
+namespace IVCurve {
+
+class CurveRecord;
+class CurveTreeModel;
+struct CurveModuleRow;
+
+// The curve records of a document: reads and writes rows of the Curves table and keeps the
+// records of the strings in use.
+class CurveGraphModel : public QObject
+{
+    Q_OBJECT
+public:
+    CurveGraphModel(const QSqlDatabase& database, CurveTreeModel* treeModel, QObject* parent = nullptr);
+    ~CurveGraphModel() override;
+
+    static QStringList schemaStatements();
+    void runSchema();
+
+    // Writes a new curve row; its CurveID, or 0 when nothing was written.
+    uint insert(const CurveRecord& record);
+    // Reads one curve; null when the row is missing or the database refused.
+    std::unique_ptr<CurveRecord> load(uint curveID);
+    // Writes the conditions, translation settings and module of a cached record.
+    bool updateDetails(uint curveID);
+    // Assigns a library module to a string with the given number of modules in series.
+    bool assignModule(uint curveID, const CurveModuleRow& module, unsigned series);
+
+    CurveRecord* cached(uint curveID) const;
+    // The cached record, read from the file first when it is not cached yet.
+    CurveRecord* cache(uint curveID);
+    CurveTreeModel* treeModel() const { return m_treeModel; }
+
+signals:
+    // A string's lines must be drawn again: it was deselected and selected in one go.
+    void signalStringSelected(uint StringID);
+    void signalStringDeselected(uint StringID);
+
+private:
+    QSqlDatabase m_database;
+    CurveTreeModel* m_treeModel;
+    std::unordered_map<uint, std::unique_ptr<CurveRecord>> m_cache;
+    QStringList m_schema;
+    // Prepared once: every string shown or translated runs it.
+    QSqlQuery m_loadQuery;
+    QSqlQuery m_insertQuery;
+};
+
+} // namespace IVCurve

@@ -1,0 +1,182 @@
+#include "CurveRecord.h"
+
+#include "Anderson.h"
+#include "Blaesser.h"
+#include "IEC60891.h"
+#include "NumberText.h"
+
+#include <cmath>
+
+namespace IVCurve {
+
+namespace {
+bool finite(const QPointF& p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+} // namespace
+
+CurveRecord::CurveRecord()
+    : m_series { CurveSeries(SeriesMEAS), CurveSeries(SeriesMEASPower), CurveSeries(SeriesSTC),
+        CurveSeries(SeriesSTCPower), CurveSeries(SeriesNOM), CurveSeries(SeriesNOMPower) }
+{ }
+
+const CurveSeries& CurveRecord::series(SeriesKind kind)
+{
+    switch (kind) {
+    case SeriesMEASPower:
+        buildPower(SeriesMEAS, SeriesMEASPower);
+        break;
+    case SeriesSTC:
+        buildSTC();
+        break;
+    case SeriesSTCPower:
+        buildSTC();
+        buildPower(SeriesSTC, SeriesSTCPower);
+        break;
+    case SeriesNOM:
+        buildNominal();
+        break;
+    case SeriesNOMPower:
+        buildNominal();
+        buildPower(SeriesNOM, SeriesNOMPower);
+        break;
+    default:
+        break;
+    }
+    return m_series[kind];
+}
+
+void CurveRecord::invalidateTranslations()
+{
+    m_series[SeriesSTC].clear();
+    m_series[SeriesSTCPower].clear();
+    m_series[SeriesNOM].clear();
+    m_series[SeriesNOMPower].clear();
+}
+
+void CurveRecord::setSTCparameters(const STCparameters& parameters)
+{
+    if (parameters == m_stc)
+        return;
+    m_stc = parameters;
+    invalidateTranslations();
+}
+
+void CurveRecord::setModuleAssignment(const ModuleAssignment& module)
+{
+    m_module = module;
+    invalidateTranslations();
+}
+
+void CurveRecord::setValue(Value which, const QString& text)
+{
+    if (m_values[which] == text)
+        return;
+    m_values[which] = text;
+    invalidateTranslations();
+}
+
+std::unique_ptr<STCAlgorithm> CurveRecord::makeAlgorithm()
+{
+    const CurveSeries& meas = m_series[SeriesMEAS];
+    bool ok = false;
+    double iscMeasured = NumberText::parse(m_values[Isc], &ok);
+    if (!ok)
+        iscMeasured = meas.maxCurrent();
+    double vocMeasured = NumberText::parse(m_values[Voc], &ok);
+    if (!ok)
+        vocMeasured = meas.maxVoltage();
+    NumberText::parse(m_values[Irradiance], &ok);
+    m_stc.G1 = ok ? m_values[Irradiance] : QStringLiteral("1000");
+    const QString& temperature
+        = m_stc.algorithm == AlgorithmBlaesser ? m_values[AmbientTemp] : m_values[CellTemp];
+    NumberText::parse(temperature, &ok);
+    m_stc.T1 = ok ? temperature : QStringLiteral("25");
+    const double iscFirst = meas.isEmpty() ? meas.maxCurrent() : meas.points().first().y();
+
+    switch (m_stc.algorithm) {
+    case AlgorithmBlaesser:
+        return std::make_unique<Blaesser>(m_stc, iscMeasured, vocMeasured);
+    case AlgorithmIEC60891:
+        return std::make_unique<IEC60891>(m_stc, m_module, iscFirst, meas.irradiance());
+    default:
+        return std::make_unique<Anderson>(m_stc, m_module, iscFirst, meas.maxVoltage());
+    }
+}
+
+void CurveRecord::buildSTC()
+{
+    CurveSeries& stc = m_series[SeriesSTC];
+    if (!stc.isEmpty())
+        return;
+    const CurveSeries& meas = m_series[SeriesMEAS];
+    if (meas.isEmpty())
+        return;
+    const std::unique_ptr<STCAlgorithm> algorithm = makeAlgorithm();
+    const QVector<SeriesPoint>& points = meas.seriesPoints();
+
+    // The translated curve starts on the current axis and ends on the voltage axis. Points that
+    // the coefficients make non-finite are left out: they cannot be drawn or exported.
+    const QPointF first = algorithm->translate(meas, points.first());
+    if (finite(first) && first.x() > 0.0)
+        stc.addPoint(0.0, first.y(), points.first().irradiance, 0);
+    for (const SeriesPoint& point : points) {
+        const QPointF p = algorithm->translate(meas, point);
+        if (finite(p))
+            stc.addPoint(p.x(), p.y(), point.irradiance, 0);
+    }
+    const QPointF last = algorithm->translate(meas, points.last());
+    if (finite(last) && last.y() > 0.0)
+        stc.addPoint(last.x(), 0.0, points.last().irradiance, 0);
+}
+
+void CurveRecord::buildNominal()
+{
+    CurveSeries& nom = m_series[SeriesNOM];
+    if (!nom.isEmpty() || !(m_module.voc > 0.0))
+        return;
+    const double voc = m_module.voc;
+    const double isc = m_module.isc;
+    const double d = m_module.d;
+    const double ns = m_module.ns;
+    const double np = m_module.np;
+    nom.raiseMaxima(ns * voc, np * isc);
+    const double step = voc / 127.0;
+    int mppIndex = -1;
+    for (int i = 0; i < 127; ++i) {
+        const double v = i * step;
+        if (mppIndex < 0 && v - m_module.vmp > 0.0)
+            mppIndex = i;
+        if (d == 0.0) {
+            nom.addPoint(v, 0.0, 1000.0, 0);
+            continue;
+        }
+        // e^(v/d)·e^(−Voc/d) written as one exponent, so that a small d cannot give inf·0.
+        const double current = np * (isc - (std::exp((v - voc) / d) - 2.0 * std::exp(-voc / d)) * isc);
+        if (std::isfinite(current))
+            nom.addPoint(ns * v, current, 1000.0, 0);
+    }
+    nom.addPoint(ns * voc, 0.0, 1000.0, 0);
+    if (mppIndex >= 0 && mppIndex < nom.size())
+        nom.setMaxPowerIndex(mppIndex);
+}
+
+void CurveRecord::buildPower(SeriesKind source, SeriesKind power)
+{
+    const CurveSeries& from = m_series[source];
+    CurveSeries& to = m_series[power];
+    if (to.size() >= from.size())
+        return;
+    to.clear();
+    const QVector<QPointF>& points = from.points();
+    const QVector<SeriesPoint>& extra = from.seriesPoints();
+    for (int i = 0; i < points.size(); ++i) {
+        const double watts = points.at(i).x() * points.at(i).y();
+        to.addPoint(
+            points.at(i).x(), std::isfinite(watts) ? watts : 0.0, extra.at(i).irradiance, extra.at(i).tag);
+    }
+    to.setMaxPowerIndex(from.maxPowerIndex());
+}
+
+} // namespace IVCurve

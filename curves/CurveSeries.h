@@ -1,0 +1,59 @@
+#pragma once
+
+#include "CurveConstants.h"
+
+#include <QPointF>
+#include <QVector>
+
+namespace IVCurve {
+
+// One point of a series: its place in the point vector, its irradiance and the tester's tag.
+struct SeriesPoint
+{
+    int index = 0;
+    double irradiance = 1000.0;
+    int tag = 0;
+};
+
+// The points of one curve (x = voltage, y = current or power) and the figures kept while
+// points are added.
+class CurveSeries
+{
+public:
+    explicit CurveSeries(SeriesKind kind = SeriesMEAS);
+
+    void addPoint(double voltage, double current, double irradiance, int tag);
+    // Empties the series and resets its figures.
+    void clear();
+    // The first point of largest V·I becomes the maximum-power point.
+    void recomputeMaxPowerIndex();
+    void setMaxPowerIndex(int index) { m_maxPowerIndex = index; }
+    // Raises the largest voltage and current (the nominal curve's axis extent).
+    void raiseMaxima(double voltage, double current);
+
+    SeriesKind kind() const { return m_kind; }
+    int size() const { return m_points.size(); }
+    bool isEmpty() const { return m_points.isEmpty(); }
+    const QVector<QPointF>& points() const { return m_points; }
+    const QVector<SeriesPoint>& seriesPoints() const { return m_seriesPoints; }
+    double maxVoltage() const { return m_maxVoltage; }
+    // For power series this is the largest power.
+    double maxCurrent() const { return m_maxCurrent; }
+    double irradiance() const { return m_irradiance; }
+    double minIrradiance() const { return m_minIrradiance; }
+    double maxIrradiance() const { return m_maxIrradiance; }
+    int maxPowerIndex() const { return m_maxPowerIndex; }
+
+private:
+    double m_maxVoltage = 0.0;
+    double m_maxCurrent = 0.0;
+    double m_irradiance = 1000.0;
+    int m_maxPowerIndex = -1;
+    SeriesKind m_kind;
+    QVector<QPointF> m_points;
+    QVector<SeriesPoint> m_seriesPoints;
+    double m_minIrradiance = 0.0;
+    double m_maxIrradiance = 0.0;
+};
+
+} // namespace IVCurve

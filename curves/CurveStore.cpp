@@ -1,0 +1,102 @@
+#include "CurveStore.h"
+
+#include "CurveConstants.h"
+#include "CurveGraphModel.h"
+#include "CurveTreeModel.h"
+#include "Prompts.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace IVCurve {
+
+namespace {
+// The first 16 bytes of every SQLite 3 database file.
+const char sqliteHeader[] = "SQLite format 3";
+
+QString uniqueConnectionName(const QString& filePath)
+{
+    QString name = filePath;
+    for (int n = 2; QSqlDatabase::contains(name); ++n)
+        name = QStringLiteral("%1#%2").arg(filePath).arg(n);
+    return name;
+}
+} // namespace
+
+CurveStore::CurveStore(const QString& filePath)
+{
+    QString error;
+    if (!open(filePath, &error)) {
+        Prompts::show(QMessageBox::Critical, nullptr, error, QString(), QMessageBox::Ok, productTitle());
+        if (m_database.isValid())
+            m_database.close();
+        m_database = QSqlDatabase();
+        if (!m_connectionName.isEmpty())
+            QSqlDatabase::removeDatabase(m_connectionName);
+        return;
+    }
+    m_opened = true;
+    m_treeModel = std::make_unique<CurveTreeModel>(m_database);
+    m_graphModel = std::make_unique<CurveGraphModel>(m_database, m_treeModel.get());
+    m_graphModel->runSchema();
+    m_treeModel->runSchema();
+    m_treeModel->loadTree();
+}
+
+bool CurveStore::open(const QString& filePath, QString* error)
+{
+    // The driver creates an empty database for a missing path and opens any file without
+    // complaint, so the file is checked before the driver sees it.
+    QFile file(filePath);
+    if (!QFileInfo(filePath).isFile() || !file.open(QIODevice::ReadOnly)) {
+        *error = QCoreApplication::translate("Error Message", "File is missing:\n %1").arg(filePath);
+        return false;
+    }
+    const QByteArray header = file.read(sizeof sqliteHeader);
+    file.close();
+    if (header != QByteArray(sqliteHeader, sizeof sqliteHeader)) {
+        *error = QCoreApplication::translate("Error Message", "The file is not an IV curve database:\n %1")
+                     .arg(filePath);
+        return false;
+    }
+    m_connectionName = uniqueConnectionName(filePath);
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_database.setDatabaseName(filePath);
+    if (!m_database.open()) {
+        *error = m_database.lastError().text();
+        return false;
+    }
+    QSqlQuery query(m_database);
+    // The file may come from anywhere: its schema must not run functions with side effects.
+    query.exec(QStringLiteral("PRAGMA trusted_schema=OFF"));
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    // The check lists every bad page; the first few lines say enough.
+    const QString check = query.value(0).toString().section(QLatin1Char('\n'), 0, 2);
+    query.finish();
+    if (check != QLatin1String("ok")) {
+        *error = QCoreApplication::translate("Error Message", "The file is damaged:\n %1\n%2")
+                     .arg(filePath, check);
+        return false;
+    }
+    return true;
+}
+
+CurveStore::~CurveStore()
+{
+    // The models hold handles on the connection; they go first so that it can be removed.
+    m_graphModel.reset();
+    m_treeModel.reset();
+    if (!m_opened)
+        return;
+    m_database.close();
+    m_database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+} // namespace IVCurve

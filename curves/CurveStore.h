@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <memory>
+
+namespace IVCurve {
+
+class CurveGraphModel;
+class CurveTreeModel;
+
+// The open SQLite file of one curve document and the two models over it. A file that is
+// missing, not a database or damaged leaves the store unopened, without models.
+class CurveStore
+{
+public:
+    explicit CurveStore(const QString& filePath);
+    ~CurveStore();
+    CurveStore(const CurveStore&) = delete;
+    CurveStore& operator=(const CurveStore&) = delete;
+
+    bool isOpen() const { return m_opened; }
+    CurveTreeModel* treeModel() const { return m_treeModel.get(); }
+    CurveGraphModel* graphModel() const { return m_graphModel.get(); }
+    QSqlDatabase database() const { return m_database; }
+    QString connectionName() const { return m_connectionName; }
+
+private:
+    bool open(const QString& filePath, QString* error);
+
+    QString m_connectionName;
+    QSqlDatabase m_database;
+    bool m_opened = false;
+    std::unique_ptr<CurveTreeModel> m_treeModel;
+    std::unique_ptr<CurveGraphModel> m_graphModel;
+};
+
+} // namespace IVCurve

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "CurveModuleRow.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+namespace IVCurve {
+
+// The PV module library (modules.db in the data folder), shared by every curve document over
+// one process-wide connection. The preloaded library ships in the resources and is copied
+// into the data folder the first time it is needed and missing.
+class ModuleLibrary
+{
+public:
+    static ModuleLibrary& instance();
+    // Closes the connection; the next use opens the library again.
+    static void shutdown();
+    static QString libraryPath();
+
+    // Opens the library if it is not open; reports a missing or unreadable file.
+    bool open();
+    bool isOpen() const { return m_opened; }
+
+    QList<CurveModuleRow> select(const QString& condition);
+    QList<CurveModuleRow> all() { return select(QStringLiteral("1=1")); }
+    QList<CurveModuleRow> favourites() { return select(QStringLiteral("Favourite=1")); }
+    // The module with the id; false when there is not exactly one.
+    bool module(uint id, CurveModuleRow* row);
+    // The new module's id, 0 on failure.
+    uint insert(const CurveModuleRow& row);
+    bool update(const CurveModuleRow& row);
+    bool remove(uint id);
+
+private:
+    ModuleLibrary() = default;
+    bool seed(const QString& path);
+
+    QString m_connectionName;
+    bool m_opened = false;
+    // Every curve that names a module looks it up when it is loaded.
+    QHash<uint, CurveModuleRow> m_byId;
+};
+
+} // namespace IVCurve

@@ -1,0 +1,75 @@
+#include "NumberText.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace IVCurve {
+namespace NumberText {
+
+QString toStore(const QString& userText)
+{
+    bool ok = false;
+    const double value = QLocale().toDouble(userText, &ok);
+    if (!ok || !std::isfinite(value))
+        return userText;
+    return QLocale::c().toString(value, 'g', 6);
+}
+
+QString toDisplay(const QVariant& stored)
+{
+    const QString text = stored.toString();
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return text;
+    return QLocale().toString(value, 'g', 6);
+}
+
+QString format(double value)
+{
+    return QLocale().toString(value, 'g', 6);
+}
+
+double parse(const QString& text, bool* ok)
+{
+    bool parsed = false;
+    double value = QLocale().toDouble(text, &parsed);
+    // Texts written with a decimal point stay readable for users of a decimal-comma locale.
+    if (!parsed)
+        value = QLocale::c().toDouble(text, &parsed);
+    parsed = parsed && std::isfinite(value);
+    if (ok)
+        *ok = parsed;
+    return parsed ? value : 0.0;
+}
+
+double fromVariant(const QVariant& value, bool* ok)
+{
+    switch (value.userType()) {
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: {
+        const double number = value.toDouble();
+        const bool finite = std::isfinite(number);
+        if (ok)
+            *ok = finite;
+        return finite ? number : 0.0;
+    }
+    default: {
+        // Stored texts are written in the C locale; a user's locale is the second guess.
+        bool parsed = false;
+        double number = QLocale::c().toDouble(value.toString(), &parsed);
+        if (!parsed)
+            number = QLocale().toDouble(value.toString(), &parsed);
+        parsed = parsed && std::isfinite(number);
+        if (ok)
+            *ok = parsed;
+        return parsed ? number : 0.0;
+    }
+    }
+}
+
+} // namespace NumberText
+} // namespace IVCurve

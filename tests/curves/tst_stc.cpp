@@ -1,0 +1,421 @@
+// Point list codec, series figures and the three STC translations, checked against values
+// worked out by hand from the translation formulas.
+#include "CurveModuleRow.h"
+#include "CurvePointsCodec.h"
+#include "CurveRecord.h"
+#include "TestSupport.h"
+
+#include <cmath>
+
+using namespace IVCurve;
+
+namespace {
+bool near(double actual, double expected, double tolerance = 1e-6)
+{
+    return std::fabs(actual - expected) <= tolerance;
+}
+
+#define COMPARE_POINT(point, ex, ey)                                                                         \
+    QVERIFY2(near((point).x(), (ex)) && near((point).y(), (ey)),                                             \
+        qPrintable(QStringLiteral("got (%1, %2), expected (%3, %4)")                                         \
+                       .arg((point).x(), 0, 'g', 10)                                                         \
+                       .arg((point).y(), 0, 'g', 10)                                                         \
+                       .arg(double(ex), 0, 'g', 10)                                                          \
+                       .arg(double(ey), 0, 'g', 10)))
+
+// Three points from 5 V to 30 V at 800 W/m², the string's own figures a little above them.
+CurveRecord smallCurve(quint8 algorithm)
+{
+    CurveRecord record;
+    record.measured().addPoint(5, 8.0, 800, 0);
+    record.measured().addPoint(20, 7.0, 800, 0);
+    record.measured().addPoint(30, 2.0, 800, 0);
+    record.setValue(CurveRecord::Irradiance, QStringLiteral("800"));
+    record.setValue(CurveRecord::CellTemp, QStringLiteral("45"));
+    record.setValue(CurveRecord::AmbientTemp, QStringLiteral("30"));
+    record.setValue(CurveRecord::Isc, QStringLiteral("8.1"));
+    record.setValue(CurveRecord::Voc, QStringLiteral("31"));
+    STCparameters parameters;
+    parameters.algorithm = algorithm;
+    record.setSTCparameters(parameters);
+    return record;
+}
+
+ModuleAssignment module(double voc, double isc, double vmp, double imp, unsigned ns, unsigned np)
+{
+    CurveModuleRow row;
+    row.id = 7;
+    row.setValue(CurveModuleRow::Voc, voc);
+    row.setValue(CurveModuleRow::Isc, isc);
+    row.setValue(CurveModuleRow::Vmp, vmp);
+    row.setValue(CurveModuleRow::Imp, imp);
+    ModuleAssignment assignment;
+    assignment.setModule(row);
+    assignment.ns = ns;
+    assignment.np = np;
+    return assignment;
+}
+
+bool allFinite(const CurveSeries& series)
+{
+    for (const QPointF& p : series.points()) {
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+class TestSTC : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void decodePoints_data();
+    void decodePoints();
+    void encodeWritesCLocaleWithThreeDecimals();
+    void decodeReadsAtMostThePointLimit();
+    void seriesFigures();
+    void blaesserByHand();
+    void iecByHand();
+    void andersonByHand();
+    void perPointIrradianceUsesThePreviousReading();
+    void emptyConditionsGiveTheMeasuredPointsBack();
+    void endPointsAreAddedOnlyWhereNeeded();
+    void nominalSeries();
+    void nominalSeriesWithoutShape();
+    void nothingDrawnIsEverNaNOrInfinite();
+    void seriesAreRebuiltWhenParametersChange();
+};
+
+void TestSTC::decodePoints_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QList<double>>>("expected"); // V, I, G, tag per point
+
+    QTest::newRow("full point") << "12.500:8.498:812.000:0"
+                                << QList<QList<double>> { { 12.5, 8.498, 812, 0 } };
+    QTest::newRow("two points") << "1.000:2.000:900.000:1#3.000:0.000:901.000:2"
+                                << QList<QList<double>> { { 1, 2, 900, 1 }, { 3, 0, 901, 2 } };
+    QTest::newRow("voltage and current only") << "1.5:2.5" << QList<QList<double>> { { 1.5, 2.5, 1000, 0 } };
+    QTest::newRow("voltage not a number") << "x:2:3:4" << QList<QList<double>> { { 0, 0, 1000, 0 } };
+    QTest::newRow("irradiance not a number") << "1:2:abc:4" << QList<QList<double>> { { 1, 2, 0, 0 } };
+    QTest::newRow("tag not a number") << "1:2:3:x" << QList<QList<double>> { { 1, 2, 3, 0 } };
+    QTest::newRow("empty text") << "" << QList<QList<double>> {};
+    QTest::newRow("empty part in the middle")
+        << "1:1:1:1##2:2:2:2" << QList<QList<double>> { { 1, 1, 1, 1 }, { 0, 0, 1000, 0 }, { 2, 2, 2, 2 } };
+    QTest::newRow("trailing hash") << "1:1:1:1#"
+                                   << QList<QList<double>> { { 1, 1, 1, 1 }, { 0, 0, 1000, 0 } };
+    QTest::newRow("decimal comma is not a number")
+        << "1,5:2:3:4" << QList<QList<double>> { { 0, 0, 1000, 0 } };
+    QTest::newRow("nan and inf are not numbers")
+        << "nan:1:1:1#1:inf:5:1" << QList<QList<double>> { { 0, 0, 1000, 0 }, { 1, 0, 1000, 0 } };
+    QTest::newRow("extra fields ignored") << "1:2:3:4:5:6" << QList<QList<double>> { { 1, 2, 3, 4 } };
+}
+
+void TestSTC::decodePoints()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<QList<double>>, expected);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    CurveSeries series;
+    CurvePointsCodec::decode(text, series);
+    QCOMPARE(series.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        COMPARE_POINT(series.points().at(i), expected.at(i).at(0), expected.at(i).at(1));
+        QCOMPARE(series.seriesPoints().at(i).irradiance, expected.at(i).at(2));
+        QCOMPARE(series.seriesPoints().at(i).tag, int(expected.at(i).at(3)));
+    }
+}
+
+void TestSTC::encodeWritesCLocaleWithThreeDecimals()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    CurveSeries series;
+    series.addPoint(12.5, 8.498, 812, 0);
+    series.addPoint(0.0004, 0, 1000, 3);
+    series.addPoint(-1.25, 10.0005, 0, -2);
+    QCOMPARE(CurvePointsCodec::encode(series),
+        QString("12.500:8.498:812.000:0#0.000:0.000:1000.000:3#-1.250:10.001:0.000:-2"));
+    CurveSeries back;
+    CurvePointsCodec::decode(CurvePointsCodec::encode(series), back);
+    QCOMPARE(back.size(), 3);
+    COMPARE_POINT(back.points().at(0), 12.5, 8.498);
+    QCOMPARE(CurvePointsCodec::encode(CurveSeries()), QString());
+}
+
+void TestSTC::decodeReadsAtMostThePointLimit()
+{
+    QString text = QStringLiteral("1:2:3:4");
+    for (int i = 0; i < CurvePointsCodec::maxPoints + 50; ++i)
+        text += QStringLiteral("#5:6:7:8");
+    CurveSeries series;
+    CurvePointsCodec::decode(text, series);
+    QCOMPARE(series.size(), CurvePointsCodec::maxPoints);
+    COMPARE_POINT(series.points().first(), 1.0, 2.0);
+    COMPARE_POINT(series.points().last(), 5.0, 6.0);
+}
+
+void TestSTC::seriesFigures()
+{
+    CurveSeries series;
+    QCOMPARE(series.maxPowerIndex(), -1);
+    QCOMPARE(series.irradiance(), 1000.0);
+    series.addPoint(0, 9, 0, 0);
+    series.addPoint(10, 6, 850, 0); // 60 W
+    series.addPoint(12, 5, 920, 0); // 60 W: a tie keeps the earlier point
+    series.addPoint(20, 1, 700, 0);
+    QCOMPARE(series.maxPowerIndex(), 1);
+    QCOMPARE(series.irradiance(), 850.0);
+    QCOMPARE(series.minIrradiance(), 700.0);
+    QCOMPARE(series.maxIrradiance(), 920.0);
+    QCOMPARE(series.maxVoltage(), 20.0);
+    QCOMPARE(series.maxCurrent(), 9.0);
+    series.clear();
+    QCOMPARE(series.size(), 0);
+    QCOMPARE(series.maxPowerIndex(), -1);
+    QCOMPARE(series.irradiance(), 1000.0);
+    QCOMPARE(series.maxVoltage(), 0.0);
+    QCOMPARE(series.minIrradiance(), 0.0);
+}
+
+void TestSTC::blaesserByHand()
+{
+    // T1 = ambient 30 °C, G1 = 800 W/m², Isc = 8.1 A, Voc = 31 V, defaults a 0.06, b −0.004,
+    // alpha 0.004, Rs 0.35. F = (1 − 0.004/8.1·5)·1.25 = 1.246913580; D = 0.02 + 0.06·ln 1.25
+    // = 0.033388613. I2 = F·I1; V2 = V1 + D·31 + 0.35·(I1 − I2).
+    CurveRecord record = smallCurve(AlgorithmBlaesser);
+    const CurveSeries& stc = record.stc();
+    QCOMPARE(stc.size(), 5);
+    COMPARE_POINT(stc.points().at(0), 0.0, 9.975308642);
+    COMPARE_POINT(stc.points().at(1), 5.343688981, 9.975308642);
+    COMPARE_POINT(stc.points().at(2), 20.430108734, 8.728395062);
+    COMPARE_POINT(stc.points().at(3), 30.862207499, 2.493827160);
+    COMPARE_POINT(stc.points().at(4), 30.862207499, 0.0);
+    // A module changes nothing for this method.
+    record.setModuleAssignment(module(38, 9, 31, 8.5, 10, 2));
+    COMPARE_POINT(record.stc().points().at(1), 5.343688981, 9.975308642);
+}
+
+void TestSTC::iecByHand()
+{
+    // T1 = cell 45 °C, G1 = 800, Isc1 = 8 (first point). Without a module Ns = Np = 1:
+    // I2 = I1 + 8·0.25 + 0.004·(−20) = I1 + 1.92; V2 = V1 + 3 − 0.35·1.92 + 0.025·I2.
+    CurveRecord record = smallCurve(AlgorithmIEC60891);
+    QCOMPARE(record.stc().size(), 5);
+    COMPARE_POINT(record.stc().points().at(1), 7.576, 9.92);
+    COMPARE_POINT(record.stc().points().at(2), 22.551, 8.92);
+    COMPARE_POINT(record.stc().points().at(3), 32.426, 3.92);
+    // Ns = 10, Np = 2: I2 = I1 + 2 − 0.16; V2 = V1 + 10·(3 − 0.35·1.84 + 0.025·I2).
+    record.setModuleAssignment(module(38, 9, 31, 8.5, 10, 2));
+    COMPARE_POINT(record.stc().points().at(1), 31.02, 9.84);
+    COMPARE_POINT(record.stc().points().at(2), 45.77, 8.84);
+    COMPARE_POINT(record.stc().points().at(3), 54.52, 3.84);
+}
+
+void TestSTC::andersonByHand()
+{
+    // Without a module: alpha_rel = 0.004/(1.25·8) = 0.0004, beta_rel = −0.15/30 = −0.005,
+    // c = 1.008·0.8 → Isc_STC = 9.920634921; f = (1 + 0.085·ln 0.8)·0.9 → Voc_STC = 33.977797069.
+    CurveRecord record = smallCurve(AlgorithmAnderson);
+    QCOMPARE(record.stc().size(), 5);
+    COMPARE_POINT(record.stc().points().at(0), 0.0, 9.920634921);
+    COMPARE_POINT(record.stc().points().at(1), 5.662966178, 9.920634921);
+    COMPARE_POINT(record.stc().points().at(2), 22.651864713, 8.680555556);
+    COMPARE_POINT(record.stc().points().at(3), 33.977797069, 2.480158730);
+    // With a module (Voc 38, Isc 9) its Isc sets the current coefficient although the measured
+    // Isc is known: alpha_rel = 0.004/9, beta_rel = −0.15/(0.5·(38 + 30)).
+    record.setModuleAssignment(module(38, 9, 31, 8.5, 1, 1));
+    COMPARE_POINT(record.stc().points().at(1), 5.589895647, 9.911894273);
+    COMPARE_POINT(record.stc().points().at(3), 33.539373881, 2.477973568);
+}
+
+void TestSTC::perPointIrradianceUsesThePreviousReading()
+{
+    // Point irradiances 900, 0, 800; curve irradiance 900 (first non-zero), G1 text 800.
+    CurveRecord record;
+    record.measured().addPoint(5, 8.0, 900, 0);
+    record.measured().addPoint(20, 7.0, 0, 0);
+    record.measured().addPoint(30, 2.0, 800, 0);
+    record.setValue(CurveRecord::Irradiance, QStringLiteral("800"));
+    record.setValue(CurveRecord::CellTemp, QStringLiteral("45"));
+    STCparameters parameters;
+    parameters.algorithm = AlgorithmIEC60891;
+    parameters.perPointIrradiance = true;
+    record.setSTCparameters(parameters);
+    // I2 = I1 + 8·(Gp/900)·(1000/Gp − 1) − 0.08 with Gp = 900, 900 (previous), 800.
+    COMPARE_POINT(record.stc().points().at(1), 7.937111111, 8.808888889);
+    COMPARE_POINT(record.stc().points().at(2), 22.912111111, 7.808888889);
+    COMPARE_POINT(record.stc().points().at(3), 32.498222222, 3.697777778);
+
+    // Anderson recomputes its factors per point; the zero reading reuses 900.
+    parameters.algorithm = AlgorithmAnderson;
+    record.setSTCparameters(parameters);
+    COMPARE_POINT(record.stc().points().at(1), 5.605758734, 8.809602467);
+    COMPARE_POINT(record.stc().points().at(2), 22.423034937, 7.708402158);
+    COMPARE_POINT(record.stc().points().at(3), 33.977797069, 2.480158730);
+}
+
+void TestSTC::emptyConditionsGiveTheMeasuredPointsBack()
+{
+    for (quint8 algorithm :
+        { quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson), quint8(AlgorithmBlaesser) }) {
+        CurveRecord record = smallCurve(algorithm);
+        record.setValue(CurveRecord::Irradiance, QString());
+        record.setValue(CurveRecord::CellTemp, QString());
+        record.setValue(CurveRecord::AmbientTemp, QString());
+        const CurveSeries& stc = record.stc();
+        QCOMPARE(stc.size(), 5);
+        for (int i = 0; i < 3; ++i)
+            COMPARE_POINT(stc.points().at(i + 1), record.measured().points().at(i).x(),
+                record.measured().points().at(i).y());
+        QCOMPARE(stc.seriesPoints().at(2).irradiance, 800.0);
+    }
+}
+
+void TestSTC::endPointsAreAddedOnlyWhereNeeded()
+{
+    CurveRecord record;
+    record.measured().addPoint(0, 8.0, 1000, 0);
+    record.measured().addPoint(20, 7.0, 1000, 0);
+    record.measured().addPoint(30, 0.0, 1000, 0);
+    QCOMPARE(record.stc().size(), 3);
+    COMPARE_POINT(record.stc().points().first(), 0.0, 8.0);
+    COMPARE_POINT(record.stc().points().last(), 30.0, 0.0);
+
+    CurveRecord open;
+    open.measured().addPoint(4, 8.0, 1000, 5);
+    open.measured().addPoint(25, 3.0, 1000, 5);
+    const CurveSeries& stc = open.stc();
+    QCOMPARE(stc.size(), 4);
+    COMPARE_POINT(stc.points().at(0), 0.0, 8.0);
+    COMPARE_POINT(stc.points().at(3), 25.0, 0.0);
+    QCOMPARE(stc.seriesPoints().at(1).tag, 0);
+    QCOMPARE(stc.maxPowerIndex(), 2);
+
+    const CurveSeries& power = open.stcPower();
+    QCOMPARE(power.size(), 4);
+    COMPARE_POINT(power.points().at(2), 25.0, 75.0);
+    QCOMPARE(power.maxPowerIndex(), 2);
+    QCOMPARE(power.maxCurrent(), 75.0);
+
+    CurveRecord empty;
+    QCOMPARE(empty.stc().size(), 0);
+}
+
+void TestSTC::nominalSeries()
+{
+    // Voc 38, Isc 9, Vmp 31, Imp 8.5: d = −7/ln(1 − 8.5/9) = 2.421833794. Two in series.
+    CurveRecord record;
+    record.setModuleAssignment(module(38, 9, 31, 8.5, 2, 1));
+    QVERIFY(near(record.module().d, 2.421833794));
+    const CurveSeries& nom = record.nominal();
+    QCOMPARE(nom.size(), 128);
+    // I = 9 − (e^(v/d) − 2)·e^(−38/d)·9 at v = i·38/127, voltage times Ns.
+    COMPARE_POINT(nom.points().at(0), 0.0, 9.000001380);
+    COMPARE_POINT(nom.points().at(50), 29.921259843, 8.999337922);
+    COMPARE_POINT(nom.points().at(100), 59.842519685, 8.679726086);
+    COMPARE_POINT(nom.points().at(126), 75.401574803, 1.045989386);
+    COMPARE_POINT(nom.points().at(127), 76.0, 0.0);
+    QCOMPARE(nom.maxPowerIndex(), 104);
+    QCOMPARE(nom.maxVoltage(), 76.0);
+    QVERIFY(nom.maxCurrent() >= 9.0);
+    QCOMPARE(record.nominalPower().size(), 128);
+    QCOMPARE(record.nominalPower().maxPowerIndex(), 104);
+
+    // Two strings in parallel double the current.
+    record.setModuleAssignment(module(38, 9, 31, 8.5, 2, 2));
+    COMPARE_POINT(record.nominal().points().at(100), 59.842519685, 17.359452172);
+}
+
+void TestSTC::nominalSeriesWithoutShape()
+{
+    // Imp = Isc gives no shape: points lie on the voltage axis, not multiplied by Ns.
+    CurveRecord record;
+    record.setModuleAssignment(module(38, 9, 31, 9, 3, 1));
+    QCOMPARE(record.module().d, 0.0);
+    const CurveSeries& nom = record.nominal();
+    QCOMPARE(nom.size(), 128);
+    COMPARE_POINT(nom.points().at(127), 114.0, 0.0);
+    COMPARE_POINT(nom.points().at(126), 126 * 38.0 / 127, 0.0);
+    for (int i = 0; i < 127; ++i)
+        QCOMPARE(nom.points().at(i).y(), 0.0);
+    // No module, or one without Voc: no nominal curve.
+    CurveRecord none;
+    QCOMPARE(none.nominal().size(), 0);
+    none.setModuleAssignment(module(0, 9, 31, 8, 1, 1));
+    QCOMPARE(none.nominal().size(), 0);
+}
+
+void TestSTC::nothingDrawnIsEverNaNOrInfinite()
+{
+    // Irradiance 0 or negative, a coefficient that overflows, Imp above Isc, a module Voc of 0.
+    for (quint8 algorithm :
+        { quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson), quint8(AlgorithmBlaesser) }) {
+        CurveRecord zero = smallCurve(algorithm);
+        zero.setValue(CurveRecord::Irradiance, QStringLiteral("0"));
+        QVERIFY(allFinite(zero.stc()));
+        QCOMPARE(zero.stc().size(), 5);
+        CurveRecord negative = smallCurve(algorithm);
+        negative.setValue(CurveRecord::Irradiance, QStringLiteral("-20"));
+        QVERIFY(allFinite(negative.stc()));
+        QCOMPARE(negative.stc().size(), 5);
+
+        CurveRecord huge = smallCurve(algorithm);
+        STCparameters parameters = huge.stcParameters();
+        parameters.alpha = QStringLiteral("1e308");
+        parameters.beta = QStringLiteral("-1e308");
+        parameters.a = QStringLiteral("1e308");
+        huge.setSTCparameters(parameters);
+        QVERIFY(allFinite(huge.stc()));
+        QVERIFY(allFinite(huge.stcPower()));
+    }
+    // Per-point readings of 0 and below with Anderson's logarithm.
+    CurveRecord perPoint;
+    perPoint.measured().addPoint(1, 5, -50, 0);
+    perPoint.measured().addPoint(2, 4, 0, 0);
+    STCparameters parameters;
+    parameters.perPointIrradiance = true;
+    perPoint.setSTCparameters(parameters);
+    QVERIFY(allFinite(perPoint.stc()));
+    QCOMPARE(perPoint.stc().size(), 4);
+
+    // A measured curve of zero current: Anderson's guarded values give (0, 0).
+    CurveRecord dark;
+    dark.measured().addPoint(0, 0, 1000, 0);
+    dark.measured().addPoint(10, 0, 1000, 0);
+    QVERIFY(allFinite(dark.stc()));
+    COMPARE_POINT(dark.stc().points().at(1), 0.0, 0.0);
+
+    CurveRecord odd;
+    odd.setModuleAssignment(module(38, 9, 31, 12, 1, 1));
+    QCOMPARE(odd.module().d, 0.0);
+    QVERIFY(allFinite(odd.nominal()));
+    CurveRecord steep;
+    steep.setModuleAssignment(module(38, 9, 37.999, 8.999999, 1, 1));
+    QVERIFY(allFinite(steep.nominal()));
+    QVERIFY(allFinite(steep.nominalPower()));
+}
+
+void TestSTC::seriesAreRebuiltWhenParametersChange()
+{
+    CurveRecord record = smallCurve(AlgorithmIEC60891);
+    QCOMPARE(record.stc().points().at(1).y(), 9.92);
+    record.setValue(CurveRecord::Irradiance, QStringLiteral("1000"));
+    // I2 = 8 + 0 − 0.08
+    QVERIFY(near(record.stc().points().at(1).y(), 7.92));
+    STCparameters parameters = record.stcParameters();
+    parameters.alpha = QStringLiteral("0");
+    record.setSTCparameters(parameters);
+    QVERIFY(near(record.stc().points().at(1).y(), 8.0));
+    QVERIFY(near(record.stcPower().points().at(1).y(), record.stc().points().at(1).x() * 8.0));
+    record.setModuleAssignment(module(38, 9, 31, 8.5, 2, 1));
+    QCOMPARE(record.nominal().size(), 128);
+    record.setModuleAssignment(ModuleAssignment());
+    QCOMPARE(record.nominal().size(), 0);
+    QCOMPARE(record.nominalPower().size(), 0);
+}
+
+KESTROVAN_TEST_MAIN(TestSTC)
+#include "tst_stc.moc"

@@ -1,0 +1,644 @@
+// The curve file: opening and upgrading, refusing files that are not curve databases, curve
+// rows written and read through the locale conversions, and saving the tree.
+#include "CurveGraphModel.h"
+#include "CurveModuleRow.h"
+#include "CurveRecord.h"
+#include "CurveStore.h"
+#include "CurveTreeModel.h"
+#include "FileNames.h"
+#include "Folders.h"
+#include "InsertBatch.h"
+#include "ModuleLibrary.h"
+#include "TestSupport.h"
+#include "TreeItem.h"
+
+#include <QCryptographicHash>
+#include <QSignalSpy>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+using namespace IVCurve;
+
+namespace {
+// Reads a curve file beside the store, on a connection of its own.
+class FileReader
+{
+public:
+    explicit FileReader(const QString& path)
+        : m_name(QStringLiteral("reader"))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~FileReader()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QList<QVariantList> rows(const QString& sql) const
+    {
+        QList<QVariantList> result;
+        QSqlQuery query(QSqlDatabase::database(m_name));
+        if (!query.exec(sql))
+            qWarning() << query.lastError().text();
+        while (query.next()) {
+            QVariantList row;
+            for (int i = 0; i < query.record().count(); ++i)
+                row << query.value(i);
+            result << row;
+        }
+        return result;
+    }
+    QVariant value(const QString& sql) const { return rows(sql).value(0).value(0); }
+    bool exec(const QString& sql) const
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name));
+        return query.exec(sql);
+    }
+
+private:
+    QString m_name;
+};
+
+QByteArray fileHash(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QStringList labels(TreeItem* parent)
+{
+    QStringList result;
+    for (int i = 0; i < parent->childCount(); ++i)
+        result << parent->child(i)->data(TreeLabel).toString();
+    return result;
+}
+} // namespace
+
+class TestStore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void templateIsUpgradedOnceAndThenLeftAlone();
+    void filesThatAreNotCurveDatabasesAreRefused_data();
+    void filesThatAreNotCurveDatabasesAreRefused();
+    void curveRoundTripWithDecimalComma();
+    void garbageInACurveRowFallsBackToDefaults();
+    void moduleIsReadFromTheLibrary();
+    void detailsAndModuleUpdatesWriteTheRow();
+    void treeOrderSurvivesSaveAndLoad();
+    void orphanCurvesGoOnlyWithASave();
+    void failingSaveKeepsThePreviousTree();
+    void twoStoresOnOneFileDoNotShareAConnection();
+    void batchedInsertsArriveTogether();
+
+private:
+    QString newCurveFile(const QString& name = QStringLiteral("String Data Report.kstcrv"));
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestStore::init()
+{
+    ModuleLibrary::shutdown();
+    TestSupport::resetState();
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestStore::cleanup()
+{
+    QLocale::setDefault(QLocale::c());
+    ModuleLibrary::shutdown();
+    m_dir.reset();
+}
+
+QString TestStore::newCurveFile(const QString& name)
+{
+    const QString path = m_dir->filePath(name);
+    if (!copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path))
+        qWarning() << "template copy failed";
+    return path;
+}
+
+void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
+{
+    const QString path = newCurveFile();
+    {
+        FileReader before(path);
+        QVERIFY(before.rows("PRAGMA table_info(Curves)").size() == 28);
+    }
+    {
+        CurveStore store(path);
+        QVERIFY(store.isOpen());
+        QVERIFY(store.treeModel());
+        QVERIFY(store.graphModel());
+        // Functions in the file's own schema (triggers, views) may not have side effects.
+        QSqlQuery trusted(store.database());
+        QVERIFY(trusted.exec("PRAGMA trusted_schema") && trusted.next());
+        QCOMPARE(trusted.value(0).toInt(), 0);
+    }
+    QStringList columns;
+    QString schemaAfterFirst;
+    {
+        FileReader after(path);
+        for (const QVariantList& row : after.rows("PRAGMA table_info(Curves)"))
+            columns << row.at(1).toString();
+        for (const QVariantList& row : after.rows("SELECT sql FROM sqlite_master ORDER BY name"))
+            schemaAfterFirst += row.at(0).toString();
+    }
+    QCOMPARE(columns.size(), 29);
+    QCOMPARE(columns.last().toLower(), QString("fileversion"));
+    QCOMPARE(columns.at(1), QString("CurvePoints"));
+
+    const QByteArray hash = fileHash(path);
+    {
+        CurveStore again(path);
+        QVERIFY(again.isOpen());
+    }
+    QCOMPARE(fileHash(path), hash);
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+
+    // A file older still, without the tree table, gains it and its indexes.
+    const QString old = m_dir->filePath("old.kstcrv");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
+        db.setDatabaseName(old);
+        db.open();
+        QSqlQuery(db).exec("CREATE TABLE Curves (CurveID INTEGER PRIMARY KEY, CurvePoints TEXT)");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("old");
+    {
+        CurveStore store(old);
+        QVERIFY(store.isOpen());
+    }
+    FileReader reader(old);
+    QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE name = 'TreeNodes'").toInt(), 1);
+    QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 2);
+    QCOMPARE(reader.rows("PRAGMA table_info(Curves)").size(), 3);
+}
+
+void TestStore::filesThatAreNotCurveDatabasesAreRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("text file") << "text";
+    QTest::newRow("empty file") << "empty";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("sqlite header then garbage") << "header";
+    QTest::newRow("damaged pages") << "damaged";
+}
+
+void TestStore::filesThatAreNotCurveDatabasesAreRefused()
+{
+    QFETCH(QString, kind);
+    const QString path = m_dir->filePath("bad.kstcrv");
+    if (kind == "text" || kind == "empty" || kind == "header") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (kind == "text")
+            file.write("Voltage;Current\n1;2\n");
+        if (kind == "header")
+            file.write(QByteArray("SQLite format 3\0", 16) + QByteArray(4096, '\x5a'));
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (kind == "damaged") {
+        QVERIFY(copyAsWritable(Folders::builtInTemplatePath("kstcrv"), path));
+        {
+            CurveStore store(path);
+            CurveRecord record;
+            for (int i = 0; i < 400; ++i)
+                record.measured().addPoint(i, 8, 1000, 0);
+            for (int i = 0; i < 20; ++i)
+                store.graphModel()->insert(record);
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 size = file.size();
+        QVERIFY(size > 8 * 4096);
+        // Scribble over the middle of the file, leaving the header page intact.
+        file.seek(3 * 4096);
+        file.write(QByteArray(3 * 4096, '\x07'));
+    }
+    ScriptedPrompts::get().reset();
+    CurveStore store(path);
+    QVERIFY(!store.isOpen());
+    QVERIFY(!store.treeModel());
+    QVERIFY(!store.graphModel());
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
+    const MessageRequest& message = ScriptedPrompts::get().asked.first().message;
+    QCOMPARE(message.icon, QMessageBox::Critical);
+    QCOMPARE(message.title, QString("Kestrovan"));
+    QVERIFY(!message.parent);
+    QVERIFY(!message.text.isEmpty());
+    QVERIFY(message.text.count('\n') < 6);
+    // The driver would have created an empty database at a missing path.
+    if (kind == "missing")
+        QVERIFY(!QFileInfo::exists(path));
+    QVERIFY(!QSqlDatabase::contains(path));
+}
+
+void TestStore::curveRoundTripWithDecimalComma()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString path = newCurveFile();
+    uint id = 0;
+    {
+        CurveStore store(path);
+        CurveRecord record;
+        record.memLocation = 17;
+        record.testDate = "2024-06-01T10:15:00";
+        record.testerSerNo = "SN-0042";
+        record.fileVersion = 3;
+        record.setValue(CurveRecord::Irradiance, "812,5");
+        record.setValue(CurveRecord::AmbientTemp, "");
+        record.setValue(CurveRecord::CellTemp, "45,123456");
+        record.setValue(CurveRecord::Voc, "612,3");
+        record.setValue(CurveRecord::Isc, "8,91");
+        record.setValue(CurveRecord::Riso, ">999");
+        record.setValue(CurveRecord::Viso, "1000");
+        record.setValue(CurveRecord::FF, "0,75");
+        record.measured().addPoint(0, 8.91, 812.5, 0);
+        record.measured().addPoint(512.25, 8.1, 812.5, 1);
+        record.measured().addPoint(612.3, 0, 0, 0);
+        id = store.graphModel()->insert(record);
+        QVERIFY(id > 0);
+    }
+    {
+        FileReader db(path);
+        const QVariantList row
+            = db.rows(QString("SELECT typeof(Irradiance), Irradiance, typeof(AmbientTemp), "
+                              "AmbientTemp, CellTemp, typeof(Riso), Riso, CurvePoints, "
+                              "FileVersion, MemLocation, TestDate FROM Curves WHERE CurveID = %1")
+                          .arg(id))
+                  .value(0);
+        QCOMPARE(row.at(0).toString(), QString("real"));
+        QCOMPARE(row.at(1).toDouble(), 812.5);
+        QCOMPARE(row.at(2).toString(), QString("text"));
+        QCOMPARE(row.at(3).toString(), QString(""));
+        QCOMPARE(row.at(4).toDouble(), 45.1235); // 6 significant digits
+        QCOMPARE(row.at(5).toString(), QString("text"));
+        QCOMPARE(row.at(6).toString(), QString(">999"));
+        QCOMPARE(row.at(7).toString(),
+            QString("0.000:8.910:812.500:0#512.250:8.100:812.500:1#612.300:0.000:0.000:0"));
+        QCOMPARE(row.at(8).toInt(), 3);
+        QCOMPARE(row.at(9).toInt(), 17);
+        QCOMPARE(row.at(10).toString(), QString("2024-06-01T10:15:00"));
+    }
+    CurveStore store(path);
+    std::unique_ptr<CurveRecord> back = store.graphModel()->load(id);
+    QVERIFY(back);
+    QCOMPARE(back->curveID, id);
+    QCOMPARE(back->value(CurveRecord::Irradiance), QString("812,5"));
+    QCOMPARE(back->value(CurveRecord::AmbientTemp), QString(""));
+    QCOMPARE(back->value(CurveRecord::CellTemp), QString("45,1235"));
+    QCOMPARE(back->value(CurveRecord::Voc), QString("612,3"));
+    QCOMPARE(back->value(CurveRecord::Riso), QString(">999"));
+    QCOMPARE(back->value(CurveRecord::Imp), QString(""));
+    QCOMPARE(back->memLocation, 17u);
+    QCOMPARE(back->fileVersion, 3u);
+    QCOMPARE(back->testerSerNo, QString("SN-0042"));
+    QCOMPARE(back->measured().size(), 3);
+    QCOMPARE(back->measured().points().at(1), QPointF(512.25, 8.1));
+    QCOMPARE(back->measured().seriesPoints().at(1).tag, 1);
+    QCOMPARE(back->measured().maxPowerIndex(), 1);
+    // Defaults of a row that has none, shown in the user's locale.
+    QCOMPARE(back->stcParameters().algorithm, quint8(AlgorithmAnderson));
+    QCOMPARE(back->stcParameters().alpha, QString("0,004"));
+    QCOMPARE(back->stcParameters().K, QString("0,00125"));
+    QVERIFY(!back->module().hasModule());
+    QVERIFY(!store.graphModel()->load(id + 100));
+}
+
+void TestStore::garbageInACurveRowFallsBackToDefaults()
+{
+    const QString path = newCurveFile();
+    {
+        CurveStore store(path);
+    }
+    {
+        FileReader db(path);
+        QVERIFY(db.exec(
+            "INSERT INTO Curves (CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, "
+            "STCAlgorithm, STC_alpha, STC_beta, STC_delta, STC_a, ModuleID, ModuleSeries, "
+            "ModuleParallel, FileVersion) VALUES (5, 'x:y#1:2:z#', 'm', 12, x'00ff', 'junk', 'q', 'abc', "
+            "NULL, 0.1, 7, 'zz', 'many', -3, 'v')"));
+        QVERIFY(db.exec("INSERT INTO Curves (CurveID, STCAlgorithm, STC_alpha) VALUES (6, 9, '0.002')"));
+    }
+    CurveStore store(path);
+    std::unique_ptr<CurveRecord> record = store.graphModel()->load(5);
+    QVERIFY(record);
+    QCOMPARE(record->memLocation, 0u);
+    QCOMPARE(record->fileVersion, 0u);
+    QCOMPARE(record->value(CurveRecord::Irradiance), QString("junk"));
+    QCOMPARE(record->stcParameters().algorithm, quint8(AlgorithmAnderson));
+    QCOMPARE(record->stcParameters().alpha, STCparameters().alpha);
+    QCOMPARE(record->stcParameters().beta, STCparameters().beta);
+    QCOMPARE(record->stcParameters().delta, QString("0.1"));
+    QCOMPARE(record->stcParameters().a, QString("7"));
+    QVERIFY(!record->module().hasModule());
+    QCOMPARE(record->module().ns, 1u);
+    QCOMPARE(record->measured().size(), 3);
+    QCOMPARE(record->measured().points().at(0), QPointF(0, 0));
+    QCOMPARE(record->measured().points().at(1), QPointF(1, 2));
+    QCOMPARE(record->measured().seriesPoints().at(1).irradiance, 0.0);
+    // Anderson with a first point of 0 A: every point translates to (0, 0), no end points.
+    QCOMPARE(record->stc().size(), 3);
+    for (const QPointF& p : record->stc().points())
+        QVERIFY(std::isfinite(p.x()) && std::isfinite(p.y()));
+
+    std::unique_ptr<CurveRecord> unknownMethod = store.graphModel()->load(6);
+    QVERIFY(unknownMethod);
+    QCOMPARE(unknownMethod->stcParameters().algorithm, quint8(AlgorithmAnderson));
+    QCOMPARE(unknownMethod->stcParameters().alpha, QString("0.002"));
+    QCOMPARE(unknownMethod->measured().size(), 0);
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+}
+
+void TestStore::moduleIsReadFromTheLibrary()
+{
+    const QString path = newCurveFile();
+    CurveModuleRow module;
+    QVERIFY(ModuleLibrary::instance().module(3, &module));
+    {
+        CurveStore store(path);
+    }
+    {
+        FileReader db(path);
+        QVERIFY(db.exec(
+            "INSERT INTO Curves (CurveID, ModuleID, ModuleSeries, ModuleParallel) VALUES (1, 3, 12, 0)"));
+        QVERIFY(db.exec(
+            "INSERT INTO Curves (CurveID, ModuleID, ModuleSeries, ModuleParallel) VALUES (2, 9999, 4, 2)"));
+    }
+    CurveStore store(path);
+    std::unique_ptr<CurveRecord> record = store.graphModel()->load(1);
+    QCOMPARE(record->module().moduleID, 3);
+    QCOMPARE(record->module().ns, 12u);
+    QCOMPARE(record->module().np, 1u);
+    QCOMPARE(record->module().voc, module.value(CurveModuleRow::Voc).toDouble());
+    QCOMPARE(record->module().isc, module.value(CurveModuleRow::Isc).toDouble());
+    QCOMPARE(record->nominal().size(), 128);
+    QCOMPARE(record->nominal().points().last().x(), 12 * module.value(CurveModuleRow::Voc).toDouble());
+
+    // A module since deleted from the library keeps its reference but draws nothing.
+    std::unique_ptr<CurveRecord> gone = store.graphModel()->load(2);
+    QCOMPARE(gone->module().moduleID, 9999);
+    QCOMPARE(gone->module().np, 2u);
+    QCOMPARE(gone->nominal().size(), 0);
+}
+
+void TestStore::detailsAndModuleUpdatesWriteTheRow()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString path = newCurveFile();
+    CurveStore store(path);
+    CurveGraphModel* model = store.graphModel();
+    CurveRecord fresh;
+    fresh.measured().addPoint(0, 9, 1000, 0);
+    fresh.measured().addPoint(30, 0, 1000, 0);
+    const uint id = model->insert(fresh);
+
+    QVERIFY(!model->updateDetails(id));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList { "IV curve data not found in collection" });
+
+    CurveRecord* record = model->cache(id);
+    QVERIFY(record);
+    STCparameters parameters = record->stcParameters();
+    parameters.algorithm = AlgorithmIEC60891;
+    parameters.alpha = "0,0051";
+    parameters.K = "nicht";
+    record->setSTCparameters(parameters);
+    record->setValue(CurveRecord::Irradiance, "905,5");
+    record->setValue(CurveRecord::CellTemp, "");
+    QVERIFY(model->updateDetails(id));
+    {
+        FileReader db(path);
+        const QVariantList row
+            = db.rows(QString("SELECT STCAlgorithm, STC_alpha, STC_K, Irradiance, typeof(CellTemp) "
+                              "FROM Curves WHERE CurveID = %1")
+                          .arg(id))
+                  .value(0);
+        QCOMPARE(row.at(0).toInt(), 1);
+        QCOMPARE(row.at(1).toDouble(), 0.0051);
+        QCOMPARE(row.at(2).toString(), QString("nicht"));
+        QCOMPARE(row.at(3).toDouble(), 905.5);
+        QCOMPARE(row.at(4).toString(), QString("text"));
+    }
+
+    CurveModuleRow module;
+    QVERIFY(ModuleLibrary::instance().module(5, &module));
+    QVERIFY(record->stc().size() > 0);
+    QSignalSpy selected(model, &CurveGraphModel::signalStringSelected);
+    QSignalSpy deselected(model, &CurveGraphModel::signalStringDeselected);
+    QVERIFY(model->assignModule(id, module, 14));
+    QCOMPARE(selected.count(), 1);
+    QCOMPARE(deselected.count(), 1);
+    QCOMPARE(selected.first().first().toUInt(), id);
+    QCOMPARE(record->module().ns, 14u);
+    QCOMPARE(record->module().np, 1u);
+    QCOMPARE(record->stcParameters().alpha,
+        QLocale().toString(module.value(CurveModuleRow::Alpha).toDouble(), 'g', 6));
+    QCOMPARE(record->nominal().size(), 128);
+    FileReader db(path);
+    const QVariantList row
+        = db.rows(QString("SELECT ModuleID, ModuleSeries, ModuleParallel, STC_alpha, STC_Rs FROM "
+                          "Curves WHERE CurveID = %1")
+                      .arg(id))
+              .value(0);
+    QCOMPARE(row.at(0).toUInt(), module.id);
+    QCOMPARE(row.at(1).toInt(), 14);
+    QCOMPARE(row.at(2).toInt(), 1);
+    QCOMPARE(row.at(3).toDouble(), module.value(CurveModuleRow::Alpha).toDouble());
+    QCOMPARE(row.at(4).toDouble(), module.value(CurveModuleRow::Rs).toDouble());
+}
+
+void TestStore::treeOrderSurvivesSaveAndLoad()
+{
+    const QString path = newCurveFile();
+    {
+        CurveStore store(path);
+        CurveTreeModel* tree = store.treeModel();
+        QSignalSpy modified(tree, &CurveTreeModel::modified);
+        TreeItem* folder = tree->newNode(QModelIndex());
+        folder->setData(TreeLabel, "Roof east");
+        const QModelIndex folderIndex = tree->indexForItem(folder);
+        for (const char* name : { "S3", "S2", "S1" }) {
+            TreeItem* item = tree->newNode(folderIndex);
+            item->setData(TreeLabel, QString(name));
+        }
+        TreeItem* second = tree->newNode(QModelIndex());
+        second->setData(TreeLabel, "Roof west");
+        second->setColour(QColor("#1e90ff"));
+        tree->newNode(tree->indexForItem(tree->rootItem()->child(1)->child(1)))->setData(TreeLabel, "deep");
+        QCOMPARE(modified.count(), 6);
+        QVERIFY(tree->slotSave());
+        QCOMPARE(modified.last().first().toBool(), false);
+    }
+    {
+        FileReader db(path);
+        const QList<QVariantList> rows = db.rows(
+            "SELECT NodeDesc, ParentRow, ParentNodeID IS NULL, Colour FROM TreeNodes ORDER BY NodeID");
+        QCOMPARE(rows.size(), 6);
+        QCOMPARE(db.value("SELECT ParentRow FROM TreeNodes WHERE NodeDesc = 'Roof west'").toInt(), 0);
+        QCOMPARE(db.value("SELECT ParentRow FROM TreeNodes WHERE NodeDesc = 'Roof east'").toInt(), 1);
+        QCOMPARE(db.value("SELECT ParentRow FROM TreeNodes WHERE NodeDesc = 'S1'").toInt(), 0);
+        QCOMPARE(db.value("SELECT ParentRow FROM TreeNodes WHERE NodeDesc = 'S3'").toInt(), 2);
+        QCOMPARE(db.value("SELECT Colour FROM TreeNodes WHERE NodeDesc = 'Roof west'").toString(),
+            QString("#1e90ff"));
+        QVERIFY(db.value("SELECT Colour FROM TreeNodes WHERE NodeDesc = 'S1'").isNull());
+        QCOMPARE(db.value("SELECT count(*) FROM TreeNodes WHERE ParentNodeID IS NULL").toInt(), 2);
+        QCOMPARE(db.value("SELECT p.NodeDesc FROM TreeNodes c JOIN TreeNodes p ON c.ParentNodeID = p.NodeID "
+                          "WHERE c.NodeDesc = 'deep'")
+                     .toString(),
+            QString("S2"));
+    }
+    CurveStore store(path);
+    TreeItem* root = store.treeModel()->rootItem();
+    QCOMPARE(labels(root), (QStringList { "Roof west", "Roof east" }));
+    QCOMPARE(labels(root->child(1)), (QStringList { "S1", "S2", "S3" }));
+    QCOMPARE(labels(root->child(1)->child(1)), QStringList { "deep" });
+    QCOMPARE(root->child(0)->colour(), QColor("#1e90ff"));
+    QVERIFY(!root->child(0)->data(TreeParentNodeID).isValid());
+    QCOMPARE(root->child(1)->child(0)->data(TreeParentNodeID), root->child(1)->data(TreeNodeID));
+    qint64 largest = 0;
+    for (int i = 0; i < 2; ++i)
+        largest = std::max(largest, root->child(i)->data(TreeNodeID).toLongLong());
+    QVERIFY(store.treeModel()->nextNodeID() > largest);
+    QVERIFY(store.treeModel()->newNode(QModelIndex())->data(TreeNodeID).toLongLong() >= 7);
+}
+
+void TestStore::orphanCurvesGoOnlyWithASave()
+{
+    const QString path = newCurveFile();
+    uint first = 0;
+    uint second = 0;
+    {
+        CurveStore store(path);
+        CurveRecord record;
+        record.measured().addPoint(1, 1, 1000, 0);
+        first = store.graphModel()->insert(record);
+        second = store.graphModel()->insert(record);
+        TreeItem* a = store.treeModel()->newNode(QModelIndex());
+        a->setData(TreeCurveID, first);
+        TreeItem* b = store.treeModel()->newNode(QModelIndex());
+        b->setData(TreeCurveID, second);
+        QVERIFY(store.treeModel()->slotSave());
+    }
+    {
+        // Deleted, closed without saving: row and node stay.
+        CurveStore store(path);
+        QCOMPARE(store.treeModel()->rowCount(), 2);
+        store.treeModel()->removeRows(0, 1);
+    }
+    {
+        FileReader db(path);
+        QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 2);
+        QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 2);
+    }
+    {
+        CurveStore store(path);
+        TreeItem* top = store.treeModel()->rootItem()->child(0);
+        const uint removed = top->data(TreeCurveID).toUInt();
+        store.treeModel()->removeRows(0, 1);
+        QVERIFY(store.treeModel()->slotSave());
+        FileReader db(path);
+        QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 1);
+        QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 1);
+        QCOMPARE(db.value(QString("SELECT count(*) FROM Curves WHERE CurveID = %1").arg(removed)).toInt(), 0);
+        QVERIFY(removed == first || removed == second);
+    }
+}
+
+void TestStore::failingSaveKeepsThePreviousTree()
+{
+    const QString path = newCurveFile();
+    {
+        CurveStore store(path);
+        CurveRecord record;
+        const uint id = store.graphModel()->insert(record);
+        for (const char* name : { "C", "B", "A" })
+            store.treeModel()->newNode(QModelIndex())->setData(TreeLabel, QString(name));
+        store.treeModel()->rootItem()->child(2)->setData(TreeCurveID, id);
+        QVERIFY(store.treeModel()->slotSave());
+    }
+    {
+        // A database that refuses one of the rows, as a full disk or a broken file would.
+        FileReader db(path);
+        QVERIFY(db.exec("CREATE TRIGGER refuse BEFORE INSERT ON TreeNodes WHEN NEW.NodeDesc = 'boom' "
+                        "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END"));
+    }
+    const QByteArray before = fileHash(path);
+    CurveStore store(path);
+    CurveTreeModel* tree = store.treeModel();
+    TreeItem* root = tree->rootItem();
+    root->child(2)->setData(TreeCurveID, QVariant());
+    tree->newNode(QModelIndex())->setData(TreeLabel, "D");
+    tree->newNode(tree->indexForItem(root->child(0)))->setData(TreeLabel, "boom");
+    QSignalSpy modified(tree, &CurveTreeModel::modified);
+    ScriptedPrompts::get().reset();
+    QVERIFY(!tree->slotSave());
+    QCOMPARE(modified.count(), 0);
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
+    QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Warning);
+    QVERIFY(ScriptedPrompts::get().messageTexts().first().contains("refused by the test"));
+    QCOMPARE(fileHash(path), before);
+    {
+        FileReader db(path);
+        QCOMPARE(db.value("SELECT group_concat(NodeDesc, ',') FROM (SELECT NodeDesc FROM TreeNodes ORDER BY "
+                          "ParentRow)")
+                     .toString(),
+            QString("A,B,C"));
+        // The orphan removal was part of the failed save: the curve is still there.
+        QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 1);
+    }
+    // The model still holds the user's edits; a save without the refused row succeeds.
+    root->child(0)->child(0)->setData(TreeLabel, "fine");
+    QVERIFY(tree->slotSave());
+    FileReader db(path);
+    QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 5);
+    QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 0);
+}
+
+void TestStore::twoStoresOnOneFileDoNotShareAConnection()
+{
+    const QString path = newCurveFile();
+    auto first = std::make_unique<CurveStore>(path);
+    CurveStore second(path);
+    QVERIFY(first->isOpen());
+    QVERIFY(second.isOpen());
+    QVERIFY(first->connectionName() != second.connectionName());
+    first.reset();
+    QVERIFY(second.database().isOpen());
+    CurveRecord record;
+    QVERIFY(second.graphModel()->insert(record) > 0);
+}
+
+void TestStore::batchedInsertsArriveTogether()
+{
+    const QString path = newCurveFile();
+    CurveStore store(path);
+    CurveRecord record;
+    record.measured().addPoint(3, 4, 1000, 0);
+    {
+        InsertBatch batch(store.database());
+        QVERIFY(store.graphModel()->insert(record) > 0);
+        QVERIFY(store.graphModel()->insert(record) > 0);
+        FileReader during(path);
+        QCOMPARE(during.value("SELECT count(*) FROM Curves").toInt(), 0);
+        // The batch's own connection sees its curves.
+        QVERIFY(store.graphModel()->load(2));
+    }
+    FileReader after(path);
+    QCOMPARE(after.value("SELECT count(*) FROM Curves").toInt(), 2);
+    QCOMPARE(after.value("SELECT CurvePoints FROM Curves WHERE CurveID = 2").toString(),
+        QString("3.000:4.000:1000.000:0"));
+}
+
+KESTROVAN_TEST_MAIN(TestStore)
+#include "tst_store.moc"
