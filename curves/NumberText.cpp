@@ -6,10 +6,21 @@
 namespace IVCurve {
 namespace NumberText {
 
+namespace {
+// The user's locale, but a group separator is not skipped: in a decimal-comma locale "0.004"
+// would otherwise read as 4.
+QLocale userLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+    return locale;
+}
+} // namespace
+
 QString toStore(const QString& userText)
 {
     bool ok = false;
-    const double value = QLocale().toDouble(userText, &ok);
+    const double value = userLocale().toDouble(userText, &ok);
     if (!ok || !std::isfinite(value))
         return userText;
     return QLocale::c().toString(value, 'g', 6);
@@ -33,7 +44,7 @@ QString format(double value)
 double parse(const QString& text, bool* ok)
 {
     bool parsed = false;
-    double value = QLocale().toDouble(text, &parsed);
+    double value = userLocale().toDouble(text, &parsed);
     // Texts written with a decimal point stay readable for users of a decimal-comma locale.
     if (!parsed)
         value = QLocale::c().toDouble(text, &parsed);
@@ -62,7 +73,7 @@ double fromVariant(const QVariant& value, bool* ok)
         bool parsed = false;
         double number = QLocale::c().toDouble(value.toString(), &parsed);
         if (!parsed)
-            number = QLocale().toDouble(value.toString(), &parsed);
+            number = userLocale().toDouble(value.toString(), &parsed);
         parsed = parsed && std::isfinite(number);
         if (ok)
             *ok = parsed;

@@ -8,6 +8,7 @@
 #include "FileNames.h"
 #include "Folders.h"
 #include "InsertBatch.h"
+#include "NumberText.h"
 #include "ModuleLibrary.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
@@ -90,6 +91,7 @@ private slots:
     void filesThatAreNotCurveDatabasesAreRefused_data();
     void filesThatAreNotCurveDatabasesAreRefused();
     void curveRoundTripWithDecimalComma();
+    void typedNumbersInADecimalCommaLocale();
     void garbageInACurveRowFallsBackToDefaults();
     void moduleIsReadFromTheLibrary();
     void detailsAndModuleUpdatesWriteTheRow();
@@ -314,6 +316,20 @@ void TestStore::curveRoundTripWithDecimalComma()
     QCOMPARE(back->stcParameters().K, QString("0,00125"));
     QVERIFY(!back->module().hasModule());
     QVERIFY(!store.graphModel()->load(id + 100));
+}
+
+void TestStore::typedNumbersInADecimalCommaLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    // A point is never taken for a group separator: "0.004" is not 4.
+    bool ok = false;
+    QCOMPARE(IVCurve::NumberText::parse("0.004", &ok), 0.004);
+    QVERIFY(ok);
+    QCOMPARE(IVCurve::NumberText::parse("0,004", &ok), 0.004);
+    QCOMPARE(IVCurve::NumberText::toStore("-0,0035"), QString("-0.0035"));
+    QCOMPARE(IVCurve::NumberText::toStore("0.004"), QString("0.004"));
+    QCOMPARE(IVCurve::NumberText::toDisplay(QVariant(QString("812.5"))), QString("812,5"));
+    QLocale::setDefault(QLocale::c());
 }
 
 void TestStore::garbageInACurveRowFallsBackToDefaults()
