@@ -10,6 +10,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <cstdlib>
+
 namespace {
 QTemporaryDir*& homeDir()
 {
@@ -158,6 +160,10 @@ void TestDocument::save()
 void TestSupport::prepareEnvironment()
 {
     homeDir() = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/kestrovan-test-XXXXXX"));
+    std::atexit([]() {
+        delete homeDir();
+        homeDir() = nullptr;
+    });
     const QString home = homeDir()->path();
     qputenv("HOME", home.toUtf8());
     qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toUtf8());
