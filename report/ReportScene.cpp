@@ -114,6 +114,27 @@ void ReportScene::keyPressEvent(QKeyEvent* event)
         QGraphicsScene::keyPressEvent(event);
         return;
     }
+    stepTabChain(tab);
+    event->accept();
+}
+
+// QGraphicsScene::event turns Tab and Backtab into its own focus chain before any key handler
+// sees them; the report's chain takes them first.
+bool ReportScene::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QGraphicsScene::event(event);
+}
+
+void ReportScene::stepTabChain(bool forward)
+{
     AbstractReportItem* current = nullptr;
     for (QGraphicsItem* item = focusItem(); item; item = item->parentItem()) {
         if (ReportItemType::isReportItem(item)) {
@@ -121,11 +142,10 @@ void ReportScene::keyPressEvent(QKeyEvent* event)
             break;
         }
     }
-    AbstractReportItem* target = current ? (tab ? current->nextTabStop() : current->previousTabStop()) : nullptr;
+    AbstractReportItem* target = current ? (forward ? current->nextTabStop() : current->previousTabStop()) : nullptr;
     const bool stepped = target != nullptr;
     if (!target)
-        target = tab ? m_head : m_tail;
-    event->accept();
+        target = forward ? m_head : m_tail;
     if (!target)
         return;
     target->setFocus(Qt::OtherFocusReason);

@@ -58,8 +58,11 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void stepTabChain(bool forward);
+
     QUndoStack* m_undoStack;
     QList<ReportPage*> m_pages;
     QString m_packPath;
