@@ -55,8 +55,11 @@ void GraphicsTextItem::shrinkToFit()
         s = std::max<qreal>(n, 0.05);
     }
     s = std::min<qreal>(s, 1);
-    setTextWidth(m_fieldWidth / s);
-    setScale(s);
+    // Setting the width lays the text out again, even when the width does not change.
+    if (!qFuzzyCompare(textWidth(), m_fieldWidth / s))
+        setTextWidth(m_fieldWidth / s);
+    if (!qFuzzyCompare(scale(), s))
+        setScale(s);
 }
 
 void GraphicsTextItem::startEditing(const QString& text)

@@ -19,11 +19,19 @@
 ReportText::ReportText(QGraphicsItem* parent)
     : ReportResizableItem(false, parent)
     , m_text(new GraphicsTextItem(this))
-    , m_fontSettings(new QAction(tr("Font Settings..."), this))
 {
     setFlag(ItemIsFocusable);
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
-    connect(m_fontSettings, &QAction::triggered, this, &ReportText::chooseFont);
+}
+
+QAction* ReportText::fontSettingsAction()
+{
+    // Made on first use: a report holds hundreds of fields and few ever open the menu.
+    if (!m_fontSettings) {
+        m_fontSettings = new QAction(tr("Font Settings..."), this);
+        connect(m_fontSettings, &QAction::triggered, this, &ReportText::chooseFont);
+    }
+    return m_fontSettings;
 }
 
 QString ReportText::plainText() const
@@ -59,19 +67,30 @@ Qt::TextInteractionFlags ReportText::idleInteraction() const
 bool ReportText::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
 {
     const QString text = ownText(element);
-    m_text->setPlainText(text);
-    m_lastCommittedText = text;
-    const bool ok = ReportResizableItem::load(element, valuesOnly, container);
+    bool ok = true;
     if (valuesOnly) {
+        m_text->setPlainText(text);
+        m_lastCommittedText = text;
+        ok = ReportResizableItem::load(element, true, container);
         m_text->shrinkToFit();
     } else {
+        // Size and font go first, so that the text is laid out once, with both.
+        ok = ReportResizableItem::load(element, false, container);
         m_text->setTextInteractionFlags(idleInteraction());
         QFont font(fontFamily());
         font.setPointSizeF(screenPointSize(fontSize()));
         font.setWeight(fontWeight());
         m_text->setDefaultTextColor(colour());
-        setTextFont(font);
+        m_text->setFont(font);
+        m_text->setFontPointSize(font.pointSizeF());
+        // Clearing an empty document still rebuilds it; most fields of a pack are empty.
+        if (!text.isEmpty() || !m_text->document()->isEmpty())
+            m_text->setPlainText(text);
+        m_lastCommittedText = text;
+        if (m_text->fieldHeight() > 0)
+            m_text->shrinkToFit();
     }
+    m_loaded = true;
     if (!m_documentConnected) {
         m_documentConnected = true;
         connect(m_text->document(), &QTextDocument::contentsChanged, this,
@@ -97,8 +116,9 @@ void ReportText::setSize(const QSizeF& size, int handle)
     m_text->setScale(1);
     m_text->setTextWidth(size.width());
     m_text->setFieldSize(size.width(), size.height());
-    // A field resized by the user shows its text fitted to the new box.
-    if (size.height() > 0)
+    // A field resized by the user shows its text fitted to the new box; while loading, the
+    // fitting waits for the font.
+    if (m_loaded && size.height() > 0)
         m_text->shrinkToFit();
 }
 
@@ -111,7 +131,7 @@ void ReportText::setTextFont(const QFont& font)
 {
     m_text->setFont(font);
     m_text->setFontPointSize(font.pointSizeF());
-    if (m_text->fieldHeight() > 0) {
+    if (m_text->fieldHeight() > 0 && !m_text->toPlainText().isEmpty()) {
         m_text->setScale(1);
         m_text->setTextWidth(m_text->fieldWidth());
         m_text->shrinkToFit();
@@ -156,7 +176,7 @@ void ReportText::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
         return;
     }
     QMenu menu;
-    menu.addAction(m_fontSettings);
+    menu.addAction(fontSettingsAction());
     menu.exec(event->screenPos());
     event->accept();
 }

@@ -31,7 +31,7 @@ public:
     static QString ownText(const QDomElement& element);
 
     // The "Font Settings..." entry of editable fields.
-    QAction* fontSettingsAction() const { return m_fontSettings; }
+    QAction* fontSettingsAction();
 
 public slots:
     void createUndoCommand();
@@ -48,6 +48,7 @@ protected:
 
 private:
     QString m_lastCommittedText;
-    QAction* m_fontSettings;
+    QAction* m_fontSettings = nullptr;
     bool m_documentConnected = false;
+    bool m_loaded = false;
 };
