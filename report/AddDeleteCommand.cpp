@@ -26,6 +26,7 @@ void AddDeleteCommand::takeOutOfScene()
     if (!m_item || m_outOfScene || !removesItem())
         return;
     m_parent = m_item->parentObject();
+    m_scene = m_item->scene();
     if (QGraphicsScene* scene = m_item->scene()) {
         m_item->setParentItem(nullptr);
         scene->removeItem(m_item);
@@ -41,6 +42,8 @@ void AddDeleteCommand::show(bool visible)
     if (visible && m_outOfScene) {
         if (auto* parent = qobject_cast<QGraphicsObject*>(m_parent.data()))
             m_item->setParentItem(parent);
+        else if (m_scene)
+            m_scene->addItem(m_item);
         m_outOfScene = false;
     }
     m_item->setVisible(visible);

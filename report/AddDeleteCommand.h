@@ -5,6 +5,7 @@
 
 class AbstractReportItem;
 class QGraphicsItem;
+class QGraphicsScene;
 
 // Adding or deleting a report item only shows or hides it; the item stays in the scene until
 // ReportScene::purgeDeleted takes hidden ones out before a save.
@@ -31,6 +32,7 @@ private:
 
     QPointer<AbstractReportItem> m_item;
     QPointer<QObject> m_parent;
+    QPointer<QGraphicsScene> m_scene;
     bool m_added;
     bool m_done = false;
     bool m_outOfScene = false;

@@ -50,10 +50,21 @@ AbstractReportItem* createItem(const QString& tag, QGraphicsItem* parent)
 
 // An image element that names no picture entry makes the whole file damaged; one whose picture
 // kind is not available is left out.
-bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* parent,
-                 const DocumentContainer& container)
+// What one load may build: the layout and the document's pictures together.
+struct Budget
 {
-    if (ReportImageSupport::entryIndex(element, container) < 0)
+    int items = 0;
+    bool take(int count)
+    {
+        items += count;
+        return items <= ReportFile::MaxItems;
+    }
+};
+
+bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* parent,
+                 const DocumentContainer& container, Budget& budget)
+{
+    if (ReportImageSupport::entryIndex(element, container) < 0 || !budget.take(1))
         return false;
     const ReportImageSupport::Hooks& hooks = ReportImageSupport::hooks();
     if (!hooks.create)
@@ -68,19 +79,21 @@ bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* 
 }
 
 bool buildLayout(ReportScene* scene, const QDomElement& element, AbstractReportItem* parent,
-                 const DocumentContainer& container, int depth)
+                 const DocumentContainer& container, int depth, Budget& budget)
 {
     if (depth > ReportFile::MaxDepth)
         return false;
     for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.tagName() == QLatin1String("image")) {
-            if (!createImage(scene, e, parent, container))
+            if (!createImage(scene, e, parent, container, budget))
                 return false;
             continue;
         }
         AbstractReportItem* item = createItem(e.tagName(), parent);
         if (!item)
             continue;
+        if (!budget.take(1))
+            return false;
         if (!parent)
             scene->addItem(item);
         if (!item->load(e, false, container))
@@ -91,20 +104,22 @@ bool buildLayout(ReportScene* scene, const QDomElement& element, AbstractReportI
         if (!item->reportId().isEmpty())
             scene->addId(item->reportId(), item, true);
         if (auto* table = qgraphicsitem_cast<ReportTable*>(item)) {
+            if (!budget.take(table->cells().size()))
+                return false;
             const QMultiMap<QString, ReportTableCell*> cells = table->cellsById();
             for (auto it = cells.cbegin(); it != cells.cend(); ++it)
                 scene->addId(it.key(), it.value(), false);
             for (ReportTableCell* cell : table->cells())
                 QObject::connect(cell, &AbstractReportItem::newCommand, scene, &ReportScene::newCommand);
         }
-        if (!buildLayout(scene, e, item, container, depth + 1))
+        if (!buildLayout(scene, e, item, container, depth + 1, budget))
             return false;
     }
     return true;
 }
 
 bool overlay(ReportScene* scene, const QDomElement& element, AbstractReportItem* parent,
-             const DocumentContainer& container, int depth)
+             const DocumentContainer& container, int depth, Budget& budget)
 {
     if (depth > ReportFile::MaxDepth)
         return false;
@@ -112,11 +127,11 @@ bool overlay(ReportScene* scene, const QDomElement& element, AbstractReportItem*
         const QString id = e.attribute(QStringLiteral("id"));
         if (!id.isEmpty()) {
             if (AbstractReportItem* item = scene->itemById(id)) {
-                if (!item->load(e, true, container) || !overlay(scene, e, item, container, depth + 1))
+                if (!item->load(e, true, container) || !overlay(scene, e, item, container, depth + 1, budget))
                     return false;
             }
         } else if (e.tagName() == QLatin1String("image")) {
-            if (!createImage(scene, e, parent, container))
+            if (!createImage(scene, e, parent, container, budget))
                 return false;
         }
     }
@@ -170,6 +185,7 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
         return false;
     }
     const QDomElement root = document.documentElement();
+    Budget budget;
     const QString suffix = QFileInfo(path).suffix();
     if (suffix != QLatin1String("kstreport")) {
         QString packPath = root.attribute(QStringLiteral("resPak"));
@@ -183,13 +199,13 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
             return false;
         }
         scene->setPackPath(packPath);
-        if (!buildLayout(scene, packDocument.documentElement(), nullptr, pack, 0)) {
+        if (!buildLayout(scene, packDocument.documentElement(), nullptr, pack, 0, budget)) {
             warnReading(packPath);
             return false;
         }
     }
     scene->registerPages();
-    if (!overlay(scene, root, nullptr, container, 0)) {
+    if (!overlay(scene, root, nullptr, container, 0, budget)) {
         warnReading(path);
         return false;
     }

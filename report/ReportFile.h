@@ -21,6 +21,7 @@ bool readPackPath(const QString& path, QString* packPath);
 // Where the pack of a suffix stands when a document names none.
 QString defaultPackPath(const QString& suffix);
 
-// Nesting deeper than this is damage, not a form.
+// Nesting deeper than this, or more items than this (cells included), is damage, not a form.
 constexpr int MaxDepth = 64;
+constexpr int MaxItems = 20000;
 } // namespace ReportFile

@@ -47,7 +47,7 @@ public:
     // Grids beyond these sizes are damage, not a form.
     static constexpr int MaxColumns = 256;
     static constexpr int MaxRows = 1024;
-    static constexpr int MaxCells = 16384;
+    static constexpr int MaxCells = 4096;
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;

@@ -67,6 +67,9 @@ Qt::TextInteractionFlags ReportText::idleInteraction() const
 bool ReportText::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
 {
     const QString text = ownText(element);
+    // No form field holds a book; laying out one would stall the program.
+    if (text.size() > MaxTextLength)
+        return false;
     bool ok = true;
     if (valuesOnly) {
         m_text->setPlainText(text);

@@ -30,6 +30,8 @@ public:
     // The element's own text, without the text of nested item elements.
     static QString ownText(const QDomElement& element);
 
+    static constexpr int MaxTextLength = 1 << 20;
+
     // The "Font Settings..." entry of editable fields.
     QAction* fontSettingsAction();
 

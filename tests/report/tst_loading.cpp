@@ -393,6 +393,13 @@ void TestLoading::damagedReportsAreRefused_data()
                                                        "height=\"10\"><cell col=\"0\" row=\"0\" colspan=\"2\"/>"
                                                        "<cell col=\"1\" row=\"0\"/></table></document>")
                                             << onPack;
+    QTest::newRow("text beyond any field")
+        << doc(twoPage, "<page id=\"page1\"><text id=\"name\">" + QByteArray(ReportText::MaxTextLength + 1, 'a')
+                            + "</text></page>")
+        << 0 << QString() << reading;
+    QTest::newRow("more items than any form")
+        << doc("@pack", "") << 0
+        << "<document><page>" + QString("<text/>").repeated(ReportFile::MaxItems) + "</page></document>" << onPack;
     QTest::newRow("page number absurd") << doc("@pack", "") << 0
                                         << QString("<document><page pageNumber=\"2000000000\"/></document>") << onPack;
 }
