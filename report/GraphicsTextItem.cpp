@@ -40,7 +40,12 @@ void GraphicsTextItem::shrinkToFit()
         return;
     const QFontMetricsF metrics(font());
     qreal s = 1;
-    for (int i = 0; i < 10; ++i) {
+    // Most values are one short line: when it fits the width, wrapping cannot make it taller.
+    const bool plainLine = !m_lastShrunkText.contains(QLatin1Char('\n')) && !m_lastShrunkText.contains(QLatin1Char('\t'))
+                           && !m_lastShrunkText.contains(QChar::LineSeparator);
+    const bool fitsOneLine = plainLine && metrics.horizontalAdvance(m_lastShrunkText) <= int(m_fieldWidth - 10)
+                             && metrics.lineSpacing() <= int(m_fieldHeight - 4);
+    for (int i = 0; i < 10 && !fitsOneLine; ++i) {
         const int availableWidth = int((m_fieldWidth - 10) / s);
         const int availableHeight = int((m_fieldHeight - 4) / s);
         const QRectF needed

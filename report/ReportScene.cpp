@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGraphicsRectItem>
 #include <QGraphicsView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -201,7 +202,11 @@ bool ReportScene::paint(QPrinter* printer)
         if (!first)
             printer->newPage();
         first = false;
+        // The outline shows the sheet on screen; on paper it would be a frame at the sheet's edge.
+        const QPen outline = page->paper()->pen();
+        page->paper()->setPen(Qt::NoPen);
         render(&painter, QRectF(), page->sceneBoundingRect(), Qt::KeepAspectRatio);
+        page->paper()->setPen(outline);
     }
     return painter.end();
 }

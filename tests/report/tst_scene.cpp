@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 #include <QDomDocument>
+#include <QGraphicsRectItem>
 #include <QGraphicsSvgItem>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -133,6 +134,8 @@ void TestScene::exportToPdfGivesOnePagePerSheet()
     QCOMPARE(pdfPageCount(pdf), 2);
     QVERIFY2(pdfPageSize(pdf).contains("(A4)"), qPrintable(pdfPageSize(pdf)));
     QCOMPARE(QSettings().value("Directories/LastPdfExportDir").toString(), dir.filePath("out"));
+    // The sheet's outline is left off the paper only while printing.
+    QCOMPARE(report.scene->pages().at(0)->paper()->pen().style(), Qt::SolidLine);
 
     // The next export starts in the folder remembered.
     ScriptedPrompts::get().reset();
