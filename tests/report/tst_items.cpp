@@ -290,6 +290,19 @@ void TestItems::checkBoxIsWrittenWithItsBox()
     auto* plain = static_cast<ReportCheckBox*>(report.scene->itemById("plain"));
     QCOMPARE(plain->box()->pos(), QPointF(-15, 2));
     QCOMPARE(savedElement(report.scene.get(), "big").attribute("boxScale"), QString("1.5"));
+
+    // Hovering outlines box and label: the bounding rectangle grows to take the outline.
+    const QRectF idle = plain->boundingRect();
+    QGraphicsSceneHoverEvent enter(QEvent::GraphicsSceneHoverEnter);
+    report.scene->sendEvent(plain, &enter);
+    QVERIFY(plain->isHovered());
+    const QRectF content = plain->box()->mapRectToParent(plain->box()->boundingRect())
+                           | plain->textItem()->mapRectToParent(plain->textItem()->boundingRect());
+    QCOMPARE(plain->boundingRect(), content.adjusted(-2, -2, 2, 2));
+    QVERIFY(idle.contains(content));
+    QGraphicsSceneHoverEvent leave(QEvent::GraphicsSceneHoverLeave);
+    report.scene->sendEvent(plain, &leave);
+    QVERIFY(!plain->isHovered());
     QVERIFY(static_cast<ReportCheckBox*>(report.scene->itemById("big"))->isChecked());
     QVERIFY(plain->isTabStop());
 }

@@ -2,6 +2,7 @@
 #include "DocumentContainer.h"
 #include "GraphicsTextItem.h"
 #include "ReportCheckBox.h"
+#include "ReportImageSupport.h"
 #include "ReportPage.h"
 #include "ReportScene.h"
 #include "ReportTestSupport.h"
@@ -71,7 +72,40 @@ private slots:
     void printGoesThroughThePrintDialog();
     void addAndDeleteAreUndoableAndPurgedBeforeSaving();
     void itemSignalsReachTheScene();
+    void addImageOnAPagePlacesItWhereAsked();
 };
+
+void TestScene::addImageOnAPagePlacesItWhereAsked()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(report.load(writeReport(dir.path(), "img.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    ReportPage* page2 = report.scene->pages().at(1);
+    bool choose = false;
+    QList<QPointer<ReportText>> made;
+    ReportImageSupport::setHooks({[&made](QGraphicsItem* parent) {
+                                      made.append(new ReportText(parent));
+                                      return made.last().data();
+                                  },
+                                  [&choose](AbstractReportItem*) { return choose; }});
+    // Cancelled: no item, no undo step.
+    page2->addImageAt(QPointF(120, 340));
+    QCOMPARE(made.size(), 1);
+    QVERIFY(made.first().isNull());
+    QCOMPARE(report.stack.count(), 0);
+
+    choose = true;
+    page2->addImageAt(QPointF(120, 340));
+    QCOMPARE(made.size(), 2);
+    QVERIFY(!made.last().isNull());
+    QCOMPARE(made.last()->parentItem(), page2);
+    QCOMPARE(made.last()->scenePos(), QPointF(120, 1173 + 340));
+    QCOMPARE(report.stack.count(), 1);
+    QVERIFY(made.last()->isVisible());
+    report.stack.undo();
+    QVERIFY(!made.last()->isVisible());
+    ReportImageSupport::setHooks({});
+}
 
 void TestScene::tabWalksTheChainAndWrapsAround()
 {
