@@ -32,7 +32,6 @@ public:
     QRectF boundingRect() const override { return QRectF(); }
     void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
 
-    void setId(const QString& id) { m_id = id; }
     unsigned explicitStyleMask() const { return m_explicitStyleMask; }
     bool isEditable() const { return m_editable; }
     QColor colour() const { return m_colour; }

@@ -20,8 +20,6 @@ public:
     void undo() override;
     void redo() override;
 
-    AbstractReportItem* item() const { return m_item; }
-    bool isAddition() const { return m_added; }
     // True while the item is out of the report because of this command.
     bool removesItem() const;
     // Takes a removed item out of the scene, remembering where it stood.

@@ -21,7 +21,6 @@ public:
     void setFieldSize(qreal width, qreal height);
     qreal fontPointSize() const { return m_fontPointSize; }
     void setFontPointSize(qreal size) { m_fontPointSize = size; }
-    bool isMenuOpen() const { return m_menuOpen; }
 
     // Scales the text down until its wrapped lines fit the field's height.
     void shrinkToFit();

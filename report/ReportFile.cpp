@@ -62,7 +62,7 @@ struct Budget
 };
 
 bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* parent,
-                 const DocumentContainer& container, Budget& budget)
+                 const DocumentContainer& container, Budget& budget, AbstractReportItem** created = nullptr)
 {
     if (ReportImageSupport::entryIndex(element, container) < 0 || !budget.take(1))
         return false;
@@ -75,6 +75,8 @@ bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* 
     if (!image->load(element, false, container))
         return false;
     scene->connectItem(image);
+    if (created)
+        *created = image;
     return true;
 }
 
@@ -85,8 +87,11 @@ bool buildLayout(ReportScene* scene, const QDomElement& element, AbstractReportI
         return false;
     for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
         if (e.tagName() == QLatin1String("image")) {
-            if (!createImage(scene, e, parent, container, budget))
+            AbstractReportItem* image = nullptr;
+            if (!createImage(scene, e, parent, container, budget, &image))
                 return false;
+            if (image && !image->reportId().isEmpty())
+                scene->addId(image->reportId(), image, true);
             continue;
         }
         AbstractReportItem* item = createItem(e.tagName(), parent);

@@ -40,11 +40,6 @@ AbstractReportItem* ReportScene::itemById(const QString& id) const
     return m_ids.value(id);
 }
 
-QList<AbstractReportItem*> ReportScene::itemsById(const QString& id) const
-{
-    return m_ids.values(id);
-}
-
 void ReportScene::connectItem(AbstractReportItem* item)
 {
     connect(item, QOverload<bool>::of(&AbstractReportItem::modified), this, &ReportScene::modified,

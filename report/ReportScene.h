@@ -30,7 +30,6 @@ public:
     QString packPath() const { return m_packPath; }
     // The item entered last under an id, or none.
     AbstractReportItem* itemById(const QString& id) const;
-    QList<AbstractReportItem*> itemsById(const QString& id) const;
     AbstractReportItem* tabChainHead() const { return m_head; }
     AbstractReportItem* tabChainTail() const { return m_tail; }
 
