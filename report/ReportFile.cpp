@@ -177,6 +177,10 @@ bool ReportFile::load(ReportScene* scene, const QString& path)
 
 bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentContainer& container)
 {
+    if (container.count() == 0) {
+        warnReading(path);
+        return false;
+    }
     QDomDocument document;
     QString message;
     int line = 0;

@@ -102,6 +102,7 @@ private slots:
     void picturesComeFromTheirEntries();
     void damagedReportsAreRefused_data();
     void damagedReportsAreRefused();
+    void numbersOutOfRangeFallBackToTheirDefaults();
     void failedSaveKeepsThePreviousFile();
     void newArrayTestReportFromAnOlderFavouriteWarns();
 };
@@ -428,6 +429,44 @@ void TestLoading::damagedReportsAreRefused()
     message.replace("@pack", packPath);
     QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList{message.contains("%1") ? message.arg(path) : message});
     QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Warning);
+}
+
+void TestLoading::numbersOutOfRangeFallBackToTheirDefaults()
+{
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("n.pak");
+    QVERIFY(writeFile(pack, handMadeContainer({{"", R"(<document><page id="p" fontSize="1e300" fontWeight="nan">
+      <text id="a" x="nan" y="1e308" width="inf" height="20" editable="1">A</text>
+      <text id="b" x="-5" y="12.5" width="0" height="30" fontSize="-3">B</text>
+      <svg file="/dev/zero" dpi="0"/>
+      <table id="t" width="nan" height="30" numCols="2" numRows="1"><tableset col="0" size="-4"/></table>
+      </page></document>)"}})));
+    Report report;
+    // A table whose size is not a number is damage; the rest of the layout would load.
+    QVERIFY(!report.load(writeReport(dir.path(), "n.kstir", QString("<document resPak=\"%1\"/>").arg(pack).toUtf8())));
+
+    QVERIFY(writeFile(pack, handMadeContainer({{"", R"(<document><page id="p" fontSize="1e300" fontWeight="nan">
+      <text id="a" x="nan" y="1e308" width="inf" height="20" editable="1">A</text>
+      <text id="b" x="-5" y="12.5" width="0" height="30" fontSize="-3">B</text>
+      <svg file="/dev/zero" dpi="0"/>
+      </page></document>)"}})));
+    Report again;
+    QVERIFY(again.load(writeReport(dir.path(), "m.kstir", QString("<document resPak=\"%1\"/>").arg(pack).toUtf8())));
+    auto* page = again.scene->itemById("p");
+    QCOMPARE(page->fontSize(), 8.5);
+    QCOMPARE(page->fontWeight(), 50);
+    auto* a = static_cast<ReportText*>(again.scene->itemById("a"));
+    QCOMPARE(a->pos(), QPointF(0, 0));
+    QCOMPARE(a->rect(), QRectF());
+    auto* b = static_cast<ReportText*>(again.scene->itemById("b"));
+    QCOMPARE(b->pos(), QPointF(-5, 12.5));
+    QCOMPARE(b->fontSize(), 1.0);
+    for (QGraphicsItem* item : again.scene->items()) {
+        if (auto* svg = qgraphicsitem_cast<ReportSvg*>(item)) {
+            QCOMPARE(svg->dpi(), 96);
+            QCOMPARE(svg->drawing(), nullptr);
+        }
+    }
 }
 
 void TestLoading::failedSaveKeepsThePreviousFile()
