@@ -7,6 +7,9 @@ class SilentPrompts : public WidgetPrompts
 {
 public:
     QMessageBox::StandardButton message(const MessageRequest&) override { return QMessageBox::Ok; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return QString(); }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return QString();
+    }
     int execDialog(QDialog*) override { return 0; }
 };

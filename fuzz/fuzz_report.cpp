@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(*argc, *argv);
     Prompts::install(std::make_unique<SilentPrompts>());
-    g_folder = QDir::tempPath() + QStringLiteral("/kestrovan-fuzz-%1").arg(QCoreApplication::applicationPid());
+    g_folder
+        = QDir::tempPath() + QStringLiteral("/kestrovan-fuzz-%1").arg(QCoreApplication::applicationPid());
     QDir().mkpath(g_folder);
     return 0;
 }
@@ -74,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) {
         file.close();
         DocumentContainer document;
-        document.append(QStringLiteral("xml"), QStringLiteral("<document resPak=\"%1\"/>").arg(pack).toUtf8());
+        document.append(
+            QStringLiteral("xml"), QStringLiteral("<document resPak=\"%1\"/>").arg(pack).toUtf8());
         loadAndSave(g_folder + QStringLiteral("/layout.kstir"), document);
     }
     return 0;

@@ -5,8 +5,7 @@
 
 AbstractReportItem::AbstractReportItem(QGraphicsItem* parent)
     : QGraphicsObject(parent)
-{
-}
+{ }
 
 AbstractReportItem::~AbstractReportItem()
 {
@@ -39,7 +38,8 @@ AbstractReportItem* AbstractReportItem::styleParent() const
     return static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(parent));
 }
 
-qreal AbstractReportItem::readDouble(const QDomElement& element, const QString& name, qreal fallback, qreal limit)
+qreal AbstractReportItem::readDouble(
+    const QDomElement& element, const QString& name, qreal fallback, qreal limit)
 {
     if (!element.hasAttribute(name))
         return fallback;
@@ -107,7 +107,8 @@ void AbstractReportItem::loadStyles(const QDomElement& element)
         m_explicitStyleMask |= ReportStyle::FontSize;
     }
     if (element.hasAttribute(QStringLiteral("fontWeight"))) {
-        m_fontWeight = qBound(0, int(readDouble(element, QStringLiteral("fontWeight"), m_fontWeight, 99)), 99);
+        m_fontWeight
+            = qBound(0, int(readDouble(element, QStringLiteral("fontWeight"), m_fontWeight, 99)), 99);
         m_explicitStyleMask |= ReportStyle::FontWeight;
     }
     if (element.hasAttribute(QStringLiteral("padding"))) {
@@ -124,7 +125,8 @@ bool AbstractReportItem::save(QDomElement& element, bool valuesOnly, DocumentCon
     }
     const unsigned mask = m_explicitStyleMask;
     if (mask & ReportStyle::Editable)
-        element.setAttribute(QStringLiteral("editable"), m_editable ? QStringLiteral("1") : QStringLiteral("0"));
+        element.setAttribute(
+            QStringLiteral("editable"), m_editable ? QStringLiteral("1") : QStringLiteral("0"));
     if (mask & ReportStyle::Colour)
         element.setAttribute(QStringLiteral("colour"), m_colour.name());
     if (mask & ReportStyle::BackgroundColour)

@@ -30,7 +30,7 @@ public:
     virtual AbstractReportItem* styleParent() const;
 
     QRectF boundingRect() const override { return QRectF(); }
-    void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
+    void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override { }
 
     unsigned explicitStyleMask() const { return m_explicitStyleMask; }
     bool isEditable() const { return m_editable; }
@@ -50,7 +50,7 @@ public:
     // A number attribute, or the fallback when it is missing, not a number or out of the range
     // that any report uses.
     static qreal readDouble(const QDomElement& element, const QString& name, qreal fallback,
-                            qreal limit = ReportGeometry::MaxCoordinate);
+        qreal limit = ReportGeometry::MaxCoordinate);
     static int readInt(const QDomElement& element, const QString& name, int fallback, bool* ok = nullptr);
 
 signals:

@@ -7,8 +7,7 @@
 AddDeleteCommand::AddDeleteCommand(AbstractReportItem* item, bool added)
     : m_item(item)
     , m_added(added)
-{
-}
+{ }
 
 AddDeleteCommand::~AddDeleteCommand()
 {

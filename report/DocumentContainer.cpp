@@ -68,7 +68,7 @@ QByteArray DocumentContainer::toBytes() const
 
 void DocumentContainer::append(const QString& name, const QByteArray& data)
 {
-    m_entries.append(ContainerEntry{name, data});
+    m_entries.append(ContainerEntry { name, data });
 }
 
 void DocumentContainer::setData(int index, const QByteArray& data)
@@ -90,7 +90,7 @@ bool DocumentContainer::uncompress(const QByteArray& compressed, QByteArray* pay
         return false;
 
     QByteArray out(int(expected), Qt::Uninitialized);
-    z_stream zs{};
+    z_stream zs {};
     if (inflateInit(&zs) != Z_OK)
         return false;
     zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.constData() + 4));

@@ -37,7 +37,8 @@ public:
 
     // The zlib half of the format, bounded: false unless the stream is complete and yields
     // exactly the size its header declares (at most maxSize).
-    static bool uncompress(const QByteArray& compressed, QByteArray* payload, quint32 maxSize = MaxPayloadSize);
+    static bool uncompress(
+        const QByteArray& compressed, QByteArray* payload, quint32 maxSize = MaxPayloadSize);
     // The entry half: false on any truncated or inconsistent entry.
     static bool parsePayload(const QByteArray& payload, QList<ContainerEntry>* entries);
 

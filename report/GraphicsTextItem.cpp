@@ -41,16 +41,17 @@ void GraphicsTextItem::shrinkToFit()
     const QFontMetricsF metrics(font());
     qreal s = 1;
     // Most values are one short line: when it fits the width, wrapping cannot make it taller.
-    const bool plainLine = !m_lastShrunkText.contains(QLatin1Char('\n')) && !m_lastShrunkText.contains(QLatin1Char('\t'))
-                           && !m_lastShrunkText.contains(QChar::LineSeparator);
-    const bool fitsOneLine = plainLine && metrics.horizontalAdvance(m_lastShrunkText) <= int(m_fieldWidth - 10)
-                             && metrics.lineSpacing() <= int(m_fieldHeight - 4);
+    const bool plainLine = !m_lastShrunkText.contains(QLatin1Char('\n'))
+        && !m_lastShrunkText.contains(QLatin1Char('\t')) && !m_lastShrunkText.contains(QChar::LineSeparator);
+    const bool fitsOneLine = plainLine
+        && metrics.horizontalAdvance(m_lastShrunkText) <= int(m_fieldWidth - 10)
+        && metrics.lineSpacing() <= int(m_fieldHeight - 4);
     for (int i = 0; i < 10 && !fitsOneLine; ++i) {
         const int availableWidth = int((m_fieldWidth - 10) / s);
         const int availableHeight = int((m_fieldHeight - 4) / s);
         const QRectF needed
             = metrics.boundingRect(QRectF(0, 0, std::max(availableWidth, 1), std::max(availableHeight, 0)),
-                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_lastShrunkText);
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_lastShrunkText);
         if (availableHeight >= needed.height() || needed.height() <= 0)
             break;
         qreal n = std::max(0, availableHeight) / needed.height() * s;
@@ -134,8 +135,9 @@ void GraphicsTextItem::keyPressEvent(QKeyEvent* event)
     QUndoStack* stack = undoStack();
     if (stack && event->matches(QKeySequence::Undo)) {
         stack->undo();
-    } else if (stack && (event->matches(QKeySequence::Redo)
-                         || (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier))) {
+    } else if (stack
+        && (event->matches(QKeySequence::Redo)
+            || (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier))) {
         stack->redo();
     } else {
         QGraphicsTextItem::keyPressEvent(event);
@@ -172,9 +174,11 @@ void GraphicsTextItem::fillContextMenu(QMenu* menu)
     QAction* copy = menu->addAction(QIcon(QStringLiteral(":res/toolButtons/context-copy.png")), tr("Copy"));
     copy->setEnabled(hasSelection);
     connect(copy, &QAction::triggered, this, [this] {
-        QApplication::clipboard()->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n'));
+        QApplication::clipboard()->setText(
+            textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n'));
     });
-    QAction* paste = menu->addAction(QIcon(QStringLiteral(":res/toolButtons/context-paste.png")), tr("Paste"));
+    QAction* paste
+        = menu->addAction(QIcon(QStringLiteral(":res/toolButtons/context-paste.png")), tr("Paste"));
     paste->setEnabled(clip && clip->hasText() && !clip->text().isEmpty());
     connect(paste, &QAction::triggered, this, [this] {
         QTextCursor cursor = textCursor();

@@ -28,9 +28,9 @@ QSvgRenderer* ReportCheckBox::boxRenderer()
 {
     static QPointer<QSvgRenderer> renderer;
     if (!renderer) {
-        renderer = new QSvgRenderer(
-            QStringLiteral(":res/%1/images/checkBox.svg").arg(Brand::templateFolderName()),
-            QCoreApplication::instance());
+        renderer
+            = new QSvgRenderer(QStringLiteral(":res/%1/images/checkBox.svg").arg(Brand::templateFolderName()),
+                QCoreApplication::instance());
     }
     return renderer;
 }
@@ -59,7 +59,8 @@ bool ReportCheckBox::load(const QDomElement& element, bool valuesOnly, const Doc
         prepareGeometryChange();
         m_box->setPos(boxPos);
     }
-    setChecked(element.attribute(QStringLiteral("checked"), QStringLiteral("false")) == QLatin1String("true"));
+    setChecked(
+        element.attribute(QStringLiteral("checked"), QStringLiteral("false")) == QLatin1String("true"));
     return ok;
 }
 
@@ -73,7 +74,8 @@ bool ReportCheckBox::save(QDomElement& element, bool valuesOnly, DocumentContain
         element.setAttribute(QStringLiteral("boxPosX"), QString::number(m_box->pos().x()));
         element.setAttribute(QStringLiteral("boxPosY"), QString::number(m_box->pos().y()));
     }
-    element.setAttribute(QStringLiteral("checked"), m_checked ? QStringLiteral("true") : QStringLiteral("false"));
+    element.setAttribute(
+        QStringLiteral("checked"), m_checked ? QStringLiteral("true") : QStringLiteral("false"));
     return true;
 }
 

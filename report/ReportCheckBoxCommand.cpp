@@ -5,8 +5,7 @@
 ReportCheckBoxCommand::ReportCheckBoxCommand(ReportCheckBox* checkBox, bool state)
     : m_checkBox(checkBox)
     , m_state(state)
-{
-}
+{ }
 
 void ReportCheckBoxCommand::undo()
 {

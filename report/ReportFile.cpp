@@ -62,7 +62,7 @@ struct Budget
 };
 
 bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* parent,
-                 const DocumentContainer& container, Budget& budget, AbstractReportItem** created = nullptr)
+    const DocumentContainer& container, Budget& budget, AbstractReportItem** created = nullptr)
 {
     if (ReportImageSupport::entryIndex(element, container) < 0 || !budget.take(1))
         return false;
@@ -81,7 +81,7 @@ bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* 
 }
 
 bool buildLayout(ReportScene* scene, const QDomElement& element, AbstractReportItem* parent,
-                 const DocumentContainer& container, int depth, Budget& budget)
+    const DocumentContainer& container, int depth, Budget& budget)
 {
     if (depth > ReportFile::MaxDepth)
         return false;
@@ -124,7 +124,7 @@ bool buildLayout(ReportScene* scene, const QDomElement& element, AbstractReportI
 }
 
 bool overlay(ReportScene* scene, const QDomElement& element, AbstractReportItem* parent,
-             const DocumentContainer& container, int depth, Budget& budget)
+    const DocumentContainer& container, int depth, Budget& budget)
 {
     if (depth > ReportFile::MaxDepth)
         return false;
@@ -190,7 +190,7 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
                  .arg(path)
                  .arg(line)
                  .arg(column),
-             message);
+            message);
         return false;
     }
     const QDomElement root = document.documentElement();
@@ -244,7 +244,7 @@ bool ReportFile::save(ReportScene* scene, const QString& path)
     QString error;
     if (!container.save(path, &error)) {
         warn(QCoreApplication::translate("Error Message", "Error opening %1 for writing").arg(path),
-             QCoreApplication::translate("Error Message", "Is the file read-only or has it been deleted?"));
+            QCoreApplication::translate("Error Message", "Is the file read-only or has it been deleted?"));
         return false;
     }
     return true;

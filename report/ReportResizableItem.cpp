@@ -52,7 +52,8 @@ void ReportResizableItem::setSize(const QSizeF& size, int)
     m_rect.setSize(size);
 }
 
-bool ReportResizableItem::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+bool ReportResizableItem::load(
+    const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
 {
     if (!valuesOnly) {
         setResizable(readInt(element, QStringLiteral("resizable"), 0) != 0);
@@ -276,6 +277,6 @@ void ReportResizableItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
     }
     if (same(pos(), m_startPos) && same(rect().size(), m_startRect.size()))
         return;
-    emit newCommand(new ReportResizableItemCommand(this, m_startPos, m_startRect.size(), pos(), rect().size(),
-                                                   m_resizeHandle));
+    emit newCommand(new ReportResizableItemCommand(
+        this, m_startPos, m_startRect.size(), pos(), rect().size(), m_resizeHandle));
 }

@@ -3,16 +3,14 @@
 #include "ReportResizableItem.h"
 
 ReportResizableItemCommand::ReportResizableItemCommand(ReportResizableItem* item, const QPointF& oldPos,
-                                                       const QSizeF& oldSize, const QPointF& newPos,
-                                                       const QSizeF& newSize, int handle)
+    const QSizeF& oldSize, const QPointF& newPos, const QSizeF& newSize, int handle)
     : m_item(item)
     , m_oldPos(oldPos)
     , m_oldSize(oldSize)
     , m_newPos(newPos)
     , m_newSize(newSize)
     , m_handle(handle)
-{
-}
+{ }
 
 void ReportResizableItemCommand::apply(const QPointF& pos, const QSizeF& size)
 {

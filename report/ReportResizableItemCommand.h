@@ -12,7 +12,7 @@ class ReportResizableItemCommand : public QUndoCommand
 {
 public:
     ReportResizableItemCommand(ReportResizableItem* item, const QPointF& oldPos, const QSizeF& oldSize,
-                               const QPointF& newPos, const QSizeF& newSize, int handle);
+        const QPointF& newPos, const QSizeF& newSize, int handle);
     void undo() override;
     void redo() override;
 

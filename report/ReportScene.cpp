@@ -43,7 +43,7 @@ AbstractReportItem* ReportScene::itemById(const QString& id) const
 void ReportScene::connectItem(AbstractReportItem* item)
 {
     connect(item, QOverload<bool>::of(&AbstractReportItem::modified), this, &ReportScene::modified,
-            Qt::UniqueConnection);
+        Qt::UniqueConnection);
     connect(item, &AbstractReportItem::newCommand, this, &ReportScene::newCommand, Qt::UniqueConnection);
 }
 
@@ -138,7 +138,8 @@ void ReportScene::stepTabChain(bool forward)
             break;
         }
     }
-    AbstractReportItem* target = current ? (forward ? current->nextTabStop() : current->previousTabStop()) : nullptr;
+    AbstractReportItem* target
+        = current ? (forward ? current->nextTabStop() : current->previousTabStop()) : nullptr;
     const bool stepped = target != nullptr;
     if (!target)
         target = forward ? m_head : m_tail;
@@ -168,8 +169,8 @@ void ReportScene::exportToPdf()
     setFocusItem(nullptr);
     QSettings settings;
     const QString folder = settings.value(QStringLiteral("Directories/LastPdfExportDir")).toString();
-    const QString fileName = Prompts::instance().saveFileName(
-        currentMainWindow(), QCoreApplication::translate("ReportScene", "Export PDF"), folder,
+    const QString fileName = Prompts::instance().saveFileName(currentMainWindow(),
+        QCoreApplication::translate("ReportScene", "Export PDF"), folder,
         QCoreApplication::translate("ReportScene", "PDF Files (*.pdf)"));
     if (fileName.isEmpty())
         return;
@@ -182,8 +183,8 @@ void ReportScene::exportToPdf()
     printer.setOutputFileName(fileName);
     if (!paint(&printer)) {
         Prompts::show(QMessageBox::Warning, currentMainWindow(),
-                      QCoreApplication::translate("Error Message", "Error opening %1 for writing").arg(fileName),
-                      QCoreApplication::translate("Error Message", "Is the file read-only or has it been deleted?"));
+            QCoreApplication::translate("Error Message", "Error opening %1 for writing").arg(fileName),
+            QCoreApplication::translate("Error Message", "Is the file read-only or has it been deleted?"));
     }
 }
 

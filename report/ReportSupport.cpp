@@ -11,7 +11,8 @@
 
 void ReportSupport::registerWithDocuments()
 {
-    DocumentRegistry::registerFavouriteCheck(QStringLiteral("kstatr"), &ReportSupport::checkArrayTestFavourite);
+    DocumentRegistry::registerFavouriteCheck(
+        QStringLiteral("kstatr"), &ReportSupport::checkArrayTestFavourite);
 }
 
 QString ReportSupport::currentArrayTestPack()
@@ -27,8 +28,7 @@ void ReportSupport::checkArrayTestFavourite(const QString& favouritePath)
     MessageRequest request;
     request.parent = currentMainWindow();
     request.icon = QMessageBox::Warning;
-    request.text = QCoreApplication::translate(
-        "Warning Message",
+    request.text = QCoreApplication::translate("Warning Message",
         "You are creating an Array Test Report from a favourite that was created in an older version of the "
         "program. If you use this version then you will not be able to import data into it.");
     request.informativeText = QCoreApplication::translate(

@@ -40,7 +40,8 @@ bool ReportSvg::load(const QDomElement& element, bool valuesOnly, const Document
     // Read with a bound: a path such as /dev/zero must not hang the program or fill its memory.
     QByteArray data;
     QFile file(m_file);
-    if (!m_file.isEmpty() && file.open(QIODevice::ReadOnly) && !file.isSequential() && file.size() <= MaxFileSize)
+    if (!m_file.isEmpty() && file.open(QIODevice::ReadOnly) && !file.isSequential()
+        && file.size() <= MaxFileSize)
         data = file.read(MaxFileSize);
     if (data.isEmpty())
         return true;

@@ -132,7 +132,7 @@ bool ReportTable::loadFull(const QDomElement& element, const DocumentContainer& 
         if (!cell->load(e, false, container) || covered.at(cell->row() * numCols + cell->column()))
             return false;
         connect(cell, QOverload<bool>::of(&AbstractReportItem::modified), this,
-                QOverload<bool>::of(&AbstractReportItem::modified));
+            QOverload<bool>::of(&AbstractReportItem::modified));
         m_cells.insert(key(cell->column(), cell->row()), cell);
         for (int r = cell->row(); r < cell->row() + cell->rowSpan(); ++r) {
             for (int c = cell->column(); c < cell->column() + cell->columnSpan(); ++c)
@@ -152,7 +152,7 @@ bool ReportTable::loadFull(const QDomElement& element, const DocumentContainer& 
             auto* cell = new ReportTableCell(this, true);
             cell->load(empty, false, container);
             connect(cell, QOverload<bool>::of(&AbstractReportItem::modified), this,
-                    QOverload<bool>::of(&AbstractReportItem::modified));
+                QOverload<bool>::of(&AbstractReportItem::modified));
             m_cells.insert(key(c, r), cell);
             cell->layout();
         }
@@ -291,7 +291,7 @@ void ReportTable::cellKeyPress(ReportTableCell* cell, QKeyEvent* event)
     default: {
         const QString text = event->text();
         const bool printable = !text.isEmpty() && text.at(0).isPrint()
-                               && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         if (!printable) {
             event->ignore();
             return;

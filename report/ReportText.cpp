@@ -97,7 +97,7 @@ bool ReportText::load(const QDomElement& element, bool valuesOnly, const Documen
     if (!m_documentConnected) {
         m_documentConnected = true;
         connect(m_text->document(), &QTextDocument::contentsChanged, this,
-                QOverload<>::of(&AbstractReportItem::modified));
+            QOverload<>::of(&AbstractReportItem::modified));
         connect(m_text->document(), &QTextDocument::undoCommandAdded, this, &ReportText::createUndoCommand);
     }
     return ok;

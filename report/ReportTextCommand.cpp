@@ -6,8 +6,7 @@
 
 ReportTextCommand::ReportTextCommand(GraphicsTextItem* text)
     : m_text(text)
-{
-}
+{ }
 
 void ReportTextCommand::undo()
 {

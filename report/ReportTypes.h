@@ -16,7 +16,10 @@ enum : int {
     Image = QGraphicsItem::UserType + 8,
 };
 
-inline bool isReportItem(const QGraphicsItem* item) { return item && item->type() > QGraphicsItem::UserType; }
+inline bool isReportItem(const QGraphicsItem* item)
+{
+    return item && item->type() > QGraphicsItem::UserType;
+}
 } // namespace ReportItemType
 
 // Bits of AbstractReportItem::explicitStyleMask: which style attributes the item's own element set.

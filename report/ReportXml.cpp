@@ -4,8 +4,8 @@
 #include <QDomDocument>
 #include <QXmlStreamReader>
 
-bool ReportXml::parse(const QByteArray& data, QDomDocument* document, QString* errorMessage, int* line,
-                      int* column)
+bool ReportXml::parse(
+    const QByteArray& data, QDomDocument* document, QString* errorMessage, int* line, int* column)
 {
     auto fail = [&](const QXmlStreamReader& reader, const QString& message) {
         if (errorMessage)
@@ -24,10 +24,12 @@ bool ReportXml::parse(const QByteArray& data, QDomDocument* document, QString* e
         while (!scan.atEnd()) {
             const QXmlStreamReader::TokenType token = scan.readNext();
             if (token == QXmlStreamReader::DTD)
-                return fail(scan, QCoreApplication::translate("Error Message",
-                                                              "Document type declarations are not allowed"));
+                return fail(scan,
+                    QCoreApplication::translate(
+                        "Error Message", "Document type declarations are not allowed"));
             if (token == QXmlStreamReader::StartElement && ++depth > MaxDepth)
-                return fail(scan, QCoreApplication::translate("Error Message", "Elements are nested too deeply"));
+                return fail(
+                    scan, QCoreApplication::translate("Error Message", "Elements are nested too deeply"));
             if (token == QXmlStreamReader::EndElement)
                 --depth;
         }

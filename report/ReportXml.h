@@ -10,6 +10,6 @@ class QDomDocument;
 namespace ReportXml {
 constexpr int MaxDepth = 200;
 
-bool parse(const QByteArray& data, QDomDocument* document, QString* errorMessage = nullptr, int* line = nullptr,
-           int* column = nullptr);
+bool parse(const QByteArray& data, QDomDocument* document, QString* errorMessage = nullptr,
+    int* line = nullptr, int* column = nullptr);
 }

@@ -30,7 +30,8 @@ QByteArray packXml(const QString& backgroundPath, bool labelPerField)
 {
     QString xml = QStringLiteral("<document>\n");
     for (int page = 1; page <= 2; ++page) {
-        xml += QStringLiteral("<page id=\"page%1\" pageNumber=\"%1\" font=\"Arial\" fontSize=\"8.5\">\n").arg(page);
+        xml += QStringLiteral("<page id=\"page%1\" pageNumber=\"%1\" font=\"Arial\" fontSize=\"8.5\">\n")
+                   .arg(page);
         xml += QStringLiteral("<svg file=\"%1\" dpi=\"90\"/>\n").arg(backgroundPath);
         xml += QStringLiteral("<text x=\"40\" y=\"28\" colour=\"#ffffff\" fontSize=\"14\" fontWeight=\"75\">"
                               "Benchmark report, page %1</text>\n")
@@ -44,29 +45,43 @@ QByteArray packXml(const QString& backgroundPath, bool labelPerField)
                 const double x = 40 + column * 245;
                 const double y = 80 + row * 19.5;
                 if (row % 10 == 0 && column < 2)
-                    xml += QStringLiteral("<text x=\"%1\" y=\"%2\" fontSize=\"7\" fontWeight=\"75\">Section %3</text>\n")
-                               .arg(x).arg(y - 8).arg(row / 10 + 1);
+                    xml += QStringLiteral(
+                        "<text x=\"%1\" y=\"%2\" fontSize=\"7\" fontWeight=\"75\">Section %3</text>\n")
+                               .arg(x)
+                               .arg(y - 8)
+                               .arg(row / 10 + 1);
                 if (field % 5 == 0) {
-                    xml += QStringLiteral("<checkBox id=\"f%1_%2\" x=\"%3\" y=\"%4\">Check %1.%2</checkBox>\n")
-                               .arg(page).arg(field).arg(x + 15).arg(y);
+                    xml += QStringLiteral(
+                        "<checkBox id=\"f%1_%2\" x=\"%3\" y=\"%4\">Check %1.%2</checkBox>\n")
+                               .arg(page)
+                               .arg(field)
+                               .arg(x + 15)
+                               .arg(y);
                     continue;
                 }
                 if (labelPerField)
                     xml += QStringLiteral("<text x=\"%1\" y=\"%2\" fontWeight=\"75\">Field %3.%4</text>\n")
-                               .arg(x).arg(y).arg(page).arg(field);
+                               .arg(x)
+                               .arg(y)
+                               .arg(page)
+                               .arg(field);
                 xml += QStringLiteral("<text id=\"f%1_%2\" x=\"%3\" y=\"%4\" width=\"150\" height=\"17\" "
                                       "editable=\"1\"/>\n")
-                           .arg(page).arg(field).arg(x + 80).arg(y);
+                           .arg(page)
+                           .arg(field)
+                           .arg(x + 80)
+                           .arg(y);
             }
         }
         if (page == 1) {
-            xml += QStringLiteral("<table id=\"results\" x=\"38\" y=\"500\" width=\"716.5\" height=\"520\" numCols=\"8\" "
-                                  "numRows=\"26\" editable=\"1\">\n"
-                                  "<tableset col=\"0\" size=\"100\" editable=\"0\" fontWeight=\"75\"/>\n"
-                                  "<tableset col=\"1\" size=\"100\" editable=\"0\"/>\n"
-                                  "<tableset row=\"0\" backgroundColour=\"#000000\" colour=\"#ffffff\" "
-                                  "fontWeight=\"75\" editable=\"0\"/>\n"
-                                  "<cell col=\"0\" row=\"0\" colspan=\"2\"> STRING</cell>\n");
+            xml += QStringLiteral(
+                "<table id=\"results\" x=\"38\" y=\"500\" width=\"716.5\" height=\"520\" numCols=\"8\" "
+                "numRows=\"26\" editable=\"1\">\n"
+                "<tableset col=\"0\" size=\"100\" editable=\"0\" fontWeight=\"75\"/>\n"
+                "<tableset col=\"1\" size=\"100\" editable=\"0\"/>\n"
+                "<tableset row=\"0\" backgroundColour=\"#000000\" colour=\"#ffffff\" "
+                "fontWeight=\"75\" editable=\"0\"/>\n"
+                "<cell col=\"0\" row=\"0\" colspan=\"2\"> STRING</cell>\n");
             for (int c = 2; c < 8; ++c)
                 xml += QStringLiteral("<cell col=\"%1\" row=\"0\">%2</cell>\n").arg(c).arg(c - 1);
             for (int r = 1; r < 26; ++r)
@@ -94,7 +109,10 @@ QByteArray documentXml(const QString& packPath)
             xml += QStringLiteral("<table id=\"results\">\n");
             for (int r = 1; r < 26; ++r) {
                 for (int c = 2; c < 8; ++c)
-                    xml += QStringLiteral("<cell col=\"%1\" row=\"%2\">%3</cell>\n").arg(c).arg(r).arg(r * 10.5 + c);
+                    xml += QStringLiteral("<cell col=\"%1\" row=\"%2\">%3</cell>\n")
+                               .arg(c)
+                               .arg(r)
+                               .arg(r * 10.5 + c);
             }
             xml += QStringLiteral("</table>\n");
         }
@@ -122,7 +140,7 @@ double median(std::vector<double> values)
 
 // Opens, saves and exports one report; prints the medians.
 bool measure(const QString& title, const QString& folder, const QString& name, const QByteArray& pack,
-             const QByteArray& document)
+    const QByteArray& document)
 {
     const QString packPath = folder + QStringLiteral("/%1.pak").arg(name);
     const QString reportPath = folder + QStringLiteral("/%1.kstatr").arg(name);
@@ -191,9 +209,9 @@ int main(int argc, char** argv)
             return 1;
     }
     const bool ok = measure(QStringLiteral("Report of 300 fields"), folder, QStringLiteral("bench"),
-                            packXml(backgroundPath, false), documentXml(folder + QStringLiteral("/bench.pak")))
-                    && measure(QStringLiteral("The same with a label item per text field"), folder,
-                               QStringLiteral("labelled"), packXml(backgroundPath, true),
-                               documentXml(folder + QStringLiteral("/labelled.pak")));
+                        packXml(backgroundPath, false), documentXml(folder + QStringLiteral("/bench.pak")))
+        && measure(QStringLiteral("The same with a label item per text field"), folder,
+            QStringLiteral("labelled"), packXml(backgroundPath, true),
+            documentXml(folder + QStringLiteral("/labelled.pak")));
     return ok ? 0 : 1;
 }

@@ -48,8 +48,8 @@ QByteArray ReportTestSupport::compressWithHeader(const QByteArray& payload, quin
     uLongf bound = compressBound(uLong(payload.size()));
     QByteArray out(int(bound) + 4, '\0');
     qToBigEndian(declaredSize, out.data());
-    compress2(reinterpret_cast<Bytef*>(out.data() + 4), &bound, reinterpret_cast<const Bytef*>(payload.constData()),
-              uLong(payload.size()), Z_DEFAULT_COMPRESSION);
+    compress2(reinterpret_cast<Bytef*>(out.data() + 4), &bound,
+        reinterpret_cast<const Bytef*>(payload.constData()), uLong(payload.size()), Z_DEFAULT_COMPRESSION);
     out.resize(int(bound) + 4);
     return out;
 }
@@ -84,8 +84,7 @@ QByteArray ReportTestSupport::readFile(const QString& path)
 
 ReportTestSupport::Report::Report()
     : scene(std::make_unique<ReportScene>(&stack))
-{
-}
+{ }
 
 ReportTestSupport::Report::~Report()
 {
@@ -99,10 +98,10 @@ bool ReportTestSupport::Report::load(const QString& path)
     return scene->load(path);
 }
 
-QString ReportTestSupport::writeReport(const QString& folder, const QString& fileName, const QByteArray& xml,
-                                       const QList<Entry>& pictures)
+QString ReportTestSupport::writeReport(
+    const QString& folder, const QString& fileName, const QByteArray& xml, const QList<Entry>& pictures)
 {
-    QList<Entry> entries{{QStringLiteral("xml"), xml}};
+    QList<Entry> entries { { QStringLiteral("xml"), xml } };
     entries += pictures;
     const QString path = folder + QLatin1Char('/') + fileName;
     writeFile(path, handMadeContainer(entries));
@@ -115,7 +114,8 @@ void ReportTestSupport::activate(QGraphicsScene* scene)
     QApplication::sendEvent(scene, &activate);
 }
 
-void ReportTestSupport::key(QGraphicsScene* scene, int keyCode, const QString& text, Qt::KeyboardModifiers modifiers)
+void ReportTestSupport::key(
+    QGraphicsScene* scene, int keyCode, const QString& text, Qt::KeyboardModifiers modifiers)
 {
     QKeyEvent press(QEvent::KeyPress, keyCode, modifiers, text);
     QApplication::sendEvent(scene, &press);
@@ -129,8 +129,8 @@ void ReportTestSupport::typeText(QGraphicsScene* scene, const QString& text)
         key(scene, c.toUpper().unicode(), QString(c));
 }
 
-void ReportTestSupport::mouse(QGraphicsScene* scene, int type, const QPointF& scenePos, Qt::MouseButton button,
-                              Qt::MouseButtons buttons)
+void ReportTestSupport::mouse(QGraphicsScene* scene, int type, const QPointF& scenePos,
+    Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     QGraphicsSceneMouseEvent event(static_cast<QEvent::Type>(type));
     event.setScenePos(scenePos);

@@ -37,14 +37,14 @@ struct Report
 };
 
 // Writes a report file whose XML is given, with optional picture entries after it.
-QString writeReport(const QString& folder, const QString& fileName, const QByteArray& xml,
-                    const QList<Entry>& pictures = {});
+QString writeReport(
+    const QString& folder, const QString& fileName, const QByteArray& xml, const QList<Entry>& pictures = {});
 
 // Makes the scene active, so that focus and key events work without a window.
 void activate(QGraphicsScene* scene);
 void key(QGraphicsScene* scene, int key, const QString& text = QString(),
-         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void typeText(QGraphicsScene* scene, const QString& text);
 void mouse(QGraphicsScene* scene, int type, const QPointF& scenePos, Qt::MouseButton button,
-           Qt::MouseButtons buttons);
+    Qt::MouseButtons buttons);
 } // namespace ReportTestSupport

@@ -34,7 +34,7 @@ void TestContainer::readsEntriesOfAnIndependentWriter()
     const QByteArray picture("<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
     QTemporaryDir dir;
     const QString path = dir.filePath("two.kstir");
-    QVERIFY(writeFile(path, handMadeContainer({{"xml", xml}, {"svg", picture}})));
+    QVERIFY(writeFile(path, handMadeContainer({ { "xml", xml }, { "svg", picture } })));
 
     DocumentContainer container;
     QVERIFY(container.load(path));
@@ -53,7 +53,8 @@ void TestContainer::writesTheBytesOthersRead()
     const QByteArray bytes = container.toBytes();
 
     // The header is the payload's size, and the payload is the hand-made entry run exactly.
-    const QByteArray expectedPayload = handMadePayload({{"xml", "<document/>"}, {"png", QByteArray("\x89PNG\r\n\x1a\n", 8)}});
+    const QByteArray expectedPayload
+        = handMadePayload({ { "xml", "<document/>" }, { "png", QByteArray("\x89PNG\r\n\x1a\n", 8) } });
     QCOMPARE(qFromBigEndian<quint32>(bytes.constData()), quint32(expectedPayload.size()));
     QCOMPARE(qUncompress(bytes), expectedPayload);
 
@@ -94,11 +95,11 @@ void TestContainer::emptyAndNullNamesAndArrays()
 
     // Read back, null stays null and empty stays empty.
     DocumentContainer read;
-    QVERIFY(read.fromBytes(handMadeContainer({{"xml", "<a/>"}}, true, true)));
+    QVERIFY(read.fromBytes(handMadeContainer({ { "xml", "<a/>" } }, true, true)));
     QCOMPARE(read.count(), 2);
     QVERIFY(read.at(1).name.isNull());
     QVERIFY(read.at(1).data.isNull());
-    QVERIFY(read.fromBytes(handMadeContainer({{"", ""}})));
+    QVERIFY(read.fromBytes(handMadeContainer({ { "", "" } })));
     QVERIFY(!read.at(0).name.isNull());
     QVERIFY(read.at(0).name.isEmpty());
     QVERIFY(!read.at(0).data.isNull());
@@ -124,8 +125,8 @@ void TestContainer::packsCompiledAtBuildTimeLoad()
 void TestContainer::damagedContainersAreRefused_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = handMadeContainer({{"xml", "<document/>"}, {"svg", QByteArray(300, 'x')}});
-    const QByteArray payload = handMadePayload({{"xml", "<document/>"}});
+    const QByteArray good = handMadeContainer({ { "xml", "<document/>" }, { "svg", QByteArray(300, 'x') } });
+    const QByteArray payload = handMadePayload({ { "xml", "<document/>" } });
 
     QTest::newRow("empty file") << QByteArray();
     QTest::newRow("header only") << QByteArray("\0\0\0\x10", 4);
@@ -133,7 +134,8 @@ void TestContainer::damagedContainersAreRefused_data()
     QTest::newRow("truncated zlib stream") << good.left(good.size() - 6);
     QTest::newRow("garbage after the header") << QByteArray("\0\0\0\x20not a zlib stream at all", 28);
     QTest::newRow("declared size too large for the data") << compressWithHeader(payload, 0x7FFFFFF0);
-    QTest::newRow("declared size above the data by one") << compressWithHeader(payload, quint32(payload.size() + 1));
+    QTest::newRow("declared size above the data by one")
+        << compressWithHeader(payload, quint32(payload.size() + 1));
     QTest::newRow("declared size below the data") << compressWithHeader(payload, quint32(payload.size() - 1));
     QTest::newRow("declared size above the limit") << compressWithHeader(payload, 0xFFFFFFFF);
 
@@ -187,8 +189,9 @@ void TestContainer::oversizedFilesAreRefusedUnread()
 void TestContainer::xmlWithoutDtdParses()
 {
     QDomDocument document;
-    QVERIFY(ReportXml::parse("<?xml version=\"1.0\"?>\n<document resPak=\"p\"><text id=\"a\">x &amp; y</text></document>",
-                             &document));
+    QVERIFY(ReportXml::parse(
+        "<?xml version=\"1.0\"?>\n<document resPak=\"p\"><text id=\"a\">x &amp; y</text></document>",
+        &document));
     QCOMPARE(document.documentElement().firstChildElement("text").text(), QString("x & y"));
 
     QString message;
@@ -203,21 +206,22 @@ void TestContainer::xmlWithoutDtdParses()
 void TestContainer::xmlWithEntitiesOrDeepNestingIsRefused_data()
 {
     QTest::addColumn<QByteArray>("xml");
-    QByteArray bomb = "<?xml version=\"1.0\"?>\n<!DOCTYPE d [\n<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">\n";
+    QByteArray bomb = "<?xml version=\"1.0\"?>\n<!DOCTYPE d [\n<!ENTITY a "
+                      "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">\n";
     char previous = 'a';
     for (char c = 'b'; c <= 'k'; ++c) {
-        bomb += QByteArray("<!ENTITY ") + c + " \"" + QByteArray(10, '&').replace("&", QByteArray("&") + previous + ";")
-                + "\">\n";
+        bomb += QByteArray("<!ENTITY ") + c + " \""
+            + QByteArray(10, '&').replace("&", QByteArray("&") + previous + ";") + "\">\n";
         previous = c;
     }
     bomb += "]>\n<document><text>&k;</text></document>";
     QTest::newRow("nested entities") << bomb;
-    QTest::newRow("external entity")
-        << QByteArray("<!DOCTYPE d [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><document><text>&x;</text></document>");
+    QTest::newRow("external entity") << QByteArray(
+        "<!DOCTYPE d [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><document><text>&x;</text></document>");
     QTest::newRow("undeclared entity") << QByteArray("<document><text>&x;</text></document>");
     QTest::newRow("deep nesting") << QByteArray("<document>") + QByteArray("<page>").repeated(100000);
     QTest::newRow("deep but well formed") << QByteArray("<document>") + QByteArray("<page>").repeated(1000)
-                                                 + QByteArray("</page>").repeated(1000) + "</document>";
+            + QByteArray("</page>").repeated(1000) + "</document>";
 }
 
 void TestContainer::xmlWithEntitiesOrDeepNestingIsRefused()

@@ -69,7 +69,8 @@ private slots:
         TestSupport::resetState();
         m_dir = std::make_unique<QTemporaryDir>();
         m_report = std::make_unique<Report>();
-        QVERIFY(m_report->load(writeReport(m_dir->path(), "i.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+        QVERIFY(m_report->load(
+            writeReport(m_dir->path(), "i.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
         activate(m_report->scene.get());
     }
     void cleanup()
@@ -107,9 +108,10 @@ void TestItems::shrinkToFitScalesTheTextIntoItsField()
     // ends at half the scale.
     const QFontMetricsF metrics(item->font());
     const QString lines = QStringLiteral("one\ntwo\nthree\nfour\nfive\nsix");
-    const qreal needed = metrics.boundingRect(QRectF(0, 0, 190, 1000), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                              lines)
-                             .height();
+    const qreal needed
+        = metrics
+              .boundingRect(QRectF(0, 0, 190, 1000), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines)
+              .height();
     notes->setSize(QSizeF(200, needed / 2 + 4), ResizeHandle::BottomRight);
     item->setPlainText(lines);
     item->shrinkToFit();
@@ -120,16 +122,17 @@ void TestItems::shrinkToFitScalesTheTextIntoItsField()
     // Wrapping text gets wider room as it shrinks; loaded as a document value it ends fitted.
     Report report;
     QVERIFY(report.load(writeReport(m_dir->path(), "long.kstir",
-                                    QString("<document resPak=\":/testpacks/twopage.pak\"><page id=\"page1\">"
-                                            "<text id=\"notes\">%1</text></page></document>")
-                                        .arg(longText(60))
-                                        .toUtf8())));
+        QString("<document resPak=\":/testpacks/twopage.pak\"><page id=\"page1\">"
+                "<text id=\"notes\">%1</text></page></document>")
+            .arg(longText(60))
+            .toUtf8())));
     GraphicsTextItem* shrunk = static_cast<ReportText*>(report.scene->itemById("notes"))->textItem();
     s = shrunk->scale();
     QVERIFY2(s > 0.3 && s < 1, qPrintable(QString::number(s)));
     QVERIFY(qFuzzyCompare(shrunk->textWidth(), 200 / s));
-    const qreal wrapped = metrics.boundingRect(QRectF(0, 0, int(190 / s), int(36 / s)),
-                                               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, longText(60))
+    const qreal wrapped = metrics
+                              .boundingRect(QRectF(0, 0, int(190 / s), int(36 / s)),
+                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, longText(60))
                               .height();
     QVERIFY(wrapped * s <= 36.5);
 
@@ -194,18 +197,18 @@ void TestItems::contextMenuEntriesFollowTheState()
     };
     QCOMPARE(entries(), QStringList());
     typeText(scene(), "abc");
-    QCOMPARE(entries(), QStringList{"Undo"});
+    QCOMPARE(entries(), QStringList { "Undo" });
     QTextCursor cursor = item->textCursor();
     cursor.select(QTextCursor::Document);
     item->setTextCursor(cursor);
-    QCOMPARE(entries(), (QStringList{"Cut", "Copy", "Undo"}));
+    QCOMPARE(entries(), (QStringList { "Cut", "Copy", "Undo" }));
 
     QMenu menu;
     item->fillContextMenu(&menu);
     menu.actions().at(0)->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QString("abc"));
     QCOMPARE(item->toPlainText(), QString());
-    QCOMPARE(entries(), (QStringList{"Paste", "Undo"}));
+    QCOMPARE(entries(), (QStringList { "Paste", "Undo" }));
     QMenu second;
     item->fillContextMenu(&second);
     second.actions().at(2)->trigger();
@@ -238,9 +241,9 @@ void TestItems::checkBoxTogglesByMouseAndKeys()
     QCOMPARE(box->box()->elementId(), QString("unchecked"));
 
     mouse(scene(), QEvent::GraphicsSceneMousePress, box->box()->sceneBoundingRect().center(), Qt::LeftButton,
-          Qt::LeftButton);
-    mouse(scene(), QEvent::GraphicsSceneMouseRelease, box->box()->sceneBoundingRect().center(), Qt::LeftButton,
-          Qt::NoButton);
+        Qt::LeftButton);
+    mouse(scene(), QEvent::GraphicsSceneMouseRelease, box->box()->sceneBoundingRect().center(),
+        Qt::LeftButton, Qt::NoButton);
     QVERIFY(box->isChecked());
     QCOMPARE(box->box()->elementId(), QString("checked"));
     QCOMPARE(m_report->stack.count(), 1);
@@ -282,11 +285,12 @@ void TestItems::checkBoxIsWrittenWithItsBox()
 
     // Without box attributes the box stands at (-15, 2); a scale other than 1 is written.
     const QString pack = m_dir->filePath("box.pak");
-    QVERIFY(writeFile(pack, handMadeContainer({{"", R"(<document><page id="p">
+    QVERIFY(writeFile(pack, handMadeContainer({ { "", R"(<document><page id="p">
       <checkBox id="plain">Plain</checkBox><checkBox id="big" boxScale="1.5" checked="true">Big</checkBox>
-      </page></document>)"}})));
+      </page></document>)" } })));
     Report report;
-    QVERIFY(report.load(writeReport(m_dir->path(), "b.kstir", QString("<document resPak=\"%1\"/>").arg(pack).toUtf8())));
+    QVERIFY(report.load(
+        writeReport(m_dir->path(), "b.kstir", QString("<document resPak=\"%1\"/>").arg(pack).toUtf8())));
     auto* plain = static_cast<ReportCheckBox*>(report.scene->itemById("plain"));
     QCOMPARE(plain->box()->pos(), QPointF(-15, 2));
     QCOMPARE(savedElement(report.scene.get(), "big").attribute("boxScale"), QString("1.5"));
@@ -297,7 +301,7 @@ void TestItems::checkBoxIsWrittenWithItsBox()
     report.scene->sendEvent(plain, &enter);
     QVERIFY(plain->isHovered());
     const QRectF content = plain->box()->mapRectToParent(plain->box()->boundingRect())
-                           | plain->textItem()->mapRectToParent(plain->textItem()->boundingRect());
+        | plain->textItem()->mapRectToParent(plain->textItem()->boundingRect());
     QCOMPARE(plain->boundingRect(), content.adjusted(-2, -2, 2, 2));
     QVERIFY(idle.contains(content));
     QGraphicsSceneHoverEvent leave(QEvent::GraphicsSceneHoverLeave);
@@ -313,14 +317,13 @@ void TestItems::hoverPicksTheHandleAndCursor()
     QVERIFY(notes->isResizable());
     QVERIFY(notes->acceptHoverEvents());
     QVERIFY(!text("name")->isResizable());
-    const QList<QPair<QPointF, int>> cases{{{-1, -1}, 17},  {{100, -1}, 18}, {{201, -1}, 20}, {{-1, 20}, 33},
-                                           {{100, 20}, 34}, {{201, 20}, 36}, {{-1, 41}, 65},  {{100, 41}, 66},
-                                           {{201, 41}, 68}};
-    const QMap<int, Qt::CursorShape> cursors{{17, Qt::SizeFDiagCursor}, {68, Qt::SizeFDiagCursor},
-                                             {18, Qt::SizeVerCursor},   {66, Qt::SizeVerCursor},
-                                             {20, Qt::SizeBDiagCursor}, {65, Qt::SizeBDiagCursor},
-                                             {33, Qt::SizeHorCursor},   {36, Qt::SizeHorCursor},
-                                             {34, Qt::SizeAllCursor}};
+    const QList<QPair<QPointF, int>> cases { { { -1, -1 }, 17 }, { { 100, -1 }, 18 }, { { 201, -1 }, 20 },
+        { { -1, 20 }, 33 }, { { 100, 20 }, 34 }, { { 201, 20 }, 36 }, { { -1, 41 }, 65 }, { { 100, 41 }, 66 },
+        { { 201, 41 }, 68 } };
+    const QMap<int, Qt::CursorShape> cursors { { 17, Qt::SizeFDiagCursor }, { 68, Qt::SizeFDiagCursor },
+        { 18, Qt::SizeVerCursor }, { 66, Qt::SizeVerCursor }, { 20, Qt::SizeBDiagCursor },
+        { 65, Qt::SizeBDiagCursor }, { 33, Qt::SizeHorCursor }, { 36, Qt::SizeHorCursor },
+        { 34, Qt::SizeAllCursor } };
     for (const auto& c : cases) {
         QCOMPARE(ReportResizableItem::handleAt(c.first, notes->rect()), c.second);
         QGraphicsSceneHoverEvent hover(QEvent::GraphicsSceneHoverMove);
@@ -340,14 +343,19 @@ void TestItems::resizeHandlesKeepTheOppositeSide_data()
     QTest::addColumn<QPointF>("grab");
     QTest::addColumn<QPointF>("delta");
     QTest::addColumn<QRectF>("expected");
-    QTest::newRow("bottom keeps top and x") << QPointF(100, 41) << QPointF(30, 40) << QRectF(100, 180, 200, 80);
+    QTest::newRow("bottom keeps top and x")
+        << QPointF(100, 41) << QPointF(30, 40) << QRectF(100, 180, 200, 80);
     QTest::newRow("top keeps bottom") << QPointF(100, -1) << QPointF(0, -20) << QRectF(100, 160, 200, 60);
     QTest::newRow("right keeps left") << QPointF(201, 20) << QPointF(50, 0) << QRectF(100, 180, 250, 40);
     QTest::newRow("left keeps right") << QPointF(-1, 20) << QPointF(-50, 7) << QRectF(50, 180, 250, 40);
-    QTest::newRow("top left keeps bottom right") << QPointF(-1, -1) << QPointF(20, 10) << QRectF(120, 190, 180, 30);
-    QTest::newRow("top right keeps bottom left") << QPointF(201, -1) << QPointF(20, -10) << QRectF(100, 170, 220, 50);
-    QTest::newRow("bottom left keeps top right") << QPointF(-1, 41) << QPointF(-20, 10) << QRectF(80, 180, 220, 50);
-    QTest::newRow("bottom right keeps top left") << QPointF(201, 41) << QPointF(-20, -10) << QRectF(100, 180, 180, 30);
+    QTest::newRow("top left keeps bottom right")
+        << QPointF(-1, -1) << QPointF(20, 10) << QRectF(120, 190, 180, 30);
+    QTest::newRow("top right keeps bottom left")
+        << QPointF(201, -1) << QPointF(20, -10) << QRectF(100, 170, 220, 50);
+    QTest::newRow("bottom left keeps top right")
+        << QPointF(-1, 41) << QPointF(-20, 10) << QRectF(80, 180, 220, 50);
+    QTest::newRow("bottom right keeps top left")
+        << QPointF(201, 41) << QPointF(-20, -10) << QRectF(100, 180, 180, 30);
     QTest::newRow("inside moves") << QPointF(100, 38) << QPointF(-30, 12) << QRectF(70, 192, 200, 40);
 }
 

@@ -26,7 +26,7 @@ namespace {
 int pdfPageCount(const QString& path)
 {
     QProcess info;
-    info.start("pdfinfo", {path});
+    info.start("pdfinfo", { path });
     if (!info.waitForFinished(30000) || info.exitCode() != 0)
         return -1;
     for (const QByteArray& line : info.readAllStandardOutput().split('\n')) {
@@ -39,7 +39,7 @@ int pdfPageCount(const QString& path)
 QString pdfPageSize(const QString& path)
 {
     QProcess info;
-    info.start("pdfinfo", {path});
+    info.start("pdfinfo", { path });
     info.waitForFinished(30000);
     for (const QByteArray& line : info.readAllStandardOutput().split('\n')) {
         if (line.startsWith("Page size:"))
@@ -79,15 +79,16 @@ void TestScene::addImageOnAPagePlacesItWhereAsked()
 {
     QTemporaryDir dir;
     Report report;
-    QVERIFY(report.load(writeReport(dir.path(), "img.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QVERIFY(
+        report.load(writeReport(dir.path(), "img.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     ReportPage* page2 = report.scene->pages().at(1);
     bool choose = false;
     QList<QPointer<ReportText>> made;
-    ReportImageSupport::setHooks({[&made](QGraphicsItem* parent) {
+    ReportImageSupport::setHooks({ [&made](QGraphicsItem* parent) {
                                       made.append(new ReportText(parent));
                                       return made.last().data();
                                   },
-                                  [&choose](AbstractReportItem*) { return choose; }});
+        [&choose](AbstractReportItem*) { return choose; } });
     // Cancelled: no item, no undo step.
     page2->addImageAt(QPointF(120, 340));
     QCOMPARE(made.size(), 1);
@@ -111,7 +112,8 @@ void TestScene::tabWalksTheChainAndWrapsAround()
 {
     QTemporaryDir dir;
     Report report;
-    QVERIFY(report.load(writeReport(dir.path(), "t.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QVERIFY(
+        report.load(writeReport(dir.path(), "t.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     ReportScene* scene = report.scene.get();
     activate(scene);
     AbstractReportItem* name = scene->itemById("name");
@@ -134,7 +136,7 @@ void TestScene::tabWalksTheChainAndWrapsAround()
         key(scene, Qt::Key_Tab);
         visited << focusedReportItem(scene);
     }
-    QCOMPARE(visited, (QList<AbstractReportItem*>{agree, notes, last, name}));
+    QCOMPARE(visited, (QList<AbstractReportItem*> { agree, notes, last, name }));
     key(scene, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
     QCOMPARE(focusedReportItem(scene), last);
     key(scene, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
@@ -184,30 +186,34 @@ void TestScene::cancelledExportWritesNothing()
 {
     QTemporaryDir dir;
     Report report;
-    QVERIFY(report.load(writeReport(dir.path(), "c.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QVERIFY(
+        report.load(writeReport(dir.path(), "c.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     QSettings().setValue("Directories/LastPdfExportDir", "/kept");
     report.scene->exportToPdf();
     QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
     QCOMPARE(QSettings().value("Directories/LastPdfExportDir").toString(), QString("/kept"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"c.kstir"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { "c.kstir" });
 }
 
 void TestScene::exportToAFolderThatCannotBeWrittenIsReported()
 {
     QTemporaryDir dir;
     Report report;
-    QVERIFY(report.load(writeReport(dir.path(), "c.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QVERIFY(
+        report.load(writeReport(dir.path(), "c.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     const QString pdf = dir.filePath("missing/folder/out.pdf");
     ScriptedPrompts::get().paths << pdf;
     report.scene->exportToPdf();
-    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList{QString("Error opening %1 for writing").arg(pdf)});
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList { QString("Error opening %1 for writing").arg(pdf) });
 }
 
 void TestScene::printGoesThroughThePrintDialog()
 {
     QTemporaryDir dir;
     Report report;
-    QVERIFY(report.load(writeReport(dir.path(), "p.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QVERIFY(
+        report.load(writeReport(dir.path(), "p.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     activate(report.scene.get());
     report.scene->itemById("name")->setFocus();
     QVERIFY(report.scene->focusItem());
@@ -238,7 +244,8 @@ void TestScene::addAndDeleteAreUndoableAndPurgedBeforeSaving()
 {
     QTemporaryDir dir;
     Report report;
-    QVERIFY(report.load(writeReport(dir.path(), "u.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QVERIFY(
+        report.load(writeReport(dir.path(), "u.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     ReportScene* scene = report.scene.get();
     auto* page2 = scene->pages().at(1);
 
@@ -294,11 +301,12 @@ void TestScene::itemSignalsReachTheScene()
 {
     QTemporaryDir dir;
     Report report;
-    QVERIFY(report.load(writeReport(dir.path(), "s.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QVERIFY(
+        report.load(writeReport(dir.path(), "s.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     QSignalSpy modified(report.scene.get(), &ReportScene::modified);
     auto* agree = static_cast<ReportCheckBox*>(report.scene->itemById("agree"));
     mouse(report.scene.get(), QEvent::GraphicsSceneMousePress, agree->box()->sceneBoundingRect().center(),
-          Qt::LeftButton, Qt::LeftButton);
+        Qt::LeftButton, Qt::LeftButton);
     QVERIFY(agree->isChecked());
     QVERIFY(modified.count() >= 1);
     QCOMPARE(report.stack.count(), 1);

@@ -25,7 +25,8 @@ private slots:
         TestSupport::resetState();
         m_dir = std::make_unique<QTemporaryDir>();
         m_report = std::make_unique<Report>();
-        QVERIFY(m_report->load(writeReport(m_dir->path(), "t.kstatr", R"(<document resPak=":res/reports/kstatr_rev3.pak">
+        QVERIFY(m_report->load(
+            writeReport(m_dir->path(), "t.kstatr", R"(<document resPak=":res/reports/kstatr_rev3.pak">
           <page id="page1"><table id="test_table"><cell col="2" row="3">33.5</cell></table></page></document>)")));
         activate(m_report->scene.get());
         m_table = qgraphicsitem_cast<ReportTable*>(m_report->scene->itemById("test_table"));
@@ -61,9 +62,12 @@ private:
     ReportTable* tableFromPack(const QString& tableXml, std::unique_ptr<Report>& holder)
     {
         const QString pack = m_dir->filePath(QString("p%1.pak").arg(++m_packs));
-        writeFile(pack, handMadeContainer({{"", ("<document><page id=\"p\">" + tableXml + "</page></document>").toUtf8()}}));
+        writeFile(pack,
+            handMadeContainer(
+                { { "", ("<document><page id=\"p\">" + tableXml + "</page></document>").toUtf8() } }));
         holder = std::make_unique<Report>();
-        if (!holder->load(writeReport(m_dir->path(), "x.kstir", QString("<document resPak=\"%1\"/>").arg(pack).toUtf8())))
+        if (!holder->load(writeReport(
+                m_dir->path(), "x.kstir", QString("<document resPak=\"%1\"/>").arg(pack).toUtf8())))
             return nullptr;
         return qgraphicsitem_cast<ReportTable*>(holder->scene->itemById("t"));
     }
@@ -141,15 +145,16 @@ void TestTables::sizesSharedOnlyAmongColumnsWithoutSize_data()
 {
     QTest::addColumn<QString>("sets");
     QTest::addColumn<QList<qreal>>("widths");
-    QTest::newRow("no sets") << QString() << QList<qreal>{100, 100, 100, 100};
-    QTest::newRow("every column sized, more than the width")
-        << QString("<tableset col=\"0\" size=\"150\"/><tableset col=\"1\" size=\"150\"/><tableset col=\"2\" size=\"150\"/>"
-                   "<tableset col=\"3\" size=\"150\"/>")
-        << QList<qreal>{150, 150, 150, 150};
-    QTest::newRow("one sized") << QString("<tableset col=\"1\" size=\"160\"/>") << QList<qreal>{80, 160, 80, 80};
+    QTest::newRow("no sets") << QString() << QList<qreal> { 100, 100, 100, 100 };
+    QTest::newRow("every column sized, more than the width") << QString(
+        "<tableset col=\"0\" size=\"150\"/><tableset col=\"1\" size=\"150\"/><tableset col=\"2\" "
+        "size=\"150\"/>"
+        "<tableset col=\"3\" size=\"150\"/>") << QList<qreal> { 150, 150, 150, 150 };
+    QTest::newRow("one sized") << QString("<tableset col=\"1\" size=\"160\"/>")
+                               << QList<qreal> { 80, 160, 80, 80 };
     QTest::newRow("a set with styles only shares the rest")
         << QString("<tableset col=\"0\" size=\"100\"/><tableset col=\"2\" colour=\"#ff0000\"/>")
-        << QList<qreal>{100, 100, 100, 100};
+        << QList<qreal> { 100, 100, 100, 100 };
 }
 
 void TestTables::sizesSharedOnlyAmongColumnsWithoutSize()
@@ -158,7 +163,9 @@ void TestTables::sizesSharedOnlyAmongColumnsWithoutSize()
     QFETCH(QList<qreal>, widths);
     std::unique_ptr<Report> holder;
     ReportTable* table = tableFromPack(
-        QString("<table id=\"t\" width=\"400\" height=\"60\" numCols=\"4\" numRows=\"2\">%1</table>").arg(sets), holder);
+        QString("<table id=\"t\" width=\"400\" height=\"60\" numCols=\"4\" numRows=\"2\">%1</table>")
+            .arg(sets),
+        holder);
     QVERIFY(table);
     qreal offset = 0;
     for (int c = 0; c < 4; ++c) {
@@ -182,13 +189,13 @@ void TestTables::keysMoveTheCurrentCellWithinTheGrid()
         QPoint expected;
     };
     // (1, 0) is covered by the header, (0, 13) by the "Test" group that starts at (0, 12).
-    const QList<Step> steps{{Qt::Key_Right, {3, 1}},     {Qt::Key_End, {7, 1}},       {Qt::Key_Right, {7, 1}},
-                            {Qt::Key_Home, {0, 1}},      {Qt::Key_Left, {0, 1}},      {Qt::Key_Right, {1, 1}},
-                            {Qt::Key_Up, {1, 1}},        {Qt::Key_Down, {1, 2}},      {Qt::Key_PageDown, {1, 12}},
-                            {Qt::Key_PageDown, {1, 22}}, {Qt::Key_PageDown, {1, 22}}, {Qt::Key_Down, {1, 23}},
-                            {Qt::Key_PageUp, {1, 13}},   {Qt::Key_Left, {1, 13}},     {Qt::Key_Up, {1, 12}},
-                            {Qt::Key_Left, {0, 12}},     {Qt::Key_Down, {0, 12}},     {Qt::Key_Right, {1, 12}},
-                            {Qt::Key_PageUp, {1, 2}},    {Qt::Key_PageUp, {1, 2}}};
+    const QList<Step> steps { { Qt::Key_Right, { 3, 1 } }, { Qt::Key_End, { 7, 1 } },
+        { Qt::Key_Right, { 7, 1 } }, { Qt::Key_Home, { 0, 1 } }, { Qt::Key_Left, { 0, 1 } },
+        { Qt::Key_Right, { 1, 1 } }, { Qt::Key_Up, { 1, 1 } }, { Qt::Key_Down, { 1, 2 } },
+        { Qt::Key_PageDown, { 1, 12 } }, { Qt::Key_PageDown, { 1, 22 } }, { Qt::Key_PageDown, { 1, 22 } },
+        { Qt::Key_Down, { 1, 23 } }, { Qt::Key_PageUp, { 1, 13 } }, { Qt::Key_Left, { 1, 13 } },
+        { Qt::Key_Up, { 1, 12 } }, { Qt::Key_Left, { 0, 12 } }, { Qt::Key_Down, { 0, 12 } },
+        { Qt::Key_Right, { 1, 12 } }, { Qt::Key_PageUp, { 1, 2 } }, { Qt::Key_PageUp, { 1, 2 } } };
     for (const Step& step : steps) {
         key(scene(), step.key);
         QCOMPARE(at(), step.expected);
@@ -279,7 +286,8 @@ void TestTables::mousePicksTheCell()
     QCOMPARE(m_table->currentCell(), target);
     QCOMPARE(scene()->focusItem(), target->textItem());
     ReportTableCell* label = m_table->cellAt(1, 6);
-    mouse(scene(), QEvent::GraphicsSceneMousePress, label->sceneBoundingRect().center(), Qt::LeftButton, Qt::LeftButton);
+    mouse(scene(), QEvent::GraphicsSceneMousePress, label->sceneBoundingRect().center(), Qt::LeftButton,
+        Qt::LeftButton);
     QCOMPARE(m_table->currentCell(), label);
     QCOMPARE(scene()->focusItem(), label);
 }

@@ -46,8 +46,8 @@ bool checkXml(const QString& path, const QByteArray& xml)
         }
     }
     if (reader.hasError()) {
-        std::fprintf(stderr, "%s:%lld:%lld: %s\n", qPrintable(path), reader.lineNumber(), reader.columnNumber(),
-                     qPrintable(reader.errorString()));
+        std::fprintf(stderr, "%s:%lld:%lld: %s\n", qPrintable(path), reader.lineNumber(),
+            reader.columnNumber(), qPrintable(reader.errorString()));
         return false;
     }
     return true;
@@ -61,8 +61,9 @@ int main(int argc, char** argv)
     const bool pack = args.size() == 4 && args.at(1) == QLatin1String("pack");
     const bool templ = args.size() >= 4 && args.at(1) == QLatin1String("template");
     if (!pack && !templ) {
-        std::fprintf(stderr, "usage: packc pack <layout.xml> <out.pak>\n"
-                             "       packc template <document.xml> <out> [<suffix>=<picture> ...]\n");
+        std::fprintf(stderr,
+            "usage: packc pack <layout.xml> <out.pak>\n"
+            "       packc template <document.xml> <out> [<suffix>=<picture> ...]\n");
         return 2;
     }
     QByteArray xml;
