@@ -328,7 +328,6 @@ void TestLoading::picturesComeFromTheirEntries()
                                   },
         nullptr });
     QTemporaryDir dir;
-    const QByteArray logo = readFile(":/testpacks/template.kstreport");
     const QString path
         = writeReport(dir.path(), "pictures.kstir", R"(<document resPak=":/testpacks/twopage.pak">
   <page id="page2"><image index="2" scale="1" x="10" y="20"/><image index="1" scale="1" x="30" y="40"/></page></document>)",
@@ -359,6 +358,18 @@ void TestLoading::picturesComeFromTheirEntries()
         { { "png", QByteArray("x") } })));
     QCOMPARE(created.size(), 1);
     QVERIFY(plain.scene->pages().isEmpty());
+
+    // A template made by the pack compiler carries its logo as entry 1.
+    created.clear();
+    const QString templ = dir.filePath("from-template.kstir");
+    QVERIFY(writeFile(templ, readFile(":/testpacks/template.kstreport")));
+    Report fromTemplate;
+    QVERIFY(fromTemplate.load(templ));
+    QCOMPARE(created.size(), 1);
+    QCOMPARE(created.at(0)->suffix, QString("svg"));
+    QVERIFY(created.at(0)->data.contains("<svg"));
+    QCOMPARE(created.at(0)->parentItem(), fromTemplate.scene->itemById("page1"));
+    QCOMPARE(textOf(fromTemplate.scene.get(), "name"), QString("Template name"));
 }
 
 void TestLoading::damagedReportsAreRefused_data()
