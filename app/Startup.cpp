@@ -3,6 +3,7 @@
 #include "Brand.h"
 #include "KestrovanResources.h"
 #include "MainWindow.h"
+#include "ReportSupport.h"
 #include "Translations.h"
 #include "customSplashScreen.h"
 
@@ -29,6 +30,7 @@ void setApplicationIdentity()
 void registerDocumentKinds()
 {
     // Each subsystem adds its registration here as it arrives.
+    ReportSupport::registerWithDocuments();
 }
 
 int runKestrovan(int& argc, char** argv, const StartupOptions& options)

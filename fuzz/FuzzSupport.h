@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Prompts.h"
+
+// Answers every question without a window, so that the fuzzers run headless and never block.
+class SilentPrompts : public WidgetPrompts
+{
+public:
+    QMessageBox::StandardButton message(const MessageRequest&) override { return QMessageBox::Ok; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return QString();
+    }
+    int execDialog(QDialog*) override { return 0; }
+};

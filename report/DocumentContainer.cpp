@@ -1,0 +1,151 @@
+#include "DocumentContainer.h"
+
+#include "SafeWrite.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QFile>
+#include <QtEndian>
+#include <zlib.h>
+
+namespace {
+constexpr quint32 NullLength = 0xFFFFFFFF;
+
+bool readLength(const QByteArray& payload, int& pos, quint32* length)
+{
+    if (payload.size() - pos < 4)
+        return false;
+    *length = qFromBigEndian<quint32>(payload.constData() + pos);
+    pos += 4;
+    return true;
+}
+} // namespace
+
+bool DocumentContainer::load(const QString& path)
+{
+    m_entries.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // Devices such as /dev/zero never end; only files of a known, sane size are read.
+    if (file.isSequential() || file.size() > MaxFileSize)
+        return false;
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize)
+        return false;
+    return fromBytes(bytes);
+}
+
+bool DocumentContainer::save(const QString& path, QString* errorString) const
+{
+    return SafeWrite::writeFile(path, toBytes(), errorString);
+}
+
+bool DocumentContainer::fromBytes(const QByteArray& fileBytes)
+{
+    m_entries.clear();
+    QByteArray payload;
+    QList<ContainerEntry> entries;
+    if (!uncompress(fileBytes, &payload) || !parsePayload(payload, &entries) || entries.isEmpty())
+        return false;
+    m_entries = entries;
+    return true;
+}
+
+QByteArray DocumentContainer::toBytes() const
+{
+    QByteArray payload;
+    {
+        QBuffer buffer(&payload);
+        buffer.open(QIODevice::WriteOnly);
+        QDataStream stream(&buffer);
+        stream.setVersion(QDataStream::Qt_4_3);
+        for (const ContainerEntry& entry : m_entries)
+            stream << entry.name << entry.data;
+    }
+    return qCompress(payload, -1);
+}
+
+void DocumentContainer::append(const QString& name, const QByteArray& data)
+{
+    m_entries.append(ContainerEntry { name, data });
+}
+
+void DocumentContainer::setData(int index, const QByteArray& data)
+{
+    m_entries[index].data = data;
+}
+
+bool DocumentContainer::uncompress(const QByteArray& compressed, QByteArray* payload, quint32 maxSize)
+{
+    payload->clear();
+    if (compressed.size() < 4)
+        return false;
+    const quint32 expected = qFromBigEndian<quint32>(compressed.constData());
+    if (expected > maxSize)
+        return false;
+    // zlib cannot expand by more than about 1032:1; a header claiming more than that is a lie
+    // and is refused before its buffer is allocated.
+    if (qint64(expected) > qint64(compressed.size()) * 1040 + 1024)
+        return false;
+
+    QByteArray out(int(expected), Qt::Uninitialized);
+    z_stream zs {};
+    if (inflateInit(&zs) != Z_OK)
+        return false;
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.constData() + 4));
+    zs.avail_in = uInt(compressed.size() - 4);
+    // One spare byte lets a stream that is longer than its header declares be caught.
+    char spare = 0;
+    zs.next_out = reinterpret_cast<Bytef*>(out.data());
+    zs.avail_out = uInt(expected);
+    int rc = inflate(&zs, Z_FINISH);
+    if (rc == Z_BUF_ERROR && zs.avail_out == 0) {
+        zs.next_out = reinterpret_cast<Bytef*>(&spare);
+        zs.avail_out = 1;
+        rc = inflate(&zs, Z_FINISH);
+    }
+    const bool complete = rc == Z_STREAM_END && zs.total_out == expected;
+    inflateEnd(&zs);
+    if (!complete)
+        return false;
+    *payload = out;
+    return true;
+}
+
+bool DocumentContainer::parsePayload(const QByteArray& payload, QList<ContainerEntry>* entries)
+{
+    entries->clear();
+    int pos = 0;
+    while (pos < payload.size()) {
+        ContainerEntry entry;
+        quint32 length = 0;
+        if (!readLength(payload, pos, &length))
+            return false;
+        if (length == 0) {
+            entry.name = QStringLiteral("");
+        } else if (length != NullLength) {
+            if (length % 2 != 0 || length > quint32(payload.size() - pos))
+                return false;
+            entry.name.resize(int(length / 2));
+            const uchar* src = reinterpret_cast<const uchar*>(payload.constData() + pos);
+            QChar* dst = entry.name.data();
+            for (quint32 i = 0; i < length / 2; ++i)
+                dst[i] = QChar(ushort((src[2 * i] << 8) | src[2 * i + 1]));
+            pos += int(length);
+        }
+        if (!readLength(payload, pos, &length))
+            return false;
+        if (length != NullLength) {
+            if (length > quint32(payload.size() - pos))
+                return false;
+            entry.data = payload.mid(pos, int(length));
+            // An empty array that is not null keeps its identity when written back.
+            if (length == 0)
+                entry.data = QByteArray("");
+            pos += int(length);
+        }
+        entries->append(entry);
+    }
+    return true;
+}

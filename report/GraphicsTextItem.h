@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QGraphicsTextItem>
+
+class QMenu;
+class QUndoStack;
+
+// The editor inside a text field: shrinks its text into the field, keeps the report's undo
+// stack at Ctrl+Z/Ctrl+Y, and in navigation mode (table cells) turns arrow keys at the text's
+// ends into moves to the neighbouring cell.
+class GraphicsTextItem : public QGraphicsTextItem
+{
+    Q_OBJECT
+public:
+    explicit GraphicsTextItem(QGraphicsItem* parent = nullptr);
+
+    bool navigationMode() const { return m_navigationMode; }
+    void setNavigationMode(bool on) { m_navigationMode = on; }
+    qreal fieldWidth() const { return m_fieldWidth; }
+    qreal fieldHeight() const { return m_fieldHeight; }
+    void setFieldSize(qreal width, qreal height);
+    qreal fontPointSize() const { return m_fontPointSize; }
+    void setFontPointSize(qreal size) { m_fontPointSize = size; }
+
+    // Scales the text down until its wrapped lines fit the field's height.
+    void shrinkToFit();
+    // Editor interaction and focus; a non-empty text replaces the content (as one undoable
+    // edit), an empty one selects all.
+    void startEditing(const QString& text = QString());
+    void stopEditing();
+
+    QUndoStack* undoStack() const;
+    // Cut, Copy, Paste, Undo and Redo, enabled as they apply now.
+    void fillContextMenu(QMenu* menu);
+
+signals:
+    void requestMove(int x, int y);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+
+private:
+    void afterEdit();
+
+    bool m_navigationMode = false;
+    qreal m_fieldWidth = -1;
+    qreal m_fieldHeight = -1;
+    QString m_lastShrunkText;
+    qreal m_fontPointSize = 8.5;
+    bool m_menuOpen = false;
+};

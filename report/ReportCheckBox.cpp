@@ -1,0 +1,166 @@
+#include "ReportCheckBox.h"
+
+#include "Brand.h"
+#include "GraphicsTextItem.h"
+#include "ReportCheckBoxCommand.h"
+
+#include <QCoreApplication>
+#include <QDomElement>
+#include <QGraphicsSceneMouseEvent>
+#include <QGraphicsSvgItem>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QSvgRenderer>
+
+ReportCheckBox::ReportCheckBox(QGraphicsItem* parent)
+    : ReportText(parent)
+    , m_box(new QGraphicsSvgItem(this))
+{
+    m_box->setSharedRenderer(boxRenderer());
+    m_box->setElementId(QStringLiteral("unchecked"));
+    m_box->setCacheMode(NoCache);
+    m_box->setPos(-15, 2);
+    setAcceptHoverEvents(true);
+}
+
+QSvgRenderer* ReportCheckBox::boxRenderer()
+{
+    static QPointer<QSvgRenderer> renderer;
+    if (!renderer) {
+        renderer
+            = new QSvgRenderer(QStringLiteral(":res/%1/images/checkBox.svg").arg(Brand::templateFolderName()),
+                QCoreApplication::instance());
+    }
+    return renderer;
+}
+
+void ReportCheckBox::setChecked(bool checked)
+{
+    m_checked = checked;
+    m_box->setElementId(checked ? QStringLiteral("checked") : QStringLiteral("unchecked"));
+    emit modified(true);
+}
+
+bool ReportCheckBox::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+{
+    bool ok = true;
+    if (!valuesOnly) {
+        ok = ReportText::load(element, false, container);
+        // The outline follows the pointer whether or not the box may be resized.
+        setAcceptHoverEvents(true);
+        const qreal boxScale = readDouble(element, QStringLiteral("boxScale"), 1.0, 100);
+        m_box->setScale(boxScale > 0 ? boxScale : 1.0);
+        QPointF boxPos = m_box->pos();
+        if (element.hasAttribute(QStringLiteral("boxPosX")))
+            boxPos.setX(readDouble(element, QStringLiteral("boxPosX"), boxPos.x()));
+        if (element.hasAttribute(QStringLiteral("boxPosY")))
+            boxPos.setY(readDouble(element, QStringLiteral("boxPosY"), boxPos.y()));
+        prepareGeometryChange();
+        m_box->setPos(boxPos);
+    }
+    setChecked(
+        element.attribute(QStringLiteral("checked"), QStringLiteral("false")) == QLatin1String("true"));
+    return ok;
+}
+
+bool ReportCheckBox::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+{
+    if (!ReportText::save(element, valuesOnly, container))
+        return false;
+    if (!valuesOnly) {
+        if (!qFuzzyCompare(m_box->scale(), 1.0))
+            element.setAttribute(QStringLiteral("boxScale"), QString::number(m_box->scale()));
+        element.setAttribute(QStringLiteral("boxPosX"), QString::number(m_box->pos().x()));
+        element.setAttribute(QStringLiteral("boxPosY"), QString::number(m_box->pos().y()));
+    }
+    element.setAttribute(
+        QStringLiteral("checked"), m_checked ? QStringLiteral("true") : QStringLiteral("false"));
+    return true;
+}
+
+QRectF ReportCheckBox::contentRect() const
+{
+    return m_box->mapRectToParent(m_box->boundingRect()) | m_text->mapRectToParent(m_text->boundingRect());
+}
+
+qreal ReportCheckBox::horizontalScale() const
+{
+    const qreal sx = transform().m11() * scale();
+    return sx > 0 ? sx : 1;
+}
+
+QRectF ReportCheckBox::boundingRect() const
+{
+    const qreal grow = 2 / horizontalScale();
+    return contentRect().adjusted(-grow, -grow, grow, grow) | ReportText::boundingRect();
+}
+
+void ReportCheckBox::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
+{
+    ReportText::paint(painter, option, widget);
+    if (!m_hovered)
+        return;
+    const qreal width = 1 / horizontalScale();
+    const QRectF outline = contentRect().adjusted(-width, -width, width, width);
+    QPen pen(Qt::white, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(pen);
+    painter->drawRect(outline);
+    pen.setColor(Qt::black);
+    pen.setStyle(Qt::DashLine);
+    painter->setPen(pen);
+    painter->drawRect(outline);
+}
+
+void ReportCheckBox::toggleWithUndo()
+{
+    setChecked(!m_checked);
+    emit newCommand(new ReportCheckBoxCommand(this, m_checked));
+}
+
+void ReportCheckBox::focusInEvent(QFocusEvent* event)
+{
+    ReportResizableItem::focusInEvent(event);
+}
+
+void ReportCheckBox::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        ReportResizableItem::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    toggleWithUndo();
+    event->accept();
+}
+
+void ReportCheckBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() >= 32 && event->key() <= 90) {
+        toggleWithUndo();
+        event->accept();
+        return;
+    }
+    ReportText::keyPressEvent(event);
+}
+
+void ReportCheckBox::hoverEnterEvent(QGraphicsSceneHoverEvent* event)
+{
+    prepareGeometryChange();
+    m_hovered = true;
+    ReportText::hoverEnterEvent(event);
+    update();
+}
+
+void ReportCheckBox::hoverLeaveEvent(QGraphicsSceneHoverEvent* event)
+{
+    m_hovered = false;
+    ReportText::hoverLeaveEvent(event);
+    update();
+}
+
+void ReportCheckBox::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    event->ignore();
+}

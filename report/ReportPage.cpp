@@ -1,0 +1,83 @@
+#include "ReportPage.h"
+
+#include "ReportImageSupport.h"
+#include "ReportScene.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDomElement>
+#include <QGraphicsRectItem>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QMenu>
+
+ReportPage::ReportPage(QGraphicsItem* parent)
+    : AbstractReportItem(parent)
+    , m_paper(new QGraphicsRectItem(0, 0, ReportGeometry::A4Width, ReportGeometry::A4Height, this))
+    , m_addImage(new QAction(QCoreApplication::translate("Menu option", "Add Image"), this))
+{
+    setFlag(ItemHasNoContents);
+    m_paper->setBrush(Qt::white);
+}
+
+QRectF ReportPage::boundingRect() const
+{
+    return m_paper->rect();
+}
+
+bool ReportPage::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+{
+    if (!AbstractReportItem::load(element, valuesOnly, container))
+        return false;
+    m_paper->setBrush(backgroundColour());
+    if (!valuesOnly) {
+        prepareGeometryChange();
+        if (element.attribute(QStringLiteral("pageType"), QStringLiteral("A4")) == QLatin1String("A3"))
+            m_paper->setRect(0, 0, ReportGeometry::A3Width, ReportGeometry::A3Height);
+        else
+            m_paper->setRect(0, 0, ReportGeometry::A4Width, ReportGeometry::A4Height);
+        bool ok = true;
+        m_pageNumber = readInt(element, QStringLiteral("pageNumber"), 1, &ok);
+        if (!ok || m_pageNumber < 1 || m_pageNumber > MaxPageNumber)
+            return false;
+        setPos(0, (m_pageNumber - 1) * (m_paper->rect().height() + ReportGeometry::PageGap));
+    }
+    return true;
+}
+
+bool ReportPage::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+{
+    AbstractReportItem::save(element, valuesOnly, container);
+    element.removeAttribute(QStringLiteral("x"));
+    element.removeAttribute(QStringLiteral("y"));
+    element.setAttribute(QStringLiteral("pageType"), QStringLiteral("A4"));
+    element.setAttribute(QStringLiteral("pageNumber"), QString::number(m_pageNumber));
+    return true;
+}
+
+void ReportPage::addImageAt(const QPointF& pos)
+{
+    auto* reportScene = qobject_cast<ReportScene*>(scene());
+    const ReportImageSupport::Hooks& hooks = ReportImageSupport::hooks();
+    if (!reportScene || !hooks.create || !hooks.selectPicture)
+        return;
+    AbstractReportItem* image = hooks.create(this);
+    if (!hooks.selectPicture(image)) {
+        delete image;
+        return;
+    }
+    image->setPos(pos);
+    reportScene->addWithUndo(image);
+}
+
+void ReportPage::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    AbstractReportItem::contextMenuEvent(event);
+    if (event->isAccepted() || !ReportImageSupport::hooks().create)
+        return;
+    QMenu menu;
+    menu.addAction(m_addImage);
+    const QPointF pos = event->pos();
+    if (menu.exec(event->screenPos()) == m_addImage)
+        addImageAt(pos);
+    event->accept();
+}

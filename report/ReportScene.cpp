@@ -1,0 +1,208 @@
+#include "ReportScene.h"
+
+#include "AbstractReportItem.h"
+#include "AddDeleteCommand.h"
+#include "MainWindowRef.h"
+#include "Prompts.h"
+#include "ReportFile.h"
+#include "ReportPage.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGraphicsRectItem>
+#include <QGraphicsView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QUndoStack>
+
+ReportScene::ReportScene(QUndoStack* undoStack, QObject* parent)
+    : QGraphicsScene(parent)
+    , m_undoStack(undoStack)
+{
+    setBackgroundBrush(QBrush(Qt::gray));
+}
+
+bool ReportScene::load(const QString& path)
+{
+    return ReportFile::load(this, path);
+}
+
+bool ReportScene::save(const QString& path)
+{
+    return ReportFile::save(this, path);
+}
+
+AbstractReportItem* ReportScene::itemById(const QString& id) const
+{
+    return m_ids.value(id);
+}
+
+void ReportScene::connectItem(AbstractReportItem* item)
+{
+    connect(item, QOverload<bool>::of(&AbstractReportItem::modified), this, &ReportScene::modified,
+        Qt::UniqueConnection);
+    connect(item, &AbstractReportItem::newCommand, this, &ReportScene::newCommand, Qt::UniqueConnection);
+}
+
+void ReportScene::addToTabChain(AbstractReportItem* item)
+{
+    if (m_tail)
+        m_tail->setNextTabStop(item);
+    else
+        m_head = item;
+    m_tail = item;
+}
+
+void ReportScene::addId(const QString& id, AbstractReportItem* item, bool replace)
+{
+    if (replace)
+        m_ids.replace(id, item);
+    else
+        m_ids.insert(id, item);
+}
+
+void ReportScene::registerPages()
+{
+    m_pages.clear();
+    QList<ReportPage*> pages;
+    for (QGraphicsItem* item : items(Qt::AscendingOrder)) {
+        if (!item->parentItem() && item->type() == ReportPage::Type)
+            pages.append(static_cast<ReportPage*>(item));
+    }
+    // A page number beyond the pages present goes to the end instead of leaving a gap.
+    for (ReportPage* page : pages)
+        m_pages.insert(std::min(page->pageNumber() - 1, int(m_pages.size())), page);
+}
+
+void ReportScene::newCommand(QUndoCommand* cmd)
+{
+    m_undoStack->push(cmd);
+}
+
+void ReportScene::addWithUndo(AbstractReportItem* item)
+{
+    connectItem(item);
+    newCommand(new AddDeleteCommand(item, true));
+}
+
+void ReportScene::deleteWithUndo(AbstractReportItem* item)
+{
+    newCommand(new AddDeleteCommand(item, false));
+}
+
+void ReportScene::purgeDeleted()
+{
+    for (int i = 0; i < m_undoStack->count(); ++i) {
+        auto* cmd = dynamic_cast<const AddDeleteCommand*>(m_undoStack->command(i));
+        if (cmd && cmd->removesItem())
+            const_cast<AddDeleteCommand*>(cmd)->takeOutOfScene();
+    }
+}
+
+void ReportScene::keyPressEvent(QKeyEvent* event)
+{
+    const bool tab = event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
+    const bool backtab = event->key() == Qt::Key_Backtab || (event->key() == Qt::Key_Tab && !tab);
+    if (!tab && !backtab) {
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
+    stepTabChain(tab);
+    event->accept();
+}
+
+// QGraphicsScene::event turns Tab and Backtab into its own focus chain before any key handler
+// sees them; the report's chain takes them first.
+bool ReportScene::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QGraphicsScene::event(event);
+}
+
+void ReportScene::stepTabChain(bool forward)
+{
+    AbstractReportItem* current = nullptr;
+    for (QGraphicsItem* item = focusItem(); item; item = item->parentItem()) {
+        if (ReportItemType::isReportItem(item)) {
+            current = static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(item));
+            break;
+        }
+    }
+    AbstractReportItem* target
+        = current ? (forward ? current->nextTabStop() : current->previousTabStop()) : nullptr;
+    const bool stepped = target != nullptr;
+    if (!target)
+        target = forward ? m_head : m_tail;
+    if (!target)
+        return;
+    target->setFocus(Qt::OtherFocusReason);
+    if (stepped) {
+        for (QGraphicsView* view : views())
+            view->ensureVisible(target, 50, 50);
+    }
+}
+
+void ReportScene::print()
+{
+    setFocusItem(nullptr);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    QPrintDialog dialog(&printer, currentMainWindow());
+    if (Prompts::instance().execDialog(&dialog) == QDialog::Accepted)
+        paint(&printer);
+}
+
+void ReportScene::exportToPdf()
+{
+    setFocusItem(nullptr);
+    QSettings settings;
+    const QString folder = settings.value(QStringLiteral("Directories/LastPdfExportDir")).toString();
+    const QString fileName = Prompts::instance().saveFileName(currentMainWindow(),
+        QCoreApplication::translate("ReportScene", "Export PDF"), folder,
+        QCoreApplication::translate("ReportScene", "PDF Files (*.pdf)"));
+    if (fileName.isEmpty())
+        return;
+    settings.setValue(QStringLiteral("Directories/LastPdfExportDir"), QFileInfo(fileName).absolutePath());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    // Set explicitly: a name without ".pdf" must still give a PDF file.
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    if (!paint(&printer)) {
+        Prompts::show(QMessageBox::Warning, currentMainWindow(),
+            QCoreApplication::translate("Error Message", "Error opening %1 for writing").arg(fileName),
+            QCoreApplication::translate("Error Message", "Is the file read-only or has it been deleted?"));
+    }
+}
+
+bool ReportScene::paint(QPrinter* printer)
+{
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    bool first = true;
+    for (ReportPage* page : m_pages) {
+        if (!first)
+            printer->newPage();
+        first = false;
+        // The outline shows the sheet on screen; on paper it would be a frame at the sheet's edge.
+        const QPen outline = page->paper()->pen();
+        page->paper()->setPen(Qt::NoPen);
+        render(&painter, QRectF(), page->sceneBoundingRect(), Qt::KeepAspectRatio);
+        page->paper()->setPen(outline);
+    }
+    return painter.end();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QGraphicsScene>
+#include <QList>
+#include <QMultiMap>
+#include <QString>
+
+class AbstractReportItem;
+class DocumentContainer;
+class QPrinter;
+#include <QUndoCommand>
+class QUndoStack;
+class ReportPage;
+
+// The pages of one open report with everything on them: the lookup of items by id, the order
+// in which Tab walks the fields, and the way every item's edits reach the document's undo stack.
+class ReportScene : public QGraphicsScene
+{
+    Q_OBJECT
+public:
+    explicit ReportScene(QUndoStack* undoStack, QObject* parent = nullptr);
+
+    // Loads a report file into the empty scene; tells the user and returns false when it cannot.
+    bool load(const QString& path);
+    // Writes the scene to a file, atomically; tells the user and returns false on failure.
+    bool save(const QString& path);
+
+    QUndoStack* undoStack() const { return m_undoStack; }
+    const QList<ReportPage*>& pages() const { return m_pages; }
+    QString packPath() const { return m_packPath; }
+    // The item entered last under an id, or none.
+    AbstractReportItem* itemById(const QString& id) const;
+    AbstractReportItem* tabChainHead() const { return m_head; }
+    AbstractReportItem* tabChainTail() const { return m_tail; }
+
+    void addWithUndo(AbstractReportItem* item);
+    void deleteWithUndo(AbstractReportItem* item);
+    // Takes every item that the undo history holds as deleted out of the scene before a save.
+    void purgeDeleted();
+
+    // Links an item's signals to the scene, once per item.
+    void connectItem(AbstractReportItem* item);
+    void addToTabChain(AbstractReportItem* item);
+    void addId(const QString& id, AbstractReportItem* item, bool replace);
+    void setPackPath(const QString& path) { m_packPath = path; }
+    void registerPages();
+
+signals:
+    void modified(bool changed);
+
+public slots:
+    void newCommand(QUndoCommand* cmd);
+    void print();
+    void exportToPdf();
+    // One page per sheet; false when the printer could not be opened.
+    bool paint(QPrinter* printer);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void stepTabChain(bool forward);
+
+    QUndoStack* m_undoStack;
+    QList<ReportPage*> m_pages;
+    QString m_packPath;
+    QMultiMap<QString, AbstractReportItem*> m_ids;
+    AbstractReportItem* m_head = nullptr;
+    AbstractReportItem* m_tail = nullptr;
+};

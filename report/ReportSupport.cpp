@@ -1,0 +1,39 @@
+#include "ReportSupport.h"
+
+#include "Brand.h"
+#include "DocumentRegistry.h"
+#include "MainWindowRef.h"
+#include "Prompts.h"
+#include "ReportFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+void ReportSupport::registerWithDocuments()
+{
+    DocumentRegistry::registerFavouriteCheck(
+        QStringLiteral("kstatr"), &ReportSupport::checkArrayTestFavourite);
+}
+
+QString ReportSupport::currentArrayTestPack()
+{
+    return QStringLiteral(":res/%1/kstatr_rev3.pak").arg(Brand::templateFolderName());
+}
+
+void ReportSupport::checkArrayTestFavourite(const QString& favouritePath)
+{
+    QString packPath;
+    if (!ReportFile::readPackPath(favouritePath, &packPath) || packPath == currentArrayTestPack())
+        return;
+    MessageRequest request;
+    request.parent = currentMainWindow();
+    request.icon = QMessageBox::Warning;
+    request.text = QCoreApplication::translate("Warning Message",
+        "You are creating an Array Test Report from a favourite that was created in an older version of the "
+        "program. If you use this version then you will not be able to import data into it.");
+    request.informativeText = QCoreApplication::translate(
+        "Warning Message", "Would you like to replace the favourite with the new version of the report?");
+    request.buttons = QMessageBox::Yes | QMessageBox::No;
+    if (Prompts::instance().message(request) == QMessageBox::Yes)
+        QFile::remove(favouritePath);
+}

@@ -1,0 +1,63 @@
+#include "ReportSvg.h"
+
+#include <QDomElement>
+#include <QFile>
+#include <QGraphicsSvgItem>
+#include <QSvgRenderer>
+
+ReportSvg::ReportSvg(QGraphicsItem* parent)
+    : AbstractReportItem(parent)
+{
+    setFlag(ItemHasNoContents);
+}
+
+ReportSvg::~ReportSvg()
+{
+    delete m_drawing;
+    delete m_renderer;
+}
+
+QRectF ReportSvg::boundingRect() const
+{
+    return m_drawing ? m_drawing->mapRectToParent(m_drawing->boundingRect()) : QRectF();
+}
+
+bool ReportSvg::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+{
+    if (!AbstractReportItem::load(element, valuesOnly, container))
+        return false;
+    bool ok = true;
+    const int dpi = readInt(element, QStringLiteral("dpi"), 96, &ok);
+    m_dpi = ok && dpi > 0 && dpi <= 10000 ? dpi : 96;
+    m_file = element.attribute(QStringLiteral("file"));
+
+    prepareGeometryChange();
+    delete m_drawing;
+    m_drawing = nullptr;
+    delete m_renderer;
+    m_renderer = nullptr;
+
+    // Read with a bound: a path such as /dev/zero must not hang the program or fill its memory.
+    QByteArray data;
+    QFile file(m_file);
+    if (!m_file.isEmpty() && file.open(QIODevice::ReadOnly) && !file.isSequential()
+        && file.size() <= MaxFileSize)
+        data = file.read(MaxFileSize);
+    if (data.isEmpty())
+        return true;
+    m_renderer = new QSvgRenderer(data);
+    m_drawing = new QGraphicsSvgItem(this);
+    m_drawing->setSharedRenderer(m_renderer);
+    m_drawing->setCacheMode(NoCache);
+    if (m_dpi != 96)
+        m_drawing->setScale(96.0 / m_dpi);
+    return true;
+}
+
+bool ReportSvg::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+{
+    AbstractReportItem::save(element, valuesOnly, container);
+    element.setAttribute(QStringLiteral("file"), m_file);
+    element.setAttribute(QStringLiteral("dpi"), QString::number(m_dpi));
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "AbstractReportItem.h"
+
+class QGraphicsSvgItem;
+class QSvgRenderer;
+
+// The background drawing of a page, scaled from the resolution it was drawn for.
+class ReportSvg : public AbstractReportItem
+{
+    Q_OBJECT
+public:
+    enum { Type = ReportItemType::Svg };
+    explicit ReportSvg(QGraphicsItem* parent = nullptr);
+    ~ReportSvg() override;
+
+    int type() const override { return Type; }
+    QString tagName() const override { return QStringLiteral("svg"); }
+    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
+    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    QRectF boundingRect() const override;
+
+    QString file() const { return m_file; }
+    int dpi() const { return m_dpi; }
+    QGraphicsSvgItem* drawing() const { return m_drawing; }
+
+    // Background files above this size are not read.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+private:
+    QString m_file;
+    int m_dpi = 96;
+    QGraphicsSvgItem* m_drawing = nullptr;
+    QSvgRenderer* m_renderer = nullptr;
+};

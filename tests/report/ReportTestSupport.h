@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QGraphicsItem>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QUndoStack>
+#include <memory>
+
+class ReportScene;
+class QGraphicsScene;
+
+namespace ReportTestSupport {
+// Registers the layouts compiled for the tests (:/testpacks, the kstatr revisions in
+// :res/reports, :/testdata/background.svg).
+void initTestData();
+
+using Entry = QPair<QString, QByteArray>;
+// Container bytes made by hand, independently of DocumentContainer: big-endian size header,
+// zlib stream, and for each entry a UTF-16BE name and the data, each behind a 32-bit length.
+// A null name or array is written as length 0xFFFFFFFF.
+QByteArray handMadeContainer(const QList<Entry>& entries, bool nullName = false, bool nullData = false);
+QByteArray handMadePayload(const QList<Entry>& entries);
+QByteArray compressWithHeader(const QByteArray& payload, quint32 declaredSize);
+bool writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+
+// A scene with its undo stack, as a report document holds them.
+struct Report
+{
+    QUndoStack stack;
+    std::unique_ptr<ReportScene> scene;
+    Report();
+    ~Report();
+    bool load(const QString& path);
+};
+
+// Writes a report file whose XML is given, with optional picture entries after it.
+QString writeReport(
+    const QString& folder, const QString& fileName, const QByteArray& xml, const QList<Entry>& pictures = {});
+
+// Makes the scene active, so that focus and key events work without a window.
+void activate(QGraphicsScene* scene);
+void key(QGraphicsScene* scene, int key, const QString& text = QString(),
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void typeText(QGraphicsScene* scene, const QString& text);
+void mouse(QGraphicsScene* scene, int type, const QPointF& scenePos, Qt::MouseButton button,
+    Qt::MouseButtons buttons);
+} // namespace ReportTestSupport

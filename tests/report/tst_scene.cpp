@@ -1,0 +1,323 @@
+#include "AddDeleteCommand.h"
+#include "DocumentContainer.h"
+#include "GraphicsTextItem.h"
+#include "ReportCheckBox.h"
+#include "ReportImageSupport.h"
+#include "ReportPage.h"
+#include "ReportScene.h"
+#include "ReportTestSupport.h"
+#include "ReportText.h"
+#include "TestSupport.h"
+
+#include <QDomDocument>
+#include <QGraphicsRectItem>
+#include <QGraphicsSvgItem>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace ReportTestSupport;
+
+namespace {
+// Pages of a PDF as its page tree counts them.
+int pdfPageCount(const QString& path)
+{
+    QProcess info;
+    info.start("pdfinfo", { path });
+    if (!info.waitForFinished(30000) || info.exitCode() != 0)
+        return -1;
+    for (const QByteArray& line : info.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
+QString pdfPageSize(const QString& path)
+{
+    QProcess info;
+    info.start("pdfinfo", { path });
+    info.waitForFinished(30000);
+    for (const QByteArray& line : info.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("Page size:"))
+            return QString::fromUtf8(line.mid(10).trimmed());
+    }
+    return QString();
+}
+
+AbstractReportItem* focusedReportItem(QGraphicsScene* scene)
+{
+    for (QGraphicsItem* item = scene->focusItem(); item; item = item->parentItem()) {
+        if (ReportItemType::isReportItem(item))
+            return static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(item));
+    }
+    return nullptr;
+}
+} // namespace
+
+class TestScene : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { initTestData(); }
+    void init() { TestSupport::resetState(); }
+
+    void tabWalksTheChainAndWrapsAround();
+    void exportToPdfGivesOnePagePerSheet();
+    void cancelledExportWritesNothing();
+    void exportToAFolderThatCannotBeWrittenIsReported();
+    void printGoesThroughThePrintDialog();
+    void addAndDeleteAreUndoableAndPurgedBeforeSaving();
+    void itemSignalsReachTheScene();
+    void addImageOnAPagePlacesItWhereAsked();
+};
+
+void TestScene::addImageOnAPagePlacesItWhereAsked()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(
+        report.load(writeReport(dir.path(), "img.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    ReportPage* page2 = report.scene->pages().at(1);
+    bool choose = false;
+    QList<QPointer<ReportText>> made;
+    ReportImageSupport::setHooks({ [&made](QGraphicsItem* parent) {
+                                      made.append(new ReportText(parent));
+                                      return made.last().data();
+                                  },
+        [&choose](AbstractReportItem*) { return choose; } });
+    // Cancelled: no item, no undo step.
+    page2->addImageAt(QPointF(120, 340));
+    QCOMPARE(made.size(), 1);
+    QVERIFY(made.first().isNull());
+    QCOMPARE(report.stack.count(), 0);
+
+    choose = true;
+    page2->addImageAt(QPointF(120, 340));
+    QCOMPARE(made.size(), 2);
+    QVERIFY(!made.last().isNull());
+    QCOMPARE(made.last()->parentItem(), page2);
+    QCOMPARE(made.last()->scenePos(), QPointF(120, 1173 + 340));
+    QCOMPARE(report.stack.count(), 1);
+    QVERIFY(made.last()->isVisible());
+    report.stack.undo();
+    QVERIFY(!made.last()->isVisible());
+    ReportImageSupport::setHooks({});
+}
+
+void TestScene::tabWalksTheChainAndWrapsAround()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(
+        report.load(writeReport(dir.path(), "t.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    ReportScene* scene = report.scene.get();
+    activate(scene);
+    AbstractReportItem* name = scene->itemById("name");
+    AbstractReportItem* agree = scene->itemById("agree");
+    AbstractReportItem* notes = scene->itemById("notes");
+    AbstractReportItem* last = scene->itemById("last");
+    QCOMPARE(scene->tabChainHead(), name);
+    QCOMPARE(scene->tabChainTail(), last);
+    QCOMPARE(name->nextTabStop(), agree);
+    QCOMPARE(agree->previousTabStop(), name);
+
+    // Nothing focused: Tab goes to the first field, Backtab to the last.
+    scene->setFocusItem(nullptr);
+    key(scene, Qt::Key_Tab);
+    QCOMPARE(focusedReportItem(scene), name);
+    // An editable text gets its editor focused with the text selected.
+    QCOMPARE(scene->focusItem(), static_cast<ReportText*>(name)->textItem());
+    QList<AbstractReportItem*> visited;
+    for (int i = 0; i < 4; ++i) {
+        key(scene, Qt::Key_Tab);
+        visited << focusedReportItem(scene);
+    }
+    QCOMPARE(visited, (QList<AbstractReportItem*> { agree, notes, last, name }));
+    key(scene, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
+    QCOMPARE(focusedReportItem(scene), last);
+    key(scene, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
+    QCOMPARE(focusedReportItem(scene), notes);
+    scene->setFocusItem(nullptr);
+    key(scene, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
+    QCOMPARE(focusedReportItem(scene), last);
+    // A label is not a tab stop.
+    for (AbstractReportItem* item = scene->tabChainHead(); item; item = item->nextTabStop())
+        QVERIFY(item->isTabStop());
+}
+
+void TestScene::exportToPdfGivesOnePagePerSheet()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(report.load(writeReport(dir.path(), "two.kstir", R"(<document resPak=":/testpacks/twopage.pak">
+      <page id="page1"><text id="name">Page one</text></page><page id="page2"><text id="last">Page two</text></page>
+      </document>)")));
+    QVERIFY(QDir(dir.path()).mkdir("out"));
+    // A name without the suffix still gives a PDF.
+    const QString pdf = dir.filePath("out/export");
+    ScriptedPrompts::get().paths << pdf;
+    report.scene->exportToPdf();
+    const ScriptedPrompts::Asked asked = ScriptedPrompts::get().asked.first();
+    QCOMPARE(asked.kind, QString("save"));
+    QCOMPARE(asked.caption, QString("Export PDF"));
+    QCOMPARE(asked.filter, QString("PDF Files (*.pdf)"));
+    QCOMPARE(asked.dir, QString());
+    QVERIFY(readFile(pdf).startsWith("%PDF"));
+    QCOMPARE(pdfPageCount(pdf), 2);
+    QVERIFY2(pdfPageSize(pdf).contains("(A4)"), qPrintable(pdfPageSize(pdf)));
+    QCOMPARE(QSettings().value("Directories/LastPdfExportDir").toString(), dir.filePath("out"));
+    // The sheet's outline is left off the paper only while printing.
+    QCOMPARE(report.scene->pages().at(0)->paper()->pen().style(), Qt::SolidLine);
+
+    // The next export starts in the folder remembered.
+    ScriptedPrompts::get().reset();
+    ScriptedPrompts::get().paths << dir.filePath("second.pdf");
+    report.scene->exportToPdf();
+    QCOMPARE(ScriptedPrompts::get().asked.first().dir, dir.filePath("out"));
+    QCOMPARE(QSettings().value("Directories/LastPdfExportDir").toString(), dir.path());
+    QCOMPARE(pdfPageCount(dir.filePath("second.pdf")), 2);
+}
+
+void TestScene::cancelledExportWritesNothing()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(
+        report.load(writeReport(dir.path(), "c.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QSettings().setValue("Directories/LastPdfExportDir", "/kept");
+    report.scene->exportToPdf();
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
+    QCOMPARE(QSettings().value("Directories/LastPdfExportDir").toString(), QString("/kept"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { "c.kstir" });
+}
+
+void TestScene::exportToAFolderThatCannotBeWrittenIsReported()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(
+        report.load(writeReport(dir.path(), "c.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    const QString pdf = dir.filePath("missing/folder/out.pdf");
+    ScriptedPrompts::get().paths << pdf;
+    report.scene->exportToPdf();
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList { QString("Error opening %1 for writing").arg(pdf) });
+}
+
+void TestScene::printGoesThroughThePrintDialog()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(
+        report.load(writeReport(dir.path(), "p.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    activate(report.scene.get());
+    report.scene->itemById("name")->setFocus();
+    QVERIFY(report.scene->focusItem());
+
+    // Rejected: nothing is printed. The focus item is cleared first, so no cursor is printed.
+    report.scene->print();
+    QCOMPARE(ScriptedPrompts::get().asked.first().dialogClass, QString("QPrintDialog"));
+    QCOMPARE(report.scene->focusItem(), nullptr);
+
+    const QString pdf = dir.filePath("printed.pdf");
+    QPrinter::PrinterMode mode = QPrinter::ScreenResolution;
+    bool fullPage = false;
+    ScriptedPrompts::get().dialogHandler = [&](QDialog* dialog) {
+        QPrinter* printer = static_cast<QPrintDialog*>(dialog)->printer();
+        fullPage = printer->fullPage();
+        mode = printer->resolution() >= 1200 ? QPrinter::HighResolution : QPrinter::ScreenResolution;
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return int(QDialog::Accepted);
+    };
+    report.scene->print();
+    QVERIFY(fullPage);
+    QCOMPARE(mode, QPrinter::HighResolution);
+    QCOMPARE(pdfPageCount(pdf), 2);
+}
+
+void TestScene::addAndDeleteAreUndoableAndPurgedBeforeSaving()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(
+        report.load(writeReport(dir.path(), "u.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    ReportScene* scene = report.scene.get();
+    auto* page2 = scene->pages().at(1);
+
+    auto* added = new ReportText(page2);
+    QDomDocument scratch;
+    QDomElement e = scratch.createElement("text");
+    e.appendChild(scratch.createTextNode("added by the user"));
+    added->load(e, false, DocumentContainer());
+    added->setVisible(false);
+    scene->addWithUndo(added);
+    QVERIFY(added->isVisible());
+    QCOMPARE(report.stack.count(), 1);
+    const QString path = dir.filePath("u.kstir");
+    QVERIFY(scene->save(path));
+    QVERIFY(readFile(path).size() > 0);
+    DocumentContainer container;
+    QVERIFY(container.load(path));
+    QVERIFY(container.at(0).data.contains("added by the user"));
+
+    // Undone, purged and saved: not written, and still there to be redone.
+    report.stack.undo();
+    QVERIFY(!added->isVisible());
+    scene->purgeDeleted();
+    QCOMPARE(added->scene(), nullptr);
+    QVERIFY(scene->save(path));
+    QVERIFY(container.load(path));
+    QVERIFY(!container.at(0).data.contains("added by the user"));
+    report.stack.redo();
+    QVERIFY(added->isVisible());
+    QCOMPARE(added->parentItem(), page2);
+
+    // Deleting a pack item: hidden, then back on undo; the next edit keeps it alive.
+    QPointer<AbstractReportItem> label = scene->itemById("page2label");
+    scene->deleteWithUndo(label);
+    QVERIFY(!label->isVisible());
+    report.stack.undo();
+    QVERIFY(label->isVisible());
+    QVERIFY(scene->save(path));
+    QVERIFY(container.load(path));
+    QVERIFY(container.at(0).data.contains("Second page"));
+
+    // An addition undone and then dropped by a new edit destroys its item.
+    QPointer<ReportText> dropped = new ReportText(page2);
+    scene->addWithUndo(dropped);
+    report.stack.undo();
+    static_cast<ReportCheckBox*>(scene->itemById("agree"))->setChecked(true);
+    scene->deleteWithUndo(label);
+    QVERIFY(dropped.isNull());
+    QVERIFY(!label.isNull());
+}
+
+void TestScene::itemSignalsReachTheScene()
+{
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(
+        report.load(writeReport(dir.path(), "s.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
+    QSignalSpy modified(report.scene.get(), &ReportScene::modified);
+    auto* agree = static_cast<ReportCheckBox*>(report.scene->itemById("agree"));
+    mouse(report.scene.get(), QEvent::GraphicsSceneMousePress, agree->box()->sceneBoundingRect().center(),
+        Qt::LeftButton, Qt::LeftButton);
+    QVERIFY(agree->isChecked());
+    QVERIFY(modified.count() >= 1);
+    QCOMPARE(report.stack.count(), 1);
+    // Cells of a table push their commands too.
+    auto* cellText = report.scene->itemById("span");
+    QVERIFY(cellText);
+    QSignalSpy pushed(&report.stack, &QUndoStack::indexChanged);
+    emit cellText->newCommand(new QUndoCommand("cell edit"));
+    QCOMPARE(report.stack.count(), 2);
+    QCOMPARE(pushed.count(), 1);
+}
+
+KESTROVAN_TEST_MAIN(TestScene)
+#include "tst_scene.moc"
