@@ -10,6 +10,9 @@
 #include "DialogWelcome.h"
 #include "DocumentFactory.h"
 #include "FileNames.h"
+#include "GraphicalReportDocument.h"
+#include "CsvResultsModel.h"
+#include "ResultsColumnMap.h"
 #include "Folders.h"
 #include "MainWindowRef.h"
 #include "ProjectModel.h"
@@ -63,6 +66,7 @@ MainWindow::MainWindow(QWidget* parent)
             Qt::QueuedConnection);
 
     m_importDialog = new DialogImportResults(this);
+    connect(m_importDialog, &DialogImportResults::importRow, this, &MainWindow::importRow);
 
     connect(Folders::instance(), &Folders::projectsFolderChanged, this, &MainWindow::projectsFolderChanged);
     Folders::instance()->projectsFolder();
@@ -226,6 +230,10 @@ AbstractDocument* MainWindow::openDocument(const QString& filePath)
     if (doc && doc->isValid()) {
         MdiWindow::openDocument(doc);
         connect(doc, &AbstractDocument::titleChanged, this, &MainWindow::documentTitleChanged);
+        if (auto* report = qobject_cast<GraphicalReportDocument*>(doc)) {
+            connect(report->downloadAction(), &QAction::triggered, this, &MainWindow::download);
+            connect(report->importAction(), &QAction::triggered, this, &MainWindow::import);
+        }
     }
     return doc;
 }
@@ -595,6 +603,49 @@ void MainWindow::dataLoggerFinished(int, QProcess::ExitStatus)
             importFile(path);
     }
     m_loggerStart = QDateTime();
+}
+
+void MainWindow::importRow(const QModelIndexList& indexes)
+{
+    auto* report = qobject_cast<GraphicalReportDocument*>(activeDocument());
+    if (!report)
+        return;
+    ResultsColumnMap map(report->scene(), m_importDialog->model());
+    switch (map.importRows(indexes)) {
+    case ResultsColumnMap::InvalidRow: {
+        QStringList texts;
+        for (const QModelIndex& index : indexes)
+            texts << index.data().toString();
+        Prompts::show(QMessageBox::Critical, this,
+                      QCoreApplication::translate("Error Message", "Programming error: Invalid row: %1")
+                          .arg(texts.join(QStringLiteral(", "))));
+        break;
+    }
+    case ResultsColumnMap::NoPlaceToInsert:
+        if (QFileInfo(report->filePath()).suffix().toLower() == QLatin1String("kstatr"))
+            Prompts::show(QMessageBox::Warning, this,
+                          QCoreApplication::translate(
+                              "Troubleshoot advice",
+                              "You are attempting to insert data into an older version of the Array Test Report "
+                              "document. \t\t\t\t\t\t\t\t   Please create a new Array Test Report if you would like "
+                              "to import data into it. \t\t\t\t\t\t\t\t   You may need to restore the Array Test "
+                              "Document in the favourites settings if the favourite \t\t\t\t\t\t\t\t   was created "
+                              "using an earlier version of the program."));
+        else
+            Prompts::show(QMessageBox::Warning, this,
+                          QCoreApplication::translate("Troubleshoot advice",
+                                                      "Unable to find where to insert data. Please ensure an Array "
+                                                      "Test Report has focus before inserting the data."));
+        break;
+    case ResultsColumnMap::TableFull:
+        Prompts::show(QMessageBox::Warning, this,
+                      QCoreApplication::translate(
+                          "Troubleshoot advice",
+                          "No more room left in the report table. Please use another Array Test Report."));
+        break;
+    default:
+        break;
+    }
 }
 
 bool MainWindow::event(QEvent* event)

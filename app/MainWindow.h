@@ -77,6 +77,7 @@ private slots:
     void switchLanguage(QAction* action);
     void dataLoggerError(QProcess::ProcessError error);
     void dataLoggerFinished(int exitCode, QProcess::ExitStatus status);
+    void importRow(const QModelIndexList& indexes);
 
 public:
     void resetWindowLayout() override;

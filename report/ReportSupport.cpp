@@ -2,17 +2,24 @@
 
 #include "Brand.h"
 #include "DocumentRegistry.h"
+#include "GraphicalReportDocument.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
 #include "ReportFile.h"
+#include "ReportResizableImage.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 void ReportSupport::registerWithDocuments()
 {
+    for (DocumentType type : {InspectionReport, ArrayTestReport, VerificationCertificate, GenericReport, Checklist})
+        DocumentRegistry::registerKind(type, [](const QString& path, QWidget* parent) -> AbstractDocument* {
+            return new GraphicalReportDocument(path, parent);
+        });
     DocumentRegistry::registerFavouriteCheck(
         QStringLiteral("kstatr"), &ReportSupport::checkArrayTestFavourite);
+    ReportResizableImage::registerWithReports();
 }
 
 QString ReportSupport::currentArrayTestPack()

@@ -1,0 +1,144 @@
+#include "GraphicalReportDocument.h"
+
+#include "Folders.h"
+#include "MainWindowRef.h"
+#include "Prompts.h"
+#include "ReportScene.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QToolBar>
+#include <QUndoStack>
+
+GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidget* parent)
+    : GraphicsDocument(filePath, parent)
+    , m_undoStack(new QUndoStack(this))
+{
+    m_undo = addToolAction("actionUndo", QStringLiteral("undo"), tr("Undo"), QStringLiteral("Ctrl+Z"));
+    m_redo = addToolAction("actionRedo", QStringLiteral("redo"), tr("Redo"), QStringLiteral("Ctrl+Y"));
+    toolBar()->addSeparator();
+    m_save = addToolAction("actionSave", QStringLiteral("save"), tr("Save"), QStringLiteral("Ctrl+S"));
+    m_saveFavourite = addToolAction(
+        "actionSaveFavourite", QStringLiteral("save_favourite"),
+        tr("Save As Favourite. Next time you create a new report it look like this report."),
+        QStringLiteral("Ctrl+Alt+S"));
+    toolBar()->addSeparator();
+    m_download = addToolAction("actionDownload", QStringLiteral("download"), tr("Download data from tester"),
+                               QStringLiteral("Ctrl+Alt+D"));
+    m_import = addToolAction("actionImport", QStringLiteral("import"), tr("Import data from file"),
+                             QStringLiteral("Ctrl+Alt+I"));
+    toolBar()->addSeparator();
+    m_print = addToolAction("actionPrint", QStringLiteral("printer"), tr("Print"), QStringLiteral("Ctrl+P"));
+    m_exportToPdf = addToolAction("actionExportToPdf", QStringLiteral("export_pdf"),
+                                  QCoreApplication::translate("Tool tip hint", "Export to PDF"),
+                                  QStringLiteral("Ctrl+Shift+E"));
+    m_undo->setEnabled(false);
+    m_redo->setEnabled(false);
+    m_save->setEnabled(false);
+    connect(m_undo, &QAction::triggered, this, &GraphicalReportDocument::undo);
+    connect(m_redo, &QAction::triggered, this, &GraphicalReportDocument::redo);
+    connect(m_save, &QAction::triggered, this, &GraphicalReportDocument::save);
+    connect(m_saveFavourite, &QAction::triggered, this, &GraphicalReportDocument::saveAsFavourite);
+
+    connect(m_undoStack, &QUndoStack::canUndoChanged, m_undo, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::canRedoChanged, m_redo, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, &GraphicalReportDocument::cleanChanged);
+
+    m_scene = new ReportScene(m_undoStack, this);
+    connect(m_scene, &ReportScene::modified, this, &AbstractDocument::setModified);
+    view()->setScene(m_scene);
+
+    setValid(m_scene->load(filePath));
+    QCoreApplication::processEvents();
+    setModified(false);
+
+    connect(m_print, &QAction::triggered, m_scene, &ReportScene::print);
+    connect(m_exportToPdf, &QAction::triggered, m_scene, &ReportScene::exportToPdf);
+}
+
+GraphicalReportDocument::~GraphicalReportDocument()
+{
+    // The stack goes before the scene: discarded additions destroy their pictures first.
+    delete m_undoStack;
+    m_undoStack = nullptr;
+}
+
+QAction* GraphicalReportDocument::addToolAction(const char* objectName, const QString& icon, const QString& toolTip,
+                                                const QString& shortcut)
+{
+    auto* action = new QAction(QIcon(QStringLiteral(":res/toolButtons/%1.png").arg(icon)), toolTip, this);
+    action->setObjectName(QLatin1String(objectName));
+    action->setToolTip(toolTip);
+    action->setShortcut(QKeySequence(shortcut));
+    // Each open report has these shortcuts; only the one the user works in may take them.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    toolBar()->addAction(action);
+    addAction(action);
+    return action;
+}
+
+void GraphicalReportDocument::modified()
+{
+    m_save->setEnabled(true);
+    setModified(true);
+}
+
+void GraphicalReportDocument::cleanChanged(bool clean)
+{
+    m_save->setEnabled(!clean);
+    setModified(!clean);
+}
+
+void GraphicalReportDocument::save()
+{
+    m_scene->purgeDeleted();
+    if (!m_scene->save(filePath()))
+        return;
+    QCoreApplication::processEvents();
+    setModified(false);
+    m_save->setEnabled(false);
+    m_undoStack->setClean();
+}
+
+void GraphicalReportDocument::saveAsFavourite()
+{
+    MessageRequest request;
+    request.parent = currentMainWindow();
+    request.icon = QMessageBox::Warning;
+    request.text = QCoreApplication::translate("Warning Message",
+                                               "Saving this document as a favourite means that every time you create a "
+                                               "new document of this type it will look like this document.");
+    request.informativeText = QCoreApplication::translate(
+        "Warning message text",
+        "Are you sure you want to overwrite the favourite?\n(NOTE: You may restore the default document at any time "
+        "from the settings.)");
+    request.buttons = QMessageBox::Yes | QMessageBox::No;
+    request.defaultButton = QMessageBox::No;
+    if (Prompts::instance().message(request) != QMessageBox::Yes)
+        return;
+    save();
+    // Only a document that reached its own file becomes the favourite.
+    if (isModified())
+        return;
+    m_scene->save(Folders::instance()->favouriteTemplatePath(QFileInfo(filePath()).suffix().toLower()));
+}
+
+void GraphicalReportDocument::setCurrent(bool yesNo)
+{
+    m_scene->setFocusItem(nullptr);
+    if (yesNo)
+        m_scene->setFocus();
+    else
+        m_scene->clearFocus();
+}
+
+void GraphicalReportDocument::undo()
+{
+    m_undoStack->undo();
+}
+
+void GraphicalReportDocument::redo()
+{
+    m_undoStack->redo();
+}

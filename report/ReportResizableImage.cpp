@@ -1,0 +1,231 @@
+#include "ReportResizableImage.h"
+
+#include "DocumentContainer.h"
+#include "MainWindowRef.h"
+#include "Prompts.h"
+#include "ReportImageSupport.h"
+#include "ReportScene.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDomElement>
+#include <QFile>
+#include <QFileInfo>
+#include <QGraphicsPixmapItem>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSvgItem>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPen>
+#include <QSvgRenderer>
+
+#include <cmath>
+
+namespace {
+QSize rasterSize(const QByteArray& data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return reader.canRead() ? reader.size() : QSize();
+}
+} // namespace
+
+ReportResizableImage::ReportResizableImage(QGraphicsItem* parent)
+    : ReportResizableItem(true, parent)
+{
+}
+
+ReportResizableImage::~ReportResizableImage()
+{
+    // The SVG item draws with the renderer; it must go first.
+    delete m_picture;
+}
+
+QString ReportResizableImage::pictureProblem(const QString& suffix, const QByteArray& data)
+{
+    if (data.isEmpty())
+        return QCoreApplication::translate("Error Message", "The file holds no picture.");
+    if (data.size() > MaxPictureBytes)
+        return QCoreApplication::translate("Error Message", "The picture is larger than %1 MB.")
+            .arg(MaxPictureBytes / (1024 * 1024));
+    if (suffix == QLatin1String("svg")) {
+        QSvgRenderer renderer(data);
+        if (!renderer.isValid())
+            return QCoreApplication::translate("Error Message", "The drawing cannot be read.");
+        return QString();
+    }
+    // The size comes from the header, before anything is decoded: a small file can hold a picture
+    // that would need hundreds of megabytes.
+    const QSize size = rasterSize(data);
+    if (!size.isValid())
+        return QCoreApplication::translate("Error Message", "The file is not a picture that can be shown.");
+    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide)
+        return QCoreApplication::translate("Error Message",
+                                           "The picture is %1 × %2 pixels; at most %3 pixels on a side can be shown.")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(MaxPictureSide);
+    return QString();
+}
+
+void ReportResizableImage::buildPicture()
+{
+    delete m_picture;
+    m_picture = nullptr;
+    m_renderer.reset();
+    m_placeholder = false;
+    if (pictureProblem(m_suffix, m_data).isEmpty()) {
+        if (m_suffix == QLatin1String("svg")) {
+            m_renderer = std::make_unique<QSvgRenderer>(m_data);
+            auto* svg = new QGraphicsSvgItem(this);
+            svg->setSharedRenderer(m_renderer.get());
+            svg->setCacheMode(QGraphicsItem::NoCache);
+            m_picture = svg;
+        } else {
+            QPixmap pixmap;
+            if (pixmap.loadFromData(m_data))
+                m_picture = new QGraphicsPixmapItem(pixmap, this);
+        }
+    }
+    if (!m_picture) {
+        // Kept in the report unchanged, but not drawn: it is too large or damaged to show.
+        auto* box = new QGraphicsRectItem(0, 0, 200, 150, this);
+        box->setPen(QPen(Qt::gray, 1, Qt::DashLine));
+        box->setBrush(QColor(0xee, 0xee, 0xee));
+        auto* note = new QGraphicsSimpleTextItem(
+            QCoreApplication::translate("Report", "This picture cannot be shown"), box);
+        note->setPos(10, 65);
+        m_picture = box;
+        m_placeholder = true;
+    }
+    m_picture->setScale(m_scale);
+}
+
+QRectF ReportResizableImage::rect() const
+{
+    if (!m_picture)
+        return QRectF();
+    const QRectF bounds = m_picture->boundingRect();
+    return QRectF(bounds.topLeft(), bounds.size() * m_scale);
+}
+
+void ReportResizableImage::setSize(const QSizeF& size, int handle)
+{
+    if (!m_picture)
+        return;
+    const QSizeF natural = m_picture->boundingRect().size();
+    if (natural.width() <= 0 || natural.height() <= 0)
+        return;
+    // The left edge, inside and right edge handles follow the width; all others the height.
+    const bool byWidth = handle == 33 || handle == 34 || handle == 36;
+    const qreal scale = byWidth ? size.width() / natural.width() : size.height() / natural.height();
+    if (scale > 0 && std::isfinite(scale)) {
+        prepareGeometryChange();
+        m_scale = scale;
+        m_picture->setScale(m_scale);
+    }
+}
+
+bool ReportResizableImage::selectPicture()
+{
+    if (hasPicture())
+        return false;
+    const QString path = Prompts::instance().openFileName(
+        currentMainWindow(), QCoreApplication::translate("File Open Dialog", "Select Image"), QString(),
+        QCoreApplication::translate("File Open Dialog", "Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)"));
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QString suffix = QFileInfo(path).suffix();
+    // Checked before the whole file is read.
+    QString problem;
+    QByteArray data;
+    if (file.size() > MaxPictureBytes) {
+        problem = QCoreApplication::translate("Error Message", "The picture is larger than %1 MB.")
+                      .arg(MaxPictureBytes / (1024 * 1024));
+    } else {
+        data = file.readAll();
+        problem = pictureProblem(suffix, data);
+    }
+    if (!problem.isEmpty()) {
+        Prompts::show(QMessageBox::Warning, currentMainWindow(),
+                      QCoreApplication::translate("Error Message", "%1 cannot be added to the report.").arg(path),
+                      problem);
+        return false;
+    }
+    m_suffix = suffix;
+    m_data = data;
+    prepareGeometryChange();
+    buildPicture();
+    updateBand();
+    return true;
+}
+
+bool ReportResizableImage::save(QDomElement& element, bool, DocumentContainer& container)
+{
+    if (!hasPicture())
+        return false;
+    element.setAttribute(QStringLiteral("index"), container.count());
+    element.setAttribute(QStringLiteral("scale"), QString::number(m_scale));
+    ReportResizableItem::save(element, false, container);
+    container.append(m_suffix, m_data);
+    return true;
+}
+
+bool ReportResizableImage::load(const QDomElement& element, bool, const DocumentContainer& container)
+{
+    const int index = ReportImageSupport::entryIndex(element, container);
+    if (index < 0)
+        return false;
+    const qreal scale = readDouble(element, QStringLiteral("scale"), 1.0);
+    m_scale = scale > 0 ? scale : 1.0;
+    m_suffix = container.at(index).name;
+    m_data = container.at(index).data;
+    prepareGeometryChange();
+    buildPicture();
+    if (!ReportResizableItem::load(element, false, container))
+        return false;
+    updateBand();
+    return true;
+}
+
+void ReportResizableImage::deleteWithUndo()
+{
+    if (auto* reportScene = qobject_cast<ReportScene*>(scene()))
+        reportScene->deleteWithUndo(this);
+}
+
+void ReportResizableImage::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    QMenu menu;
+    QAction* remove = menu.addAction(QCoreApplication::translate("Menu option", "Delete Image"));
+    if (menu.exec(event->screenPos()) == remove)
+        deleteWithUndo();
+    event->accept();
+}
+
+void ReportResizableImage::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete) {
+        deleteWithUndo();
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void ReportResizableImage::registerWithReports()
+{
+    ReportImageSupport::Hooks hooks;
+    hooks.create = [](QGraphicsItem* parent) -> AbstractReportItem* { return new ReportResizableImage(parent); };
+    hooks.selectPicture = [](AbstractReportItem* item) {
+        auto* image = qobject_cast<ReportResizableImage*>(item);
+        return image && image->selectPicture();
+    };
+    ReportImageSupport::setHooks(hooks);
+}

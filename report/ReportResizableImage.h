@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ReportResizableItem.h"
+#include "ReportTypes.h"
+
+#include <QByteArray>
+#include <memory>
+
+class QSvgRenderer;
+
+// A picture the user put on a page: raster or SVG, moved and resized with the handles while it
+// keeps its aspect ratio. The picture file's bytes travel unchanged inside the report file.
+class ReportResizableImage : public ReportResizableItem
+{
+    Q_OBJECT
+public:
+    enum { Type = ReportItemType::Image };
+
+    // Pictures larger than this are refused rather than bloating the report.
+    static constexpr qint64 MaxPictureBytes = 20 * 1024 * 1024;
+    static constexpr int MaxPictureSide = 10000;
+
+    explicit ReportResizableImage(QGraphicsItem* parent = nullptr);
+    ~ReportResizableImage() override;
+
+    int type() const override { return Type; }
+    QString tagName() const override { return QStringLiteral("image"); }
+    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
+    // Always reads the whole element: pictures are the document's own, not the pack's.
+    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    void setSize(const QSizeF& size, int handle) override;
+    QRectF rect() const override;
+
+    // Lets the user choose the picture of an image that has none; false when nothing was chosen
+    // or the file is not a picture that can be shown (the user has been told why).
+    bool selectPicture();
+    // Why a picture cannot be shown, or an empty text when it can.
+    static QString pictureProblem(const QString& suffix, const QByteArray& data);
+
+    bool hasPicture() const { return !m_data.isEmpty(); }
+    QString suffix() const { return m_suffix; }
+    QByteArray data() const { return m_data; }
+    qreal pictureScale() const { return m_scale; }
+    // Shown as a placeholder because the picture inside the report is too large or damaged.
+    bool isPlaceholder() const { return m_placeholder; }
+
+    // Plugs the image into the report loader and the pages' "Add Image".
+    static void registerWithReports();
+
+protected:
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildPicture();
+    void deleteWithUndo();
+
+    QGraphicsItem* m_picture = nullptr;
+    std::unique_ptr<QSvgRenderer> m_renderer;
+    QString m_suffix;
+    QByteArray m_data;
+    qreal m_scale = 1.0;
+    bool m_placeholder = false;
+};

@@ -1,0 +1,147 @@
+#include "ResultsColumnMap.h"
+
+#include "CsvResultsModel.h"
+#include "ReportScene.h"
+#include "ReportTable.h"
+#include "ReportTableCell.h"
+#include "ResultsImporterCommand.h"
+
+#include <QSet>
+#include <QUndoStack>
+#include <memory>
+
+namespace {
+const QString PositiveEarthId = QStringLiteral("Riso (MOhm)");
+const QString NegativeEarthId = QStringLiteral("-Riso (MOhm)");
+
+ReportTableCell* cellById(ReportScene* scene, const QString& id)
+{
+    return qobject_cast<ReportTableCell*>(scene->itemById(id));
+}
+} // namespace
+
+ResultsColumnMap::ResultsColumnMap(ReportScene* scene, const CsvResultsModel* model)
+    : m_scene(scene)
+    , m_model(model)
+    , m_comments(qobject_cast<ReportText*>(scene->itemById(QStringLiteral("comments"))))
+{
+    static const QSet<QString> neverComments
+        = {QStringLiteral("TestType"), QStringLiteral("IVCurve"), QStringLiteral("StatusCode"), QStringLiteral("Checksum")};
+    for (int column = 0; column < model->columnCount(); ++column) {
+        const QString name = model->headerData(column, Qt::Horizontal).toString();
+        AbstractReportItem* item = scene->itemById(name);
+        if (auto* cell = qobject_cast<ReportTableCell*>(item)) {
+            m_labelCells.insert(column, cell);
+            if (!m_tables.contains(cell->table()))
+                m_tables.append(cell->table());
+            if (name.trimmed() == PositiveEarthId) {
+                m_insulationColumn = column;
+                m_positiveEarth = cell;
+            } else if (name == NegativeEarthId) {
+                m_negativeEarth = cell;
+            }
+        } else if (auto* field = qobject_cast<ReportText*>(item)) {
+            m_textFields.insert(column, field);
+        } else if (!item && m_comments && !neverComments.contains(name)) {
+            m_commentColumns.append(column);
+        }
+    }
+    if (!m_negativeEarth)
+        m_negativeEarth = cellById(scene, NegativeEarthId);
+    if (!m_positiveEarth)
+        m_positiveEarth = cellById(scene, PositiveEarthId);
+}
+
+int ResultsColumnMap::freeColumn(ReportTable* table) const
+{
+    QSet<int> rows;
+    for (ReportTableCell* label : m_labelCells) {
+        if (label->table() == table)
+            rows.insert(label->row());
+    }
+    int last = -1;
+    const QList<ReportTableCell*> cells = table->cells();
+    for (ReportTableCell* cell : cells) {
+        if (rows.contains(cell->row()) && !cell->plainText().isEmpty())
+            last = qMax(last, cell->column());
+    }
+    return last + 1;
+}
+
+int ResultsColumnMap::importRows(const QModelIndexList& indexes)
+{
+    if (m_labelCells.isEmpty())
+        return NoPlaceToInsert;
+    for (const QModelIndex& index : indexes) {
+        if (index.row() < 0 || index.row() >= m_model->rowCount())
+            return InvalidRow;
+    }
+
+    auto command = std::make_unique<ResultsImporterCommand>();
+    auto* instruments = qobject_cast<ReportText*>(m_scene->itemById(QStringLiteral("test_instruments")));
+    const bool hasTestType = m_model->testTypeColumn() >= 0;
+    for (ReportTable* table : m_tables) {
+        const int column = freeColumn(table);
+        if (column >= table->columnCount())
+            return TableFull;
+        bool positiveOpen = true;
+        bool negativeOpen = true;
+        for (const QModelIndex& index : indexes) {
+            const int row = index.row();
+            const unsigned code = hasTestType ? m_model->testType(m_model->index(row, 0)) : 0;
+            for (auto it = m_labelCells.cbegin(); it != m_labelCells.cend(); ++it) {
+                ReportTableCell* label = it.value();
+                if (label->table() != table)
+                    continue;
+                const QString value = m_model->data(m_model->index(row, it.key())).toString();
+                if (value.isEmpty())
+                    continue;
+                if (it.key() == m_insulationColumn) {
+                    // Positive- and negative-earth tests of one string share its column.
+                    label = hasTestType && code == 8 ? m_negativeEarth : m_positiveEarth;
+                    if (!label)
+                        continue;
+                }
+                ReportTableCell* target = table->cellAt(column, label->row());
+                if (!target)
+                    continue;
+                if (it.key() != m_insulationColumn) {
+                    command->setCellText(target, value);
+                } else if (label == m_positiveEarth && positiveOpen) {
+                    command->setCellText(target, value);
+                    if (code == 4)
+                        positiveOpen = false;
+                } else if (label == m_negativeEarth && negativeOpen) {
+                    command->setCellText(target, value);
+                    if (code == 8)
+                        negativeOpen = false;
+                }
+            }
+            if (instruments) {
+                const QString current = instruments->plainText();
+                if (!current.contains(m_model->title()))
+                    command->setFieldText(instruments, current,
+                                          current + (current.isEmpty() ? QString() : QStringLiteral(", "))
+                                              + m_model->title());
+            }
+            for (auto it = m_textFields.cbegin(); it != m_textFields.cend(); ++it)
+                command->setFieldText(it.value(), it.value()->plainText(),
+                                      m_model->data(m_model->index(row, it.key())).toString());
+            if (m_comments) {
+                QString text;
+                for (int commentColumn : m_commentColumns) {
+                    const QString value = m_model->data(m_model->index(row, commentColumn)).toString();
+                    if (!value.isEmpty())
+                        text += QStringLiteral("%1=%2; ")
+                                    .arg(m_model->headerData(commentColumn, Qt::Horizontal).toString(), value);
+                }
+                if (!text.isEmpty()) {
+                    const QString current = m_comments->plainText();
+                    command->setFieldText(m_comments, current, current + text + QLatin1Char('\n'));
+                }
+            }
+        }
+    }
+    m_scene->undoStack()->push(command.release());
+    return Imported;
+}
