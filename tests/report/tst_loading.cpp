@@ -159,7 +159,7 @@ void TestLoading::documentIsLaidOverItsPack()
     QCOMPARE(textOf(scene, "installation_address"), QString("1 Main Street"));
     // Only the value comes from the document: position and font stay the pack's.
     auto* address = static_cast<ReportText*>(scene->itemById("installation_address"));
-    QCOMPARE(address->pos(), QPointF(180, 115));
+    QCOMPARE(address->pos(), QPointF(39, 153));
     QCOMPARE(address->fontSize(), 8.5);
     QCOMPARE(textOf(scene, dateId), dateId == "date" ? QString("07/12/2026") : QString("08/12/2026"));
     QCOMPARE(scene->itemById(dateId == "date" ? "DD/MM/YYYY" : "date"), nullptr);
