@@ -26,7 +26,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_report = std::make_unique<Report>();
         QVERIFY(m_report->load(
-            writeReport(m_dir->path(), "t.kstatr", R"(<document resPak=":res/reports/kstatr_rev3.pak">
+            writeReport(m_dir->path(), "t.kstatr", R"(<document resPak=":/testpacks/kstatr_rev3.pak">
           <page id="page1"><table id="test_table"><cell col="2" row="3">33.5</cell></table></page></document>)")));
         activate(m_report->scene.get());
         m_table = qgraphicsitem_cast<ReportTable*>(m_report->scene->itemById("test_table"));
