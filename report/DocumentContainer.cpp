@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 #include <zlib.h>
 
@@ -24,11 +25,12 @@ bool readLength(const QByteArray& payload, int& pos, quint32* length)
 bool DocumentContainer::load(const QString& path)
 {
     m_entries.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only regular files: opening a named pipe would wait for a writer forever, and devices
+    // such as /dev/zero never end.
+    if (!QFileInfo(path).isFile())
         return false;
-    // Devices such as /dev/zero never end; only files of a known, sane size are read.
-    if (file.isSequential() || file.size() > MaxFileSize)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() > MaxFileSize)
         return false;
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (bytes.size() > MaxFileSize)

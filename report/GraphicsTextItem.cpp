@@ -33,6 +33,19 @@ QUndoStack* GraphicsTextItem::undoStack() const
     return reportScene ? reportScene->undoStack() : nullptr;
 }
 
+void GraphicsTextItem::replaceText(const QString& text)
+{
+    // setPlainText() rebuilds the document and lays it out before inserting the text; a
+    // replacement of the content lays it out once.
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+}
+
 void GraphicsTextItem::shrinkToFit()
 {
     m_lastShrunkText = toPlainText();

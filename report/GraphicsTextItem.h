@@ -22,6 +22,8 @@ public:
     qreal fontPointSize() const { return m_fontPointSize; }
     void setFontPointSize(qreal size) { m_fontPointSize = size; }
 
+    // Replaces the whole text as loading does: not undoable, laid out once.
+    void replaceText(const QString& text);
     // Scales the text down until its wrapped lines fit the field's height.
     void shrinkToFit();
     // Editor interaction and focus; a non-empty text replaces the content (as one undoable

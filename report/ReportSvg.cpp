@@ -2,6 +2,7 @@
 
 #include <QDomElement>
 #include <QFile>
+#include <QFileInfo>
 #include <QGraphicsSvgItem>
 #include <QSvgRenderer>
 
@@ -37,11 +38,12 @@ bool ReportSvg::load(const QDomElement& element, bool valuesOnly, const Document
     delete m_renderer;
     m_renderer = nullptr;
 
-    // Read with a bound: a path such as /dev/zero must not hang the program or fill its memory.
+    // Only regular files, read with a bound: a named pipe or /dev/zero must not hang the program
+    // or fill its memory.
     QByteArray data;
     QFile file(m_file);
-    if (!m_file.isEmpty() && file.open(QIODevice::ReadOnly) && !file.isSequential()
-        && file.size() <= MaxFileSize)
+    if (!m_file.isEmpty() && QFileInfo(m_file).isFile() && file.open(QIODevice::ReadOnly)
+        && !file.isSequential() && file.size() <= MaxFileSize)
         data = file.read(MaxFileSize);
     if (data.isEmpty())
         return true;

@@ -72,7 +72,7 @@ bool ReportText::load(const QDomElement& element, bool valuesOnly, const Documen
         return false;
     bool ok = true;
     if (valuesOnly) {
-        m_text->setPlainText(text);
+        m_text->replaceText(text);
         m_lastCommittedText = text;
         ok = ReportResizableItem::load(element, true, container);
         m_text->shrinkToFit();
@@ -86,9 +86,9 @@ bool ReportText::load(const QDomElement& element, bool valuesOnly, const Documen
         m_text->setDefaultTextColor(colour());
         m_text->setFont(font);
         m_text->setFontPointSize(font.pointSizeF());
-        // Clearing an empty document still rebuilds it; most fields of a pack are empty.
+        // Most fields of a pack are empty, and so is their new document.
         if (!text.isEmpty() || !m_text->document()->isEmpty())
-            m_text->setPlainText(text);
+            m_text->replaceText(text);
         m_lastCommittedText = text;
         if (m_text->fieldHeight() > 0)
             m_text->shrinkToFit();

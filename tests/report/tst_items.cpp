@@ -173,6 +173,24 @@ void TestItems::typingIsOneUndoStepPerTextDocumentStep()
     m_report->stack.redo();
     QCOMPARE(name->plainText(), QString("Site A"));
 
+    // A value that came from the file is not an edit: undo stops at it.
+    Report loaded;
+    QVERIFY(loaded.load(writeReport(m_dir->path(), "v.kstir",
+        R"(<document resPak=":/testpacks/twopage.pak"><page id="page1"><text id="name">Loaded</text></page></document>)")));
+    activate(loaded.scene.get());
+    auto* loadedName = static_cast<ReportText*>(loaded.scene->itemById("name"));
+    QVERIFY(!loadedName->textItem()->document()->isUndoAvailable());
+    loadedName->setFocus();
+    QTextCursor end = loadedName->textItem()->textCursor();
+    end.movePosition(QTextCursor::End);
+    loadedName->textItem()->setTextCursor(end);
+    typeText(loaded.scene.get(), "!");
+    QCOMPARE(loadedName->plainText(), QString("Loaded!"));
+    key(loaded.scene.get(), Qt::Key_Z, QString(), Qt::ControlModifier);
+    key(loaded.scene.get(), Qt::Key_Z, QString(), Qt::ControlModifier);
+    QCOMPARE(loadedName->plainText(), QString("Loaded"));
+    QCOMPARE(loaded.stack.index(), 0);
+
     // Typing into a field with a height shrinks as the text grows.
     text("notes")->setFocus();
     typeText(scene(), longText(40));

@@ -95,6 +95,7 @@ private slots:
 
     void documentIsLaidOverItsPack_data();
     void documentIsLaidOverItsPack();
+    void documentWithoutPackUsesTheDefaultOfItsSuffix();
     void stylesAreInheritedAndOnlyExplicitOnesWritten();
     void savingKeepsThePackAndTheValues();
     void pagesAndBackgrounds();
@@ -112,16 +113,16 @@ void TestLoading::documentIsLaidOverItsPack_data()
     QTest::addColumn<QString>("expectedPack");
     QTest::addColumn<QString>("dateId");
     QTest::addColumn<bool>("negativeRisoId");
-    QTest::newRow("no resPak: first revision") << QString() << ":res/reports/kstatr.pak"
-                                               << "date" << false;
-    QTest::newRow("first revision named") << ":res/reports/kstatr.pak"
-                                          << ":res/reports/kstatr.pak"
-                                          << "date" << false;
-    QTest::newRow("second revision") << ":res/reports/kstatr_rev2.pak"
-                                     << ":res/reports/kstatr_rev2.pak"
+    // The revisions made for the tests stand under :/testpacks, so that these checks of their
+    // exact layout do not depend on the program's own packs.
+    QTest::newRow("first revision") << ":/testpacks/kstatr.pak"
+                                    << ":/testpacks/kstatr.pak"
+                                    << "date" << false;
+    QTest::newRow("second revision") << ":/testpacks/kstatr_rev2.pak"
+                                     << ":/testpacks/kstatr_rev2.pak"
                                      << "DD/MM/YYYY" << false;
-    QTest::newRow("third revision") << ":res/reports/kstatr_rev3.pak"
-                                    << ":res/reports/kstatr_rev3.pak"
+    QTest::newRow("third revision") << ":/testpacks/kstatr_rev3.pak"
+                                    << ":/testpacks/kstatr_rev3.pak"
                                     << "DD/MM/YYYY" << true;
 }
 
@@ -131,8 +132,7 @@ void TestLoading::documentIsLaidOverItsPack()
     QFETCH(QString, expectedPack);
     QFETCH(QString, dateId);
     QFETCH(bool, negativeRisoId);
-    const QString root
-        = resPak.isEmpty() ? QString("<document>") : QString("<document resPak=\"%1\">").arg(resPak);
+    const QString root = QString("<document resPak=\"%1\">").arg(resPak);
     const QString xml = root + R"(
   <page id="page1" fontSize="30">
     <text id="installation_address" x="500" y="500" fontSize="40">1 Main Street</text>
@@ -159,7 +159,7 @@ void TestLoading::documentIsLaidOverItsPack()
     QCOMPARE(textOf(scene, "installation_address"), QString("1 Main Street"));
     // Only the value comes from the document: position and font stay the pack's.
     auto* address = static_cast<ReportText*>(scene->itemById("installation_address"));
-    QCOMPARE(address->pos(), QPointF(39, 153));
+    QCOMPARE(address->pos(), QPointF(180, 115));
     QCOMPARE(address->fontSize(), 8.5);
     QCOMPARE(textOf(scene, dateId), dateId == "date" ? QString("07/12/2026") : QString("08/12/2026"));
     QCOMPARE(scene->itemById(dateId == "date" ? "DD/MM/YYYY" : "date"), nullptr);
@@ -183,6 +183,27 @@ void TestLoading::documentIsLaidOverItsPack()
             ownLabel = ownLabel || text->plainText() == "A label of the document's own";
     }
     QVERIFY(!ownLabel);
+}
+
+void TestLoading::documentWithoutPackUsesTheDefaultOfItsSuffix()
+{
+    // Only what every first revision of the array test layout holds is checked here.
+    QTemporaryDir dir;
+    Report report;
+    QVERIFY(report.load(writeReport(dir.path(), "old.kstatr", R"(<document><page id="page1">
+      <text id="date">07/12/2026</text><text id="DD/MM/YYYY">08/12/2026</text>
+      <text id="no_such_field">dropped</text><checkBox id="initial" checked="true"/></page></document>)")));
+    QCOMPARE(report.scene->packPath(), QString(":res/reports/kstatr.pak"));
+    QCOMPARE(textOf(report.scene.get(), "date"), QString("07/12/2026"));
+    QCOMPARE(report.scene->itemById("DD/MM/YYYY"), nullptr);
+    QCOMPARE(report.scene->itemById("no_such_field"), nullptr);
+    QVERIFY(static_cast<ReportCheckBox*>(report.scene->itemById("initial"))->isChecked());
+    // The folder is "reports" whatever the suffix; a suffix without a pack is unreadable.
+    QCOMPARE(ReportFile::defaultPackPath("kstvc"), QString(":res/reports/kstvc.pak"));
+    Report none;
+    QVERIFY(!none.load(writeReport(dir.path(), "x.kstunknown", "<document/>")));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList { "Error opening :res/reports/kstunknown.pak for reading" });
 }
 
 void TestLoading::stylesAreInheritedAndOnlyExplicitOnesWritten()
@@ -249,7 +270,7 @@ void TestLoading::savingKeepsThePackAndTheValues()
 {
     QTemporaryDir dir;
     const QString path
-        = writeReport(dir.path(), "keep.kstatr", R"(<document resPak=":res/reports/kstatr_rev2.pak">
+        = writeReport(dir.path(), "keep.kstatr", R"(<document resPak=":/testpacks/kstatr_rev2.pak">
   <page id="page1"><text id="inspector">A. Inspector</text><checkBox id="periodic" checked="true"/></page></document>)");
     {
         Report report;
@@ -258,7 +279,7 @@ void TestLoading::savingKeepsThePackAndTheValues()
     }
     QString pack;
     QVERIFY(ReportFile::readPackPath(path, &pack));
-    QCOMPARE(pack, QString(":res/reports/kstatr_rev2.pak"));
+    QCOMPARE(pack, QString(":/testpacks/kstatr_rev2.pak"));
     Report again;
     QVERIFY(again.load(path));
     QCOMPARE(textOf(again.scene.get(), "inspector"), QString("A. Inspector"));
@@ -290,7 +311,7 @@ void TestLoading::pagesAndBackgrounds()
     QCOMPARE(pages.at(0)->sceneBoundingRect(), QRectF(0, 0, 793, 1123));
 
     Report array;
-    QVERIFY(array.load(writeReport(dir.path(), "a.kstatr", "<document/>")));
+    QVERIFY(array.load(writeReport(dir.path(), "a.kstatr", "<document resPak=\":/testpacks/kstatr.pak\"/>")));
     ReportSvg* svg = nullptr;
     for (QGraphicsItem* item : array.scene->items())
         svg = svg ? svg : qgraphicsitem_cast<ReportSvg*>(item);

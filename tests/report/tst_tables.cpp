@@ -26,7 +26,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_report = std::make_unique<Report>();
         QVERIFY(m_report->load(
-            writeReport(m_dir->path(), "t.kstatr", R"(<document resPak=":res/reports/kstatr_rev3.pak">
+            writeReport(m_dir->path(), "t.kstatr", R"(<document resPak=":/testpacks/kstatr_rev3.pak">
           <page id="page1"><table id="test_table"><cell col="2" row="3">33.5</cell></table></page></document>)")));
         activate(m_report->scene.get());
         m_table = qgraphicsitem_cast<ReportTable*>(m_report->scene->itemById("test_table"));
@@ -95,16 +95,16 @@ void TestTables::arrayTableColumnsAndRows()
     QVERIFY(!m_table->columnSet(0)->isImplicit());
     QCOMPARE(m_table->columnSet(8)->offset(), 716.5);
     QCOMPARE(m_table->columnSet(100), m_table->columnSet(8));
-    QCOMPARE(m_table->rowSet(26)->offset(), 572.0);
-    QCOMPARE(m_table->rowSet(13)->offset(), 13 * 22.0);
+    QCOMPARE(m_table->rowSet(26)->offset(), 468.0);
+    QCOMPARE(m_table->rowSet(13)->offset(), 13 * 18.0);
 
     ReportTableCell* value = m_table->cellAt(4, 7);
     QVERIFY(value->isAutomatic());
-    QCOMPARE(value->pos(), QPointF(200 + 2 * share, 7 * 22.0));
-    QCOMPARE(value->rect(), QRectF(0, 0, share, 22));
+    QCOMPARE(value->pos(), QPointF(200 + 2 * share, 7 * 18.0));
+    QCOMPARE(value->rect(), QRectF(0, 0, share, 18));
     QCOMPARE(value->textItem()->textWidth(), share);
-    QCOMPARE(value->textItem()->fieldHeight(), 22.0);
-    QCOMPARE(m_table->boundingRect(), QRectF(-0.5, -0.5, 717.5, 573));
+    QCOMPARE(value->textItem()->fieldHeight(), 18.0);
+    QCOMPARE(m_table->boundingRect(), QRectF(-0.5, -0.5, 717.5, 469));
     QCOMPARE(m_table->cellAt(2, 3)->plainText(), QString("33.5"));
     // Header cells: white on black from the row's set.
     QCOMPARE(m_table->cellAt(3, 0)->backgroundColour(), QColor(Qt::black));
@@ -124,7 +124,7 @@ void TestTables::spansCoverPositionsWithoutAutomaticCells()
     // The "Test" group spans rows 12 to 15 in column 0.
     ReportTableCell* group = m_table->cellAt(0, 12);
     QCOMPARE(group->rowSpan(), 4);
-    QCOMPARE(group->rect().height(), 88.0);
+    QCOMPARE(group->rect().height(), 72.0);
     for (int r = 13; r < 16; ++r)
         QCOMPARE(m_table->cellAt(0, r), nullptr);
     for (int c = 1; c < 8; ++c)
@@ -231,7 +231,7 @@ void TestTables::typingReplacesASelectedCell()
     ReportTableCell* label = m_table->cellAt(1, 3);
     label->setFocus();
     typeText(scene(), "x");
-    QCOMPARE(label->plainText(), QString("Voc at STC (V)"));
+    QCOMPARE(label->plainText(), QString("Voc at STC"));
     QCOMPARE(scene()->focusItem(), label);
 }
 
