@@ -57,7 +57,7 @@ DialogSettings::DialogSettings(QWidget* parent)
         favouritesTab);
     explanation->setWordWrap(true);
     favouritesLayout->addWidget(explanation, 0, 0, 1, 2);
-    struct RowSpec
+    struct FavouriteKind
     {
         const char* button;
         QString text;
@@ -66,7 +66,7 @@ DialogSettings::DialogSettings(QWidget* parent)
         const char* suffix;
         void (DialogSettings::*slot)();
     };
-    const RowSpec specs[] = {
+    const FavouriteKind kinds[] = {
         {"restoreIRbutton", tr("Restore Inspection Report"), "inspection", "restoreIRcomment", "kstir",
          &DialogSettings::restoreIR},
         {"restoreATRbutton", tr("Restore PV Array Test Report"), "report", "restoreATRcomment", "kstatr",
@@ -77,16 +77,16 @@ DialogSettings::DialogSettings(QWidget* parent)
          &DialogSettings::restoreCHK},
     };
     int line = 1;
-    for (const RowSpec& spec : specs) {
-        auto* button = new QPushButton(QIcon(QStringLiteral(":/res/fileTypes/%1.png").arg(QLatin1String(spec.icon))),
-                                       spec.text, favouritesTab);
-        button->setObjectName(QLatin1String(spec.button));
+    for (const FavouriteKind& kind : kinds) {
+        auto* button = new QPushButton(QIcon(QStringLiteral(":/res/fileTypes/%1.png").arg(QLatin1String(kind.icon))),
+                                       kind.text, favouritesTab);
+        button->setObjectName(QLatin1String(kind.button));
         auto* comment = new QLabel(favouritesTab);
-        comment->setObjectName(QLatin1String(spec.comment));
+        comment->setObjectName(QLatin1String(kind.comment));
         favouritesLayout->addWidget(button, line, 0);
         favouritesLayout->addWidget(comment, line, 1);
-        connect(button, &QPushButton::pressed, this, spec.slot);
-        const FavouriteRow row{QLatin1String(spec.suffix), button, comment};
+        connect(button, &QPushButton::pressed, this, kind.slot);
+        const FavouriteRow row{QLatin1String(kind.suffix), button, comment};
         m_rows.append(row);
         refreshRow(row);
         ++line;
