@@ -1,6 +1,7 @@
 #include "ReportPage.h"
 
 #include "ReportImageSupport.h"
+#include "ReportResizableItem.h"
 #include "ReportScene.h"
 
 #include <QAction>
@@ -65,7 +66,21 @@ void ReportPage::addImageAt(const QPointF& pos)
         delete image;
         return;
     }
-    image->setPos(pos);
+    // A photo straight from a camera would cover the page many times over: it starts at half the
+    // page's width at most, and wholly on the page, near where the user clicked.
+    const QRectF paperRect = m_paper->rect();
+    if (auto* resizable = qobject_cast<ReportResizableItem*>(image)) {
+        const QSizeF size = resizable->rect().size();
+        const qreal maxWidth = paperRect.width() / 2;
+        if (size.width() > maxWidth && size.width() > 0)
+            resizable->setSize(QSizeF(maxWidth, size.height() * maxWidth / size.width()), ResizeHandle::Right);
+        const QSizeF placed = resizable->rect().size();
+        image->setPos(qBound(0.0, pos.x(), qMax(0.0, paperRect.width() - placed.width())),
+                      qBound(0.0, pos.y(), qMax(0.0, paperRect.height() - placed.height())));
+        resizable->updateBand();
+    } else {
+        image->setPos(pos);
+    }
     reportScene->addWithUndo(image);
 }
 

@@ -41,6 +41,7 @@ private slots:
     void deletedPictureComesBackWithUndo();
     void undoneAdditionIsDiscardedAndNeverWritten();
     void unusablePicturesAreRefused();
+    void largePictureStartsOnThePage();
     void hugePictureInsideAReportIsKeptButNotDecoded();
 
 private:
@@ -323,6 +324,27 @@ void TestReportDocument::unusablePicturesAreRefused()
             messages << asked.message;
     }
     QVERIFY(messages.at(1).informativeText.contains("10001"));
+}
+
+void TestReportDocument::largePictureStartsOnThePage()
+{
+    auto doc = newReport("Checklist.kstchk");
+    const QString photo = writeImage(m_project->filePath("photo.jpg"), QSize(2000, 1000), "JPG");
+    ScriptedPrompts::get().paths << photo;
+    ReportPage* page = doc->scene()->pages().first();
+    page->addImageAt(QPointF(700, 1100)); // near the bottom right corner
+    ReportResizableImage* added = nullptr;
+    for (QGraphicsItem* item : page->childItems()) {
+        auto* image = qgraphicsitem_cast<ReportResizableImage*>(item);
+        if (image && image->suffix() == "jpg")
+            added = image;
+    }
+    QVERIFY(added);
+    QCOMPARE(added->rect().width(), 793.0 / 2);
+    QCOMPARE(added->rect().height(), 793.0 / 4);
+    const QRectF onPage(added->pos(), added->rect().size());
+    QVERIFY2(QRectF(0, 0, 793, 1123).contains(onPage), "the picture must start wholly on the page");
+    QCOMPARE(onPage.bottomRight(), QPointF(793, 1123));
 }
 
 void TestReportDocument::hugePictureInsideAReportIsKeptButNotDecoded()
