@@ -263,6 +263,11 @@ void TestFramework::newDocumentsSeedAndReuseTheFavourite()
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QVERIFY(copy.readAll().contains("label"));
 
+    // The first checklist seeds its favourite; the second, in the same folder, is numbered.
+    QCOMPARE(createNewDocument(project.path(), "Checklist.kstchk"), project.filePath("Checklist.kstchk"));
+    QVERIFY(QFileInfo::exists(Folders::instance()->favouriteTemplatePath("kstchk")));
+    QCOMPARE(createNewDocument(project.path(), "Checklist.kstchk"), project.filePath("Checklist (2).kstchk"));
+
     // The curve template is an SQLite database made at build time.
     const QString curves = createNewDocument(project.path(), "String Data Report.kstcrv");
     QFile db(curves);
