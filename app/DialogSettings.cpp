@@ -51,10 +51,11 @@ DialogSettings::DialogSettings(QWidget* parent)
 
     auto* favouritesTab = new QWidget(tabs);
     auto* favouritesLayout = new QGridLayout(favouritesTab);
-    auto* explanation = new QLabel(
-        tr("If a favourite has been saved for a particular report type, then this will be used when creating a new "
-           "report. Use the buttons below to restore the reports to their defaults."),
-        favouritesTab);
+    auto* explanation
+        = new QLabel(tr("If a favourite has been saved for a particular report type, then this will be used "
+                        "when creating a new "
+                        "report. Use the buttons below to restore the reports to their defaults."),
+            favouritesTab);
     explanation->setWordWrap(true);
     favouritesLayout->addWidget(explanation, 0, 0, 1, 2);
     struct FavouriteKind
@@ -67,26 +68,27 @@ DialogSettings::DialogSettings(QWidget* parent)
         void (DialogSettings::*slot)();
     };
     const FavouriteKind kinds[] = {
-        {"restoreIRbutton", tr("Restore Inspection Report"), "inspection", "restoreIRcomment", "kstir",
-         &DialogSettings::restoreIR},
-        {"restoreATRbutton", tr("Restore PV Array Test Report"), "report", "restoreATRcomment", "kstatr",
-         &DialogSettings::restoreATR},
-        {"restoreVCbutton", tr("Restore Vertification Certificate"), "certificate", "restoreVCcomment", "kstvc",
-         &DialogSettings::restoreVC},
-        {"restoreCHKbutton", tr("Restore Checklist"), "checklist", "restoreCHKcomment", "kstchk",
-         &DialogSettings::restoreCHK},
+        { "restoreIRbutton", tr("Restore Inspection Report"), "inspection", "restoreIRcomment", "kstir",
+            &DialogSettings::restoreIR },
+        { "restoreATRbutton", tr("Restore PV Array Test Report"), "report", "restoreATRcomment", "kstatr",
+            &DialogSettings::restoreATR },
+        { "restoreVCbutton", tr("Restore Vertification Certificate"), "certificate", "restoreVCcomment",
+            "kstvc", &DialogSettings::restoreVC },
+        { "restoreCHKbutton", tr("Restore Checklist"), "checklist", "restoreCHKcomment", "kstchk",
+            &DialogSettings::restoreCHK },
     };
     int line = 1;
     for (const FavouriteKind& kind : kinds) {
-        auto* button = new QPushButton(QIcon(QStringLiteral(":/res/fileTypes/%1.png").arg(QLatin1String(kind.icon))),
-                                       kind.text, favouritesTab);
+        auto* button
+            = new QPushButton(QIcon(QStringLiteral(":/res/fileTypes/%1.png").arg(QLatin1String(kind.icon))),
+                kind.text, favouritesTab);
         button->setObjectName(QLatin1String(kind.button));
         auto* comment = new QLabel(favouritesTab);
         comment->setObjectName(QLatin1String(kind.comment));
         favouritesLayout->addWidget(button, line, 0);
         favouritesLayout->addWidget(comment, line, 1);
         connect(button, &QPushButton::pressed, this, kind.slot);
-        const FavouriteRow row{QLatin1String(kind.suffix), button, comment};
+        const FavouriteRow row { QLatin1String(kind.suffix), button, comment };
         m_rows.append(row);
         refreshRow(row);
         ++line;
@@ -113,7 +115,8 @@ void DialogSettings::refreshRow(const FavouriteRow& row)
     const bool restorable = favouriteDiffers(row.suffix);
     row.button->setEnabled(restorable);
     if (restorable) {
-        const QDateTime modified = QFileInfo(Folders::instance()->favouriteTemplatePath(row.suffix)).lastModified();
+        const QDateTime modified
+            = QFileInfo(Folders::instance()->favouriteTemplatePath(row.suffix)).lastModified();
         row.comment->setText(tr("File last modified on %1.").arg(modified.toString(Qt::TextDate)));
     } else {
         row.comment->setText(tr("The default report has not been modified."));
@@ -126,7 +129,7 @@ void DialogSettings::restore(const QString& suffix)
     QFile::remove(favourite);
     if (!copyAsWritable(Folders::builtInTemplatePath(suffix), favourite))
         Prompts::show(QMessageBox::Critical, this,
-                      QCoreApplication::translate("Error Message", "Could not create the template %1.").arg(favourite));
+            QCoreApplication::translate("Error Message", "Could not create the template %1.").arg(favourite));
     for (const FavouriteRow& row : qAsConst(m_rows)) {
         if (row.suffix == suffix)
             refreshRow(row);
@@ -155,8 +158,8 @@ void DialogSettings::restoreVC()
 
 void DialogSettings::browseProjectsRoot()
 {
-    const QString chosen = Prompts::instance().existingDirectory(this, QStringLiteral("Select Projects Root Directory"),
-                                                                 m_projectsRootDir->text());
+    const QString chosen = Prompts::instance().existingDirectory(
+        this, QStringLiteral("Select Projects Root Directory"), m_projectsRootDir->text());
     if (!chosen.isEmpty())
         m_projectsRootDir->setText(chosen);
 }

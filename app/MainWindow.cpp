@@ -2,6 +2,7 @@
 
 #include "AbstractDocument.h"
 #include "Brand.h"
+#include "CsvResultsModel.h"
 #include "DataLoggerProgram.h"
 #include "Desktop.h"
 #include "DialogAbout.h"
@@ -10,15 +11,14 @@
 #include "DialogWelcome.h"
 #include "DocumentFactory.h"
 #include "FileNames.h"
-#include "GraphicalReportDocument.h"
-#include "CsvResultsModel.h"
-#include "ResultsColumnMap.h"
 #include "Folders.h"
+#include "GraphicalReportDocument.h"
 #include "MainWindowRef.h"
 #include "ProjectModel.h"
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
 #include "Prompts.h"
+#include "ResultsColumnMap.h"
 #include "SavedAge.h"
 #include "Startup.h"
 #include "WelcomeEvent.h"
@@ -59,11 +59,12 @@ MainWindow::MainWindow(QWidget* parent)
     m_selection = new QItemSelectionModel(m_model, this);
     m_tree->setSelectionModel(m_selection);
     connect(m_selection, &QItemSelectionModel::currentChanged, this, &MainWindow::selectionChanged);
-    connect(m_tree, &QAbstractItemView::activated, this, qOverload<const QModelIndex&>(&MainWindow::openDocument));
+    connect(m_tree, &QAbstractItemView::activated, this,
+        qOverload<const QModelIndex&>(&MainWindow::openDocument));
     connect(this, &MdiWindow::activeDocumentChanged, this, &MainWindow::documentChanged);
     // Files can vanish in folders the watcher does not cover; the model sees those it shows.
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::closeDocumentsOfMissingFiles,
-            Qt::QueuedConnection);
+        Qt::QueuedConnection);
 
     m_importDialog = new DialogImportResults(this);
     connect(m_importDialog, &DialogImportResults::importRow, this, &MainWindow::importRow);
@@ -124,22 +125,22 @@ void MainWindow::buildForm()
     const QString fileTypes = QStringLiteral(":/res/fileTypes/%1.png");
     const QString buttons = QStringLiteral(":/res/toolButtons/%1.png");
     m_actionNewInspectionReport = makeAction("actionNewInspectionReport", tr("New Inspection Report"),
-                                             fileTypes.arg(QStringLiteral("inspection")));
-    m_actionNewTestReport
-        = makeAction("actionNewTestReport", tr("New PV Array Test Report"), fileTypes.arg(QStringLiteral("report")));
+        fileTypes.arg(QStringLiteral("inspection")));
+    m_actionNewTestReport = makeAction(
+        "actionNewTestReport", tr("New PV Array Test Report"), fileTypes.arg(QStringLiteral("report")));
     m_actionNewVerificationCertificate = makeAction("actionNewVerificationCertificate",
-                                                    tr("New Verification Certificate"),
-                                                    fileTypes.arg(QStringLiteral("certificate")));
-    m_actionNewInstallationDiagram = makeAction("actionNewInstallationDiagram", tr("New Installation Diagram"),
-                                                fileTypes.arg(QStringLiteral("installation_diagram")));
+        tr("New Verification Certificate"), fileTypes.arg(QStringLiteral("certificate")));
+    m_actionNewInstallationDiagram = makeAction("actionNewInstallationDiagram",
+        tr("New Installation Diagram"), fileTypes.arg(QStringLiteral("installation_diagram")));
     m_actionNewChecklist
         = makeAction("actionNewChecklist", tr("New Checklist"), fileTypes.arg(QStringLiteral("checklist")));
-    m_actionNewCurveData
-        = makeAction("actionNewCurveData", tr("New String Data Report"), fileTypes.arg(QStringLiteral("chart")));
+    m_actionNewCurveData = makeAction(
+        "actionNewCurveData", tr("New String Data Report"), fileTypes.arg(QStringLiteral("chart")));
     m_actionNewClientHandoverPack = makeAction("actionNewClientHandoverPack", tr("New Client Handover Pack"),
-                                               fileTypes.arg(QStringLiteral("chp_folder")));
+        fileTypes.arg(QStringLiteral("chp_folder")));
     m_actionNewClientHandoverPack->setToolTip(tr("Create a new folder with a checklist in it"));
-    m_actionNewFolder = makeAction("actionNewFolder", tr("New Folder"), fileTypes.arg(QStringLiteral("folder")));
+    m_actionNewFolder
+        = makeAction("actionNewFolder", tr("New Folder"), fileTypes.arg(QStringLiteral("folder")));
     m_actionSave = makeAction("actionSave", tr("Save"), buttons.arg(QStringLiteral("save")));
     m_actionSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     m_actionSave->setEnabled(false);
@@ -148,31 +149,34 @@ void MainWindow::buildForm()
     m_actionRename->setShortcut(QKeySequence(QStringLiteral("F2")));
     m_actionOpen = makeAction("actionOpen", tr("Open"), QString());
     m_actionOpen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    m_actionSettings = makeAction("actionSettings", tr("Settings..."), buttons.arg(QStringLiteral("settings")));
+    m_actionSettings
+        = makeAction("actionSettings", tr("Settings..."), buttons.arg(QStringLiteral("settings")));
     m_actionAbout = makeAction("actionAbout", tr("About..."), buttons.arg(QStringLiteral("about")));
-    m_actionScreencastTutorial = makeAction("actionScreencastTutorial", tr("Screencast Tutorial..."),
-                                            buttons.arg(QStringLiteral("screencast")));
-    m_actionPDFManual
-        = makeAction("actionPDFManual", tr("PDF Instruction Manual"), buttons.arg(QStringLiteral("export_pdf")));
+    m_actionScreencastTutorial = makeAction(
+        "actionScreencastTutorial", tr("Screencast Tutorial..."), buttons.arg(QStringLiteral("screencast")));
+    m_actionPDFManual = makeAction(
+        "actionPDFManual", tr("PDF Instruction Manual"), buttons.arg(QStringLiteral("export_pdf")));
     // Reached through the report tool bars, not through a menu.
     m_actionImport = makeAction("actionImport", tr("Import..."), buttons.arg(QStringLiteral("import")));
-    m_actionDownload = makeAction("actionDownload", tr("Download ..."), buttons.arg(QStringLiteral("download")));
+    m_actionDownload
+        = makeAction("actionDownload", tr("Download ..."), buttons.arg(QStringLiteral("download")));
     makeAction("actionScreencastTutorial_2", tr("ScreenCast Tutorial"), QString());
     makeAction("actionResetWindows", tr("Reset Window Layout"), QString());
     // Open and Rename act on the tree's selection; Rename's F2 and Open's Ctrl+O also work in the tree.
-    for (QAction* action : {m_actionOpen, m_actionRename, m_actionDelete})
+    for (QAction* action : { m_actionOpen, m_actionRename, m_actionDelete })
         action->setEnabled(false);
     m_tree->addAction(m_actionOpen);
     m_tree->addAction(m_actionRename);
 
     m_fileMenu = menuBar()->addMenu(tr("File"));
     m_fileMenu->setObjectName(QStringLiteral("menuFile"));
-    m_fileMenu->addActions({m_actionNewInspectionReport, m_actionNewTestReport, m_actionNewVerificationCertificate,
-                            m_actionNewInstallationDiagram, m_actionNewChecklist, m_actionNewCurveData});
+    m_fileMenu->addActions(
+        { m_actionNewInspectionReport, m_actionNewTestReport, m_actionNewVerificationCertificate,
+            m_actionNewInstallationDiagram, m_actionNewChecklist, m_actionNewCurveData });
     m_fileMenu->addSeparator();
-    m_fileMenu->addActions({m_actionNewClientHandoverPack, m_actionNewFolder});
+    m_fileMenu->addActions({ m_actionNewClientHandoverPack, m_actionNewFolder });
     m_fileMenu->addSeparator();
-    m_fileMenu->addActions({m_actionSave, m_actionDelete, m_actionRename});
+    m_fileMenu->addActions({ m_actionSave, m_actionDelete, m_actionRename });
     m_fileMenu->addSeparator();
     m_editMenu = menuBar()->addMenu(tr("Edit"));
     m_editMenu->setObjectName(QStringLiteral("menuEdit"));
@@ -184,12 +188,12 @@ void MainWindow::buildForm()
     m_windowMenu->setObjectName(QStringLiteral("menuWindow"));
     m_helpMenu = menuBar()->addMenu(tr("Help"));
     m_helpMenu->setObjectName(QStringLiteral("menuHelp"));
-    m_helpMenu->addActions({m_actionAbout, m_actionScreencastTutorial, m_actionPDFManual});
+    m_helpMenu->addActions({ m_actionAbout, m_actionScreencastTutorial, m_actionPDFManual });
 
     connect(m_actionNewInspectionReport, &QAction::triggered, this, &MainWindow::createNewInspectionReport);
     connect(m_actionNewTestReport, &QAction::triggered, this, &MainWindow::createNewTestReport);
     connect(m_actionNewVerificationCertificate, &QAction::triggered, this,
-            &MainWindow::createNewVerificationCertificate);
+        &MainWindow::createNewVerificationCertificate);
     connect(m_actionNewChecklist, &QAction::triggered, this, &MainWindow::createNewChecklistReport);
     connect(m_actionNewCurveData, &QAction::triggered, this, &MainWindow::createNewCurveData);
     connect(m_actionNewFolder, &QAction::triggered, this, &MainWindow::createNewFolder);
@@ -412,7 +416,7 @@ void MainWindow::createNewFolder()
     uniqueFileName(path);
     if (!QDir().mkpath(path))
         Prompts::show(QMessageBox::Critical, this,
-                      QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
+            QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
 }
 
 void MainWindow::remove()
@@ -428,17 +432,16 @@ void MainWindow::remove()
         return;
     // No desktop shell asks first here, so the program does.
     const QString question = paths.size() == 1
-                                 ? QCoreApplication::translate("User prompt", "Move \"%1\" to the trash?")
-                                       .arg(QFileInfo(paths.first()).fileName())
-                                 : QCoreApplication::translate("User prompt", "Move these %1 items to the trash?")
-                                       .arg(paths.size());
+        ? QCoreApplication::translate("User prompt", "Move \"%1\" to the trash?")
+              .arg(QFileInfo(paths.first()).fileName())
+        : QCoreApplication::translate("User prompt", "Move these %1 items to the trash?").arg(paths.size());
     if (!Prompts::askYesNo(this, question))
         return;
     for (const QString& path : paths) {
         if (!moveToTrash(path))
             Prompts::show(QMessageBox::Warning, this,
-                          QCoreApplication::translate("Warning Message", "\"%1\" could not be moved to the trash.")
-                              .arg(path));
+                QCoreApplication::translate("Warning Message", "\"%1\" could not be moved to the trash.")
+                    .arg(path));
     }
     closeDocumentsOfMissingFiles();
 }
@@ -463,11 +466,11 @@ QMenu* MainWindow::createTreeContextMenu(const QPoint& pos)
         menu->addAction(m_actionOpen);
         menu->setDefaultAction(m_actionOpen);
         menu->addSeparator();
-        menu->addActions({m_actionSave, m_actionDelete, m_actionRename});
+        menu->addActions({ m_actionSave, m_actionDelete, m_actionRename });
         menu->addSeparator();
     }
-    menu->addActions({m_actionNewInspectionReport, m_actionNewTestReport, m_actionNewVerificationCertificate,
-                      m_actionNewChecklist, m_actionNewCurveData});
+    menu->addActions({ m_actionNewInspectionReport, m_actionNewTestReport, m_actionNewVerificationCertificate,
+        m_actionNewChecklist, m_actionNewCurveData });
     menu->addSeparator();
     menu->addAction(m_actionNewFolder);
     return menu;
@@ -499,8 +502,8 @@ void MainWindow::showScreencastTutorial()
 
 void MainWindow::showPDFManual()
 {
-    Desktop::openUrl(QUrl::fromLocalFile(QCoreApplication::applicationDirPath()
-                                         + QStringLiteral("/Bedienungsanleitung.pdf")));
+    Desktop::openUrl(QUrl::fromLocalFile(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/Bedienungsanleitung.pdf")));
 }
 
 void MainWindow::switchLanguage(QAction* action)
@@ -509,8 +512,8 @@ void MainWindow::switchLanguage(QAction* action)
     MessageRequest request;
     request.icon = QMessageBox::Question;
     request.windowIcon = QIcon(Brand::brandImage(QStringLiteral("_logo.ico")));
-    request.text = QCoreApplication::translate("User prompt",
-                                               "The language will be changed next time the application is started.");
+    request.text = QCoreApplication::translate(
+        "User prompt", "The language will be changed next time the application is started.");
     request.informativeText = QCoreApplication::translate("User prompt", "Would you like to restart now?");
     request.buttons = QMessageBox::Yes | QMessageBox::No;
     if (Prompts::instance().message(request) == QMessageBox::Yes) {
@@ -530,22 +533,23 @@ void MainWindow::import()
 {
     try {
         QSettings settings;
-        const QString start = settings.value(QStringLiteral("Directories/LastImportDir"),
-                                             settings.value(QStringLiteral("Directories/RootDir")))
+        const QString start = settings
+                                  .value(QStringLiteral("Directories/LastImportDir"),
+                                      settings.value(QStringLiteral("Directories/RootDir")))
                                   .toString();
-        const QString path = Prompts::instance().openFileName(
-            this, QCoreApplication::translate("File Open Dialog", "Import CSV File"), start,
+        const QString path = Prompts::instance().openFileName(this,
+            QCoreApplication::translate("File Open Dialog", "Import CSV File"), start,
             QCoreApplication::translate("File Open Dialog", "CSV Files (*.csv)"));
         if (!path.isEmpty())
             importFile(path);
     } catch (const std::exception& e) {
         Prompts::show(QMessageBox::Critical, this,
-                      QCoreApplication::translate("Error Message", "Exception thrown in MainWindow::import(): ")
-                          + QString::fromLocal8Bit(e.what()));
+            QCoreApplication::translate("Error Message", "Exception thrown in MainWindow::import(): ")
+                + QString::fromLocal8Bit(e.what()));
     } catch (...) {
         Prompts::show(QMessageBox::Critical, this,
-                      QCoreApplication::translate(
-                          "Error Message", "An unknown exception has been thrown by the MainWindow::import() function"));
+            QCoreApplication::translate("Error Message",
+                "An unknown exception has been thrown by the MainWindow::import() function"));
     }
 }
 
@@ -564,13 +568,15 @@ void MainWindow::download()
     const QString program = DataLoggerProgram::path();
     if (!QFileInfo(program).isFile()) {
         Prompts::show(QMessageBox::Warning, this,
-                      QCoreApplication::translate("Error Message", "Could not find:\n%1.\nPlease try installing the program again")
-                          .arg(program));
+            QCoreApplication::translate(
+                "Error Message", "Could not find:\n%1.\nPlease try installing the program again")
+                .arg(program));
         return;
     }
     auto* logger = new QProcess(this);
     connect(logger, &QProcess::errorOccurred, this, &MainWindow::dataLoggerError);
-    connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this, &MainWindow::dataLoggerFinished);
+    connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
+        &MainWindow::dataLoggerFinished);
     connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), logger, &QObject::deleteLater);
     // Taken before the start, so that a file the logger saves at once still counts as new.
     m_loggerStart = QDateTime::currentDateTime();
@@ -580,11 +586,11 @@ void MainWindow::download()
 void MainWindow::dataLoggerError(QProcess::ProcessError)
 {
     Prompts::show(QMessageBox::Critical, this,
-                  QCoreApplication::translate("Error Message",
-                                              "%1%2 failed to start. A file may be missing or corrupted. Please install again.")
-                      .arg(Brand::loggerProgramName(), QString()));
-    if (auto* logger = qobject_cast<QProcess*>(sender()); logger && logger->state() == QProcess::NotRunning
-                                                          && logger->error() == QProcess::FailedToStart) {
+        QCoreApplication::translate("Error Message",
+            "%1%2 failed to start. A file may be missing or corrupted. Please install again.")
+            .arg(Brand::loggerProgramName(), QString()));
+    if (auto* logger = qobject_cast<QProcess*>(sender());
+        logger && logger->state() == QProcess::NotRunning && logger->error() == QProcess::FailedToStart) {
         logger->deleteLater();
         m_loggerStart = QDateTime();
     }
@@ -595,8 +601,8 @@ void MainWindow::dataLoggerFinished(int, QProcess::ExitStatus)
     const QString path = DataLoggerProgram::lastSavedFilePath();
     const QFileInfo file(path);
     if (!path.isEmpty() && file.isFile() && m_loggerStart.isValid() && file.lastModified() > m_loggerStart) {
-        const QString question
-            = QCoreApplication::translate("User prompt", "Would you like to import the last file you just downloaded?");
+        const QString question = QCoreApplication::translate(
+            "User prompt", "Would you like to import the last file you just downloaded?");
         const QString detail = QCoreApplication::translate("User prompt", "File: %1 was saved %2.")
                                    .arg(path, savedAgoText(file.lastModified()));
         if (Prompts::askYesNo(this, question, detail))
@@ -617,31 +623,29 @@ void MainWindow::importRow(const QModelIndexList& indexes)
         for (const QModelIndex& index : indexes)
             texts << index.data().toString();
         Prompts::show(QMessageBox::Critical, this,
-                      QCoreApplication::translate("Error Message", "Programming error: Invalid row: %1")
-                          .arg(texts.join(QStringLiteral(", "))));
+            QCoreApplication::translate("Error Message", "Programming error: Invalid row: %1")
+                .arg(texts.join(QStringLiteral(", "))));
         break;
     }
     case ResultsColumnMap::NoPlaceToInsert:
         if (QFileInfo(report->filePath()).suffix().toLower() == QLatin1String("kstatr"))
             Prompts::show(QMessageBox::Warning, this,
-                          QCoreApplication::translate(
-                              "Troubleshoot advice",
-                              "You are attempting to insert data into an older version of the Array Test Report "
-                              "document. \t\t\t\t\t\t\t\t   Please create a new Array Test Report if you would like "
-                              "to import data into it. \t\t\t\t\t\t\t\t   You may need to restore the Array Test "
-                              "Document in the favourites settings if the favourite \t\t\t\t\t\t\t\t   was created "
-                              "using an earlier version of the program."));
+                QCoreApplication::translate("Troubleshoot advice",
+                    "You are attempting to insert data into an older version of the Array Test Report "
+                    "document. \t\t\t\t\t\t\t\t   Please create a new Array Test Report if you would like "
+                    "to import data into it. \t\t\t\t\t\t\t\t   You may need to restore the Array Test "
+                    "Document in the favourites settings if the favourite \t\t\t\t\t\t\t\t   was created "
+                    "using an earlier version of the program."));
         else
             Prompts::show(QMessageBox::Warning, this,
-                          QCoreApplication::translate("Troubleshoot advice",
-                                                      "Unable to find where to insert data. Please ensure an Array "
-                                                      "Test Report has focus before inserting the data."));
+                QCoreApplication::translate("Troubleshoot advice",
+                    "Unable to find where to insert data. Please ensure an Array "
+                    "Test Report has focus before inserting the data."));
         break;
     case ResultsColumnMap::TableFull:
         Prompts::show(QMessageBox::Warning, this,
-                      QCoreApplication::translate(
-                          "Troubleshoot advice",
-                          "No more room left in the report table. Please use another Array Test Report."));
+            QCoreApplication::translate("Troubleshoot advice",
+                "No more room left in the report table. Please use another Array Test Report."));
         break;
     default:
         break;

@@ -15,8 +15,7 @@
 
 MdiWindow::MdiWindow(QWidget* parent)
     : QMainWindow(parent)
-{
-}
+{ }
 
 MdiWindow::~MdiWindow()
 {
@@ -58,11 +57,12 @@ void MdiWindow::setupDocumentArea(QMdiArea* area, QMenu* windowMenu)
     m_closeAction = makeAction(tr("Cl&ose"), QStringLiteral("close"), tr("Close the active window"));
     m_tileAction = makeAction(tr("&Tile"), QStringLiteral("window_tile"), tr("Tile the windows"));
     m_cascadeAction = makeAction(tr("&Cascade"), QStringLiteral("window_cascade"), tr("Cascade the windows"));
-    m_resetLayoutAction = makeAction(tr("&Reset Window Layout"), QStringLiteral("redo"),
-                                     tr("Restore the default Window layout"));
-    m_nextAction = makeAction(tr("Ne&xt"), QStringLiteral("window_next"), tr("Move the focus to the next window"));
-    m_previousAction = makeAction(tr("Pre&vious"), QStringLiteral("window_prev"),
-                                  tr("Move the focus to the previous window"));
+    m_resetLayoutAction = makeAction(
+        tr("&Reset Window Layout"), QStringLiteral("redo"), tr("Restore the default Window layout"));
+    m_nextAction
+        = makeAction(tr("Ne&xt"), QStringLiteral("window_next"), tr("Move the focus to the next window"));
+    m_previousAction = makeAction(
+        tr("Pre&vious"), QStringLiteral("window_prev"), tr("Move the focus to the previous window"));
     m_nextAction->setShortcuts(QKeySequence::NextChild);
     m_previousAction->setShortcuts(QKeySequence::PreviousChild);
     m_closeAction->setObjectName(QStringLiteral("actionCloseWindow"));
@@ -156,7 +156,7 @@ void MdiWindow::setActiveDocument(AbstractDocument* doc)
         m_area->setActiveSubWindow(sub);
 }
 
-void MdiWindow::resetWindowLayout() {}
+void MdiWindow::resetWindowLayout() { }
 
 void MdiWindow::updateWindowMenu()
 {
@@ -217,8 +217,8 @@ void MdiWindow::windowStateChanged(Qt::WindowStates, Qt::WindowStates)
     if (!m_tabBar)
         return;
     const QList<QMdiSubWindow*> subs = m_area->subWindowList();
-    const bool anyMaximised = std::any_of(subs.cbegin(), subs.cend(),
-                                          [](QMdiSubWindow* sub) { return sub->isMaximized(); });
+    const bool anyMaximised
+        = std::any_of(subs.cbegin(), subs.cend(), [](QMdiSubWindow* sub) { return sub->isMaximized(); });
     m_tabBar->setVisible(anyMaximised);
 }
 

@@ -63,9 +63,9 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
     auto* window = qobject_cast<MainWindow*>(currentMainWindow());
     if (window && window->findDocument(path)) {
         Prompts::show(QMessageBox::Critical, currentMainWindow(),
-                      QCoreApplication::translate(
-                          "Error Message", "File is already open in Kestrovan. Close it before attempting to set the name."),
-                      QString(), QMessageBox::Ok, QCoreApplication::translate("MainWindow", "Kestrovan"));
+            QCoreApplication::translate("Error Message",
+                "File is already open in Kestrovan. Close it before attempting to set the name."),
+            QString(), QMessageBox::Ok, QCoreApplication::translate("MainWindow", "Kestrovan"));
         return false;
     }
 
@@ -84,7 +84,8 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
     else if (QFileInfo::exists(target))
         problem = QCoreApplication::translate("Error Message", "\"%1\" already exists.").arg(newName);
     else if (!QDir().rename(path, target))
-        problem = QCoreApplication::translate("Error Message", "\"%1\" could not be renamed.").arg(info.fileName());
+        problem = QCoreApplication::translate("Error Message", "\"%1\" could not be renamed.")
+                      .arg(info.fileName());
     if (!problem.isEmpty()) {
         Prompts::show(QMessageBox::Warning, currentMainWindow(), problem);
         return false;

@@ -17,8 +17,8 @@ ProjectWatcher::ProjectWatcher(const QString& root, QObject* parent)
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &ProjectWatcher::directoryChanged);
     if (root.isEmpty())
         return;
-    m_iterator = std::make_unique<QDirIterator>(root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
-                                                QDirIterator::Subdirectories);
+    m_iterator = std::make_unique<QDirIterator>(
+        root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
     m_timer->setInterval(0);
     connect(m_timer, &QTimer::timeout, this, [this]() { walkSlice(SliceSize); });
     m_timer->start();

@@ -22,7 +22,7 @@ std::unique_ptr<QTranslator>& toolkitTranslator()
 
 void removeInstalled()
 {
-    for (auto* slot : {&appTranslator(), &toolkitTranslator()}) {
+    for (auto* slot : { &appTranslator(), &toolkitTranslator() }) {
         if (*slot)
             QCoreApplication::removeTranslator(slot->get());
     }
@@ -41,8 +41,8 @@ void Translations::load(const QString& folder)
     toolkitTranslator().reset();
 
     const QDir dir(folder);
-    const QStringList files = dir.entryList({QStringLiteral("kestrovan_*.qm")}, QDir::Files,
-                                            QDir::Name | QDir::IgnoreCase);
+    const QStringList files
+        = dir.entryList({ QStringLiteral("kestrovan_*.qm") }, QDir::Files, QDir::Name | QDir::IgnoreCase);
     QSettings settings;
     QLocale current(QStringLiteral("en"));
     if (settings.contains(QStringLiteral("locale")))

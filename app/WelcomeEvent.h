@@ -9,6 +9,5 @@ public:
     static constexpr QEvent::Type EventType = static_cast<QEvent::Type>(1001);
     WelcomeEvent()
         : QEvent(EventType)
-    {
-    }
+    { }
 };

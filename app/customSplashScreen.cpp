@@ -4,8 +4,7 @@
 
 customSplashScreen::customSplashScreen(const QPixmap& pixmap)
     : QSplashScreen(pixmap)
-{
-}
+{ }
 
 void customSplashScreen::drawContents(QPainter* painter)
 {

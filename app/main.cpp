@@ -19,7 +19,8 @@ bool displayAvailable()
 int main(int argc, char** argv)
 {
     if (!displayAvailable()) {
-        std::fprintf(stderr, "Kestrovan needs a graphical display, and none was found (DISPLAY is not set).\n");
+        std::fprintf(
+            stderr, "Kestrovan needs a graphical display, and none was found (DISPLAY is not set).\n");
         return 1;
     }
     return runKestrovan(argc, argv);

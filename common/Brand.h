@@ -5,14 +5,38 @@
 // Build constants that make up the application's identity. The organisation name keys the
 // settings stores and the data folder, and picks the brand's pictures from the resources.
 namespace Brand {
-inline QString organisationName() { return QStringLiteral("Halvern"); }
-inline QString organisationDomain() { return QStringLiteral("halvern.example"); }
-inline QString applicationName() { return QStringLiteral("Kestrovan Elements"); }
-inline QString applicationVersion() { return QStringLiteral("V3.0"); }
-inline QString loggerProgramName() { return QStringLiteral("HalvernDataLogger"); }
-inline QString loggerApplicationName() { return QStringLiteral("Halvern DataLogger"); }
-inline QString sharedProjectsFolderName() { return QStringLiteral("Shared Kestrovan Projects"); }
-inline QString templateFolderName() { return QStringLiteral("reports"); }
+inline QString organisationName()
+{
+    return QStringLiteral("Halvern");
+}
+inline QString organisationDomain()
+{
+    return QStringLiteral("halvern.example");
+}
+inline QString applicationName()
+{
+    return QStringLiteral("Kestrovan Elements");
+}
+inline QString applicationVersion()
+{
+    return QStringLiteral("V3.0");
+}
+inline QString loggerProgramName()
+{
+    return QStringLiteral("HalvernDataLogger");
+}
+inline QString loggerApplicationName()
+{
+    return QStringLiteral("Halvern DataLogger");
+}
+inline QString sharedProjectsFolderName()
+{
+    return QStringLiteral("Shared Kestrovan Projects");
+}
+inline QString templateFolderName()
+{
+    return QStringLiteral("reports");
+}
 
 // ":res/images/<organisation><suffix>", e.g. brandImage("_splash.png").
 inline QString brandImage(const QString& suffix)
@@ -21,6 +45,12 @@ inline QString brandImage(const QString& suffix)
 }
 
 // Web pages the shell opens in the browser.
-inline QString tutorialPageUrl() { return QStringLiteral("https://halvern.example/kestrovan/tutorial"); }
-inline QString welcomeVideoUrl() { return QStringLiteral("https://halvern.example/kestrovan/video"); }
+inline QString tutorialPageUrl()
+{
+    return QStringLiteral("https://halvern.example/kestrovan/tutorial");
+}
+inline QString welcomeVideoUrl()
+{
+    return QStringLiteral("https://halvern.example/kestrovan/video");
+}
 } // namespace Brand

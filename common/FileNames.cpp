@@ -30,8 +30,8 @@ bool copyAsWritable(const QString& source, const QString& target)
 {
     if (!QFile::copy(source, target))
         return false;
-    return QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                             | QFileDevice::ReadUser | QFileDevice::WriteUser
-                                             | QFileDevice::ReadGroup | QFileDevice::WriteGroup
-                                             | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    return QFile::setPermissions(target,
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+            | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+            | QFileDevice::WriteOther);
 }

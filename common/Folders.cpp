@@ -41,11 +41,9 @@ QString Folders::projectsFolder()
         setProjectsFolder(path);
     } else {
         Prompts::show(QMessageBox::Critical, currentMainWindow(),
-                      QCoreApplication::translate("Error Message",
-                                                  "Could not find the projects root directory: %1")
-                          .arg(path),
-                      QCoreApplication::translate("Error Message",
-                                                  "Please select a new projects root directory."));
+            QCoreApplication::translate("Error Message", "Could not find the projects root directory: %1")
+                .arg(path),
+            QCoreApplication::translate("Error Message", "Please select a new projects root directory."));
         browseProjectsFolder(path);
     }
     return m_projectsFolder;
@@ -53,17 +51,16 @@ QString Folders::projectsFolder()
 
 void Folders::browseProjectsFolder(const QString& /*current*/)
 {
-    const QString chosen = Prompts::instance().existingDirectory(
-        currentMainWindow(), QCoreApplication::translate("User prompt", "Select Projects Root Directory"),
+    const QString chosen = Prompts::instance().existingDirectory(currentMainWindow(),
+        QCoreApplication::translate("User prompt", "Select Projects Root Directory"),
         defaultProjectsFolder());
     if (!chosen.isEmpty()) {
         setProjectsFolder(chosen);
         return;
     }
     Prompts::show(QMessageBox::Information, currentMainWindow(),
-                  QCoreApplication::translate(
-                      "Informative Message",
-                      "No projects directory was set. Defaulting to the public documents directory"));
+        QCoreApplication::translate("Informative Message",
+            "No projects directory was set. Defaulting to the public documents directory"));
     const QString fallback = defaultProjectsFolder();
     QDir().mkpath(fallback);
     setProjectsFolder(fallback);
@@ -73,13 +70,13 @@ bool Folders::setProjectsFolder(const QString& path)
 {
     if (!QFileInfo(path).isDir()) {
         if (!Prompts::askYesNo(currentMainWindow(),
-                               QCoreApplication::translate(
-                                   "User prompt", "The path \"%1\" does not exist. Would you like to create it?")
-                                   .arg(path)))
+                QCoreApplication::translate(
+                    "User prompt", "The path \"%1\" does not exist. Would you like to create it?")
+                    .arg(path)))
             return false;
         if (!QDir().mkpath(path)) {
             Prompts::show(QMessageBox::Critical, currentMainWindow(),
-                          QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
+                QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
             return false;
         }
     }
@@ -92,16 +89,16 @@ bool Folders::setProjectsFolder(const QString& path)
 QString Folders::defaultProjectsFolder()
 {
     if (m_defaultProjectsFolder.isEmpty())
-        m_defaultProjectsFolder = QStringLiteral("%1/%2").arg(knownFolderPath(KnownFolder::PublicDocuments),
-                                                              Brand::sharedProjectsFolderName());
+        m_defaultProjectsFolder = QStringLiteral("%1/%2").arg(
+            knownFolderPath(KnownFolder::PublicDocuments), Brand::sharedProjectsFolderName());
     return m_defaultProjectsFolder;
 }
 
 QString Folders::appDataFolder()
 {
     if (m_appDataFolder.isEmpty()) {
-        const QString brandFolder
-            = QStringLiteral("%1/%2").arg(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+        const QString brandFolder = QStringLiteral("%1/%2").arg(
+            QCoreApplication::organizationName(), QCoreApplication::applicationName());
         m_appDataFolder = QStringLiteral("%1/%2").arg(knownFolderPath(KnownFolder::ProgramData), brandFolder);
         QDir().mkpath(m_appDataFolder);
     }

@@ -31,8 +31,7 @@ std::unique_ptr<Prompts> Prompts::install(std::unique_ptr<Prompts> prompts)
 }
 
 QMessageBox::StandardButton Prompts::show(QMessageBox::Icon icon, QWidget* parent, const QString& text,
-                                          const QString& informativeText,
-                                          QMessageBox::StandardButtons buttons, const QString& title)
+    const QString& informativeText, QMessageBox::StandardButtons buttons, const QString& title)
 {
     MessageRequest request;
     request.parent = parent;
@@ -47,14 +46,14 @@ QMessageBox::StandardButton Prompts::show(QMessageBox::Icon icon, QWidget* paren
 bool Prompts::askYesNo(QWidget* parent, const QString& text, const QString& informativeText)
 {
     return show(QMessageBox::Question, parent, text, informativeText, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+        == QMessageBox::Yes;
 }
 
 QMessageBox::StandardButton WidgetPrompts::message(const MessageRequest& request)
 {
-    QMessageBox box(request.icon, request.title.isEmpty() ? QGuiApplication::applicationDisplayName()
-                                                          : request.title,
-                    request.text, request.buttons, request.parent);
+    QMessageBox box(request.icon,
+        request.title.isEmpty() ? QGuiApplication::applicationDisplayName() : request.title, request.text,
+        request.buttons, request.parent);
     box.setInformativeText(request.informativeText);
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);
@@ -68,20 +67,20 @@ QString WidgetPrompts::existingDirectory(QWidget* parent, const QString& caption
     return QFileDialog::getExistingDirectory(parent, caption, dir, QFileDialog::ShowDirsOnly);
 }
 
-QString WidgetPrompts::openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                    const QString& filter)
+QString WidgetPrompts::openFileName(
+    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
-QString WidgetPrompts::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                    const QString& filter)
+QString WidgetPrompts::saveFileName(
+    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }
 
-QString WidgetPrompts::text(QWidget* parent, const QString& title, const QString& label,
-                            const QString& initial, bool* ok)
+QString WidgetPrompts::text(
+    QWidget* parent, const QString& title, const QString& label, const QString& initial, bool* ok)
 {
     return QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, ok);
 }

@@ -32,14 +32,14 @@ public:
 
     virtual QMessageBox::StandardButton message(const MessageRequest& request) = 0;
     virtual QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir) = 0;
-    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                 const QString& filter)
+    virtual QString openFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
         = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                 const QString& filter)
+    virtual QString saveFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
         = 0;
-    virtual QString text(QWidget* parent, const QString& title, const QString& label, const QString& initial,
-                         bool* ok)
+    virtual QString text(
+        QWidget* parent, const QString& title, const QString& label, const QString& initial, bool* ok)
         = 0;
     virtual QColor color(QWidget* parent, const QString& title, const QColor& initial) = 0;
     // Runs a modal dialog of the program's own (settings, print dialog, ...) and returns its result.
@@ -51,9 +51,8 @@ public:
 
     // Shorthands for the common box shapes.
     static QMessageBox::StandardButton show(QMessageBox::Icon icon, QWidget* parent, const QString& text,
-                                            const QString& informativeText = QString(),
-                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                            const QString& title = QString());
+        const QString& informativeText = QString(), QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+        const QString& title = QString());
     static bool askYesNo(QWidget* parent, const QString& text, const QString& informativeText = QString());
 };
 
@@ -63,12 +62,12 @@ class WidgetPrompts : public Prompts
 public:
     QMessageBox::StandardButton message(const MessageRequest& request) override;
     QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
+    QString openFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+    QString saveFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     QString text(QWidget* parent, const QString& title, const QString& label, const QString& initial,
-                 bool* ok) override;
+        bool* ok) override;
     QColor color(QWidget* parent, const QString& title, const QColor& initial) override;
     int execDialog(QDialog* dialog) override;
 };

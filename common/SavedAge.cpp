@@ -10,6 +10,7 @@ QString savedAgoText(const QDateTime& modified, const QDateTime& now)
     if (secs <= 7199)
         return QCoreApplication::translate("time since saved", "%1 minutes ago").arg(secs / 60);
     if (secs > 86399)
-        return QCoreApplication::translate("time since saved", "%1 days ago").arg(modified.date().daysTo(now.date()));
+        return QCoreApplication::translate("time since saved", "%1 days ago")
+            .arg(modified.date().daysTo(now.date()));
     return QCoreApplication::translate("time since saved", "%1 hours ago").arg(secs / 3600);
 }

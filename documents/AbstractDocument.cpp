@@ -41,8 +41,7 @@ bool AbstractDocument::maybeSave()
 {
     if (!m_modified)
         return true;
-    const QMessageBox::StandardButton answer = Prompts::show(
-        QMessageBox::Information, currentMainWindow(),
+    const QMessageBox::StandardButton answer = Prompts::show(QMessageBox::Information, currentMainWindow(),
         QCoreApplication::translate("User prompt", "Save changes to %1?").arg(m_fileName), QString(),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (answer) {
@@ -57,6 +56,6 @@ bool AbstractDocument::maybeSave()
     }
 }
 
-void AbstractDocument::save() {}
+void AbstractDocument::save() { }
 
-void AbstractDocument::setCurrent(bool) {}
+void AbstractDocument::setCurrent(bool) { }

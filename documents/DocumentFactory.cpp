@@ -27,11 +27,13 @@ AbstractDocument* createDocument(const QString& path, QWidget* parent)
     WaitCursor wait;
     AbstractDocument* doc = nullptr;
     try {
-        if (const DocumentRegistry::Constructor construct = DocumentRegistry::constructorFor(documentType(path)))
+        if (const DocumentRegistry::Constructor construct
+            = DocumentRegistry::constructorFor(documentType(path)))
             doc = construct(path, parent);
         if (!doc) {
             const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-            if (const DocumentRegistry::Constructor construct = DocumentRegistry::constructorForName(fileName)) {
+            if (const DocumentRegistry::Constructor construct
+                = DocumentRegistry::constructorForName(fileName)) {
                 doc = construct(path, parent);
                 if (doc)
                     doc->setValid(true);
@@ -41,14 +43,14 @@ AbstractDocument* createDocument(const QString& path, QWidget* parent)
     } catch (const std::exception&) {
         delete doc;
         Prompts::show(QMessageBox::Critical, currentMainWindow(),
-                      QCoreApplication::translate("Error Message", "Failed to create document"));
+            QCoreApplication::translate("Error Message", "Failed to create document"));
         return nullptr;
     }
     if (!doc && !Desktop::openUrl(QUrl::fromLocalFile(path))) {
         Prompts::show(QMessageBox::Warning, currentMainWindow(),
-                      QCoreApplication::translate("Error Message", "There was an problem trying to open %1").arg(path),
-                      QCoreApplication::translate("Error Message",
-                                                  "Please make sure a program is associated with this file type."));
+            QCoreApplication::translate("Error Message", "There was an problem trying to open %1").arg(path),
+            QCoreApplication::translate(
+                "Error Message", "Please make sure a program is associated with this file type."));
     }
     return doc;
 }
@@ -66,15 +68,15 @@ QString createNewDocument(const QString& folder, const QString& fileName)
     }
     if (!QFileInfo::exists(favourite) && !copyAsWritable(Folders::builtInTemplatePath(suffix), favourite)) {
         Prompts::show(QMessageBox::Critical, currentMainWindow(),
-                      QCoreApplication::translate("Error Message", "Could not create the template %1.").arg(favourite));
+            QCoreApplication::translate("Error Message", "Could not create the template %1.").arg(favourite));
         return QString();
     }
     uniqueFileName(target);
     if (!copyAsWritable(favourite, target)) {
         Prompts::show(QMessageBox::Critical, currentMainWindow(),
-                      QCoreApplication::translate("Error Message", "Could not create %1.").arg(target),
-                      QCoreApplication::translate("Error Message",
-                                                  "Please check that the folder exists and that you may write to it."));
+            QCoreApplication::translate("Error Message", "Could not create %1.").arg(target),
+            QCoreApplication::translate(
+                "Error Message", "Please check that the folder exists and that you may write to it."));
         return QString();
     }
     return target;

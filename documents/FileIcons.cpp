@@ -40,7 +40,7 @@ QIcon iconForPath(const QString& path)
     if (info.isDir()) {
         const QDir dir(path);
         const bool holdsChecklist
-            = !dir.entryList({QStringLiteral("*.kstchk")}, QDir::Files | QDir::NoSymLinks).isEmpty();
+            = !dir.entryList({ QStringLiteral("*.kstchk") }, QDir::Files | QDir::NoSymLinks).isEmpty();
         return resourceIcon(holdsChecklist ? QStringLiteral("chp_folder") : QStringLiteral("folder"));
     }
     if (path.endsWith(QLatin1String("Search Results")))

@@ -30,7 +30,7 @@ GraphicsDocument::GraphicsDocument(const QString& filePath, QWidget* parent)
     m_zoomOut->setObjectName(QStringLiteral("actionZoomOut"));
     m_zoomOut->setToolTip(tr("Zoom Out"));
     m_zoomOut->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
-    for (QAction* action : {m_zoomIn, m_zoomOut})
+    for (QAction* action : { m_zoomIn, m_zoomOut })
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(m_zoomIn, &QAction::triggered, this, &GraphicsDocument::zoomIn);
     connect(m_zoomOut, &QAction::triggered, this, &GraphicsDocument::zoomOut);
@@ -44,7 +44,7 @@ GraphicsDocument::GraphicsDocument(const QString& filePath, QWidget* parent)
 
 qreal GraphicsDocument::zoomFactor(int level)
 {
-    static const qreal factors[] = {1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0, 12.0};
+    static const qreal factors[] = { 1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0, 12.0 };
     const qreal factor = factors[qBound(0, std::abs(level), MaxZoomLevel)];
     return level < 0 ? 1.0 / factor : factor;
 }

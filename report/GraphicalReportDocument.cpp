@@ -19,20 +19,18 @@ GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidge
     m_redo = addToolAction("actionRedo", QStringLiteral("redo"), tr("Redo"), QStringLiteral("Ctrl+Y"));
     toolBar()->addSeparator();
     m_save = addToolAction("actionSave", QStringLiteral("save"), tr("Save"), QStringLiteral("Ctrl+S"));
-    m_saveFavourite = addToolAction(
-        "actionSaveFavourite", QStringLiteral("save_favourite"),
+    m_saveFavourite = addToolAction("actionSaveFavourite", QStringLiteral("save_favourite"),
         tr("Save As Favourite. Next time you create a new report it look like this report."),
         QStringLiteral("Ctrl+Alt+S"));
     toolBar()->addSeparator();
     m_download = addToolAction("actionDownload", QStringLiteral("download"), tr("Download data from tester"),
-                               QStringLiteral("Ctrl+Alt+D"));
-    m_import = addToolAction("actionImport", QStringLiteral("import"), tr("Import data from file"),
-                             QStringLiteral("Ctrl+Alt+I"));
+        QStringLiteral("Ctrl+Alt+D"));
+    m_import = addToolAction(
+        "actionImport", QStringLiteral("import"), tr("Import data from file"), QStringLiteral("Ctrl+Alt+I"));
     toolBar()->addSeparator();
     m_print = addToolAction("actionPrint", QStringLiteral("printer"), tr("Print"), QStringLiteral("Ctrl+P"));
     m_exportToPdf = addToolAction("actionExportToPdf", QStringLiteral("export_pdf"),
-                                  QCoreApplication::translate("Tool tip hint", "Export to PDF"),
-                                  QStringLiteral("Ctrl+Shift+E"));
+        QCoreApplication::translate("Tool tip hint", "Export to PDF"), QStringLiteral("Ctrl+Shift+E"));
     m_undo->setEnabled(false);
     m_redo->setEnabled(false);
     m_save->setEnabled(false);
@@ -64,8 +62,8 @@ GraphicalReportDocument::~GraphicalReportDocument()
     m_undoStack = nullptr;
 }
 
-QAction* GraphicalReportDocument::addToolAction(const char* objectName, const QString& icon, const QString& toolTip,
-                                                const QString& shortcut)
+QAction* GraphicalReportDocument::addToolAction(
+    const char* objectName, const QString& icon, const QString& toolTip, const QString& shortcut)
 {
     auto* action = new QAction(QIcon(QStringLiteral(":res/toolButtons/%1.png").arg(icon)), toolTip, this);
     action->setObjectName(QLatin1String(objectName));
@@ -107,11 +105,11 @@ void GraphicalReportDocument::saveAsFavourite()
     request.parent = currentMainWindow();
     request.icon = QMessageBox::Warning;
     request.text = QCoreApplication::translate("Warning Message",
-                                               "Saving this document as a favourite means that every time you create a "
-                                               "new document of this type it will look like this document.");
-    request.informativeText = QCoreApplication::translate(
-        "Warning message text",
-        "Are you sure you want to overwrite the favourite?\n(NOTE: You may restore the default document at any time "
+        "Saving this document as a favourite means that every time you create a "
+        "new document of this type it will look like this document.");
+    request.informativeText = QCoreApplication::translate("Warning message text",
+        "Are you sure you want to overwrite the favourite?\n(NOTE: You may restore the default document at "
+        "any time "
         "from the settings.)");
     request.buttons = QMessageBox::Yes | QMessageBox::No;
     request.defaultButton = QMessageBox::No;

@@ -31,8 +31,8 @@ public slots:
     void redo();
 
 private:
-    QAction* addToolAction(const char* objectName, const QString& icon, const QString& toolTip,
-                           const QString& shortcut);
+    QAction* addToolAction(
+        const char* objectName, const QString& icon, const QString& toolTip, const QString& shortcut);
 
     QUndoStack* m_undoStack;
     ReportScene* m_scene = nullptr;

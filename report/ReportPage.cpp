@@ -73,10 +73,11 @@ void ReportPage::addImageAt(const QPointF& pos)
         const QSizeF size = resizable->rect().size();
         const qreal maxWidth = paperRect.width() / 2;
         if (size.width() > maxWidth && size.width() > 0)
-            resizable->setSize(QSizeF(maxWidth, size.height() * maxWidth / size.width()), ResizeHandle::Right);
+            resizable->setSize(
+                QSizeF(maxWidth, size.height() * maxWidth / size.width()), ResizeHandle::Right);
         const QSizeF placed = resizable->rect().size();
         image->setPos(qBound(0.0, pos.x(), qMax(0.0, paperRect.width() - placed.width())),
-                      qBound(0.0, pos.y(), qMax(0.0, paperRect.height() - placed.height())));
+            qBound(0.0, pos.y(), qMax(0.0, paperRect.height() - placed.height())));
         resizable->updateBand();
     } else {
         image->setPos(pos);

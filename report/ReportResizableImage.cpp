@@ -35,8 +35,7 @@ QSize rasterSize(const QByteArray& data)
 
 ReportResizableImage::ReportResizableImage(QGraphicsItem* parent)
     : ReportResizableItem(true, parent)
-{
-}
+{ }
 
 ReportResizableImage::~ReportResizableImage()
 {
@@ -63,8 +62,8 @@ QString ReportResizableImage::pictureProblem(const QString& suffix, const QByteA
     if (!size.isValid())
         return QCoreApplication::translate("Error Message", "The file is not a picture that can be shown.");
     if (size.width() > MaxPictureSide || size.height() > MaxPictureSide)
-        return QCoreApplication::translate("Error Message",
-                                           "The picture is %1 × %2 pixels; at most %3 pixels on a side can be shown.")
+        return QCoreApplication::translate(
+            "Error Message", "The picture is %1 × %2 pixels; at most %3 pixels on a side can be shown.")
             .arg(size.width())
             .arg(size.height())
             .arg(MaxPictureSide);
@@ -133,9 +132,10 @@ bool ReportResizableImage::selectPicture()
 {
     if (hasPicture())
         return false;
-    const QString path = Prompts::instance().openFileName(
-        currentMainWindow(), QCoreApplication::translate("File Open Dialog", "Select Image"), QString(),
-        QCoreApplication::translate("File Open Dialog", "Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)"));
+    const QString path = Prompts::instance().openFileName(currentMainWindow(),
+        QCoreApplication::translate("File Open Dialog", "Select Image"), QString(),
+        QCoreApplication::translate(
+            "File Open Dialog", "Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)"));
     if (path.isEmpty())
         return false;
     QFile file(path);
@@ -154,8 +154,8 @@ bool ReportResizableImage::selectPicture()
     }
     if (!problem.isEmpty()) {
         Prompts::show(QMessageBox::Warning, currentMainWindow(),
-                      QCoreApplication::translate("Error Message", "%1 cannot be added to the report.").arg(path),
-                      problem);
+            QCoreApplication::translate("Error Message", "%1 cannot be added to the report.").arg(path),
+            problem);
         return false;
     }
     m_suffix = suffix;
@@ -222,7 +222,8 @@ void ReportResizableImage::keyPressEvent(QKeyEvent* event)
 void ReportResizableImage::registerWithReports()
 {
     ReportImageSupport::Hooks hooks;
-    hooks.create = [](QGraphicsItem* parent) -> AbstractReportItem* { return new ReportResizableImage(parent); };
+    hooks.create
+        = [](QGraphicsItem* parent) -> AbstractReportItem* { return new ReportResizableImage(parent); };
     hooks.selectPicture = [](AbstractReportItem* item) {
         auto* image = qobject_cast<ReportResizableImage*>(item);
         return image && image->selectPicture();

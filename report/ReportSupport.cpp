@@ -13,7 +13,8 @@
 
 void ReportSupport::registerWithDocuments()
 {
-    for (DocumentType type : {InspectionReport, ArrayTestReport, VerificationCertificate, GenericReport, Checklist})
+    for (DocumentType type :
+        { InspectionReport, ArrayTestReport, VerificationCertificate, GenericReport, Checklist })
         DocumentRegistry::registerKind(type, [](const QString& path, QWidget* parent) -> AbstractDocument* {
             return new GraphicalReportDocument(path, parent);
         });

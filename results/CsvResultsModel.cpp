@@ -19,8 +19,7 @@ QStringList splitTrimmed(const QString& line, QChar separator)
 CsvResultsModel::CsvResultsModel(QObject* parent)
     : QAbstractTableModel(parent)
     , m_separator(localeSeparator())
-{
-}
+{ }
 
 QChar CsvResultsModel::localeSeparator()
 {
@@ -132,7 +131,8 @@ QVariant CsvResultsModel::data(const QModelIndex& index, int role) const
 
 QVariant CsvResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_headers.size())
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
+        && section < m_headers.size())
         return m_headers.at(section);
     return QVariant();
 }

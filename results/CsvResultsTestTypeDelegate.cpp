@@ -5,8 +5,8 @@
 #include <QComboBox>
 #include <QStyleOptionViewItem>
 
-void CsvResultsTestTypeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                       const QModelIndex& index) const
+void CsvResultsTestTypeDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QStyleOptionViewItem item = setOptions(index, option);
     drawBackground(painter, item, index);
@@ -14,8 +14,8 @@ void CsvResultsTestTypeDelegate::paint(QPainter* painter, const QStyleOptionView
     drawFocus(painter, item, item.rect);
 }
 
-QWidget* CsvResultsTestTypeDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                                  const QModelIndex& index) const
+QWidget* CsvResultsTestTypeDelegate::createEditor(
+    QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
     const unsigned code = index.data(Qt::EditRole).toUInt();
     if (code != 4 && code != 8)
@@ -37,15 +37,15 @@ void CsvResultsTestTypeDelegate::setEditorData(QWidget* editor, const QModelInde
         combo->setCurrentIndex(index.data(Qt::EditRole).toUInt() == 8 ? 1 : 0);
 }
 
-void CsvResultsTestTypeDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
-                                              const QModelIndex& index) const
+void CsvResultsTestTypeDelegate::setModelData(
+    QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
     if (auto* combo = qobject_cast<QComboBox*>(editor))
         model->setData(index, QString::number(combo->currentIndex() == 1 ? 8 : 4), Qt::EditRole);
 }
 
-void CsvResultsTestTypeDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                                                      const QModelIndex&) const
+void CsvResultsTestTypeDelegate::updateEditorGeometry(
+    QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const
 {
     editor->setGeometry(option.rect);
 }

@@ -24,9 +24,10 @@ DialogImportResults::DialogImportResults(QWidget* parent)
     setWindowTitle(tr("Import Results"));
     auto* layout = new QVBoxLayout(this);
     layout->setObjectName(QStringLiteral("verticalLayout"));
-    auto* label = new QLabel(tr("The following data is available for import. Ensure a Array Test Report is open and "
-                                "active and click a row in the table below to import the data."),
-                             this);
+    auto* label
+        = new QLabel(tr("The following data is available for import. Ensure a Array Test Report is open and "
+                        "active and click a row in the table below to import the data."),
+            this);
     label->setObjectName(QStringLiteral("label"));
     label->setWordWrap(true);
     m_view->setObjectName(QStringLiteral("tableView"));
@@ -50,10 +51,11 @@ bool DialogImportResults::load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         Prompts::show(QMessageBox::Warning, this,
-                      QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
+            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;
     }
-    setWindowTitle(QCoreApplication::translate("Window Title", "Import Results - %1").arg(QFileInfo(path).fileName()));
+    setWindowTitle(
+        QCoreApplication::translate("Window Title", "Import Results - %1").arg(QFileInfo(path).fileName()));
     // A delegate of an earlier file must not outlive the columns it was made for.
     for (int column = 0; column < m_model->columnCount(); ++column) {
         if (QAbstractItemDelegate* old = m_view->itemDelegateForColumn(column)) {
@@ -84,5 +86,5 @@ void DialogImportResults::slotImportRows()
 void DialogImportResults::slotRowDoubleClicked(const QModelIndex& index)
 {
     if (index.isValid())
-        emit importRow({index});
+        emit importRow({ index });
 }

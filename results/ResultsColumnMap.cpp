@@ -25,8 +25,8 @@ ResultsColumnMap::ResultsColumnMap(ReportScene* scene, const CsvResultsModel* mo
     , m_model(model)
     , m_comments(qobject_cast<ReportText*>(scene->itemById(QStringLiteral("comments"))))
 {
-    static const QSet<QString> neverComments
-        = {QStringLiteral("TestType"), QStringLiteral("IVCurve"), QStringLiteral("StatusCode"), QStringLiteral("Checksum")};
+    static const QSet<QString> neverComments = { QStringLiteral("TestType"), QStringLiteral("IVCurve"),
+        QStringLiteral("StatusCode"), QStringLiteral("Checksum") };
     for (int column = 0; column < model->columnCount(); ++column) {
         const QString name = model->headerData(column, Qt::Horizontal).toString();
         AbstractReportItem* item = scene->itemById(name);
@@ -121,19 +121,18 @@ int ResultsColumnMap::importRows(const QModelIndexList& indexes)
                 const QString current = instruments->plainText();
                 if (!current.contains(m_model->title()))
                     command->setFieldText(instruments, current,
-                                          current + (current.isEmpty() ? QString() : QStringLiteral(", "))
-                                              + m_model->title());
+                        current + (current.isEmpty() ? QString() : QStringLiteral(", ")) + m_model->title());
             }
             for (auto it = m_textFields.cbegin(); it != m_textFields.cend(); ++it)
                 command->setFieldText(it.value(), it.value()->plainText(),
-                                      m_model->data(m_model->index(row, it.key())).toString());
+                    m_model->data(m_model->index(row, it.key())).toString());
             if (m_comments) {
                 QString text;
                 for (int commentColumn : m_commentColumns) {
                     const QString value = m_model->data(m_model->index(row, commentColumn)).toString();
                     if (!value.isEmpty())
-                        text += QStringLiteral("%1=%2; ")
-                                    .arg(m_model->headerData(commentColumn, Qt::Horizontal).toString(), value);
+                        text += QStringLiteral("%1=%2; ").arg(
+                            m_model->headerData(commentColumn, Qt::Horizontal).toString(), value);
                 }
                 if (!text.isEmpty()) {
                     const QString current = m_comments->plainText();

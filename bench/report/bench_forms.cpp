@@ -31,10 +31,11 @@ int main(int argc, char** argv)
     setApplicationIdentity();
     initKestrovanResources();
     registerDocumentKinds();
-    const QString keep = argc > 2 && QByteArray(argv[1]) == "--keep" ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString keep
+        = argc > 2 && QByteArray(argv[1]) == "--keep" ? QString::fromLocal8Bit(argv[2]) : QString();
 
-    for (const char* name : {"Inspection Report.kstir", "Array Test Report.kstatr", "Verification Certificate.kstvc",
-                             "Checklist.kstchk"}) {
+    for (const char* name : { "Inspection Report.kstir", "Array Test Report.kstatr",
+             "Verification Certificate.kstvc", "Checklist.kstchk" }) {
         const QString path = createNewDocument(home.path(), QString::fromLatin1(name));
         double openMs = 1e9, pdfMs = 1e9;
         qint64 pdfSize = 0;
@@ -47,8 +48,9 @@ int main(int argc, char** argv)
             QCoreApplication::processEvents();
             openMs = qMin(openMs, timer.nsecsElapsed() / 1e6);
 
-            const QString pdf = keep.isEmpty() ? home.filePath(QStringLiteral("out.pdf"))
-                                               : QStringLiteral("%1/%2.pdf").arg(keep, QFileInfo(path).completeBaseName());
+            const QString pdf = keep.isEmpty()
+                ? home.filePath(QStringLiteral("out.pdf"))
+                : QStringLiteral("%1/%2.pdf").arg(keep, QFileInfo(path).completeBaseName());
             timer.restart();
             QPrinter printer(QPrinter::HighResolution);
             printer.setPageSize(QPageSize(QPageSize::A4));
@@ -59,7 +61,8 @@ int main(int argc, char** argv)
             pdfMs = qMin(pdfMs, timer.nsecsElapsed() / 1e6);
             pdfSize = QFileInfo(pdf).size();
         }
-        std::printf("%-32s open and show %6.1f ms   PDF %6.1f ms, %5.0f KB\n", name, openMs, pdfMs, pdfSize / 1024.0);
+        std::printf(
+            "%-32s open and show %6.1f ms   PDF %6.1f ms, %5.0f KB\n", name, openMs, pdfMs, pdfSize / 1024.0);
     }
 
     // Six rows, one per string, into a fresh array test report.
@@ -76,7 +79,8 @@ int main(int argc, char** argv)
     double importMs = 1e9;
     int steps = 0;
     for (int run = 0; run < 5; ++run) {
-        GraphicalReportDocument doc(createNewDocument(home.path(), QStringLiteral("Array Test Report.kstatr")));
+        GraphicalReportDocument doc(
+            createNewDocument(home.path(), QStringLiteral("Array Test Report.kstatr")));
         QElapsedTimer timer;
         timer.start();
         ResultsColumnMap(doc.scene(), &model).importRows(rows);

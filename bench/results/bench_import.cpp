@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -34,8 +34,8 @@ int main(int argc, char** argv)
         const qint64 loaded = timer.elapsed();
         dialog.show();
         QCoreApplication::processEvents();
-        std::printf("import dialog: %d rows (%.1f MB): parsed in %lld ms, shown in %lld ms\n", dialog.model()->rowCount(),
-                    size / 1e6, loaded, timer.elapsed());
+        std::printf("import dialog: %d rows (%.1f MB): parsed in %lld ms, shown in %lld ms\n",
+            dialog.model()->rowCount(), size / 1e6, loaded, timer.elapsed());
     }
     return 0;
 }

@@ -26,7 +26,7 @@ double msSinceProcessStart()
     const QByteArray line = stat.readAll();
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
     const double startTicks = fields.value(19).toDouble(); // field 22 of the whole line
-    timespec now{};
+    timespec now {};
     clock_gettime(CLOCK_BOOTTIME, &now);
     const double hz = double(sysconf(_SC_CLK_TCK));
     return (now.tv_sec + now.tv_nsec / 1e9 - startTicks / hz) * 1000.0;
@@ -61,7 +61,8 @@ int main(int argc, char** argv)
     makeProjects(root, folders, perFolder);
     {
         // No welcome dialog: it would wait for a person.
-        QSettings ini(home.path() + QStringLiteral("/.config/Halvern/Kestrovan Elements.conf"), QSettings::IniFormat);
+        QSettings ini(
+            home.path() + QStringLiteral("/.config/Halvern/Kestrovan Elements.conf"), QSettings::IniFormat);
         ini.setValue(QStringLiteral("Welcome/show"), false);
     }
 
@@ -74,13 +75,14 @@ int main(int argc, char** argv)
             const double ms = msSinceProcessStart() - splashDelay - setupMs;
             std::printf("start-up: %.0f ms to the main window shown and idle (splash delay excluded), "
                         "%d files in %d folders\n",
-                        ms, folders * perFolder, folders);
+                ms, folders * perFolder, folders);
             std::fflush(stdout);
             // The watcher fills itself from the event loop after the window is up.
             ProjectWatcher* watcher = window->projectWatcher();
             auto report = [window, watcher, splashDelay, setupMs]() {
-                std::printf("watcher: %d folders watched (%d refused) after %.0f ms\n", watcher->watchedCount(),
-                            watcher->refusedCount(), msSinceProcessStart() - splashDelay - setupMs);
+                std::printf("watcher: %d folders watched (%d refused) after %.0f ms\n",
+                    watcher->watchedCount(), watcher->refusedCount(),
+                    msSinceProcessStart() - splashDelay - setupMs);
                 std::fflush(stdout);
                 window->close();
             };

@@ -1,13 +1,13 @@
+#include "CsvResultsModel.h"
 #include "DataLoggerProgram.h"
 #include "DialogImportResults.h"
 #include "MainWindow.h"
-#include "CsvResultsModel.h"
 #include "SavedAge.h"
 #include "TestSupport.h"
 
 #include <QAction>
-#include <QSignalSpy>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 // Starting the data logger, and offering what it downloaded for import.
@@ -90,13 +90,14 @@ void TestDataLogger::downloadedFileIsOfferedForImport()
     auto& prompts = ScriptedPrompts::get();
     prompts.buttons << QMessageBox::Yes;
     runLogger();
-    QCOMPARE(prompts.messageTexts(), QStringList{"Would you like to import the last file you just downloaded?"});
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { "Would you like to import the last file you just downloaded?" });
     const QString detail = prompts.asked.first().message.informativeText;
-    QVERIFY2(QRegularExpression(QString("^File: %1 was saved [0-9] seconds ago\\.$")
-                                    .arg(QRegularExpression::escape(file)))
+    QVERIFY2(QRegularExpression(
+                 QString("^File: %1 was saved [0-9] seconds ago\\.$").arg(QRegularExpression::escape(file)))
                  .match(detail)
                  .hasMatch(),
-             qPrintable(detail));
+        qPrintable(detail));
     QTRY_VERIFY(m_window->importDialog()->isVisible());
     QCOMPARE(m_window->importDialog()->model()->rowCount(), 1);
     QCOMPARE(QSettings().value("Directories/LastImportDir").toString(), file);
@@ -123,8 +124,8 @@ void TestDataLogger::missingLoggerIsReported()
     DataLoggerProgram::overridePathForTests(m_dir.filePath("HalvernDataLogger"));
     m_window->findChild<QAction*>("actionDownload")->trigger();
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
-             QStringList{QString("Could not find:\n%1.\nPlease try installing the program again")
-                             .arg(m_dir.filePath("HalvernDataLogger"))});
+        QStringList { QString("Could not find:\n%1.\nPlease try installing the program again")
+                          .arg(m_dir.filePath("HalvernDataLogger")) });
     QVERIFY(!m_window->findChild<QProcess*>());
 }
 
@@ -133,7 +134,8 @@ void TestDataLogger::crashingLoggerIsReported()
     qputenv("KESTROVAN_FAKE_LOGGER_CRASH", "1");
     runLogger();
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
-             QStringList{"HalvernDataLogger failed to start. A file may be missing or corrupted. Please install again."});
+        QStringList {
+            "HalvernDataLogger failed to start. A file may be missing or corrupted. Please install again." });
 }
 
 void TestDataLogger::importRemembersTheFileAndShowsTheDialog()

@@ -46,7 +46,7 @@ void TestDialogs::restoreButtonsFollowTheFavourites()
         QVERIFY(button);
         QVERIFY(!button->isEnabled());
         QCOMPARE(dialog.findChild<QLabel*>("restoreCHKcomment")->text(),
-                 QString("The default report has not been modified."));
+            QString("The default report has not been modified."));
         QVERIFY(!dialog.findChild<QPushButton*>("restoreIRbutton")->isEnabled());
     }
     // A favourite equal to the built-in template cannot be restored either.
@@ -63,8 +63,8 @@ void TestDialogs::restoreButtonsFollowTheFavourites()
     auto* button = dialog.findChild<QPushButton*>("restoreCHKbutton");
     auto* comment = dialog.findChild<QLabel*>("restoreCHKcomment");
     QVERIFY(button->isEnabled());
-    QCOMPARE(comment->text(), QString("File last modified on %1.")
-                                  .arg(QFileInfo(favourite).lastModified().toString(Qt::TextDate)));
+    QCOMPARE(comment->text(),
+        QString("File last modified on %1.").arg(QFileInfo(favourite).lastModified().toString(Qt::TextDate)));
     emit button->pressed();
     QVERIFY(!button->isEnabled());
     QCOMPARE(comment->text(), QString("The default report has not been modified."));
@@ -95,7 +95,7 @@ void TestDialogs::okWithAMissingFolderAsksAndNoKeepsTheDialogOpen()
     dialog.accept();
     QVERIFY(dialog.isVisible());
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
-             QStringList{QString("The path \"%1\" does not exist. Would you like to create it?").arg(missing)});
+        QStringList { QString("The path \"%1\" does not exist. Would you like to create it?").arg(missing) });
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), m_root.path());
 
     ScriptedPrompts::get().buttons << QMessageBox::Yes;

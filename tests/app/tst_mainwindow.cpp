@@ -51,9 +51,8 @@ private:
 void TestMainWindow::initTestCase()
 {
     // A document class for one of our kinds, so that files can be opened as tabs.
-    DocumentRegistry::registerKind(GenericReport, [](const QString& path, QWidget* parent) {
-        return new TestDocument(path, parent);
-    });
+    DocumentRegistry::registerKind(
+        GenericReport, [](const QString& path, QWidget* parent) { return new TestDocument(path, parent); });
 }
 
 void TestMainWindow::init()
@@ -94,9 +93,12 @@ void TestMainWindow::newDocumentGoesToTheSelectedFolder_data()
 {
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("expectedFolder");
-    QTest::newRow("file in a subfolder") << "Site A/Roof/notes.txt" << "Site A/Roof";
-    QTest::newRow("folder") << "Site A" << "Site A";
-    QTest::newRow("nothing") << "" << "";
+    QTest::newRow("file in a subfolder") << "Site A/Roof/notes.txt"
+                                         << "Site A/Roof";
+    QTest::newRow("folder") << "Site A"
+                            << "Site A";
+    QTest::newRow("nothing") << ""
+                             << "";
 }
 
 void TestMainWindow::newDocumentGoesToTheSelectedFolder()
@@ -108,7 +110,8 @@ void TestMainWindow::newDocumentGoesToTheSelectedFolder()
         select(QDir(root()).filePath(selected));
 
     action("actionNewCurveData")->trigger();
-    const QString expected = QDir(QDir(root()).filePath(expectedFolder)).filePath("String Data Report.kstcrv");
+    const QString expected
+        = QDir(QDir(root()).filePath(expectedFolder)).filePath("String Data Report.kstcrv");
     QVERIFY(QFileInfo::exists(expected));
     ProjectTreeView* tree = m_window->treeView();
     QCOMPARE(m_window->projectModel()->filePath(tree->currentIndex()), expected);
@@ -155,7 +158,7 @@ void TestMainWindow::namesShowWithoutExtensionAndRenameKeepsIt()
     makeFile("Site C.kstir");
     QTRY_VERIFY(model->index(QDir(root()).filePath("Site C.kstir")).isValid());
     QVERIFY(!model->setData(model->index(QDir(root()).filePath("Site C.kstir")), "Site B", Qt::EditRole));
-    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList{"\"Site B.kstir\" already exists."});
+    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList { "\"Site B.kstir\" already exists." });
 }
 
 void TestMainWindow::renamingAnOpenDocumentIsRefused()
@@ -171,7 +174,7 @@ void TestMainWindow::renamingAnOpenDocumentIsRefused()
     QCOMPARE(asked[0].message.icon, QMessageBox::Critical);
     QCOMPARE(asked[0].message.title, QString("Kestrovan"));
     QCOMPARE(asked[0].message.text,
-             QString("File is already open in Kestrovan. Close it before attempting to set the name."));
+        QString("File is already open in Kestrovan. Close it before attempting to set the name."));
 }
 
 void TestMainWindow::treeAndTabsFollowEachOther()
@@ -222,7 +225,7 @@ void TestMainWindow::deletingAFileClosesItsDocument()
     QVERIFY(!QFileInfo::exists(path));
     QTRY_VERIFY(m_window->documents().isEmpty());
     // It went to the trash, where the user can get it back.
-    QVERIFY(!QDir(TestSupport::homeFolder() + "/.local/share/Trash/files").entryList({"Gone*"}).isEmpty());
+    QVERIFY(!QDir(TestSupport::homeFolder() + "/.local/share/Trash/files").entryList({ "Gone*" }).isEmpty());
 }
 
 void TestMainWindow::fileRemovedOutsideClosesItsDocument()
@@ -241,7 +244,7 @@ void TestMainWindow::fileRemovedOutsideClosesItsDocument()
     // A modified document still asks; saving brings the file back and keeps the tab.
     ScriptedPrompts::get().buttons << QMessageBox::Cancel;
     QVERIFY(QFile::remove(edited));
-    QTRY_COMPARE(ScriptedPrompts::get().messageTexts(), QStringList{"Save changes to Edited.kstreport?"});
+    QTRY_COMPARE(ScriptedPrompts::get().messageTexts(), QStringList { "Save changes to Edited.kstreport?" });
     QCOMPARE(m_window->documents().size(), 1);
 }
 
@@ -249,16 +252,17 @@ void TestMainWindow::dropFromOutsideAsksBeforeCopying()
 {
     QTemporaryDir outside;
     QStringList sources;
-    for (const char* name : {"photo.jpg", "plan.pdf"}) {
+    for (const char* name : { "photo.jpg", "plan.pdf" }) {
         QFile f(outside.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("data");
         sources << f.fileName();
     }
-    QCOMPARE(ProjectTreeView::dropQuestion({QUrl::fromLocalFile(sources[0])}),
-             QString("This will copy \"%1\" to you project area.").arg(sources[0]));
-    QCOMPARE(ProjectTreeView::dropQuestion({QUrl::fromLocalFile(sources[0]), QUrl::fromLocalFile(sources[1])}),
-             QString("This will copy 2 files to your project area."));
+    QCOMPARE(ProjectTreeView::dropQuestion({ QUrl::fromLocalFile(sources[0]) }),
+        QString("This will copy \"%1\" to you project area.").arg(sources[0]));
+    QCOMPARE(
+        ProjectTreeView::dropQuestion({ QUrl::fromLocalFile(sources[0]), QUrl::fromLocalFile(sources[1]) }),
+        QString("This will copy 2 files to your project area."));
 
     ProjectTreeView* tree = m_window->treeView();
     const QModelIndex target = m_window->projectModel()->index(QDir(root()).filePath("Site A"));
@@ -266,7 +270,7 @@ void TestMainWindow::dropFromOutsideAsksBeforeCopying()
     const QPoint pos = tree->visualRect(target).center();
     auto drop = [&](QMessageBox::StandardButton answer) {
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(sources[0]), QUrl::fromLocalFile(sources[1])});
+        mime.setUrls({ QUrl::fromLocalFile(sources[0]), QUrl::fromLocalFile(sources[1]) });
         ScriptedPrompts::get().buttons << answer;
         QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(tree->viewport(), &enter);
@@ -304,11 +308,12 @@ void TestMainWindow::contextMenuDependsOnTheItemUnderTheCursor()
     };
     std::unique_ptr<QMenu> onItem(m_window->createTreeContextMenu(tree->visualRect(item).center()));
     QCOMPARE(texts(onItem.get()),
-             (QStringList{"Open", "|", "Save", "Delete", "Rename", "|", "New Inspection Report",
-                          "New PV Array Test Report", "New Verification Certificate", "New Checklist",
-                          "New String Data Report", "|", "New Folder"}));
+        (QStringList { "Open", "|", "Save", "Delete", "Rename", "|", "New Inspection Report",
+            "New PV Array Test Report", "New Verification Certificate", "New Checklist",
+            "New String Data Report", "|", "New Folder" }));
     QCOMPARE(onItem->defaultAction(), action("actionOpen"));
-    std::unique_ptr<QMenu> onNothing(m_window->createTreeContextMenu(QPoint(5, tree->viewport()->height() - 2)));
+    std::unique_ptr<QMenu> onNothing(
+        m_window->createTreeContextMenu(QPoint(5, tree->viewport()->height() - 2)));
     QCOMPARE(texts(onNothing.get()).first(), QString("New Inspection Report"));
 }
 
@@ -318,7 +323,7 @@ void TestMainWindow::otherKindsOpenOnTheDesktop()
     const QString path = QDir(root()).filePath("manual.pdf");
     select(path);
     action("actionOpen")->trigger();
-    QCOMPARE(TestSupport::openedUrls(), QList<QUrl>{QUrl::fromLocalFile(path)});
+    QCOMPARE(TestSupport::openedUrls(), QList<QUrl> { QUrl::fromLocalFile(path) });
     QVERIFY(m_window->documents().isEmpty());
     // A folder opens in the tree, not in a file manager.
     m_window->treeView()->activated(m_window->projectModel()->index(QDir(root()).filePath("Site A")));

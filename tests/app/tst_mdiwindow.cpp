@@ -1,8 +1,8 @@
 #include "MainWindow.h"
 #include "MdiWindow.h"
+#include "Startup.h"
 #include "TestSupport.h"
 #include "WelcomeEvent.h"
-#include "Startup.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -94,7 +94,7 @@ void TestMdiWindow::windowMenuListsTenDocuments()
     QCOMPARE(entries.at(9), QString("10 doc10.kstir"));
     QCOMPARE(checked.size(), 1);
     QCOMPARE(checked.first()->text(), QString("10 doc10.kstir"));
-    const QStringList fixed{"Cl&ose", "&Tile", "&Cascade", "&Reset Window Layout", "Ne&xt", "Pre&vious"};
+    const QStringList fixed { "Cl&ose", "&Tile", "&Cascade", "&Reset Window Layout", "Ne&xt", "Pre&vious" };
     for (int i = 0; i < fixed.size(); ++i)
         QCOMPARE(menu->actions().at(i)->text(), fixed.at(i));
     QVERIFY(menu->actions().at(4)->isEnabled());
@@ -114,7 +114,7 @@ void TestMdiWindow::closingTheWindowAsksLastTabFirstAndStopsAtCancel()
     prompts.buttons << QMessageBox::No << QMessageBox::Cancel;
     QVERIFY(!m_window->close());
     QCOMPARE(prompts.messageTexts(),
-             (QStringList{"Save changes to doc3.kstir?", "Save changes to doc2.kstir?"}));
+        (QStringList { "Save changes to doc3.kstir?", "Save changes to doc2.kstir?" }));
     QCOMPARE(m_window->documents().size(), 2);
     QVERIFY(m_window->isVisible());
 
@@ -125,7 +125,7 @@ void TestMdiWindow::closingTheWindowAsksLastTabFirstAndStopsAtCancel()
     QCOMPARE(second->fileName(), QString("doc2.kstir"));
     QVERIFY(m_window->close());
     QCOMPARE(prompts.messageTexts(),
-             (QStringList{"Save changes to doc2.kstir?", "Save changes to doc1.kstir?"}));
+        (QStringList { "Save changes to doc2.kstir?", "Save changes to doc1.kstir?" }));
     QVERIFY(m_window->documents().isEmpty());
 }
 
@@ -167,8 +167,8 @@ void TestMdiWindow::activeDocumentIsTheCurrentOne()
     QCOMPARE(m_window->activeDocument(), second);
     m_window->setActiveDocument(first);
     QCOMPARE(m_window->activeDocument(), first);
-    QCOMPARE(first->calls, (QList<bool>{true, false, true}));
-    QCOMPARE(second->calls, (QList<bool>{true, false}));
+    QCOMPARE(first->calls, (QList<bool> { true, false, true }));
+    QCOMPARE(second->calls, (QList<bool> { true, false }));
     QCOMPARE(m_window->findDocument(m_root.filePath("b.kstir")), second);
 }
 

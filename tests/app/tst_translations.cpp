@@ -30,8 +30,8 @@ void TestTranslations::initTestCase()
     // The catalogues the build put beside the program, in a folder of the test's own.
     const QString built = TestSupport::binaryFolder() + "/Translations";
     QVERIFY2(QFile::copy(built + "/kestrovan_de.qm", m_folder.filePath("kestrovan_de.qm")),
-             "the build must produce Translations/kestrovan_de.qm");
-    for (const QString& file : QDir(built).entryList({"qt*_de.qm"}))
+        "the build must produce Translations/kestrovan_de.qm");
+    for (const QString& file : QDir(built).entryList({ "qt*_de.qm" }))
         QFile::copy(built + "/" + file, m_folder.filePath(file));
 }
 
@@ -54,10 +54,14 @@ void TestTranslations::languageSelectsTheCatalogue_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("fileMenu");
-    QTest::newRow("de_DE") << "de_DE" << "Datei";
-    QTest::newRow("de") << "de" << "Datei";
-    QTest::newRow("de_AT: countries do not count") << "de_AT" << "Datei";
-    QTest::newRow("fr has no file") << "fr_FR" << "File";
+    QTest::newRow("de_DE") << "de_DE"
+                           << "Datei";
+    QTest::newRow("de") << "de"
+                        << "Datei";
+    QTest::newRow("de_AT: countries do not count") << "de_AT"
+                                                   << "Datei";
+    QTest::newRow("fr has no file") << "fr_FR"
+                                    << "File";
 }
 
 void TestTranslations::languageSelectsTheCatalogue()

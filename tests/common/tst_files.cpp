@@ -34,16 +34,23 @@ void TestFiles::uniqueFileName_data()
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("free name unchanged") << QStringList() << "Checklist.kstchk" << "Checklist.kstchk";
-    QTest::newRow("taken once") << QStringList{"Checklist.kstchk"} << "Checklist.kstchk" << "Checklist (2).kstchk";
-    QTest::newRow("taken twice") << QStringList{"Checklist.kstchk", "Checklist (2).kstchk"} << "Checklist.kstchk"
+    QTest::newRow("free name unchanged") << QStringList() << "Checklist.kstchk"
+                                         << "Checklist.kstchk";
+    QTest::newRow("taken once") << QStringList { "Checklist.kstchk" } << "Checklist.kstchk"
+                                << "Checklist (2).kstchk";
+    QTest::newRow("taken twice") << QStringList { "Checklist.kstchk", "Checklist (2).kstchk" }
+                                 << "Checklist.kstchk"
                                  << "Checklist (3).kstchk";
-    QTest::newRow("only the last dot separates") << QStringList{"Report.final.kstir"} << "Report.final.kstir"
-                                                 << "Report.final (2).kstir";
-    QTest::newRow("folder without suffix") << QStringList{"dir:New Folder"} << "New Folder" << "New Folder (2)";
-    QTest::newRow("a folder blocks a file name") << QStringList{"dir:Checklist.kstchk"} << "Checklist.kstchk"
-                                                 << "Checklist (2).kstchk";
-    QTest::newRow("gap is filled first") << QStringList{"a.txt", "a (3).txt"} << "a.txt" << "a (2).txt";
+    QTest::newRow("only the last dot separates")
+        << QStringList { "Report.final.kstir" } << "Report.final.kstir"
+        << "Report.final (2).kstir";
+    QTest::newRow("folder without suffix") << QStringList { "dir:New Folder" } << "New Folder"
+                                           << "New Folder (2)";
+    QTest::newRow("a folder blocks a file name")
+        << QStringList { "dir:Checklist.kstchk" } << "Checklist.kstchk"
+        << "Checklist (2).kstchk";
+    QTest::newRow("gap is filled first") << QStringList { "a.txt", "a (3).txt" } << "a.txt"
+                                         << "a (2).txt";
 }
 
 void TestFiles::uniqueFileName()
@@ -73,7 +80,8 @@ void TestFiles::copyAsWritableMakesTheCopyWritable()
     QVERIFY(copy.permissions() & QFileDevice::WriteOther);
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QCOMPARE(copy.readAll().trimmed(), QByteArray("<installation_diagram/>"));
-    QVERIFY2(!copyAsWritable(":res/reports/no-such-template", dir.filePath("x")), "a missing source must fail");
+    QVERIFY2(
+        !copyAsWritable(":res/reports/no-such-template", dir.filePath("x")), "a missing source must fail");
 }
 
 void TestFiles::safeWriteReplacesTheFile()
@@ -85,7 +93,7 @@ void TestFiles::safeWriteReplacesTheFile()
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("second version"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.kstir"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { "report.kstir" });
 }
 
 void TestFiles::safeWriteThatRunsOutOfSpaceKeepsTheOldFile()
@@ -100,7 +108,7 @@ void TestFiles::safeWriteThatRunsOutOfSpaceKeepsTheOldFile()
     QVERIFY(child >= 0);
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{64 * 1024, 64 * 1024};
+        rlimit limit { 64 * 1024, 64 * 1024 };
         setrlimit(RLIMIT_FSIZE, &limit);
         QString error;
         const bool ok = SafeWrite::writeFile(path, QByteArray(1024 * 1024, 'n'), &error);
@@ -114,7 +122,7 @@ void TestFiles::safeWriteThatRunsOutOfSpaceKeepsTheOldFile()
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), original);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.kstir"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { "report.kstir" });
 }
 
 void TestFiles::safeWriteWhoseWriterGivesUpKeepsTheOldFile()

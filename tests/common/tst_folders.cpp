@@ -56,9 +56,10 @@ void TestFolders::firstStartWithoutDefaultFolderAsksForOne()
     QCOMPARE(prompts.asked.size(), 2);
     QCOMPARE(prompts.asked[0].kind, QString("message"));
     QCOMPARE(prompts.asked[0].message.icon, QMessageBox::Critical);
-    QCOMPARE(prompts.asked[0].message.text, "Could not find the projects root directory: "
-                                                + Folders::instance()->defaultProjectsFolder());
-    QCOMPARE(prompts.asked[0].message.informativeText, QString("Please select a new projects root directory."));
+    QCOMPARE(prompts.asked[0].message.text,
+        "Could not find the projects root directory: " + Folders::instance()->defaultProjectsFolder());
+    QCOMPARE(
+        prompts.asked[0].message.informativeText, QString("Please select a new projects root directory."));
     QCOMPARE(prompts.asked[1].kind, QString("directory"));
     QCOMPARE(prompts.asked[1].caption, QString("Select Projects Root Directory"));
     QCOMPARE(prompts.asked[1].dir, Folders::instance()->defaultProjectsFolder());
@@ -73,7 +74,8 @@ void TestFolders::cancelledChooserFallsBackToTheDefaultFolder()
     QVERIFY(QFileInfo(root).isDir());
     const QStringList texts = prompts.messageTexts();
     QCOMPARE(texts.size(), 2);
-    QCOMPARE(texts.last(), QString("No projects directory was set. Defaulting to the public documents directory"));
+    QCOMPARE(
+        texts.last(), QString("No projects directory was set. Defaulting to the public documents directory"));
 }
 
 void TestFolders::storedRootIsUsedAndCached()
@@ -101,7 +103,7 @@ void TestFolders::setProjectsFolderOffersToCreateAMissingFolder()
     QVERIFY(!QFileInfo::exists(missing));
     QCOMPARE(changed.count(), 0);
     QCOMPARE(prompts.asked.last().message.text,
-             QString("The path \"%1\" does not exist. Would you like to create it?").arg(missing));
+        QString("The path \"%1\" does not exist. Would you like to create it?").arg(missing));
     QCOMPARE(prompts.asked.last().message.icon, QMessageBox::Question);
 
     prompts.buttons << QMessageBox::Yes;

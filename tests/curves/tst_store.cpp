@@ -8,8 +8,8 @@
 #include "FileNames.h"
 #include "Folders.h"
 #include "InsertBatch.h"
-#include "NumberText.h"
 #include "ModuleLibrary.h"
+#include "NumberText.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
 

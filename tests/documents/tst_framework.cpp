@@ -93,8 +93,7 @@ void TestFramework::maybeSaveAnswers()
     QVERIFY(!doc.maybeSave());
     QCOMPARE(prompts.asked.last().message.text, QString("Save changes to Site A.kstir?"));
     QCOMPARE(prompts.asked.last().message.icon, QMessageBox::Information);
-    QCOMPARE(prompts.asked.last().message.buttons,
-             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(prompts.asked.last().message.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QVERIFY(doc.maybeSave());
     QCOMPARE(doc.saves, 0);
 
@@ -135,8 +134,8 @@ void TestFramework::zoomStaysWithinItsRange()
 
 static void sendWheel(QWidget* target, const QPoint& pos, int delta, Qt::KeyboardModifiers modifiers)
 {
-    QWheelEvent event(QPointF(pos), QPointF(target->mapToGlobal(pos)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      modifiers, Qt::NoScrollPhase, false);
+    QWheelEvent event(QPointF(pos), QPointF(target->mapToGlobal(pos)), QPoint(), QPoint(0, delta),
+        Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
 }
 
@@ -158,7 +157,8 @@ void TestFramework::controlWheelKeepsTheScenePointUnderTheCursor()
     QCOMPARE(doc.zoomLevel(), 1);
     QPointF after = doc.view()->mapToScene(cursor);
     QVERIFY2(qAbs(after.x() - before.x()) <= 2 && qAbs(after.y() - before.y()) <= 2,
-             qPrintable(QString("%1,%2 moved to %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+        qPrintable(
+            QString("%1,%2 moved to %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
 
     sendWheel(viewport, cursor, -120, Qt::ControlModifier);
     sendWheel(viewport, cursor, -120, Qt::ControlModifier);
@@ -183,9 +183,8 @@ void TestFramework::plainWheelScrollsWithoutZooming()
 
 void TestFramework::factoryUsesTheRegisteredClass()
 {
-    DocumentRegistry::registerKind(InspectionReport, [](const QString& path, QWidget* parent) {
-        return new TestDocument(path, parent);
-    });
+    DocumentRegistry::registerKind(InspectionReport,
+        [](const QString& path, QWidget* parent) { return new TestDocument(path, parent); });
     std::unique_ptr<AbstractDocument> doc(createDocument("/p/Site.KSTIR"));
     QVERIFY(doc);
     QVERIFY(qobject_cast<TestDocument*>(doc.get()));
@@ -198,7 +197,7 @@ void TestFramework::otherKindsGoToTheDesktop()
 {
     auto& prompts = ScriptedPrompts::get();
     QCOMPARE(createDocument("/p/manual.pdf"), nullptr);
-    QCOMPARE(TestSupport::openedUrls(), QList<QUrl>{QUrl::fromLocalFile("/p/manual.pdf")});
+    QCOMPARE(TestSupport::openedUrls(), QList<QUrl> { QUrl::fromLocalFile("/p/manual.pdf") });
     QVERIFY(prompts.asked.isEmpty());
 
     // A kind whose class is not registered (yet) also goes to the desktop.
@@ -208,7 +207,7 @@ void TestFramework::otherKindsGoToTheDesktop()
     QCOMPARE(prompts.asked[0].message.icon, QMessageBox::Warning);
     QCOMPARE(prompts.asked[0].message.text, QString("There was an problem trying to open /p/plan.kstid"));
     QCOMPARE(prompts.asked[0].message.informativeText,
-             QString("Please make sure a program is associated with this file type."));
+        QString("Please make sure a program is associated with this file type."));
     QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -228,12 +227,11 @@ void TestFramework::searchResultsOpenByExactName()
 
 void TestFramework::exceptionDuringConstructionIsReported()
 {
-    DocumentRegistry::registerKind(Checklist, [](const QString&, QWidget*) -> AbstractDocument* {
-        throw std::runtime_error("broken");
-    });
+    DocumentRegistry::registerKind(
+        Checklist, [](const QString&, QWidget*) -> AbstractDocument* { throw std::runtime_error("broken"); });
     QCOMPARE(createDocument("/p/a.kstchk"), nullptr);
     auto& prompts = ScriptedPrompts::get();
-    QCOMPARE(prompts.messageTexts(), QStringList{"Failed to create document"});
+    QCOMPARE(prompts.messageTexts(), QStringList { "Failed to create document" });
     QCOMPARE(prompts.asked[0].message.icon, QMessageBox::Critical);
     QVERIFY(TestSupport::openedUrls().isEmpty());
     QVERIFY(!QApplication::overrideCursor());
@@ -287,7 +285,7 @@ void TestFramework::newDocumentRunsTheFavouriteCheck()
     createNewDocument(project.path(), "a.kstid"); // no favourite yet: no check
     QVERIFY(checked.isEmpty());
     const QString path = createNewDocument(project.path(), "a.kstid");
-    QCOMPARE(checked, QStringList{Folders::instance()->favouriteTemplatePath("kstid")});
+    QCOMPARE(checked, QStringList { Folders::instance()->favouriteTemplatePath("kstid") });
     QVERIFY(QFileInfo::exists(Folders::instance()->favouriteTemplatePath("kstid")));
     QCOMPARE(path, project.filePath("a (2).kstid"));
 }

@@ -1,3 +1,4 @@
+#include "DialogSettings.h"
 #include "DocumentContainer.h"
 #include "DocumentFactory.h"
 #include "Folders.h"
@@ -12,7 +13,6 @@
 #include "ReportText.h"
 #include "Startup.h"
 #include "TestSupport.h"
-#include "DialogSettings.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -70,25 +70,27 @@ void TestReportDocument::formsOpenFromTheirTemplates_data()
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QStringList>("checkBoxes");
-    QTest::newRow("inspection report")
-        << "Inspection Report.kstir" << 2
-        << QStringList{"installation_address", "circuits_inspected", "report_ref_id", "inspection_date", "inspector_name"}
-        << QStringList{"initial_verification", "periodic_verification", "iec_60364-7-712_433_a", "equipot_bonding",
-                       "labels_durable"};
+    QTest::newRow("inspection report") << "Inspection Report.kstir" << 2
+                                       << QStringList { "installation_address", "circuits_inspected",
+                                              "report_ref_id", "inspection_date", "inspector_name" }
+                                       << QStringList { "initial_verification", "periodic_verification",
+                                              "iec_60364-7-712_433_a", "equipot_bonding", "labels_durable" };
     QTest::newRow("array test report")
         << "Array Test Report.kstatr" << 1
-        << QStringList{"installation_address", "description_of_work", "report_ref_id", "DD/MM/YYYY", "inspector",
-                       "test_instruments", "comments"}
-        << QStringList{"initial", "periodic"};
+        << QStringList { "installation_address", "description_of_work", "report_ref_id", "DD/MM/YYYY",
+               "inspector", "test_instruments", "comments" }
+        << QStringList { "initial", "periodic" };
     QTest::newRow("verification certificate")
         << "Verification Certificate.kstvc" << 1
-        << QStringList{"client", "installation_address", "test_date", "contractor", "installation_description",
-                       "rated_power", "location", "circuits_tested", "iec_inspection_ref", "pv_array_inspection_ref",
-                       "iec_test_ref", "pv_array_test_ref", "design_construction_testing_inspection",
-                       "next_inspection", "comments", "signature_names", "signature_date"}
-        << QStringList{"initial", "periodic"};
+        << QStringList { "client", "installation_address", "test_date", "contractor",
+               "installation_description", "rated_power", "location", "circuits_tested", "iec_inspection_ref",
+               "pv_array_inspection_ref", "iec_test_ref", "pv_array_test_ref",
+               "design_construction_testing_inspection", "next_inspection", "comments", "signature_names",
+               "signature_date" }
+        << QStringList { "initial", "periodic" };
     QTest::newRow("checklist") << "Checklist.kstchk" << 1 << QStringList()
-                               << QStringList{"basic_system_info", "installation_diagram", "warranty_info"};
+                               << QStringList { "basic_system_info", "installation_diagram",
+                                      "warranty_info" };
 }
 
 void TestReportDocument::formsOpenFromTheirTemplates()
@@ -101,7 +103,7 @@ void TestReportDocument::formsOpenFromTheirTemplates()
     QVERIFY(doc);
     QVERIFY(doc->isValid());
     QVERIFY(!doc->isModified());
-    for (const char* name : {"actionUndo", "actionRedo", "actionSave"})
+    for (const char* name : { "actionUndo", "actionRedo", "actionSave" })
         QVERIFY2(!doc->findChild<QAction*>(name)->isEnabled(), name);
     QVERIFY(doc->findChild<QAction*>("actionSaveFavourite")->isEnabled());
     QVERIFY(ScriptedPrompts::get().asked.isEmpty());
@@ -137,10 +139,14 @@ void TestReportDocument::typedValueSurvivesSaveAndUndoClearsTheMark_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("field");
-    QTest::newRow("inspection report") << "Inspection Report.kstir" << "inspector_name";
-    QTest::newRow("array test report") << "Array Test Report.kstatr" << "inspector";
-    QTest::newRow("verification certificate") << "Verification Certificate.kstvc" << "client";
-    QTest::newRow("checklist") << "Checklist.kstchk" << "handover_date";
+    QTest::newRow("inspection report") << "Inspection Report.kstir"
+                                       << "inspector_name";
+    QTest::newRow("array test report") << "Array Test Report.kstatr"
+                                       << "inspector";
+    QTest::newRow("verification certificate") << "Verification Certificate.kstvc"
+                                              << "client";
+    QTest::newRow("checklist") << "Checklist.kstchk"
+                               << "handover_date";
 }
 
 void TestReportDocument::typedValueSurvivesSaveAndUndoClearsTheMark()
@@ -360,9 +366,9 @@ void TestReportDocument::hugePictureInsideAReportIsKeptButNotDecoded()
         small.save(&buffer, "PNG");
     }
     const QString path = writeReport(m_project->path(), "big.kstchk",
-                                     R"(<document resPak=":res/reports/kstchk.pak"><page id="page1">
+        R"(<document resPak=":res/reports/kstchk.pak"><page id="page1">
 <image index="1" x="10" y="10" width="100" height="50" resizable="1" scale="1"/></page></document>)",
-                                     {{"png", bytes}});
+        { { "png", bytes } });
     GraphicalReportDocument doc(path);
     QVERIFY(doc.isValid());
     ReportResizableImage* image = nullptr;

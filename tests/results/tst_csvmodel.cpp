@@ -49,7 +49,7 @@ void TestCsvModel::parsesTitleHeadersAndRows()
                                "1,16, 512.3 ,1:2:3:0,4:5,0,ABCD\n"
                                "2,4,,0,1F2E\r\r\n");
     QCOMPARE(model->title(), QString("PVT1600 SN:42"));
-    QCOMPARE(model->headers(), (QStringList{"Index", "TestType", "Voc (VDC)"}));
+    QCOMPARE(model->headers(), (QStringList { "Index", "TestType", "Voc (VDC)" }));
     QCOMPARE(model->testTypeColumn(), 1);
     QCOMPARE(model->rowCount(), 2);
     QCOMPARE(model->columnCount(), 3);
@@ -225,21 +225,24 @@ void TestCsvModel::dialogLoadsAFileAndHandsOnTheChosenRows()
     dialog.slotImportRows();
     QCOMPARE(imported.count(), 0); // nothing selected
     view->selectRow(1);
-    view->selectionModel()->select(dialog.model()->index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view->selectionModel()->select(
+        dialog.model()->index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     dialog.slotImportRows();
     QCOMPARE(imported.count(), 1);
     const auto rows = imported.first().first().value<QModelIndexList>();
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(0).column(), 0);
     dialog.slotRowDoubleClicked(dialog.model()->index(4, 3));
-    QCOMPARE(imported.last().first().value<QModelIndexList>(), QModelIndexList{dialog.model()->index(4, 3)});
+    QCOMPARE(
+        imported.last().first().value<QModelIndexList>(), QModelIndexList { dialog.model()->index(4, 3) });
 }
 
 void TestCsvModel::dialogReportsAnUnreadableFile()
 {
     DialogImportResults dialog;
     QVERIFY(!dialog.load("/no/such/results.csv"));
-    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList{"Error opening /no/such/results.csv for reading."});
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList { "Error opening /no/such/results.csv for reading." });
     QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Warning);
 }
 

@@ -5,9 +5,9 @@
 #include "GraphicsTextItem.h"
 #include "MainWindow.h"
 #include "ReportScene.h"
-#include "ReportTestSupport.h"
 #include "ReportTable.h"
 #include "ReportTableCell.h"
+#include "ReportTestSupport.h"
 #include "ReportText.h"
 #include "ResultsColumnMap.h"
 #include "Startup.h"
@@ -43,13 +43,14 @@ private:
     CsvResultsModel m_model;
 };
 
-static const QByteArray Results = "PV Tester Results,PVT1600 SN:42,Export,2\n"
-                                  "Index,DD/MM/YYYY,TestType,Voc (VDC),Isc (ADC),Irr (W/m2),Viso (V),Riso (MOhm),Rpe (Ohm),IVCurve\n"
-                                  "1,07/12/2026,16,612.4,9.81,812,,,,1:2,0,ABCD\n"      // row 0: curve
-                                  "2,07/12/2026,4,,,,1000,120.5,,0,ABCD\n"              // row 1: positive earth
-                                  "3,07/12/2026,8,,,,1000,98.2,,0,ABCD\n"               // row 2: negative earth
-                                  "4,08/12/2026,4,,,,1000,77.7,,0,ABCD\n"               // row 3: positive earth
-                                  "5,08/12/2026,1,,,,,,0.21,0,ABCD\n";                  // row 4: continuity
+static const QByteArray Results
+    = "PV Tester Results,PVT1600 SN:42,Export,2\n"
+      "Index,DD/MM/YYYY,TestType,Voc (VDC),Isc (ADC),Irr (W/m2),Viso (V),Riso (MOhm),Rpe (Ohm),IVCurve\n"
+      "1,07/12/2026,16,612.4,9.81,812,,,,1:2,0,ABCD\n" // row 0: curve
+      "2,07/12/2026,4,,,,1000,120.5,,0,ABCD\n" // row 1: positive earth
+      "3,07/12/2026,8,,,,1000,98.2,,0,ABCD\n" // row 2: negative earth
+      "4,08/12/2026,4,,,,1000,77.7,,0,ABCD\n" // row 3: positive earth
+      "5,08/12/2026,1,,,,,,0.21,0,ABCD\n"; // row 4: continuity
 
 void TestImport::init()
 {
@@ -88,14 +89,16 @@ QModelIndexList TestImport::rows(std::initializer_list<int> numbers) const
 void TestImport::firstAndSecondImportFillTheNextColumns()
 {
     auto doc = newReport();
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({0})), int(ResultsColumnMap::Imported));
+    QCOMPARE(
+        ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), int(ResultsColumnMap::Imported));
     QCOMPARE(cell(doc.get(), 2, 12), QString("612.4"));
     QCOMPARE(cell(doc.get(), 2, 13), QString("9.81"));
     QCOMPARE(cell(doc.get(), 2, 14), QString("812"));
     QCOMPARE(cell(doc.get(), 2, 16), QString()); // empty values are left out
     QCOMPARE(cell(doc.get(), 1, 12), QString("Voc (V)"));
 
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({4})), int(ResultsColumnMap::Imported));
+    QCOMPARE(
+        ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 4 })), int(ResultsColumnMap::Imported));
     QCOMPARE(cell(doc.get(), 3, 19), QString("0.21"));
     QCOMPARE(cell(doc.get(), 2, 19), QString());
 }
@@ -104,19 +107,19 @@ void TestImport::insulationTestsShareOneColumn()
 {
     auto doc = newReport();
     // Positive and negative earth of one string land in one column, rows 17 and 18.
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({1, 2})), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1, 2 })), 0);
     QCOMPARE(cell(doc.get(), 2, 16), QString("1000"));
     QCOMPARE(cell(doc.get(), 2, 17), QString("120.5"));
     QCOMPARE(cell(doc.get(), 2, 18), QString("98.2"));
 
     // Two positive-earth rows together: the first one's value only.
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({1, 3})), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1, 3 })), 0);
     QCOMPARE(cell(doc.get(), 3, 17), QString("120.5"));
     QCOMPARE(cell(doc.get(), 3, 18), QString());
 
     // A row turned into a negative-earth test in the import list goes to row 18.
     QVERIFY(m_model.setData(m_model.index(3, m_model.testTypeColumn()), "8"));
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({3})), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 3 })), 0);
     QCOMPARE(cell(doc.get(), 4, 18), QString("77.7"));
     QCOMPARE(cell(doc.get(), 4, 17), QString());
 }
@@ -129,7 +132,7 @@ void TestImport::fieldsTitleAndCommentsAndOneUndoStep()
     doc->undoStack()->clear();
     doc->setModified(false);
 
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({0, 4})), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0, 4 })), 0);
     QCOMPARE(doc->undoStack()->count(), 1);
     QVERIFY(doc->isModified());
     // The last row's value wins in a field that several rows fill.
@@ -138,7 +141,7 @@ void TestImport::fieldsTitleAndCommentsAndOneUndoStep()
     QCOMPARE(field(doc.get(), "comments"), QString("Index=5; \n"));
 
     // The instrument is named once however often its results come in.
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({1})), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1 })), 0);
     QCOMPARE(field(doc.get(), "test_instruments"), QString("Clamp meter, PVT1600 SN:42"));
     QCOMPARE(field(doc.get(), "comments"), QString("Index=5; \nIndex=2; \n"));
 
@@ -156,24 +159,26 @@ void TestImport::seventhImportFindsTheTableFull()
 {
     auto doc = newReport();
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({0})), 0);
+        QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), 0);
     QCOMPARE(cell(doc.get(), 7, 12), QString("612.4"));
     const int steps = doc->undoStack()->count();
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({0})), int(ResultsColumnMap::TableFull));
+    QCOMPARE(
+        ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), int(ResultsColumnMap::TableFull));
     QCOMPARE(doc->undoStack()->count(), steps);
 }
 
 void TestImport::oldReportsAndOtherKindsHaveNoPlace()
 {
     // A report of the first layout revision: no ids on the result rows.
-    GraphicalReportDocument old(ReportTestSupport::writeReport(m_project->path(), "Old.kstatr",
-                                                               R"(<document resPak=":res/reports/kstatr.pak"/>)"));
+    GraphicalReportDocument old(ReportTestSupport::writeReport(
+        m_project->path(), "Old.kstatr", R"(<document resPak=":res/reports/kstatr.pak"/>)"));
     QVERIFY(old.isValid());
-    QCOMPARE(ResultsColumnMap(old.scene(), &m_model).importRows(rows({0})), int(ResultsColumnMap::NoPlaceToInsert));
+    QCOMPARE(ResultsColumnMap(old.scene(), &m_model).importRows(rows({ 0 })),
+        int(ResultsColumnMap::NoPlaceToInsert));
     QCOMPARE(old.undoStack()->count(), 0);
     auto checklist = newReport("Checklist.kstchk");
-    QCOMPARE(ResultsColumnMap(checklist->scene(), &m_model).importRows(rows({0})),
-             int(ResultsColumnMap::NoPlaceToInsert));
+    QCOMPARE(ResultsColumnMap(checklist->scene(), &m_model).importRows(rows({ 0 })),
+        int(ResultsColumnMap::NoPlaceToInsert));
     QCOMPARE(checklist->undoStack()->count(), 0);
 }
 
@@ -185,8 +190,8 @@ void TestImport::invalidRowsAreRefused()
     buffer.setData(Results + "6,09/12/2026,2,1,1,1,,,,0,ABCD\n7,09/12/2026,2,1,1,1,,,,0,ABCD\n");
     buffer.open(QIODevice::ReadOnly);
     other.load(buffer);
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows({other.index(6, 0)}),
-             int(ResultsColumnMap::InvalidRow));
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows({ other.index(6, 0) }),
+        int(ResultsColumnMap::InvalidRow));
     QCOMPARE(doc->undoStack()->count(), 0);
 }
 
@@ -221,19 +226,20 @@ void TestImport::mainWindowReportsEachResult()
         dialog->slotRowDoubleClicked(first);
     dialog->slotRowDoubleClicked(first);
     QCOMPARE(prompts.messageTexts(),
-             QStringList{"No more room left in the report table. Please use another Array Test Report."});
+        QStringList { "No more room left in the report table. Please use another Array Test Report." });
 
     prompts.reset();
     window.openDocument(createNewDocument(m_project->path(), "Checklist.kstchk"));
     dialog->slotRowDoubleClicked(first);
-    QCOMPARE(prompts.messageTexts(), QStringList{"Unable to find where to insert data. Please ensure an Array Test "
-                                                 "Report has focus before inserting the data."});
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { "Unable to find where to insert data. Please ensure an Array Test "
+                      "Report has focus before inserting the data." });
     QCOMPARE(prompts.asked.first().message.icon, QMessageBox::Warning);
 
     // An array test report laid out by the first revision of the form.
     prompts.reset();
-    window.openDocument(ReportTestSupport::writeReport(m_project->path(), "Old.kstatr",
-                                                       R"(<document resPak=":res/reports/kstatr.pak"/>)"));
+    window.openDocument(ReportTestSupport::writeReport(
+        m_project->path(), "Old.kstatr", R"(<document resPak=":res/reports/kstatr.pak"/>)"));
     dialog->slotRowDoubleClicked(first);
     QCOMPARE(prompts.messageTexts().size(), 1);
     QVERIFY(prompts.messageTexts().first().startsWith(
@@ -247,8 +253,8 @@ void TestImport::mainWindowReportsEachResult()
     buffer.setData(Results + "6,09/12/2026,2,1,1,1,,,,0,ABCD\n");
     buffer.open(QIODevice::ReadOnly);
     other.load(buffer);
-    emit dialog->importRow({other.index(5, 0), other.index(5, 1)});
-    QCOMPARE(prompts.messageTexts(), QStringList{"Programming error: Invalid row: 6, 09/12/2026"});
+    emit dialog->importRow({ other.index(5, 0), other.index(5, 1) });
+    QCOMPARE(prompts.messageTexts(), QStringList { "Programming error: Invalid row: 6, 09/12/2026" });
     QCOMPARE(prompts.asked.first().message.icon, QMessageBox::Critical);
 
     for (AbstractDocument* doc : window.documents())

@@ -46,8 +46,8 @@ QMessageBox::StandardButton ScriptedPrompts::message(const MessageRequest& reque
     return QMessageBox::NoButton;
 }
 
-QString ScriptedPrompts::nextPath(const QString& kind, QWidget*, const QString& caption, const QString& dir,
-                                  const QString& filter)
+QString ScriptedPrompts::nextPath(
+    const QString& kind, QWidget*, const QString& caption, const QString& dir, const QString& filter)
 {
     Asked a;
     a.kind = kind;
@@ -66,14 +66,14 @@ QString ScriptedPrompts::existingDirectory(QWidget* parent, const QString& capti
     return nextPath(QStringLiteral("directory"), parent, caption, dir, QString());
 }
 
-QString ScriptedPrompts::openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                      const QString& filter)
+QString ScriptedPrompts::openFileName(
+    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     return nextPath(QStringLiteral("open"), parent, caption, dir, filter);
 }
 
-QString ScriptedPrompts::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                      const QString& filter)
+QString ScriptedPrompts::saveFileName(
+    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     return nextPath(QStringLiteral("save"), parent, caption, dir, filter);
 }

@@ -37,12 +37,12 @@ public:
 
     QMessageBox::StandardButton message(const MessageRequest& request) override;
     QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
+    QString openFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+    QString saveFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     QString text(QWidget* parent, const QString& title, const QString& label, const QString& initial,
-                 bool* ok) override;
+        bool* ok) override;
     QColor color(QWidget* parent, const QString& title, const QColor& initial) override;
     int execDialog(QDialog* dialog) override;
 
@@ -53,7 +53,7 @@ public:
 
 private:
     QString nextPath(const QString& kind, QWidget* parent, const QString& caption, const QString& dir,
-                     const QString& filter);
+        const QString& filter);
 };
 
 // A plain document for tests of the shell: it counts saves and can be told to fail them.
@@ -84,12 +84,12 @@ QString binaryFolder();
 QString dataFolder();
 } // namespace TestSupport
 
-#define KESTROVAN_TEST_MAIN(TestClass)                                                                        \
-    int main(int argc, char** argv)                                                                           \
-    {                                                                                                         \
-        TestSupport::prepareEnvironment();                                                                    \
-        QApplication app(argc, argv);                                                                         \
-        TestSupport::initApplication();                                                                       \
-        TestClass test;                                                                                       \
-        return QTest::qExec(&test, argc, argv);                                                               \
+#define KESTROVAN_TEST_MAIN(TestClass)                                                                       \
+    int main(int argc, char** argv)                                                                          \
+    {                                                                                                        \
+        TestSupport::prepareEnvironment();                                                                   \
+        QApplication app(argc, argv);                                                                        \
+        TestSupport::initApplication();                                                                      \
+        TestClass test;                                                                                      \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }

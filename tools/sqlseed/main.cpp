@@ -42,7 +42,7 @@ int main(int argc, char** argv)
             if (line.trimmed() == QLatin1String("--;")) {
                 if (!statement.trimmed().isEmpty() && !query.exec(statement.trimmed())) {
                     std::fprintf(stderr, "sqlseed: %s\n  in: %s\n", qPrintable(query.lastError().text()),
-                                 qPrintable(statement.trimmed()));
+                        qPrintable(statement.trimmed()));
                     status = 1;
                     break;
                 }

@@ -30,8 +30,8 @@ int main(int argc, char** argv)
     image.fill(opaque ? Qt::white : Qt::transparent);
     {
         QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
-                               | QPainter::SmoothPixmapTransform);
+        painter.setRenderHints(
+            QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         renderer.render(&painter);
     }
     QImageWriter writer(args.at(2), suffix.toLatin1());
@@ -39,7 +39,7 @@ int main(int argc, char** argv)
         writer.setQuality(92);
     if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB32) : image)) {
         std::fprintf(stderr, "svgrender: cannot write %s: %s\n", qPrintable(args.at(2)),
-                     qPrintable(writer.errorString()));
+            qPrintable(writer.errorString()));
         return 1;
     }
     return 0;

@@ -6,7 +6,7 @@
 
 namespace {
 // Test types in the order a tester usually runs them on one string.
-const int TestCycle[] = {1, 4, 8, 16, 2};
+const int TestCycle[] = { 1, 4, 8, 16, 2 };
 } // namespace
 
 quint16 testerLineChecksum(const QByteArray& line, char separator, char decimal)
@@ -33,15 +33,15 @@ QByteArray generateTesterFile(const TesterFileOptions& options)
             text.replace('.', decimal);
         return text;
     };
-    auto uniform = [&random](double low, double high) { return low + (high - low) * random.generateDouble(); };
+    auto uniform
+        = [&random](double low, double high) { return low + (high - low) * random.generateDouble(); };
 
     QByteArray out;
     out += "PV Tester Results" + QByteArray(1, sep) + options.serialNumber.toUtf8() + QByteArray(1, sep)
-           + "Export" + QByteArray(1, sep) + QByteArray::number(options.fileVersion) + "\r\n";
-    const QList<QByteArray> columns = {"Index",     "DD/MM/YYYY",  "HH:MM:SS",   "TestType",   "Voc (VDC)",
-                                       "Isc (ADC)", "Irr (W/m2)",  "Ta (C)",     "Tpv (C)",    "Viso (V)",
-                                       "Riso (MOhm)", "Rpe (Ohm)", "Iclamp (Amp)", "FF",       "Vmpp (V)",
-                                       "Impp(A)",   "IVCurve"};
+        + "Export" + QByteArray(1, sep) + QByteArray::number(options.fileVersion) + "\r\n";
+    const QList<QByteArray> columns = { "Index", "DD/MM/YYYY", "HH:MM:SS", "TestType", "Voc (VDC)",
+        "Isc (ADC)", "Irr (W/m2)", "Ta (C)", "Tpv (C)", "Viso (V)", "Riso (MOhm)", "Rpe (Ohm)",
+        "Iclamp (Amp)", "FF", "Vmpp (V)", "Impp(A)", "IVCurve" };
     for (int i = 0; i < columns.size(); ++i)
         out += (i ? QByteArray(1, sep) : QByteArray()) + columns.at(i);
     out += "\r\n";
@@ -64,8 +64,8 @@ QByteArray generateTesterFile(const TesterFileOptions& options)
         const bool iv = type == 2 || type == 16;
         const bool insulation = type == 4 || type == 8;
         fields << (iv ? number(voc, 1) : QByteArray()) << (iv ? number(iscNow, 2) : QByteArray())
-               << (iv ? number(irradiance, 0) : QByteArray()) << (iv ? number(cellTemp - 12, 1) : QByteArray())
-               << (iv ? number(cellTemp, 1) : QByteArray());
+               << (iv ? number(irradiance, 0) : QByteArray())
+               << (iv ? number(cellTemp - 12, 1) : QByteArray()) << (iv ? number(cellTemp, 1) : QByteArray());
         fields << (insulation ? QByteArray(voc > 500 ? "1000" : "500") : QByteArray())
                << (insulation ? number(failed ? uniform(0.2, 0.9) : uniform(20, 199), 1) : QByteArray())
                << (type == 1 ? number(failed ? uniform(1.2, 3.0) : uniform(0.05, 0.6), 2) : QByteArray())
@@ -93,8 +93,8 @@ QByteArray generateTesterFile(const TesterFileOptions& options)
             imp = iscNow * 0.94;
             pmax = vmp * imp;
         }
-        fields << (iv ? number(pmax / (voc * iscNow), 2) : QByteArray()) << (iv ? number(vmp, 1) : QByteArray())
-               << (iv ? number(imp, 2) : QByteArray());
+        fields << (iv ? number(pmax / (voc * iscNow), 2) : QByteArray())
+               << (iv ? number(vmp, 1) : QByteArray()) << (iv ? number(imp, 2) : QByteArray());
         fields += points;
         fields << QByteArray::number(failed ? (insulation ? 3 : 2) : 0);
 

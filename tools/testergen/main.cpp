@@ -11,8 +11,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: testergen <out.csv> [--rows N] [--semicolon] [--points N] [--seed N] "
-                             "[--version N] [--no-failures]\n");
+        std::fprintf(stderr,
+            "usage: testergen <out.csv> [--rows N] [--semicolon] [--points N] [--seed N] "
+            "[--version N] [--no-failures]\n");
         return 2;
     }
     TesterFileOptions options;
