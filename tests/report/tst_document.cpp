@@ -122,6 +122,20 @@ void TestReportDocument::formsOpenFromTheirTemplates()
     }
     for (const QString& id : checkBoxes)
         QVERIFY2(qgraphicsitem_cast<ReportCheckBox*>(scene->itemById(id)), qPrintable(id));
+    if (fileName.endsWith("kstatr")) {
+        auto* table = qgraphicsitem_cast<ReportTable*>(scene->itemById("test_table"));
+        QVERIFY(table);
+        QCOMPARE(table->columnCount(), 8);
+        QCOMPARE(table->rowCount(), 26);
+        const QList<QPair<QString, int>> labels
+            = { { "Voc (VDC)", 12 }, { "Isc (ADC)", 13 }, { "Irr (W/m2)", 14 }, { "Viso (V)", 16 },
+                  { "Riso (MOhm)", 17 }, { "-Riso (MOhm)", 18 }, { "Rpe (Ohm)", 19 } };
+        for (const auto& label : labels) {
+            auto* cell = qgraphicsitem_cast<ReportTableCell*>(scene->itemById(label.first));
+            QVERIFY2(cell && cell->table() == table && cell->row() == label.second, qPrintable(label.first));
+        }
+        QCOMPARE(scene->packPath(), QString(":res/reports/kstatr_rev3.pak"));
+    }
     // Every editable field has an id, or its value could not be kept.
     for (QGraphicsItem* item : scene->items()) {
         auto* text = qgraphicsitem_cast<ReportText*>(item);

@@ -13,6 +13,7 @@
 #include "Startup.h"
 #include "TestSupport.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -219,6 +220,11 @@ void TestImport::mainWindowReportsEachResult()
     auto* report = qobject_cast<GraphicalReportDocument*>(
         window.openDocument(createNewDocument(m_project->path(), "Array Test Report.kstatr")));
     QVERIFY(report);
+    // The report's own Import goes to the main window's file chooser.
+    report->importAction()->trigger();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.first().caption, QString("Import CSV File"));
+    prompts.reset();
     dialog->slotRowDoubleClicked(first);
     QVERIFY(prompts.asked.isEmpty());
     QCOMPARE(cell(report, 2, 12), QString("612.4"));
