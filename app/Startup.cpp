@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "AbstractDocument.h"
 #include "Brand.h"
 #include "KestrovanResources.h"
 #include "MainWindow.h"
@@ -71,8 +72,11 @@ int runKestrovan(int& argc, char** argv, const StartupOptions& options)
         window->setWindowIcon(QIcon(QStringLiteral(":res/images/Halvern.ico")));
         if (firstPass)
             splash->finish(window.get());
-        if (arguments.size() > 1 && QFileInfo(arguments.at(1)).isFile())
-            window->openDocument(arguments.at(1));
+        if (arguments.size() > 1 && QFileInfo(arguments.at(1)).isFile()) {
+            AbstractDocument* doc = window->openDocument(arguments.at(1));
+            if (doc && !doc->isValid())
+                delete doc; // the user has been told why it could not be shown
+        }
         if (options.mainWindowShown)
             options.mainWindowShown(window.get());
 
