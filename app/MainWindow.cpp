@@ -167,6 +167,10 @@ void MainWindow::buildForm()
         action->setEnabled(false);
     m_tree->addAction(m_actionOpen);
     m_tree->addAction(m_actionRename);
+    // Documents carry their own Ctrl+S; two actions with one key in one window cancel each other
+    // out, so the main window's Save answers its key only in the tree (and its menus).
+    m_actionSave->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_tree->addAction(m_actionSave);
 
     m_fileMenu = menuBar()->addMenu(tr("File"));
     m_fileMenu->setObjectName(QStringLiteral("menuFile"));

@@ -1,5 +1,7 @@
+#include "DocumentFactory.h"
 #include "DocumentRegistry.h"
 #include "Folders.h"
+#include "GraphicalReportDocument.h"
 #include "MainWindow.h"
 #include "ProjectModel.h"
 #include "ProjectTreeView.h"
@@ -8,6 +10,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QGraphicsView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -15,6 +18,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 // The document browser and the open documents, as a user drives them.
 class TestMainWindow : public QObject
@@ -31,6 +35,7 @@ private slots:
     void namesShowWithoutExtensionAndRenameKeepsIt();
     void renamingAnOpenDocumentIsRefused();
     void treeAndTabsFollowEachOther();
+    void controlSWorksInTheReportAndInTheTree();
     void deletingAFileClosesItsDocument();
     void fileRemovedOutsideClosesItsDocument();
     void dropFromOutsideAsksBeforeCopying();
@@ -206,6 +211,30 @@ void TestMainWindow::treeAndTabsFollowEachOther()
     action("actionSave")->trigger();
     QCOMPARE(static_cast<TestDocument*>(second)->saves, 1);
     QVERIFY(!action("actionSave")->isEnabled());
+}
+
+void TestMainWindow::controlSWorksInTheReportAndInTheTree()
+{
+    const QString path = createNewDocument(root(), "Checklist.kstchk");
+    AbstractDocument* doc = m_window->openDocument(path);
+    QVERIFY(doc && doc->isValid());
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto* view = doc->findChild<QGraphicsView*>();
+    QVERIFY(view);
+
+    auto* report = qobject_cast<GraphicalReportDocument*>(doc);
+    QVERIFY(report);
+    auto edit = [report]() { report->undoStack()->push(new QUndoCommand(QStringLiteral("an edit"))); };
+    edit();
+    QVERIFY(doc->isModified());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!doc->isModified());
+
+    edit();
+    m_window->treeView()->setFocus();
+    QTest::keyClick(m_window->treeView(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!doc->isModified());
 }
 
 void TestMainWindow::deletingAFileClosesItsDocument()
