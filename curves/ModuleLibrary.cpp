@@ -142,6 +142,21 @@ bool ModuleLibrary::module(uint id, CurveModuleRow* row)
     return true;
 }
 
+namespace {
+// The data-sheet values; both the insert and the update statement name them alike.
+void bindModuleValues(QSqlQuery& query, const CurveModuleRow& row)
+{
+    query.bindValue(QStringLiteral(":Isc"), storeValue(row.value(CurveModuleRow::Isc)));
+    query.bindValue(QStringLiteral(":Voc"), storeValue(row.value(CurveModuleRow::Voc)));
+    query.bindValue(QStringLiteral(":Imp"), storeValue(row.value(CurveModuleRow::Imp)));
+    query.bindValue(QStringLiteral(":Vmp"), storeValue(row.value(CurveModuleRow::Vmp)));
+    query.bindValue(QStringLiteral(":alpha"), storeValue(row.value(CurveModuleRow::Alpha)));
+    query.bindValue(QStringLiteral(":beta"), storeValue(row.value(CurveModuleRow::Beta)));
+    query.bindValue(QStringLiteral(":delta"), storeValue(row.value(CurveModuleRow::Delta)));
+    query.bindValue(QStringLiteral(":Rs"), storeValue(row.value(CurveModuleRow::Rs)));
+}
+} // namespace
+
 uint ModuleLibrary::insert(const CurveModuleRow& row)
 {
     if (!open())
@@ -153,14 +168,7 @@ uint ModuleLibrary::insert(const CurveModuleRow& row)
                            ":delta, :Rs, :UserModule, :Favourite);")))
         return 0;
     query.bindValue(QStringLiteral(":desc"), row.value(CurveModuleRow::Description).toString());
-    query.bindValue(QStringLiteral(":Isc"), storeValue(row.value(CurveModuleRow::Isc)));
-    query.bindValue(QStringLiteral(":Voc"), storeValue(row.value(CurveModuleRow::Voc)));
-    query.bindValue(QStringLiteral(":Imp"), storeValue(row.value(CurveModuleRow::Imp)));
-    query.bindValue(QStringLiteral(":Vmp"), storeValue(row.value(CurveModuleRow::Vmp)));
-    query.bindValue(QStringLiteral(":alpha"), storeValue(row.value(CurveModuleRow::Alpha)));
-    query.bindValue(QStringLiteral(":beta"), storeValue(row.value(CurveModuleRow::Beta)));
-    query.bindValue(QStringLiteral(":delta"), storeValue(row.value(CurveModuleRow::Delta)));
-    query.bindValue(QStringLiteral(":Rs"), storeValue(row.value(CurveModuleRow::Rs)));
+    bindModuleValues(query, row);
     query.bindValue(QStringLiteral(":UserModule"), row.value(CurveModuleRow::UserModule).toBool());
     query.bindValue(QStringLiteral(":Favourite"), row.value(CurveModuleRow::Favourite).toBool());
     m_byId.clear();
@@ -180,14 +188,7 @@ bool ModuleLibrary::update(const CurveModuleRow& row)
                            "UserModule = :Usr,Favourite = :Fav WHERE _id = :id;")))
         return false;
     query.bindValue(QStringLiteral(":Desc"), row.value(CurveModuleRow::Description).toString());
-    query.bindValue(QStringLiteral(":Isc"), storeValue(row.value(CurveModuleRow::Isc)));
-    query.bindValue(QStringLiteral(":Voc"), storeValue(row.value(CurveModuleRow::Voc)));
-    query.bindValue(QStringLiteral(":Imp"), storeValue(row.value(CurveModuleRow::Imp)));
-    query.bindValue(QStringLiteral(":Vmp"), storeValue(row.value(CurveModuleRow::Vmp)));
-    query.bindValue(QStringLiteral(":alpha"), storeValue(row.value(CurveModuleRow::Alpha)));
-    query.bindValue(QStringLiteral(":beta"), storeValue(row.value(CurveModuleRow::Beta)));
-    query.bindValue(QStringLiteral(":delta"), storeValue(row.value(CurveModuleRow::Delta)));
-    query.bindValue(QStringLiteral(":Rs"), storeValue(row.value(CurveModuleRow::Rs)));
+    bindModuleValues(query, row);
     query.bindValue(QStringLiteral(":Usr"), row.value(CurveModuleRow::UserModule).toBool());
     query.bindValue(QStringLiteral(":Fav"), row.value(CurveModuleRow::Favourite).toBool());
     query.bindValue(QStringLiteral(":id"), row.id);
