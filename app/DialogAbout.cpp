@@ -12,7 +12,7 @@ DialogAbout::DialogAbout(QWidget* parent)
     setFixedSize(400, 300);
     setStyleSheet(QStringLiteral("QDialog { background-image: url(:res/images/%1_splash.png); }")
                       .arg(Brand::organisationName()));
-    setWindowTitle(tr("About %1").arg(QCoreApplication::translate("MainWindow", "Kestrovan")));
+    setWindowTitle(tr("About %1").arg(Brand::productTitle()));
     auto* version = new QLabel(QCoreApplication::applicationVersion(), this);
     version->setObjectName(QStringLiteral("version"));
     version->setAlignment(Qt::AlignCenter);

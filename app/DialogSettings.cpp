@@ -1,6 +1,6 @@
 #include "DialogSettings.h"
 
-#include "FileNames.h"
+#include "DocumentFactory.h"
 #include "Folders.h"
 #include "Prompts.h"
 
@@ -125,11 +125,7 @@ void DialogSettings::refreshRow(const FavouriteRow& row)
 
 void DialogSettings::restore(const QString& suffix)
 {
-    const QString favourite = Folders::instance()->favouriteTemplatePath(suffix);
-    QFile::remove(favourite);
-    if (!copyAsWritable(Folders::builtInTemplatePath(suffix), favourite))
-        Prompts::show(QMessageBox::Critical, this,
-            QCoreApplication::translate("Error Message", "Could not create the template %1.").arg(favourite));
+    seedFavouriteTemplate(suffix);
     for (const FavouriteRow& row : qAsConst(m_rows)) {
         if (row.suffix == suffix)
             refreshRow(row);

@@ -398,14 +398,25 @@ void MainWindow::createNewCurveData()
     createNew(QStringLiteral("String Data Report.kstcrv"));
 }
 
-void MainWindow::createClientHandoverPack()
+QString MainWindow::createFolderInRoot(const QString& pathPattern)
 {
     const QString root = Folders::instance()->projectsFolder();
     if (root.isEmpty())
-        return;
-    QString path = tr("%1/New Client Handover Pack").arg(root);
+        return QString();
+    QString path = pathPattern.arg(root);
     uniqueFileName(path);
-    if (!QDir().mkpath(path))
+    if (!QDir().mkpath(path)) {
+        Prompts::show(QMessageBox::Critical, this,
+            QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
+        return QString();
+    }
+    return path;
+}
+
+void MainWindow::createClientHandoverPack()
+{
+    const QString path = createFolderInRoot(tr("%1/New Client Handover Pack"));
+    if (path.isEmpty())
         return;
     selectPath(path);
     createNew(QStringLiteral("Checklist.kstchk"));
@@ -413,14 +424,7 @@ void MainWindow::createClientHandoverPack()
 
 void MainWindow::createNewFolder()
 {
-    const QString root = Folders::instance()->projectsFolder();
-    if (root.isEmpty())
-        return;
-    QString path = tr("%1/New Folder").arg(root);
-    uniqueFileName(path);
-    if (!QDir().mkpath(path))
-        Prompts::show(QMessageBox::Critical, this,
-            QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
+    createFolderInRoot(tr("%1/New Folder"));
 }
 
 void MainWindow::remove()

@@ -90,6 +90,9 @@ private:
     QAction* makeAction(const char* objectName, const QString& text, const QString& icon);
     QString createNew(const QString& fileName);
     QString targetFolderForNew() const;
+    // A new folder (numbered when taken) whose path is the pattern with the projects root for %1;
+    // empty when it could not be made.
+    QString createFolderInRoot(const QString& pathPattern);
     // Opens a path and throws away a document that could not be shown.
     void openAndKeepValid(const QString& filePath);
 

@@ -1,5 +1,6 @@
 #include "ProjectModel.h"
 
+#include "Brand.h"
 #include "FileIcons.h"
 #include "MainWindow.h"
 #include "MainWindowRef.h"
@@ -65,7 +66,7 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
         Prompts::show(QMessageBox::Critical, currentMainWindow(),
             QCoreApplication::translate("Error Message",
                 "File is already open in Kestrovan. Close it before attempting to set the name."),
-            QString(), QMessageBox::Ok, QCoreApplication::translate("MainWindow", "Kestrovan"));
+            QString(), QMessageBox::Ok, Brand::productTitle());
         return false;
     }
 

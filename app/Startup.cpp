@@ -68,7 +68,7 @@ int runKestrovan(int& argc, char** argv, const StartupOptions& options)
 
         auto window = std::make_shared<MainWindow>();
         window->show();
-        window->setWindowTitle(QCoreApplication::translate("MainWindow", "Kestrovan"));
+        window->setWindowTitle(Brand::productTitle());
         window->setWindowIcon(QIcon(QStringLiteral(":res/images/Halvern.ico")));
         if (firstPass)
             splash->finish(window.get());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Build constants that make up the application's identity. The organisation name keys the
@@ -36,6 +37,12 @@ inline QString sharedProjectsFolderName()
 inline QString templateFolderName()
 {
     return QStringLiteral("reports");
+}
+
+// The product's name as windows and message boxes show it.
+inline QString productTitle()
+{
+    return QCoreApplication::translate("MainWindow", "Kestrovan");
 }
 
 // ":res/images/<organisation><suffix>", e.g. brandImage("_splash.png").

@@ -66,10 +66,6 @@ enum TreeColumn : int {
     ColumnCount = 16,
 };
 
-inline QString productTitle()
-{
-    return QStringLiteral("Kestrovan");
-}
 inline QString treeMimeType()
 {
     return QStringLiteral("application/vnd.custom.ctmtype");

@@ -1,4 +1,5 @@
 #include "CurveGraphModel.h"
+#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "CurveModuleRow.h"
@@ -16,7 +17,7 @@ namespace IVCurve {
 namespace {
 void warn(const QString& text)
 {
-    Prompts::show(QMessageBox::Warning, nullptr, text, QString(), QMessageBox::Ok, productTitle());
+    Prompts::show(QMessageBox::Warning, nullptr, text, QString(), QMessageBox::Ok, Brand::productTitle());
 }
 
 // An empty text is stored as an empty text, not as NULL.

@@ -1,4 +1,5 @@
 #include "CurveModulesEditDlg.h"
+#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "ModuleLibrary.h"
@@ -130,7 +131,7 @@ void CurveModulesEditDlg::percentEntry(
     bool ok = false;
     const double base = NumberText::parse(reference->text(), &ok);
     if (!ok || base == 0.0) {
-        Prompts::show(QMessageBox::Warning, this, missing, QString(), QMessageBox::Ok, productTitle());
+        Prompts::show(QMessageBox::Warning, this, missing, QString(), QMessageBox::Ok, Brand::productTitle());
         return;
     }
     QInputDialog input(this);

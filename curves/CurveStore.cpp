@@ -1,4 +1,5 @@
 #include "CurveStore.h"
+#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "CurveGraphModel.h"
@@ -30,7 +31,8 @@ CurveStore::CurveStore(const QString& filePath)
 {
     QString error;
     if (!open(filePath, &error)) {
-        Prompts::show(QMessageBox::Critical, nullptr, error, QString(), QMessageBox::Ok, productTitle());
+        Prompts::show(
+            QMessageBox::Critical, nullptr, error, QString(), QMessageBox::Ok, Brand::productTitle());
         if (m_database.isValid())
             m_database.close();
         m_database = QSqlDatabase();

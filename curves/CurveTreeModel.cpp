@@ -1,4 +1,5 @@
 #include "CurveTreeModel.h"
+#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "NumberText.h"
@@ -39,7 +40,7 @@ QVariant nullToInvalid(const QVariant& value)
 
 void warn(const QString& text)
 {
-    Prompts::show(QMessageBox::Warning, nullptr, text, QString(), QMessageBox::Ok, productTitle());
+    Prompts::show(QMessageBox::Warning, nullptr, text, QString(), QMessageBox::Ok, Brand::productTitle());
 }
 
 QVector<QVariant> headerTexts()

@@ -1,4 +1,5 @@
 #include "ModuleLibrary.h"
+#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "FileNames.h"
@@ -25,7 +26,7 @@ const char* const builtInLibrary = ":/curves/modules.db";
 
 void warn(QMessageBox::Icon icon, const QString& text)
 {
-    Prompts::show(icon, nullptr, text, QString(), QMessageBox::Ok, productTitle());
+    Prompts::show(icon, nullptr, text, QString(), QMessageBox::Ok, Brand::productTitle());
 }
 
 // Numbers typed in the user's locale are stored as numbers; other texts as they are.

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <exception>
@@ -55,6 +56,17 @@ AbstractDocument* createDocument(const QString& path, QWidget* parent)
     return doc;
 }
 
+bool seedFavouriteTemplate(const QString& suffix)
+{
+    const QString favourite = Folders::instance()->favouriteTemplatePath(suffix);
+    QFile::remove(favourite);
+    if (copyAsWritable(Folders::builtInTemplatePath(suffix), favourite))
+        return true;
+    Prompts::show(QMessageBox::Critical, currentMainWindow(),
+        QCoreApplication::translate("Error Message", "Could not create the template %1.").arg(favourite));
+    return false;
+}
+
 QString createNewDocument(const QString& folder, const QString& fileName)
 {
     QString target = QStringLiteral("%1/%2").arg(folder, fileName);
@@ -66,11 +78,8 @@ QString createNewDocument(const QString& folder, const QString& fileName)
         if (const DocumentRegistry::FavouriteCheck check = DocumentRegistry::favouriteCheckFor(suffix))
             check(favourite);
     }
-    if (!QFileInfo::exists(favourite) && !copyAsWritable(Folders::builtInTemplatePath(suffix), favourite)) {
-        Prompts::show(QMessageBox::Critical, currentMainWindow(),
-            QCoreApplication::translate("Error Message", "Could not create the template %1.").arg(favourite));
+    if (!QFileInfo::exists(favourite) && !seedFavouriteTemplate(suffix))
         return QString();
-    }
     uniqueFileName(target);
     if (!copyAsWritable(favourite, target)) {
         Prompts::show(QMessageBox::Critical, currentMainWindow(),

@@ -9,6 +9,10 @@ class QWidget;
 // The result may be invalid (the caller deletes it) or null (nothing to show here).
 AbstractDocument* createDocument(const QString& path, QWidget* parent = nullptr);
 
+// Copies the built-in template of a suffix over its favourite, made writable; tells the user
+// and returns false when it cannot.
+bool seedFavouriteTemplate(const QString& suffix);
+
 // Makes a new file "<folder>/<fileName>" (numbered when taken) as a copy of the favourite
 // template of its suffix, seeding the favourite from the built-in template first. Returns the
 // new path, or an empty string when no file could be made (the user has been told why).

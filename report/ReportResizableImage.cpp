@@ -23,6 +23,12 @@
 #include <cmath>
 
 namespace {
+QString tooManyBytes()
+{
+    return QCoreApplication::translate("Error Message", "The picture is larger than %1 MB.")
+        .arg(ReportResizableImage::MaxPictureBytes / (1024 * 1024));
+}
+
 QSize rasterSize(const QByteArray& data)
 {
     QBuffer buffer;
@@ -48,8 +54,7 @@ QString ReportResizableImage::pictureProblem(const QString& suffix, const QByteA
     if (data.isEmpty())
         return QCoreApplication::translate("Error Message", "The file holds no picture.");
     if (data.size() > MaxPictureBytes)
-        return QCoreApplication::translate("Error Message", "The picture is larger than %1 MB.")
-            .arg(MaxPictureBytes / (1024 * 1024));
+        return tooManyBytes();
     if (suffix == QLatin1String("svg")) {
         QSvgRenderer renderer(data);
         if (!renderer.isValid())
@@ -146,8 +151,7 @@ bool ReportResizableImage::selectPicture()
     QString problem;
     QByteArray data;
     if (file.size() > MaxPictureBytes) {
-        problem = QCoreApplication::translate("Error Message", "The picture is larger than %1 MB.")
-                      .arg(MaxPictureBytes / (1024 * 1024));
+        problem = tooManyBytes();
     } else {
         data = file.readAll();
         problem = pictureProblem(suffix, data);

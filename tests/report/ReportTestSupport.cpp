@@ -108,6 +108,18 @@ QString ReportTestSupport::writeReport(
     return path;
 }
 
+QDomElement ReportTestSupport::findById(const QDomElement& root, const QString& id)
+{
+    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (e.attribute("id") == id)
+            return e;
+        const QDomElement inner = findById(e, id);
+        if (!inner.isNull())
+            return inner;
+    }
+    return QDomElement();
+}
+
 void ReportTestSupport::activate(QGraphicsScene* scene)
 {
     QEvent activate(QEvent::WindowActivate);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDomElement>
 #include <QGraphicsItem>
 #include <QList>
 #include <QPair>
@@ -39,6 +40,9 @@ struct Report
 // Writes a report file whose XML is given, with optional picture entries after it.
 QString writeReport(
     const QString& folder, const QString& fileName, const QByteArray& xml, const QList<Entry>& pictures = {});
+
+// The first element below root, at any depth, whose id is the given one.
+QDomElement findById(const QDomElement& root, const QString& id);
 
 // Makes the scene active, so that focus and key events work without a window.
 void activate(QGraphicsScene* scene);

@@ -31,18 +31,6 @@ QString longText(int words)
     return list.join(' ');
 }
 
-QDomElement findById(const QDomElement& parent, const QString& id)
-{
-    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (e.attribute("id") == id)
-            return e;
-        const QDomElement inner = findById(e, id);
-        if (!inner.isNull())
-            return inner;
-    }
-    return QDomElement();
-}
-
 QDomElement savedElement(ReportScene* scene, const QString& id)
 {
     DocumentContainer container;

@@ -66,18 +66,6 @@ QDomDocument savedXml(const QString& path)
     return document;
 }
 
-QDomElement findById(const QDomElement& root, const QString& id)
-{
-    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (e.attribute("id") == id)
-            return e;
-        const QDomElement inner = findById(e, id);
-        if (!inner.isNull())
-            return inner;
-    }
-    return QDomElement();
-}
-
 QString textOf(ReportScene* scene, const QString& id)
 {
     auto* text = dynamic_cast<ReportText*>(scene->itemById(id));
