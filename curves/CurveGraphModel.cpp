@@ -11,6 +11,8 @@
 
 #include <QCoreApplication>
 #include <QSqlError>
+#include <QSqlRecord>
+#include <climits>
 
 namespace IVCurve {
 
@@ -115,7 +117,7 @@ uint CurveGraphModel::insert(const CurveRecord& record)
             return 0;
         }
     }
-    m_insertQuery.bindValue(QStringLiteral(":MemLoc"), int(record.memLocation));
+    m_insertQuery.bindValue(QStringLiteral(":MemLoc"), qlonglong(record.memLocation));
     m_insertQuery.bindValue(QStringLiteral(":Date"), bindable(record.testDate));
     m_insertQuery.bindValue(QStringLiteral(":SerNo"), bindable(record.testerSerNo));
     for (int v = 0; v < CurveRecord::ValueCount; ++v)
@@ -123,12 +125,25 @@ uint CurveGraphModel::insert(const CurveRecord& record)
             bindable(NumberText::toStore(record.value(CurveRecord::Value(v)))));
     m_insertQuery.bindValue(
         QStringLiteral(":CurvePoints"), bindable(CurvePointsCodec::encode(record.measured())));
-    m_insertQuery.bindValue(QStringLiteral(":FileVersion"), int(record.fileVersion));
+    m_insertQuery.bindValue(QStringLiteral(":FileVersion"), qlonglong(record.fileVersion));
     if (!m_insertQuery.exec()) {
         warn(m_insertQuery.lastError().text());
         return 0;
     }
-    return m_insertQuery.lastInsertId().toUInt();
+    // SQLite numbers a new row one above the largest CurveID in the file, which a foreign file
+    // may have put beyond what a CurveID can hold; the row could never be found again.
+    const QVariant rowID = m_insertQuery.lastInsertId();
+    bool ok = false;
+    const uint curveID = NumberText::toUnsigned(rowID, &ok);
+    if (!ok || curveID == 0) {
+        QSqlQuery remove(m_database);
+        remove.prepare(QStringLiteral("DELETE FROM Curves WHERE CurveID = ?"));
+        remove.addBindValue(rowID);
+        remove.exec();
+        warn(QCoreApplication::translate("Error Message", "The curve file has no room for another curve."));
+        return 0;
+    }
+    return curveID;
 }
 
 std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
@@ -137,13 +152,19 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
         return nullptr;
     if (m_loadQuery.lastQuery().isEmpty()) {
         m_loadQuery.setForwardOnly(true);
+        // A file from before the FileVersion column that could not be upgraded (it is read-only)
+        // reads as version 0.
+        const bool hasFileVersion
+            = m_database.record(QStringLiteral("Curves")).contains(QStringLiteral("FileVersion"));
         if (!m_loadQuery.prepare(QStringLiteral(
                 "SELECT CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, AmbientTemp, "
                 "CellTemp, "
                 "Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, STCAlgorithm, STC_alpha, STC_beta, "
                 "STC_delta, STC_a, "
-                "STC_b, STC_K, STC_Rs, ModuleID, ModuleSeries, ModuleParallel, FileVersion FROM Curves "
-                "WHERE CurveID = ?"))) {
+                "STC_b, STC_K, STC_Rs, ModuleID, ModuleSeries, ModuleParallel, %1 FROM Curves "
+                "WHERE CurveID = ?")
+                                     .arg(hasFileVersion ? QStringLiteral("FileVersion")
+                                                         : QStringLiteral("0")))) {
             const QString error = m_loadQuery.lastError().text();
             m_loadQuery = QSqlQuery(m_database);
             warn(error);
@@ -161,9 +182,11 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
     }
     const QSqlQuery& q = m_loadQuery;
     auto record = std::make_unique<CurveRecord>();
-    record->curveID = q.value(ColCurveID).toUInt();
-    record->memLocation = q.value(ColMemLocation).toUInt();
-    record->fileVersion = q.value(ColFileVersion).toUInt();
+    // Whole numbers out of range are missing, never wrapped: a negative memory location is not
+    // location 4294967291, and a ModuleID of 3.7 is no module rather than module 4.
+    record->curveID = curveID;
+    record->memLocation = NumberText::toUnsigned(q.value(ColMemLocation));
+    record->fileVersion = NumberText::toUnsigned(q.value(ColFileVersion));
     record->testDate = q.value(ColTestDate).toString();
     record->testerSerNo = q.value(ColTesterSerNo).toString();
     for (int v = 0; v < CurveRecord::ValueCount; ++v)
@@ -171,7 +194,7 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
 
     STCparameters parameters;
     bool ok = false;
-    const uint algorithm = q.value(ColAlgorithm).toUInt(&ok);
+    const uint algorithm = NumberText::toUnsigned(q.value(ColAlgorithm), &ok);
     // A code the program does not know falls back to the default method, like a missing one.
     parameters.algorithm
         = ok && algorithm <= AlgorithmAnderson ? quint8(algorithm) : quint8(AlgorithmAnderson);
@@ -184,18 +207,18 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
     readCoefficient(q.value(ColRs), parameters.Rs);
     record->setSTCparameters(parameters);
 
-    const uint moduleID = q.value(ColModuleID).toUInt(&ok);
-    if (ok && moduleID > 0) {
+    const uint moduleID = NumberText::toUnsigned(q.value(ColModuleID), &ok);
+    if (ok && moduleID > 0 && moduleID <= uint(INT_MAX)) {
         ModuleAssignment module;
         CurveModuleRow row;
         if (ModuleLibrary::instance().module(moduleID, &row))
             module.setModule(row);
         else
             module.moduleID = int(moduleID);
-        const uint series = q.value(ColModuleSeries).toUInt(&ok);
+        const uint series = NumberText::toUnsigned(q.value(ColModuleSeries), &ok);
         if (ok && series != 0)
             module.ns = series;
-        const uint parallel = q.value(ColModuleParallel).toUInt(&ok);
+        const uint parallel = NumberText::toUnsigned(q.value(ColModuleParallel), &ok);
         if (ok && parallel != 0)
             module.np = parallel;
         record->setModuleAssignment(module);

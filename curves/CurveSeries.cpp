@@ -29,6 +29,12 @@ void CurveSeries::addPoint(double voltage, double current, double irradiance, in
     }
 }
 
+void CurveSeries::reserve(int size)
+{
+    m_points.reserve(size);
+    m_seriesPoints.reserve(size);
+}
+
 void CurveSeries::clear()
 {
     m_points.clear();

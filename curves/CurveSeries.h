@@ -23,6 +23,8 @@ public:
     explicit CurveSeries(SeriesKind kind = SeriesMEAS);
 
     void addPoint(double voltage, double current, double irradiance, int tag);
+    // Makes room for the given number of points in all, without changing the series.
+    void reserve(int size);
     // Empties the series and resets its figures.
     void clear();
     // The first point of largest V·I becomes the maximum-power point.

@@ -43,9 +43,18 @@ CurveStore::CurveStore(const QString& filePath)
     m_opened = true;
     m_treeModel = std::make_unique<CurveTreeModel>(m_database);
     m_graphModel = std::make_unique<CurveGraphModel>(m_database, m_treeModel.get());
-    m_graphModel->runSchema();
-    m_treeModel->runSchema();
+    // A read-only file is shown as it is: an older one is not upgraded, and is read as it stands.
+    if (!m_readOnly) {
+        m_graphModel->runSchema();
+        m_treeModel->runSchema();
+    }
     m_treeModel->loadTree();
+    if (m_readOnly)
+        Prompts::show(QMessageBox::Information, nullptr,
+            QCoreApplication::translate("Informative Message",
+                "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
+                .arg(filePath),
+            QString(), QMessageBox::Ok, Brand::productTitle());
 }
 
 bool CurveStore::open(const QString& filePath, QString* error)
@@ -64,9 +73,17 @@ bool CurveStore::open(const QString& filePath, QString* error)
                      .arg(filePath);
         return false;
     }
+    // A file the user marked read-only (no write permission for anybody) counts as read-only
+    // even for a user who could write it anyway.
+    const QFileInfo info(filePath);
+    m_readOnly = !info.isWritable()
+        || !(info.permissions()
+            & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
     m_connectionName = uniqueConnectionName(filePath);
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(filePath);
+    if (m_readOnly)
+        m_database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!m_database.open()) {
         *error = m_database.lastError().text();
         return false;
@@ -84,6 +101,23 @@ bool CurveStore::open(const QString& filePath, QString* error)
     if (check != QLatin1String("ok")) {
         *error = QCoreApplication::translate("Error Message", "The file is damaged:\n %1\n%2")
                      .arg(filePath, check);
+        return false;
+    }
+    // A trigger or a view runs SQL of the file's choosing whenever the program writes (a
+    // trigger on TreeNodes could empty Curves on save). Curve files never hold either, so such
+    // a file is not opened at all, and nothing in it is changed.
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type IN ('trigger', 'view')"))
+        || !query.next()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    const qlonglong foreignObjects = query.value(0).toLongLong();
+    query.finish();
+    if (foreignObjects > 0) {
+        *error = QCoreApplication::translate("Error Message",
+            "The file holds triggers or views, which IV curve files never have. It was not opened, so "
+            "that nothing in it can be changed:\n %1")
+                     .arg(filePath);
         return false;
     }
     return true;

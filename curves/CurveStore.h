@@ -20,6 +20,8 @@ public:
     CurveStore& operator=(const CurveStore&) = delete;
 
     bool isOpen() const { return m_opened; }
+    // The file cannot be written: it was opened as it is, without upgrading, and saves fail.
+    bool isReadOnly() const { return m_readOnly; }
     CurveTreeModel* treeModel() const { return m_treeModel.get(); }
     CurveGraphModel* graphModel() const { return m_graphModel.get(); }
     QSqlDatabase database() const { return m_database; }
@@ -31,6 +33,7 @@ private:
     QString m_connectionName;
     QSqlDatabase m_database;
     bool m_opened = false;
+    bool m_readOnly = false;
     std::unique_ptr<CurveTreeModel> m_treeModel;
     std::unique_ptr<CurveGraphModel> m_graphModel;
 };

@@ -14,6 +14,8 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 namespace IVCurve {
@@ -81,6 +83,10 @@ QStringList CurveTreeModel::schemaStatements()
 
 void CurveTreeModel::runSchema()
 {
+    // A file with curves but without the table has never had a tree: its curves are shown at
+    // the top level on load, rather than dropped as unreferenced on the first save.
+    if (!m_database.tables().contains(QStringLiteral("TreeNodes"), Qt::CaseInsensitive))
+        m_treeTableWasMissing = true;
     // Errors are expected: the index statements fail on files that have them already.
     QSqlQuery query(m_database);
     for (const QString& statement : qAsConst(m_schema))
@@ -92,70 +98,233 @@ bool CurveTreeModel::loadTree()
     beginResetModel();
     m_root->removeChildren(0, m_root->childCount());
     m_nextNodeID = 1;
-    QSqlQuery query(m_database);
-    query.setForwardOnly(true);
+    m_nodeIDsExhausted = false;
     QString error;
-    bool ok = query.exec(QLatin1String(selectColumns)
-        + QLatin1String("WHERE ParentNodeID IS NULL ORDER BY ParentNodeID ASC, ParentRow DESC"));
-    if (!ok)
-        error = query.lastError().text();
-    else
-        ok = loadChildren(query, m_root.get(), &error);
+    const bool ok = loadNodes(&error);
     if (!ok)
         warn(error);
     endResetModel();
     return ok;
 }
 
-bool CurveTreeModel::loadChildren(QSqlQuery& topLevel, TreeItem* root, QString* error)
+// One row of TreeNodes while the tree is put together.
+struct CurveTreeModel::LoadedNode
 {
-    // Breadth first with an explicit work list, so that no file can nest deeply enough to
-    // exhaust the stack. Each node has one parent row, so every node is read at most once.
-    QSqlQuery children(m_database);
-    children.setForwardOnly(true);
-    if (!children.prepare(QLatin1String(selectColumns)
-            + QLatin1String("WHERE ParentNodeID = ? ORDER BY ParentNodeID ASC, ParentRow DESC"))) {
-        *error = children.lastError().text();
+    std::unique_ptr<TreeItem> item;
+    QString key;
+    QString parentKey;
+    int parent = -1;
+};
+
+namespace {
+// Compares node identities the way SQLite does between the two INTEGER columns: 12, 12.0 and
+// '12' are one node. An empty key is no identity.
+QString identityKey(const QVariant& value)
+{
+    if (value.isNull())
+        return QString();
+    bool ok = false;
+    const qlonglong integer = value.toString().toLongLong(&ok);
+    if (ok)
+        return QLatin1Char('i') + QString::number(integer);
+    if (value.userType() == QMetaType::Double) {
+        const double real = value.toDouble();
+        if (real >= -9.2e18 && real <= 9.2e18 && std::floor(real) == real)
+            return QLatin1Char('i') + QString::number(qlonglong(real));
+    }
+    return QLatin1Char('t') + value.toString();
+}
+
+bool integerKey(const QString& key, qint64* value)
+{
+    if (!key.startsWith(QLatin1Char('i')))
+        return false;
+    *value = key.midRef(1).toLongLong();
+    return true;
+}
+} // namespace
+
+bool CurveTreeModel::loadNodes(QString* error)
+{
+    // The whole table is read in one pass and put together in memory, so that no file can nest
+    // deeply enough to exhaust the stack, and so that every row finds a place: a node whose
+    // parent is missing, that is its own parent or that hangs in a loop of parents goes to the
+    // top level instead of vanishing (and taking its curve along) on the next save.
+    std::vector<LoadedNode> nodes;
+    const bool hasTable = m_database.tables().contains(QStringLiteral("TreeNodes"), Qt::CaseInsensitive);
+    if (hasTable) {
+        QSqlQuery query(m_database);
+        query.setForwardOnly(true);
+        if (!query.exec(
+                QLatin1String(selectColumns) + QLatin1String("ORDER BY t.ParentRow ASC, t.NodeID ASC"))) {
+            *error = query.lastError().text();
+            return false;
+        }
+        while (query.next()) {
+            QVector<QVariant> data(TreeDataCount);
+            data[TreeLabel] = query.value(2).toString();
+            data[TreeStatus] = nullToInvalid(query.value(3));
+            data[TreeCurveID] = nullToInvalid(query.value(4));
+            bool ok = false;
+            const uint memLocation = NumberText::toUnsigned(query.value(5), &ok);
+            data[TreeMemLocation] = ok ? QVariant(memLocation) : QVariant();
+            data[TreeTestDate] = query.value(6).toString();
+            for (int v = 0; v < 12; ++v)
+                data[valueTargets[v]] = NumberText::toDisplay(query.value(8 + v));
+            LoadedNode node;
+            node.item = std::make_unique<TreeItem>(data);
+            const QVariant colour = query.value(7);
+            if (!colour.isNull())
+                node.item->setColour(QColor(colour.toString()));
+            node.key = identityKey(query.value(0));
+            node.parentKey = identityKey(query.value(1));
+            nodes.push_back(std::move(node));
+        }
+        if (query.lastError().isValid()) {
+            *error = query.lastError().text();
+            return false;
+        }
+    }
+    if (!hasTable || m_treeTableWasMissing) {
+        if (!loadCurvesWithoutTree(nodes, error))
+            return false;
+    }
+
+    // Node ids: the first node with an integer id keeps it; a text, fractional, missing or
+    // repeated id is replaced by a fresh one once the largest kept id is known.
+    QHash<QString, int> byKey;
+    QVector<bool> keepsID(int(nodes.size()), false);
+    for (int i = 0; i < int(nodes.size()); ++i) {
+        const QString& key = nodes[i].key;
+        if (key.isEmpty() || byKey.contains(key))
+            continue;
+        byKey.insert(key, i);
+        qint64 id = 0;
+        if (integerKey(key, &id)) {
+            keepsID[i] = true;
+            nodes[i].item->setData(TreeNodeID, id);
+            noteNodeID(id);
+        }
+    }
+    for (int i = 0; i < int(nodes.size()); ++i) {
+        if (!keepsID[i])
+            nodes[i].item->setData(TreeNodeID, allocateNodeID());
+    }
+
+    // Parents, and the children of each node in ParentRow order.
+    std::vector<QVector<int>> children(nodes.size());
+    QVector<int> topLevel;
+    for (int i = 0; i < int(nodes.size()); ++i) {
+        const int parent = nodes[i].parentKey.isEmpty() ? -1 : byKey.value(nodes[i].parentKey, -1);
+        nodes[i].parent = parent == i ? -1 : parent;
+        if (nodes[i].parent < 0)
+            topLevel.append(i);
+        else
+            children[nodes[i].parent].append(i);
+    }
+    // What cannot be reached from the top level hangs in a loop of parents: the loop is cut at
+    // its first node in ParentRow order, which then stands at the top level.
+    std::vector<bool> reached(nodes.size(), false);
+    QVector<int> work;
+    auto reach = [&](int from) {
+        work.append(from);
+        reached[from] = true;
+        while (!work.isEmpty()) {
+            const int node = work.takeLast();
+            for (int child : children[node]) {
+                if (!reached[child] && nodes[child].parent == node) {
+                    reached[child] = true;
+                    work.append(child);
+                }
+            }
+        }
+    };
+    for (int i : qAsConst(topLevel))
+        reach(i);
+    for (int i = 0; i < int(nodes.size()); ++i) {
+        if (!reached[i]) {
+            nodes[i].parent = -1;
+            reach(i);
+        }
+    }
+    for (auto& node : nodes) {
+        TreeItem* parent = node.parent < 0 ? m_root.get() : nodes[node.parent].item.get();
+        node.item->setData(TreeParentNodeID, parent == m_root.get() ? QVariant() : parent->data(TreeNodeID));
+    }
+    // Parents take ownership only now, each item's place being known.
+    std::vector<TreeItem*> items;
+    items.reserve(nodes.size());
+    for (auto& node : nodes)
+        items.push_back(node.item.release());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        TreeItem* parent = nodes[i].parent < 0 ? m_root.get() : items[std::size_t(nodes[i].parent)];
+        parent->insertChild(parent->childCount(), items[i]);
+    }
+    return true;
+}
+
+bool CurveTreeModel::loadCurvesWithoutTree(std::vector<LoadedNode>& nodes, QString* error)
+{
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral(
+            "SELECT c.CurveID, c.MemLocation, c.TestDate, c.Irradiance, c.AmbientTemp, c.CellTemp, c.FF, "
+            "c.Isc, c.Voc, c.Viso, c.Riso, c.Iclamp, c.Rpe, c.Vmp, c.Imp FROM Curves c ORDER BY "
+            "c.CurveID"))) {
+        *error = query.lastError().text();
         return false;
     }
-    QVector<std::pair<TreeItem*, qint64>> pending;
-    QSqlQuery* query = &topLevel;
-    TreeItem* parent = root;
-    for (int next = 0;; ++next) {
-        while (query->next()) {
-            QVector<QVariant> data(TreeDataCount);
-            const qint64 nodeID = query->value(0).toLongLong();
-            data[TreeNodeID] = nodeID;
-            data[TreeParentNodeID] = nullToInvalid(query->value(1));
-            data[TreeLabel] = query->value(2).toString();
-            data[TreeStatus] = nullToInvalid(query->value(3));
-            data[TreeCurveID] = nullToInvalid(query->value(4));
-            data[TreeMemLocation] = nullToInvalid(query->value(5));
-            data[TreeTestDate] = query->value(6).toString();
-            for (int v = 0; v < 12; ++v)
-                data[valueTargets[v]] = NumberText::toDisplay(query->value(8 + v));
-            auto* item = new TreeItem(data);
-            const QVariant colour = query->value(7);
-            if (!colour.isNull())
-                item->setColour(QColor(colour.toString()));
-            parent->insertChild(0, item);
-            pending.append({ item, nodeID });
-            m_nextNodeID = std::max(m_nextNodeID, nodeID + 1);
-        }
-        if (query->lastError().isValid()) {
-            *error = query->lastError().text();
-            return false;
-        }
-        if (next >= pending.size())
-            return true;
-        parent = pending.at(next).first;
-        children.addBindValue(pending.at(next).second);
-        if (!children.exec()) {
-            *error = children.lastError().text();
-            return false;
-        }
-        query = &children;
+    while (query.next()) {
+        QVector<QVariant> data(TreeDataCount);
+        data[TreeCurveID] = query.value(0);
+        data[TreeLabel] = tr("Curve %1").arg(query.value(0).toString());
+        bool ok = false;
+        const uint memLocation = NumberText::toUnsigned(query.value(1), &ok);
+        data[TreeMemLocation] = ok ? QVariant(memLocation) : QVariant();
+        data[TreeTestDate] = query.value(2).toString();
+        for (int v = 0; v < 12; ++v)
+            data[valueTargets[v]] = NumberText::toDisplay(query.value(3 + v));
+        LoadedNode node;
+        node.item = std::make_unique<TreeItem>(data);
+        nodes.push_back(std::move(node));
     }
+    if (query.lastError().isValid()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+void CurveTreeModel::noteNodeID(qint64 id)
+{
+    if (id == std::numeric_limits<qint64>::max())
+        m_nodeIDsExhausted = true;
+    else
+        m_nextNodeID = std::max(m_nextNodeID, id + 1);
+}
+
+qint64 CurveTreeModel::allocateNodeID()
+{
+    if (!m_nodeIDsExhausted) {
+        const qint64 id = m_nextNodeID;
+        noteNodeID(id);
+        return id;
+    }
+    // The file holds the largest id there is: no id above every other one is left, so the
+    // smallest one no node uses is taken. The whole table is rewritten on save.
+    QSet<qint64> used;
+    QVector<const TreeItem*> walk { m_root.get() };
+    while (!walk.isEmpty()) {
+        const TreeItem* item = walk.takeLast();
+        for (int i = 0; i < item->childCount(); ++i) {
+            used.insert(item->child(i)->data(TreeNodeID).toLongLong());
+            walk.append(item->child(i));
+        }
+    }
+    qint64 id = 1;
+    while (used.contains(id))
+        ++id;
+    return id;
 }
 
 TreeItem* CurveTreeModel::newNode(const QModelIndex& parent)
@@ -163,7 +332,7 @@ TreeItem* CurveTreeModel::newNode(const QModelIndex& parent)
     TreeItem* parentItem = itemFromIndex(parent);
     beginInsertRows(parent, 0, 0);
     auto* item = new TreeItem(QVector<QVariant>(TreeDataCount));
-    item->setData(TreeNodeID, m_nextNodeID++);
+    item->setData(TreeNodeID, allocateNodeID());
     item->setData(TreeLabel, tr("<New Row>"));
     if (parentItem != m_root.get())
         item->setData(TreeParentNodeID, parentItem->data(TreeNodeID));
@@ -237,7 +406,7 @@ QVariant CurveTreeModel::data(const QModelIndex& index, int role) const
         return QVariant();
     const TreeItem* item = itemFromIndex(index);
     const int column = index.column();
-    const quint32 status = item->data(TreeStatus).toUInt();
+    const quint32 status = NumberText::toUnsigned(item->data(TreeStatus));
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -335,9 +504,13 @@ QMimeData* CurveTreeModel::mimeData(const QModelIndexList& indexes) const
     QByteArray encoded;
     QDataStream stream(&encoded, QIODevice::WriteOnly);
     stream.setByteOrder(QDataStream::BigEndian);
+    // A NodeID does not fit in four bytes; the position in the list of dragged nodes does.
+    m_dragNodeIDs.clear();
     for (const QModelIndex& index : indexes) {
-        if (index.isValid() && index.column() == 0)
-            stream << quint32(itemFromIndex(index)->data(TreeNodeID).toLongLong());
+        if (index.isValid() && index.column() == 0) {
+            stream << quint32(m_dragNodeIDs.size());
+            m_dragNodeIDs.append(itemFromIndex(index)->data(TreeNodeID).toLongLong());
+        }
     }
     auto* data = new QMimeData;
     data->setData(treeMimeType(), encoded);
@@ -374,10 +547,12 @@ bool CurveTreeModel::dropMimeData(
     QDataStream stream(&encoded, QIODevice::ReadOnly);
     stream.setByteOrder(QDataStream::BigEndian);
     while (!stream.atEnd()) {
-        quint32 nodeID = 0;
-        stream >> nodeID;
-        TreeItem* item = byNodeID.value(nodeID);
-        if (stream.status() != QDataStream::Ok || !item)
+        quint32 position = 0;
+        stream >> position;
+        if (stream.status() != QDataStream::Ok || position >= quint32(m_dragNodeIDs.size()))
+            return false;
+        TreeItem* item = byNodeID.value(m_dragNodeIDs.at(int(position)));
+        if (!item)
             return false;
         // Dropping a node into itself would remove the copy together with the original.
         if (item == target || item->isAncestorOf(target))
@@ -400,16 +575,31 @@ bool CurveTreeModel::dropMimeData(
 
 TreeItem* CurveTreeModel::copySubtree(TreeItem* source, TreeItem* parent, int row, QSet<qint64>& moved)
 {
-    beginInsertRows(indexForItem(parent), row, row);
-    auto* copy = new TreeItem(source->allData());
-    copy->setColour(source->colour());
-    copy->setData(TreeParentNodeID, parent == m_root.get() ? QVariant() : parent->data(TreeNodeID));
-    parent->insertChild(row, copy);
-    endInsertRows();
-    for (int i = 0; i < source->childCount(); ++i)
-        copySubtree(source->child(i), copy, i, moved);
-    moved.insert(source->data(TreeNodeID).toLongLong());
-    return copy;
+    // From a work list rather than by recursion: a subtree can be as deep as the file made it.
+    TreeItem* top = nullptr;
+    QVector<std::pair<TreeItem*, TreeItem*>> pending { { source, parent } };
+    QVector<int> rows { row };
+    while (!pending.isEmpty()) {
+        TreeItem* from = pending.last().first;
+        TreeItem* into = pending.last().second;
+        const int at = rows.takeLast();
+        pending.removeLast();
+        beginInsertRows(indexForItem(into), at, at);
+        auto* copy = new TreeItem(from->allData());
+        copy->setColour(from->colour());
+        copy->setData(TreeParentNodeID, into == m_root.get() ? QVariant() : into->data(TreeNodeID));
+        into->insertChild(at, copy);
+        endInsertRows();
+        if (!top)
+            top = copy;
+        moved.insert(from->data(TreeNodeID).toLongLong());
+        // Children in reverse so that they come off the list, and are inserted, in row order.
+        for (int i = from->childCount() - 1; i >= 0; --i) {
+            pending.append(std::make_pair(from->child(i), copy));
+            rows.append(i);
+        }
+    }
+    return top;
 }
 
 Qt::DropActions CurveTreeModel::supportedDropActions() const
@@ -478,18 +668,22 @@ bool CurveTreeModel::slotSave()
         return false;
     }
     // Depth first, parent before children, children in row order.
-    QVector<TreeItem*> stack;
+    // Each node's row comes with it: asking a node for its row searches its siblings, which
+    // made saving a long list of siblings quadratic.
+    QVector<std::pair<TreeItem*, int>> stack;
     for (int i = m_root->childCount() - 1; i >= 0; --i)
-        stack.append(m_root->child(i));
+        stack.append(std::make_pair(m_root->child(i), i));
     while (!stack.isEmpty()) {
-        TreeItem* item = stack.takeLast();
+        TreeItem* item = stack.last().first;
+        const int row = stack.last().second;
+        stack.removeLast();
         TreeItem* parent = item->parent();
         const QVariant parentID
             = parent == m_root.get() ? QVariant(QVariant::LongLong) : parent->data(TreeNodeID);
         item->setData(TreeParentNodeID, parent == m_root.get() ? QVariant() : parentID);
         query.bindValue(0, item->data(TreeNodeID));
         query.bindValue(1, parentID);
-        query.bindValue(2, item->row());
+        query.bindValue(2, row);
         query.bindValue(3, item->data(TreeLabel).toString());
         query.bindValue(
             4, item->data(TreeCurveID).isValid() ? item->data(TreeCurveID) : QVariant(QVariant::LongLong));
@@ -500,7 +694,7 @@ bool CurveTreeModel::slotSave()
         if (!query.exec())
             return failSave(query, query.lastError().text());
         for (int i = item->childCount() - 1; i >= 0; --i)
-            stack.append(item->child(i));
+            stack.append(std::make_pair(item->child(i), i));
     }
     if (!query.exec(QStringLiteral(
             "DELETE FROM curves WHERE CurveId IN (SELECT curves.curveid FROM curves LEFT OUTER "

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class QMimeData;
 class QSqlQuery;
@@ -63,7 +64,12 @@ public slots:
     bool slotSave();
 
 private:
-    bool loadChildren(QSqlQuery& query, TreeItem* parent, QString* error);
+    struct LoadedNode;
+    bool loadNodes(QString* error);
+    bool loadCurvesWithoutTree(std::vector<LoadedNode>& nodes, QString* error);
+    // Raises the counter above an id in use; the largest possible id uses the counter up.
+    void noteNodeID(qint64 id);
+    qint64 allocateNodeID();
     bool failSave(QSqlQuery& query, const QString& error);
     QVariant displayValue(const TreeItem* item, int column) const;
     TreeItem* copySubtree(TreeItem* source, TreeItem* parent, int row, QSet<qint64>& moved);
@@ -71,9 +77,13 @@ private:
     QSqlDatabase m_database;
     std::unique_ptr<TreeItem> m_root;
     qint64 m_nextNodeID = 1;
+    bool m_nodeIDsExhausted = false;
+    bool m_treeTableWasMissing = false;
     QStringList m_schema;
     // The drag this model started: only its data may be dropped, as it names nodes of this tree.
     mutable QPointer<QMimeData> m_dragData;
+    // The NodeIDs of that drag, in the order its data names them.
+    mutable QVector<qint64> m_dragNodeIDs;
 };
 
 } // namespace IVCurve

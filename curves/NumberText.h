@@ -18,6 +18,10 @@ QString format(double value);
 double parse(const QString& text, bool* ok);
 // A database value that may be a number or a text (C locale first, then the user's).
 double fromVariant(const QVariant& value, bool* ok);
+// An integer read from a file: a whole number from 0 to the largest unsigned int. Anything
+// else (negative, too large, fractional, text, NULL) is missing and gives 0 with *ok false,
+// never a wrapped or rounded value.
+uint toUnsigned(const QVariant& value, bool* ok = nullptr);
 
 } // namespace NumberText
 } // namespace IVCurve

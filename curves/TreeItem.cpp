@@ -1,5 +1,7 @@
 #include "TreeItem.h"
 
+#include "NumberText.h"
+
 namespace IVCurve {
 
 TreeItem::TreeItem(const QVector<QVariant>& data, TreeItem* parent)
@@ -9,7 +11,21 @@ TreeItem::TreeItem(const QVector<QVariant>& data, TreeItem* parent)
 
 TreeItem::~TreeItem()
 {
-    qDeleteAll(m_children);
+    // A file can nest nodes deeper than the stack reaches: the subtree is taken apart from a
+    // work list, each item losing its children before it is deleted.
+    QVector<TreeItem*> pending;
+    pending.swap(m_children);
+    while (!pending.isEmpty()) {
+        TreeItem* item = pending.takeLast();
+        pending += item->m_children;
+        item->m_children.clear();
+        delete item;
+    }
+}
+
+uint TreeItem::curveID() const
+{
+    return NumberText::toUnsigned(m_data.value(TreeCurveID));
 }
 
 int TreeItem::row() const

@@ -26,6 +26,8 @@ public:
     bool isAncestorOf(const TreeItem* item) const;
 
     QVariant data(int index) const { return m_data.value(index); }
+    // The node's curve; 0 for a folder and for a CurveID no curve can have (never wrapped).
+    uint curveID() const;
     bool setData(int index, const QVariant& value);
     const QVector<QVariant>& allData() const { return m_data; }
     void setAllData(const QVector<QVariant>& data) { m_data = data; }
