@@ -186,7 +186,7 @@ bool CurveTreeModel::loadNodes(QString* error)
         }
     }
     if (!hasTable || m_treeTableWasMissing) {
-        if (!loadCurvesWithoutTree(nodes, error))
+        if (!loadCurvesWithoutTree(nodes, hasTable, error))
             return false;
     }
 
@@ -263,14 +263,20 @@ bool CurveTreeModel::loadNodes(QString* error)
     return true;
 }
 
-bool CurveTreeModel::loadCurvesWithoutTree(std::vector<LoadedNode>& nodes, QString* error)
+bool CurveTreeModel::loadCurvesWithoutTree(std::vector<LoadedNode>& nodes, bool hasTable, QString* error)
 {
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral(
-            "SELECT c.CurveID, c.MemLocation, c.TestDate, c.Irradiance, c.AmbientTemp, c.CellTemp, c.FF, "
-            "c.Isc, c.Voc, c.Viso, c.Riso, c.Iclamp, c.Rpe, c.Vmp, c.Imp FROM Curves c ORDER BY "
-            "c.CurveID"))) {
+    // When the tree is loaded again (its table made at open), curves that have a node already
+    // are not given a second one.
+    if (!query.exec(
+            QStringLiteral("SELECT c.CurveID, c.MemLocation, c.TestDate, c.Irradiance, c.AmbientTemp, "
+                           "c.CellTemp, c.FF, c.Isc, c.Voc, c.Viso, c.Riso, c.Iclamp, c.Rpe, c.Vmp, c.Imp "
+                           "FROM Curves c ")
+            + (hasTable ? QStringLiteral(
+                   "WHERE NOT EXISTS (SELECT 1 FROM TreeNodes t WHERE t.CurveID = c.CurveID) ")
+                        : QString())
+            + QStringLiteral("ORDER BY c.CurveID"))) {
         *error = query.lastError().text();
         return false;
     }
@@ -707,6 +713,7 @@ bool CurveTreeModel::slotSave()
         warn(error);
         return false;
     }
+    m_treeTableWasMissing = false;
     emit modified(false);
     return true;
 }

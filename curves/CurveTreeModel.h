@@ -66,7 +66,7 @@ public slots:
 private:
     struct LoadedNode;
     bool loadNodes(QString* error);
-    bool loadCurvesWithoutTree(std::vector<LoadedNode>& nodes, QString* error);
+    bool loadCurvesWithoutTree(std::vector<LoadedNode>& nodes, bool hasTable, QString* error);
     // Raises the counter above an id in use; the largest possible id uses the counter up.
     void noteNodeID(qint64 id);
     qint64 allocateNodeID();
