@@ -156,15 +156,23 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
         // reads as version 0.
         const bool hasFileVersion
             = m_database.record(QStringLiteral("Curves")).contains(QStringLiteral("FileVersion"));
-        if (!m_loadQuery.prepare(QStringLiteral(
-                "SELECT CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, AmbientTemp, "
-                "CellTemp, "
-                "Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, STCAlgorithm, STC_alpha, STC_beta, "
-                "STC_delta, STC_a, "
-                "STC_b, STC_K, STC_Rs, ModuleID, ModuleSeries, ModuleParallel, %1 FROM Curves "
-                "WHERE CurveID = ?")
-                                     .arg(hasFileVersion ? QStringLiteral("FileVersion")
-                                                         : QStringLiteral("0")))) {
+        // The point list is read as the bytes the file holds when they are UTF-8, sparing the
+        // conversion of every point list to UTF-16 on its way to the decoder.
+        QSqlQuery encoding(m_database);
+        m_pointsAsUtf8 = encoding.exec(QStringLiteral("PRAGMA encoding")) && encoding.next()
+            && encoding.value(0).toString() == QLatin1String("UTF-8");
+        encoding.finish();
+        if (!m_loadQuery.prepare(
+                QStringLiteral(
+                    "SELECT CurveID, %2, MemLocation, TestDate, TesterSerNo, Irradiance, AmbientTemp, "
+                    "CellTemp, "
+                    "Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, STCAlgorithm, STC_alpha, STC_beta, "
+                    "STC_delta, STC_a, "
+                    "STC_b, STC_K, STC_Rs, ModuleID, ModuleSeries, ModuleParallel, %1 FROM Curves "
+                    "WHERE CurveID = ?")
+                    .arg(hasFileVersion ? QStringLiteral("FileVersion") : QStringLiteral("0"),
+                        m_pointsAsUtf8 ? QStringLiteral("CAST(CurvePoints AS BLOB)")
+                                       : QStringLiteral("CurvePoints")))) {
             const QString error = m_loadQuery.lastError().text();
             m_loadQuery = QSqlQuery(m_database);
             warn(error);
@@ -223,7 +231,10 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
             module.np = parallel;
         record->setModuleAssignment(module);
     }
-    CurvePointsCodec::decode(q.value(ColCurvePoints).toString(), record->measured());
+    if (m_pointsAsUtf8)
+        CurvePointsCodec::decodeUtf8(q.value(ColCurvePoints).toByteArray(), record->measured());
+    else
+        CurvePointsCodec::decode(q.value(ColCurvePoints).toString(), record->measured());
     record->measured().recomputeMaxPowerIndex();
     m_loadQuery.finish();
     return record;

@@ -52,6 +52,7 @@ private:
     // Prepared once: every string shown or translated runs it.
     QSqlQuery m_loadQuery;
     QSqlQuery m_insertQuery;
+    bool m_pointsAsUtf8 = false;
 };
 
 } // namespace IVCurve

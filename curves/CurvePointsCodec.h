@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace IVCurve {
@@ -19,6 +20,8 @@ QString encode(const CurveSeries& series);
 // fields that are missing or do not parse keep their defaults (0 A, 1000 W/m², tag 0).
 // At most maxPoints points are read.
 void decode(const QString& text, CurveSeries& series);
+// The same for the text's UTF-8 bytes, as the file holds them.
+void decodeUtf8(const QByteArray& text, CurveSeries& series);
 
 } // namespace CurvePointsCodec
 } // namespace IVCurve

@@ -115,6 +115,7 @@ void CurveRecord::buildSTC()
         return;
     const std::unique_ptr<STCAlgorithm> algorithm = makeAlgorithm();
     const QVector<SeriesPoint>& points = meas.seriesPoints();
+    stc.reserve(points.size() + 2);
 
     // The translated curve starts on the current axis and ends on the voltage axis. Points that
     // the coefficients make non-finite are left out: they cannot be drawn or exported.
@@ -141,6 +142,7 @@ void CurveRecord::buildNominal()
     const double d = m_module.d;
     const double ns = m_module.ns;
     const double np = m_module.np;
+    nom.reserve(128);
     nom.raiseMaxima(ns * voc, np * isc);
     const double step = voc / 127.0;
     int mppIndex = -1;
@@ -169,6 +171,7 @@ void CurveRecord::buildPower(SeriesKind source, SeriesKind power)
     if (to.size() >= from.size())
         return;
     to.clear();
+    to.reserve(from.size());
     const QVector<QPointF>& points = from.points();
     const QVector<SeriesPoint>& extra = from.seriesPoints();
     for (int i = 0; i < points.size(); ++i) {

@@ -8,27 +8,6 @@ CurveSeries::CurveSeries(SeriesKind kind)
     : m_kind(kind)
 { }
 
-void CurveSeries::addPoint(double voltage, double current, double irradiance, int tag)
-{
-    const int index = m_points.size();
-    m_points.append(QPointF(voltage, current));
-    m_seriesPoints.append(SeriesPoint { index, irradiance, tag });
-    m_maxIrradiance = std::max(m_maxIrradiance, irradiance);
-    if (irradiance != 0.0 && (irradiance < m_minIrradiance || m_minIrradiance == 0.0))
-        m_minIrradiance = irradiance;
-    m_maxVoltage = std::max(m_maxVoltage, voltage);
-    m_maxCurrent = std::max(m_maxCurrent, current);
-    if (irradiance != 0.0 && m_irradiance == 1000.0)
-        m_irradiance = irradiance;
-    if (m_maxPowerIndex < 0 || m_maxPowerIndex >= index) {
-        m_maxPowerIndex = index;
-    } else {
-        const QPointF& best = m_points.at(m_maxPowerIndex);
-        if (voltage * current > best.x() * best.y())
-            m_maxPowerIndex = index;
-    }
-}
-
 void CurveSeries::reserve(int size)
 {
     m_points.reserve(size);

@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QVector>
+#include <algorithm>
 
 namespace IVCurve {
 
@@ -57,5 +58,27 @@ private:
     double m_minIrradiance = 0.0;
     double m_maxIrradiance = 0.0;
 };
+
+// Inline: every point of every curve, measured or derived, is added here.
+inline void CurveSeries::addPoint(double voltage, double current, double irradiance, int tag)
+{
+    const int index = m_points.size();
+    m_points.append(QPointF(voltage, current));
+    m_seriesPoints.append(SeriesPoint { index, irradiance, tag });
+    m_maxIrradiance = std::max(m_maxIrradiance, irradiance);
+    if (irradiance != 0.0 && (irradiance < m_minIrradiance || m_minIrradiance == 0.0))
+        m_minIrradiance = irradiance;
+    m_maxVoltage = std::max(m_maxVoltage, voltage);
+    m_maxCurrent = std::max(m_maxCurrent, current);
+    if (irradiance != 0.0 && m_irradiance == 1000.0)
+        m_irradiance = irradiance;
+    if (m_maxPowerIndex < 0 || m_maxPowerIndex >= index) {
+        m_maxPowerIndex = index;
+    } else {
+        const QPointF& best = m_points.at(m_maxPowerIndex);
+        if (voltage * current > best.x() * best.y())
+            m_maxPowerIndex = index;
+    }
+}
 
 } // namespace IVCurve

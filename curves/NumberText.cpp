@@ -1,5 +1,7 @@
 #include "NumberText.h"
 
+#include "PlainNumber.h"
+
 #include <QLocale>
 #include <climits>
 #include <cmath>
@@ -12,12 +14,54 @@ namespace {
 // parsed back (an edit, a details update), and "1.050" would read as 1.05 in a decimal-comma
 // locale, "1 050" not at all in a locale that groups with a space, and "1,050" would be
 // stored as text in a REAL column. Skipping separators would make "0.004" read as 4.
-QLocale userLocale()
+// The user's locale as numbers need it, kept between calls (every value of every curve loaded
+// passes here) and made again only when the default locale changes.
+struct UserNumbers
 {
-    QLocale locale;
-    locale.setNumberOptions(
-        locale.numberOptions() | QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return locale;
+    QLocale locale = QLocale::c();
+    // Western digits and signs: a number's text is the C locale's with the user's decimal
+    // point, which gives the locale's own text much faster.
+    bool plain = false;
+    unsigned point = '.';
+};
+
+const UserNumbers& userNumbers()
+{
+    thread_local QLocale base = QLocale::c();
+    thread_local UserNumbers numbers;
+    thread_local bool made = false;
+    const QLocale current;
+    if (!made || current != base) {
+        base = current;
+        numbers.locale = current;
+        numbers.locale.setNumberOptions(
+            current.numberOptions() | QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+        numbers.point = current.decimalPoint().unicode();
+        numbers.plain = current.zeroDigit() == QLatin1Char('0') && current.negativeSign() == QLatin1Char('-')
+            && current.positiveSign() == QLatin1Char('+') && current.exponential() == QLatin1Char('e')
+            && !PlainNumber::isDigit(numbers.point) && numbers.point != '-';
+        made = true;
+    }
+    return numbers;
+}
+
+const QLocale& userLocale()
+{
+    return userNumbers().locale;
+}
+
+// 'g' with 6 significant digits in the user's locale, without group separators.
+QString formatInUserLocale(double value)
+{
+    const UserNumbers& numbers = userNumbers();
+    if (!numbers.plain)
+        return numbers.locale.toString(value, 'g', 6);
+    // The C locale's text with the user's decimal point: the same digits and rounding, without
+    // the locale's general formatting machinery.
+    QString text = QString::number(value, 'g', 6);
+    if (numbers.point != '.')
+        text.replace(QLatin1Char('.'), QChar(numbers.point));
+    return text;
 }
 } // namespace
 
@@ -32,23 +76,55 @@ QString toStore(const QString& userText)
 
 QString toDisplay(const QVariant& stored)
 {
-    const QString text = stored.toString();
+    // A number stored as a number needs no trip through its text.
+    double value = 0.0;
     bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    if (!ok || !std::isfinite(value))
-        return text;
-    return userLocale().toString(value, 'g', 6);
+    switch (stored.userType()) {
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        value = stored.toDouble();
+        ok = !stored.isNull();
+        break;
+    default:
+        break;
+    }
+    if (!ok) {
+        const QString text = stored.toString();
+        value = QLocale::c().toDouble(text, &ok);
+        if (!ok || !std::isfinite(value))
+            return text;
+    }
+    if (!std::isfinite(value))
+        return stored.toString();
+    return formatInUserLocale(value);
 }
 
 QString format(double value)
 {
-    return userLocale().toString(value, 'g', 6);
+    return formatInUserLocale(value);
 }
 
 double parse(const QString& text, bool* ok)
 {
+    // A plain number with the locale's decimal point or a point reads the same in the user's
+    // locale or the C locale, whichever accepts it.
+    const UserNumbers& numbers = userNumbers();
+    double value = 0.0;
+    if (numbers.plain) {
+        const QChar* begin = text.constData();
+        const QChar* end = begin + text.size();
+        if (PlainNumber::scanDouble(begin, end, &value, numbers.point)
+            || PlainNumber::scanDouble(begin, end, &value)) {
+            if (ok)
+                *ok = true;
+            return value;
+        }
+    }
     bool parsed = false;
-    double value = userLocale().toDouble(text, &parsed);
+    value = userLocale().toDouble(text, &parsed);
     // Texts written with a decimal point stay readable for users of a decimal-comma locale.
     if (!parsed)
         value = QLocale::c().toDouble(text, &parsed);

@@ -2,16 +2,37 @@
 
 #include "NumberText.h"
 
+#include <QLocale>
+#include <array>
+
 namespace IVCurve {
 
+namespace {
+// The default coefficients in the user's locale, formatted again only when the locale changes:
+// every curve loaded starts from them.
+const std::array<QString, 7>& defaultTexts()
+{
+    thread_local QLocale formattedFor = QLocale::c();
+    thread_local std::array<QString, 7> texts;
+    const QLocale current;
+    if (texts[0].isEmpty() || current != formattedFor) {
+        formattedFor = current;
+        const double values[7] = { 0.06, -0.004, 0.004, -0.15, 0.085, 0.00125, 0.35 };
+        for (int i = 0; i < 7; ++i)
+            texts[std::size_t(i)] = NumberText::format(values[i]);
+    }
+    return texts;
+}
+} // namespace
+
 STCparameters::STCparameters()
-    : a(NumberText::format(0.06))
-    , b(NumberText::format(-0.004))
-    , alpha(NumberText::format(0.004))
-    , beta(NumberText::format(-0.15))
-    , delta(NumberText::format(0.085))
-    , K(NumberText::format(0.00125))
-    , Rs(NumberText::format(0.35))
+    : a(defaultTexts()[0])
+    , b(defaultTexts()[1])
+    , alpha(defaultTexts()[2])
+    , beta(defaultTexts()[3])
+    , delta(defaultTexts()[4])
+    , K(defaultTexts()[5])
+    , Rs(defaultTexts()[6])
 { }
 
 STCparameters::~STCparameters() = default;

@@ -1,7 +1,13 @@
 // Curve document figures: inserting curves as an import does, saving the tree, opening a
 // document and loading its tree, and loading and translating every curve by all three methods.
 // Runs for 500 and 5,000 strings of 128 points in 100 folders (or the counts given), in a
-// throw-away HOME. Build with RelWithDebInfo for meaningful figures.
+// throw-away HOME, then saves a tree of 100,000 nodes side by side. Build with RelWithDebInfo
+// for meaningful figures.
+//
+//   bench_curves [strings ...]          the table of figures
+//   bench_curves --make FILE STRINGS    writes a curve file (and modules.db beside it) for a peer
+//   bench_curves --translate FILE       opens FILE and translates every curve by all three
+//                                       methods: the job peer_translate.py does the same way
 #include "CurveGraphModel.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
@@ -15,11 +21,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 using namespace IVCurve;
 
@@ -68,10 +76,66 @@ struct Figures
     double resave = 0;
 };
 
-Figures run(const QString& folder, int strings)
+// Opens a curve document and translates every curve of its tree by all three methods, with the
+// nominal curve of its module; the sum of the curves' figures tells that the work was done.
+double openAndTranslate(const QString& path, double* openMs, double* translateMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    CurveStore store(path);
+    *openMs = ms(timer);
+    timer.restart();
+    double check = 0;
+    QVector<const TreeItem*> walk { store.treeModel()->rootItem() };
+    while (!walk.isEmpty()) {
+        const TreeItem* item = walk.takeLast();
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            walk.append(item->child(i));
+        const uint id = item->curveID();
+        if (id == 0)
+            continue;
+        std::unique_ptr<CurveRecord> record = store.graphModel()->load(id);
+        if (!record)
+            continue;
+        for (quint8 algorithm :
+            { quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
+            STCparameters parameters = record->stcParameters();
+            parameters.algorithm = algorithm;
+            record->setSTCparameters(parameters);
+            check += record->stc().maxVoltage() + record->stcPower().maxCurrent();
+        }
+        check += record->nominal().maxCurrent();
+    }
+    *translateMs = ms(timer);
+    return check;
+}
+
+// Saves a tree of the given number of nodes in one flat list of siblings.
+double saveFlat(const QString& folder, int nodes)
+{
+    const QString path = QStringLiteral("%1/flat-%2.kstcrv").arg(folder).arg(nodes);
+    QFile::remove(path);
+    copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path);
+    double result = 0;
+    {
+        CurveStore store(path);
+        CurveTreeModel* tree = store.treeModel();
+        for (int n = 0; n < nodes; ++n)
+            tree->newNode(QModelIndex())->setData(TreeLabel, QStringLiteral("String %1").arg(nodes - n));
+        QElapsedTimer timer;
+        timer.start();
+        tree->slotSave();
+        result = ms(timer);
+    }
+    QFile::remove(path);
+    return result;
+}
+
+Figures run(const QString& folder, int strings, const QString& keepAs = QString())
 {
     Figures figures;
-    const QString path = QStringLiteral("%1/bench-%2.kstcrv").arg(folder).arg(strings);
+    const QString path
+        = keepAs.isEmpty() ? QStringLiteral("%1/bench-%2.kstcrv").arg(folder).arg(strings) : keepAs;
     QFile::remove(path);
     copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path);
     QVector<uint> ids;
@@ -112,6 +176,8 @@ Figures run(const QString& folder, int strings)
         tree->slotSave();
         figures.save = ms(timer);
     }
+    if (!keepAs.isEmpty())
+        return figures;
     {
         QElapsedTimer timer;
         timer.start();
@@ -124,6 +190,9 @@ Figures run(const QString& folder, int strings)
         double check = 0;
         for (uint id : qAsConst(ids)) {
             std::unique_ptr<CurveRecord> record = store.graphModel()->load(id);
+            // Below 100 strings some curves get no node, and the save removed them.
+            if (!record)
+                continue;
             for (quint8 algorithm :
                 { quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
                 STCparameters parameters = record->stcParameters();
@@ -160,6 +229,30 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Kestrovan Elements"));
     initKestrovanResources();
 
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("--make")) {
+        // The peer needs the module library the curves name: it is left beside the file.
+        const QString path = QFileInfo(arguments.at(2)).absoluteFilePath();
+        run(home.path(), arguments.at(3).toInt(), path);
+        const QString library = QFileInfo(path).absolutePath() + QStringLiteral("/modules.db");
+        QFile::remove(library);
+        ModuleLibrary::instance().open();
+        QFile::copy(ModuleLibrary::libraryPath(), library);
+        ModuleLibrary::shutdown();
+        return QFileInfo::exists(path) ? 0 : 1;
+    }
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--translate")) {
+        double openMs = 0;
+        double translateMs = 0;
+        const std::clock_t cpuStart = std::clock();
+        const double check = openAndTranslate(arguments.at(2), &openMs, &translateMs);
+        const double cpuMs = double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
+        std::printf("open+tree %.1f ms, load+3xSTC %.1f ms, total %.1f ms (cpu %.1f ms), check %.6f\n", openMs,
+            translateMs, openMs + translateMs, cpuMs, check);
+        ModuleLibrary::shutdown();
+        return 0;
+    }
+
     QVector<int> counts;
     for (int i = 1; i < argc; ++i)
         counts.append(QByteArray(argv[i]).toInt());
@@ -173,6 +266,8 @@ int main(int argc, char** argv)
         std::printf("%8d %14.1f %14.1f %10.1f %12.1f %16.1f %10.1f\n", strings, f.insertAutoCommit,
             f.insertTransaction, f.save, f.openLoad, f.translate, f.resave);
     }
+    const int flatNodes = 100000;
+    std::printf("save of %d sibling nodes: %.1f ms\n", flatNodes, saveFlat(home.path(), flatNodes));
     ModuleLibrary::shutdown();
     return 0;
 }

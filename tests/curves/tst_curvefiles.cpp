@@ -14,10 +14,12 @@
 
 #include <QCryptographicHash>
 #include <QMimeData>
+#include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <cmath>
 
 using namespace IVCurve;
 
@@ -118,6 +120,7 @@ private slots:
 
     void numbersOfAThousandAndMoreSurviveEveryLocale_data();
     void numbersOfAThousandAndMoreSurviveEveryLocale();
+    void shownNumbersAreTheLocalesOwnTexts();
     void deepTreeLoadsSavesMovesAndCloses();
     void filesWithTriggersOrViewsAreRefusedUntouched_data();
     void filesWithTriggersOrViewsAreRefusedUntouched();
@@ -248,6 +251,44 @@ void TestCurveFiles::numbersOfAThousandAndMoreSurviveEveryLocale()
                  .toString(),
         QString("realrealreal"));
     QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+}
+
+void TestCurveFiles::shownNumbersAreTheLocalesOwnTexts()
+{
+    // Numbers are formatted and read by a fast path of their own where the locale allows it:
+    // the texts and values must be exactly the locale's, without group separators.
+    QRandomGenerator random(12345);
+    QVector<double> values { 0, -0.0, 1, -1, 0.5, 1050, 1200, 12345.6, 999999, 1e6, 1234567, 0.0001, 0.00001,
+        -0.004, 0.00125, 1e-300, 1.7976931348623157e308, 123456.5, 0.1 + 0.2, 2.5e-7, -98765.4321 };
+    for (int i = 0; i < 2000; ++i) {
+        const double magnitude = std::pow(10.0, random.bounded(24.0) - 12.0);
+        values << (random.bounded(2) ? -1 : 1) * magnitude * random.generateDouble();
+    }
+    for (const char* name : { "C", "de_DE", "fr_FR", "en_US", "sv_SE", "ar_EG", "hi_IN" }) {
+        QLocale reference(QString::fromLatin1(name));
+        QLocale::setDefault(reference);
+        reference.setNumberOptions(reference.numberOptions() | QLocale::OmitGroupSeparator);
+        for (double value : qAsConst(values)) {
+            const QString expected = reference.toString(value, 'g', 6);
+            const QString shown = NumberText::format(value);
+            QVERIFY2(shown == expected,
+                qPrintable(QStringLiteral("%1: %2 shown as %3, the locale writes %4")
+                               .arg(name)
+                               .arg(value, 0, 'g', 17)
+                               .arg(shown, expected)));
+            QCOMPARE(NumberText::toDisplay(QVariant(value)), expected);
+            // Read back, the text gives the number the locale itself reads from it.
+            bool ok = false;
+            const double back = NumberText::parse(shown, &ok);
+            QVERIFY2(ok, qPrintable(shown));
+            QCOMPARE(back, reference.toDouble(shown));
+        }
+        // Texts in the C locale stay readable in every locale.
+        bool ok = false;
+        QCOMPARE(NumberText::parse(QStringLiteral("852.25"), &ok), 852.25);
+        QVERIFY(ok);
+        QCOMPARE(NumberText::parse(QStringLiteral("-0.004"), &ok), -0.004);
+    }
 }
 
 void TestCurveFiles::deepTreeLoadsSavesMovesAndCloses()

@@ -5,7 +5,9 @@
 #include "CurveRecord.h"
 #include "TestSupport.h"
 
+#include <QRandomGenerator>
 #include <cmath>
+#include <cstring>
 
 using namespace IVCurve;
 
@@ -56,6 +58,36 @@ ModuleAssignment module(double voc, double isc, double vmp, double imp, unsigned
     return assignment;
 }
 
+// The point list read field by field with the C locale, the way the format defines it.
+CurveSeries decodeWithTheCLocale(const QString& text)
+{
+    CurveSeries series;
+    if (text.isEmpty())
+        return series;
+    const QLocale c = QLocale::c();
+    const QStringList parts = text.split(QLatin1Char('#'));
+    for (const QString& part : parts) {
+        double values[3] = { 0.0, 0.0, 1000.0 };
+        int tag = 0;
+        const QStringList fields = part.split(QLatin1Char(':'));
+        for (int f = 0; f < fields.size() && f < 4; ++f) {
+            bool ok = false;
+            if (f < 3) {
+                const double value = c.toDouble(fields.at(f), &ok);
+                ok = ok && std::isfinite(value);
+                values[f] = ok ? value : 0.0;
+            } else {
+                const int value = c.toInt(fields.at(f), &ok);
+                tag = ok ? value : 0;
+            }
+            if (!ok)
+                break;
+        }
+        series.addPoint(values[0], values[1], values[2], tag);
+    }
+    return series;
+}
+
 bool allFinite(const CurveSeries& series)
 {
     for (const QPointF& p : series.points()) {
@@ -76,6 +108,7 @@ private slots:
     void decodePoints();
     void encodeWritesCLocaleWithThreeDecimals();
     void decodeReadsAtMostThePointLimit();
+    void decodeAgreesWithTheCLocaleReading();
     void seriesFigures();
     void blaesserByHand();
     void iecByHand();
@@ -155,6 +188,54 @@ void TestSTC::decodeReadsAtMostThePointLimit()
     QCOMPARE(series.size(), CurvePointsCodec::maxPoints);
     COMPARE_POINT(series.points().first(), 1.0, 2.0);
     COMPARE_POINT(series.points().last(), 5.0, 6.0);
+}
+
+void TestSTC::decodeAgreesWithTheCLocaleReading()
+{
+    // The reader's own scanner handles the plain numbers the program writes; everything else
+    // must read exactly as the C locale reads it, to the last bit.
+    QStringList texts { "0.000:0.000:0.000:0", "-0.000:-12.5:1e3:+7", "007.5:1.:.5:08", "1,000:2:3:4",
+        " 1:2 :3:4", "1.2.3:4:5:6", "-:1:2:3", "12345678901234567890:1:2:2147483647", "1:2:3:2147483648",
+        "1:2:3:-2147483648", "1:2:3:99999999999", "0.1:0.2:0.3:0",
+        "123456789012345678901234567890123456789012345678901234567890123456789.5:1:2:3",
+        "9.999999999999999999:1.0000000000000000001:2.5e-3:0", "1e400:1:1:1", "٣:1:1:1", "1:2:3:4#", "#",
+        ":::", "1:2:3:4:5" };
+    QRandomGenerator random(1050);
+    const QString alphabet = QStringLiteral("0123456789.-+:#e ,x");
+    for (int n = 0; n < 3000; ++n) {
+        QString text;
+        if (n % 2 == 0) {
+            const int length = int(random.bounded(30));
+            for (int i = 0; i < length; ++i)
+                text += alphabet.at(int(random.bounded(alphabet.size())));
+        } else {
+            // Well-formed points with long mantissas: rounding must match.
+            for (int p = 0; p < 4; ++p) {
+                if (p > 0)
+                    text += QLatin1Char('#');
+                for (int f = 0; f < 3; ++f) {
+                    text += QString::number(random.bounded(2000000) - 1000000) + QLatin1Char('.')
+                        + QString::number(random.generate64()) + QLatin1Char(':');
+                }
+                text += QString::number(int(random.bounded(200)) - 100);
+            }
+        }
+        texts << text;
+    }
+    for (const QString& text : qAsConst(texts)) {
+        CurveSeries decoded;
+        CurvePointsCodec::decode(text, decoded);
+        const CurveSeries expected = decodeWithTheCLocale(text);
+        QVERIFY2(decoded.size() == expected.size(), qPrintable(text));
+        for (int i = 0; i < expected.size(); ++i) {
+            QVERIFY2(decoded.points().at(i) == expected.points().at(i)
+                    && std::memcmp(&decoded.points().at(i), &expected.points().at(i), sizeof(QPointF)) == 0,
+                qPrintable(text));
+            QVERIFY2(decoded.seriesPoints().at(i).irradiance == expected.seriesPoints().at(i).irradiance,
+                qPrintable(text));
+            QVERIFY2(decoded.seriesPoints().at(i).tag == expected.seriesPoints().at(i).tag, qPrintable(text));
+        }
+    }
 }
 
 void TestSTC::seriesFigures()
