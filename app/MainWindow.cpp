@@ -2,8 +2,7 @@
 
 #include "AbstractDocument.h"
 #include "Brand.h"
-#include "CsvResultsModel.h"
-#include "DataLoggerProgram.h"
+#include "DataLoggerLauncher.h"
 #include "Desktop.h"
 #include "DialogAbout.h"
 #include "DialogImportResults.h"
@@ -18,8 +17,7 @@
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
 #include "Prompts.h"
-#include "ResultsColumnMap.h"
-#include "SavedAge.h"
+#include "ResultsImport.h"
 #include "Startup.h"
 #include "WelcomeEvent.h"
 #include "platform/Trash.h"
@@ -36,8 +34,6 @@
 #include <QSettings>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#include <exception>
 
 MainWindow::MainWindow(QWidget* parent)
     : MdiWindow(parent)
@@ -66,8 +62,10 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::closeDocumentsOfMissingFiles,
         Qt::QueuedConnection);
 
-    m_importDialog = new DialogImportResults(this);
-    connect(m_importDialog, &DialogImportResults::importRow, this, &MainWindow::importRow);
+    m_resultsImport = new ResultsImport(
+        this, [this]() { return qobject_cast<GraphicalReportDocument*>(activeDocument()); }, this);
+    m_logger = new DataLoggerLauncher(this, this);
+    connect(m_logger, &DataLoggerLauncher::fileToImport, this, &MainWindow::importFile);
 
     connect(Folders::instance(), &Folders::projectsFolderChanged, this, &MainWindow::projectsFolderChanged);
     Folders::instance()->projectsFolder();
@@ -160,8 +158,6 @@ void MainWindow::buildForm()
     m_actionImport = makeAction("actionImport", tr("Import..."), buttons.arg(QStringLiteral("import")));
     m_actionDownload
         = makeAction("actionDownload", tr("Download ..."), buttons.arg(QStringLiteral("download")));
-    makeAction("actionScreencastTutorial_2", tr("ScreenCast Tutorial"), QString());
-    makeAction("actionResetWindows", tr("Reset Window Layout"), QString());
     // Open and Rename act on the tree's selection; Rename's F2 and Open's Ctrl+O also work in the tree.
     for (QAction* action : { m_actionOpen, m_actionRename, m_actionDelete })
         action->setEnabled(false);
@@ -239,7 +235,7 @@ AbstractDocument* MainWindow::openDocument(const QString& filePath)
         MdiWindow::openDocument(doc);
         connect(doc, &AbstractDocument::titleChanged, this, &MainWindow::documentTitleChanged);
         if (auto* report = qobject_cast<GraphicalReportDocument*>(doc)) {
-            connect(report->downloadAction(), &QAction::triggered, this, &MainWindow::download);
+            connect(report, &GraphicalReportDocument::fileToImport, this, &MainWindow::importFile);
             connect(report->importAction(), &QAction::triggered, this, &MainWindow::import);
         }
     }
@@ -539,125 +535,22 @@ void MainWindow::resetWindowLayout()
 
 void MainWindow::import()
 {
-    try {
-        QSettings settings;
-        const QString start = settings
-                                  .value(QStringLiteral("Directories/LastImportDir"),
-                                      settings.value(QStringLiteral("Directories/RootDir")))
-                                  .toString();
-        const QString path = Prompts::instance().openFileName(this,
-            QCoreApplication::translate("File Open Dialog", "Import CSV File"), start,
-            QCoreApplication::translate("File Open Dialog", "CSV Files (*.csv)"));
-        if (!path.isEmpty())
-            importFile(path);
-    } catch (const std::exception& e) {
-        Prompts::show(QMessageBox::Critical, this,
-            QCoreApplication::translate("Error Message", "Exception thrown in MainWindow::import(): ")
-                + QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        Prompts::show(QMessageBox::Critical, this,
-            QCoreApplication::translate("Error Message",
-                "An unknown exception has been thrown by the MainWindow::import() function"));
-    }
+    m_resultsImport->chooseFile();
+}
+
+DialogImportResults* MainWindow::importDialog() const
+{
+    return m_resultsImport->dialog();
 }
 
 void MainWindow::importFile(const QString& path)
 {
-    if (!m_importDialog->load(path))
-        return;
-    QSettings().setValue(QStringLiteral("Directories/LastImportDir"), path);
-    m_importDialog->show();
-    m_importDialog->raise();
-    m_importDialog->activateWindow();
+    m_resultsImport->importFile(path);
 }
 
 void MainWindow::download()
 {
-    const QString program = DataLoggerProgram::path();
-    if (!QFileInfo(program).isFile()) {
-        Prompts::show(QMessageBox::Warning, this,
-            QCoreApplication::translate(
-                "Error Message", "Could not find:\n%1.\nPlease try installing the program again")
-                .arg(program));
-        return;
-    }
-    auto* logger = new QProcess(this);
-    connect(logger, &QProcess::errorOccurred, this, &MainWindow::dataLoggerError);
-    connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
-        &MainWindow::dataLoggerFinished);
-    connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), logger, &QObject::deleteLater);
-    // Taken before the start, so that a file the logger saves at once still counts as new.
-    m_loggerStart = QDateTime::currentDateTime();
-    logger->start(program, QStringList(), QIODevice::ReadWrite);
-}
-
-void MainWindow::dataLoggerError(QProcess::ProcessError)
-{
-    Prompts::show(QMessageBox::Critical, this,
-        QCoreApplication::translate("Error Message",
-            "%1%2 failed to start. A file may be missing or corrupted. Please install again.")
-            .arg(Brand::loggerProgramName(), QString()));
-    if (auto* logger = qobject_cast<QProcess*>(sender());
-        logger && logger->state() == QProcess::NotRunning && logger->error() == QProcess::FailedToStart) {
-        logger->deleteLater();
-        m_loggerStart = QDateTime();
-    }
-}
-
-void MainWindow::dataLoggerFinished(int, QProcess::ExitStatus)
-{
-    const QString path = DataLoggerProgram::lastSavedFilePath();
-    const QFileInfo file(path);
-    if (!path.isEmpty() && file.isFile() && m_loggerStart.isValid() && file.lastModified() > m_loggerStart) {
-        const QString question = QCoreApplication::translate(
-            "User prompt", "Would you like to import the last file you just downloaded?");
-        const QString detail = QCoreApplication::translate("User prompt", "File: %1 was saved %2.")
-                                   .arg(path, savedAgoText(file.lastModified()));
-        if (Prompts::askYesNo(this, question, detail))
-            importFile(path);
-    }
-    m_loggerStart = QDateTime();
-}
-
-void MainWindow::importRow(const QModelIndexList& indexes)
-{
-    auto* report = qobject_cast<GraphicalReportDocument*>(activeDocument());
-    if (!report)
-        return;
-    ResultsColumnMap map(report->scene(), m_importDialog->model());
-    switch (map.importRows(indexes)) {
-    case ResultsColumnMap::InvalidRow: {
-        QStringList texts;
-        for (const QModelIndex& index : indexes)
-            texts << index.data().toString();
-        Prompts::show(QMessageBox::Critical, this,
-            QCoreApplication::translate("Error Message", "Programming error: Invalid row: %1")
-                .arg(texts.join(QStringLiteral(", "))));
-        break;
-    }
-    case ResultsColumnMap::NoPlaceToInsert:
-        if (QFileInfo(report->filePath()).suffix().toLower() == QLatin1String("kstatr"))
-            Prompts::show(QMessageBox::Warning, this,
-                QCoreApplication::translate("Troubleshoot advice",
-                    "You are attempting to insert data into an older version of the Array Test Report "
-                    "document. \t\t\t\t\t\t\t\t   Please create a new Array Test Report if you would like "
-                    "to import data into it. \t\t\t\t\t\t\t\t   You may need to restore the Array Test "
-                    "Document in the favourites settings if the favourite \t\t\t\t\t\t\t\t   was created "
-                    "using an earlier version of the program."));
-        else
-            Prompts::show(QMessageBox::Warning, this,
-                QCoreApplication::translate("Troubleshoot advice",
-                    "Unable to find where to insert data. Please ensure an Array "
-                    "Test Report has focus before inserting the data."));
-        break;
-    case ResultsColumnMap::TableFull:
-        Prompts::show(QMessageBox::Warning, this,
-            QCoreApplication::translate("Troubleshoot advice",
-                "No more room left in the report table. Please use another Array Test Report."));
-        break;
-    default:
-        break;
-    }
+    m_logger->start();
 }
 
 bool MainWindow::event(QEvent* event)

@@ -2,12 +2,11 @@
 
 #include "MdiWindow.h"
 
-#include <QDateTime>
 #include <QModelIndex>
-#include <QProcess>
 #include <QSet>
 
 class AbstractDocument;
+class DataLoggerLauncher;
 class DialogImportResults;
 class ProjectModel;
 class ProjectTreeView;
@@ -16,6 +15,7 @@ class QAction;
 class QDockWidget;
 class QItemSelectionModel;
 class QMenu;
+class ResultsImport;
 
 // The one top-level window of Kestrovan: the document browser on the left, the open documents
 // as tabs in the middle, and the menus.
@@ -40,7 +40,9 @@ public:
     // Closes every open document whose file no longer exists.
     void closeDocumentsOfMissingFiles();
 
-    DialogImportResults* importDialog() const { return m_importDialog; }
+    DialogImportResults* importDialog() const;
+    ResultsImport* resultsImport() const { return m_resultsImport; }
+    DataLoggerLauncher* dataLogger() const { return m_logger; }
     // Shows a tester's results file in the import dialog (after a download or Import...).
     void importFile(const QString& path);
 
@@ -75,9 +77,6 @@ private slots:
     void showScreencastTutorial();
     void showPDFManual();
     void switchLanguage(QAction* action);
-    void dataLoggerError(QProcess::ProcessError error);
-    void dataLoggerFinished(int exitCode, QProcess::ExitStatus status);
-    void importRow(const QModelIndexList& indexes);
 
 public:
     void resetWindowLayout() override;
@@ -129,7 +128,6 @@ private:
     QAction* m_actionImport = nullptr;
     QAction* m_actionDownload = nullptr;
 
-    DialogImportResults* m_importDialog = nullptr;
-    // Set while the data logger runs: only files it saved after this are offered for import.
-    QDateTime m_loggerStart;
+    ResultsImport* m_resultsImport = nullptr;
+    DataLoggerLauncher* m_logger = nullptr;
 };
