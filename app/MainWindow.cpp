@@ -35,6 +35,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 MainWindow::MainWindow(QWidget* parent)
     : MdiWindow(parent)
 {
@@ -43,8 +45,7 @@ MainWindow::MainWindow(QWidget* parent)
         Folders::instance(true);
     buildForm();
 
-    m_model = new ProjectModel(this);
-    m_tree->setProjectModel(m_model);
+    attachModel();
     connect(m_tree, &QWidget::customContextMenuRequested, this, &MainWindow::showTreeContextMenu);
     connect(m_tree, &ProjectTreeView::deleteRequested, this, &MainWindow::remove);
 
@@ -52,15 +53,9 @@ MainWindow::MainWindow(QWidget* parent)
     restoreGeometry(settings.value(QStringLiteral("Windows/MainWindowGeometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("Windows/MainWindowState")).toByteArray());
 
-    m_selection = new QItemSelectionModel(m_model, this);
-    m_tree->setSelectionModel(m_selection);
-    connect(m_selection, &QItemSelectionModel::currentChanged, this, &MainWindow::selectionChanged);
     connect(m_tree, &QAbstractItemView::activated, this,
         qOverload<const QModelIndex&>(&MainWindow::openDocument));
     connect(this, &MdiWindow::activeDocumentChanged, this, &MainWindow::documentChanged);
-    // Files can vanish in folders the watcher does not cover; the model sees those it shows.
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::closeDocumentsOfMissingFiles,
-        Qt::QueuedConnection);
 
     m_resultsImport = new ResultsImport(
         this, [this]() { return qobject_cast<GraphicalReportDocument*>(activeDocument()); }, this);
@@ -218,19 +213,37 @@ void MainWindow::buildForm()
 
 AbstractDocument* MainWindow::findDocument(const QString& filePath) const
 {
+    if (filePath.isEmpty())
+        return nullptr;
+    const QString wanted = canonicalPath(filePath);
     const QList<AbstractDocument*> docs = documents();
     for (AbstractDocument* doc : docs) {
-        if (doc->filePath() == filePath)
+        if (canonicalPath(doc->filePath()) == wanted)
             return doc;
     }
     return nullptr;
+}
+
+QList<AbstractDocument*> MainWindow::documentsUnder(const QString& path) const
+{
+    QList<AbstractDocument*> found;
+    const QList<AbstractDocument*> docs = documents();
+    for (AbstractDocument* doc : docs) {
+        if (isSameOrInside(doc->filePath(), path))
+            found.append(doc);
+    }
+    return found;
 }
 
 AbstractDocument* MainWindow::openDocument(const QString& filePath)
 {
     if (AbstractDocument* open = findDocument(filePath))
         return open;
-    AbstractDocument* doc = createDocument(filePath, nullptr);
+    // A document always knows its file by an absolute path: a relative one from the command line
+    // would point elsewhere once the working folder is not the one it was given in.
+    const QString absolute
+        = filePath.isEmpty() ? filePath : QDir::cleanPath(QFileInfo(filePath).absoluteFilePath());
+    AbstractDocument* doc = createDocument(absolute, nullptr);
     if (doc && doc->isValid()) {
         MdiWindow::openDocument(doc);
         connect(doc, &AbstractDocument::titleChanged, this, &MainWindow::documentTitleChanged);
@@ -271,13 +284,73 @@ void MainWindow::loadCommandLineFiles()
         openAndKeepValid(arguments.at(i));
 }
 
+void MainWindow::attachModel()
+{
+    ProjectModel* oldModel = m_model;
+    QItemSelectionModel* oldSelection = m_selection;
+    m_model = new ProjectModel(this);
+    m_tree->setProjectModel(m_model);
+    QItemSelectionModel* viewsOwn = m_tree->selectionModel();
+    m_selection = new QItemSelectionModel(m_model, this);
+    m_tree->setSelectionModel(m_selection);
+    delete viewsOwn;
+    connect(m_selection, &QItemSelectionModel::currentChanged, this, &MainWindow::selectionChanged);
+    // Files can vanish in folders the watcher does not cover; the model sees those it shows.
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::closeDocumentsOfMissingFiles,
+        Qt::QueuedConnection);
+    // The renamed item stays selected (the model shows the new name only later).
+    connect(
+        m_model, &ProjectModel::renamed, this,
+        [this](const QString&, const QString& newPath) { selectPath(newPath); }, Qt::QueuedConnection);
+    if (oldModel) {
+        disconnect(oldSelection, nullptr, this, nullptr);
+        disconnect(oldModel, nullptr, this, nullptr);
+        delete oldSelection;
+        oldModel->deleteLater();
+    }
+}
+
 void MainWindow::projectsFolderChanged(const QString& newFolder)
 {
-    m_model->setRootPath(newFolder);
-    m_tree->setRootIndex(m_model->index(newFolder));
+    // Always a fresh model: one whose folder went away and came back keeps stale entries and
+    // never sees new ones.
+    attachModel();
+    if (QFileInfo(newFolder).isDir()) {
+        m_model->setRootPath(newFolder);
+        m_tree->setRootIndex(m_model->index(newFolder));
+    } else {
+        // A projects folder that is not there shows nothing, not the folders around it.
+        m_tree->setProjectModel(nullptr);
+    }
     delete m_watcher;
     m_watcher = new ProjectWatcher(newFolder, this);
     connect(m_watcher, &ProjectWatcher::directoryChanged, this, &MainWindow::directoryChanged);
+    // Queued: the watcher that reports it is replaced in the handling.
+    connect(m_watcher, &ProjectWatcher::rootVanished, this, &MainWindow::projectsFolderCameOrWent,
+        Qt::QueuedConnection);
+    connect(m_watcher, &ProjectWatcher::rootReturned, this, &MainWindow::projectsFolderCameOrWent,
+        Qt::QueuedConnection);
+}
+
+void MainWindow::projectsFolderCameOrWent()
+{
+    projectsFolderChanged(Folders::instance()->projectsFolder());
+    closeDocumentsOfMissingFiles();
+}
+
+bool MainWindow::projectsFolderIsThere()
+{
+    const QString root = Folders::instance()->projectsFolder();
+    if (root.isEmpty())
+        return false;
+    if (QFileInfo(root).isDir())
+        return true;
+    Prompts::show(QMessageBox::Warning, this,
+        QCoreApplication::translate("Error Message",
+            "The projects folder \"%1\" cannot be found. Connect the drive or network share that holds "
+            "it, or choose another projects folder in the settings.")
+            .arg(root));
+    return false;
 }
 
 void MainWindow::directoryChanged(const QString&)
@@ -355,9 +428,13 @@ QString MainWindow::targetFolderForNew() const
 
 QString MainWindow::createNew(const QString& fileName)
 {
-    const QString folder = targetFolderForNew();
-    if (folder.isEmpty())
+    if (!projectsFolderIsThere())
         return QString();
+    const QString root = Folders::instance()->projectsFolder();
+    QString folder = targetFolderForNew();
+    // New documents go into the projects folder and nowhere else.
+    if (!QFileInfo(folder).isDir() || !isSameOrInside(folder, root))
+        folder = root;
     const QString path = createNewDocument(folder, fileName);
     if (!path.isEmpty())
         selectPath(path, true);
@@ -396,10 +473,9 @@ void MainWindow::createNewCurveData()
 
 QString MainWindow::createFolderInRoot(const QString& pathPattern)
 {
-    const QString root = Folders::instance()->projectsFolder();
-    if (root.isEmpty())
+    if (!projectsFolderIsThere())
         return QString();
-    QString path = pathPattern.arg(root);
+    QString path = pathPattern.arg(Folders::instance()->projectsFolder());
     uniqueFileName(path);
     if (!QDir().mkpath(path)) {
         Prompts::show(QMessageBox::Critical, this,
@@ -432,6 +508,15 @@ void MainWindow::remove()
         if (!paths.contains(path))
             paths.append(path);
     }
+    // A file inside a selected folder goes to the trash with its folder.
+    QStringList outermost;
+    for (const QString& path : paths) {
+        const bool insideAnother = std::any_of(paths.cbegin(), paths.cend(),
+            [&path](const QString& other) { return other != path && isSameOrInside(path, other); });
+        if (!insideAnother)
+            outermost.append(path);
+    }
+    paths = outermost;
     if (paths.isEmpty())
         return;
     // No desktop shell asks first here, so the program does.
@@ -562,7 +647,10 @@ bool MainWindow::event(QEvent* event)
         }
         return true;
     }
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
         closeDocumentsOfMissingFiles();
+        if (m_watcher)
+            m_watcher->checkRoot();
+    }
     return MdiWindow::event(event);
 }

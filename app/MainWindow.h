@@ -26,8 +26,11 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The open document of exactly this file path, or null.
+    // The open document of this file, or null; paths are compared in canonical form, so a
+    // relative path or one through a symbolic link finds the same document.
     AbstractDocument* findDocument(const QString& filePath) const;
+    // The open documents of this file, or of files anywhere inside this folder.
+    QList<AbstractDocument*> documentsUnder(const QString& path) const;
 
     ProjectModel* projectModel() const { return m_model; }
     ProjectTreeView* treeView() const { return m_tree; }
@@ -86,6 +89,12 @@ protected:
 
 private:
     void buildForm();
+    // A fresh project model and selection on the tree.
+    void attachModel();
+    // The projects folder went away or came back: show it anew.
+    void projectsFolderCameOrWent();
+    // True when the projects folder exists; tells the user otherwise.
+    bool projectsFolderIsThere();
     QAction* makeAction(const char* objectName, const QString& text, const QString& icon);
     QString createNew(const QString& fileName);
     QString targetFolderForNew() const;
