@@ -111,26 +111,30 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
 
 void ProjectModel::copyEntry(const QString& source, const QString& target, QStringList& failed)
 {
-    const QFileInfo info(source);
-    if (!info.isDir()) {
-        if (!QFile::copy(source, target))
-            failed.append(source);
-        return;
-    }
-    if (!QDir().mkpath(target)) {
-        failed.append(source);
-        return;
-    }
-    // Folders linked from inside are not followed: a link to a parent would never end.
-    QDirIterator entries(source, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    while (entries.hasNext()) {
-        const QString entry = entries.next();
-        const QFileInfo entryInfo = entries.fileInfo();
-        const QString entryTarget = QStringLiteral("%1/%2").arg(target, entryInfo.fileName());
-        if (entryInfo.isSymLink() && entryInfo.isDir())
-            failed.append(entry);
-        else
-            copyEntry(entry, entryTarget, failed);
+    // A list of what is still to copy rather than recursion: a dropped folder can be any depth.
+    QList<QPair<QString, QString>> pending { { source, target } };
+    while (!pending.isEmpty()) {
+        const QPair<QString, QString> next = pending.takeLast();
+        if (!QFileInfo(next.first).isDir()) {
+            if (!QFile::copy(next.first, next.second))
+                failed.append(next.first);
+            continue;
+        }
+        if (!QDir().mkpath(next.second)) {
+            failed.append(next.first);
+            continue;
+        }
+        // Folders linked from inside are not followed: a link to a parent would never end.
+        QDirIterator entries(
+            next.first, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        while (entries.hasNext()) {
+            const QString entry = entries.next();
+            const QFileInfo entryInfo = entries.fileInfo();
+            if (entryInfo.isSymLink() && entryInfo.isDir())
+                failed.append(entry);
+            else
+                pending.append({ entry, QStringLiteral("%1/%2").arg(next.second, entryInfo.fileName()) });
+        }
     }
 }
 

@@ -25,7 +25,7 @@ signals:
     void renamed(const QString& oldPath, const QString& newPath);
 
 private:
-    // Copies a file or a whole folder to target (which must not exist); names what failed.
+    // Copies a file or a whole folder to target (which must not exist); adds what failed.
     static void copyEntry(const QString& source, const QString& target, QStringList& failed);
 
     // Files lose their last extension; folders keep their whole name.
