@@ -405,9 +405,25 @@ void MainWindow::documentTitleChanged(AbstractDocument* doc)
         m_actionSave->setEnabled(doc->isModified());
 }
 
+QModelIndex MainWindow::indexInTree(const QString& path) const
+{
+    const QString root = m_model->rootPath();
+    const auto underRoot = [&root](const QString& candidate) {
+        return candidate == root || candidate.startsWith(root + QLatin1Char('/'));
+    };
+    if (underRoot(path))
+        return m_model->index(path);
+    // Another name of a file in the projects folder (through a link): its place under the root.
+    const QString canonical = canonicalPath(path);
+    const QString canonicalRoot = canonicalPath(root);
+    if (canonical == canonicalRoot || canonical.startsWith(canonicalRoot + QLatin1Char('/')))
+        return m_model->index(root + canonical.mid(canonicalRoot.size()));
+    return QModelIndex();
+}
+
 void MainWindow::selectPath(const QString& path, bool editName)
 {
-    const QModelIndex index = m_model->index(path);
+    const QModelIndex index = indexInTree(path);
     if (!index.isValid())
         return;
     m_selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);

@@ -89,6 +89,8 @@ protected:
 
 private:
     void buildForm();
+    // The tree's item of a path in the projects folder, by whatever name the path was given.
+    QModelIndex indexInTree(const QString& path) const;
     // A fresh project model and selection on the tree.
     void attachModel();
     // The projects folder went away or came back: show it anew.

@@ -105,6 +105,10 @@ void TestProjectTree::oneFileIsOneTabHoweverItIsNamed()
     QVERIFY(QFile::link(root(), links.filePath("projects")));
     QCOMPARE(m_window->openDocument(links.filePath("projects/Site A.kstreport")), first);
     QCOMPARE(m_window->documents().size(), 1);
+    // The tree shows the tab's file at its place in the projects folder.
+    m_window->selectPath(links.filePath("projects/Site A.kstreport"));
+    QCOMPARE(
+        m_window->projectModel()->filePath(m_window->treeView()->currentIndex()), path("Site A.kstreport"));
     QDir::setCurrent(m_startFolder);
 
     // The tree's double-click finds the same tab, and the rename guard knows the file.
