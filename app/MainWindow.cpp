@@ -525,12 +525,16 @@ void MainWindow::remove()
             paths.append(path);
     }
     // A file inside a selected folder goes to the trash with its folder.
+    QStringList canonical;
+    for (const QString& path : paths)
+        canonical.append(canonicalPath(path) + QLatin1Char('/'));
     QStringList outermost;
-    for (const QString& path : paths) {
-        const bool insideAnother = std::any_of(paths.cbegin(), paths.cend(),
-            [&path](const QString& other) { return other != path && isSameOrInside(path, other); });
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString& inner = canonical.at(i);
+        const bool insideAnother = std::any_of(canonical.cbegin(), canonical.cend(),
+            [&inner](const QString& outer) { return inner != outer && inner.startsWith(outer); });
         if (!insideAnother)
-            outermost.append(path);
+            outermost.append(paths.at(i));
     }
     paths = outermost;
     if (paths.isEmpty())

@@ -14,8 +14,9 @@ namespace {
 // own; destroying their QProcess would kill the user's window.
 QList<QProcess*>& leftRunning()
 {
-    static QList<QProcess*> processes;
-    return processes;
+    // Never freed: a logger may still run when this program ends, and must not be killed then.
+    static auto* processes = new QList<QProcess*>;
+    return *processes;
 }
 
 void leaveRunning(QProcess* logger)
