@@ -163,6 +163,7 @@ void DialogSettings::browseProjectsRoot()
 void DialogSettings::accept()
 {
     const QString text = m_projectsRootDir->text();
-    if (text == Folders::instance()->projectsFolder() || Folders::instance()->setProjectsFolder(text))
+    if (Folders::normalisedFolderPath(text) == Folders::instance()->projectsFolder()
+        || Folders::instance()->setProjectsFolder(text))
         QDialog::accept();
 }

@@ -2,8 +2,7 @@
 
 #include "AbstractDocument.h"
 #include "Brand.h"
-#include "CsvResultsModel.h"
-#include "DataLoggerProgram.h"
+#include "DataLoggerLauncher.h"
 #include "Desktop.h"
 #include "DialogAbout.h"
 #include "DialogImportResults.h"
@@ -18,8 +17,7 @@
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
 #include "Prompts.h"
-#include "ResultsColumnMap.h"
-#include "SavedAge.h"
+#include "ResultsImport.h"
 #include "Startup.h"
 #include "WelcomeEvent.h"
 #include "platform/Trash.h"
@@ -37,7 +35,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <exception>
+#include <algorithm>
 
 MainWindow::MainWindow(QWidget* parent)
     : MdiWindow(parent)
@@ -47,8 +45,7 @@ MainWindow::MainWindow(QWidget* parent)
         Folders::instance(true);
     buildForm();
 
-    m_model = new ProjectModel(this);
-    m_tree->setProjectModel(m_model);
+    attachModel();
     connect(m_tree, &QWidget::customContextMenuRequested, this, &MainWindow::showTreeContextMenu);
     connect(m_tree, &ProjectTreeView::deleteRequested, this, &MainWindow::remove);
 
@@ -56,18 +53,14 @@ MainWindow::MainWindow(QWidget* parent)
     restoreGeometry(settings.value(QStringLiteral("Windows/MainWindowGeometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("Windows/MainWindowState")).toByteArray());
 
-    m_selection = new QItemSelectionModel(m_model, this);
-    m_tree->setSelectionModel(m_selection);
-    connect(m_selection, &QItemSelectionModel::currentChanged, this, &MainWindow::selectionChanged);
     connect(m_tree, &QAbstractItemView::activated, this,
         qOverload<const QModelIndex&>(&MainWindow::openDocument));
     connect(this, &MdiWindow::activeDocumentChanged, this, &MainWindow::documentChanged);
-    // Files can vanish in folders the watcher does not cover; the model sees those it shows.
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::closeDocumentsOfMissingFiles,
-        Qt::QueuedConnection);
 
-    m_importDialog = new DialogImportResults(this);
-    connect(m_importDialog, &DialogImportResults::importRow, this, &MainWindow::importRow);
+    m_resultsImport = new ResultsImport(
+        this, [this]() { return qobject_cast<GraphicalReportDocument*>(activeDocument()); }, this);
+    m_logger = new DataLoggerLauncher(this, this);
+    connect(m_logger, &DataLoggerLauncher::fileToImport, this, &MainWindow::importFile);
 
     connect(Folders::instance(), &Folders::projectsFolderChanged, this, &MainWindow::projectsFolderChanged);
     Folders::instance()->projectsFolder();
@@ -160,8 +153,6 @@ void MainWindow::buildForm()
     m_actionImport = makeAction("actionImport", tr("Import..."), buttons.arg(QStringLiteral("import")));
     m_actionDownload
         = makeAction("actionDownload", tr("Download ..."), buttons.arg(QStringLiteral("download")));
-    makeAction("actionScreencastTutorial_2", tr("ScreenCast Tutorial"), QString());
-    makeAction("actionResetWindows", tr("Reset Window Layout"), QString());
     // Open and Rename act on the tree's selection; Rename's F2 and Open's Ctrl+O also work in the tree.
     for (QAction* action : { m_actionOpen, m_actionRename, m_actionDelete })
         action->setEnabled(false);
@@ -222,24 +213,42 @@ void MainWindow::buildForm()
 
 AbstractDocument* MainWindow::findDocument(const QString& filePath) const
 {
+    if (filePath.isEmpty())
+        return nullptr;
+    const QString wanted = canonicalPath(filePath);
     const QList<AbstractDocument*> docs = documents();
     for (AbstractDocument* doc : docs) {
-        if (doc->filePath() == filePath)
+        if (canonicalPath(doc->filePath()) == wanted)
             return doc;
     }
     return nullptr;
+}
+
+QList<AbstractDocument*> MainWindow::documentsUnder(const QString& path) const
+{
+    QList<AbstractDocument*> found;
+    const QList<AbstractDocument*> docs = documents();
+    for (AbstractDocument* doc : docs) {
+        if (isSameOrInside(doc->filePath(), path))
+            found.append(doc);
+    }
+    return found;
 }
 
 AbstractDocument* MainWindow::openDocument(const QString& filePath)
 {
     if (AbstractDocument* open = findDocument(filePath))
         return open;
-    AbstractDocument* doc = createDocument(filePath, nullptr);
+    // A document always knows its file by an absolute path: a relative one from the command line
+    // would point elsewhere once the working folder is not the one it was given in.
+    const QString absolute
+        = filePath.isEmpty() ? filePath : QDir::cleanPath(QFileInfo(filePath).absoluteFilePath());
+    AbstractDocument* doc = createDocument(absolute, nullptr);
     if (doc && doc->isValid()) {
         MdiWindow::openDocument(doc);
         connect(doc, &AbstractDocument::titleChanged, this, &MainWindow::documentTitleChanged);
         if (auto* report = qobject_cast<GraphicalReportDocument*>(doc)) {
-            connect(report->downloadAction(), &QAction::triggered, this, &MainWindow::download);
+            connect(report, &GraphicalReportDocument::fileToImport, this, &MainWindow::importFile);
             connect(report->importAction(), &QAction::triggered, this, &MainWindow::import);
         }
     }
@@ -275,13 +284,73 @@ void MainWindow::loadCommandLineFiles()
         openAndKeepValid(arguments.at(i));
 }
 
+void MainWindow::attachModel()
+{
+    ProjectModel* oldModel = m_model;
+    QItemSelectionModel* oldSelection = m_selection;
+    m_model = new ProjectModel(this);
+    m_tree->setProjectModel(m_model);
+    QItemSelectionModel* viewsOwn = m_tree->selectionModel();
+    m_selection = new QItemSelectionModel(m_model, this);
+    m_tree->setSelectionModel(m_selection);
+    delete viewsOwn;
+    connect(m_selection, &QItemSelectionModel::currentChanged, this, &MainWindow::selectionChanged);
+    // Files can vanish in folders the watcher does not cover; the model sees those it shows.
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::closeDocumentsOfMissingFiles,
+        Qt::QueuedConnection);
+    // The renamed item stays selected (the model shows the new name only later).
+    connect(
+        m_model, &ProjectModel::renamed, this,
+        [this](const QString&, const QString& newPath) { selectPath(newPath); }, Qt::QueuedConnection);
+    if (oldModel) {
+        disconnect(oldSelection, nullptr, this, nullptr);
+        disconnect(oldModel, nullptr, this, nullptr);
+        delete oldSelection;
+        oldModel->deleteLater();
+    }
+}
+
 void MainWindow::projectsFolderChanged(const QString& newFolder)
 {
-    m_model->setRootPath(newFolder);
-    m_tree->setRootIndex(m_model->index(newFolder));
+    // Always a fresh model: one whose folder went away and came back keeps stale entries and
+    // never sees new ones.
+    attachModel();
+    if (QFileInfo(newFolder).isDir()) {
+        m_model->setRootPath(newFolder);
+        m_tree->setRootIndex(m_model->index(newFolder));
+    } else {
+        // A projects folder that is not there shows nothing, not the folders around it.
+        m_tree->setProjectModel(nullptr);
+    }
     delete m_watcher;
     m_watcher = new ProjectWatcher(newFolder, this);
     connect(m_watcher, &ProjectWatcher::directoryChanged, this, &MainWindow::directoryChanged);
+    // Queued: the watcher that reports it is replaced in the handling.
+    connect(m_watcher, &ProjectWatcher::rootVanished, this, &MainWindow::projectsFolderCameOrWent,
+        Qt::QueuedConnection);
+    connect(m_watcher, &ProjectWatcher::rootReturned, this, &MainWindow::projectsFolderCameOrWent,
+        Qt::QueuedConnection);
+}
+
+void MainWindow::projectsFolderCameOrWent()
+{
+    projectsFolderChanged(Folders::instance()->projectsFolder());
+    closeDocumentsOfMissingFiles();
+}
+
+bool MainWindow::projectsFolderIsThere()
+{
+    const QString root = Folders::instance()->projectsFolder();
+    if (root.isEmpty())
+        return false;
+    if (QFileInfo(root).isDir())
+        return true;
+    Prompts::show(QMessageBox::Warning, this,
+        QCoreApplication::translate("Error Message",
+            "The projects folder \"%1\" cannot be found. Connect the drive or network share that holds "
+            "it, or choose another projects folder in the settings.")
+            .arg(root));
+    return false;
 }
 
 void MainWindow::directoryChanged(const QString&)
@@ -336,9 +405,25 @@ void MainWindow::documentTitleChanged(AbstractDocument* doc)
         m_actionSave->setEnabled(doc->isModified());
 }
 
+QModelIndex MainWindow::indexInTree(const QString& path) const
+{
+    const QString root = m_model->rootPath();
+    const auto underRoot = [&root](const QString& candidate) {
+        return candidate == root || candidate.startsWith(root + QLatin1Char('/'));
+    };
+    if (underRoot(path))
+        return m_model->index(path);
+    // Another name of a file in the projects folder (through a link): its place under the root.
+    const QString canonical = canonicalPath(path);
+    const QString canonicalRoot = canonicalPath(root);
+    if (canonical == canonicalRoot || canonical.startsWith(canonicalRoot + QLatin1Char('/')))
+        return m_model->index(root + canonical.mid(canonicalRoot.size()));
+    return QModelIndex();
+}
+
 void MainWindow::selectPath(const QString& path, bool editName)
 {
-    const QModelIndex index = m_model->index(path);
+    const QModelIndex index = indexInTree(path);
     if (!index.isValid())
         return;
     m_selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
@@ -359,9 +444,13 @@ QString MainWindow::targetFolderForNew() const
 
 QString MainWindow::createNew(const QString& fileName)
 {
-    const QString folder = targetFolderForNew();
-    if (folder.isEmpty())
+    if (!projectsFolderIsThere())
         return QString();
+    const QString root = Folders::instance()->projectsFolder();
+    QString folder = targetFolderForNew();
+    // New documents go into the projects folder and nowhere else.
+    if (!QFileInfo(folder).isDir() || !isSameOrInside(folder, root))
+        folder = root;
     const QString path = createNewDocument(folder, fileName);
     if (!path.isEmpty())
         selectPath(path, true);
@@ -400,10 +489,9 @@ void MainWindow::createNewCurveData()
 
 QString MainWindow::createFolderInRoot(const QString& pathPattern)
 {
-    const QString root = Folders::instance()->projectsFolder();
-    if (root.isEmpty())
+    if (!projectsFolderIsThere())
         return QString();
-    QString path = pathPattern.arg(root);
+    QString path = pathPattern.arg(Folders::instance()->projectsFolder());
     uniqueFileName(path);
     if (!QDir().mkpath(path)) {
         Prompts::show(QMessageBox::Critical, this,
@@ -436,6 +524,19 @@ void MainWindow::remove()
         if (!paths.contains(path))
             paths.append(path);
     }
+    // A file inside a selected folder goes to the trash with its folder.
+    QStringList canonical;
+    for (const QString& path : paths)
+        canonical.append(canonicalPath(path) + QLatin1Char('/'));
+    QStringList outermost;
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString& inner = canonical.at(i);
+        const bool insideAnother = std::any_of(canonical.cbegin(), canonical.cend(),
+            [&inner](const QString& outer) { return inner != outer && inner.startsWith(outer); });
+        if (!insideAnother)
+            outermost.append(paths.at(i));
+    }
+    paths = outermost;
     if (paths.isEmpty())
         return;
     // No desktop shell asks first here, so the program does.
@@ -539,125 +640,22 @@ void MainWindow::resetWindowLayout()
 
 void MainWindow::import()
 {
-    try {
-        QSettings settings;
-        const QString start = settings
-                                  .value(QStringLiteral("Directories/LastImportDir"),
-                                      settings.value(QStringLiteral("Directories/RootDir")))
-                                  .toString();
-        const QString path = Prompts::instance().openFileName(this,
-            QCoreApplication::translate("File Open Dialog", "Import CSV File"), start,
-            QCoreApplication::translate("File Open Dialog", "CSV Files (*.csv)"));
-        if (!path.isEmpty())
-            importFile(path);
-    } catch (const std::exception& e) {
-        Prompts::show(QMessageBox::Critical, this,
-            QCoreApplication::translate("Error Message", "Exception thrown in MainWindow::import(): ")
-                + QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        Prompts::show(QMessageBox::Critical, this,
-            QCoreApplication::translate("Error Message",
-                "An unknown exception has been thrown by the MainWindow::import() function"));
-    }
+    m_resultsImport->chooseFile();
+}
+
+DialogImportResults* MainWindow::importDialog() const
+{
+    return m_resultsImport->dialog();
 }
 
 void MainWindow::importFile(const QString& path)
 {
-    if (!m_importDialog->load(path))
-        return;
-    QSettings().setValue(QStringLiteral("Directories/LastImportDir"), path);
-    m_importDialog->show();
-    m_importDialog->raise();
-    m_importDialog->activateWindow();
+    m_resultsImport->importFile(path);
 }
 
 void MainWindow::download()
 {
-    const QString program = DataLoggerProgram::path();
-    if (!QFileInfo(program).isFile()) {
-        Prompts::show(QMessageBox::Warning, this,
-            QCoreApplication::translate(
-                "Error Message", "Could not find:\n%1.\nPlease try installing the program again")
-                .arg(program));
-        return;
-    }
-    auto* logger = new QProcess(this);
-    connect(logger, &QProcess::errorOccurred, this, &MainWindow::dataLoggerError);
-    connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
-        &MainWindow::dataLoggerFinished);
-    connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), logger, &QObject::deleteLater);
-    // Taken before the start, so that a file the logger saves at once still counts as new.
-    m_loggerStart = QDateTime::currentDateTime();
-    logger->start(program, QStringList(), QIODevice::ReadWrite);
-}
-
-void MainWindow::dataLoggerError(QProcess::ProcessError)
-{
-    Prompts::show(QMessageBox::Critical, this,
-        QCoreApplication::translate("Error Message",
-            "%1%2 failed to start. A file may be missing or corrupted. Please install again.")
-            .arg(Brand::loggerProgramName(), QString()));
-    if (auto* logger = qobject_cast<QProcess*>(sender());
-        logger && logger->state() == QProcess::NotRunning && logger->error() == QProcess::FailedToStart) {
-        logger->deleteLater();
-        m_loggerStart = QDateTime();
-    }
-}
-
-void MainWindow::dataLoggerFinished(int, QProcess::ExitStatus)
-{
-    const QString path = DataLoggerProgram::lastSavedFilePath();
-    const QFileInfo file(path);
-    if (!path.isEmpty() && file.isFile() && m_loggerStart.isValid() && file.lastModified() > m_loggerStart) {
-        const QString question = QCoreApplication::translate(
-            "User prompt", "Would you like to import the last file you just downloaded?");
-        const QString detail = QCoreApplication::translate("User prompt", "File: %1 was saved %2.")
-                                   .arg(path, savedAgoText(file.lastModified()));
-        if (Prompts::askYesNo(this, question, detail))
-            importFile(path);
-    }
-    m_loggerStart = QDateTime();
-}
-
-void MainWindow::importRow(const QModelIndexList& indexes)
-{
-    auto* report = qobject_cast<GraphicalReportDocument*>(activeDocument());
-    if (!report)
-        return;
-    ResultsColumnMap map(report->scene(), m_importDialog->model());
-    switch (map.importRows(indexes)) {
-    case ResultsColumnMap::InvalidRow: {
-        QStringList texts;
-        for (const QModelIndex& index : indexes)
-            texts << index.data().toString();
-        Prompts::show(QMessageBox::Critical, this,
-            QCoreApplication::translate("Error Message", "Programming error: Invalid row: %1")
-                .arg(texts.join(QStringLiteral(", "))));
-        break;
-    }
-    case ResultsColumnMap::NoPlaceToInsert:
-        if (QFileInfo(report->filePath()).suffix().toLower() == QLatin1String("kstatr"))
-            Prompts::show(QMessageBox::Warning, this,
-                QCoreApplication::translate("Troubleshoot advice",
-                    "You are attempting to insert data into an older version of the Array Test Report "
-                    "document. \t\t\t\t\t\t\t\t   Please create a new Array Test Report if you would like "
-                    "to import data into it. \t\t\t\t\t\t\t\t   You may need to restore the Array Test "
-                    "Document in the favourites settings if the favourite \t\t\t\t\t\t\t\t   was created "
-                    "using an earlier version of the program."));
-        else
-            Prompts::show(QMessageBox::Warning, this,
-                QCoreApplication::translate("Troubleshoot advice",
-                    "Unable to find where to insert data. Please ensure an Array "
-                    "Test Report has focus before inserting the data."));
-        break;
-    case ResultsColumnMap::TableFull:
-        Prompts::show(QMessageBox::Warning, this,
-            QCoreApplication::translate("Troubleshoot advice",
-                "No more room left in the report table. Please use another Array Test Report."));
-        break;
-    default:
-        break;
-    }
+    m_logger->start();
 }
 
 bool MainWindow::event(QEvent* event)
@@ -669,7 +667,10 @@ bool MainWindow::event(QEvent* event)
         }
         return true;
     }
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
         closeDocumentsOfMissingFiles();
+        if (m_watcher)
+            m_watcher->checkRoot();
+    }
     return MdiWindow::event(event);
 }

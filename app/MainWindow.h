@@ -2,12 +2,11 @@
 
 #include "MdiWindow.h"
 
-#include <QDateTime>
 #include <QModelIndex>
-#include <QProcess>
 #include <QSet>
 
 class AbstractDocument;
+class DataLoggerLauncher;
 class DialogImportResults;
 class ProjectModel;
 class ProjectTreeView;
@@ -16,6 +15,7 @@ class QAction;
 class QDockWidget;
 class QItemSelectionModel;
 class QMenu;
+class ResultsImport;
 
 // The one top-level window of Kestrovan: the document browser on the left, the open documents
 // as tabs in the middle, and the menus.
@@ -26,8 +26,11 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The open document of exactly this file path, or null.
+    // The open document of this file, or null; paths are compared in canonical form, so a
+    // relative path or one through a symbolic link finds the same document.
     AbstractDocument* findDocument(const QString& filePath) const;
+    // The open documents of this file, or of files anywhere inside this folder.
+    QList<AbstractDocument*> documentsUnder(const QString& path) const;
 
     ProjectModel* projectModel() const { return m_model; }
     ProjectTreeView* treeView() const { return m_tree; }
@@ -40,7 +43,9 @@ public:
     // Closes every open document whose file no longer exists.
     void closeDocumentsOfMissingFiles();
 
-    DialogImportResults* importDialog() const { return m_importDialog; }
+    DialogImportResults* importDialog() const;
+    ResultsImport* resultsImport() const { return m_resultsImport; }
+    DataLoggerLauncher* dataLogger() const { return m_logger; }
     // Shows a tester's results file in the import dialog (after a download or Import...).
     void importFile(const QString& path);
 
@@ -75,9 +80,6 @@ private slots:
     void showScreencastTutorial();
     void showPDFManual();
     void switchLanguage(QAction* action);
-    void dataLoggerError(QProcess::ProcessError error);
-    void dataLoggerFinished(int exitCode, QProcess::ExitStatus status);
-    void importRow(const QModelIndexList& indexes);
 
 public:
     void resetWindowLayout() override;
@@ -87,6 +89,14 @@ protected:
 
 private:
     void buildForm();
+    // The tree's item of a path in the projects folder, by whatever name the path was given.
+    QModelIndex indexInTree(const QString& path) const;
+    // A fresh project model and selection on the tree.
+    void attachModel();
+    // The projects folder went away or came back: show it anew.
+    void projectsFolderCameOrWent();
+    // True when the projects folder exists; tells the user otherwise.
+    bool projectsFolderIsThere();
     QAction* makeAction(const char* objectName, const QString& text, const QString& icon);
     QString createNew(const QString& fileName);
     QString targetFolderForNew() const;
@@ -129,7 +139,6 @@ private:
     QAction* m_actionImport = nullptr;
     QAction* m_actionDownload = nullptr;
 
-    DialogImportResults* m_importDialog = nullptr;
-    // Set while the data logger runs: only files it saved after this are offered for import.
-    QDateTime m_loggerStart;
+    ResultsImport* m_resultsImport = nullptr;
+    DataLoggerLauncher* m_logger = nullptr;
 };

@@ -2,12 +2,16 @@
 
 #include "Brand.h"
 #include "FileIcons.h"
+#include "FileNames.h"
 #include "MainWindow.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QMimeData>
+#include <QUrl>
 
 ProjectModel::ProjectModel(QObject* parent)
     : QFileSystemModel(parent)
@@ -69,6 +73,14 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
             QString(), QMessageBox::Ok, Brand::productTitle());
         return false;
     }
+    // Renaming a folder would leave its open documents saving to a place that is gone.
+    if (window && isDir(index) && !window->documentsUnder(path).isEmpty()) {
+        Prompts::show(QMessageBox::Critical, currentMainWindow(),
+            QCoreApplication::translate("Error Message",
+                "A file in this folder is open in Kestrovan. Close it before attempting to set the name."),
+            QString(), QMessageBox::Ok, Brand::productTitle());
+        return false;
+    }
 
     const QFileInfo info(path);
     const QString typed = value.toString().trimmed();
@@ -93,5 +105,88 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
     }
     // The model's own watcher shows the new name.
     m_iconCache.clear();
+    emit renamed(path, target);
     return true;
+}
+
+void ProjectModel::copyEntry(const QString& source, const QString& target, QStringList& failed)
+{
+    // A list of what is still to copy rather than recursion: a dropped folder can be any depth.
+    QList<QPair<QString, QString>> pending { { source, target } };
+    while (!pending.isEmpty()) {
+        const QPair<QString, QString> next = pending.takeLast();
+        if (!QFileInfo(next.first).isDir()) {
+            if (!QFile::copy(next.first, next.second))
+                failed.append(next.first);
+            continue;
+        }
+        if (!QDir().mkpath(next.second)) {
+            failed.append(next.first);
+            continue;
+        }
+        // Folders linked from inside are not followed: a link to a parent would never end.
+        QDirIterator entries(
+            next.first, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        while (entries.hasNext()) {
+            const QString entry = entries.next();
+            const QFileInfo entryInfo = entries.fileInfo();
+            if (entryInfo.isSymLink() && entryInfo.isDir())
+                failed.append(entry);
+            else
+                pending.append({ entry, QStringLiteral("%1/%2").arg(next.second, entryInfo.fileName()) });
+        }
+    }
+}
+
+bool ProjectModel::dropMimeData(
+    const QMimeData* data, Qt::DropAction action, int row, int column, const QModelIndex& parent)
+{
+    if (!data || !parent.isValid() || (action != Qt::CopyAction && action != Qt::MoveAction))
+        return QFileSystemModel::dropMimeData(data, action, row, column, parent);
+    const QString folder = filePath(parent);
+    auto* window = qobject_cast<MainWindow*>(currentMainWindow());
+    QStringList failed;
+    QStringList open;
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls) {
+        const QString source = url.isLocalFile() ? QDir::cleanPath(url.toLocalFile()) : QString();
+        const QFileInfo info(source);
+        if (source.isEmpty() || !info.exists()) {
+            failed.append(source.isEmpty() ? url.toDisplayString() : source);
+            continue;
+        }
+        // Moving an item to where it already is changes nothing.
+        if (action == Qt::MoveAction && canonicalPath(info.absolutePath()) == canonicalPath(folder))
+            continue;
+        // A folder cannot go into itself or into one of its own folders.
+        if (info.isDir() && isSameOrInside(folder, source)) {
+            failed.append(source);
+            continue;
+        }
+        if (action == Qt::MoveAction && window && !window->documentsUnder(source).isEmpty()) {
+            open.append(source);
+            continue;
+        }
+        QString target = QStringLiteral("%1/%2").arg(folder, info.fileName());
+        uniqueFileName(target);
+        if (action == Qt::CopyAction)
+            copyEntry(source, target, failed);
+        else if (!QDir().rename(source, target))
+            failed.append(source);
+    }
+    if (!open.isEmpty())
+        Prompts::show(QMessageBox::Critical, currentMainWindow(),
+            QCoreApplication::translate(
+                "Error Message", "File is already open in Kestrovan. Close it before attempting to move it."),
+            open.join(QLatin1Char('\n')), QMessageBox::Ok, Brand::productTitle());
+    if (!failed.isEmpty())
+        Prompts::show(QMessageBox::Warning, currentMainWindow(),
+            action == Qt::CopyAction
+                ? QCoreApplication::translate("Error Message", "These items could not be copied to \"%1\":")
+                      .arg(folder)
+                : QCoreApplication::translate("Error Message", "These items could not be moved to \"%1\":")
+                      .arg(folder),
+            failed.join(QLatin1Char('\n')));
+    m_iconCache.clear();
+    return failed.isEmpty() && open.isEmpty();
 }

@@ -14,8 +14,20 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    // Drops copy (from outside) or move (inside the tree) files and whole folders; a name that
+    // is taken in the target folder is numbered, and every item that could not be copied or
+    // moved is named in one message. Open documents, and folders holding them, are not moved.
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+        const QModelIndex& parent) override;
+
+signals:
+    // A rename through the tree succeeded (the tree keeps the renamed item selected).
+    void renamed(const QString& oldPath, const QString& newPath);
 
 private:
+    // Copies a file or a whole folder to target (which must not exist); adds what failed.
+    static void copyEntry(const QString& source, const QString& target, QStringList& failed);
+
     // Files lose their last extension; folders keep their whole name.
     static QString shownName(const QFileInfo& info);
 

@@ -1,6 +1,8 @@
 #include "ProjectWatcher.h"
 
+#include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTimer>
 
@@ -11,11 +13,18 @@ constexpr int SliceSize = 200;
 
 ProjectWatcher::ProjectWatcher(const QString& root, QObject* parent)
     : QObject(parent)
+    , m_root(root)
+    , m_rootPresent(!root.isEmpty() && QFileInfo(root).isDir())
+    , m_aboveRoot(new QFileSystemWatcher(this))
     , m_watcher(new QFileSystemWatcher(this))
     , m_timer(new QTimer(this))
 {
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &ProjectWatcher::directoryChanged);
     if (root.isEmpty())
+        return;
+    connect(m_aboveRoot, &QFileSystemWatcher::directoryChanged, this, &ProjectWatcher::checkRoot);
+    watchAboveRoot();
+    if (!m_rootPresent)
         return;
     m_iterator = std::make_unique<QDirIterator>(
         root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
@@ -25,6 +34,34 @@ ProjectWatcher::ProjectWatcher(const QString& root, QObject* parent)
 }
 
 ProjectWatcher::~ProjectWatcher() = default;
+
+void ProjectWatcher::watchAboveRoot()
+{
+    QDir above(QFileInfo(m_root).absolutePath());
+    while (!above.exists() && !above.isRoot())
+        above.setPath(QFileInfo(above.absolutePath()).absolutePath());
+    const QString path = above.absolutePath();
+    if (path == m_watchedAbove)
+        return;
+    if (!m_watchedAbove.isEmpty())
+        m_aboveRoot->removePath(m_watchedAbove);
+    m_watchedAbove = m_aboveRoot->addPath(path) ? path : QString();
+}
+
+void ProjectWatcher::checkRoot()
+{
+    if (m_root.isEmpty())
+        return;
+    const bool present = QFileInfo(m_root).isDir();
+    watchAboveRoot();
+    if (present == m_rootPresent)
+        return;
+    m_rootPresent = present;
+    if (present)
+        emit rootReturned();
+    else
+        emit rootVanished();
+}
 
 void ProjectWatcher::finish()
 {

@@ -1,5 +1,6 @@
 #include "FileNames.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -34,4 +35,25 @@ bool copyAsWritable(const QString& source, const QString& target)
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
             | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
             | QFileDevice::WriteOther);
+}
+
+QString canonicalPath(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+bool isSameOrInside(const QString& path, const QString& folder)
+{
+    const QString inner = canonicalPath(path);
+    const QString outer = canonicalPath(folder);
+    if (inner.isEmpty() || outer.isEmpty())
+        return false;
+    if (inner == outer)
+        return true;
+    const QString prefix = outer.endsWith(QLatin1Char('/')) ? outer : outer + QLatin1Char('/');
+    return inner.startsWith(prefix);
 }

@@ -10,3 +10,10 @@ void uniqueFileName(QString& path);
 // Copies a file (usually out of the resources) and makes the copy readable and writable by
 // everybody, as a copy out of the resources is read-only otherwise. An existing target is kept.
 bool copyAsWritable(const QString& source, const QString& target);
+
+// The one form in which paths are compared: absolute, with "." and ".." and symbolic links
+// resolved, so that "Site A.kstatr" given on the command line and the tree's path of the same
+// file are one file. A path that does not exist is made absolute and cleaned only.
+QString canonicalPath(const QString& path);
+// True when path is the folder itself or lies anywhere inside it (compared canonically).
+bool isSameOrInside(const QString& path, const QString& folder);

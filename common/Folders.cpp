@@ -34,7 +34,7 @@ QString Folders::projectsFolder()
 {
     if (!m_projectsFolder.isEmpty())
         return m_projectsFolder;
-    QString path = QSettings().value(QStringLiteral("Directories/RootDir")).toString();
+    QString path = normalisedFolderPath(QSettings().value(QStringLiteral("Directories/RootDir")).toString());
     if (path.isEmpty())
         path = defaultProjectsFolder();
     if (QFileInfo(path).isDir()) {
@@ -66,8 +66,26 @@ void Folders::browseProjectsFolder(const QString& /*current*/)
     setProjectsFolder(fallback);
 }
 
-bool Folders::setProjectsFolder(const QString& path)
+QString Folders::normalisedFolderPath(const QString& typed)
 {
+    QString path = typed.trimmed();
+    if (path.isEmpty())
+        return QString();
+    const QString home = QDir::homePath();
+    if (path == QLatin1String("~"))
+        path = home;
+    else if (path.startsWith(QLatin1String("~/")))
+        path = home + path.mid(1);
+    if (QDir::isRelativePath(path))
+        path = QDir(home).filePath(path);
+    return QDir::cleanPath(path);
+}
+
+bool Folders::setProjectsFolder(const QString& typed)
+{
+    const QString path = normalisedFolderPath(typed);
+    if (path.isEmpty())
+        return false;
     if (!QFileInfo(path).isDir()) {
         if (!Prompts::askYesNo(currentMainWindow(),
                 QCoreApplication::translate(

@@ -19,6 +19,10 @@ public:
     void browseProjectsFolder(const QString& current);
 
     QString defaultProjectsFolder();
+    // The form in which a projects folder is asked about and stored: "~" and "~/..." stand for
+    // the home folder, a relative path is taken from the home folder (never from wherever the
+    // program happened to be started), and the result is absolute and clean.
+    static QString normalisedFolderPath(const QString& path);
     // Halvern/Kestrovan Elements in the program data folder; created on first call.
     QString appDataFolder();
 

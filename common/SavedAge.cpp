@@ -5,6 +5,10 @@
 QString savedAgoText(const QDateTime& modified, const QDateTime& now)
 {
     const qint64 secs = modified.secsTo(now);
+    // A file stamped ahead of our clock (another machine's clock, a network share) was saved
+    // as good as now.
+    if (secs < 0)
+        return QCoreApplication::translate("time since saved", "just now");
     if (secs <= 119)
         return QCoreApplication::translate("time since saved", "%1 seconds ago").arg(secs);
     if (secs <= 7199)

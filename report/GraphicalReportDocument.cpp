@@ -1,5 +1,6 @@
 #include "GraphicalReportDocument.h"
 
+#include "DataLoggerLauncher.h"
 #include "Folders.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
@@ -14,6 +15,7 @@
 GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidget* parent)
     : GraphicsDocument(filePath, parent)
     , m_undoStack(new QUndoStack(this))
+    , m_logger(new DataLoggerLauncher(this, this))
 {
     m_undo = addToolAction("actionUndo", QStringLiteral("undo"), tr("Undo"), QStringLiteral("Ctrl+Z"));
     m_redo = addToolAction("actionRedo", QStringLiteral("redo"), tr("Redo"), QStringLiteral("Ctrl+Y"));
@@ -38,6 +40,8 @@ GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidge
     connect(m_redo, &QAction::triggered, this, &GraphicalReportDocument::redo);
     connect(m_save, &QAction::triggered, this, &GraphicalReportDocument::save);
     connect(m_saveFavourite, &QAction::triggered, this, &GraphicalReportDocument::saveAsFavourite);
+    connect(m_download, &QAction::triggered, m_logger, &DataLoggerLauncher::start);
+    connect(m_logger, &DataLoggerLauncher::fileToImport, this, &GraphicalReportDocument::fileToImport);
 
     connect(m_undoStack, &QUndoStack::canUndoChanged, m_undo, &QAction::setEnabled);
     connect(m_undoStack, &QUndoStack::canRedoChanged, m_redo, &QAction::setEnabled);

@@ -2,6 +2,7 @@
 
 #include "GraphicsDocument.h"
 
+class DataLoggerLauncher;
 class QAction;
 class QUndoStack;
 class ReportScene;
@@ -17,9 +18,15 @@ public:
 
     ReportScene* scene() const { return m_scene; }
     QUndoStack* undoStack() const { return m_undoStack; }
-    // The tool bar's Download and Import; the main window connects them to its own.
+    // The tool bar's Download starts the data logger from here; what it downloads comes back
+    // through fileToImport. Import is connected by the main window to its file chooser.
     QAction* downloadAction() const { return m_download; }
     QAction* importAction() const { return m_import; }
+    DataLoggerLauncher* dataLogger() const { return m_logger; }
+
+signals:
+    // A logger started from this report downloaded a file that the user wants to import.
+    void fileToImport(const QString& path);
 
 public slots:
     void modified();
@@ -44,4 +51,5 @@ private:
     QAction* m_import;
     QAction* m_print;
     QAction* m_exportToPdf;
+    DataLoggerLauncher* m_logger;
 };

@@ -14,6 +14,17 @@ namespace {
 const QString PositiveEarthId = QStringLiteral("Riso (MOhm)");
 const QString NegativeEarthId = QStringLiteral("-Riso (MOhm)");
 
+// A tester's value is a number or a short word; anything far longer is damage in the file and
+// would only run across the page, so it is cut, with an ellipsis, to what a cell can show.
+constexpr int MaxValueLength = 64;
+
+QString valueText(const QString& value)
+{
+    if (value.size() <= MaxValueLength)
+        return value;
+    return value.left(MaxValueLength - 1) + QChar(0x2026);
+}
+
 ReportTableCell* cellById(ReportScene* scene, const QString& id)
 {
     return qobject_cast<ReportTableCell*>(scene->itemById(id));
@@ -93,7 +104,7 @@ int ResultsColumnMap::importRows(const QModelIndexList& indexes)
                 ReportTableCell* label = it.value();
                 if (label->table() != table)
                     continue;
-                const QString value = m_model->data(m_model->index(row, it.key())).toString();
+                const QString value = valueText(m_model->data(m_model->index(row, it.key())).toString());
                 if (value.isEmpty())
                     continue;
                 if (it.key() == m_insulationColumn) {
@@ -119,17 +130,19 @@ int ResultsColumnMap::importRows(const QModelIndexList& indexes)
             }
             if (instruments) {
                 const QString current = instruments->plainText();
-                if (!current.contains(m_model->title()))
+                const QString title = valueText(m_model->title());
+                if (!current.contains(title))
                     command->setFieldText(instruments, current,
-                        current + (current.isEmpty() ? QString() : QStringLiteral(", ")) + m_model->title());
+                        current + (current.isEmpty() ? QString() : QStringLiteral(", ")) + title);
             }
             for (auto it = m_textFields.cbegin(); it != m_textFields.cend(); ++it)
                 command->setFieldText(it.value(), it.value()->plainText(),
-                    m_model->data(m_model->index(row, it.key())).toString());
+                    valueText(m_model->data(m_model->index(row, it.key())).toString()));
             if (m_comments) {
                 QString text;
                 for (int commentColumn : m_commentColumns) {
-                    const QString value = m_model->data(m_model->index(row, commentColumn)).toString();
+                    const QString value
+                        = valueText(m_model->data(m_model->index(row, commentColumn)).toString());
                     if (!value.isEmpty())
                         text += QStringLiteral("%1=%2; ").arg(
                             m_model->headerData(commentColumn, Qt::Horizontal).toString(), value);

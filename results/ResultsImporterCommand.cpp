@@ -13,6 +13,32 @@ void showText(ReportText* item, const QString& text)
     textItem->setPlainText(text);
     textItem->shrinkToFit();
 }
+
+// A cell shows one value. One that is still taller than the cell after shrinking (a long run
+// of digits has no place to wrap) is cut, with an ellipsis, to the longest start that fits.
+void showValue(ReportText* item, const QString& text)
+{
+    showText(item, text);
+    const GraphicsTextItem* textItem = item->textItem();
+    const auto fits = [textItem]() {
+        return textItem->fieldHeight() <= 0
+            || textItem->boundingRect().height() * textItem->scale() <= textItem->fieldHeight();
+    };
+    if (text.size() < 2 || fits())
+        return;
+    const QChar ellipsis(0x2026);
+    int shortest = 0;
+    int longest = text.size() - 1;
+    while (shortest < longest) {
+        const int length = (shortest + longest + 1) / 2;
+        showText(item, text.left(length) + ellipsis);
+        if (fits())
+            shortest = length;
+        else
+            longest = length - 1;
+    }
+    showText(item, text.left(shortest) + ellipsis);
+}
 } // namespace
 
 ResultsImporterCommand::ResultsImporterCommand()
@@ -23,7 +49,7 @@ ResultsImporterCommand::ResultsImporterCommand()
 void ResultsImporterCommand::redo()
 {
     for (auto it = m_cellTexts.cbegin(); it != m_cellTexts.cend(); ++it)
-        showText(it.key(), it.value());
+        showValue(it.key(), it.value());
     for (auto it = m_fieldTexts.cbegin(); it != m_fieldTexts.cend(); ++it)
         showText(it.key(), it.value().second);
 }

@@ -1,8 +1,10 @@
+#include "AbstractDocument.h"
 #include "CsvResultsModel.h"
 #include "DataLoggerProgram.h"
 #include "DialogImportResults.h"
+#include "DocumentFactory.h"
+#include "GraphicalReportDocument.h"
 #include "MainWindow.h"
-#include "SavedAge.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -10,7 +12,11 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-// Starting the data logger, and offering what it downloaded for import.
+#include <csignal>
+#include <sys/types.h>
+
+// The main window and the reports start the data logger, and what it downloaded reaches the
+// import dialog. The launcher itself has its own tests.
 class TestDataLogger : public QObject
 {
     Q_OBJECT
@@ -18,16 +24,14 @@ private slots:
     void init();
     void cleanup();
 
-    void ageText_data();
-    void ageText();
     void downloadedFileIsOfferedForImport();
-    void fileOlderThanTheStartIsNotOffered();
-    void missingLoggerIsReported();
-    void crashingLoggerIsReported();
+    void reportDownloadReachesTheImportDialog();
+    void closingWhileTheLoggerRunsLeavesItRunning();
     void importRemembersTheFileAndShowsTheDialog();
+    void fileWithoutResultsSaysWhy();
 
 private:
-    void runLogger();
+    void runLogger(QAction* download);
     QTemporaryDir m_dir;
     std::unique_ptr<MainWindow> m_window;
 };
@@ -41,6 +45,7 @@ void TestDataLogger::init()
     DataLoggerProgram::overridePathForTests(QStringLiteral(FAKE_LOGGER));
     qunsetenv("KESTROVAN_FAKE_LOGGER_CRASH");
     qunsetenv("KESTROVAN_FAKE_LOGGER_KEEP_FILE");
+    qunsetenv("KESTROVAN_FAKE_LOGGER_WAIT_FOR");
     m_window = std::make_unique<MainWindow>();
 }
 
@@ -50,37 +55,13 @@ void TestDataLogger::cleanup()
     DataLoggerProgram::overridePathForTests(QString());
 }
 
-void TestDataLogger::ageText_data()
+void TestDataLogger::runLogger(QAction* download)
 {
-    QTest::addColumn<qint64>("secondsAgo");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("90 s") << qint64(90) << "90 seconds ago";
-    QTest::newRow("119 s") << qint64(119) << "119 seconds ago";
-    QTest::newRow("120 s") << qint64(120) << "2 minutes ago";
-    QTest::newRow("7199 s") << qint64(7199) << "119 minutes ago";
-    QTest::newRow("2 h") << qint64(7200) << "2 hours ago";
-    QTest::newRow("86399 s") << qint64(86399) << "23 hours ago";
-}
-
-void TestDataLogger::ageText()
-{
-    QFETCH(qint64, secondsAgo);
-    QFETCH(QString, expected);
-    const QDateTime now(QDate(2026, 12, 7), QTime(15, 0, 0));
-    QCOMPARE(savedAgoText(now.addSecs(-secondsAgo), now), expected);
-    // Days count calendar days: 30 hours back from early morning crosses two midnights.
-    const QDateTime early(QDate(2026, 12, 7), QTime(2, 0, 0));
-    QCOMPARE(savedAgoText(early.addSecs(-30 * 3600), early), QString("2 days ago"));
-    QCOMPARE(savedAgoText(now.addSecs(-30 * 3600), now), QString("1 days ago"));
-}
-
-void TestDataLogger::runLogger()
-{
-    m_window->findChild<QAction*>("actionDownload")->trigger();
-    QProcess* logger = m_window->findChild<QProcess*>();
+    download->trigger();
+    QPointer<QProcess> logger = m_window->findChild<QProcess*>();
     QVERIFY(logger);
     QVERIFY(logger->waitForFinished(10000));
-    QCoreApplication::processEvents();
+    QTRY_VERIFY(!logger);
 }
 
 void TestDataLogger::downloadedFileIsOfferedForImport()
@@ -89,53 +70,62 @@ void TestDataLogger::downloadedFileIsOfferedForImport()
     qputenv("KESTROVAN_FAKE_LOGGER_FILE", file.toUtf8());
     auto& prompts = ScriptedPrompts::get();
     prompts.buttons << QMessageBox::Yes;
-    runLogger();
+    runLogger(m_window->findChild<QAction*>("actionDownload"));
     QCOMPARE(prompts.messageTexts(),
         QStringList { "Would you like to import the last file you just downloaded?" });
-    const QString detail = prompts.asked.first().message.informativeText;
-    QVERIFY2(QRegularExpression(
-                 QString("^File: %1 was saved [0-9] seconds ago\\.$").arg(QRegularExpression::escape(file)))
-                 .match(detail)
-                 .hasMatch(),
-        qPrintable(detail));
+    QCOMPARE(prompts.asked.first().message.parent, m_window.get());
     QTRY_VERIFY(m_window->importDialog()->isVisible());
     QCOMPARE(m_window->importDialog()->model()->rowCount(), 1);
     QCOMPARE(QSettings().value("Directories/LastImportDir").toString(), file);
+    QCOMPARE(prompts.unanswered, 0);
 }
 
-void TestDataLogger::fileOlderThanTheStartIsNotOffered()
+void TestDataLogger::reportDownloadReachesTheImportDialog()
 {
-    const QString file = m_dir.filePath("old.csv");
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("old");
-        f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-    }
+    auto* report = qobject_cast<GraphicalReportDocument*>(
+        m_window->openDocument(createNewDocument(m_dir.path(), "Array Test Report.kstatr")));
+    QVERIFY(report);
+    const QString file = m_dir.filePath("from report.csv");
     qputenv("KESTROVAN_FAKE_LOGGER_FILE", file.toUtf8());
-    qputenv("KESTROVAN_FAKE_LOGGER_KEEP_FILE", "1");
-    runLogger();
-    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
-    QVERIFY(!m_window->importDialog()->isVisible());
+    auto& prompts = ScriptedPrompts::get();
+    prompts.buttons << QMessageBox::Yes;
+    report->downloadAction()->trigger();
+    QPointer<QProcess> logger = report->findChild<QProcess*>();
+    QVERIFY(logger);
+    QVERIFY(logger->waitForFinished(10000));
+    QTRY_VERIFY(!logger);
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { "Would you like to import the last file you just downloaded?" });
+    QTRY_VERIFY(m_window->importDialog()->isVisible());
+    QCOMPARE(QSettings().value("Directories/LastImportDir").toString(), file);
+    QCOMPARE(prompts.unanswered, 0);
 }
 
-void TestDataLogger::missingLoggerIsReported()
+void TestDataLogger::closingWhileTheLoggerRunsLeavesItRunning()
 {
-    DataLoggerProgram::overridePathForTests(m_dir.filePath("HalvernDataLogger"));
+    const QString gate = m_dir.filePath("gate");
+    qputenv("KESTROVAN_FAKE_LOGGER_WAIT_FOR", gate.toUtf8());
+    qputenv("KESTROVAN_FAKE_LOGGER_FILE", m_dir.filePath("late.csv").toUtf8());
     m_window->findChild<QAction*>("actionDownload")->trigger();
-    QCOMPARE(ScriptedPrompts::get().messageTexts(),
-        QStringList { QString("Could not find:\n%1.\nPlease try installing the program again")
-                          .arg(m_dir.filePath("HalvernDataLogger")) });
-    QVERIFY(!m_window->findChild<QProcess*>());
-}
-
-void TestDataLogger::crashingLoggerIsReported()
-{
-    qputenv("KESTROVAN_FAKE_LOGGER_CRASH", "1");
-    runLogger();
-    QCOMPARE(ScriptedPrompts::get().messageTexts(),
-        QStringList {
-            "HalvernDataLogger failed to start. A file may be missing or corrupted. Please install again." });
+    QProcess* logger = m_window->findChild<QProcess*>();
+    QVERIFY(logger);
+    QVERIFY(logger->waitForStarted(10000));
+    const qint64 pid = logger->processId();
+    m_window->close();
+    m_window.reset();
+    QCoreApplication::processEvents();
+    // No "failed to start" on a window that is going away, and the user's logger lives on.
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+    QCOMPARE(::kill(pid_t(pid), 0), 0);
+    QFile go(gate);
+    QVERIFY(go.open(QIODevice::WriteOnly));
+    go.close();
+    QElapsedTimer timer;
+    timer.start();
+    while (::kill(pid_t(pid), 0) == 0 && timer.elapsed() < 20000)
+        QTest::qWait(10);
+    QVERIFY(::kill(pid_t(pid), 0) != 0);
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
 }
 
 void TestDataLogger::importRemembersTheFileAndShowsTheDialog()
@@ -162,6 +152,43 @@ void TestDataLogger::importRemembersTheFileAndShowsTheDialog()
     prompts.paths << QString();
     m_window->findChild<QAction*>("actionImport")->trigger();
     QCOMPARE(prompts.asked.last().dir, file);
+}
+
+void TestDataLogger::fileWithoutResultsSaysWhy()
+{
+    auto& prompts = ScriptedPrompts::get();
+    struct Case
+    {
+        const char* name;
+        QByteArray content;
+        const char* expected;
+    };
+    const QString text16 = QStringLiteral("T,SN 1\r\nIndex,TestType\r\n1,2\r\n");
+    const QByteArray utf16 = QByteArray("\xff\xfe", 2)
+        + QByteArray(reinterpret_cast<const char*>(text16.utf16()), 2 * text16.size());
+    const QList<Case> cases = {
+        { "empty.csv", QByteArray(), "is empty: it holds no test results." },
+        { "header.csv", "PV Tester Results,SN 1\nIndex,TestType,IVCurve\n",
+            "holds only its header lines: there are no test results in it." },
+        { "title.csv", "PV Tester Results,SN 1\n", "has no line of column names" },
+        { "utf16.csv", utf16, "is saved as UTF-16 text" },
+    };
+    for (const Case& c : cases) {
+        prompts.reset();
+        const QString file = m_dir.filePath(c.name);
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(c.content);
+        }
+        m_window->importFile(file);
+        QCOMPARE(prompts.asked.size(), 1);
+        const QString text = prompts.asked.first().message.text;
+        QVERIFY2(text.startsWith(QString("\"%1\"").arg(file)) && text.contains(c.expected), qPrintable(text));
+        QCOMPARE(prompts.asked.first().message.icon, QMessageBox::Warning);
+        QVERIFY(!m_window->importDialog()->isVisible());
+        QVERIFY(QSettings().value("Directories/LastImportDir").toString() != file);
+    }
 }
 
 KESTROVAN_TEST_MAIN(TestDataLogger)

@@ -21,6 +21,7 @@ private slots:
     void cancelledChooserFallsBackToTheDefaultFolder();
     void storedRootIsUsedAndCached();
     void setProjectsFolderOffersToCreateAMissingFolder();
+    void tildeAndRelativeFoldersBecomeAbsolute();
 };
 
 void TestFolders::defaultFoldersFollowTheDesktop()
@@ -112,6 +113,44 @@ void TestFolders::setProjectsFolderOffersToCreateAMissingFolder()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.first().first().toString(), missing);
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), missing);
+}
+
+void TestFolders::tildeAndRelativeFoldersBecomeAbsolute()
+{
+    const QString home = TestSupport::homeFolder();
+    QCOMPARE(Folders::normalisedFolderPath("~"), home);
+    QCOMPARE(Folders::normalisedFolderPath("  ~/tilde proj/ "), home + "/tilde proj");
+    QCOMPARE(Folders::normalisedFolderPath("relproj"), home + "/relproj");
+    QCOMPARE(Folders::normalisedFolderPath("a/../b/./c"), home + "/b/c");
+    QCOMPARE(Folders::normalisedFolderPath("/srv//projects/"), QString("/srv/projects"));
+    // Only a leading "~/" is the home folder; "~x" is a name like any other.
+    QCOMPARE(Folders::normalisedFolderPath("~x"), home + "/~x");
+    QCOMPARE(Folders::normalisedFolderPath("   "), QString());
+
+    // Started from elsewhere, the folders land in the home folder and are stored absolute.
+    QTemporaryDir elsewhere;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    auto& prompts = ScriptedPrompts::get();
+    prompts.buttons << QMessageBox::Yes << QMessageBox::Yes;
+    QVERIFY(Folders::instance()->setProjectsFolder("~/tilde proj"));
+    QVERIFY(QFileInfo(home + "/tilde proj").isDir());
+    QCOMPARE(QSettings().value("Directories/RootDir").toString(), home + "/tilde proj");
+    QVERIFY(prompts.asked.first().message.text.contains(home + "/tilde proj"));
+    QVERIFY(Folders::instance()->setProjectsFolder("relproj"));
+    QCOMPARE(QSettings().value("Directories/RootDir").toString(), home + "/relproj");
+    QCOMPARE(Folders::instance()->projectsFolder(), home + "/relproj");
+    QVERIFY(!QFileInfo::exists(elsewhere.filePath("~")));
+    QVERIFY(!QFileInfo::exists(elsewhere.filePath("relproj")));
+    QDir::setCurrent(before);
+
+    // A relative path stored by an earlier version is read the same way.
+    QSettings().setValue("Directories/RootDir", "relproj");
+    Folders::instance(true);
+    QCOMPARE(Folders::instance()->projectsFolder(), home + "/relproj");
+    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
+    QDir(home + "/tilde proj").removeRecursively();
+    QDir(home + "/relproj").removeRecursively();
 }
 
 KESTROVAN_TEST_MAIN(TestFolders)

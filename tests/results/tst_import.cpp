@@ -33,6 +33,7 @@ private slots:
     void oldReportsAndOtherKindsHaveNoPlace();
     void invalidRowsAreRefused();
     void mainWindowReportsEachResult();
+    void hugeValuesAreCutToWhatACellShows();
 
 private:
     std::unique_ptr<GraphicalReportDocument> newReport(const QString& fileName = "Array Test Report.kstatr");
@@ -265,6 +266,37 @@ void TestImport::mainWindowReportsEachResult()
 
     for (AbstractDocument* doc : window.documents())
         doc->setModified(false);
+}
+
+void TestImport::hugeValuesAreCutToWhatACellShows()
+{
+    const QString digits(20000, QLatin1Char('7'));
+    const QByteArray file = "PV Tester Results," + digits.toLatin1()
+        + "\nIndex,DD/MM/YYYY,TestType,Voc (VDC),Isc (ADC),IVCurve\n" + digits.toLatin1() + ","
+        + digits.toLatin1() + ",16," + digits.toLatin1() + ",9.81,0,ABCD\n";
+    CsvResultsModel model;
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    model.load(buffer);
+    QCOMPARE(model.rowCount(), 1);
+
+    auto doc = newReport();
+    QCOMPARE(ResultsColumnMap(doc->scene(), &model).importRows({ model.index(0, 0) }), 0);
+    const QString voc = cell(doc.get(), 2, 12);
+    QVERIFY2(voc.size() <= 64 && voc.startsWith("7777") && voc.endsWith(QChar(0x2026)), qPrintable(voc));
+    QCOMPARE(cell(doc.get(), 2, 13), QString("9.81"));
+    for (const char* id : { "DD/MM/YYYY", "test_instruments", "comments" }) {
+        const QString text = field(doc.get(), id);
+        QVERIFY2(!text.isEmpty() && text.size() <= 80, id);
+        QVERIFY2(!text.contains(digits), id);
+    }
+    // The cut value is drawn inside its cell.
+    auto* table = qgraphicsitem_cast<ReportTable*>(doc->scene()->itemById("test_table"));
+    ReportTableCell* target = table->cellAt(2, 12);
+    GraphicsTextItem* text = target->textItem();
+    const QRectF drawn = text->mapRectToItem(target, text->boundingRect());
+    QVERIFY(target->boundingRect().adjusted(-1, -1, 1, 1).contains(drawn));
 }
 
 KESTROVAN_TEST_MAIN(TestImport)

@@ -7,6 +7,7 @@
 // The container is written with qCompress and QDataStream directly, so packs are made by a
 // writer independent of the program's own reader.
 #include <QBuffer>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QFile>
@@ -57,17 +58,26 @@ bool checkXml(const QString& path, const QByteArray& xml)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const bool pack = args.size() == 4 && args.at(1) == QLatin1String("pack");
-    const bool templ = args.size() >= 4 && args.at(1) == QLatin1String("template");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Compiles a report layout into a resource pack, or a report document into a template."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("mode"), QStringLiteral("\"pack\" or \"template\"."));
+    parser.addPositionalArgument(QStringLiteral("source.xml"), QStringLiteral("The layout or document XML."));
+    parser.addPositionalArgument(QStringLiteral("out"), QStringLiteral("The container to write."));
+    parser.addPositionalArgument(QStringLiteral("pictures"),
+        QStringLiteral("A template's pictures as <suffix>=<file>, in the order the document uses them."),
+        QStringLiteral("[<suffix>=<picture> ...]"));
+    parser.process(app);
+    const QStringList args = parser.positionalArguments();
+    const bool pack = args.size() == 3 && args.at(0) == QLatin1String("pack");
+    const bool templ = args.size() >= 3 && args.at(0) == QLatin1String("template");
     if (!pack && !templ) {
-        std::fprintf(stderr,
-            "usage: packc pack <layout.xml> <out.pak>\n"
-            "       packc template <document.xml> <out> [<suffix>=<picture> ...]\n");
+        std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
         return 2;
     }
     QByteArray xml;
-    if (!readFile(args.at(2), &xml) || !checkXml(args.at(2), xml))
+    if (!readFile(args.at(1), &xml) || !checkXml(args.at(1), xml))
         return 1;
 
     QByteArray payload;
@@ -77,7 +87,7 @@ int main(int argc, char** argv)
         QDataStream stream(&buffer);
         stream.setVersion(QDataStream::Qt_4_3);
         stream << (pack ? QStringLiteral("") : QStringLiteral("xml")) << xml;
-        for (int i = 4; i < args.size(); ++i) {
+        for (int i = 3; i < args.size(); ++i) {
             const int eq = args.at(i).indexOf(QLatin1Char('='));
             QByteArray picture;
             if (eq <= 0 || !readFile(args.at(i).mid(eq + 1), &picture)) {
@@ -87,10 +97,10 @@ int main(int argc, char** argv)
             stream << args.at(i).left(eq) << picture;
         }
     }
-    QSaveFile out(args.at(3));
+    QSaveFile out(args.at(2));
     const QByteArray bytes = qCompress(payload, -1);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        std::fprintf(stderr, "packc: cannot write %s\n", qPrintable(args.at(3)));
+        std::fprintf(stderr, "packc: cannot write %s\n", qPrintable(args.at(2)));
         return 1;
     }
     return 0;

@@ -1,6 +1,7 @@
 // Builds an SQLite database from an SQL script: sqlseed <script.sql> <out.db>.
 // Statements are separated by a line that holds only "--;" so that a statement
 // may itself contain semicolons and blank lines; an existing output is replaced.
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSqlDatabase>
@@ -12,18 +13,26 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: sqlseed <script.sql> <out.db>\n");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Builds an SQLite database from an SQL script."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(
+        QStringLiteral("script.sql"), QStringLiteral("Statements separated by \"--;\" lines."));
+    parser.addPositionalArgument(
+        QStringLiteral("out.db"), QStringLiteral("The database to write (replaced)."));
+    parser.process(app);
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
         return 2;
     }
-    QFile script(args.at(1));
+    QFile script(args.at(0));
     if (!script.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "sqlseed: cannot read %s\n", qPrintable(args.at(1)));
+        std::fprintf(stderr, "sqlseed: cannot read %s\n", qPrintable(args.at(0)));
         return 1;
     }
     const QString text = QString::fromUtf8(script.readAll());
-    const QString tmpPath = args.at(2) + QStringLiteral(".tmp");
+    const QString tmpPath = args.at(1) + QStringLiteral(".tmp");
     QFile::remove(tmpPath);
 
     int status = 0;
@@ -67,9 +76,9 @@ int main(int argc, char** argv)
         QFile::remove(tmpPath);
         return status;
     }
-    QFile::remove(args.at(2));
-    if (!QFile::rename(tmpPath, args.at(2))) {
-        std::fprintf(stderr, "sqlseed: cannot write %s\n", qPrintable(args.at(2)));
+    QFile::remove(args.at(1));
+    if (!QFile::rename(tmpPath, args.at(1))) {
+        std::fprintf(stderr, "sqlseed: cannot write %s\n", qPrintable(args.at(1)));
         return 1;
     }
     return 0;

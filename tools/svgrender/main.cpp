@@ -1,5 +1,6 @@
 // Renders one SVG source to a raster resource: svgrender <in.svg> <out.png|out.ico|out.jpg>.
 // The picture gets the size the SVG declares; the output format follows the output suffix.
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,18 +13,25 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: svgrender <in.svg> <out.png|out.ico|out.jpg>\n");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Renders an SVG picture at the size it declares."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("in.svg"), QStringLiteral("The SVG source."));
+    parser.addPositionalArgument(QStringLiteral("out"),
+        QStringLiteral("The picture to write; .png, .ico or .jpg chooses the format."));
+    parser.process(app);
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
         return 2;
     }
-    QSvgRenderer renderer(args.at(1));
+    QSvgRenderer renderer(args.at(0));
     if (!renderer.isValid()) {
-        std::fprintf(stderr, "svgrender: cannot parse %s\n", qPrintable(args.at(1)));
+        std::fprintf(stderr, "svgrender: cannot parse %s\n", qPrintable(args.at(0)));
         return 1;
     }
     const QSize size = renderer.defaultSize();
-    const QString suffix = QFileInfo(args.at(2)).suffix().toLower();
+    const QString suffix = QFileInfo(args.at(1)).suffix().toLower();
     const bool opaque = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
 
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -34,11 +42,11 @@ int main(int argc, char** argv)
             QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         renderer.render(&painter);
     }
-    QImageWriter writer(args.at(2), suffix.toLatin1());
+    QImageWriter writer(args.at(1), suffix.toLatin1());
     if (opaque)
         writer.setQuality(92);
     if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB32) : image)) {
-        std::fprintf(stderr, "svgrender: cannot write %s: %s\n", qPrintable(args.at(2)),
+        std::fprintf(stderr, "svgrender: cannot write %s: %s\n", qPrintable(args.at(1)),
             qPrintable(writer.errorString()));
         return 1;
     }

@@ -1,0 +1,334 @@
+#include "DocumentRegistry.h"
+#include "Folders.h"
+#include "MainWindow.h"
+#include "ProjectModel.h"
+#include "ProjectTreeView.h"
+#include "ProjectWatcher.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+// The document browser and the files behind the open documents: one tab per file however the
+// file is named, nothing moved out from under an open document, drops that copy what they say,
+// and a projects folder that goes away and comes back.
+class TestProjectTree : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void oneFileIsOneTabHoweverItIsNamed();
+    void whatHoldsAnOpenDocumentIsNotRenamedOrMoved();
+    void dropsCopyFoldersNumberTakenNamesAndNameFailures();
+    void movesNumberTakenNames();
+    void projectsFolderThatComesBackIsShownAfresh();
+    void deletingAFolderWithAFileInsideWarnsNothing();
+    void renamedItemStaysSelected();
+
+private:
+    QString root() const { return m_root->path(); }
+    QString path(const QString& relative) const { return QDir(root()).filePath(relative); }
+    void makeFile(const QString& relative, const QByteArray& content = "x");
+    bool drop(const QStringList& sources, Qt::DropAction action, const QString& folder);
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    std::unique_ptr<MainWindow> m_window;
+    QString m_startFolder;
+};
+
+void TestProjectTree::initTestCase()
+{
+    DocumentRegistry::registerKind(
+        GenericReport, [](const QString& path, QWidget* parent) { return new TestDocument(path, parent); });
+    m_startFolder = QDir::currentPath();
+}
+
+void TestProjectTree::init()
+{
+    TestSupport::resetState();
+    QSettings().setValue("Welcome/show", false);
+    m_root = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(root()).mkpath("Site A/Roof"));
+    QVERIFY(QDir(root()).mkpath("Other"));
+    QSettings().setValue("Directories/RootDir", root());
+    m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestProjectTree::cleanup()
+{
+    QDir::setCurrent(m_startFolder);
+    for (AbstractDocument* doc : m_window->documents())
+        doc->setModified(false);
+    m_window.reset();
+    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
+}
+
+void TestProjectTree::makeFile(const QString& relative, const QByteArray& content)
+{
+    QFile f(path(relative));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+bool TestProjectTree::drop(const QStringList& sources, Qt::DropAction action, const QString& folder)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& source : sources)
+        urls << QUrl::fromLocalFile(source);
+    mime.setUrls(urls);
+    ProjectModel* model = m_window->projectModel();
+    return model->dropMimeData(&mime, action, -1, 0, model->index(folder));
+}
+
+void TestProjectTree::oneFileIsOneTabHoweverItIsNamed()
+{
+    makeFile("Site A.kstreport");
+    makeFile("Site A/Roof/Deep.kstreport");
+    // Started inside the projects folder with a relative name, as from a file manager's terminal.
+    QDir::setCurrent(root());
+    AbstractDocument* first = m_window->openDocument("Site A.kstreport");
+    QVERIFY(first);
+    QCOMPARE(first->filePath(), path("Site A.kstreport"));
+    QCOMPARE(m_window->openDocument(path("Site A.kstreport")), first);
+    QCOMPARE(m_window->openDocument("./Other/../Site A.kstreport"), first);
+    // Through a symbolic link to the projects folder.
+    QTemporaryDir links;
+    QVERIFY(QFile::link(root(), links.filePath("projects")));
+    QCOMPARE(m_window->openDocument(links.filePath("projects/Site A.kstreport")), first);
+    QCOMPARE(m_window->documents().size(), 1);
+    // The tree shows the tab's file at its place in the projects folder.
+    m_window->selectPath(links.filePath("projects/Site A.kstreport"));
+    QCOMPARE(
+        m_window->projectModel()->filePath(m_window->treeView()->currentIndex()), path("Site A.kstreport"));
+    QDir::setCurrent(m_startFolder);
+
+    // The tree's double-click finds the same tab, and the rename guard knows the file.
+    ProjectModel* model = m_window->projectModel();
+    QVERIFY(!model->setData(model->index(path("Site A.kstreport")), "Site B", Qt::EditRole));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList { "File is already open in Kestrovan. Close it before attempting to set the name." });
+    QVERIFY(QFileInfo::exists(path("Site A.kstreport")));
+    QCOMPARE(m_window->documents().size(), 1);
+
+    // Opened through the link, the document still closes when its file goes.
+    AbstractDocument* deep = m_window->openDocument(links.filePath("projects/Site A/Roof/Deep.kstreport"));
+    QVERIFY(deep);
+    QCOMPARE(m_window->openDocument(path("Site A/Roof/Deep.kstreport")), deep);
+    QVERIFY(QFile::remove(path("Site A/Roof/Deep.kstreport")));
+    m_window->closeDocumentsOfMissingFiles();
+    QCOMPARE(m_window->documents().size(), 1);
+}
+
+void TestProjectTree::whatHoldsAnOpenDocumentIsNotRenamedOrMoved()
+{
+    makeFile("Site A/Roof/Open.kstreport");
+    makeFile("Site A/Closed.kstreport");
+    const QString open = path("Site A/Roof/Open.kstreport");
+    m_window->openDocument(open)->setModified(true);
+    ProjectModel* model = m_window->projectModel();
+    auto& prompts = ScriptedPrompts::get();
+
+    // Renaming a folder that holds it, at any depth.
+    for (const char* folder : { "Site A", "Site A/Roof" }) {
+        prompts.reset();
+        QVERIFY(!model->setData(model->index(path(folder)), "Renamed", Qt::EditRole));
+        QCOMPARE(prompts.messageTexts(),
+            QStringList {
+                "A file in this folder is open in Kestrovan. Close it before attempting to set the name." });
+        QCOMPARE(prompts.asked.first().message.icon, QMessageBox::Critical);
+        QCOMPARE(prompts.asked.first().message.title, QString("Kestrovan"));
+    }
+    QVERIFY(QFileInfo::exists(open));
+    // A folder beside it is renamed as usual.
+    QVERIFY(model->setData(model->index(path("Other")), "Elsewhere", Qt::EditRole));
+    QVERIFY(QFileInfo(path("Elsewhere")).isDir());
+
+    // Moving the open file, or a folder holding it.
+    prompts.reset();
+    QVERIFY(!drop({ open }, Qt::MoveAction, path("Elsewhere")));
+    QVERIFY(!drop({ path("Site A") }, Qt::MoveAction, path("Elsewhere")));
+    const QString refusal = "File is already open in Kestrovan. Close it before attempting to move it.";
+    QCOMPARE(prompts.messageTexts(), QStringList({ refusal, refusal }));
+    QCOMPARE(prompts.asked.at(0).message.informativeText, open);
+    QCOMPARE(prompts.asked.at(1).message.informativeText, path("Site A"));
+    QVERIFY(QFileInfo::exists(open));
+    QVERIFY(!QFileInfo::exists(path("Elsewhere/Open.kstreport")));
+    QVERIFY(!QFileInfo::exists(path("Elsewhere/Site A")));
+
+    // A closed file moves; the open document still saves where it is.
+    prompts.reset();
+    QVERIFY(drop({ path("Site A/Closed.kstreport") }, Qt::MoveAction, path("Elsewhere")));
+    QVERIFY(QFileInfo::exists(path("Elsewhere/Closed.kstreport")));
+    QVERIFY(prompts.asked.isEmpty());
+}
+
+void TestProjectTree::dropsCopyFoldersNumberTakenNamesAndNameFailures()
+{
+    QTemporaryDir outside;
+    QVERIFY(QDir(outside.path()).mkpath("Photos/Roof/.hidden"));
+    for (const char* name :
+        { "Photos/a.jpg", "Photos/Roof/b.jpg", "Photos/Roof/.hidden/c.txt", "plan.pdf" }) {
+        QFile f(outside.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(name);
+    }
+    // A link to a folder above would copy for ever; it is named instead.
+    QVERIFY(QFile::link(outside.path(), outside.filePath("Photos/Roof/up")));
+    makeFile("Site A/plan.pdf", "mine");
+    const QString gone = outside.filePath("gone.txt");
+    auto& prompts = ScriptedPrompts::get();
+
+    QVERIFY(!drop(
+        { outside.filePath("Photos"), outside.filePath("plan.pdf"), gone }, Qt::CopyAction, path("Site A")));
+    for (const char* copied :
+        { "Site A/Photos/a.jpg", "Site A/Photos/Roof/b.jpg", "Site A/Photos/Roof/.hidden/c.txt" }) {
+        QFile f(path(copied));
+        QVERIFY2(f.open(QIODevice::ReadOnly), copied);
+        QCOMPARE(f.readAll(), QByteArray(copied).mid(7));
+    }
+    QVERIFY(!QFileInfo::exists(path("Site A/Photos/Roof/up")));
+    // The taken name is numbered; the file that was there is untouched.
+    QFile mine(path("Site A/plan.pdf"));
+    QVERIFY(mine.open(QIODevice::ReadOnly));
+    QCOMPARE(mine.readAll(), QByteArray("mine"));
+    QFile numbered(path("Site A/plan (2).pdf"));
+    QVERIFY(numbered.open(QIODevice::ReadOnly));
+    QCOMPARE(numbered.readAll(), QByteArray("plan.pdf"));
+    // Originals stay.
+    QVERIFY(QFileInfo::exists(outside.filePath("Photos/a.jpg")));
+
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { QString("These items could not be copied to \"%1\":").arg(path("Site A")) });
+    QCOMPARE(prompts.asked.first().message.icon, QMessageBox::Warning);
+    const QStringList named = prompts.asked.first().message.informativeText.split('\n');
+    QCOMPARE(named, QStringList({ outside.filePath("Photos/Roof/up"), gone }));
+
+    // Everything copied: no message, and a second drop numbers the folder too.
+    prompts.reset();
+    QVERIFY(drop({ outside.filePath("plan.pdf") }, Qt::CopyAction, path("Site A")));
+    QVERIFY(QFileInfo::exists(path("Site A/plan (3).pdf")));
+    QVERIFY(prompts.asked.isEmpty());
+    QVERIFY(!drop({ outside.filePath("Photos") }, Qt::CopyAction, path("Site A")));
+    QVERIFY(QFileInfo::exists(path("Site A/Photos (2)/Roof/b.jpg")));
+    prompts.reset();
+
+    // A folder dropped into itself is refused by name, not copied into itself for ever.
+    QVERIFY(!drop({ path("Site A") }, Qt::CopyAction, path("Site A/Roof")));
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.first().message.informativeText, path("Site A"));
+    QVERIFY(!QFileInfo::exists(path("Site A/Roof/Site A")));
+}
+
+void TestProjectTree::movesNumberTakenNames()
+{
+    makeFile("Site A/Notes.kstreport", "moved");
+    makeFile("Other/Notes.kstreport", "stays");
+    auto& prompts = ScriptedPrompts::get();
+    QVERIFY(drop({ path("Site A/Notes.kstreport") }, Qt::MoveAction, path("Other")));
+    QVERIFY(!QFileInfo::exists(path("Site A/Notes.kstreport")));
+    QFile stays(path("Other/Notes.kstreport"));
+    QVERIFY(stays.open(QIODevice::ReadOnly));
+    QCOMPARE(stays.readAll(), QByteArray("stays"));
+    QFile moved(path("Other/Notes (2).kstreport"));
+    QVERIFY(moved.open(QIODevice::ReadOnly));
+    QCOMPARE(moved.readAll(), QByteArray("moved"));
+    // Onto its own folder: nothing moves, nothing is numbered.
+    QVERIFY(drop({ path("Other/Notes.kstreport") }, Qt::MoveAction, path("Other")));
+    QVERIFY(!QFileInfo::exists(path("Other/Notes (3).kstreport")));
+    // A folder into its own subfolder is named as not moved.
+    QVERIFY(!drop({ path("Site A") }, Qt::MoveAction, path("Site A/Roof")));
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { QString("These items could not be moved to \"%1\":").arg(path("Site A/Roof")) });
+    QVERIFY(QFileInfo(path("Site A/Roof")).isDir());
+}
+
+void TestProjectTree::projectsFolderThatComesBackIsShownAfresh()
+{
+    makeFile("Old.kstreport");
+    m_window->projectWatcher()->finish();
+    QTRY_VERIFY(m_window->projectModel()->index(path("Old.kstreport")).isValid());
+    const QString away = root() + "-away";
+
+    // The folder goes (a stick pulled out): the tree shows nothing, not the folders around it.
+    QVERIFY(QDir().rename(root(), away));
+    QTRY_VERIFY(!m_window->treeView()->model()
+        || m_window->treeView()->model()->rowCount(m_window->treeView()->rootIndex()) == 0);
+    // New does not write anywhere else meanwhile.
+    auto& prompts = ScriptedPrompts::get();
+    m_window->findChild<QAction*>("actionNewTestReport")->trigger();
+    m_window->findChild<QAction*>("actionNewFolder")->trigger();
+    QCOMPARE(prompts.asked.size(), 2);
+    QVERIFY(prompts.asked.first().message.text.startsWith(
+        QString("The projects folder \"%1\" cannot be found.").arg(root())));
+    QVERIFY(!QFileInfo::exists(root()));
+    const QStringList besides = QFileInfo(root()).dir().entryList({ "Array Test Report*", "New Folder*" });
+    QVERIFY2(besides.isEmpty(), qPrintable(besides.join(", ")));
+
+    // Changed while away, then back.
+    QVERIFY(QFile::remove(away + "/Old.kstreport"));
+    QVERIFY(QDir().rename(away, root()));
+    QTRY_VERIFY(m_window->treeView()->model() == m_window->projectModel());
+    ProjectModel* model = m_window->projectModel();
+    QCOMPARE(model->filePath(m_window->treeView()->rootIndex()), root());
+    makeFile("Site A/Later.kstreport");
+    QTRY_VERIFY(model->index(path("Site A/Later.kstreport")).isValid());
+    QVERIFY(!model->index(path("Old.kstreport")).isValid());
+    // New Folder made after the return shows in the tree.
+    m_window->findChild<QAction*>("actionNewFolder")->trigger();
+    QTRY_VERIFY(model->index(path("New Folder")).isValid());
+    QCOMPARE(prompts.asked.size(), 2);
+}
+
+void TestProjectTree::deletingAFolderWithAFileInsideWarnsNothing()
+{
+    makeFile("Site A/Roof/Inner.kstreport");
+    ProjectModel* model = m_window->projectModel();
+    QItemSelectionModel* selection = m_window->treeView()->selectionModel();
+    const QModelIndex inner = model->index(path("Site A/Roof/Inner.kstreport"));
+    QTRY_VERIFY(inner.isValid());
+    selection->select(model->index(path("Site A")), QItemSelectionModel::ClearAndSelect);
+    selection->select(inner, QItemSelectionModel::Select);
+    auto& prompts = ScriptedPrompts::get();
+    prompts.buttons << QMessageBox::Yes;
+    m_window->findChild<QAction*>("actionDelete")->trigger();
+    QCOMPARE(prompts.messageTexts(), QStringList { "Move \"Site A\" to the trash?" });
+    QVERIFY(!QFileInfo::exists(path("Site A")));
+    QVERIFY(QFileInfo::exists(
+        TestSupport::homeFolder() + "/.local/share/Trash/files/Site A/Roof/Inner.kstreport"));
+}
+
+void TestProjectTree::renamedItemStaysSelected()
+{
+    makeFile("Site A/Alpha.kstreport");
+    makeFile("Site A/Beta.kstreport");
+    makeFile("Site A/Gamma.kstreport");
+    ProjectModel* model = m_window->projectModel();
+    m_window->treeView()->expand(model->index(path("Site A")));
+    m_window->selectPath(path("Site A/Beta.kstreport"));
+    QTRY_VERIFY(model->index(path("Site A/Gamma.kstreport")).isValid());
+    const QModelIndex beta = model->index(path("Site A/Beta.kstreport"));
+    m_window->treeView()->selectionModel()->setCurrentIndex(beta, QItemSelectionModel::ClearAndSelect);
+    QVERIFY(model->setData(beta, "Delta", Qt::EditRole));
+    // Wait until the model has let go of the old name (Roof, Alpha, Delta, Gamma are left), then
+    // look where the selection is.
+    QTRY_VERIFY(!QFileInfo::exists(path("Site A/Beta.kstreport"))
+        && model->rowCount(model->index(path("Site A"))) == 4
+        && !model->index(path("Site A/Beta.kstreport")).isValid());
+    QTest::qWait(50);
+    QCOMPARE(model->filePath(m_window->treeView()->currentIndex()), path("Site A/Delta.kstreport"));
+    const QModelIndexList selected = m_window->treeView()->selectionModel()->selectedIndexes();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(model->filePath(selected.first()), path("Site A/Delta.kstreport"));
+}
+
+KESTROVAN_TEST_MAIN(TestProjectTree)
+#include "tst_projecttree.moc"
