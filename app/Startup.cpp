@@ -5,19 +5,29 @@
 #include "KestrovanResources.h"
 #include "MainWindow.h"
 #include "ReportSupport.h"
+#include "SingleInstance.h"
 #include "Translations.h"
 #include "customSplashScreen.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QThread>
+#include <cstdio>
 #include <memory>
 
 bool& restartRequested()
 {
     static bool requested = false;
     return requested;
+}
+
+void enableHighDpi()
+{
+    // Sharp on high-density screens: Qt scales the widgets, and our icons carry 2x pictures.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 }
 
 void setApplicationIdentity()
@@ -34,14 +44,60 @@ void registerDocumentKinds()
     ReportSupport::registerWithDocuments();
 }
 
+QStringList filesFromArguments(const QStringList& arguments)
+{
+    QStringList files;
+    // The program takes one file; relative paths are taken from where it was started, so the
+    // running instance (started elsewhere) gets the file that was meant.
+    if (arguments.size() > 1 && !arguments.at(1).isEmpty())
+        files << QDir::cleanPath(QFileInfo(arguments.at(1)).absoluteFilePath());
+    return files;
+}
+
+void openFilesInWindow(MainWindow* window, const QStringList& files)
+{
+    for (const QString& file : files) {
+        if (!QFileInfo(file).isFile())
+            continue;
+        AbstractDocument* doc = window->openDocument(file);
+        if (doc && !doc->isValid())
+            delete doc; // the user has been told why it could not be shown
+    }
+}
+
+namespace {
+void bringToFront(QWidget* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
 int runKestrovan(int& argc, char** argv, const StartupOptions& options)
 {
+    enableHighDpi();
     QApplication app(argc, argv);
     setApplicationIdentity();
+
+    const QStringList arguments = QCoreApplication::arguments();
+    const QStringList files = filesFromArguments(arguments);
+    SingleInstance instance(QSettings().fileName());
+    switch (instance.handOver(files)) {
+    case SingleInstance::HandedOver:
+        return 0;
+    case SingleInstance::NotAnswering:
+        std::fprintf(stderr, "Kestrovan is already running for this user but does not answer.\n");
+        return 1;
+    case SingleInstance::NoInstance:
+        break;
+    }
+    instance.listen();
+
     initKestrovanResources();
     registerDocumentKinds();
 
-    const QStringList arguments = QCoreApplication::arguments();
     bool firstPass = true;
     do {
         auto pixmap = std::make_unique<QPixmap>(Brand::brandImage(QStringLiteral("_splash.png")));
@@ -72,11 +128,12 @@ int runKestrovan(int& argc, char** argv, const StartupOptions& options)
         window->setWindowIcon(QIcon(QStringLiteral(":res/images/Halvern.ico")));
         if (firstPass)
             splash->finish(window.get());
-        if (arguments.size() > 1 && QFileInfo(arguments.at(1)).isFile()) {
-            AbstractDocument* doc = window->openDocument(arguments.at(1));
-            if (doc && !doc->isValid())
-                delete doc; // the user has been told why it could not be shown
-        }
+        openFilesInWindow(window.get(), files);
+        QObject::connect(&instance, &SingleInstance::filesReceived, window.get(),
+            [w = window.get()](const QStringList& received) {
+                bringToFront(w);
+                openFilesInWindow(w, received);
+            });
         if (options.mainWindowShown)
             options.mainWindowShown(window.get());
 

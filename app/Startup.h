@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <functional>
 
 class MainWindow;
@@ -21,6 +22,15 @@ bool& restartRequested();
 
 // Sets the organisation and application names, version and domain on the application object.
 void setApplicationIdentity();
+
+// High-DPI scaling and pictures; before the application object exists.
+void enableHighDpi();
+
+// The file named on the command line, as an absolute path (none when there is none).
+QStringList filesFromArguments(const QStringList& arguments);
+// Opens each existing file as a document of the window (the command line, or a hand-over from a
+// later start); a file that cannot be shown is dropped after its message.
+void openFilesInWindow(MainWindow* window, const QStringList& files);
 
 // Registers the document classes of every subsystem with the document factory.
 void registerDocumentKinds();

@@ -35,8 +35,11 @@ QString Folders::projectsFolder()
     if (!m_projectsFolder.isEmpty())
         return m_projectsFolder;
     QString path = normalisedFolderPath(QSettings().value(QStringLiteral("Directories/RootDir")).toString());
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        // First start: no installer made the shared projects folder, so it is made here.
         path = defaultProjectsFolder();
+        QDir().mkpath(path);
+    }
     if (QFileInfo(path).isDir()) {
         setProjectsFolder(path);
     } else {

@@ -8,6 +8,7 @@ PACKAGES=(
     libqwt-qt5-dev libboost-dev zlib1g-dev
     qttranslations5-l10n fonts-liberation
     xvfb xauth poppler-utils
+    desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev
 )
 
 missing=()

@@ -17,8 +17,10 @@ private slots:
 
     void defaultFoldersFollowTheDesktop();
     void firstStartWithExistingDefaultFolderAsksNothing();
-    void firstStartWithoutDefaultFolderAsksForOne();
+    void firstStartMakesTheDefaultFolder();
+    void missingStoredFolderAsksForOne();
     void cancelledChooserFallsBackToTheDefaultFolder();
+    void defaultFolderThatCannotBeMadeAsksForOne();
     void storedRootIsUsedAndCached();
     void setProjectsFolderOffersToCreateAMissingFolder();
     void tildeAndRelativeFoldersBecomeAbsolute();
@@ -46,19 +48,32 @@ void TestFolders::firstStartWithExistingDefaultFolderAsksNothing()
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), root);
 }
 
-void TestFolders::firstStartWithoutDefaultFolderAsksForOne()
+void TestFolders::firstStartMakesTheDefaultFolder()
 {
+    // No installer made the shared folder: the first start makes it and greets, it does not warn.
+    const QString root = Folders::instance()->defaultProjectsFolder();
+    QVERIFY(!QFileInfo::exists(root));
+    QCOMPARE(Folders::instance()->projectsFolder(), root);
+    QVERIFY(QFileInfo(root).isDir());
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+    QCOMPARE(QSettings().value("Directories/RootDir").toString(), root);
+}
+
+void TestFolders::missingStoredFolderAsksForOne()
+{
+    QTemporaryDir base;
+    const QString gone = base.path() + "/unplugged stick";
+    QSettings().setValue("Directories/RootDir", gone);
     QTemporaryDir chosen;
     auto& prompts = ScriptedPrompts::get();
     prompts.paths << chosen.path();
-    const QString root = Folders::instance()->projectsFolder();
-    QCOMPARE(root, chosen.path());
+    QCOMPARE(Folders::instance()->projectsFolder(), chosen.path());
+    QVERIFY(!QFileInfo::exists(gone)); // a stored folder that went missing is never made anew
 
     QCOMPARE(prompts.asked.size(), 2);
     QCOMPARE(prompts.asked[0].kind, QString("message"));
     QCOMPARE(prompts.asked[0].message.icon, QMessageBox::Critical);
-    QCOMPARE(prompts.asked[0].message.text,
-        "Could not find the projects root directory: " + Folders::instance()->defaultProjectsFolder());
+    QCOMPARE(prompts.asked[0].message.text, "Could not find the projects root directory: " + gone);
     QCOMPARE(
         prompts.asked[0].message.informativeText, QString("Please select a new projects root directory."));
     QCOMPARE(prompts.asked[1].kind, QString("directory"));
@@ -69,6 +84,8 @@ void TestFolders::firstStartWithoutDefaultFolderAsksForOne()
 
 void TestFolders::cancelledChooserFallsBackToTheDefaultFolder()
 {
+    QTemporaryDir base;
+    QSettings().setValue("Directories/RootDir", base.path() + "/gone");
     auto& prompts = ScriptedPrompts::get();
     const QString root = Folders::instance()->projectsFolder(); // chooser gets no answer: cancelled
     QCOMPARE(root, Folders::instance()->defaultProjectsFolder());
@@ -77,6 +94,25 @@ void TestFolders::cancelledChooserFallsBackToTheDefaultFolder()
     QCOMPARE(texts.size(), 2);
     QCOMPARE(
         texts.last(), QString("No projects directory was set. Defaulting to the public documents directory"));
+}
+
+void TestFolders::defaultFolderThatCannotBeMadeAsksForOne()
+{
+    // A plain file where the documents folder should be: the default cannot be made.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir(documents).removeRecursively();
+    QFile blocker(documents);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QTemporaryDir chosen;
+    auto& prompts = ScriptedPrompts::get();
+    prompts.paths << chosen.path();
+    QCOMPARE(Folders::instance()->projectsFolder(), chosen.path());
+    QCOMPARE(prompts.asked.size(), 2);
+    QCOMPARE(prompts.asked[0].message.text,
+        "Could not find the projects root directory: " + Folders::instance()->defaultProjectsFolder());
+    QVERIFY(QFile::remove(documents));
+    QVERIFY(QDir().mkpath(documents));
 }
 
 void TestFolders::storedRootIsUsedAndCached()

@@ -1,5 +1,6 @@
-// Renders one SVG source to a raster resource: svgrender <in.svg> <out.png|out.ico|out.jpg>.
-// The picture gets the size the SVG declares; the output format follows the output suffix.
+// Renders one SVG source to a raster resource: svgrender <in.svg> <out.png|out.ico|out.jpg> [size].
+// The picture gets the size the SVG declares, times a factor ("2x") or as a square ("48px"); the
+// output format follows the output suffix.
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -19,9 +20,12 @@ int main(int argc, char** argv)
     parser.addPositionalArgument(QStringLiteral("in.svg"), QStringLiteral("The SVG source."));
     parser.addPositionalArgument(QStringLiteral("out"),
         QStringLiteral("The picture to write; .png, .ico or .jpg chooses the format."));
+    parser.addPositionalArgument(QStringLiteral("size"),
+        QStringLiteral("Optional: a factor of the declared size (\"2x\") or a square side (\"48px\")."),
+        QStringLiteral("[size]"));
     parser.process(app);
     const QStringList args = parser.positionalArguments();
-    if (args.size() != 2) {
+    if (args.size() != 2 && args.size() != 3) {
         std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
         return 2;
     }
@@ -30,7 +34,21 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "svgrender: cannot parse %s\n", qPrintable(args.at(0)));
         return 1;
     }
-    const QSize size = renderer.defaultSize();
+    QSize size = renderer.defaultSize();
+    if (args.size() == 3) {
+        const QString spec = args.at(2);
+        bool ok = false;
+        if (spec.endsWith(QLatin1String("px"))) {
+            const int side = spec.chopped(2).toInt(&ok);
+            size = QSize(side, side);
+        } else if (spec.endsWith(QLatin1Char('x'))) {
+            size *= spec.chopped(1).toInt(&ok);
+        }
+        if (!ok || size.isEmpty() || size.width() > 4096 || size.height() > 4096) {
+            std::fprintf(stderr, "svgrender: bad size %s\n", qPrintable(spec));
+            return 2;
+        }
+    }
     const QString suffix = QFileInfo(args.at(1)).suffix().toLower();
     const bool opaque = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
 
