@@ -47,6 +47,12 @@ void SerialDeviceAsync::close()
         m_worker->stop();
 }
 
+void SerialDeviceAsync::stopWorker()
+{
+    if (m_worker->isRunning())
+        m_worker->stop();
+}
+
 bool SerialDeviceAsync::isWorkerRunning() const
 {
     return m_worker->isRunning();

@@ -26,6 +26,8 @@ public:
     virtual bool open(OpenMode mode, int readTimeoutMs);
     bool open(OpenMode mode) override { return open(mode, 110); }
     void close() override;
+    // Ends the worker but keeps this side open, so that what it received can still be read.
+    void stopWorker();
     bool isSequential() const override { return true; }
     bool atEnd() const override;
     qint64 bytesAvailable() const override;
