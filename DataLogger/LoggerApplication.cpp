@@ -1,8 +1,8 @@
 #include "LoggerApplication.h"
 
+#include "HvGui/MainWindow.h"
 #include "LoggerHandOver.h"
 #include "LoggerSettings.h"
-#include "MainWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -46,9 +46,9 @@ QString LoggerApplication::helpFolder()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Help");
 }
 
-QString LoggerApplication::helpFile(const QLocale& locale)
+QString LoggerApplication::helpFile(const QLocale& locale, const QString& folder)
 {
-    const QString pattern = helpFolder() + QStringLiteral("/HalvernDataLoggerHelp_%1.html");
+    const QString pattern = folder + QStringLiteral("/HalvernDataLoggerHelp_%1.html");
     const QString own = pattern.arg(locale.name().left(2));
     return QFileInfo(own).isFile() ? own : pattern.arg(QStringLiteral("en"));
 }

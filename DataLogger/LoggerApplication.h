@@ -13,7 +13,7 @@ void setIdentity();
 QString translationsFolder();
 QString helpFolder();
 // The help page in the locale's language, English when there is none in that language.
-QString helpFile(const QLocale& locale);
+QString helpFile(const QLocale& locale, const QString& folder = helpFolder());
 // Loads the language chosen in the language dialog, else the system's where the logger has
 // it. Replaces what an earlier call installed.
 void installTranslations();

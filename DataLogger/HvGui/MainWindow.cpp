@@ -1,8 +1,8 @@
-#include "MainWindow.h"
+#include "HvGui/MainWindow.h"
 
 #include "Desktop.h"
-#include "DialogLanguage.h"
 #include "DownloadData.h"
+#include "HvGui/DialogLanguage.h"
 #include "LoggerApplication.h"
 #include "LoggerHandOver.h"
 #include "LoggerSettings.h"
@@ -285,9 +285,12 @@ void MainWindow::readyRead()
     takeAvailable();
     if (m_limitReached && m_device) {
         finishDownload();
-        statusBar()->showMessage(tr("The download was stopped at %1 MiB. The data received so far is kept.")
-                                     .arg(m_downloadLimit >> 20));
+        const QString message = tr("The download was stopped at %1 MiB. The data received so far is kept.")
+                                    .arg(m_downloadLimit >> 20);
+        statusBar()->showMessage(message);
         saveFile();
+        // Said again after the save, so that it is not lost behind the save's own message.
+        statusBar()->showMessage(message);
     }
 }
 
@@ -302,9 +305,12 @@ void MainWindow::readTimeOut()
 void MainWindow::lineLost()
 {
     finishDownload();
-    statusBar()->showMessage(tr("The connection to the device was lost. The data received so far is kept."));
-    if (m_dataReceived)
+    const QString message = tr("The connection to the device was lost. The data received so far is kept.");
+    statusBar()->showMessage(message);
+    if (m_dataReceived) {
         saveFile();
+        statusBar()->showMessage(message);
+    }
 }
 
 void MainWindow::finishDownload()

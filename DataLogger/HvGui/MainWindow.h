@@ -16,7 +16,6 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
-
 namespace HvGui {
 
 // The logger's one window: pick a port, download what the instrument holds, save it.

@@ -1,4 +1,4 @@
-#include "DialogLanguage.h"
+#include "HvGui/DialogLanguage.h"
 
 #include "LoggerSettings.h"
 
