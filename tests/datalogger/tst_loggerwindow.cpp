@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTranslator>
 
 // The logger's window beyond the download: menus, settings, About, Help, the language chooser,
 // and the byte conversion of the saved file.
@@ -27,6 +29,7 @@ private slots:
     void aboutAndHelp();
     void languageDialogListsTheLoggersCatalogues();
     void acceptedLanguageAsksForARestart();
+    void chosenLanguageIsLoaded();
 
 private:
     QTemporaryDir m_dir;
@@ -252,6 +255,35 @@ void TestLoggerWindow::acceptedLanguageAsksForARestart()
         QVERIFY(window.restartRequested());
         QVERIFY(!window.isVisible());
     }
+}
+
+void TestLoggerWindow::chosenLanguageIsLoaded()
+{
+    const QString folder = TestSupport::binaryFolder() + "/Translations";
+    QSettings().setValue("HvGui/DialogLanguage/FilePath", folder + "/halverndatalogger_de.qm");
+    QSettings().setValue("HvGui/DialogLanguage/Iso639Code", "de");
+    LoggerApplication::installTranslations();
+    {
+        HvGui::MainWindow window;
+        QCOMPARE(window.findChild<QPushButton*>("downloadBtn")->text(), QString("Herunterladen"));
+        QCOMPARE(window.findChild<QMenu*>("menuFile")->title(), QString("Datei"));
+        QCOMPARE(window.statusBar()->currentMessage(),
+            QString("Bitte wählen Sie einen Anschluss und schließen Sie Ihr Gerät an"));
+    }
+    // Every text of the window has its German form in the catalogue.
+    QTranslator german;
+    QVERIFY(german.load(folder + "/halverndatalogger_de.qm"));
+    for (const char* text :
+        { "Device Connection", "Downloaded Output", "Now initiate the download on the tester",
+            "Save downloaded data to file", "File successfully saved" })
+        QVERIFY2(!german.translate("HvGui::MainWindow", text).isEmpty(), text);
+
+    // Back to English the next time the window is built.
+    QSettings().setValue("HvGui/DialogLanguage/FilePath", folder + "/halverndatalogger_en.qm");
+    QSettings().setValue("HvGui/DialogLanguage/Iso639Code", "en");
+    LoggerApplication::installTranslations();
+    HvGui::MainWindow window;
+    QCOMPARE(window.findChild<QPushButton*>("downloadBtn")->text(), QString("Download"));
 }
 
 KESTROVAN_TEST_MAIN(TestLoggerWindow)
