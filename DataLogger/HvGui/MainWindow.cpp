@@ -349,8 +349,13 @@ void MainWindow::saveFile()
                                     tr("All files (*.*)"));
     QSettings settings(LoggerHandOver::organisationName(), LoggerHandOver::applicationName());
     QString start = settings.value(LoggerHandOver::lastSavedFilePathKey()).toString();
-    if (start.isEmpty())
+    // The first save starts in the documents folder; a folder that does not exist would be taken
+    // for a file name.
+    if (start.isEmpty()) {
         start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(start).isDir())
+            start = QDir::homePath();
+    }
     m_lastSavedFilePath
         = Prompts::instance().saveFileName(this, tr("Save downloaded data to file"), start, filters);
     if (m_lastSavedFilePath.isEmpty())

@@ -129,6 +129,8 @@ void TestDownload::savedFileIsTheAnswerWithTopBitsCleared()
     QCOMPARE(prompts.asked.size(), 1);
     QCOMPARE(prompts.asked[0].kind, QString("save"));
     QCOMPARE(prompts.asked[0].caption, QString("Save downloaded data to file"));
+    // With no earlier save the dialog starts in a folder that exists.
+    QVERIFY(QFileInfo(prompts.asked[0].dir).isDir());
     QCOMPARE(prompts.asked[0].filter,
         QString("Comma Separated Value files (*.csv);;Text files (*.txt);;All files (*.*)"));
     QCOMPARE(loggerSettings().value("Device/LastSavedFilePath").toString(), target);
