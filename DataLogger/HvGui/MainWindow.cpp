@@ -29,6 +29,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextCodec>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -57,6 +58,10 @@ MainWindow::MainWindow(QWidget* parent)
     , m_downloadLimit(DownloadData::DefaultLimit)
 {
     buildWidgets();
+    m_drainTimer = new QTimer(this);
+    m_drainTimer->setSingleShot(true);
+    m_drainTimer->setInterval(0);
+    connect(m_drainTimer, &QTimer::timeout, this, &MainWindow::drainReceived);
     m_cancelBtn->hide();
     m_openBtn->hide();
     m_saveBtn->hide();
@@ -255,11 +260,11 @@ void MainWindow::download()
     cancelDownload();
 }
 
-void MainWindow::takeAvailable()
+void MainWindow::takeAvailable(qint64 maxBytes)
 {
     if (!m_device || !m_device->isOpen())
         return;
-    QByteArray chunk = m_device->readAll();
+    QByteArray chunk = maxBytes > 0 ? m_device->read(maxBytes) : m_device->readAll();
     if (chunk.isEmpty() || m_limitReached)
         return;
     const qint64 room = m_downloadLimit - m_receivedData.size();
@@ -282,7 +287,16 @@ void MainWindow::takeAvailable()
 
 void MainWindow::readyRead()
 {
-    takeAvailable();
+    // The bytes are taken in slices from a zero timer rather than all at once here: the worker
+    // posts a signal for every chunk, and a window that fell behind would otherwise spend one
+    // long turn of the event loop on them, with no input or painting in between.
+    if (!m_drainTimer->isActive())
+        m_drainTimer->start();
+}
+
+void MainWindow::drainReceived()
+{
+    takeAvailable(16 * 1024);
     if (m_limitReached && m_device) {
         finishDownload();
         const QString message = tr("The download was stopped at %1 MiB. The data received so far is kept.")
@@ -291,7 +305,10 @@ void MainWindow::readyRead()
         saveFile();
         // Said again after the save, so that it is not lost behind the save's own message.
         statusBar()->showMessage(message);
+        return;
     }
+    if (m_device && m_device->bytesAvailable() > 0)
+        m_drainTimer->start();
 }
 
 void MainWindow::readTimeOut()
@@ -329,6 +346,7 @@ void MainWindow::cancelDownload()
     m_actionChangeLanguage->setEnabled(true);
     m_comPorts->setEnabled(true);
     statusBar()->removeWidget(m_progressBar.get());
+    m_drainTimer->stop();
     // Bytes that arrived before the worker stopped still belong to the download.
     m_device->stopWorker();
     takeAvailable();

@@ -15,6 +15,7 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 namespace HvGui {
 
@@ -48,11 +49,13 @@ public slots:
 
 private slots:
     void lineLost();
+    void drainReceived();
 
 private:
     void buildWidgets();
     void finishDownload();
-    void takeAvailable();
+    // Moves received bytes (at most maxBytes, 0 for all) into the view and receivedData.
+    void takeAvailable(qint64 maxBytes = 0);
 
     QComboBox* m_comPorts = nullptr;
     QPushButton* m_cancelBtn = nullptr;
@@ -65,6 +68,7 @@ private:
     QAction* m_actionConvertCsvData = nullptr;
     QMenu* m_menuCountrySettings = nullptr;
     std::unique_ptr<QProgressBar> m_progressBar;
+    QTimer* m_drainTimer = nullptr;
 
     QPointer<Hv::SerialDeviceAsync> m_device;
     std::unique_ptr<QTextDecoder> m_decoder;

@@ -1,5 +1,6 @@
 #include "SerialDevice.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QtDebug>
 
@@ -125,13 +126,26 @@ qint64 SerialDevice::readData(char* data, qint64 maxSize)
 {
     if (!m_port)
         return -1;
-    if (m_port->bytesAvailable() == 0 && !m_port->waitForReadyRead(m_readTimeoutMs)) {
-        if (m_port->error() == QSerialPort::TimeoutError || m_port->error() == QSerialPort::NoError) {
+    if (m_port->bytesAvailable() == 0) {
+        // The wait is cut into short slices only to notice a stop request; the line is
+        // watched without a gap, so the first byte still ends the wait at once.
+        constexpr int slice = 20;
+        QElapsedTimer waited;
+        waited.start();
+        bool ready = false;
+        while (!ready) {
+            const int left = m_readTimeoutMs - int(waited.elapsed());
+            if (left <= 0 || (m_abort && m_abort->load()))
+                return 0;
+            ready = m_port->waitForReadyRead(m_abort ? qMin(left, slice) : left);
+            if (!ready && m_port->error() != QSerialPort::TimeoutError
+                && m_port->error() != QSerialPort::NoError) {
+                fail(QStringLiteral("SerialDevice::readData failed with error: %1")
+                         .arg(m_port->errorString()));
+                return -1;
+            }
             m_port->clearError();
-            return 0;
         }
-        fail(QStringLiteral("SerialDevice::readData failed with error: %1").arg(m_port->errorString()));
-        return -1;
     }
     const qint64 n = m_port->read(data, maxSize);
     if (n < 0)

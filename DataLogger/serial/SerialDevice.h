@@ -3,6 +3,7 @@
 #include "SerialPortSettings.h"
 
 #include <QIODevice>
+#include <atomic>
 #include <memory>
 
 class QSerialPort;
@@ -30,6 +31,10 @@ public:
     void close() override;
     bool isSequential() const override { return true; }
 
+    // A read gives up its wait soon after this flag is raised (by the thread that stops the
+    // reader), so that stopping never waits out a whole read time-out.
+    void setAbortFlag(const std::atomic<bool>* flag) { m_abort = flag; }
+
     // How an error is reported, as the serial layer writes it to standard error.
     static QString openErrorMessage(const QString& reason);
 
@@ -51,6 +56,7 @@ private:
     std::unique_ptr<QSerialPort> m_port;
     int m_readTimeoutMs = 110;
     int m_writeTimeoutMs = 110;
+    const std::atomic<bool>* m_abort = nullptr;
 };
 
 } // namespace Hv

@@ -9,7 +9,9 @@ namespace Hv {
 WorkerThread::WorkerThread(QObject* parent, SerialDevice& device)
     : QThread(parent)
     , m_device(device)
-{ }
+{
+    m_device.setAbortFlag(&m_stopFlag);
+}
 
 WorkerThread::~WorkerThread()
 {
@@ -25,6 +27,7 @@ bool WorkerThread::startAndOpen(int readTimeoutMs, int writeTimeoutMs)
     {
         QMutexLocker lock(&m_bufferMutex);
         m_stopRequested = false;
+        m_stopFlag = false;
         m_readBuffer.clear();
         m_readPosition = 0;
     }
@@ -49,6 +52,7 @@ void WorkerThread::stop()
     {
         QMutexLocker lock(&m_bufferMutex);
         m_stopRequested = true;
+        m_stopFlag = true;
     }
     wait();
 }

@@ -4,6 +4,7 @@
 #include <QMutex>
 #include <QSemaphore>
 #include <QThread>
+#include <atomic>
 
 namespace Hv {
 
@@ -65,6 +66,7 @@ private:
     QByteArray m_readBuffer;
     qint64 m_readPosition = 0;
     bool m_stopRequested = false;
+    std::atomic<bool> m_stopFlag { false }; // the same, for the device's waits
     QMutex m_readCycleLock; // held by the loop except while it emits readyRead
 
     mutable QMutex m_writeQueueMutex; // m_writeBuffer
