@@ -1,6 +1,8 @@
 // Stands in for the data logger in tests: "downloads" by writing the file named in
 // KESTROVAN_FAKE_LOGGER_FILE, leaves its path in the logger's settings store as the real
 // logger does, and exits. With KESTROVAN_FAKE_LOGGER_CRASH set it crashes instead.
+#include "LoggerHandOver.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
@@ -18,7 +20,7 @@ int main(int argc, char** argv)
             return 1;
         file.write("PV Tester Results,SN 1\nIndex,TestType,IVCurve\n1,2,0,ABCD\n");
     }
-    QSettings settings(QStringLiteral("Halvern"), QStringLiteral("Halvern DataLogger"));
-    settings.setValue(QStringLiteral("Device/LastSavedFilePath"), path);
+    QSettings settings(LoggerHandOver::organisationName(), LoggerHandOver::applicationName());
+    settings.setValue(LoggerHandOver::lastSavedFilePathKey(), path);
     return 0;
 }
