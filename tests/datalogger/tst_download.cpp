@@ -32,6 +32,7 @@ private slots:
     void failedSaveKeepsTheDataForAnotherTry();
     void unpluggedLineKeepsWhatArrived();
     void endlessAnswerStopsAtTheLimit();
+    void instrumentAnsweringTheFirstCommand();
 
 private:
     std::unique_ptr<HvGui::MainWindow> makeWindow(const QString& port);
@@ -351,6 +352,18 @@ void TestDownload::endlessAnswerStopsAtTheLimit()
     QCOMPARE(fileBytes(target), answer.left(4096));
     QVERIFY(child<QPushButton>(*window, "saveBtn")->isVisibleTo(window.get()));
     QVERIFY(window->statusBar()->currentMessage().startsWith("The download was stopped at"));
+}
+
+void TestDownload::instrumentAnsweringTheFirstCommand()
+{
+    // An instrument that starts sending on "SYST:REM" alone: its answer is the download all
+    // the same, and the second command does not disturb it.
+    Instrument instrument(testerAnswer, { "--rate", "0", "--first-only" });
+    auto window = makeWindow(instrument.path());
+    const QString target = m_dir.filePath("first-only.csv");
+    ScriptedPrompts::get().paths << target;
+    download(*window);
+    QCOMPARE(fileBytes(target), testerAnswer);
 }
 
 KESTROVAN_TEST_MAIN(TestDownload)

@@ -47,7 +47,14 @@ int usage()
 {
     std::fprintf(stderr,
         "usage: instrumentsim <answer file> [--chunk BYTES] [--rate BYTES_PER_SECOND] [--crlf] [--topbit]\n"
-        "                     [--never-answer] [--first-only] [--hangup-after BYTES]\n");
+        "                     [--never-answer] [--first-only] [--hangup-after BYTES]\n"
+        "Prints the path of its pseudo-terminal, waits for \"SYST:REM\" and \"MEM:DATA? ALL\", then sends\n"
+        "the file in chunks (default 64 bytes at 960 bytes a second; rate 0: as fast as the line takes it).\n"
+        "  --crlf          line feeds go out as CR LF\n"
+        "  --topbit        every third byte goes out with its top bit set\n"
+        "  --never-answer  takes the commands and sends nothing\n"
+        "  --first-only    answers the first command alone and ignores the second\n"
+        "  --hangup-after  closes the line after that many bytes, like a cable pulled out, and exits\n");
     return 2;
 }
 
