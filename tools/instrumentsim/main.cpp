@@ -187,10 +187,10 @@ int main(int argc, char** argv)
             received.erase(0, at + wanted.size());
             if (!remoteSeen) {
                 remoteSeen = true;
-                ask = o.firstOnly;
+                ask = ask || o.firstOnly;
             } else {
                 remoteSeen = false;
-                ask = !o.firstOnly;
+                ask = ask || !o.firstOnly;
             }
         }
         if (received.size() > 4096)
