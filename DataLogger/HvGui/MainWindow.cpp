@@ -152,6 +152,8 @@ void MainWindow::buildWidgets()
     m_outputTextEdit = new QPlainTextEdit(outputGroupBox);
     m_outputTextEdit->setObjectName(QStringLiteral("outputTextEdit"));
     m_outputTextEdit->setReadOnly(true);
+    // Instrument lines are records: wrapping would show one as two.
+    m_outputTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     output->addWidget(m_outputTextEdit);
     auto* buttons = new QHBoxLayout;
     buttons->addSpacerItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
