@@ -139,7 +139,7 @@ void TestSerial::idleLineGivesReadTimeOutsOnly()
     device.close();
     QCoreApplication::processEvents();
     // About one per time-out: a worker that spins would give thousands, a stuck one none.
-    QVERIFY2(timeOuts.count() >= 4 && timeOuts.count() <= 14, qPrintable(QString::number(timeOuts.count())));
+    QVERIFY2(timeOuts.count() >= 3 && timeOuts.count() <= 14, qPrintable(QString::number(timeOuts.count())));
     QCOMPARE(reads.count(), 0);
     QVERIFY(device.atEnd());
 }
