@@ -1,37 +1,22 @@
 #include "CsvResultsModel.h"
 #include "DataLoggerProgram.h"
-#include "HvGui/MainWindow.h"
 #include "Instrument.h"
-#include "LoggerApplication.h"
-#include "LoggerResources.h"
+#include "LoggerHandOver.h"
 #include "TestSupport.h"
 #include "TesterFileGenerator.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QPushButton>
-#include <QTimer>
+#include <QProcess>
 
-// The whole road once: a tester's results file in the simulated instrument, the logger program
-// run as it runs for the user, the file saved, and Kestrovan's side of the hand-over finding and
-// reading it.
+// The whole road once, with the real programs: a tester's results in the simulated instrument,
+// the HalvernDataLogger program driven through its window as a user drives it (a toolkit plugin
+// clicks for the user; the program is the one users run), and Kestrovan's side of the hand-over
+// finding the saved file and reading its results.
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
 private slots:
     void downloadIsHandedToKestrovan();
 };
-
-namespace {
-HvGui::MainWindow* loggerWindow()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<HvGui::MainWindow*>(widget); window && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-} // namespace
 
 void TestEndToEnd::downloadIsHandedToKestrovan()
 {
@@ -40,43 +25,34 @@ void TestEndToEnd::downloadIsHandedToKestrovan()
     const QByteArray results = generateTesterFile(options);
     Instrument instrument(results, { "--rate", "0", "--chunk", "64", "--crlf" });
     QVERIFY(!instrument.path().isEmpty());
-    qputenv("HALVERN_EXTRA_PORTS", instrument.path().toLocal8Bit());
 
     QTemporaryDir dir;
     const QString target = dir.filePath("download.csv");
-    ScriptedPrompts::get().paths << target;
+    QSettings(LoggerHandOver::organisationName(), LoggerHandOver::applicationName()).clear();
     const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
 
-    // What the user does once the window is up: choose the instrument's port, download, and
-    // leave through File > Exit once the file is saved.
-    QStringList steps;
-    QTimer driver;
-    driver.setInterval(20);
-    connect(&driver, &QTimer::timeout, [&]() {
-        HvGui::MainWindow* window = loggerWindow();
-        if (!window)
-            return;
-        auto* ports = window->findChild<QComboBox*>("comPorts");
-        if (steps.isEmpty()) {
-            ports->setCurrentIndex(ports->findData(instrument.path()));
-            window->findChild<QPushButton*>("downloadBtn")->click();
-            steps << "download";
-        } else if (steps.size() == 1 && !window->isDownloading() && !window->lastSavedFilePath().isEmpty()) {
-            steps << "saved";
-            window->findChild<QAction*>("actionExit")->trigger();
-        }
-    });
-    QTimer::singleShot(60000, qApp, &QCoreApplication::quit); // never hang the suite
-    driver.start();
+    QProcess logger;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("QT_PLUGIN_PATH", LOGGER_DRIVER_PLUGINS);
+    env.insert("QT_QPA_GENERIC_PLUGINS", "loggerdriver");
+    env.insert("LOGGER_DRIVER_PORT", instrument.path());
+    env.insert("LOGGER_DRIVER_FILE", target);
+    env.insert("HALVERN_EXTRA_PORTS", instrument.path());
+    logger.setProcessEnvironment(env);
+    logger.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Arguments of its own it ignores; the toolkit's it hands on.
+    logger.start(HALVERN_DATA_LOGGER, { "--some-argument", "file.csv" });
+    QVERIFY(logger.waitForStarted(10000));
+    QVERIFY2(logger.waitForFinished(120000), "the logger did not finish");
+    QCOMPARE(logger.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(logger.exitCode(), 0);
+    QCOMPARE(logger.readAllStandardOutput(), QByteArray());
 
-    LoggerApplication::setIdentity();
-    initLoggerResources();
-    QCOMPARE(LoggerApplication::run(*qobject_cast<QApplication*>(qApp)), 0);
-    driver.stop();
-    QCOMPARE(steps, QStringList({ "download", "saved" }));
-
-    // The logger's own settings: the port for next time.
-    QCOMPARE(QSettings().value("Device/PortName").toString(), instrument.path());
+    // The logger's store: the port for next time, the read time-out it filled in.
+    QSettings store(LoggerHandOver::organisationName(), LoggerHandOver::applicationName());
+    QCOMPARE(store.value("Device/PortName").toString(), instrument.path());
+    QCOMPARE(store.value("Device/ReadTimeout").toInt(), 110);
 
     // Kestrovan's side: the path in the hand-over setting, a file newer than the start, the
     // bytes as the instrument sent them, and results its import reads.
