@@ -49,9 +49,12 @@ DialogLanguage::DialogLanguage(const QString& translationsDir, QWidget* parent)
     for (const QFileInfo& file : ordered) {
         const QString code = languageCode(file.filePath());
         const QLocale locale(code);
-        QString name = locale.nativeLanguageName();
+        // The language's own name; the toolkit names plain "en" after the United States.
+        QString name = locale.language() == QLocale::English ? QLocale::languageToString(QLocale::English)
+                                                             : locale.nativeLanguageName();
         if (name.isEmpty() || locale.language() == QLocale::C)
             name = code;
+        name[0] = name[0].toUpper();
         m_languageCombo->addItem(name, file.filePath());
         m_languageCombo->setItemData(m_languageCombo->count() - 1, code, Qt::UserRole + 1);
     }

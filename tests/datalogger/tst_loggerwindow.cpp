@@ -204,6 +204,7 @@ void TestLoggerWindow::languageDialogListsTheLoggersCatalogues()
         QCOMPARE(combo->count(), 2);
         QCOMPARE(combo->itemData(0).toString(), folder + "/halverndatalogger_en.qm");
         QCOMPARE(combo->itemData(0, Qt::UserRole + 1).toString(), QString("en"));
+        QCOMPARE(combo->itemText(0), QString("English"));
         QCOMPARE(combo->itemData(1).toString(), folder + "/halverndatalogger_de.qm");
         QCOMPARE(combo->itemText(1), QString("Deutsch"));
         combo->setCurrentIndex(1);
