@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LoggerHandOver.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -28,7 +30,7 @@ inline QString loggerProgramName()
 }
 inline QString loggerApplicationName()
 {
-    return QStringLiteral("Halvern DataLogger");
+    return LoggerHandOver::applicationName();
 }
 inline QString sharedProjectsFolderName()
 {

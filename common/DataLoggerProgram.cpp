@@ -1,6 +1,7 @@
 #include "DataLoggerProgram.h"
 
 #include "Brand.h"
+#include "LoggerHandOver.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -22,8 +23,8 @@ QString DataLoggerProgram::path()
 
 QString DataLoggerProgram::lastSavedFilePath()
 {
-    QSettings logger(Brand::organisationName(), Brand::loggerApplicationName());
-    return logger.value(QStringLiteral("Device/LastSavedFilePath")).toString();
+    QSettings logger(LoggerHandOver::organisationName(), LoggerHandOver::applicationName());
+    return logger.value(LoggerHandOver::lastSavedFilePathKey()).toString();
 }
 
 void DataLoggerProgram::overridePathForTests(const QString& path)

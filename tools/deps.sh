@@ -9,6 +9,7 @@ PACKAGES=(
     qttranslations5-l10n fonts-liberation
     xvfb xauth poppler-utils
     desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev
+    libqt5serialport5-dev
 )
 
 missing=()

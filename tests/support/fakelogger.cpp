@@ -3,6 +3,8 @@
 // logger does, and exits. With KESTROVAN_FAKE_LOGGER_CRASH set it crashes instead. With
 // KESTROVAN_FAKE_LOGGER_WAIT_FOR set to a path it first stays open (as a user's logger window
 // does) until that file exists, or for a minute at most.
+#include "LoggerHandOver.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -29,7 +31,7 @@ int main(int argc, char** argv)
             return 1;
         file.write("PV Tester Results,SN 1\nIndex,TestType,IVCurve\n1,2,0,ABCD\n");
     }
-    QSettings settings(QStringLiteral("Halvern"), QStringLiteral("Halvern DataLogger"));
-    settings.setValue(QStringLiteral("Device/LastSavedFilePath"), path);
+    QSettings settings(LoggerHandOver::organisationName(), LoggerHandOver::applicationName());
+    settings.setValue(LoggerHandOver::lastSavedFilePathKey(), path);
     return 0;
 }

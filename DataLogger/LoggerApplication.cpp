@@ -1,0 +1,96 @@
+#include "LoggerApplication.h"
+
+#include "HvGui/MainWindow.h"
+#include "LoggerHandOver.h"
+#include "LoggerSettings.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QSettings>
+#include <QTranslator>
+#include <memory>
+#include <vector>
+
+namespace {
+std::vector<std::unique_ptr<QTranslator>>& installed()
+{
+    static std::vector<std::unique_ptr<QTranslator>> translators;
+    return translators;
+}
+
+void load(const QString& file)
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (QFileInfo(file).isFile() && translator->load(file)
+        && QCoreApplication::installTranslator(translator.get()))
+        installed().push_back(std::move(translator));
+}
+} // namespace
+
+void LoggerApplication::setIdentity()
+{
+    QCoreApplication::setOrganizationName(LoggerHandOver::organisationName());
+    QCoreApplication::setOrganizationDomain(QStringLiteral("halvern.example"));
+    QCoreApplication::setApplicationName(LoggerHandOver::applicationName());
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+}
+
+QString LoggerApplication::translationsFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Translations");
+}
+
+QString LoggerApplication::helpFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Help");
+}
+
+QString LoggerApplication::helpFile(const QLocale& locale, const QString& folder)
+{
+    const QString pattern = folder + QStringLiteral("/HalvernDataLoggerHelp_%1.html");
+    const QString own = pattern.arg(locale.name().left(2));
+    return QFileInfo(own).isFile() ? own : pattern.arg(QStringLiteral("en"));
+}
+
+void LoggerApplication::installTranslations()
+{
+    for (auto& translator : installed())
+        QCoreApplication::removeTranslator(translator.get());
+    installed().clear();
+
+    const QSettings settings;
+    QString file = settings.value(LoggerSettings::languageFilePath()).toString();
+    QString code = settings.value(LoggerSettings::languageCode()).toString();
+    if (file.isEmpty() || !QFileInfo(file).isFile()) {
+        code = QLocale().name().left(2);
+        file = QStringLiteral("%1/halverndatalogger_%2.qm").arg(translationsFolder(), code);
+    }
+    load(file);
+    // The toolkit's own texts (standard buttons, file dialogs) in the same language.
+    for (const QString& folder :
+        { translationsFolder(), QLibraryInfo::location(QLibraryInfo::TranslationsPath) }) {
+        const QString qt = QStringLiteral("%1/qtbase_%2.qm").arg(folder, code);
+        if (QFileInfo(qt).isFile()) {
+            load(qt);
+            break;
+        }
+    }
+}
+
+int LoggerApplication::run(QApplication& app)
+{
+    for (;;) {
+        installTranslations();
+        bool restart = false;
+        {
+            HvGui::MainWindow window;
+            window.show();
+            app.exec();
+            restart = window.restartRequested();
+        }
+        if (!restart)
+            break;
+    }
+    return 0;
+}

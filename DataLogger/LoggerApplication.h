@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+class QApplication;
+
+// The logger as a program: its identity, translations, help files and window loop.
+namespace LoggerApplication {
+// Organisation, application name and version; set before any window or settings exist.
+void setIdentity();
+// Folders beside the program.
+QString translationsFolder();
+QString helpFolder();
+// The help page in the locale's language, English when there is none in that language.
+QString helpFile(const QLocale& locale, const QString& folder = helpFolder());
+// Loads the language chosen in the language dialog, else the system's where the logger has
+// it. Replaces what an earlier call installed.
+void installTranslations();
+// Shows the window and runs the event loop, again with a new window for as long as the
+// window asks for a restart. Always returns 0.
+int run(QApplication& app);
+} // namespace LoggerApplication

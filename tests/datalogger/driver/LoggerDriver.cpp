@@ -1,0 +1,74 @@
+// A toolkit input plugin that plays the user of the real HalvernDataLogger program in the
+// end-to-end test: loaded through QT_QPA_GENERIC_PLUGINS, it finds the window by its object
+// names, chooses the port in LOGGER_DRIVER_PORT, presses Download, answers the save dialog with
+// LOGGER_DRIVER_FILE and leaves through File > Exit. The program itself knows nothing of it.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGenericPlugin>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+class Driver : public QObject
+{
+public:
+    Driver()
+    {
+        // The application is still being set up; start once its event loop runs.
+        QMetaObject::invokeMethod(
+            this, [this]() { startTimer(50); }, Qt::QueuedConnection);
+    }
+
+protected:
+    void timerEvent(QTimerEvent*) override
+    {
+        const QString port = qEnvironmentVariable("LOGGER_DRIVER_PORT");
+        const QString file = qEnvironmentVariable("LOGGER_DRIVER_FILE");
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (!top->isVisible())
+                continue;
+            if (auto* dialog = qobject_cast<QFileDialog*>(top)) {
+                dialog->selectFile(file);
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+                m_saved = true;
+                return;
+            }
+            auto* download = top->findChild<QAbstractButton*>(QStringLiteral("downloadBtn"));
+            auto* ports = top->findChild<QComboBox*>(QStringLiteral("comPorts"));
+            if (!download || !ports)
+                continue;
+            if (!m_started) {
+                ports->setCurrentIndex(ports->findData(port));
+                download->click();
+                m_started = true;
+            } else if (m_saved && download->isVisible()) {
+                if (QAction* exit = top->findChild<QAction*>(QStringLiteral("actionExit")))
+                    exit->trigger();
+            }
+        }
+    }
+
+private:
+    bool m_started = false;
+    bool m_saved = false;
+};
+
+} // namespace
+
+class LoggerDriverPlugin : public QGenericPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "loggerdriver.json")
+public:
+    QObject* create(const QString& name, const QString&) override
+    {
+        return name.compare(QLatin1String("loggerdriver"), Qt::CaseInsensitive) == 0 ? new Driver : nullptr;
+    }
+};
+
+#include "LoggerDriver.moc"
