@@ -43,6 +43,7 @@ void setUpPrinter(QPrinter& printer)
 DiagramGraphicsScene::DiagramGraphicsScene(QUndoStack* undoStack, QObject* parent)
     : QGraphicsScene(parent)
     , m_undoStack(undoStack ? undoStack : new QUndoStack(this))
+    , m_ownsUndoStack(!undoStack)
 {
     const QList<QPair<const char*, int>> entries = {
         { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Label"), Diagram::LabelType },
@@ -64,7 +65,7 @@ DiagramGraphicsScene::DiagramGraphicsScene(QUndoStack* undoStack, QObject* paren
 DiagramGraphicsScene::~DiagramGraphicsScene()
 {
     // Removed items belong to the undo commands; the commands go before the drawing does.
-    if (m_undoStack->parent() == this)
+    if (m_ownsUndoStack)
         delete m_undoStack;
 }
 

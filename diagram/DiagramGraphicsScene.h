@@ -79,6 +79,7 @@ private:
     void warn(const QString& text, const QString& informativeText);
 
     QUndoStack* m_undoStack;
+    bool m_ownsUndoStack;
     QList<QAction*> m_addActions;
     DiagramIdCounter m_ids;
     int m_mode = 0;
