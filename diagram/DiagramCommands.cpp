@@ -13,14 +13,17 @@ QString commandText(const char* text)
     return QCoreApplication::translate("DiagramCommands", text);
 }
 
-// Detaches every end attached to a component and remembers where.
-QList<EndAttachment> detachAll(const QList<ConnectionPoint*>& ends)
+// Detaches every end attached to a component and remembers where. The ends of the cable that
+// is still being drawn are let go without a note: that cable may be gone by the time of a redo.
+QList<EndAttachment> detachAll(const QList<ConnectionPoint*>& ends, const DiagramConnection* pending)
 {
     QList<EndAttachment> attachments;
-    for (ConnectionPoint* end : ends)
-        attachments.append({ end, end->component(), end->side(), end->offset() });
-    for (const EndAttachment& a : qAsConst(attachments))
-        a.end->detach();
+    const QList<ConnectionPoint*> all = ends;
+    for (ConnectionPoint* end : all) {
+        if (end->connection() != pending)
+            attachments.append({ end, end->component(), end->side(), end->offset() });
+        end->detach();
+    }
     return attachments;
 }
 
@@ -61,7 +64,7 @@ void ComponentPresenceCommand::bringIn()
 
 void ComponentPresenceCommand::takeOut()
 {
-    m_attachments = detachAll(m_component->connections());
+    m_attachments = detachAll(m_component->connections(), m_scene->pendingConnection());
     m_scene->removeItem(m_component);
     m_owned = true;
 }
@@ -116,7 +119,7 @@ void ConnectionPresenceCommand::takeOut()
         if (end->component())
             attached.append(end);
     }
-    m_attachments = detachAll(attached);
+    m_attachments = detachAll(attached, m_scene->pendingConnection());
     m_scene->removeItem(m_connection);
     m_owned = true;
 }

@@ -394,7 +394,11 @@ bool DiagramGraphicsScene::paint(QPrinter* printer)
     const QRectF target
         = QRectF(0, 0, printer->width(), printer->height()).adjusted(margin, margin, -margin, -margin);
     const QRectF source = itemsBoundingRect();
-    if (!source.isEmpty())
-        render(&painter, target, source, Qt::KeepAspectRatio);
+    if (!source.isEmpty()) {
+        // The drawing keeps its proportions and sits in the middle of the page.
+        QRectF centred(QPointF(0, 0), source.size().scaled(target.size(), Qt::KeepAspectRatio));
+        centred.moveCenter(target.center());
+        render(&painter, centred, source, Qt::KeepAspectRatio);
+    }
     return painter.end();
 }

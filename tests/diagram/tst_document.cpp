@@ -220,6 +220,23 @@ void TestDiagramDocument::everyEditIsOneUndoStep()
     redo->trigger();
     QVERIFY(!cable->scene());
 
+    // The cable being drawn may hang on a component that undo takes away; it is let go, and a
+    // redo after it is gone does not reach for it.
+    doc->findChild<QAction*>("actionWire")->trigger();
+    move(scene, QPointF(20, 80));
+    QCOMPARE(scene->pendingConnection()->endA()->component(), inverter);
+    const int before = stack->index();
+    while (stack->index() > 0 && inverter->scene())
+        undo->trigger();
+    QVERIFY(!inverter->scene());
+    QVERIFY(!scene->pendingConnection()->endA()->component());
+    doc->findChild<QAction*>("actionWire")->trigger();
+    QVERIFY(!scene->pendingConnection());
+    while (stack->index() < before)
+        redo->trigger();
+    QCOMPARE(inverter->scene(), scene);
+    QVERIFY(inverter->connections().isEmpty()); // the only cable it had is deleted again
+
     // Undo everything: an empty drawing, and back at the state the file had.
     while (stack->canUndo())
         stack->undo();
