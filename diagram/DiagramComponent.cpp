@@ -199,8 +199,9 @@ void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     menu.addAction(m_deleteAction);
     menu.addSeparator();
     event->accept();
+    QPointer<DiagramComponent> alive(this);
     QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
-    if (!chosen)
+    if (!chosen || !alive)
         return;
     if (chosen == m_deleteAction) {
         if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPathStroker>
+#include <QPointer>
 
 DiagramConnection::DiagramConnection(int kind, const QString& id, const QPointF& position)
     : m_endA(new ConnectionPoint(this, Diagram::Left))
@@ -279,7 +280,9 @@ void DiagramConnection::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     QMenu menu;
     menu.addAction(m_deleteAction);
     event->accept();
-    if (DiagramMenus::exec(menu, event->screenPos()) == m_deleteAction) {
+    QPointer<DiagramConnection> alive(this);
+    QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
+    if (alive && chosen == m_deleteAction) {
         if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
             diagram->deleteConnection(this);
     }

@@ -20,6 +20,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -247,7 +248,9 @@ DiagramComponent* DiagramGraphicsScene::addComponent(int type, const QPointF& po
 {
     QString caption;
     if (type != Diagram::PanelType) {
-        if (!DialogComponentSettings::ask(DiagramComponents::defaultCaption(type), &caption)
+        // The document may be closed while the dialog is open (its file vanished).
+        QPointer<DiagramGraphicsScene> alive(this);
+        if (!DialogComponentSettings::ask(DiagramComponents::defaultCaption(type), &caption) || !alive
             || caption.isEmpty())
             return nullptr;
     }
@@ -277,7 +280,8 @@ void DiagramGraphicsScene::editCaption(DiagramLabel* caption)
 {
     const QString before = caption->text();
     QString after;
-    if (!DialogComponentSettings::ask(before, &after) || after == before)
+    QPointer<DiagramLabel> alive(caption);
+    if (!DialogComponentSettings::ask(before, &after) || !alive || after == before)
         return;
     m_undoStack->push(new CaptionTextCommand(caption, before, after));
 }
@@ -319,7 +323,9 @@ void DiagramGraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* even
         menu.addAction(m_addActions.at(i));
     const QPointF position = event->scenePos();
     event->accept();
-    if (QAction* chosen = DiagramMenus::exec(menu, event->screenPos()))
+    QPointer<DiagramGraphicsScene> alive(this);
+    QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
+    if (chosen && alive)
         addComponent(chosen->data().toInt(), position);
 }
 
@@ -360,7 +366,8 @@ void DiagramGraphicsScene::print()
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintDialog dialog(&printer, currentMainWindow());
-    if (Prompts::instance().execDialog(&dialog) == QDialog::Accepted)
+    QPointer<DiagramGraphicsScene> alive(this);
+    if (Prompts::instance().execDialog(&dialog) == QDialog::Accepted && alive)
         paint(&printer);
 }
 
@@ -370,9 +377,10 @@ void DiagramGraphicsScene::exportToPdf()
     setWireMode(Diagram::NormalMode);
     QSettings settings;
     const QString folder = settings.value(QStringLiteral("Directories/LastPdfExportDir")).toString();
+    QPointer<DiagramGraphicsScene> alive(this);
     const QString fileName = Prompts::instance().saveFileName(
         currentMainWindow(), tr("Export PDF"), folder, tr("PDF Files (*.pdf)"));
-    if (fileName.isEmpty())
+    if (fileName.isEmpty() || !alive)
         return;
     settings.setValue(QStringLiteral("Directories/LastPdfExportDir"), QFileInfo(fileName).absolutePath());
     QPrinter printer(QPrinter::HighResolution);

@@ -8,6 +8,7 @@
 #include <QGraphicsSceneContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 
 DiagramLabel::DiagramLabel(DiagramComponent* owner, QGraphicsItem* parent)
     : QGraphicsTextItem(parent)
@@ -63,8 +64,9 @@ void DiagramLabel::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     QAction* remove = menu.addAction(
         QCoreApplication::translate("DiagramLabel", "Delete Label", "Drop down menu option"));
     event->accept();
+    QPointer<DiagramLabel> alive(this);
     QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
-    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    auto* diagram = alive ? qobject_cast<DiagramGraphicsScene*>(scene()) : nullptr;
     if (!diagram)
         return;
     if (chosen == setText)

@@ -5,6 +5,7 @@
 #include "DiagramLabel.h"
 #include "DiagramSupport.h"
 #include "DiagramTestSupport.h"
+#include "DialogComponentSettings.h"
 #include "DocumentFactory.h"
 #include "DocumentRegistry.h"
 #include "Folders.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -44,6 +46,7 @@ private slots:
     void pdfIsAnA4LandscapePage();
     void shellOpensAndCreatesDiagrams();
     void hostileFileGivesAnInvalidDocument();
+    void closingUnderAnOpenDialogIsSurvived();
 
 private:
     std::unique_ptr<InstallationDiagramDocument> open(const QByteArray& content = "<installation_diagram/>");
@@ -429,6 +432,47 @@ void TestDiagramDocument::hostileFileGivesAnInvalidDocument()
     QCOMPARE(ScriptedPrompts::get().messageTexts().size(), 1);
     auto broken = open("<installation_diagram><panel");
     QVERIFY(!broken->isValid());
+}
+
+// The shell closes a document whose file vanished, even while one of the document's dialogs or
+// menus is open; the code after the dialog must not touch what is gone.
+void TestDiagramDocument::closingUnderAnOpenDialogIsSurvived()
+{
+    auto doc = open();
+    add(doc.get(), Diagram::InverterType, QPointF(0, 0), "Inverter");
+    DiagramGraphicsScene* scene = doc->scene();
+    DiagramLabel* caption = static_cast<DiagramComponent*>(scene->diagramItems().first())->caption();
+    ScriptedPrompts::get().dialogHandler = [&doc](QDialog* dialog) {
+        static_cast<DialogComponentSettings*>(dialog)->setText("Too late");
+        doc.reset();
+        return int(QDialog::Accepted);
+    };
+    scene->editCaption(caption);
+    QVERIFY(!doc);
+
+    doc = open();
+    scene = doc->scene();
+    ScriptedPrompts::get().dialogHandler = [&doc](QDialog* dialog) {
+        static_cast<DialogComponentSettings*>(dialog)->setText("Too late");
+        doc.reset();
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(!scene->addComponent(Diagram::AcIsolatorType, QPointF()));
+    QVERIFY(!doc);
+
+    // A menu of an item, and the page's own menu.
+    for (const QPointF& at : { QPointF(20, 20), QPointF(900, 900) }) {
+        doc = open();
+        add(doc.get(), Diagram::InverterType, QPointF(0, 0), "Inverter");
+        scene = doc->scene();
+        DiagramMenus::install([&doc](QMenu& menu, const QPoint&) -> QAction* {
+            QAction* first = menu.actions().first();
+            doc.reset();
+            return first;
+        });
+        rightClick(scene, at);
+        QVERIFY(!doc);
+    }
 }
 
 KESTROVAN_TEST_MAIN(TestDiagramDocument)
