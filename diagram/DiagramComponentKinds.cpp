@@ -8,11 +8,6 @@
 
 namespace {
 
-QString kindName(const char* name)
-{
-    return QCoreApplication::translate("DiagramComponent", name, "Installation Diagram object name");
-}
-
 const QPen thinPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
 
 // A 1 px frame inside rect, on whole pixels so that it stays sharp.
@@ -26,7 +21,9 @@ void drawThinFrame(QPainter* painter, const QRectF& rect, const QBrush& fill)
 } // namespace
 
 AcIsolatorDiagramComponent::AcIsolatorDiagramComponent()
-    : DiagramComponent(kindName("AC Isolator"), QSizeF(55, 55))
+    : DiagramComponent(
+        QCoreApplication::translate("DiagramComponent", "AC Isolator", "Installation Diagram object name"),
+        QSizeF(55, 55))
 { }
 
 QString AcIsolatorDiagramComponent::elementName() const
@@ -43,7 +40,9 @@ void AcIsolatorDiagramComponent::paintSymbol(QPainter* painter)
 }
 
 DcIsolatorDiagramComponent::DcIsolatorDiagramComponent()
-    : DiagramComponent(kindName("DC Isolator"), QSizeF(40, 40))
+    : DiagramComponent(
+        QCoreApplication::translate("DiagramComponent", "DC Isolator", "Installation Diagram object name"),
+        QSizeF(40, 40))
 { }
 
 QString DcIsolatorDiagramComponent::elementName() const
@@ -60,7 +59,9 @@ void DcIsolatorDiagramComponent::paintSymbol(QPainter* painter)
 }
 
 DistributionBoardDiagramComponent::DistributionBoardDiagramComponent()
-    : DiagramComponent(kindName("Distribution Board"), QSizeF(140, 80))
+    : DiagramComponent(QCoreApplication::translate(
+                           "DiagramComponent", "Distribution Board", "Installation Diagram object name"),
+        QSizeF(140, 80))
 { }
 
 QString DistributionBoardDiagramComponent::elementName() const
@@ -89,7 +90,9 @@ void DistributionBoardDiagramComponent::paintSymbol(QPainter* painter)
 }
 
 GenerationMeterDiagramComponent::GenerationMeterDiagramComponent()
-    : DiagramComponent(kindName("Generation Meter"), QSizeF(120, 60))
+    : DiagramComponent(QCoreApplication::translate(
+                           "DiagramComponent", "Generation Meter", "Installation Diagram object name"),
+        QSizeF(120, 60))
 { }
 
 QString GenerationMeterDiagramComponent::elementName() const
@@ -111,7 +114,9 @@ void GenerationMeterDiagramComponent::paintSymbol(QPainter* painter)
 }
 
 InverterDiagramComponent::InverterDiagramComponent()
-    : DiagramComponent(kindName("Inverter"), QSizeF(150, 100))
+    : DiagramComponent(
+        QCoreApplication::translate("DiagramComponent", "Inverter", "Installation Diagram object name"),
+        QSizeF(150, 100))
 { }
 
 QString InverterDiagramComponent::elementName() const
@@ -132,7 +137,9 @@ void InverterDiagramComponent::paintSymbol(QPainter* painter)
 }
 
 LabelDiagramComponent::LabelDiagramComponent()
-    : DiagramComponent(kindName("Label"), QSizeF(0, 0))
+    : DiagramComponent(
+        QCoreApplication::translate("DiagramComponent", "Label", "Installation Diagram object name"),
+        QSizeF(0, 0))
 {
     setFlags(ItemIsMovable | ItemHasNoContents);
 }
@@ -157,7 +164,9 @@ void LabelDiagramComponent::captionChanged()
 void LabelDiagramComponent::paintSymbol(QPainter*) { }
 
 PanelDiagramComponent::PanelDiagramComponent()
-    : DiagramComponent(kindName("PV Panel"), QSizeF(30, 40))
+    : DiagramComponent(
+        QCoreApplication::translate("DiagramComponent", "PV Panel", "Installation Diagram object name"),
+        QSizeF(30, 40))
 { }
 
 QString PanelDiagramComponent::elementName() const
@@ -236,15 +245,20 @@ QString DiagramComponents::defaultCaption(int type)
     case Diagram::LabelType:
         return QCoreApplication::translate("DiagramGraphicsScene", "Insert notes here");
     case Diagram::AcIsolatorType:
-        return kindName("AC Isolator");
+        return QCoreApplication::translate(
+            "DiagramComponent", "AC Isolator", "Installation Diagram object name");
     case Diagram::DcIsolatorType:
-        return kindName("DC Isolator");
+        return QCoreApplication::translate(
+            "DiagramComponent", "DC Isolator", "Installation Diagram object name");
     case Diagram::DistributionBoardType:
-        return kindName("Distribution Board");
+        return QCoreApplication::translate(
+            "DiagramComponent", "Distribution Board", "Installation Diagram object name");
     case Diagram::GenerationMeterType:
-        return kindName("Generation Meter");
+        return QCoreApplication::translate(
+            "DiagramComponent", "Generation Meter", "Installation Diagram object name");
     case Diagram::InverterType:
-        return kindName("Inverter");
+        return QCoreApplication::translate(
+            "DiagramComponent", "Inverter", "Installation Diagram object name");
     default:
         return QString();
     }

@@ -50,8 +50,12 @@ void DiagramLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* opti
 
 QVariant DiagramLabel::itemChange(GraphicsItemChange change, const QVariant& value)
 {
-    if (change == ItemPositionHasChanged)
+    if (change == ItemPositionHasChanged) {
+        // A note is nothing but its text: where the text goes, the note goes.
+        if (m_owner && scene() && m_owner->type() == Diagram::LabelType)
+            m_owner->setPos(pos());
         emit modified();
+    }
     return QGraphicsTextItem::itemChange(change, value);
 }
 

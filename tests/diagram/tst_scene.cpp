@@ -239,9 +239,15 @@ void TestDiagramScene::twoLineCaptionIsCentredAndSavedWithALineFeed()
         lines += block.layout()->lineCount();
     }
     QCOMPARE(lines, 2);
-    // The note takes its caption's size, and the caption sits where the note is.
+    // The note takes its caption's size, and the caption sits where the note is, also after a
+    // drag of the text (the note itself cannot be seen or picked up).
     QCOMPARE(note->boundingRect().size(), caption->boundingRect().size());
     QCOMPARE(caption->pos(), QPointF(40, 40));
+    drag(m_scene.get(), QPointF(45, 45), QPointF(145, 85));
+    QCOMPARE(caption->pos(), QPointF(140, 80));
+    QCOMPARE(note->pos(), QPointF(140, 80));
+    m_stack->undo();
+    QCOMPARE(note->pos(), QPointF(40, 40));
 
     const QString path = m_dir->filePath("note.kstid");
     QVERIFY(m_scene->save(path));
@@ -650,11 +656,17 @@ void TestDiagramScene::handWrittenFileLoadsWithItsDefaults()
   </connection>
   <connection type="Three phase" id="id10"/>
   <dc_isolator id="id9" x="500" y="500"/>
+  <label id="id11" x="600" y="10"><label text="Note" x="620" y="30" width="40" height="20"/></label>
 </installation_diagram>
 )";
     const QString path = writeFile(m_dir->path(), "hand.kstid", xml);
     QVERIFY(m_scene->load(path));
     QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    // A note keeps the place the file gives it, even where its text lies elsewhere.
+    auto* note = dynamic_cast<LabelDiagramComponent*>(byId(m_scene.get(), "id11"));
+    QVERIFY(note);
+    QCOMPARE(note->pos(), QPointF(600, 10));
+    QCOMPARE(note->caption()->pos(), QPointF(620, 30));
     auto* inverter = dynamic_cast<InverterDiagramComponent*>(byId(m_scene.get(), "id2"));
     QVERIFY(inverter);
     QCOMPARE(inverter->pos(), QPointF(-120, 40.5));
@@ -687,7 +699,7 @@ void TestDiagramScene::handWrittenFileLoadsWithItsDefaults()
     auto* unknown = dynamic_cast<DiagramConnection*>(byId(m_scene.get(), "id10"));
     QCOMPARE(unknown->kind(), 0);
     QCOMPARE(unknown->type(), int(Diagram::ConnectionType));
-    QCOMPARE(m_scene->nextId(), 11);
+    QCOMPARE(m_scene->nextId(), 12);
 }
 
 void TestDiagramScene::numberingContinuesAfterTheHighestId()
