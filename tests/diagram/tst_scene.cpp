@@ -81,6 +81,8 @@ private slots:
     void hostileFilesAreRefusedWithAMessage();
     void unreasonableValuesAreTamed();
     void failedSaveLeavesTheFileAlone();
+    void numbersIgnoreTheUsersLocale_data();
+    void numbersIgnoreTheUsersLocale();
 
 private:
     DiagramComponent* add(int type, const QPointF& at, const QString& caption = QStringLiteral("Caption"));
@@ -851,6 +853,38 @@ void TestDiagramScene::failedSaveLeavesTheFileAlone()
     QVERIFY(inside.open(QIODevice::ReadOnly));
     QCOMPARE(inside.readAll(), QByteArray("kept"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+}
+
+void TestDiagramScene::numbersIgnoreTheUsersLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("de_DE") << "de_DE";
+    QTest::newRow("fr_FR") << "fr_FR";
+    QTest::newRow("en_US") << "en_US";
+}
+
+void TestDiagramScene::numbersIgnoreTheUsersLocale()
+{
+    QFETCH(QString, locale);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(locale));
+    DiagramComponent* panel = add(Diagram::PanelType, QPointF(1050, 12345.6));
+    const QString path = m_dir->filePath("locale.kstid");
+    const bool saved = m_scene->save(path);
+    QLocale::setDefault(previous);
+    QVERIFY(saved);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY2(bytes.contains("x=\"1050\"") && bytes.contains("y=\"12345.6\""), bytes.constData());
+
+    QLocale::setDefault(QLocale(locale));
+    QUndoStack stack;
+    DiagramGraphicsScene reloaded(&stack);
+    const bool loaded = reloaded.load(path);
+    QLocale::setDefault(previous);
+    QVERIFY(loaded);
+    QCOMPARE(reloaded.diagramItems().first()->pos(), panel->pos());
 }
 
 KESTROVAN_TEST_MAIN(TestDiagramScene)
