@@ -120,6 +120,9 @@ bool DiagramGraphicsScene::load(const QString& path)
         warn(errorText("%1 holds too many items").arg(path),
             errorText("An installation diagram may hold at most %1 items.").arg(DiagramFileCheck::MaxItems));
         return false;
+    case DiagramFileCheck::Malformed:
+        warn(where, check.message);
+        return false;
     case DiagramFileCheck::None:
         break;
     }

@@ -12,16 +12,19 @@ constexpr int MaxItems = 100000;
 // The format nests three levels; anything far deeper is not a diagram.
 constexpr int MaxDepth = 32;
 
-enum Problem { None, DocumentType, TooDeep, TooManyItems };
+enum Problem { None, DocumentType, TooDeep, TooManyItems, Malformed };
 
 struct Result
 {
     Problem problem = None;
     qint64 line = 0;
     qint64 column = 0;
+    QString message; // the reader's own words for malformed XML
 };
 
-// Looks for the problems above. Malformed XML is not a problem here: the parser reports it.
+// Looks for the problems above. Only what passes here is handed to the document parser, so that
+// parser never meets a document type declaration, however the rest of the file looks.
+// Malformed means the file is broken before its root element.
 Result check(const QByteArray& data);
 
 } // namespace DiagramFileCheck
