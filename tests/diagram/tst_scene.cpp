@@ -761,7 +761,8 @@ void TestDiagramScene::hostileFilesAreRefusedWithAMessage_data()
                                << "";
     QTest::newRow("broken declaration")
         << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE d [<!ENTITY a \"x\"><!ENTITY b \"&a;&a;")
-        << "XML validation error in %1 on line 2" << "";
+        << "XML validation error in %1 on line 2"
+        << "";
     QTest::newRow("not XML") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11) << "XML validation error in %1"
                              << "";
 }
