@@ -205,7 +205,6 @@ void MainWindow::buildForm()
 
     setupDocumentArea(area, m_windowMenu);
 
-    m_actionNewInstallationDiagram->setVisible(false);
     m_actionNewClientHandoverPack->setVisible(false);
     m_languageMenu->menuAction()->setVisible(false);
     m_actionPDFManual->setVisible(false);

@@ -2,6 +2,7 @@
 
 #include "AbstractDocument.h"
 #include "Brand.h"
+#include "DiagramSupport.h"
 #include "KestrovanResources.h"
 #include "MainWindow.h"
 #include "ReportSupport.h"
@@ -42,6 +43,7 @@ void registerDocumentKinds()
 {
     // Each subsystem adds its registration here as it arrives.
     ReportSupport::registerWithDocuments();
+    DiagramSupport::registerWithDocuments();
 }
 
 QStringList filesFromArguments(const QStringList& arguments)

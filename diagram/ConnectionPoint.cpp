@@ -1,0 +1,175 @@
+#include "ConnectionPoint.h"
+
+#include "DiagramComponent.h"
+#include "DiagramConnection.h"
+#include "DiagramGraphicsScene.h"
+
+#include <QGraphicsScene>
+#include <QPainter>
+
+ConnectionPoint::ConnectionPoint(DiagramConnection* connection, int side)
+    : m_connection(connection)
+    , m_side(side)
+{
+    setFlags(ItemIsMovable | ItemSendsGeometryChanges);
+    setAcceptHoverEvents(true);
+    // Above the components, so that an end on a side stays visible and can be picked up.
+    setZValue(1);
+}
+
+ConnectionPoint::~ConnectionPoint()
+{
+    m_connection->endDestroyed(this);
+}
+
+void ConnectionPoint::setActive(bool active)
+{
+    m_active = active;
+    update();
+}
+
+void ConnectionPoint::attach(DiagramComponent* component, const QPointF& scenePoint, int side)
+{
+    if (m_component != component) {
+        if (m_component)
+            m_component->removeConnection(this);
+        component->addConnection(this);
+    }
+    m_component = component;
+    m_side = side;
+    m_offset = scenePoint - component->scenePos();
+    m_attached = true;
+    update();
+}
+
+void ConnectionPoint::detach()
+{
+    if (m_component)
+        m_component->removeConnection(this);
+    m_component = nullptr;
+    m_attached = false;
+    update();
+    m_connection->updateRoute();
+}
+
+void ConnectionPoint::setPosition(const QPointF& point)
+{
+    if (pos() == point)
+        m_connection->updateRoute(); // the box around the end may have changed all the same
+    else
+        setPos(point);
+}
+
+void ConnectionPoint::placeAt(const QPointF& point)
+{
+    const bool wasSnapping = m_snapping;
+    m_snapping = true;
+    setPos(point);
+    m_snapping = wasSnapping;
+    m_connection->updateRoute();
+}
+
+ConnectionPoint::State ConnectionPoint::state() const
+{
+    return { pos(), m_component, m_side };
+}
+
+void ConnectionPoint::restore(const State& state)
+{
+    if (state.component)
+        attach(state.component, state.position, state.side);
+    else if (m_component)
+        detach();
+    m_side = state.side;
+    setPosition(state.position);
+}
+
+QRectF ConnectionPoint::boundingRect() const
+{
+    return QRectF(-5, -5, 10, 10);
+}
+
+void ConnectionPoint::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    if (!m_hovered && !m_active)
+        return;
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(
+        QPen(m_attached ? Qt::darkGreen : Qt::red, 2, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    // Inside the 10 x 10 square, so that the square caps stay within it.
+    painter->drawLine(QPointF(-4, -4), QPointF(4, 4));
+    painter->drawLine(QPointF(-4, 4), QPointF(4, -4));
+}
+
+QPointF ConnectionPoint::snapped(const QPointF& point)
+{
+    QGraphicsScene* s = scene();
+    if (!s)
+        return point;
+    DiagramComponent* target = nullptr;
+    QPointF result = point;
+    int side = 0;
+    const QList<QGraphicsItem*> under = s->items(point, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder);
+    for (QGraphicsItem* item : under) {
+        if (item == m_connection || !Diagram::isComponentType(item->type()))
+            continue;
+        auto* component = static_cast<DiagramComponent*>(item);
+        QPointF candidate = point;
+        int candidateSide = 0;
+        component->snap(m_connection->kind(), candidate, candidateSide, m_connection->drawState());
+        if (candidateSide != 0) {
+            target = component;
+            result = candidate;
+            side = candidateSide;
+        }
+    }
+    if (target) {
+        attach(target, result, side);
+    } else if (m_component) {
+        m_component->removeConnection(this);
+        m_component = nullptr;
+    }
+    m_attached = target != nullptr;
+    return result;
+}
+
+QVariant ConnectionPoint::itemChange(GraphicsItemChange change, const QVariant& value)
+{
+    if (change == ItemPositionChange && (m_snapping || m_active))
+        return snapped(value.toPointF());
+    if (change == ItemPositionHasChanged)
+        m_connection->updateRoute();
+    return QGraphicsItem::itemChange(change, value);
+}
+
+void ConnectionPoint::hoverEnterEvent(QGraphicsSceneHoverEvent* event)
+{
+    m_hovered = true;
+    update();
+    QGraphicsItem::hoverEnterEvent(event);
+}
+
+void ConnectionPoint::hoverLeaveEvent(QGraphicsSceneHoverEvent* event)
+{
+    m_hovered = false;
+    update();
+    QGraphicsItem::hoverLeaveEvent(event);
+}
+
+void ConnectionPoint::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    m_pressState = state();
+    m_snapping = true;
+    QGraphicsItem::mousePressEvent(event);
+}
+
+void ConnectionPoint::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+{
+    QGraphicsItem::mouseReleaseEvent(event);
+    m_snapping = false;
+    m_connection->updateRoute();
+    if (!(state() == m_pressState)) {
+        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+            diagram->endsMoved({ { this, m_pressState, state() } });
+    }
+}

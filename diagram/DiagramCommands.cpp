@@ -1,0 +1,236 @@
+#include "DiagramCommands.h"
+
+#include "DiagramComponent.h"
+#include "DiagramConnection.h"
+#include "DiagramGraphicsScene.h"
+#include "DiagramLabel.h"
+
+#include <QCoreApplication>
+
+namespace {
+QString commandText(const char* text)
+{
+    return QCoreApplication::translate("DiagramCommands", text);
+}
+
+// Detaches every end attached to a component and remembers where. The ends of the cable that
+// is still being drawn are let go without a note: that cable may be gone by the time of a redo.
+QList<EndAttachment> detachAll(const QList<ConnectionPoint*>& ends, const DiagramConnection* pending)
+{
+    QList<EndAttachment> attachments;
+    const QList<ConnectionPoint*> all = ends;
+    for (ConnectionPoint* end : all) {
+        if (end->connection() != pending)
+            attachments.append({ end, end->component(), end->side(), end->offset() });
+        end->detach();
+    }
+    return attachments;
+}
+
+void reattach(const QList<EndAttachment>& attachments)
+{
+    for (const EndAttachment& a : attachments) {
+        const QPointF point = a.component->scenePos() + a.offset;
+        a.end->attach(a.component, point, a.side);
+        a.end->setPosition(point);
+    }
+}
+} // namespace
+
+ComponentPresenceCommand::ComponentPresenceCommand(
+    DiagramGraphicsScene* scene, DiagramComponent* component, Action action)
+    : m_scene(scene)
+    , m_component(component)
+    , m_action(action)
+    , m_owned(action == Add && !component->scene())
+{
+    setText(action == Add ? commandText("Add %1").arg(component->displayName())
+                          : commandText("Delete %1").arg(component->displayName()));
+}
+
+ComponentPresenceCommand::~ComponentPresenceCommand()
+{
+    if (m_owned)
+        delete m_component;
+}
+
+void ComponentPresenceCommand::bringIn()
+{
+    m_scene->addItem(m_component);
+    reattach(m_attachments);
+    m_attachments.clear();
+    m_owned = false;
+}
+
+void ComponentPresenceCommand::takeOut()
+{
+    m_attachments = detachAll(m_component->connections(), m_scene->pendingConnection());
+    m_scene->removeItem(m_component);
+    m_owned = true;
+}
+
+void ComponentPresenceCommand::undo()
+{
+    if (m_action == Add)
+        takeOut();
+    else
+        bringIn();
+}
+
+void ComponentPresenceCommand::redo()
+{
+    if (m_action == Add) {
+        if (!m_component->scene())
+            bringIn();
+    } else {
+        takeOut();
+    }
+}
+
+ConnectionPresenceCommand::ConnectionPresenceCommand(
+    DiagramGraphicsScene* scene, DiagramConnection* connection, Action action)
+    : m_scene(scene)
+    , m_connection(connection)
+    , m_action(action)
+{
+    setText(action == Add ? commandText("Add %1").arg(connection->displayName())
+                          : commandText("Delete %1").arg(connection->displayName()));
+}
+
+ConnectionPresenceCommand::~ConnectionPresenceCommand()
+{
+    if (m_owned)
+        delete m_connection;
+}
+
+void ConnectionPresenceCommand::bringIn()
+{
+    m_scene->addItem(m_connection);
+    reattach(m_attachments);
+    m_attachments.clear();
+    m_connection->updateRoute();
+    m_owned = false;
+}
+
+void ConnectionPresenceCommand::takeOut()
+{
+    QList<ConnectionPoint*> attached;
+    for (ConnectionPoint* end : { m_connection->endA(), m_connection->endB() }) {
+        if (end->component())
+            attached.append(end);
+    }
+    m_attachments = detachAll(attached, m_scene->pendingConnection());
+    m_scene->removeItem(m_connection);
+    m_owned = true;
+}
+
+void ConnectionPresenceCommand::undo()
+{
+    if (m_action == Add)
+        takeOut();
+    else
+        bringIn();
+}
+
+void ConnectionPresenceCommand::redo()
+{
+    const bool first = m_firstRedo;
+    m_firstRedo = false;
+    if (m_action == Add) {
+        if (!first)
+            bringIn();
+    } else {
+        takeOut();
+    }
+}
+
+MoveCommand::MoveCommand(QGraphicsItem* item, const QPointF& from, const QPointF& to)
+    : m_item(item)
+    , m_from(from)
+    , m_to(to)
+{
+    setText(commandText("Move"));
+}
+
+void MoveCommand::undo()
+{
+    m_item->setPos(m_from);
+}
+
+void MoveCommand::redo()
+{
+    if (m_firstRedo) {
+        m_firstRedo = false;
+        return;
+    }
+    m_item->setPos(m_to);
+}
+
+EndsMoveCommand::EndsMoveCommand(const QList<EndMove>& moves)
+    : m_moves(moves)
+{
+    setText(commandText("Move"));
+}
+
+void EndsMoveCommand::undo()
+{
+    for (const EndMove& move : qAsConst(m_moves))
+        move.end->restore(move.before);
+}
+
+void EndsMoveCommand::redo()
+{
+    if (m_firstRedo) {
+        m_firstRedo = false;
+        return;
+    }
+    for (const EndMove& move : qAsConst(m_moves))
+        move.end->restore(move.after);
+}
+
+CaptionTextCommand::CaptionTextCommand(DiagramLabel* caption, const QString& before, const QString& after)
+    : m_caption(caption)
+    , m_before(before)
+    , m_after(after)
+{
+    setText(commandText("Set Label Text"));
+}
+
+void CaptionTextCommand::apply(const QString& text)
+{
+    m_caption->setText(text);
+    if (m_caption->owner())
+        m_caption->owner()->captionChanged();
+}
+
+void CaptionTextCommand::undo()
+{
+    apply(m_before);
+}
+
+void CaptionTextCommand::redo()
+{
+    apply(m_after);
+}
+
+CaptionRemoveCommand::CaptionRemoveCommand(DiagramComponent* component)
+    : m_component(component)
+{
+    setText(commandText("Delete Label"));
+}
+
+CaptionRemoveCommand::~CaptionRemoveCommand()
+{
+    delete m_caption;
+}
+
+void CaptionRemoveCommand::undo()
+{
+    m_component->restoreCaption(m_caption);
+    m_caption = nullptr;
+}
+
+void CaptionRemoveCommand::redo()
+{
+    m_caption = m_component->takeCaption();
+}

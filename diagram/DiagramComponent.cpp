@@ -1,0 +1,227 @@
+#include "DiagramComponent.h"
+
+#include "CableRouting.h"
+#include "ConnectionPoint.h"
+#include "DiagramGraphicsScene.h"
+#include "DiagramLabel.h"
+#include "DiagramMenus.h"
+#include "DiagramXml.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDomElement>
+#include <QGraphicsScene>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+
+DiagramComponent::DiagramComponent(const QString& displayName, const QSizeF& size)
+    : m_displayName(displayName)
+    , m_rect(QPointF(0, 0), size)
+{
+    setFlags(ItemIsMovable | ItemSendsGeometryChanges);
+}
+
+DiagramComponent::~DiagramComponent()
+{
+    // The caption is a scene item of its own; it goes with its component. Cable ends are not
+    // owned: whoever removes a component detaches them first.
+    delete m_caption.data();
+}
+
+void DiagramComponent::save(QDomElement& element) const
+{
+    DiagramGraphicsItem::save(element);
+    element.setAttribute(QStringLiteral("x"), pos().x());
+    element.setAttribute(QStringLiteral("y"), pos().y());
+    if (!m_caption)
+        return;
+    QDomElement label = element.ownerDocument().createElement(QStringLiteral("label"));
+    const QRectF bounds = m_caption->boundingRect();
+    label.setAttribute(QStringLiteral("x"), m_caption->pos().x());
+    label.setAttribute(QStringLiteral("y"), m_caption->pos().y());
+    label.setAttribute(QStringLiteral("width"), bounds.width());
+    label.setAttribute(QStringLiteral("height"), bounds.height());
+    label.setAttribute(QStringLiteral("text"), DiagramXml::cleanText(m_caption->text()));
+    element.appendChild(label);
+}
+
+void DiagramComponent::load(const QDomElement& element)
+{
+    DiagramGraphicsItem::load(element);
+    setPos(DiagramXml::coordinate(element, QStringLiteral("x"), 0.0),
+        DiagramXml::coordinate(element, QStringLiteral("y"), 0.0));
+    const QDomElement label = element.firstChildElement(QStringLiteral("label"));
+    if (label.isNull())
+        return;
+    const QPointF position(DiagramXml::coordinate(label, QStringLiteral("x"), 0.0),
+        DiagramXml::coordinate(label, QStringLiteral("y"), 0.0));
+    const QSizeF size(DiagramXml::size(label, QStringLiteral("width"), 50.0),
+        DiagramXml::size(label, QStringLiteral("height"), 10.0));
+    setCaption(label.attribute(QStringLiteral("text")), size, position);
+}
+
+void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    paintSymbol(painter);
+}
+
+void DiagramComponent::drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill)
+{
+    painter->setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter->setBrush(fill);
+    painter->drawRect(rect.adjusted(1, 1, -1, -1));
+}
+
+void DiagramComponent::setRect(const QRectF& rect)
+{
+    prepareGeometryChange();
+    m_rect = rect;
+}
+
+void DiagramComponent::snap(int, QPointF& point, int& side, int)
+{
+    side = CableRouting::snapToEdge(sceneBoundingRect(), point);
+}
+
+void DiagramComponent::addConnection(ConnectionPoint* end)
+{
+    m_connections.append(end);
+    emit modified();
+}
+
+void DiagramComponent::removeConnection(ConnectionPoint* end)
+{
+    m_connections.removeAll(end);
+    emit modified();
+}
+
+void DiagramComponent::handleMenuAction(QAction*) { }
+
+void DiagramComponent::setCaption(const QString& text, const QSizeF& size, const QPointF& position)
+{
+    delete m_caption.data();
+    auto* caption = new DiagramLabel(this);
+    if (size.isValid()) {
+        caption->setTextWidth(size.width());
+        caption->setMinimumHeight(size.height());
+    }
+    caption->setText(text);
+    caption->setPos(position);
+    connect(caption, &DiagramLabel::modified, this, &DiagramGraphicsItem::setModified);
+    m_caption = caption;
+    if (scene())
+        scene()->addItem(caption);
+    captionChanged();
+}
+
+void DiagramComponent::removeCaption()
+{
+    delete m_caption.data();
+    m_caption = nullptr;
+    captionChanged();
+    emit modified();
+}
+
+DiagramLabel* DiagramComponent::takeCaption()
+{
+    DiagramLabel* caption = m_caption;
+    if (caption && caption->scene())
+        caption->scene()->removeItem(caption);
+    m_caption = nullptr;
+    captionChanged();
+    emit modified();
+    return caption;
+}
+
+void DiagramComponent::restoreCaption(DiagramLabel* caption)
+{
+    m_caption = caption;
+    if (scene() && caption)
+        scene()->addItem(caption);
+    captionChanged();
+    emit modified();
+}
+
+void DiagramComponent::captionChanged() { }
+
+void DiagramComponent::initialise(const QString& id, const QString& captionText, const QPointF& position)
+{
+    setId(id);
+    setPos(position);
+    QPointF offset;
+    QSizeF size;
+    if (captionPlacement(&offset, &size))
+        setCaption(captionText, size, position + offset);
+}
+
+bool DiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
+{
+    *offset = QPointF(-95, 0);
+    *size = QSizeF();
+    return true;
+}
+
+QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant& value)
+{
+    if (change == ItemPositionHasChanged) {
+        // After the move, so that the cables route around the box where it now is.
+        const QPointF delta = pos() - m_lastPos;
+        m_lastPos = pos();
+        for (ConnectionPoint* end : qAsConst(m_connections)) {
+            end->setPosition(pos() + end->offset());
+            emit modified();
+        }
+        if (m_caption)
+            m_caption->moveBy(delta.x(), delta.y());
+    } else if (change == ItemSceneChange) {
+        // Leaving the drawing (undo keeps the component): the caption leaves with it.
+        if (!value.value<QGraphicsScene*>() && m_caption && m_caption->scene())
+            m_caption->scene()->removeItem(m_caption);
+    } else if (change == ItemSceneHasChanged) {
+        if (m_caption && scene() && m_caption->scene() != scene())
+            scene()->addItem(m_caption);
+        emit modified();
+    }
+    return DiagramGraphicsItem::itemChange(change, value);
+}
+
+void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    if (!m_deleteAction) {
+        m_deleteAction = new QAction(QCoreApplication::translate("DiagramComponent", "Delete %1",
+                                         "Installation Diagram object removal")
+                                         .arg(m_displayName),
+            this);
+    }
+    QMenu menu;
+    menu.addAction(m_deleteAction);
+    menu.addSeparator();
+    event->accept();
+    QPointer<DiagramComponent> alive(this);
+    QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
+    if (!chosen || !alive)
+        return;
+    if (chosen == m_deleteAction) {
+        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+            diagram->deleteComponent(this);
+        return;
+    }
+    handleMenuAction(chosen);
+}
+
+void DiagramComponent::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    m_pressPos = pos();
+    DiagramGraphicsItem::mousePressEvent(event);
+}
+
+void DiagramComponent::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+{
+    DiagramGraphicsItem::mouseReleaseEvent(event);
+    if (pos() != m_pressPos) {
+        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+            diagram->itemMoved(this, m_pressPos);
+    }
+}

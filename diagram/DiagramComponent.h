@@ -1,0 +1,79 @@
+#pragma once
+
+#include "DiagramGraphicsItem.h"
+#include "DiagramLabel.h"
+
+#include <QList>
+#include <QPointer>
+#include <QRectF>
+#include <QSizeF>
+
+class ConnectionPoint;
+class QAction;
+
+// A symbol of the drawing that cables attach to, with its caption beside it.
+class DiagramComponent : public DiagramGraphicsItem
+{
+    Q_OBJECT
+public:
+    enum { Type = Diagram::ComponentType };
+
+    DiagramComponent(const QString& displayName, const QSizeF& size);
+    ~DiagramComponent() override;
+
+    int type() const override { return Type; }
+    QString displayName() const override { return m_displayName; }
+    void save(QDomElement& element) const override;
+    void load(const QDomElement& element) override;
+
+    QRectF boundingRect() const override { return m_rect; }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+    // Where a cable end dropped at point attaches: side 0 means it does not. point is moved
+    // onto the chosen edge.
+    virtual void snap(int cableKind, QPointF& point, int& side, int drawState);
+    virtual void addConnection(ConnectionPoint* end);
+    virtual void removeConnection(ConnectionPoint* end);
+    virtual void handleMenuAction(QAction* action);
+
+    const QList<ConnectionPoint*>& connections() const { return m_connections; }
+
+    DiagramLabel* caption() const { return m_caption; }
+    // A new caption at a scene position; a valid size fixes its text width and minimum height.
+    void setCaption(const QString& text, const QSizeF& size, const QPointF& position);
+    void removeCaption();
+    // For undo: the caption leaves the drawing but lives on, and comes back later.
+    DiagramLabel* takeCaption();
+    void restoreCaption(DiagramLabel* caption);
+    // The caption's text or size changed.
+    virtual void captionChanged();
+
+    // Sets up a new component made in the drawing: id, position of its top-left corner and the
+    // caption text (kinds with a caption place it relative to that position).
+    void initialise(const QString& id, const QString& captionText, const QPointF& position);
+    // Where a new caption goes relative to the component and the size it is given (an invalid
+    // size leaves its width free). Kinds without a caption answer false.
+    virtual bool captionPlacement(QPointF* offset, QSizeF* size) const;
+
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
+    // The kind's symbol inside rect.
+    virtual void paintSymbol(QPainter* painter) = 0;
+    void setRect(const QRectF& rect);
+    QRectF rect() const { return m_rect; }
+    // Box with a 2 px black border inside rect.
+    static void drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill);
+
+private:
+    QString m_displayName;
+    QAction* m_deleteAction = nullptr;
+    QPointer<DiagramLabel> m_caption;
+    QRectF m_rect;
+    QList<ConnectionPoint*> m_connections;
+    QPointF m_lastPos;
+    QPointF m_pressPos;
+};

@@ -1,0 +1,415 @@
+#include "DiagramGraphicsScene.h"
+
+#include "ConnectionPoint.h"
+#include "DiagramComponentKinds.h"
+#include "DiagramConnection.h"
+#include "DiagramFileCheck.h"
+#include "DiagramLabel.h"
+#include "DiagramMenus.h"
+#include "DialogComponentSettings.h"
+#include "MainWindowRef.h"
+#include "Prompts.h"
+#include "SafeWrite.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QUndoStack>
+
+namespace {
+QString errorText(const char* text)
+{
+    return QCoreApplication::translate("Error Message", text);
+}
+
+void setUpPrinter(QPrinter& printer)
+{
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+} // namespace
+
+DiagramGraphicsScene::DiagramGraphicsScene(QUndoStack* undoStack, QObject* parent)
+    : QGraphicsScene(parent)
+    , m_undoStack(undoStack ? undoStack : new QUndoStack(this))
+    , m_ownsUndoStack(!undoStack)
+{
+    const QList<QPair<const char*, int>> entries = {
+        { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Label"), Diagram::LabelType },
+        { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Invertor"), Diagram::InverterType },
+        { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Generation Meter"), Diagram::GenerationMeterType },
+        { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Distribution Board"),
+            Diagram::DistributionBoardType },
+        { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add AC Isolator"), Diagram::AcIsolatorType },
+        { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add DC Isolator"), Diagram::DcIsolatorType },
+        { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add PV Panel"), Diagram::PanelType },
+    };
+    for (const auto& entry : entries) {
+        auto* action = new QAction(tr(entry.first), this);
+        action->setData(entry.second);
+        m_addActions.append(action);
+    }
+}
+
+DiagramGraphicsScene::~DiagramGraphicsScene()
+{
+    // Removed items belong to the undo commands; the commands go before the drawing does.
+    if (m_ownsUndoStack)
+        delete m_undoStack;
+}
+
+QString DiagramGraphicsScene::takeId()
+{
+    return m_ids.take([this] {
+        QSet<int> used;
+        for (DiagramGraphicsItem* item : diagramItems())
+            used.insert(DiagramIds::number(item->id()));
+        if (m_pending)
+            used.insert(DiagramIds::number(m_pending->id()));
+        return used;
+    });
+}
+
+void DiagramGraphicsScene::warn(const QString& text, const QString& informativeText)
+{
+    Prompts::show(QMessageBox::Warning, currentMainWindow(), text, informativeText);
+}
+
+bool DiagramGraphicsScene::load(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        warn(errorText("Error opening %1 for reading").arg(path),
+            errorText("Is the file read-only or has it been deleted?"));
+        return false;
+    }
+    if (file.size() > DiagramFileCheck::MaxFileSize) {
+        warn(errorText("%1 is too large to be an installation diagram").arg(path),
+            errorText("An installation diagram may be at most %1 MB.")
+                .arg(DiagramFileCheck::MaxFileSize / (1024 * 1024)));
+        return false;
+    }
+    const QByteArray data = file.read(DiagramFileCheck::MaxFileSize + 1);
+    file.close();
+
+    const DiagramFileCheck::Result check = DiagramFileCheck::check(data);
+    const QString where = errorText("XML validation error in %1 on line %2, column %3")
+                              .arg(path)
+                              .arg(check.line)
+                              .arg(check.column);
+    switch (check.problem) {
+    case DiagramFileCheck::DocumentType:
+        warn(where, errorText("Document type declarations are not allowed in an installation diagram."));
+        return false;
+    case DiagramFileCheck::TooDeep:
+        warn(where, errorText("The elements are nested too deeply for an installation diagram."));
+        return false;
+    case DiagramFileCheck::TooManyItems:
+        warn(errorText("%1 holds too many items").arg(path),
+            errorText("An installation diagram may hold at most %1 items.").arg(DiagramFileCheck::MaxItems));
+        return false;
+    case DiagramFileCheck::Malformed:
+        warn(where, check.message);
+        return false;
+    case DiagramFileCheck::None:
+        break;
+    }
+
+    QDomDocument document;
+    QString message;
+    int line = 0;
+    int column = 0;
+    if (!document.setContent(data, &message, &line, &column)) {
+        warn(errorText("XML validation error in %1 on line %2, column %3").arg(path).arg(line).arg(column),
+            message);
+        return false;
+    }
+
+    const QDomElement root = document.documentElement();
+    for (QDomElement element = root.firstChildElement(); !element.isNull();
+         element = element.nextSiblingElement()) {
+        const QString tag = element.tagName();
+        if (tag == QLatin1String("connection")) {
+            addLoadedItem(new DiagramConnection, element);
+        } else if (DiagramComponent* component = DiagramComponents::createForElement(tag)) {
+            addLoadedItem(component, element);
+            m_loading.insert(component->id(), component);
+        }
+    }
+    m_loading.clear();
+    return true;
+}
+
+void DiagramGraphicsScene::addLoadedItem(DiagramGraphicsItem* item, const QDomElement& element)
+{
+    addItem(item);
+    item->load(element);
+    connect(item, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
+    m_ids.note(item->id());
+}
+
+DiagramComponent* DiagramGraphicsScene::componentById(const QString& id) const
+{
+    return m_loading.value(id);
+}
+
+QList<DiagramGraphicsItem*> DiagramGraphicsScene::diagramItems() const
+{
+    QList<DiagramGraphicsItem*> result;
+    const QList<QGraphicsItem*> all = items();
+    for (QGraphicsItem* item : all) {
+        // Only the drawing's own items (components and cables) are saved, and not a cable
+        // that is still being drawn.
+        if (item->type() <= Diagram::GraphicsItemType || item == m_pending)
+            continue;
+        result.append(static_cast<DiagramGraphicsItem*>(item));
+    }
+    return result;
+}
+
+bool DiagramGraphicsScene::save(const QString& path)
+{
+    QDomDocument document;
+    QDomElement root = document.createElement(QStringLiteral("installation_diagram"));
+    document.appendChild(root);
+    for (DiagramGraphicsItem* item : diagramItems()) {
+        const QString name = item->elementName();
+        if (name.isEmpty())
+            continue;
+        QDomElement element = document.createElement(name);
+        element.setAttribute(QStringLiteral("id"), item->id());
+        item->save(element);
+        root.appendChild(element);
+    }
+    if (!SafeWrite::writeFile(path, document.toByteArray(2))) {
+        warn(errorText("Error opening %1 for writing").arg(path),
+            errorText("Is the file read-only or has it been deleted?"));
+        return false;
+    }
+    return true;
+}
+
+void DiagramGraphicsScene::childModified()
+{
+    // A cable that is still being drawn is not part of the drawing yet.
+    if (m_pending && sender() == m_pending)
+        return;
+    emit modified();
+}
+
+void DiagramGraphicsScene::createPendingConnection()
+{
+    m_pending = new DiagramConnection(m_cableType, takeId(), QPointF(0, 0));
+    addItem(m_pending);
+    connect(m_pending, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
+}
+
+void DiagramGraphicsScene::deletePendingConnection()
+{
+    if (!m_pending)
+        return;
+    DiagramConnection* pending = m_pending;
+    m_pending = nullptr;
+    pending->detachEnds();
+    delete pending;
+}
+
+void DiagramGraphicsScene::setWireMode(int mode)
+{
+    if (mode == m_mode)
+        return;
+    if (mode == Diagram::NormalMode)
+        deletePendingConnection();
+    else if (!m_pending)
+        createPendingConnection();
+    m_mode = mode;
+    emit modeChanged(mode);
+}
+
+void DiagramGraphicsScene::setCableType(int kind)
+{
+    m_cableType = kind;
+    deletePendingConnection();
+    // Outside wire mode there is nothing to draw with.
+    if (m_mode == Diagram::WireMode)
+        createPendingConnection();
+}
+
+DiagramComponent* DiagramGraphicsScene::addComponent(int type, const QPointF& position)
+{
+    QString caption;
+    if (type != Diagram::PanelType) {
+        // The document may be closed while the dialog is open (its file vanished).
+        QPointer<DiagramGraphicsScene> alive(this);
+        if (!DialogComponentSettings::ask(DiagramComponents::defaultCaption(type), &caption) || !alive
+            || caption.isEmpty())
+            return nullptr;
+    }
+    DiagramComponent* component = DiagramComponents::createForType(type);
+    if (!component)
+        return nullptr;
+    component->initialise(takeId(), caption, position);
+    connect(component, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
+    m_undoStack->push(new ComponentPresenceCommand(this, component, ComponentPresenceCommand::Add));
+    emit modified();
+    return component;
+}
+
+void DiagramGraphicsScene::deleteComponent(DiagramComponent* component)
+{
+    m_undoStack->push(new ComponentPresenceCommand(this, component, ComponentPresenceCommand::Remove));
+}
+
+void DiagramGraphicsScene::deleteConnection(DiagramConnection* connection)
+{
+    if (connection == m_pending)
+        return;
+    m_undoStack->push(new ConnectionPresenceCommand(this, connection, ConnectionPresenceCommand::Remove));
+}
+
+void DiagramGraphicsScene::editCaption(DiagramLabel* caption)
+{
+    const QString before = caption->text();
+    QString after;
+    QPointer<DiagramLabel> alive(caption);
+    if (!DialogComponentSettings::ask(before, &after) || !alive || after == before)
+        return;
+    m_undoStack->push(new CaptionTextCommand(caption, before, after));
+}
+
+void DiagramGraphicsScene::deleteCaption(DiagramLabel* caption)
+{
+    DiagramComponent* owner = caption->owner();
+    if (!owner) {
+        delete caption;
+        return;
+    }
+    // A note is nothing but its text: without it, it could be neither seen nor picked up.
+    if (owner->type() == Diagram::LabelType)
+        deleteComponent(owner);
+    else
+        m_undoStack->push(new CaptionRemoveCommand(owner));
+}
+
+void DiagramGraphicsScene::itemMoved(QGraphicsItem* item, const QPointF& from)
+{
+    m_undoStack->push(new MoveCommand(item, from, item->pos()));
+}
+
+void DiagramGraphicsScene::endsMoved(const QList<EndMove>& moves)
+{
+    m_undoStack->push(new EndsMoveCommand(moves));
+}
+
+void DiagramGraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    setWireMode(Diagram::NormalMode);
+    QGraphicsScene::contextMenuEvent(event);
+    if (event->isAccepted())
+        return;
+    QMenu menu;
+    menu.addAction(m_addActions.first());
+    menu.addSeparator();
+    for (int i = 1; i < m_addActions.size(); ++i)
+        menu.addAction(m_addActions.at(i));
+    const QPointF position = event->scenePos();
+    event->accept();
+    QPointer<DiagramGraphicsScene> alive(this);
+    QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
+    if (chosen && alive)
+        addComponent(chosen->data().toInt(), position);
+}
+
+void DiagramGraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (m_mode != Diagram::WireMode) {
+        QGraphicsScene::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (!m_pending)
+        createPendingConnection();
+    const QPointF point = event->scenePos();
+    if (m_pending->advance(point) == Diagram::Placed) {
+        DiagramConnection* done = m_pending;
+        m_pending = nullptr;
+        m_undoStack->push(new ConnectionPresenceCommand(this, done, ConnectionPresenceCommand::Add));
+        emit modified();
+        createPendingConnection();
+    }
+    m_pending->followPointer(point);
+}
+
+void DiagramGraphicsScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
+{
+    QGraphicsScene::mouseMoveEvent(event);
+    if (m_mode == Diagram::WireMode && m_pending)
+        m_pending->followPointer(event->scenePos());
+}
+
+void DiagramGraphicsScene::print()
+{
+    setFocusItem(nullptr);
+    // The cable being drawn is no part of the drawing.
+    setWireMode(Diagram::NormalMode);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    QPrintDialog dialog(&printer, currentMainWindow());
+    QPointer<DiagramGraphicsScene> alive(this);
+    if (Prompts::instance().execDialog(&dialog) == QDialog::Accepted && alive)
+        paint(&printer);
+}
+
+void DiagramGraphicsScene::exportToPdf()
+{
+    setFocusItem(nullptr);
+    setWireMode(Diagram::NormalMode);
+    QSettings settings;
+    const QString folder = settings.value(QStringLiteral("Directories/LastPdfExportDir")).toString();
+    QPointer<DiagramGraphicsScene> alive(this);
+    const QString fileName = Prompts::instance().saveFileName(
+        currentMainWindow(), tr("Export PDF"), folder, tr("PDF Files (*.pdf)"));
+    if (fileName.isEmpty() || !alive)
+        return;
+    settings.setValue(QStringLiteral("Directories/LastPdfExportDir"), QFileInfo(fileName).absolutePath());
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    if (!paint(&printer)) {
+        warn(errorText("Error opening %1 for writing").arg(fileName),
+            errorText("Is the file read-only or has it been deleted?"));
+    }
+}
+
+bool DiagramGraphicsScene::paint(QPrinter* printer)
+{
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    const double margin = double(printer->width()) / printer->widthMM() * 20;
+    const QRectF target
+        = QRectF(0, 0, printer->width(), printer->height()).adjusted(margin, margin, -margin, -margin);
+    const QRectF source = itemsBoundingRect();
+    if (!source.isEmpty()) {
+        // The drawing keeps its proportions and sits in the middle of the page.
+        QRectF centred(QPointF(0, 0), source.size().scaled(target.size(), Qt::KeepAspectRatio));
+        centred.moveCenter(target.center());
+        render(&painter, centred, source, Qt::KeepAspectRatio);
+    }
+    return painter.end();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "DiagramCommands.h"
+#include "DiagramIds.h"
+
+#include <QGraphicsScene>
+#include <QHash>
+
+class DiagramComponent;
+class DiagramConnection;
+class DiagramGraphicsItem;
+class DiagramLabel;
+class QAction;
+class QDomElement;
+class QPrinter;
+class QUndoStack;
+
+// The drawing of an installation diagram: its items, the two modes (normal and wire), adding
+// items from the context menu, loading and saving the .kstid file, printing and PDF export.
+// Every edit goes through the undo stack it was given.
+class DiagramGraphicsScene : public QGraphicsScene
+{
+    Q_OBJECT
+public:
+    DiagramGraphicsScene(QUndoStack* undoStack, QObject* parent = nullptr);
+    ~DiagramGraphicsScene() override;
+
+    bool load(const QString& path);
+    bool save(const QString& path);
+
+    int mode() const { return m_mode; }
+    int cableType() const { return m_cableType; }
+    int nextId() const { return m_ids.next(); }
+    DiagramConnection* pendingConnection() const { return m_pending; }
+    QUndoStack* undoStack() const { return m_undoStack; }
+    // The seven add actions, in menu order (label first).
+    QList<QAction*> addActions() const { return m_addActions; }
+
+    void setWireMode(int mode);
+    void setCableType(int kind);
+
+    // Adds a component of an item type at a scene position, asking for its caption first
+    // (except for a panel). Returns the component, or null when the user cancelled.
+    DiagramComponent* addComponent(int type, const QPointF& position);
+    void deleteComponent(DiagramComponent* component);
+    void deleteConnection(DiagramConnection* connection);
+    void editCaption(DiagramLabel* caption);
+    void deleteCaption(DiagramLabel* caption);
+    // A drag ended: one undo step.
+    void itemMoved(QGraphicsItem* item, const QPointF& from);
+    void endsMoved(const QList<EndMove>& moves);
+
+    // While loading: the component with an id among those loaded so far (the last one wins when
+    // ids repeat, as it lies on top).
+    DiagramComponent* componentById(const QString& id) const;
+    // The items a file holds, in the order they are saved.
+    QList<DiagramGraphicsItem*> diagramItems() const;
+
+signals:
+    void modeChanged(int newMode);
+    void modified();
+
+public slots:
+    void print();
+    void exportToPdf();
+    bool paint(QPrinter* printer);
+    void childModified();
+
+protected:
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+
+private:
+    void addLoadedItem(DiagramGraphicsItem* item, const QDomElement& element);
+    void createPendingConnection();
+    void deletePendingConnection();
+    QString takeId();
+    void warn(const QString& text, const QString& informativeText);
+
+    QUndoStack* m_undoStack;
+    bool m_ownsUndoStack;
+    QList<QAction*> m_addActions;
+    DiagramIdCounter m_ids;
+    int m_mode = 0;
+    DiagramConnection* m_pending = nullptr;
+    int m_cableType = 1;
+    QHash<QString, DiagramComponent*> m_loading;
+};

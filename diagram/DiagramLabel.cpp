@@ -1,0 +1,95 @@
+#include "DiagramLabel.h"
+
+#include "DiagramComponent.h"
+#include "DiagramGraphicsScene.h"
+#include "DiagramMenus.h"
+
+#include <QCoreApplication>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+
+DiagramLabel::DiagramLabel(DiagramComponent* owner, QGraphicsItem* parent)
+    : QGraphicsTextItem(parent)
+    , m_owner(owner)
+{
+    setFlags(ItemIsMovable | ItemSendsGeometryChanges);
+}
+
+void DiagramLabel::setMinimumHeight(double height)
+{
+    prepareGeometryChange();
+    m_minimumHeight = height;
+}
+
+void DiagramLabel::setText(const QString& plainText)
+{
+    QString escaped = plainText.toHtmlEscaped();
+    escaped.replace(QLatin1Char('\n'), QStringLiteral("<br />"));
+    setHtml(QStringLiteral("<center>%1</center>").arg(escaped));
+    emit modified();
+}
+
+QRectF DiagramLabel::boundingRect() const
+{
+    QRectF rect = QGraphicsTextItem::boundingRect();
+    if (rect.height() < m_minimumHeight)
+        rect.setHeight(m_minimumHeight);
+    return rect;
+}
+
+void DiagramLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
+{
+    painter->setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter->setBrush(Qt::white);
+    // Inside the bounding rectangle, so that no part of the border is left behind on a move.
+    painter->drawRect(boundingRect().adjusted(0.5, 0.5, -0.5, -0.5));
+    QGraphicsTextItem::paint(painter, option, widget);
+}
+
+QVariant DiagramLabel::itemChange(GraphicsItemChange change, const QVariant& value)
+{
+    if (change == ItemPositionHasChanged) {
+        // A note is nothing but its text: where the text goes, the note goes.
+        if (m_owner && scene() && m_owner->type() == Diagram::LabelType)
+            m_owner->setPos(pos());
+        emit modified();
+    }
+    return QGraphicsTextItem::itemChange(change, value);
+}
+
+void DiagramLabel::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    QMenu menu;
+    QAction* setText = menu.addAction(
+        QCoreApplication::translate("DiagramLabel", "Set Label Text", "Drop down menu option"));
+    menu.addSeparator();
+    QAction* remove = menu.addAction(
+        QCoreApplication::translate("DiagramLabel", "Delete Label", "Drop down menu option"));
+    event->accept();
+    QPointer<DiagramLabel> alive(this);
+    QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
+    auto* diagram = alive ? qobject_cast<DiagramGraphicsScene*>(scene()) : nullptr;
+    if (!diagram)
+        return;
+    if (chosen == setText)
+        diagram->editCaption(this);
+    else if (chosen == remove)
+        diagram->deleteCaption(this);
+}
+
+void DiagramLabel::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    m_pressPos = pos();
+    QGraphicsTextItem::mousePressEvent(event);
+}
+
+void DiagramLabel::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+{
+    QGraphicsTextItem::mouseReleaseEvent(event);
+    if (pos() != m_pressPos) {
+        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+            diagram->itemMoved(this, m_pressPos);
+    }
+}

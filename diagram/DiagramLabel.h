@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QGraphicsTextItem>
+#include <QPointF>
+
+class DiagramComponent;
+
+// The caption beside a component: centred text in a white box. It is a scene item of its own;
+// the component moves it along.
+class DiagramLabel : public QGraphicsTextItem
+{
+    Q_OBJECT
+public:
+    explicit DiagramLabel(DiagramComponent* owner, QGraphicsItem* parent = nullptr);
+
+    DiagramComponent* owner() const { return m_owner; }
+    double minimumHeight() const { return m_minimumHeight; }
+    void setMinimumHeight(double height);
+
+    // Shows plain text centred, one line per line feed.
+    void setText(const QString& plainText);
+    QString text() const { return toPlainText(); }
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+signals:
+    void modified();
+
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
+private:
+    DiagramComponent* m_owner;
+    double m_minimumHeight = 0;
+    QPointF m_pressPos;
+};

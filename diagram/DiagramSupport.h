@@ -1,0 +1,6 @@
+#pragma once
+
+// Hooks the installation diagram editor into the document framework.
+namespace DiagramSupport {
+void registerWithDocuments();
+} // namespace DiagramSupport
