@@ -11,7 +11,9 @@
 #include "DialogWelcome.h"
 #include "DocumentFactory.h"
 #include "FileNames.h"
+#include "FindInFiles.h"
 #include "Folders.h"
+#include "FoundFilesModel.h"
 #include "GraphicalReportDocument.h"
 #include "MainWindowRef.h"
 #include "ProjectModel.h"
@@ -20,6 +22,7 @@
 #include "Prompts.h"
 #include "ResultsColumnMap.h"
 #include "SavedAge.h"
+#include "SearchResultsDocument.h"
 #include "Startup.h"
 #include "WelcomeEvent.h"
 #include "platform/Trash.h"
@@ -28,6 +31,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMdiArea>
 #include <QMenu>
@@ -62,6 +66,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_tree, &QAbstractItemView::activated, this,
         qOverload<const QModelIndex&>(&MainWindow::openDocument));
     connect(this, &MdiWindow::activeDocumentChanged, this, &MainWindow::documentChanged);
+    connect(m_findInFiles, &FindInFiles::searchStarted, this, &MainWindow::showResultsDocument);
     // Files can vanish in folders the watcher does not cover; the model sees those it shows.
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::closeDocumentsOfMissingFiles,
         Qt::QueuedConnection);
@@ -121,6 +126,15 @@ void MainWindow::buildForm()
     m_tree->setObjectName(QStringLiteral("treeView"));
     m_browserDock->setWidget(m_tree);
     addDockWidget(Qt::LeftDockWidgetArea, m_browserDock);
+
+    m_searchDock = new QDockWidget(tr("Document Search"), this);
+    m_searchDock->setObjectName(QStringLiteral("documentSearch"));
+    m_findInFiles = new FindInFiles(m_searchDock);
+    m_findInFiles->setObjectName(QStringLiteral("findInFiles"));
+    m_searchDock->setWidget(m_findInFiles);
+    addDockWidget(Qt::LeftDockWidgetArea, m_searchDock);
+    tabifyDockWidget(m_browserDock, m_searchDock);
+    m_browserDock->raise();
 
     const QString fileTypes = QStringLiteral(":/res/fileTypes/%1.png");
     const QString buttons = QStringLiteral(":/res/toolButtons/%1.png");
@@ -259,6 +273,36 @@ void MainWindow::openDocument(const QModelIndex& index)
     if (!index.isValid() || m_model->isDir(index))
         return;
     openAndKeepValid(m_model->filePath(index));
+}
+
+void MainWindow::showResultsDocument()
+{
+    const QString path = tr("%1/Search Results").arg(Folders::instance()->appDataFolder());
+    // An open results document is reused where it is: a new search does not bring it to the front.
+    AbstractDocument* doc = openDocument(path);
+    auto* results = qobject_cast<SearchResultsDocument*>(doc);
+    if (!results) {
+        if (doc && !doc->isValid())
+            delete doc;
+        return;
+    }
+    connect(results, &SearchResultsDocument::openDocument, this, &MainWindow::openSearchHit,
+        Qt::UniqueConnection);
+    connect(m_findInFiles, &FindInFiles::searchFinished, results, &SearchResultsDocument::resizeColumns,
+        Qt::UniqueConnection);
+    results->setModel(m_findInFiles->model());
+}
+
+void MainWindow::openSearchHit(const QString& path)
+{
+    // As in the document browser: a folder is shown in the tree, a file opens as a document.
+    if (QFileInfo(path).isDir()) {
+        m_browserDock->show();
+        m_browserDock->raise();
+        selectPath(path);
+        return;
+    }
+    openAndKeepValid(path);
 }
 
 void MainWindow::open()
@@ -535,6 +579,10 @@ void MainWindow::resetWindowLayout()
     m_browserDock->setFloating(false);
     addDockWidget(Qt::LeftDockWidgetArea, m_browserDock, Qt::Vertical);
     m_browserDock->show();
+    m_searchDock->setFloating(false);
+    addDockWidget(Qt::LeftDockWidgetArea, m_searchDock, Qt::Vertical);
+    tabifyDockWidget(m_browserDock, m_searchDock);
+    m_searchDock->show();
 }
 
 void MainWindow::import()

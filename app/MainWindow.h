@@ -9,6 +9,7 @@
 
 class AbstractDocument;
 class DialogImportResults;
+class FindInFiles;
 class ProjectModel;
 class ProjectTreeView;
 class ProjectWatcher;
@@ -39,6 +40,9 @@ public:
     void selectPath(const QString& path, bool editName = false);
     // Closes every open document whose file no longer exists.
     void closeDocumentsOfMissingFiles();
+
+    FindInFiles* findInFiles() const { return m_findInFiles; }
+    QDockWidget* searchDock() const { return m_searchDock; }
 
     DialogImportResults* importDialog() const { return m_importDialog; }
     // Shows a tester's results file in the import dialog (after a download or Import...).
@@ -72,6 +76,8 @@ private slots:
     void showAbout();
     void loadCommandLineFiles();
     void documentChanged(AbstractDocument* from, AbstractDocument* to);
+    void showResultsDocument();
+    void openSearchHit(const QString& path);
     void showScreencastTutorial();
     void showPDFManual();
     void switchLanguage(QAction* action);
@@ -101,6 +107,8 @@ private:
     QItemSelectionModel* m_selection = nullptr;
     ProjectWatcher* m_watcher = nullptr;
     QDockWidget* m_browserDock = nullptr;
+    QDockWidget* m_searchDock = nullptr;
+    FindInFiles* m_findInFiles = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QMenu* m_languageMenu = nullptr;

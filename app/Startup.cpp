@@ -5,6 +5,7 @@
 #include "KestrovanResources.h"
 #include "MainWindow.h"
 #include "ReportSupport.h"
+#include "SearchResultsDocument.h"
 #include "Translations.h"
 #include "customSplashScreen.h"
 
@@ -32,6 +33,7 @@ void registerDocumentKinds()
 {
     // Each subsystem adds its registration here as it arrives.
     ReportSupport::registerWithDocuments();
+    SearchResultsDocument::registerWithDocuments();
 }
 
 int runKestrovan(int& argc, char** argv, const StartupOptions& options)
