@@ -16,6 +16,7 @@ SearchResultsDocument::SearchResultsDocument(const QString& filePath, QWidget* p
     m_table->setObjectName(QStringLiteral("tableView"));
     m_table->setShowGrid(false);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setMinimumSectionSize(18);
     m_table->verticalHeader()->setDefaultSectionSize(18);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
