@@ -341,6 +341,9 @@ void MainWindow::closeDocumentsOfMissingFiles()
     m_checkingDocuments = true;
     const QList<AbstractDocument*> docs = documents();
     for (AbstractDocument* doc : docs) {
+        // The search results list has a name but no file of its own.
+        if (qobject_cast<SearchResultsDocument*>(doc))
+            continue;
         const QString path = doc->filePath();
         if (QFileInfo::exists(path)) {
             m_keptWithoutFile.remove(path);

@@ -9,6 +9,26 @@
 #include <algorithm>
 
 namespace {
+// True when the XML is certainly UTF-8: no byte-order mark or zero byte of UTF-16 or UTF-32 at its
+// start, and an XML declaration, if any, that names no other encoding.
+bool declaresUtf8(const QByteArray& xml)
+{
+    if (xml.size() < 2 || xml.at(0) == 0 || xml.at(1) == 0 || uchar(xml.at(0)) >= 0xFE)
+        return false;
+    if (!xml.startsWith("<?xml"))
+        return true;
+    const int end = xml.indexOf("?>");
+    const QByteArray declaration = xml.left(end < 0 ? 200 : end).toLower();
+    const int encoding = declaration.indexOf("encoding");
+    if (encoding < 0)
+        return true;
+    QByteArray value = declaration.mid(encoding + 8).trimmed();
+    if (!value.startsWith('='))
+        return false;
+    value = value.mid(1).trimmed();
+    return value.startsWith("\"utf-8\"") || value.startsWith("'utf-8'");
+}
+
 // The wildcard test of one text. "*phrase*" without other wildcards, what every typed word
 // becomes, is a plain substring search, which is much cheaper than the general pattern.
 class TextTest
@@ -38,6 +58,18 @@ public:
         return m_plain ? text.contains(m_literal, m_case) : m_regExp.exactMatch(text);
     }
 
+    // False only when no text of the document can hold the phrase, judged without parsing: when
+    // the XML is UTF-8 and has no references (&...;), CDATA sections or carriage returns, every
+    // text is a run of the document's own characters, so a text holding the phrase means the whole document
+    // holds it. Most reports do not hold it, and this spares them the parse.
+    bool mayMatch(const QByteArray& xml) const
+    {
+        if (!m_plain || xml.contains('&') || xml.contains('\r') || xml.contains("<![CDATA[")
+            || !declaresUtf8(xml))
+            return true;
+        return QString::fromUtf8(xml).contains(m_literal, m_case);
+    }
+
 private:
     Qt::CaseSensitivity m_case;
     bool m_plain = false;
@@ -50,6 +82,8 @@ bool xmlContainsText(
     const QByteArray& xml, const QString& pattern, bool caseSensitive, const std::atomic_bool* cancel)
 {
     const TextTest test(pattern, caseSensitive);
+    if (!test.mayMatch(xml))
+        return false;
     QXmlStreamReader reader(xml);
     // One text node may arrive in several pieces (character data and CDATA sections); it is
     // tested whole, when the next markup ends it.

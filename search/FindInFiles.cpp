@@ -177,7 +177,7 @@ void FindInFiles::search()
     m_model->clear();
 
     m_thread = new SearchThread(root, criteria());
-    connect(m_thread, &SearchThread::hitsFound, this, &FindInFiles::hitsFound);
+    connect(m_thread, &SearchThread::hitsAvailable, this, &FindInFiles::takeHits);
     connect(m_thread, &SearchThread::walkFinished, this, &FindInFiles::walkFinished);
     m_thread->start();
 }
@@ -198,18 +198,19 @@ void FindInFiles::keyPressEvent(QKeyEvent* event)
     QFrame::keyPressEvent(event);
 }
 
-void FindInFiles::hitsFound(const QList<QFileInfo>& hits)
+void FindInFiles::takeHits()
 {
-    if (sender() != m_thread)
-        return;
-    m_model->add(hits);
+    if (m_thread && sender() == m_thread)
+        m_model->add(m_thread->takeHits());
 }
 
 void FindInFiles::walkFinished()
 {
-    if (sender() != m_thread)
+    if (!m_thread || sender() != m_thread)
         return;
     m_thread->wait();
+    // Hits put aside after the last notice was taken.
+    m_model->add(m_thread->takeHits());
     delete m_thread;
     m_thread = nullptr;
 
@@ -227,7 +228,7 @@ void FindInFiles::retireThread()
     SearchThread* thread = m_thread;
     m_thread = nullptr;
     thread->requestStop();
-    disconnect(thread, &SearchThread::hitsFound, this, &FindInFiles::hitsFound);
+    disconnect(thread, &SearchThread::hitsAvailable, this, &FindInFiles::takeHits);
     disconnect(thread, &SearchThread::walkFinished, this, &FindInFiles::walkFinished);
     m_retiring.append(thread);
     connect(thread, &QThread::finished, this, [this, thread] {

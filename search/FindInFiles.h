@@ -2,7 +2,6 @@
 
 #include "SearchCriteria.h"
 
-#include <QFileInfo>
 #include <QFrame>
 #include <QList>
 
@@ -45,7 +44,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
-    void hitsFound(const QList<QFileInfo>& hits);
+    void takeHits();
     void walkFinished();
 
 private:

@@ -35,14 +35,22 @@ void SearchResultsDocument::setModel(QAbstractItemModel* model)
         disconnect(m_model, nullptr, this, nullptr);
     m_model = model;
     m_table->setModel(model);
-    if (model)
+    if (model) {
         connect(model, &QAbstractItemModel::rowsInserted, this, &SearchResultsDocument::rowsInserted);
+        connect(model, &QAbstractItemModel::modelReset, m_table, &QTableView::clearSpans);
+    }
     resizeColumns();
 }
 
 void SearchResultsDocument::rowsInserted(const QModelIndex&, int, int)
 {
-    resizeColumns();
+    // Rows arrive many times a second: fit the columns to the rows in sight only, which costs the
+    // same for ten rows as for ten thousand.
+    QHeaderView* header = m_table->horizontalHeader();
+    const int precision = header->resizeContentsPrecision();
+    header->setResizeContentsPrecision(0);
+    m_table->resizeColumnsToContents();
+    header->setResizeContentsPrecision(precision);
 }
 
 void SearchResultsDocument::activated(const QModelIndex& index)
@@ -55,6 +63,12 @@ void SearchResultsDocument::activated(const QModelIndex& index)
 
 void SearchResultsDocument::resizeColumns()
 {
+    // The message row of an empty result spans the table instead of widening the name column.
+    m_table->clearSpans();
+    const QAbstractItemModel* model = m_table->model();
+    if (model && model->rowCount() == 1 && model->columnCount() > 1
+        && model->index(0, 0).data(Qt::UserRole).isNull())
+        m_table->setSpan(0, 0, 1, model->columnCount());
     m_table->resizeColumnsToContents();
 }
 

@@ -5,15 +5,13 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QMutexLocker>
 
 SearchThread::SearchThread(const QString& root, const SearchCriteria& criteria, QObject* parent)
     : QThread(parent)
     , m_root(root)
     , m_criteria(criteria)
-{
-    // Batches cross from the walk's thread to the GUI thread by queued signals.
-    qRegisterMetaType<QList<QFileInfo>>("QList<QFileInfo>");
-}
+{ }
 
 SearchThread::~SearchThread()
 {
@@ -21,18 +19,36 @@ SearchThread::~SearchThread()
     wait();
 }
 
+QList<QFileInfo> SearchThread::takeHits()
+{
+    QMutexLocker lock(&m_mutex);
+    m_noticeWaiting = false;
+    QList<QFileInfo> hits;
+    hits.swap(m_pending);
+    return hits;
+}
+
+void SearchThread::putAside(QList<QFileInfo>& batch)
+{
+    if (batch.isEmpty())
+        return;
+    bool notify = false;
+    {
+        QMutexLocker lock(&m_mutex);
+        m_pending.append(batch);
+        notify = !m_noticeWaiting;
+        m_noticeWaiting = true;
+    }
+    batch.clear();
+    if (notify)
+        emit hitsAvailable();
+}
+
 void SearchThread::run()
 {
     const EntryMatcher matcher(m_criteria);
     QList<QFileInfo> batch;
-    QElapsedTimer sinceHandOver;
-    sinceHandOver.start();
-    const auto handOver = [&] {
-        if (!batch.isEmpty())
-            emit hitsFound(batch);
-        batch.clear();
-        sinceHandOver.restart();
-    };
+    QElapsedTimer oldest;
 
     const bool completed = FolderWalk::walk(m_root, [&](const QFileInfo& entry) {
         if (m_stop.load(std::memory_order_relaxed))
@@ -41,12 +57,14 @@ void SearchThread::run()
             // Read what the results list shows here, so the list only reads cached values.
             entry.size();
             entry.lastModified();
+            if (batch.isEmpty())
+                oldest.start();
             batch.append(entry);
         }
-        if (batch.size() >= BatchSize || (!batch.isEmpty() && sinceHandOver.elapsed() >= BatchMilliseconds))
-            handOver();
+        if (!batch.isEmpty() && (batch.size() >= BatchSize || oldest.elapsed() >= BatchMilliseconds))
+            putAside(batch);
         return true;
     });
-    handOver();
+    putAside(batch);
     emit walkFinished(completed && !m_stop.load());
 }

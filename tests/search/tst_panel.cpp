@@ -506,6 +506,11 @@ void TestPanel::mainWindowHostsThePanelAndTheResults()
     QCOMPARE(results->tableView()->model(), panel->model());
     QCOMPARE(panel->model()->rowCount(), 3);
     QCOMPARE(window.documents().size(), 1);
+    // It has no file, and stays open when files of the projects folder go away.
+    QVERIFY(QFile::remove(QDir(root()).filePath("Site A/notes.txt")));
+    window.closeDocumentsOfMissingFiles();
+    QCOMPARE(window.documents().size(), 1);
+    makeFile("Site A/notes.txt");
 
     // A later search leaves the active tab alone and reuses the results tab.
     AbstractDocument* other = window.openDocument(QDir(root()).filePath("Other.kstreport"));
