@@ -47,6 +47,10 @@ public:
             if (plain) {
                 m_literal = inner;
                 m_plain = true;
+                m_literalUtf8 = inner.toUtf8();
+                m_ascii
+                    = std::all_of(inner.cbegin(), inner.cend(), [](QChar c) { return c.unicode() < 0x80; });
+                m_literalLowerAscii = m_ascii ? m_literalUtf8.toLower() : QByteArray();
                 return;
             }
         }
@@ -60,13 +64,22 @@ public:
 
     // False only when no text of the document can hold the phrase, judged without parsing: when
     // the XML is UTF-8 and has no references (&...;), CDATA sections or carriage returns, every
-    // text is a run of the document's own characters, so a text holding the phrase means the whole document
-    // holds it. Most reports do not hold it, and this spares them the parse.
+    // text is a run of the document's own characters, so a text holding the phrase means the
+    // whole document holds it. Most reports do not hold it, and this spares them the parse.
     bool mayMatch(const QByteArray& xml) const
     {
         if (!m_plain || xml.contains('&') || xml.contains('\r') || xml.contains("<![CDATA[")
             || !declaresUtf8(xml))
             return true;
+        // In UTF-8 the bytes of a phrase occur exactly where its characters do.
+        if (m_case == Qt::CaseSensitive && !m_literal.contains(QChar::ReplacementCharacter))
+            return xml.contains(m_literalUtf8);
+        // An ASCII phrase ignoring case can be looked for in the bytes with their ASCII letters
+        // lowered, unless the document holds one of the few other characters that fold to ASCII
+        // letters (Kelvin sign, long s, capital I with dot).
+        if (m_ascii && !xml.contains("\xE2\x84\xAA") && !xml.contains("\xC5\xBF")
+            && !xml.contains("\xC4\xB0"))
+            return xml.toLower().contains(m_literalLowerAscii);
         return QString::fromUtf8(xml).contains(m_literal, m_case);
     }
 
@@ -74,6 +87,9 @@ private:
     Qt::CaseSensitivity m_case;
     bool m_plain = false;
     QString m_literal;
+    QByteArray m_literalUtf8;
+    bool m_ascii = false;
+    QByteArray m_literalLowerAscii;
     QRegExp m_regExp;
 };
 } // namespace

@@ -42,10 +42,13 @@ void SearchResultsDocument::setModel(QAbstractItemModel* model)
     resizeColumns();
 }
 
-void SearchResultsDocument::rowsInserted(const QModelIndex&, int, int)
+void SearchResultsDocument::rowsInserted(const QModelIndex&, int start, int)
 {
     // Rows arrive many times a second: fit the columns to the rows in sight only, which costs the
-    // same for ten rows as for ten thousand.
+    // same for ten rows as for ten thousand, and not at all for rows added below a full view.
+    const int lastInSight = m_table->rowAt(m_table->viewport()->height() - 1);
+    if (lastInSight >= 0 && start > lastInSight)
+        return;
     QHeaderView* header = m_table->horizontalHeader();
     const int precision = header->resizeContentsPrecision();
     header->setResizeContentsPrecision(0);

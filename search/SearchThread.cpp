@@ -54,9 +54,9 @@ void SearchThread::run()
         if (m_stop.load(std::memory_order_relaxed))
             return false;
         if (matcher.matches(entry, &m_stop)) {
-            // Read what the results list shows here, so the list only reads cached values.
+            // The listing read the entry's status; make sure it stays with the entry, so the
+            // results list only ever reads what is cached.
             entry.size();
-            entry.lastModified();
             if (batch.isEmpty())
                 oldest.start();
             batch.append(entry);

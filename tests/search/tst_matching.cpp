@@ -270,6 +270,24 @@ void TestMatching::textNodesAreTestedWhole()
     QVERIFY(found("<d><t>one\r\ntwo</t></d>", "*one\ntwo*"));
     QVERIFY(found("<d><t>&#x47;reen</t></d>", "*green*"));
     QVERIFY(!found("<d><t>Green</t><u>Field</u></d>", "*green field*"));
+    // The quick look and the parse agree on characters that fold to ASCII letters.
+    for (const char* text : { "5 \xe2\x84\xaa"
+                              "elvin",
+             "Cla\xc5\xbf"
+             "s",
+             "\xc4\xb0"
+             "nverter" }) {
+        for (const char* phrase : { "kelvin", "class", "inverter" }) {
+            const QString whole = QString::fromUtf8(text);
+            const bool expected = whole.contains(QLatin1String(phrase), Qt::CaseInsensitive);
+            const QByteArray xml = QByteArray("<d><t>") + text + "</t></d>";
+            QCOMPARE(found(xml.constData(), (QByteArray("*") + phrase + "*").constData()), expected);
+        }
+    }
+    // Case-sensitive phrases outside ASCII.
+    QVERIFY(found("<d><t>Prüfung bestanden</t></d>", "*Prüfung*"));
+    QVERIFY(xmlContainsText("<d><t>Prüfung bestanden</t></d>", QString::fromUtf8("*Prüfung*"), true));
+    QVERIFY(!xmlContainsText("<d><t>Prüfung bestanden</t></d>", QString::fromUtf8("*PRÜFUNG*"), true));
     // Text on both sides of a child element are two texts.
     QVERIFY(!found("<d><t>alpha<b/>beta</t></d>", "*alphabeta*"));
     QVERIFY(found("<d><t>alpha<b/>beta</t></d>", "*beta*"));
