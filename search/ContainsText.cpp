@@ -68,17 +68,34 @@ public:
     // whole document holds it. Most reports do not hold it, and this spares them the parse.
     bool mayMatch(const QByteArray& xml) const
     {
-        if (!m_plain || xml.contains('&') || xml.contains('\r') || xml.contains("<![CDATA[")
-            || !declaresUtf8(xml))
+        if (!m_plain)
+            return true;
+        // One pass tells whether the document has references or carriage returns, and whether it
+        // holds one of the few characters outside ASCII that fold to ASCII letters (Kelvin sign,
+        // long s, capital I with dot).
+        bool foldsToAscii = false;
+        const int size = xml.size();
+        const uchar* bytes = reinterpret_cast<const uchar*>(xml.constData());
+        for (int i = 0; i < size; ++i) {
+            const uchar c = bytes[i];
+            if (c < 0x80) {
+                if (c == '&' || c == '\r')
+                    return true;
+                continue;
+            }
+            if ((c == 0xE2 && i + 2 < size && bytes[i + 1] == 0x84 && bytes[i + 2] == 0xAA)
+                || (c == 0xC5 && i + 1 < size && bytes[i + 1] == 0xBF)
+                || (c == 0xC4 && i + 1 < size && bytes[i + 1] == 0xB0))
+                foldsToAscii = true;
+        }
+        if (xml.contains("<![CDATA[") || !declaresUtf8(xml))
             return true;
         // In UTF-8 the bytes of a phrase occur exactly where its characters do.
         if (m_case == Qt::CaseSensitive && !m_literal.contains(QChar::ReplacementCharacter))
             return xml.contains(m_literalUtf8);
         // An ASCII phrase ignoring case can be looked for in the bytes with their ASCII letters
-        // lowered, unless the document holds one of the few other characters that fold to ASCII
-        // letters (Kelvin sign, long s, capital I with dot).
-        if (m_ascii && !xml.contains("\xE2\x84\xAA") && !xml.contains("\xC5\xBF")
-            && !xml.contains("\xC4\xB0"))
+        // lowered, unless another character could stand for one of its letters.
+        if (m_ascii && !foldsToAscii)
             return xml.toLower().contains(m_literalLowerAscii);
         return QString::fromUtf8(xml).contains(m_literal, m_case);
     }

@@ -45,8 +45,17 @@ QVariant FoundFilesModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() == NameColumn) {
             QIcon& icon = m_icons[index.row()];
-            if (icon.isNull())
-                icon = iconForPath(entry.absoluteFilePath());
+            if (icon.isNull()) {
+                // Files of one suffix share the desktop's icon, which is slow to look up.
+                const QString suffix = entry.isFile() ? entry.suffix().toLower() : QString();
+                if (!suffix.isEmpty() && m_iconsBySuffix.contains(suffix)) {
+                    icon = m_iconsBySuffix.value(suffix);
+                } else {
+                    icon = iconForPath(entry.absoluteFilePath());
+                    if (!suffix.isEmpty())
+                        m_iconsBySuffix.insert(suffix, icon);
+                }
+            }
             return icon;
         }
         break;
@@ -97,6 +106,7 @@ void FoundFilesModel::clear()
     m_noResults = false;
     m_entries.clear();
     m_icons.clear();
+    m_iconsBySuffix.clear();
     if (hadRows)
         endResetModel();
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QFileInfo>
+#include <QHash>
 #include <QIcon>
 #include <QList>
 #include <QVector>
@@ -53,6 +54,7 @@ private:
     QList<QFileInfo> m_entries;
     // Icons are looked up once per row: finding a folder's icon reads the folder.
     mutable QVector<QIcon> m_icons;
+    mutable QHash<QString, QIcon> m_iconsBySuffix;
     bool m_searching = false;
     bool m_noResults = false;
 };

@@ -72,7 +72,13 @@ void SearchResultsDocument::resizeColumns()
     if (model && model->rowCount() == 1 && model->columnCount() > 1
         && model->index(0, 0).data(Qt::UserRole).isNull())
         m_table->setSpan(0, 0, 1, model->columnCount());
+    // The rows in sight and a few hundred around them: enough for the widths, and quick with a
+    // hundred thousand rows.
+    QHeaderView* header = m_table->horizontalHeader();
+    const int precision = header->resizeContentsPrecision();
+    header->setResizeContentsPrecision(FitRows);
     m_table->resizeColumnsToContents();
+    header->setResizeContentsPrecision(precision);
 }
 
 QString SearchResultsDocument::documentFileName()

@@ -20,6 +20,9 @@ public:
     void setModel(QAbstractItemModel* model);
     QTableView* tableView() const { return m_table; }
 
+    // How many rows the columns are fitted to when a search ends.
+    static constexpr int FitRows = 300;
+
     // The file name this document opens for, wherever the file is.
     static QString documentFileName();
     // Makes the document framework open that file name as this document.
