@@ -451,7 +451,9 @@ void TestMatching::threadHandsOverEveryHitInOrder()
         });
         QSignalSpy finished(&thread, &SearchThread::walkFinished);
         thread.start();
-        QVERIFY(finished.wait(60000));
+        // The spy records in the walk's thread; the notices reach this thread's event loop.
+        QVERIFY(thread.wait(60000));
+        QCOMPARE(finished.count(), 1);
         QTRY_COMPARE(handed.size(), expected.size());
         QCOMPARE(handed, expected);
         QCOMPARE(finished.at(0).at(0).toBool(), true);
@@ -483,7 +485,9 @@ void TestMatching::threadStoppedBeforeStartFindsNothing()
     QSignalSpy finished(&thread, &SearchThread::walkFinished);
     thread.requestStop();
     thread.start();
-    QVERIFY(finished.wait(10000));
+    QVERIFY(thread.wait(10000));
+    QCOMPARE(finished.count(), 1);
+    QCoreApplication::processEvents();
     QCOMPARE(hits.count(), 0);
     QCOMPARE(finished.at(0).at(0).toBool(), false);
 }
