@@ -10,7 +10,9 @@
 #include "DialogWelcome.h"
 #include "DocumentFactory.h"
 #include "FileNames.h"
+#include "FindInFiles.h"
 #include "Folders.h"
+#include "FoundFilesModel.h"
 #include "GraphicalReportDocument.h"
 #include "MainWindowRef.h"
 #include "ProjectModel.h"
@@ -18,6 +20,7 @@
 #include "ProjectWatcher.h"
 #include "Prompts.h"
 #include "ResultsImport.h"
+#include "SearchResultsDocument.h"
 #include "Startup.h"
 #include "WelcomeEvent.h"
 #include "platform/Trash.h"
@@ -26,6 +29,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMdiArea>
 #include <QMenu>
@@ -56,6 +60,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_tree, &QAbstractItemView::activated, this,
         qOverload<const QModelIndex&>(&MainWindow::openDocument));
     connect(this, &MdiWindow::activeDocumentChanged, this, &MainWindow::documentChanged);
+    connect(m_findInFiles, &FindInFiles::searchStarted, this, &MainWindow::showResultsDocument);
 
     m_resultsImport = new ResultsImport(
         this, [this]() { return qobject_cast<GraphicalReportDocument*>(activeDocument()); }, this);
@@ -114,6 +119,15 @@ void MainWindow::buildForm()
     m_tree->setObjectName(QStringLiteral("treeView"));
     m_browserDock->setWidget(m_tree);
     addDockWidget(Qt::LeftDockWidgetArea, m_browserDock);
+
+    m_searchDock = new QDockWidget(tr("Document Search"), this);
+    m_searchDock->setObjectName(QStringLiteral("documentSearch"));
+    m_findInFiles = new FindInFiles(m_searchDock);
+    m_findInFiles->setObjectName(QStringLiteral("findInFiles"));
+    m_searchDock->setWidget(m_findInFiles);
+    addDockWidget(Qt::LeftDockWidgetArea, m_searchDock);
+    tabifyDockWidget(m_browserDock, m_searchDock);
+    m_browserDock->raise();
 
     const QString fileTypes = QStringLiteral(":/res/fileTypes/%1.png");
     const QString buttons = QStringLiteral(":/res/toolButtons/%1.png");
@@ -269,6 +283,36 @@ void MainWindow::openDocument(const QModelIndex& index)
     openAndKeepValid(m_model->filePath(index));
 }
 
+void MainWindow::showResultsDocument()
+{
+    const QString path = tr("%1/Search Results").arg(Folders::instance()->appDataFolder());
+    // An open results document is reused where it is: a new search does not bring it to the front.
+    AbstractDocument* doc = openDocument(path);
+    auto* results = qobject_cast<SearchResultsDocument*>(doc);
+    if (!results) {
+        if (doc && !doc->isValid())
+            delete doc;
+        return;
+    }
+    connect(results, &SearchResultsDocument::openDocument, this, &MainWindow::openSearchHit,
+        Qt::UniqueConnection);
+    connect(m_findInFiles, &FindInFiles::searchFinished, results, &SearchResultsDocument::resizeColumns,
+        Qt::UniqueConnection);
+    results->setModel(m_findInFiles->model());
+}
+
+void MainWindow::openSearchHit(const QString& path)
+{
+    // As in the document browser: a folder is shown in the tree, a file opens as a document.
+    if (QFileInfo(path).isDir()) {
+        m_browserDock->show();
+        m_browserDock->raise();
+        selectPath(path);
+        return;
+    }
+    openAndKeepValid(path);
+}
+
 void MainWindow::open()
 {
     const QModelIndex current = m_selection->currentIndex();
@@ -365,6 +409,9 @@ void MainWindow::closeDocumentsOfMissingFiles()
     m_checkingDocuments = true;
     const QList<AbstractDocument*> docs = documents();
     for (AbstractDocument* doc : docs) {
+        // The search results list has a name but no file of its own.
+        if (qobject_cast<SearchResultsDocument*>(doc))
+            continue;
         const QString path = doc->filePath();
         if (QFileInfo::exists(path)) {
             m_keptWithoutFile.remove(path);
@@ -635,6 +682,10 @@ void MainWindow::resetWindowLayout()
     m_browserDock->setFloating(false);
     addDockWidget(Qt::LeftDockWidgetArea, m_browserDock, Qt::Vertical);
     m_browserDock->show();
+    m_searchDock->setFloating(false);
+    addDockWidget(Qt::LeftDockWidgetArea, m_searchDock, Qt::Vertical);
+    tabifyDockWidget(m_browserDock, m_searchDock);
+    m_searchDock->show();
 }
 
 void MainWindow::import()

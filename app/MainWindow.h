@@ -8,6 +8,7 @@
 class AbstractDocument;
 class DataLoggerLauncher;
 class DialogImportResults;
+class FindInFiles;
 class ProjectModel;
 class ProjectTreeView;
 class ProjectWatcher;
@@ -46,6 +47,8 @@ public:
     DialogImportResults* importDialog() const;
     ResultsImport* resultsImport() const { return m_resultsImport; }
     DataLoggerLauncher* dataLogger() const { return m_logger; }
+    FindInFiles* findInFiles() const { return m_findInFiles; }
+    QDockWidget* searchDock() const { return m_searchDock; }
     // Shows a tester's results file in the import dialog (after a download or Import...).
     void importFile(const QString& path);
 
@@ -77,6 +80,8 @@ private slots:
     void showAbout();
     void loadCommandLineFiles();
     void documentChanged(AbstractDocument* from, AbstractDocument* to);
+    void showResultsDocument();
+    void openSearchHit(const QString& path);
     void showScreencastTutorial();
     void showPDFManual();
     void switchLanguage(QAction* action);
@@ -111,6 +116,8 @@ private:
     QItemSelectionModel* m_selection = nullptr;
     ProjectWatcher* m_watcher = nullptr;
     QDockWidget* m_browserDock = nullptr;
+    QDockWidget* m_searchDock = nullptr;
+    FindInFiles* m_findInFiles = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QMenu* m_languageMenu = nullptr;

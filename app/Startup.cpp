@@ -7,6 +7,7 @@
 #include "MainWindow.h"
 #include "ReportSupport.h"
 #include "SingleInstance.h"
+#include "SearchResultsDocument.h"
 #include "Translations.h"
 #include "customSplashScreen.h"
 
@@ -44,6 +45,7 @@ void registerDocumentKinds()
     // Each subsystem adds its registration here as it arrives.
     ReportSupport::registerWithDocuments();
     DiagramSupport::registerWithDocuments();
+    SearchResultsDocument::registerWithDocuments();
 }
 
 QStringList filesFromArguments(const QStringList& arguments)

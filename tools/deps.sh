@@ -10,6 +10,7 @@ PACKAGES=(
     xvfb xauth poppler-utils
     desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev
     libqt5serialport5-dev
+    python3
 )
 
 missing=()

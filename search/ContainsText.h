@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <atomic>
+
+// Does a report hold the text? Only inspection reports, array test reports and verification
+// certificates qualify (by extension). The file is read with the report container reader, so its
+// limits apply; an unreadable or damaged file does not match. The pattern is a wildcard mask tested
+// against the whole text of each element ("*word*" finds word anywhere in it); attribute values are
+// not searched, and the scan ends at the first hit. XML the report reader would refuse (a DTD,
+// nesting deeper than its limit) does not match. cancel, when set, ends the scan as a miss.
+bool containsText(const QString& pattern, bool caseSensitive, const QString& path,
+    const std::atomic_bool* cancel = nullptr);
+
+// The element-text half of containsText, on a report's XML.
+bool xmlContainsText(const QByteArray& xml, const QString& pattern, bool caseSensitive,
+    const std::atomic_bool* cancel = nullptr);
+
+// A text node longer than this (in characters) is damage, not a form field: the file does not match.
+constexpr int MaxSearchedTextLength = 16 * 1024 * 1024;

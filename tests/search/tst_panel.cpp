@@ -1,0 +1,583 @@
+#include "DocumentFactory.h"
+#include "DocumentRegistry.h"
+#include "FindInFiles.h"
+#include "Folders.h"
+#include "FoundFilesModel.h"
+#include "MainWindow.h"
+#include "ProjectModel.h"
+#include "ProjectTreeView.h"
+#include "ReportTestSupport.h"
+#include "RightAlignedDelegate.h"
+#include "SearchResultsDocument.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDockWidget>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+
+using namespace ReportTestSupport;
+
+// The search panel, its result model and the results document, as a user drives them, and the
+// main window that joins them.
+class TestPanel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void formAsBuilt();
+    void emptyNameListsEverythingInWalkOrder();
+    void criteriaOfTheForm();
+    void rowTexts();
+    void noResultsRowOnlyWhenNothingWasFound();
+    void stopKeepsTheHitsFoundSoFar();
+    void secondSearchRestartsCleanly();
+    void returnKeySearches();
+    void resultsDocumentOpensHits();
+    void sizeColumnIsDrawnRightAligned();
+    void mainWindowHostsThePanelAndTheResults();
+    void activatingAHitOpensItLikeTheBrowser();
+
+private:
+    template <typename T> T* child(const char* name) const
+    {
+        T* widget = m_panel->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qWarning("missing %s", name);
+        return widget;
+    }
+    QString root() const { return m_root->path(); }
+    void makeFile(const QString& relative, qint64 size = 1);
+    // Runs the panel's search to its end; false when it did not end in time.
+    bool runSearch(FindInFiles* panel);
+    QStringList hitNames(const FoundFilesModel* model) const;
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    std::unique_ptr<FindInFiles> m_panel;
+};
+
+void TestPanel::initTestCase()
+{
+    SearchResultsDocument::registerWithDocuments();
+    DocumentRegistry::registerKind(
+        GenericReport, [](const QString& path, QWidget* parent) { return new TestDocument(path, parent); });
+}
+
+void TestPanel::init()
+{
+    TestSupport::resetState();
+    QSettings().setValue("Welcome/show", false);
+    m_root = std::make_unique<QTemporaryDir>();
+    QSettings().setValue("Directories/RootDir", root());
+    m_panel = std::make_unique<FindInFiles>();
+}
+
+void TestPanel::cleanup()
+{
+    m_panel.reset();
+    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
+}
+
+void TestPanel::makeFile(const QString& relative, qint64 size)
+{
+    const QString path = QDir(root()).filePath(relative);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(QByteArray(int(size), 'x')) == size);
+}
+
+bool TestPanel::runSearch(FindInFiles* panel)
+{
+    QSignalSpy finished(panel, &FindInFiles::searchFinished);
+    panel->search();
+    return finished.wait(60000) && finished.count() == 1;
+}
+
+QStringList TestPanel::hitNames(const FoundFilesModel* model) const
+{
+    QStringList names;
+    for (const QFileInfo& entry : model->entries())
+        names << entry.absoluteFilePath().mid(root().size() + 1);
+    return names;
+}
+
+void TestPanel::formAsBuilt()
+{
+    QCOMPARE(m_panel->windowTitle(), QString("Find in Files"));
+    QVERIFY(
+        m_panel->findChildren<QLabel*>().first()->text() == "Search by any or all of the criteria below.");
+    const struct
+    {
+        const char* name;
+        const char* title;
+        bool checked;
+    } groups[]
+        = { { "fileSearchGroup", "File search", true }, { "wordSearchGroup", "Word / Phrase Search", false },
+              { "dateGroup", "Date", false }, { "fileSizeGroup", "File Size", false } };
+    for (const auto& group : groups) {
+        auto* box = child<QGroupBox>(group.name);
+        QVERIFY(box);
+        QCOMPARE(box->title(), QString(group.title));
+        QVERIFY(box->isCheckable());
+        QCOMPARE(box->isChecked(), group.checked);
+    }
+    QVERIFY(child<QLineEdit>("fileEdit"));
+    QVERIFY(child<QLineEdit>("wordEdit"));
+    QCOMPARE(child<QCheckBox>("fileSearchCsCheck")->text(), QString("Case sensitive"));
+    QCOMPARE(child<QCheckBox>("wordSearchCsCheck")->text(), QString("Case sensitive"));
+
+    auto* dateCombo = child<QComboBox>("dateCombo");
+    QCOMPARE(dateCombo->count(), 3);
+    QCOMPARE(dateCombo->itemText(0), QString("Created Date"));
+    QCOMPARE(dateCombo->itemText(2), QString("Accessed Date"));
+    QCOMPARE(dateCombo->currentText(), QString("Modified Date"));
+    QCOMPARE(dateCombo->currentData().toInt(), 1);
+    for (const char* name : { "dateFromEdit", "dateToEdit" }) {
+        QCOMPARE(child<QDateEdit>(name)->date(), QDate::currentDate());
+        QVERIFY(child<QDateEdit>(name)->calendarPopup());
+    }
+    auto* sizeCombo = child<QComboBox>("fileSizeCombo");
+    QCOMPARE(sizeCombo->itemText(0), QString("greater than"));
+    QCOMPARE(sizeCombo->itemData(1).toInt(), 1);
+    auto* spin = child<QSpinBox>("fileSizeSpin");
+    QCOMPARE(spin->suffix(), QString(" KB"));
+    QCOMPARE(spin->minimum(), 0);
+    QCOMPARE(spin->maximum(), 4194303);
+
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+    QVERIFY(!child<QProgressBar>("progressBar")->isVisible());
+    QVERIFY(!child<QPushButton>("stopButton")->isVisible());
+    QVERIFY(child<QPushButton>("searchButton")->isVisible());
+    QVERIFY(child<QPushButton>("searchButton")->isDefault());
+    QCOMPARE(child<QPushButton>("searchButton")->text(), QString("Search"));
+    QCOMPARE(child<QPushButton>("stopButton")->text(), QString("Stop"));
+    QCOMPARE(m_panel->model()->parent(), m_panel.get());
+}
+
+void TestPanel::emptyNameListsEverythingInWalkOrder()
+{
+    makeFile("Site B/notes.txt");
+    makeFile("Site A/Roof/east.pdf");
+    makeFile("top.kstir");
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+
+    // What the panel says, in the order it says it: started first, then rows, finished last.
+    QStringList events;
+    connect(m_panel.get(), &FindInFiles::searchStarted, this, [&] { events << "started"; });
+    connect(m_panel->model(), &QAbstractItemModel::rowsInserted, this,
+        [&](const QModelIndex&, int first, int last) {
+            events << QString("rows %1-%2").arg(first).arg(last);
+        });
+    connect(m_panel.get(), &FindInFiles::searchFinished, this, [&] {
+        events << "finished";
+        QVERIFY(!m_panel->isSearching());
+    });
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()),
+        QStringList(
+            { "top.kstir", "Site A", "Site A/Roof", "Site A/Roof/east.pdf", "Site B", "Site B/notes.txt" }));
+    QCOMPARE(events.first(), QString("started"));
+    QCOMPARE(events.last(), QString("finished"));
+    QVERIFY(events.size() >= 3);
+    QVERIFY(!child<QPushButton>("stopButton")->isVisible());
+    QVERIFY(child<QPushButton>("searchButton")->isVisible());
+    QVERIFY(!m_panel->model()->isSearching());
+}
+
+void TestPanel::criteriaOfTheForm()
+{
+    makeFile("Verification Certificate.kstvc", 100);
+    makeFile("Certs/exactly ten.pdf", 10240);
+    makeFile("Certs/big.pdf", 20000);
+    makeFile("Other/small.txt", 10);
+    const QByteArray xml("<document><page id=\"page1\"><text id=\"client\" note=\"Hidden Hollow\">"
+                         "Client: Brook Farm</text></page></document>");
+    QVERIFY(!writeReport(root() + "/Other", "Brook.kstir", xml).isEmpty());
+    QVERIFY(!writeReport(root() + "/Other", "Brook.kstchk", xml).isEmpty());
+
+    child<QLineEdit>("fileEdit")->setText("cert");
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "Verification Certificate.kstvc", "Certs" }));
+
+    child<QCheckBox>("fileSearchCsCheck")->setChecked(true);
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()), QStringList());
+    QVERIFY(m_panel->model()->showsNoResults());
+
+    // Size: files of at least 10 KB, name criterion off.
+    child<QGroupBox>("fileSearchGroup")->setChecked(false);
+    child<QGroupBox>("fileSizeGroup")->setChecked(true);
+    child<QSpinBox>("fileSizeSpin")->setValue(10);
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "Certs/big.pdf", "Certs/exactly ten.pdf" }));
+    child<QComboBox>("fileSizeCombo")->setCurrentIndex(1);
+    child<QLineEdit>("fileEdit")->setText("ten");
+    child<QGroupBox>("fileSearchGroup")->setChecked(true);
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "Certs/exactly ten.pdf" }));
+    child<QGroupBox>("fileSizeGroup")->setChecked(false);
+
+    // Date: everything was made today; a range ending yesterday holds nothing.
+    child<QGroupBox>("fileSearchGroup")->setChecked(false);
+    child<QGroupBox>("dateGroup")->setChecked(true);
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(m_panel->model()->entries().size(), 8);
+    child<QDateEdit>("dateFromEdit")->setDate(QDate::currentDate().addDays(-3));
+    child<QDateEdit>("dateToEdit")->setDate(QDate::currentDate().addDays(-1));
+    QVERIFY(runSearch(m_panel.get()));
+    QVERIFY(m_panel->model()->showsNoResults());
+    child<QGroupBox>("dateGroup")->setChecked(false);
+
+    // Word: element text of the three report kinds only.
+    child<QGroupBox>("wordSearchGroup")->setChecked(true);
+    child<QLineEdit>("wordEdit")->setText("brook farm");
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "Other/Brook.kstir" }));
+    child<QLineEdit>("wordEdit")->setText("Hidden Hollow");
+    QVERIFY(runSearch(m_panel.get()));
+    QVERIFY(m_panel->model()->showsNoResults());
+    child<QCheckBox>("wordSearchCsCheck")->setChecked(true);
+    child<QLineEdit>("wordEdit")->setText("brook farm");
+    QVERIFY(runSearch(m_panel.get()));
+    QVERIFY(m_panel->model()->showsNoResults());
+    // An empty word is no criterion: everything is listed again.
+    child<QLineEdit>("wordEdit")->clear();
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(m_panel->model()->entries().size(), 8);
+}
+
+void TestPanel::rowTexts()
+{
+    makeFile("Site/one byte.txt", 1);
+    makeFile("Site/just over.txt", 1025);
+    makeFile("Site/empty.txt", 0);
+    makeFile("Site/large.bin", 2000000);
+    QVERIFY(runSearch(m_panel.get()));
+    FoundFilesModel* model = m_panel->model();
+    QCOMPARE(model->columnCount(), 3);
+    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QString("Name"));
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QString("Size"));
+    QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QString("Last Modified"));
+
+    QHash<QString, QStringList> rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < 3; ++column)
+            texts << model->index(row, column).data().toString();
+        rows.insert(texts.first(), texts);
+        const QString absolute = model->index(row, 0).data(Qt::UserRole).toString();
+        QCOMPARE(absolute, QDir(root()).filePath(texts.first()));
+        QVERIFY(!model->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(model->index(row, 1).data(Qt::DecorationRole).isNull());
+        QCOMPARE(texts.at(2), QFileInfo(absolute).lastModified().toString("dd/MM/yyyy hh:mm"));
+    }
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows.value("Site").at(1), QString());
+    QCOMPARE(rows.value("Site/one byte.txt").at(1), QString("1 KB"));
+    QCOMPARE(rows.value("Site/just over.txt").at(1), QString("2 KB"));
+    QCOMPARE(rows.value("Site/empty.txt").at(1), QString("0 KB"));
+    // Shown with the user's digit grouping (a display text, never read back).
+    QCOMPARE(rows.value("Site/large.bin").at(1), QLocale().toString(1954) + " KB");
+    QRegularExpression stamp("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d$");
+    QVERIFY(stamp.match(rows.value("Site").at(2)).hasMatch());
+}
+
+void TestPanel::noResultsRowOnlyWhenNothingWasFound()
+{
+    FoundFilesModel* model = m_panel->model();
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->index(0, 0).data().toString(),
+        QString("Search is complete. There are no results to display."));
+    QVERIFY(model->index(0, 1).data().isNull());
+    QVERIFY(model->index(0, 0).data(Qt::UserRole).isNull());
+    QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsSelectable));
+
+    // The next search empties the list first, telling the views.
+    makeFile("found.txt");
+    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+    m_panel->search();
+    QCOMPARE(model->rowCount(), 0);
+    QVERIFY(model->isSearching());
+    QVERIFY(reset.count() >= 1);
+    QSignalSpy finished(m_panel.get(), &FindInFiles::searchFinished);
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->index(0, 0).data().toString(), QString("found.txt"));
+
+    // Driven by hand: hits, then the end, keep the hits and no message row.
+    model->clear();
+    model->add(QFileInfo(QDir(root()).filePath("found.txt")));
+    model->finish();
+    QCOMPARE(model->rowCount(), 1);
+    QVERIFY(!model->showsNoResults());
+    model->clear();
+    model->finish();
+    QVERIFY(model->showsNoResults());
+}
+
+void TestPanel::stopKeepsTheHitsFoundSoFar()
+{
+    for (int folder = 0; folder < 20; ++folder) {
+        for (int file = 0; file < 100; ++file)
+            makeFile(
+                QString("Site %1/file %2.txt").arg(folder, 2, 10, QChar('0')).arg(file, 3, 10, QChar('0')));
+    }
+    QVERIFY(runSearch(m_panel.get()));
+    const QStringList everything = hitNames(m_panel->model());
+    QCOMPARE(everything.size(), 2020);
+
+    QSignalSpy finished(m_panel.get(), &FindInFiles::searchFinished);
+    m_panel->search();
+    m_panel->stop();
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!m_panel->isSearching());
+    // Whatever was found before the stop stays, in the walk's order.
+    const QStringList kept = hitNames(m_panel->model());
+    QCOMPARE(kept, everything.mid(0, kept.size()));
+    QCOMPARE(m_panel->model()->showsNoResults(), kept.isEmpty());
+    QVERIFY(!finished.wait(200));
+
+    // Stopping when nothing runs changes nothing; the next search is complete again.
+    m_panel->stop();
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()), everything);
+}
+
+void TestPanel::secondSearchRestartsCleanly()
+{
+    for (int file = 0; file < 1500; ++file)
+        makeFile(QString("many/alpha %1.txt").arg(file, 4, 10, QChar('0')));
+    makeFile("zulu.txt");
+    QSignalSpy started(m_panel.get(), &FindInFiles::searchStarted);
+    QSignalSpy finished(m_panel.get(), &FindInFiles::searchFinished);
+    m_panel->search();
+    child<QLineEdit>("fileEdit")->setText("zulu");
+    m_panel->search();
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(started.count(), 2);
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "zulu.txt" }));
+    // Nothing of the first walk arrives later.
+    QVERIFY(!finished.wait(300));
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "zulu.txt" }));
+
+    // Closing the panel while a walk runs ends the walk.
+    child<QLineEdit>("fileEdit")->clear();
+    m_panel->search();
+    m_panel.reset();
+}
+
+void TestPanel::returnKeySearches()
+{
+    makeFile("a.txt");
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+    QSignalSpy finished(m_panel.get(), &FindInFiles::searchFinished);
+    QTest::keyClick(child<QLineEdit>("fileEdit"), Qt::Key_Return);
+    QVERIFY(finished.wait(30000));
+    QTest::keyClick(child<QSpinBox>("fileSizeSpin"), Qt::Key_Enter);
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(finished.count(), 2);
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "a.txt" }));
+}
+
+void TestPanel::resultsDocumentOpensHits()
+{
+    makeFile("Site/plan.pdf");
+    const QString path = Folders::instance()->appDataFolder() + "/Search Results";
+    SearchResultsDocument doc(path);
+    QCOMPARE(doc.fileName(), QString("Search Results"));
+    QTableView* table = doc.tableView();
+    QVERIFY(!table->showGrid());
+    QVERIFY(table->verticalHeader()->isHidden());
+    QCOMPARE(table->verticalHeader()->defaultSectionSize(), 18);
+    QVERIFY(qobject_cast<RightAlignedDelegate*>(table->itemDelegateForColumn(1)));
+    QVERIFY(!qobject_cast<RightAlignedDelegate*>(table->itemDelegateForColumn(0)));
+
+    doc.setModel(m_panel->model());
+    QCOMPARE(table->model(), m_panel->model());
+    doc.resize(600, 300);
+    doc.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&doc));
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(m_panel->model()->rowCount(), 2);
+    // The name column was fitted to the rows as they came.
+    QVERIFY(table->columnWidth(0) >= table->fontMetrics().horizontalAdvance("Site/plan.pdf"));
+
+    QSignalSpy open(&doc, &SearchResultsDocument::openDocument);
+    doc.activated(m_panel->model()->index(1, 2));
+    QCOMPARE(open.count(), 1);
+    QCOMPARE(open.at(0).at(0).toString(), QDir(root()).filePath("Site/plan.pdf"));
+
+    // The message row opens nothing.
+    QDir(root()).removeRecursively();
+    QVERIFY(QDir().mkpath(root()));
+    QVERIFY(runSearch(m_panel.get()));
+    QVERIFY(m_panel->model()->showsNoResults());
+    doc.activated(m_panel->model()->index(0, 0));
+    QCOMPARE(open.count(), 1);
+
+    // Through the factory the file name alone decides; with an extension it is another file.
+    std::unique_ptr<AbstractDocument> made(createDocument(root() + "/Search Results"));
+    QVERIFY(qobject_cast<SearchResultsDocument*>(made.get()));
+    QVERIFY(made->isValid());
+    QVERIFY(!QFileInfo::exists(root() + "/Search Results"));
+}
+
+void TestPanel::sizeColumnIsDrawnRightAligned()
+{
+    QStandardItemModel model(1, 1);
+    model.setData(model.index(0, 0), "12 KB");
+    const auto inkColumns = [&](QAbstractItemDelegate* delegate) {
+        QImage image(200, 20, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QStyleOptionViewItem option;
+        option.rect = image.rect();
+        option.palette.setColor(QPalette::Text, Qt::black);
+        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.state = QStyle::State_Enabled;
+        delegate->paint(&painter, option, model.index(0, 0));
+        painter.end();
+        int first = image.width(), last = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) < 128) {
+                    first = qMin(first, x);
+                    last = qMax(last, x);
+                }
+            }
+        }
+        return qMakePair(first, last);
+    };
+    RightAlignedDelegate right;
+    QItemDelegate plain;
+    const auto rightInk = inkColumns(&right);
+    const auto plainInk = inkColumns(&plain);
+    QVERIFY(plainInk.second >= 0 && rightInk.second >= 0);
+    QVERIFY(plainInk.first < 20);
+    QVERIFY(rightInk.second > 180);
+    QVERIFY(rightInk.first > 100);
+}
+
+void TestPanel::mainWindowHostsThePanelAndTheResults()
+{
+    m_panel.reset();
+    makeFile("Site A/notes.txt");
+    makeFile("Other.kstreport");
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* dock = window.findChild<QDockWidget*>("documentSearch");
+    QVERIFY(dock);
+    QCOMPARE(dock->windowTitle(), QString("Document Search"));
+    FindInFiles* panel = window.findChild<FindInFiles*>("findInFiles");
+    QVERIFY(panel);
+    QCOMPARE(dock->widget(), panel);
+    QCOMPARE(window.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    auto* browser = window.findChild<QDockWidget*>("documentBrowser");
+    QVERIFY(window.tabifiedDockWidgets(browser).contains(dock));
+
+    // The first search opens the results tab and shows the panel's model there.
+    QVERIFY(runSearch(panel));
+    auto* results = qobject_cast<SearchResultsDocument*>(window.activeDocument());
+    QVERIFY(results);
+    QCOMPARE(results->filePath(), Folders::instance()->appDataFolder() + "/Search Results");
+    QCOMPARE(results->tableView()->model(), panel->model());
+    QCOMPARE(panel->model()->rowCount(), 3);
+    QCOMPARE(window.documents().size(), 1);
+    // It has no file, and stays open when files of the projects folder go away.
+    QVERIFY(QFile::remove(QDir(root()).filePath("Site A/notes.txt")));
+    window.closeDocumentsOfMissingFiles();
+    QCOMPARE(window.documents().size(), 1);
+    makeFile("Site A/notes.txt");
+
+    // A later search leaves the active tab alone and reuses the results tab.
+    AbstractDocument* other = window.openDocument(QDir(root()).filePath("Other.kstreport"));
+    QVERIFY(other && other->isValid());
+    QCOMPARE(window.activeDocument(), other);
+    panel->findChild<QLineEdit*>("fileEdit")->setText("notes");
+    QVERIFY(runSearch(panel));
+    QCOMPARE(window.activeDocument(), other);
+    QCOMPARE(window.documents().size(), 2);
+    QCOMPARE(panel->model()->rowCount(), 1);
+
+    // Reset Window Layout puts the search back beside the browser.
+    dock->setFloating(true);
+    window.resetWindowLayout();
+    QVERIFY(!dock->isFloating());
+    QVERIFY(window.tabifiedDockWidgets(browser).contains(dock));
+}
+
+void TestPanel::activatingAHitOpensItLikeTheBrowser()
+{
+    m_panel.reset();
+    makeFile("Site A/Report.kstreport");
+    makeFile("Site A/plan.pdf");
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FindInFiles* panel = window.findChild<FindInFiles*>("findInFiles");
+    QVERIFY(runSearch(panel));
+    auto* results = qobject_cast<SearchResultsDocument*>(window.activeDocument());
+    QVERIFY(results);
+    const auto rowOf = [&](const QString& relative) {
+        for (int row = 0; row < panel->model()->rowCount(); ++row) {
+            if (panel->model()->index(row, 0).data().toString() == relative)
+                return panel->model()->index(row, 0);
+        }
+        return QModelIndex();
+    };
+
+    // A report opens as a tab, through the main window.
+    results->activated(rowOf("Site A/Report.kstreport"));
+    QCOMPARE(window.documents().size(), 2);
+    QCOMPARE(window.activeDocument()->filePath(), QDir(root()).filePath("Site A/Report.kstreport"));
+    // Activating it again finds the open tab.
+    results->activated(rowOf("Site A/Report.kstreport"));
+    QCOMPARE(window.documents().size(), 2);
+
+    // Another kind goes to the desktop and opens no tab.
+    results->activated(rowOf("Site A/plan.pdf"));
+    QCOMPARE(TestSupport::openedUrls(),
+        QList<QUrl>({ QUrl::fromLocalFile(QDir(root()).filePath("Site A/plan.pdf")) }));
+    QCOMPARE(window.documents().size(), 2);
+
+    // A folder is shown in the document browser, as there, not handed to a file manager.
+    results->activated(rowOf("Site A"));
+    QCOMPARE(TestSupport::openedUrls().size(), 1);
+    QCOMPARE(
+        window.projectModel()->filePath(window.treeView()->currentIndex()), QDir(root()).filePath("Site A"));
+
+    // Double-clicking a row in the table does the same as activating it.
+    QTableView* table = results->tableView();
+    window.setActiveDocument(results);
+    const QModelIndex pdf = rowOf("Site A/plan.pdf");
+    const QRect cell = table->visualRect(pdf);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTRY_COMPARE(TestSupport::openedUrls().size(), 2);
+}
+
+KESTROVAN_TEST_MAIN(TestPanel)
+#include "tst_panel.moc"
