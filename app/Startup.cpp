@@ -2,6 +2,7 @@
 
 #include "AbstractDocument.h"
 #include "Brand.h"
+#include "CurveSupport.h"
 #include "KestrovanResources.h"
 #include "MainWindow.h"
 #include "ReportSupport.h"
@@ -32,6 +33,7 @@ void registerDocumentKinds()
 {
     // Each subsystem adds its registration here as it arrives.
     ReportSupport::registerWithDocuments();
+    CurveSupport::registerWithDocuments();
 }
 
 int runKestrovan(int& argc, char** argv, const StartupOptions& options)
