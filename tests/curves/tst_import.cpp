@@ -9,6 +9,7 @@
 #include "Folders.h"
 #include "MeterFileImporter.h"
 #include "TestSupport.h"
+#include "TesterFileGenerator.h"
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
 
@@ -92,6 +93,7 @@ private slots:
     void meterReplaceQuestions();
     void meterWritesStatusAndCurve();
     void meterDecimalCommaLocale();
+    void generatedFilesMatch();
 
 private:
     CurveStore& store();
@@ -634,6 +636,67 @@ void TestImport::meterDecimalCommaLocale()
         "1;850;25;0;07.03.14;09:05:00;W;C", "2,851,25,0,07.03.14,09:06:00,W,C" }));
     QCOMPARE(int(meter.readings().size()), 1);
     QCOMPARE(meter.readings().begin()->second.irradiance, 850u);
+}
+
+void TestImport::generatedFilesMatch()
+{
+    // The generator's meter readings belong to the generator's tester file, in both units and
+    // both separators, with ERR values and duplicate times.
+    TesterFileOptions tester;
+    tester.rows = 20;
+    tester.curvesOnly = true;
+    tester.curvePoints = 40;
+    tester.fileVersion = 1;
+    const QByteArray testerFile = generateTesterFile(tester);
+    TreeItem* folder = importText(testerFile);
+    QCOMPARE(folder->childCount(), 20);
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    std::unique_ptr<CurveRecord> first
+        = store().graphModel()->load(folder->child(0)->data(TreeCurveID).toUInt());
+    QCOMPARE(first->measured().size(), 40);
+
+    MeterFileOptions metric;
+    QStringList lines = QString::fromLatin1(generateMeterFile(testerFile, metric)).split("\r\n");
+    MeterFileImporter plain(store());
+    QVERIFY(plain.readLines(lines));
+    QCOMPARE(int(plain.readings().size()), 20);
+    ScriptedPrompts::get().buttons = { QMessageBox::YesToAll };
+    plain.match(stringIndexes(folder));
+    QVERIFY(plain.notFound().isEmpty());
+
+    // Imperial units convert back to about the same irradiance (rounding both ways).
+    MeterFileOptions imperial;
+    imperial.imperialUnits = true;
+    MeterFileImporter converted(store());
+    QVERIFY(converted.readLines(QString::fromLatin1(generateMeterFile(testerFile, imperial)).split("\r\n")));
+    auto a = plain.readings().begin();
+    auto b = converted.readings().begin();
+    QCOMPARE(a->first, b->first);
+    QVERIFY(qAbs(int(a->second.irradiance) - int(b->second.irradiance)) <= 3);
+    QVERIFY(qAbs(a->second.temperature - b->second.temperature) <= 1);
+
+    // ERR values and duplicate times; No to the duplicate question keeps reading.
+    MeterFileOptions rough;
+    rough.errEvery = 4;
+    rough.duplicateEvery = 5;
+    const QString roughText = QString::fromLatin1(generateMeterFile(testerFile, rough));
+    QVERIFY(roughText.contains(",ERR,"));
+    ScriptedPrompts::get().reset();
+    ScriptedPrompts::get().buttons = { QMessageBox::No, QMessageBox::No, QMessageBox::No, QMessageBox::No };
+    MeterFileImporter withErrors(store());
+    QVERIFY(withErrors.readLines(roughText.split("\r\n")));
+    QCOMPARE(int(withErrors.readings().size()), 20);
+    QCOMPARE(ScriptedPrompts::get().messageTexts().count(
+                 "Duplicate times detected in the input file, cancel processing?"),
+        4);
+
+    // The semicolon form is what a decimal-comma locale reads.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    MeterFileOptions semicolon;
+    semicolon.separator = ';';
+    MeterFileImporter french(store());
+    QVERIFY(french.readLines(QString::fromLatin1(generateMeterFile(testerFile, semicolon)).split("\r\n")));
+    QCOMPARE(int(french.readings().size()), 20);
 }
 
 KESTROVAN_TEST_MAIN(TestImport)

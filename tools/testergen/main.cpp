@@ -1,5 +1,6 @@
-// testergen: writes a tester results file.
+// testergen: writes a tester results file, and on request survey-meter readings matched to it.
 //   testergen <out.csv> [--rows N] [--semicolon] [--points N] [--seed N] [--version N] [--no-failures]
+//             [--curves] [--meter <meter.csv> [--imperial] [--meter-semicolon] [--err N] [--dup N]]
 #include "TesterFileGenerator.h"
 
 #include <QCoreApplication>
@@ -13,10 +14,13 @@ int main(int argc, char** argv)
     if (args.size() < 2) {
         std::fprintf(stderr,
             "usage: testergen <out.csv> [--rows N] [--semicolon] [--points N] [--seed N] "
-            "[--version N] [--no-failures]\n");
+            "[--version N] [--no-failures] [--curves] [--meter <meter.csv> [--imperial] "
+            "[--meter-semicolon] [--err N] [--dup N]]\n");
         return 2;
     }
     TesterFileOptions options;
+    MeterFileOptions meter;
+    QString meterPath;
     for (int i = 2; i < args.size(); ++i) {
         const QString& a = args.at(i);
         const QString next = i + 1 < args.size() ? args.at(i + 1) : QString();
@@ -32,11 +36,31 @@ int main(int argc, char** argv)
             options.separator = QLatin1Char(';');
         else if (a == QLatin1String("--no-failures"))
             options.failEvery = 0;
+        else if (a == QLatin1String("--curves"))
+            options.curvesOnly = true;
+        else if (a == QLatin1String("--meter"))
+            meterPath = next, ++i;
+        else if (a == QLatin1String("--imperial"))
+            meter.imperialUnits = true;
+        else if (a == QLatin1String("--meter-semicolon"))
+            meter.separator = QLatin1Char(';');
+        else if (a == QLatin1String("--err"))
+            meter.errEvery = next.toInt(), ++i;
+        else if (a == QLatin1String("--dup"))
+            meter.duplicateEvery = next.toInt(), ++i;
     }
+    const QByteArray tester = generateTesterFile(options);
     QFile out(args.at(1));
-    if (!out.open(QIODevice::WriteOnly) || out.write(generateTesterFile(options)) < 0) {
+    if (!out.open(QIODevice::WriteOnly) || out.write(tester) < 0) {
         std::fprintf(stderr, "testergen: cannot write %s\n", qPrintable(args.at(1)));
         return 1;
+    }
+    if (!meterPath.isEmpty()) {
+        QFile meterOut(meterPath);
+        if (!meterOut.open(QIODevice::WriteOnly) || meterOut.write(generateMeterFile(tester, meter)) < 0) {
+            std::fprintf(stderr, "testergen: cannot write %s\n", qPrintable(meterPath));
+            return 1;
+        }
     }
     return 0;
 }
