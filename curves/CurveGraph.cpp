@@ -334,7 +334,9 @@ void CurveGraph::updateLegend(const QString& newTitle)
     for (SeriesKind kind : order) {
         for (auto it = m_lines[kind].cbegin(); it != m_lines[kind].cend(); ++it) {
             const bool first = !listed.contains(it.key());
-            it.value()->setItemAttribute(QwtPlotItem::Legend, first);
+            // Changing the attribute rebuilds the entry: only real changes are made.
+            if (it.value()->testItemAttribute(QwtPlotItem::Legend) != first)
+                it.value()->setItemAttribute(QwtPlotItem::Legend, first);
             listed.insert(it.key());
         }
     }

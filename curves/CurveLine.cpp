@@ -20,6 +20,8 @@ CurveLine::CurveLine(const CurveSeries& series, const QString& label, const QCol
     setStyle(QwtPlotCurve::Lines);
     setCurveAttribute(QwtPlotCurve::Fitted, false);
     setLegendAttribute(QwtPlotCurve::LegendShowLine, true);
+    // The graph chooses the one line of each string that the legend lists.
+    setItemAttribute(QwtPlotItem::Legend, false);
     const int mpp = series.maxPowerIndex();
     if (!isPower() && mpp >= 0 && mpp < series.size()) {
         m_marker = new QwtPlotMarker;

@@ -2,8 +2,11 @@
 
 #include "CurveLine.h"
 
+#include <QFontMetrics>
 #include <QLocale>
+#include <QPainter>
 #include <qwt_picker_machine.h>
+#include <qwt_scale_map.h>
 #include <qwt_text.h>
 
 namespace IVCurve {
@@ -97,6 +100,114 @@ QwtText CurveTracker::trackerTextF(const QPointF& position) const
     text.setBorderPen(QPen(Qt::white, 2));
     text.setFont(trackerFont());
     return text;
+}
+
+namespace {
+const int trackerMargin = 4;
+
+QFont subscriptFont(const QFont& font)
+{
+    QFont small = font;
+    small.setPointSizeF(font.pointSizeF() > 0 ? font.pointSizeF() * 0.7 : 7.0);
+    return small;
+}
+} // namespace
+
+void CurveTracker::updateRows() const
+{
+    const QPoint position = trackerPosition();
+    if (position == m_rowsPosition)
+        return;
+    m_rowsPosition = position;
+    m_rows.clear();
+    const double x = invTransform(position).x();
+    const QLocale locale;
+    const QString comma = QStringLiteral(",");
+    const QFontMetrics metrics(trackerFont());
+    const QFontMetrics subMetrics(subscriptFont(trackerFont()));
+    int width = 0;
+    for (const CurveLine* line : m_lines()) {
+        double y = 0.0;
+        if (!valueAt(line, x, &y))
+            continue;
+        const SeriesKind kind = line->kind();
+        const QString suffix = kind == SeriesSTC || kind == SeriesSTCPower ? QStringLiteral("STC")
+            : kind == SeriesNOM || kind == SeriesNOMPower                  ? QStringLiteral("nom")
+                                                                           : QString();
+        Row row;
+        row.colour = line->colour();
+        auto add = [&row, &suffix, &comma](const QString& value, bool last) {
+            row.parts.append({ value, false });
+            if (!suffix.isEmpty())
+                row.parts.append({ suffix, true });
+            if (!last)
+                row.parts.append({ comma + QLatin1Char(' '), false });
+        };
+        row.parts.append({ line->title().text() + QStringLiteral(": "), false });
+        add(locale.toString(x, 'f', 1) + QLatin1Char('V'), false);
+        if (line->isPower()) {
+            add(locale.toString(y, 'f', 1) + QLatin1Char('W'), true);
+        } else {
+            add(locale.toString(y, 'f', 1) + QLatin1Char('A'), false);
+            add(locale.toString(x * y, 'f', 1) + QLatin1Char('W'), true);
+        }
+        int rowWidth = 0;
+        for (const Part& part : qAsConst(row.parts))
+            rowWidth += (part.subscript ? subMetrics : metrics).horizontalAdvance(part.text);
+        width = qMax(width, rowWidth);
+        m_rows.append(row);
+    }
+    m_rowsSize = QSize(width, metrics.height() * m_rows.size());
+}
+
+QRect CurveTracker::trackerRect(const QFont&) const
+{
+    if (trackerMode() == QwtPicker::AlwaysOff || (!isActive() && trackerMode() == QwtPicker::ActiveOnly))
+        return QRect();
+    const QPoint position = trackerPosition();
+    if (position.x() < 0 || position.y() < 0)
+        return QRect();
+    updateRows();
+    if (m_rows.isEmpty())
+        return QRect();
+    QRect box(QPoint(0, 0), m_rowsSize + QSize(2 * trackerMargin, 2 * trackerMargin));
+    // Beside the mouse, on the side with room, and never outside the canvas.
+    const QRect area = pickArea().boundingRect().toRect();
+    int left = position.x() + 10;
+    if (left + box.width() > area.right())
+        left = position.x() - 10 - box.width();
+    int top = position.y() - box.height() / 2;
+    box.moveTo(
+        qMax(area.left(), left), qBound(area.top(), top, qMax(area.top(), area.bottom() - box.height())));
+    return box;
+}
+
+void CurveTracker::drawTracker(QPainter* painter) const
+{
+    const QRect box = trackerRect(trackerFont());
+    if (box.isEmpty())
+        return;
+    painter->save();
+    painter->setPen(QPen(Qt::white, 2));
+    painter->setBrush(QColor(255, 255, 255, 200));
+    painter->drawRect(box);
+    const QFont font = trackerFont();
+    const QFont small = subscriptFont(font);
+    const QFontMetrics metrics(font);
+    const QFontMetrics subMetrics(small);
+    int y = box.top() + trackerMargin;
+    for (const Row& row : qAsConst(m_rows)) {
+        int x = box.left() + trackerMargin;
+        painter->setPen(row.colour);
+        for (const Part& part : row.parts) {
+            painter->setFont(part.subscript ? small : font);
+            const int baseline = y + metrics.ascent() + (part.subscript ? subMetrics.ascent() / 3 : 0);
+            painter->drawText(QPoint(x, baseline), part.text);
+            x += (part.subscript ? subMetrics : metrics).horizontalAdvance(part.text);
+        }
+        y += metrics.height();
+    }
+    painter->restore();
 }
 
 } // namespace IVCurve

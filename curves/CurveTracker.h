@@ -18,12 +18,33 @@ public:
 
     // The read-out of the lines at voltage x: one row per line that spans x, joined by "<br>".
     static QString readout(const QList<const CurveLine*>& lines, double x);
+    // Where the read-out box is drawn for the mouse position; empty when there is nothing to read.
+    QRect trackerRect(const QFont& font) const override;
 
 protected:
     QwtText trackerTextF(const QPointF& position) const override;
+    // The read-out is drawn here rather than as rich text: with dozens of strings shown, laying
+    // out rich text on every mouse move would make the tracker lag behind the mouse.
+    void drawTracker(QPainter* painter) const override;
 
 private:
+    struct Part
+    {
+        QString text;
+        bool subscript;
+    };
+    struct Row
+    {
+        QColor colour;
+        QVector<Part> parts;
+    };
+    // Builds the rows for the mouse position, once per position.
+    void updateRows() const;
+
     LineSource m_lines;
+    mutable QPoint m_rowsPosition { -1, -1 };
+    mutable QVector<Row> m_rows;
+    mutable QSize m_rowsSize;
 };
 
 } // namespace IVCurve

@@ -58,6 +58,7 @@ private slots:
     void axesFollowTheLines();
     void typeBoxHeight();
     void trackerText();
+    void trackerBoxFollowsTheMouse();
     void colourChangeRedraws();
     void exportImage();
 
@@ -287,6 +288,37 @@ void TestGraph::trackerText()
     QCOMPARE(CurveTracker::readout(m_graph->trackedLines(), 2),
         QString("<font color=#ff0000>A&lt;b&gt;: 2,0V, 1,6W</font>"));
     QLocale::setDefault(QLocale::c());
+}
+
+void TestGraph::trackerBoxFollowsTheMouse()
+{
+    select(m_folder);
+    m_graph->resize(800, 600);
+    m_graph->show();
+    m_graph->refresh();
+    QWidget* canvas = m_graph->canvas();
+    CurveTracker* tracker = m_graph->tracker();
+    // Before the mouse is on the canvas there is nothing to read.
+    QVERIFY(tracker->trackerRect(tracker->trackerFont()).isEmpty());
+    const QPoint near(canvas->width() / 10, canvas->height() / 2);
+    QMouseEvent move(
+        QEvent::MouseMove, near, canvas->mapToGlobal(near), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    const QRect box = tracker->trackerRect(tracker->trackerFont());
+    QVERIFY(!box.isEmpty());
+    // One row per string: three STC lines, on the right of the mouse, inside the canvas.
+    QVERIFY(box.height() >= 3 * QFontMetrics(tracker->trackerFont()).height());
+    QVERIFY(box.height() < 4 * QFontMetrics(tracker->trackerFont()).height() + 10);
+    QVERIFY(box.left() > near.x());
+    QVERIFY(canvas->rect().contains(box));
+    // Near the right edge the box moves to the left of the mouse.
+    const QPoint farRight(canvas->width() - 5, canvas->height() / 2);
+    QMouseEvent right(QEvent::MouseMove, farRight, canvas->mapToGlobal(farRight), Qt::NoButton, Qt::NoButton,
+        Qt::NoModifier);
+    QApplication::sendEvent(canvas, &right);
+    const QRect moved = tracker->trackerRect(tracker->trackerFont());
+    if (!moved.isEmpty())
+        QVERIFY(moved.right() < farRight.x());
 }
 
 void TestGraph::colourChangeRedraws()
