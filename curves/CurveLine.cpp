@@ -2,6 +2,7 @@
 
 #include "CurveSeries.h"
 
+#include <qwt_legend_data.h>
 #include <qwt_plot.h>
 #include <qwt_plot_marker.h>
 #include <qwt_symbol.h>
@@ -42,6 +43,14 @@ CurveLine::~CurveLine()
 bool CurveLine::isPower() const
 {
     return m_kind == SeriesMEASPower || m_kind == SeriesSTCPower || m_kind == SeriesNOMPower;
+}
+
+QList<QwtLegendData> CurveLine::legendData() const
+{
+    QList<QwtLegendData> data = QwtPlotCurve::legendData();
+    for (QwtLegendData& entry : data)
+        entry.setValue(QwtLegendData::UserRole, int(pen().style()));
+    return data;
 }
 
 void CurveLine::attachLine(QwtPlot* plot)

@@ -25,6 +25,9 @@ public:
     bool isPower() const;
     QwtPlotMarker* marker() const { return m_marker; }
 
+    // The legend entry carries the title and, as user role, the pen style.
+    QList<QwtLegendData> legendData() const override;
+
     // Attaches (or detaches, for null) the line and its marker.
     void attachLine(QwtPlot* plot);
 

@@ -17,6 +17,7 @@
 
 #include <QItemSelectionModel>
 #include <QTemporaryDir>
+#include <qwt_legend_data.h>
 #include <qwt_plot_marker.h>
 #include <qwt_scale_div.h>
 
@@ -155,6 +156,10 @@ void TestGraph::linesByToggle()
     m_graph->updateLegend(QStringLiteral("String 1, String 3"));
     QVERIFY(meas->testItemAttribute(QwtPlotItem::Legend));
     QVERIFY(!power->testItemAttribute(QwtPlotItem::Legend));
+    const QList<QwtLegendData> entry = meas->legendData();
+    QCOMPARE(entry.size(), 1);
+    QCOMPARE(entry.at(0).title().text(), QString("String 1"));
+    QCOMPARE(entry.at(0).value(QwtLegendData::UserRole).toInt(), int(Qt::DashLine));
     QCOMPARE(m_graph->titleText(), QString("String 1, String 3"));
 }
 
