@@ -242,6 +242,7 @@ void CurveGraph::applyScales()
 
 void CurveGraph::scheduleRefresh()
 {
+    m_tracker->invalidate(false);
     // Selecting a folder adds hundreds of strings in one go: they are drawn once, afterwards.
     if (m_refreshPending)
         return;
@@ -256,6 +257,7 @@ void CurveGraph::refresh()
 {
     m_refreshPending = false;
     replot();
+    m_tracker->invalidate(true);
     m_zoomer->setZoomBase(false);
 }
 

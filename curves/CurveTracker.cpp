@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <cmath>
 #include <qwt_picker_machine.h>
 #include <qwt_scale_map.h>
 #include <qwt_text.h>
@@ -124,7 +125,6 @@ void CurveTracker::updateRows() const
     const QLocale locale;
     const QString comma = QStringLiteral(",");
     const QFontMetrics metrics(trackerFont());
-    const QFontMetrics subMetrics(subscriptFont(trackerFont()));
     int width = 0;
     for (const CurveLine* line : m_lines()) {
         double y = 0.0;
@@ -136,14 +136,14 @@ void CurveTracker::updateRows() const
                                                                            : QString();
         Row row;
         row.colour = line->colour();
-        auto add = [&row, &suffix, &comma](const QString& value, bool last) {
-            row.parts.append({ value, false });
+        auto add = [this, &row, &suffix, &comma](const QString& value, bool last) {
+            row.parts.append({ staticText(value, false), false });
             if (!suffix.isEmpty())
-                row.parts.append({ suffix, true });
+                row.parts.append({ staticText(suffix, true), true });
             if (!last)
-                row.parts.append({ comma + QLatin1Char(' '), false });
+                row.parts.append({ staticText(comma + QLatin1Char(' '), false), false });
         };
-        row.parts.append({ line->title().text() + QStringLiteral(": "), false });
+        row.parts.append({ staticText(line->title().text() + QStringLiteral(": "), false), false });
         add(locale.toString(x, 'f', 1) + QLatin1Char('V'), false);
         if (line->isPower()) {
             add(locale.toString(y, 'f', 1) + QLatin1Char('W'), true);
@@ -151,13 +151,35 @@ void CurveTracker::updateRows() const
             add(locale.toString(y, 'f', 1) + QLatin1Char('A'), false);
             add(locale.toString(x * y, 'f', 1) + QLatin1Char('W'), true);
         }
-        int rowWidth = 0;
+        double rowWidth = 0;
         for (const Part& part : qAsConst(row.parts))
-            rowWidth += (part.subscript ? subMetrics : metrics).horizontalAdvance(part.text);
-        width = qMax(width, rowWidth);
+            rowWidth += part.text.size().width();
+        width = qMax(width, int(std::ceil(rowWidth)));
         m_rows.append(row);
     }
     m_rowsSize = QSize(width, metrics.height() * m_rows.size());
+}
+
+void CurveTracker::invalidate(bool redraw)
+{
+    m_rowsPosition = QPoint(-1, -1);
+    if (redraw)
+        updateDisplay();
+}
+
+const QStaticText& CurveTracker::staticText(const QString& text, bool subscript) const
+{
+    QHash<QString, QStaticText>& cache = m_texts[subscript ? 1 : 0];
+    auto found = cache.constFind(text);
+    if (found != cache.constEnd())
+        return *found;
+    // The values change with every move: the cache is bounded, not a record of them all.
+    if (cache.size() > 4096)
+        cache.clear();
+    QStaticText shaped(text);
+    shaped.setTextFormat(Qt::PlainText);
+    shaped.prepare(QTransform(), subscript ? subscriptFont(trackerFont()) : trackerFont());
+    return *cache.insert(text, shaped);
 }
 
 QRect CurveTracker::trackerRect(const QFont&) const
@@ -195,15 +217,15 @@ void CurveTracker::drawTracker(QPainter* painter) const
     const QFont small = subscriptFont(font);
     const QFontMetrics metrics(font);
     const QFontMetrics subMetrics(small);
-    int y = box.top() + trackerMargin;
+    const double subOffset = metrics.ascent() - subMetrics.ascent() + subMetrics.ascent() / 3.0;
+    double y = box.top() + trackerMargin;
     for (const Row& row : qAsConst(m_rows)) {
-        int x = box.left() + trackerMargin;
+        double x = box.left() + trackerMargin;
         painter->setPen(row.colour);
         for (const Part& part : row.parts) {
             painter->setFont(part.subscript ? small : font);
-            const int baseline = y + metrics.ascent() + (part.subscript ? subMetrics.ascent() / 3 : 0);
-            painter->drawText(QPoint(x, baseline), part.text);
-            x += (part.subscript ? subMetrics : metrics).horizontalAdvance(part.text);
+            painter->drawStaticText(QPointF(x, part.subscript ? y + subOffset : y), part.text);
+            x += part.text.size().width();
         }
         y += metrics.height();
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
+#include <QStaticText>
 #include <qwt_plot_picker.h>
 
 namespace IVCurve {
@@ -18,6 +20,9 @@ public:
 
     // The read-out of the lines at voltage x: one row per line that spans x, joined by "<br>".
     static QString readout(const QList<const CurveLine*>& lines, double x);
+    // The lines changed: the read-out is built again, even where the mouse stays; redrawn now
+    // when asked (once per batch of changes, not once per string).
+    void invalidate(bool redraw);
     // Where the read-out box is drawn for the mouse position; empty when there is nothing to read.
     QRect trackerRect(const QFont& font) const override;
 
@@ -30,7 +35,7 @@ protected:
 private:
     struct Part
     {
-        QString text;
+        QStaticText text;
         bool subscript;
     };
     struct Row
@@ -40,11 +45,14 @@ private:
     };
     // Builds the rows for the mouse position, once per position.
     void updateRows() const;
+    // Names, units and suffixes repeat on every move: their text is shaped once.
+    const QStaticText& staticText(const QString& text, bool subscript) const;
 
     LineSource m_lines;
     mutable QPoint m_rowsPosition { -1, -1 };
     mutable QVector<Row> m_rows;
     mutable QSize m_rowsSize;
+    mutable QHash<QString, QStaticText> m_texts[2];
 };
 
 } // namespace IVCurve

@@ -316,6 +316,11 @@ void TestGraph::trackerBoxFollowsTheMouse()
     QVERIFY(box.height() < 4 * QFontMetrics(tracker->trackerFont()).height() + 10);
     QVERIFY(box.left() > near.x());
     QVERIFY(canvas->rect().contains(box));
+    // A string added while the mouse stays adds its row.
+    const int rowHeight = QFontMetrics(tracker->trackerFont()).height();
+    m_graph->displayMEASToggled(true);
+    QCOMPARE(tracker->trackerRect(tracker->trackerFont()).height(), box.height() + 3 * rowHeight);
+    m_graph->displayMEASToggled(false);
     // Near the right edge the box moves to the left of the mouse.
     const QPoint farRight(canvas->width() - 5, canvas->height() / 2);
     QMouseEvent right(QEvent::MouseMove, farRight, canvas->mapToGlobal(farRight), Qt::NoButton, Qt::NoButton,
