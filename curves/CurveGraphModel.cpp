@@ -324,17 +324,13 @@ CurveRecord* CurveGraphModel::cache(uint curveID)
         return nullptr;
     CurveRecord* raw = record.get();
     m_cache[curveID] = std::move(record);
+    m_order.append(curveID);
     return raw;
 }
 
 QList<uint> CurveGraphModel::cachedCurveIDs() const
 {
-    QList<uint> ids;
-    ids.reserve(int(m_cache.size()));
-    for (const auto& entry : m_cache)
-        ids << entry.first;
-    std::sort(ids.begin(), ids.end());
-    return ids;
+    return m_order;
 }
 
 QString CurveGraphModel::selectionLabels() const
@@ -353,6 +349,7 @@ void CurveGraphModel::release(uint curveID)
         return;
     emit signalStringDeselected(curveID);
     m_cache.erase(curveID);
+    m_order.removeOne(curveID);
 }
 
 void CurveGraphModel::slotTreeSelectionChanged(

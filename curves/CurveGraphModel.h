@@ -39,7 +39,7 @@ public:
     // The cached record, read from the file first when it is not cached yet.
     CurveRecord* cache(uint curveID);
     CurveTreeModel* treeModel() const { return m_treeModel; }
-    // The CurveIDs of the cached strings, in ascending order.
+    // The CurveIDs of the cached strings, in the order they were loaded (the tree's order).
     QList<uint> cachedCurveIDs() const;
     // The labels of the selected rows, as the graph's title shows them.
     QString selectionLabels() const;
@@ -69,6 +69,7 @@ private:
     QSqlQuery m_loadQuery;
     QSqlQuery m_insertQuery;
     QItemSelection m_selection;
+    QList<uint> m_order;
 };
 
 } // namespace IVCurve
