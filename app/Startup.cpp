@@ -3,6 +3,7 @@
 #include "AbstractDocument.h"
 #include "Brand.h"
 #include "DiagramSupport.h"
+#include "CurveSupport.h"
 #include "KestrovanResources.h"
 #include "MainWindow.h"
 #include "ReportSupport.h"
@@ -46,6 +47,7 @@ void registerDocumentKinds()
     ReportSupport::registerWithDocuments();
     DiagramSupport::registerWithDocuments();
     SearchResultsDocument::registerWithDocuments();
+    CurveSupport::registerWithDocuments();
 }
 
 QStringList filesFromArguments(const QStringList& arguments)

@@ -1,5 +1,6 @@
 #include "Prompts.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -59,7 +60,16 @@ QMessageBox::StandardButton WidgetPrompts::message(const MessageRequest& request
         box.setDefaultButton(request.defaultButton);
     if (!request.windowIcon.isNull())
         box.setWindowIcon(request.windowIcon);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    QCheckBox* checkBox = nullptr;
+    if (!request.checkBoxText.isEmpty() && request.checkBoxChecked) {
+        checkBox = new QCheckBox(request.checkBoxText, &box);
+        checkBox->setChecked(*request.checkBoxChecked);
+        box.setCheckBox(checkBox);
+    }
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    if (checkBox)
+        *request.checkBoxChecked = checkBox->isChecked();
+    return answer;
 }
 
 QString WidgetPrompts::existingDirectory(QWidget* parent, const QString& caption, const QString& dir)

@@ -20,6 +20,10 @@ struct MessageRequest
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     QIcon windowIcon;
+    // A check box under the text ("Continue showing errors ..."): shown when the text is set;
+    // its state is read from and written back to *checkBoxChecked.
+    QString checkBoxText;
+    bool* checkBoxChecked = nullptr;
 };
 
 // The one way the program asks or tells the user anything modal: message boxes, file and

@@ -5,14 +5,19 @@
 #include "CurveModuleRow.h"
 #include "CurvePointsCodec.h"
 #include "CurveRecord.h"
+#include "CurveTreeModel.h"
 #include "ModuleLibrary.h"
 #include "NumberText.h"
 #include "Prompts.h"
+#include "StringColours.h"
+#include "TreeItem.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <climits>
+#include <algorithm>
+#include <vector>
 
 namespace IVCurve {
 
@@ -353,7 +358,97 @@ CurveRecord* CurveGraphModel::cache(uint curveID)
         return nullptr;
     CurveRecord* raw = record.get();
     m_cache[curveID] = std::move(record);
+    m_order.append(curveID);
     return raw;
+}
+
+QList<uint> CurveGraphModel::cachedCurveIDs() const
+{
+    return m_order;
+}
+
+QString CurveGraphModel::selectionLabels() const
+{
+    QStringList labels;
+    for (const QModelIndex& index : m_selection.indexes()) {
+        if (index.column() == 0)
+            labels << index.data().toString();
+    }
+    return labels.join(QStringLiteral(", "));
+}
+
+void CurveGraphModel::release(uint curveID)
+{
+    if (!cached(curveID))
+        return;
+    emit signalStringDeselected(curveID);
+    m_cache.erase(curveID);
+    m_order.removeOne(curveID);
+}
+
+void CurveGraphModel::slotTreeSelectionChanged(
+    const QItemSelection& selected, const QItemSelection& deselected)
+{
+    m_selection.merge(deselected, QItemSelectionModel::Deselect);
+    // Trees can be deep: walked with a stack, not by recursion.
+    std::vector<QModelIndex> pending;
+    for (const QModelIndex& index : deselected.indexes()) {
+        if (index.column() == 0)
+            pending.push_back(index);
+    }
+    while (!pending.empty()) {
+        const QModelIndex index = pending.back();
+        pending.pop_back();
+        release(m_treeModel->itemFromIndex(index)->data(TreeCurveID).toUInt());
+        const int rows = m_treeModel->rowCount(index);
+        for (int row = 0; row < rows; ++row) {
+            const QModelIndex child = m_treeModel->index(row, 0, index);
+            if (!m_selection.contains(child))
+                pending.push_back(child);
+        }
+    }
+
+    m_selection.merge(selected, QItemSelectionModel::Select);
+    for (const QModelIndex& index : selected.indexes()) {
+        if (index.column() == 0)
+            pending.push_back(index);
+    }
+    // Children are visited in order, so that colours are handed out top to bottom.
+    std::reverse(pending.begin(), pending.end());
+    while (!pending.empty()) {
+        const QModelIndex index = pending.back();
+        pending.pop_back();
+        TreeItem* item = m_treeModel->itemFromIndex(index);
+        const uint curveID = item->data(TreeCurveID).toUInt();
+        if (curveID != 0 && !cached(curveID)) {
+            if (CurveRecord* record = cache(curveID)) {
+                if (!item->colour().isValid())
+                    item->setColour(StringColours::instance().next());
+                record->colour = item->colour();
+                record->label = item->data(TreeLabel).toString();
+                emit signalStringSelected(curveID);
+            }
+        }
+        for (int row = m_treeModel->rowCount(index) - 1; row >= 0; --row)
+            pending.push_back(m_treeModel->index(row, 0, index));
+    }
+    emit signalUpdateLegend(selectionLabels());
+}
+
+void CurveGraphModel::slotRowRemoved(const QModelIndex& parent, int first, int last)
+{
+    std::vector<QModelIndex> pending;
+    for (int row = first; row <= last; ++row)
+        pending.push_back(m_treeModel->index(row, 0, parent));
+    while (!pending.empty()) {
+        const QModelIndex index = pending.back();
+        pending.pop_back();
+        if (!index.isValid())
+            continue;
+        release(m_treeModel->itemFromIndex(index)->data(TreeCurveID).toUInt());
+        for (int row = 0; row < m_treeModel->rowCount(index); ++row)
+            pending.push_back(m_treeModel->index(row, 0, index));
+    }
 }
 
 } // namespace IVCurve

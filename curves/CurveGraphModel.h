@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QItemSelection>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -38,13 +39,28 @@ public:
     // The cached record, read from the file first when it is not cached yet.
     CurveRecord* cache(uint curveID);
     CurveTreeModel* treeModel() const { return m_treeModel; }
+    // The CurveIDs of the cached strings, in the order they were loaded (the tree's order).
+    QList<uint> cachedCurveIDs() const;
+    // The labels of the selected rows, as the graph's title shows them.
+    QString selectionLabels() const;
 
 signals:
     // A string's lines must be drawn again: it was deselected and selected in one go.
     void signalStringSelected(uint StringID);
     void signalStringDeselected(uint StringID);
+    void signalUpdateLegend(QString newTitle);
+    void modified(bool dirty);
+
+public slots:
+    // Loads the strings of newly selected rows (folders: every string beneath) and lets go of
+    // the strings of deselected ones, telling the graph which lines to add and remove.
+    void slotTreeSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    // Rows about to be removed from the tree take their strings off the graph.
+    void slotRowRemoved(const QModelIndex& parent, int first, int last);
 
 private:
+    void release(uint curveID);
+
     QSqlDatabase m_database;
     CurveTreeModel* m_treeModel;
     std::unordered_map<uint, std::unique_ptr<CurveRecord>> m_cache;
@@ -53,6 +69,8 @@ private:
     QSqlQuery m_loadQuery;
     QSqlQuery m_insertQuery;
     bool m_pointsAsUtf8 = false;
+    QItemSelection m_selection;
+    QList<uint> m_order;
 };
 
 } // namespace IVCurve

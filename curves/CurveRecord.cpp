@@ -132,6 +132,19 @@ void CurveRecord::buildSTC()
         stc.addPoint(last.x(), 0.0, points.last().irradiance, 0);
 }
 
+QVector<QPointF> CurveRecord::translatedMeasuredPoints()
+{
+    QVector<QPointF> result;
+    const CurveSeries& meas = m_series[SeriesMEAS];
+    if (meas.isEmpty())
+        return result;
+    const std::unique_ptr<STCAlgorithm> algorithm = makeAlgorithm();
+    result.reserve(meas.size());
+    for (const SeriesPoint& point : meas.seriesPoints())
+        result.append(algorithm->translate(meas, point));
+    return result;
+}
+
 void CurveRecord::buildNominal()
 {
     CurveSeries& nom = m_series[SeriesNOM];

@@ -48,6 +48,10 @@ public:
     const CurveSeries& nominal() { return series(SeriesNOM); }
     const CurveSeries& nominalPower() { return series(SeriesNOMPower); }
 
+    // The measured points translated one by one, without the points added at the axes: point j
+    // belongs to measured point j (non-finite results stay in place).
+    QVector<QPointF> translatedMeasuredPoints();
+
     // Empties the STC and NOM series and their power series.
     void invalidateTranslations();
 

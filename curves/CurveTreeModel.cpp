@@ -348,6 +348,13 @@ TreeItem* CurveTreeModel::newNode(const QModelIndex& parent)
     return item;
 }
 
+void CurveTreeModel::refreshRow(TreeItem* item)
+{
+    if (!item || item == m_root.get())
+        return;
+    emit dataChanged(indexForItem(item, 0), indexForItem(item, ColumnCount - 1));
+}
+
 TreeItem* CurveTreeModel::itemFromIndex(const QModelIndex& index) const
 {
     if (index.isValid() && index.model() == this)

@@ -34,6 +34,8 @@ public:
     TreeItem* itemFromIndex(const QModelIndex& index) const;
     QModelIndex indexForItem(TreeItem* item, int column = 0) const;
     TreeItem* rootItem() const { return m_root.get(); }
+    // Tells the views that an item's values changed behind the model (imports fill new nodes).
+    void refreshRow(TreeItem* item);
     qint64 nextNodeID() const { return m_nextNodeID; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;

@@ -26,7 +26,7 @@ protected:
     const double m_G2 = 1000.0;
     const double m_T2 = 25.0;
     const STCparameters& m_parameters;
-    // Measurement conditions: an unusable irradiance is taken as 1000 W/m², a missing or zero
+    // Measurement conditions: an unusable irradiance is taken as 1000 W/m², a missing
     // temperature as 25 °C.
     double m_G1;
     double m_T1;

@@ -34,6 +34,8 @@ QMessageBox::StandardButton ScriptedPrompts::message(const MessageRequest& reque
     a.kind = QStringLiteral("message");
     a.message = request;
     asked.append(a);
+    if (request.checkBoxChecked && !request.checkBoxText.isEmpty() && !checkBoxes.isEmpty())
+        *request.checkBoxChecked = checkBoxes.takeFirst();
     if (!buttons.isEmpty())
         return buttons.takeFirst();
     if (request.buttons == QMessageBox::Ok || request.buttons == QMessageBox::NoButton)
@@ -124,6 +126,7 @@ void ScriptedPrompts::reset()
     paths.clear();
     texts.clear();
     colors.clear();
+    checkBoxes.clear();
     dialogHandler = nullptr;
     unanswered = 0;
 }

@@ -31,6 +31,8 @@ public:
     QStringList paths;
     QStringList texts;
     QList<QColor> colors;
+    // States the user leaves a message box's check box in, one per box that has one.
+    QList<bool> checkBoxes;
     // Runs a program dialog in place of exec(); its return value is the dialog's result.
     std::function<int(QDialog*)> dialogHandler;
     int unanswered = 0;

@@ -48,7 +48,7 @@ QByteArray generateTesterFile(const TesterFileOptions& options)
 
     QDateTime when = options.firstTest;
     for (int row = 0; row < options.rows; ++row) {
-        const int type = TestCycle[row % 5];
+        const int type = options.curvesOnly ? 16 : TestCycle[row % 5];
         const int modules = int(uniform(8, 22));
         const double moduleVoc = uniform(37.0, 49.5);
         const double isc = uniform(8.5, 13.9);
@@ -104,6 +104,65 @@ QByteArray generateTesterFile(const TesterFileOptions& options)
         line += QByteArray::number(testerLineChecksum(line, sep, decimal), 16).toUpper();
         out += line + "\r\n";
         when = when.addSecs(int(uniform(40, 160)));
+    }
+    return out;
+}
+
+QByteArray generateMeterFile(const QByteArray& testerFile, const MeterFileOptions& options)
+{
+    const QList<QByteArray> lines = testerFile.split('\n');
+    if (lines.size() < 2)
+        return QByteArray();
+    // The tester's own separator: the one its column line is split by.
+    const char testerSep = lines.at(1).contains(';') ? ';' : ',';
+    const char testerDecimal = testerSep == ';' ? ',' : '.';
+    QList<QByteArray> columns = lines.at(1).trimmed().split(testerSep);
+    const int dateColumn = columns.indexOf("DD/MM/YYYY");
+    const int timeColumn = columns.indexOf("HH:MM:SS");
+    const int irrColumn = columns.indexOf("Irr (W/m2)");
+    const int tpvColumn = columns.indexOf("Tpv (C)");
+    const char sep = options.separator.toLatin1();
+    QRandomGenerator random(options.seed);
+    const QByteArray s(1, sep);
+
+    QByteArray out = "Index" + s + "Irr" + s + "Tpv" + s + "Tamb" + s + "Date" + s + "Time" + s + "Irr Unit"
+        + s + "Temp Unit\r\n";
+    int index = 0;
+    for (int n = 2; n < lines.size(); ++n) {
+        const QList<QByteArray> fields = lines.at(n).trimmed().split(testerSep);
+        if (dateColumn < 0 || timeColumn < 0 || fields.size() <= qMax(dateColumn, timeColumn))
+            continue;
+        const QDate date
+            = QDate::fromString(QString::fromLatin1(fields.at(dateColumn)), QStringLiteral("dd/MM/yyyy"));
+        const QTime time
+            = QTime::fromString(QString::fromLatin1(fields.at(timeColumn)), QStringLiteral("HH:mm:ss"));
+        if (!date.isValid() || !time.isValid())
+            continue;
+        auto number = [&](int column, double fallback) {
+            if (column < 0 || column >= fields.size() || fields.at(column).isEmpty())
+                return fallback;
+            return QByteArray(fields.at(column)).replace(testerDecimal, '.').toDouble();
+        };
+        const double irradiance = number(irrColumn, 800) + random.bounded(11) - 5;
+        const double cellTemp = number(tpvColumn, 35) + random.bounded(3) - 1;
+        const QDateTime when = QDateTime(date, time).addSecs(options.secondsAfterTest);
+        const int copies = options.duplicateEvery > 0 && (index + 1) % options.duplicateEvery == 0 ? 2 : 1;
+        for (int copy = 0; copy < copies; ++copy) {
+            ++index;
+            QByteArray irr = options.imperialUnits ? QByteArray::number(qRound(irradiance / 3.15459075))
+                                                   : QByteArray::number(qRound(irradiance));
+            QByteArray tpv = options.imperialUnits ? QByteArray::number(qRound(cellTemp * 9 / 5 + 32))
+                                                   : QByteArray::number(qRound(cellTemp));
+            if (options.errEvery > 0 && index % options.errEvery == 0)
+                irr = "ERR";
+            if (options.errEvery > 0 && index % (options.errEvery + 1) == 0)
+                tpv = "ERR";
+            out += QByteArray::number(index) + s + irr + s + tpv + s
+                + QByteArray::number(qRound(cellTemp - 10)) + s
+                + when.date().toString(QStringLiteral("dd.MM.yy")).toLatin1() + s
+                + when.time().toString(QStringLiteral("HH:mm:ss")).toLatin1() + s
+                + (options.imperialUnits ? "BTU" : "W") + s + (options.imperialUnits ? "F" : "C") + "\r\n";
+        }
     }
     return out;
 }

@@ -1,5 +1,6 @@
-// testergen: writes a tester results file.
+// testergen: writes a tester results file, and on request survey-meter readings matched to it.
 //   testergen <out.csv> [--rows N] [--semicolon] [--points N] [--seed N] [--version N] [--no-failures]
+//             [--curves] [--meter <meter.csv> [--imperial] [--meter-semicolon] [--err N] [--dup N]]
 #include "TesterFileGenerator.h"
 
 #include <QCommandLineParser>
@@ -45,7 +46,20 @@ int main(int argc, char** argv)
     const QCommandLineOption version(
         QStringLiteral("version"), QStringLiteral("File format version in line 1."), QStringLiteral("N"));
     const QCommandLineOption noFailures(QStringLiteral("no-failures"), QStringLiteral("No failed results."));
-    parser.addOptions({ rows, semicolon, points, seed, version, noFailures });
+    const QCommandLineOption curves(QStringLiteral("curves"), QStringLiteral("Every line is an IV curve."));
+    const QCommandLineOption meterFile(QStringLiteral("meter"),
+        QStringLiteral("Also write survey-meter readings matched to the test times."),
+        QStringLiteral("meter.csv"));
+    const QCommandLineOption imperial(
+        QStringLiteral("imperial"), QStringLiteral("Meter readings in imperial units."));
+    const QCommandLineOption meterSemicolon(
+        QStringLiteral("meter-semicolon"), QStringLiteral("Separate the meter readings with ';'."));
+    const QCommandLineOption err(
+        QStringLiteral("err"), QStringLiteral("Every Nth meter value reads ERR."), QStringLiteral("N"));
+    const QCommandLineOption dup(
+        QStringLiteral("dup"), QStringLiteral("Every Nth meter time is repeated."), QStringLiteral("N"));
+    parser.addOptions({ rows, semicolon, points, seed, version, noFailures, curves, meterFile, imperial,
+        meterSemicolon, err, dup });
     // Prints the usage for -h and --help and stops at an unknown option.
     parser.process(app);
 
@@ -72,11 +86,32 @@ int main(int argc, char** argv)
         options.separator = QLatin1Char(';');
     if (parser.isSet(noFailures))
         options.failEvery = 0;
+    options.curvesOnly = parser.isSet(curves);
+    MeterFileOptions meter;
+    meter.imperialUnits = parser.isSet(imperial);
+    if (parser.isSet(meterSemicolon))
+        meter.separator = QLatin1Char(';');
+    if (!readNumber(parser, err, 0, 1000000, &value))
+        return 2;
+    meter.errEvery = parser.isSet(err) ? int(value) : meter.errEvery;
+    if (!readNumber(parser, dup, 0, 1000000, &value))
+        return 2;
+    meter.duplicateEvery = parser.isSet(dup) ? int(value) : meter.duplicateEvery;
 
+    const QByteArray tester = generateTesterFile(options);
     QSaveFile out(files.first());
-    if (!out.open(QIODevice::WriteOnly) || out.write(generateTesterFile(options)) < 0 || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly) || out.write(tester) < 0 || !out.commit()) {
         std::fprintf(stderr, "testergen: cannot write %s\n", qPrintable(files.first()));
         return 1;
+    }
+    const QString meterPath = parser.value(meterFile);
+    if (!meterPath.isEmpty()) {
+        QSaveFile meterOut(meterPath);
+        if (!meterOut.open(QIODevice::WriteOnly) || meterOut.write(generateMeterFile(tester, meter)) < 0
+            || !meterOut.commit()) {
+            std::fprintf(stderr, "testergen: cannot write %s\n", qPrintable(meterPath));
+            return 1;
+        }
     }
     return 0;
 }

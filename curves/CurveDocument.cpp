@@ -1,0 +1,640 @@
+#include "CurveDocument.h"
+
+#include "Brand.h"
+#include "CurveConstants.h"
+#include "CurveGraph.h"
+#include "CurveGraphModel.h"
+#include "CurveModuleRow.h"
+#include "CurveModulesChooser.h"
+#include "CurveModulesDlg.h"
+#include "CurveRecord.h"
+#include "CurveStore.h"
+#include "CurveTree.h"
+#include "CurveTreeModel.h"
+#include "DataLoggerProgram.h"
+#include "MeterFileImporter.h"
+#include "ModuleLibrary.h"
+#include "PointsExport.h"
+#include "Prompts.h"
+#include "SafeWrite.h"
+#include "SavedAge.h"
+#include "TesterFileImporter.h"
+#include "TreeItem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSplitter>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <stdexcept>
+
+namespace IVCurve {
+
+namespace {
+const QString lastImportDirKey = QStringLiteral("Directories/LastImportDir");
+const QString lastExportDirKey = QStringLiteral("Directories/LastExportDir");
+const QString rootDirKey = QStringLiteral("Directories/RootDir");
+
+QString settingOr(const QString& key, const QString& fallbackKey)
+{
+    QSettings settings;
+    const QString value = settings.value(key).toString();
+    return value.isEmpty() ? settings.value(fallbackKey).toString() : value;
+}
+
+// Imports shorter than this many lines run without a progress dialog.
+constexpr int progressDialogLines = 2000;
+} // namespace
+
+CurveDocument::CurveDocument(const QString& filePath, QWidget* parent)
+    : DocumentWithToolbar(filePath, parent)
+    , m_store(std::make_unique<CurveStore>(filePath))
+{
+    setObjectName(QStringLiteral("CurveDocument"));
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_tree = new CurveTree(m_splitter);
+    m_tree->setObjectName(QStringLiteral("curveTree"));
+    m_graph = new CurveGraph(m_store->graphModel(), m_splitter);
+    m_splitter->addWidget(m_tree);
+    m_splitter->addWidget(m_graph);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
+    // The splitter takes the place of the scroll area the base class offers.
+    scrollArea()->hide();
+    delete documentLayout()->replaceWidget(scrollArea(), m_splitter);
+
+    buildActions();
+    buildMenus();
+
+    CurveTreeModel* treeModel = m_store->treeModel();
+    CurveGraphModel* graphModel = m_store->graphModel();
+    if (treeModel && graphModel) {
+        m_tree->setModel(treeModel);
+        m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(m_tree, &QWidget::customContextMenuRequested, this, &CurveDocument::onCustomContextMenu);
+        connect(m_tree->selectionModel(), &QItemSelectionModel::selectionChanged, graphModel,
+            &CurveGraphModel::slotTreeSelectionChanged);
+        connect(m_tree, &QAbstractItemView::doubleClicked, this, &CurveDocument::slotDoubleClickTree);
+        connect(treeModel, &CurveTreeModel::modified, this, &CurveDocument::modified);
+        connect(treeModel, &QAbstractItemModel::rowsAboutToBeRemoved, graphModel,
+            &CurveGraphModel::slotRowRemoved);
+    }
+    setValid(m_store->isOpen());
+    setModified(false);
+}
+
+CurveDocument::~CurveDocument()
+{
+    // The views let go of the models before the store deletes them.
+    delete m_splitter;
+    m_splitter = nullptr;
+    m_tree = nullptr;
+    m_graph = nullptr;
+}
+
+QAction* CurveDocument::makeAction(const char* objectName, const QString& text, const QString& toolTip,
+    const QString& icon, const QKeySequence& key)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(objectName));
+    if (!toolTip.isEmpty())
+        action->setToolTip(toolTip);
+    if (!icon.isEmpty())
+        action->setIcon(QIcon(icon));
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    }
+    return action;
+}
+
+void CurveDocument::buildActions()
+{
+    m_actionSave = makeAction("actionSave", tr("Save"), QString(),
+        QStringLiteral(":res/toolButtons/save.png"), QKeySequence(QStringLiteral("Ctrl+S")));
+    m_actionSave->setEnabled(false);
+    m_actionExportToImage = makeAction("actionExportToImage", tr("Export to Image"), QString(),
+        QStringLiteral(":res/toolButtons/export_img.png"));
+    m_actionInsertTreeRow = makeAction("actionInsertTreeRow", tr("Insert Row"), QString(),
+        QStringLiteral(":res/toolButtons/plus_sign.png"), QKeySequence(Qt::Key_Insert));
+    m_actionDeleteTreeRow = makeAction("actionDeleteTreeRow", tr("Delete Row"), QString(),
+        QStringLiteral(":res/toolButtons/delete_row.png"), QKeySequence(Qt::Key_Delete));
+    m_actionImportCSV = makeAction(
+        "actionImportCSV", tr("Import CSV"), QString(), QStringLiteral(":res/toolButtons/import.png"));
+    m_actionShowIV = makeAction("actionShowIV", tr("IV"), tr("Show IV Curves"));
+    m_actionShowPWR = makeAction("actionShowPWR", tr("PWR"), tr("Show VP Power Curves"));
+    m_actionShowMEAS = makeAction("actionShowMEAS", tr("MEAS"), tr("Show Measured Curve Data"));
+    m_actionShowSTC = makeAction("actionShowSTC", tr("STC"), tr("Show STC-corrected Curves"));
+    m_actionShowNOM = makeAction("actionShowNOM", tr("NOM"), tr("Show Nominal Curve"));
+    for (QAction* toggle :
+        { m_actionShowIV, m_actionShowPWR, m_actionShowMEAS, m_actionShowSTC, m_actionShowNOM })
+        toggle->setCheckable(true);
+    m_actionShowIV->setChecked(true);
+    m_actionShowSTC->setChecked(true);
+    m_actionDownload = makeAction("actionDownload", tr("Download"), tr("Download data from tester"),
+        QStringLiteral(":res/toolButtons/download.png"));
+    m_actionViewDetails = makeAction("actionViewDetails", tr("View Details"), tr("View Details from tester"));
+    m_actionManageModules = makeAction("actionManageModules", tr("Manage Module Database"), QString(),
+        QStringLiteral(":res/toolButtons/module32.png"));
+    m_actionAssignModule
+        = makeAction("actionAssignModule", tr("Set PV Module Type"), tr("Manage Module Database"));
+    m_actionCurveReport = makeAction(
+        "actionCurveReport", tr("Curve Report"), QString(), QStringLiteral(":res/toolButtons/report.png"));
+    m_actionImportIrradianceFile = makeAction("actionImportIrradianceFile", tr("Import from CSV file"),
+        tr("Import Irradiance/Temp data from CSV file"));
+    m_actionImportIrradianceMT410 = makeAction("actionImportIrradianceMT410", tr("Import from Meteor 410K"),
+        tr("Import Irradiance/Temp data from Meteor 410K"));
+    m_actionExportPoints = makeAction("actionExportPoints", tr("Export MEAS IV Curve Points"),
+        tr("Export Measured IV Curve Points in CSV format"), QStringLiteral(":res/toolButtons/export.png"));
+    m_actionExportPointsSTC = makeAction("actionExportPointsSTC", tr("Export STC IV Curve Points"),
+        tr("Export STC IV Curve Points in CSV format"));
+    m_actionExportPWRPoints = makeAction("actionExportPWRPoints", tr("Export MEAS PWR Curve Points"),
+        tr("Export Measured Power Curve Points in CSV format"));
+    m_actionExportPWRPointsSTC = makeAction("actionExportPWRPointsSTC", tr("Export STC PWR Curve Points"),
+        tr("Export STC Power Curve Points in CSV format"));
+    m_actionSetColour = makeAction("actionSetColour", tr("Set Colour"),
+        tr("Change the colour of lines on the graph associated with this string"));
+    // Details and the curve report come with their dialogs.
+    m_actionViewDetails->setEnabled(false);
+    m_actionCurveReport->setEnabled(false);
+
+    connect(m_actionSave, &QAction::triggered, this, &CurveDocument::save);
+    connect(m_actionExportToImage, &QAction::triggered, m_graph, &CurveGraph::exportimg);
+    connect(m_actionInsertTreeRow, &QAction::triggered, this, &CurveDocument::slotInsertRow);
+    connect(m_actionDeleteTreeRow, &QAction::triggered, this, &CurveDocument::slotDeleteRow);
+    connect(m_actionImportCSV, &QAction::triggered, this, &CurveDocument::slotImport);
+    connect(m_actionShowIV, &QAction::toggled, m_graph, &CurveGraph::displayIVToggled);
+    connect(m_actionShowPWR, &QAction::toggled, m_graph, &CurveGraph::displayPWRToggled);
+    connect(m_actionShowMEAS, &QAction::toggled, m_graph, &CurveGraph::displayMEASToggled);
+    connect(m_actionShowSTC, &QAction::toggled, m_graph, &CurveGraph::displaySTCToggled);
+    connect(m_actionShowNOM, &QAction::toggled, m_graph, &CurveGraph::displayNOMToggled);
+    connect(m_actionDownload, &QAction::triggered, this, &CurveDocument::slotDownload);
+    connect(m_actionViewDetails, &QAction::triggered, this, qOverload<>(&CurveDocument::slotViewDetails));
+    connect(m_actionManageModules, &QAction::triggered, this, &CurveDocument::slotManageModules);
+    connect(m_actionAssignModule, &QAction::triggered, this, &CurveDocument::slotAssignModule);
+    connect(m_actionCurveReport, &QAction::triggered, this, &CurveDocument::slotCurveReport);
+    connect(
+        m_actionImportIrradianceFile, &QAction::triggered, this, &CurveDocument::slotImportIrradianceFile);
+    connect(
+        m_actionImportIrradianceMT410, &QAction::triggered, this, &CurveDocument::slotImportIrradianceMT410);
+    connect(m_actionExportPoints, &QAction::triggered, this, &CurveDocument::slotExportPoints);
+    connect(m_actionExportPointsSTC, &QAction::triggered, this, &CurveDocument::slotExportPointsSTC);
+    connect(m_actionExportPWRPoints, &QAction::triggered, this, &CurveDocument::slotExportPWRPoints);
+    connect(m_actionExportPWRPointsSTC, &QAction::triggered, this, &CurveDocument::slotExportPWRPointsSTC);
+    connect(m_actionSetColour, &QAction::triggered, this, &CurveDocument::slotSetColour);
+}
+
+void CurveDocument::buildMenus()
+{
+    QToolBar* bar = toolBar();
+    bar->addAction(m_actionSave);
+    bar->addSeparator();
+    bar->addActions({ m_actionShowMEAS, m_actionShowSTC, m_actionShowNOM, m_actionShowIV, m_actionShowPWR });
+    bar->addSeparator();
+    bar->addActions({ m_actionDownload, m_actionImportCSV });
+    bar->addSeparator();
+    bar->addActions({ m_actionCurveReport, m_actionExportToImage });
+    bar->addSeparator();
+    bar->addAction(m_actionManageModules);
+    addAction(m_actionSave);
+    // Insert and Delete belong to the tree: there the keys edit rows, elsewhere they do not.
+    m_tree->addActions({ m_actionInsertTreeRow, m_actionDeleteTreeRow });
+
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("curveTreeContextMenu"));
+    m_contextMenu->addActions({ m_actionSave, m_actionInsertTreeRow, m_actionDeleteTreeRow,
+        m_actionViewDetails, m_actionAssignModule, m_actionCurveReport });
+    QMenu* irradiance = m_contextMenu->addMenu(tr("Import Irradiance/Temp data"));
+    irradiance->addActions({ m_actionImportIrradianceFile, m_actionImportIrradianceMT410 });
+    QMenu* exports = m_contextMenu->addMenu(tr("Export Points"));
+    exports->addActions({ m_actionExportPoints, m_actionExportPointsSTC, m_actionExportPWRPoints,
+        m_actionExportPWRPointsSTC });
+    m_contextMenu->addAction(m_actionSetColour);
+}
+
+void CurveDocument::guarded(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        Prompts::show(QMessageBox::Critical, this,
+            tr("Exception thrown: %1").arg(QString::fromLocal8Bit(e.what())), QString(), QMessageBox::Ok,
+            Brand::productTitle());
+    }
+}
+
+QModelIndexList CurveDocument::selectedRows() const
+{
+    if (!m_tree->selectionModel())
+        return {};
+    return m_tree->selectionModel()->selectedRows(0);
+}
+
+QList<uint> CurveDocument::selectedCurveIDs() const
+{
+    QList<uint> ids;
+    CurveTreeModel* model = m_store->treeModel();
+    for (const QModelIndex& index : selectedRows()) {
+        const uint id = model->itemFromIndex(index)->data(TreeCurveID).toUInt();
+        if (id != 0)
+            ids << id;
+    }
+    return ids;
+}
+
+void CurveDocument::modified(bool dirty)
+{
+    m_actionSave->setEnabled(dirty);
+    setModified(dirty);
+}
+
+void CurveDocument::onCustomContextMenu(const QPoint& point)
+{
+    m_contextIndex = m_tree->indexAt(point);
+    m_contextMenu->popup(m_tree->viewport()->mapToGlobal(point));
+}
+
+void CurveDocument::save()
+{
+    guarded([this] {
+        if (!m_store->treeModel())
+            return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents();
+        const bool saved = m_store->treeModel()->slotSave();
+        QApplication::restoreOverrideCursor();
+        // A save that failed leaves the work marked unsaved, so that closing still asks.
+        if (saved)
+            modified(false);
+    });
+}
+
+bool CurveDocument::maybeSave()
+{
+    if (!isModified())
+        return true;
+    const QMessageBox::StandardButton answer = Prompts::show(QMessageBox::Warning, this,
+        QCoreApplication::translate("Warning Message", "Save changes to %1?").arg(fileName()), QString(),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    switch (answer) {
+    case QMessageBox::Yes:
+        save();
+        return !isModified();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CurveDocument::slotInsertRow()
+{
+    guarded([this] {
+        CurveTreeModel* model = m_store->treeModel();
+        if (!model)
+            return;
+        const QModelIndex parent = m_contextIndex.isValid()
+            ? QModelIndex(m_contextIndex).sibling(m_contextIndex.row(), 0)
+            : QModelIndex();
+        m_contextIndex = QPersistentModelIndex();
+        model->newNode(parent);
+        if (parent.isValid())
+            m_tree->expand(parent);
+    });
+}
+
+void CurveDocument::slotDeleteRow()
+{
+    guarded([this] {
+        CurveTreeModel* model = m_store->treeModel();
+        if (!model)
+            return;
+        m_contextIndex = QPersistentModelIndex();
+        QList<QPersistentModelIndex> rows;
+        for (const QModelIndex& index : selectedRows())
+            rows << QPersistentModelIndex(index);
+        if (rows.isEmpty())
+            return;
+        // Later rows first, so that the rows still to go keep their places.
+        std::sort(rows.begin(), rows.end(),
+            [](const QPersistentModelIndex& a, const QPersistentModelIndex& b) { return a.row() > b.row(); });
+        for (const QPersistentModelIndex& row : qAsConst(rows)) {
+            // A row inside a subtree removed before it is gone already.
+            if (row.isValid())
+                model->removeRows(row.row(), 1, row.parent());
+        }
+        modified(true);
+    });
+}
+
+void CurveDocument::slotViewDetails()
+{
+    slotViewDetails(m_contextIndex);
+    m_contextIndex = QPersistentModelIndex();
+}
+
+void CurveDocument::slotViewDetails(const QModelIndex&)
+{
+    // The details dialog comes with the next version of the curve tools.
+}
+
+void CurveDocument::applyColour(const QModelIndex& index, const QColor& colour)
+{
+    TreeItem* item = m_store->treeModel()->itemFromIndex(index);
+    if (!colour.isValid() || item == m_store->treeModel()->rootItem())
+        return;
+    item->setColour(colour);
+    m_store->treeModel()->refreshRow(item);
+    const uint id = item->data(TreeCurveID).toUInt();
+    if (id != 0)
+        m_graph->setStringColour(id, colour);
+}
+
+void CurveDocument::slotSetColour()
+{
+    guarded([this] {
+        if (!m_store->treeModel())
+            return;
+        const QModelIndexList rows = selectedRows();
+        if (rows.isEmpty())
+            return;
+        const QColor colour = Prompts::instance().color(this, tr("Set Colour"), QColor(Qt::darkBlue));
+        if (!colour.isValid())
+            return;
+        for (const QModelIndex& index : rows)
+            applyColour(index, colour);
+        modified(true);
+    });
+}
+
+void CurveDocument::slotDoubleClickTree(const QModelIndex& index)
+{
+    guarded([this, index] {
+        if (!index.isValid() || index.column() == ColumnLabel || !m_store->treeModel())
+            return;
+        if (index.column() == ColumnColour) {
+            TreeItem* item = m_store->treeModel()->itemFromIndex(index);
+            const QColor colour = Prompts::instance().color(this, tr("Set Colour"), item->colour());
+            if (!colour.isValid())
+                return;
+            applyColour(index, colour);
+            modified(true);
+            return;
+        }
+        slotViewDetails(index);
+    });
+}
+
+void CurveDocument::slotManageModules()
+{
+    guarded([this] {
+        CurveModulesDlg dialog(this);
+        Prompts::instance().execDialog(&dialog);
+    });
+}
+
+void CurveDocument::slotAssignModule()
+{
+    guarded([this] {
+        const QList<uint> ids = selectedCurveIDs();
+        if (selectedRows().isEmpty() || !m_store->graphModel())
+            return;
+        CurveModulesChooser chooser(this);
+        if (Prompts::instance().execDialog(&chooser) != QDialog::Accepted || chooser.moduleID() == 0)
+            return;
+        ModuleLibrary& library = ModuleLibrary::instance();
+        CurveModuleRow row;
+        if (!library.open() || !library.module(chooser.moduleID(), &row))
+            return;
+        for (uint id : ids)
+            m_store->graphModel()->assignModule(id, row, chooser.seriesCount());
+    });
+}
+
+void CurveDocument::slotCurveReport()
+{
+    // The curve report comes with the next version of the curve tools.
+}
+
+void CurveDocument::slotExportPoints()
+{
+    exportPoints(PointsExport::MeasuredIV);
+}
+
+void CurveDocument::slotExportPointsSTC()
+{
+    exportPoints(PointsExport::STCIV);
+}
+
+void CurveDocument::slotExportPWRPoints()
+{
+    exportPoints(PointsExport::MeasuredPower);
+}
+
+void CurveDocument::slotExportPWRPointsSTC()
+{
+    exportPoints(PointsExport::STCPower);
+}
+
+void CurveDocument::exportPoints(int kind)
+{
+    guarded([this, kind] {
+        CurveGraphModel* graphModel = m_store->graphModel();
+        if (!graphModel)
+            return;
+        const QPointer<CurveDocument> self(this);
+        for (const QModelIndex& index : selectedRows()) {
+            TreeItem* item = m_store->treeModel()->itemFromIndex(index);
+            const uint id = item->data(TreeCurveID).toUInt();
+            CurveRecord* record = id != 0 ? graphModel->cache(id) : nullptr;
+            if (!record)
+                continue;
+            const QString label = item->data(TreeLabel).toString();
+            const QString proposed = QDir::toNativeSeparators(settingOr(lastExportDirKey, rootDirKey)
+                + QLatin1Char('/') + label + PointsExport::suffix(PointsExport::Kind(kind)));
+            const QString path = Prompts::instance().saveFileName(this,
+                QCoreApplication::translate("File Save Dialog", "Save CSV file"), proposed,
+                QCoreApplication::translate("File Save Dialog", "CSV file (*.csv)"));
+            if (!self)
+                return;
+            if (path.isEmpty())
+                continue;
+            QSettings().setValue(lastExportDirKey, QFileInfo(path).absolutePath());
+            // The old file stays until the new one is complete.
+            QString error;
+            if (!SafeWrite::writeFile(
+                    path, PointsExport::content(*record, label, PointsExport::Kind(kind)), &error))
+                Prompts::show(QMessageBox::Critical, this, tr(" Could not open file:\n %1").arg(path), error,
+                    QMessageBox::Ok, Brand::productTitle());
+        }
+    });
+}
+
+bool CurveDocument::importTesterFile(const QString& path)
+{
+    if (!m_store->treeModel())
+        return false;
+    TesterFileImporter importer(*m_store, this);
+    std::unique_ptr<QProgressDialog> progress;
+    const QPointer<CurveDocument> self(this);
+    importer.setProgress([&](int done, int total) {
+        if (!progress && total > progressDialogLines) {
+            progress = std::make_unique<QProgressDialog>(
+                tr("Importing %1").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, total, this);
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(500);
+        }
+        if (!progress)
+            return true;
+        progress->setValue(done);
+        return self && !progress->wasCanceled();
+    });
+    const bool read = importer.importFile(path);
+    return read;
+}
+
+void CurveDocument::slotImport()
+{
+    guarded([this] {
+        if (!m_store->treeModel())
+            return;
+        const QPointer<CurveDocument> self(this);
+        const QString path = Prompts::instance().openFileName(
+            this, tr("Import CSV File"), settingOr(lastImportDirKey, rootDirKey), tr("CSV Files (*.csv)"));
+        if (!self || path.isEmpty())
+            return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents();
+        importTesterFile(path);
+        QSettings().setValue(lastImportDirKey, QFileInfo(path).absolutePath());
+        QApplication::restoreOverrideCursor();
+    });
+}
+
+void CurveDocument::importMeterFile(const QString& path)
+{
+    MeterFileImporter importer(*m_store, this);
+    importer.importFile(path, selectedRows());
+}
+
+void CurveDocument::slotImportIrradianceFile()
+{
+    guarded([this] {
+        if (!m_store->treeModel())
+            return;
+        if (selectedRows().isEmpty()) {
+            MeterFileImporter(*m_store, this).importFile(QString(), {});
+            return;
+        }
+        const QPointer<CurveDocument> self(this);
+        const QString path
+            = Prompts::instance().openFileName(this, tr("Import Irradiance/Temp data from CSV file"),
+                settingOr(lastImportDirKey, rootDirKey), tr("CSV Files (*.csv)"));
+        if (!self || path.isEmpty())
+            return;
+        importMeterFile(path);
+    });
+}
+
+bool CurveDocument::startDataLogger(Download which)
+{
+    const QString program = DataLoggerProgram::path();
+    if (!QFileInfo(program).isFile()) {
+        Prompts::show(QMessageBox::Warning, this,
+            QCoreApplication::translate("Error Message", "Could not find:\n%1.\nPlease try installing again")
+                .arg(program));
+        return false;
+    }
+    QPointer<QProcess>& slot = which == Download::Tester ? m_testerDownload : m_meterDownload;
+    delete slot.data();
+    slot = new QProcess(this);
+    connect(slot.data(), &QProcess::errorOccurred, this, &CurveDocument::slotDataLoggerError);
+    if (which == Download::Tester)
+        connect(slot.data(), qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
+            &CurveDocument::slotDataLoggerFinished);
+    else
+        connect(slot.data(), qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
+            &CurveDocument::slotIrradianceImportFinished);
+    // Taken before the start, so that a file the logger saves at once still counts as new.
+    m_downloadStart = QDateTime::currentDateTime();
+    slot->start(program, QStringList(), QIODevice::ReadWrite);
+    return true;
+}
+
+QString CurveDocument::downloadedFile(QProcess* logger)
+{
+    const QString path = DataLoggerProgram::lastSavedFilePath();
+    const QFileInfo file(path);
+    const bool offered = !path.isEmpty() && file.isFile() && m_downloadStart.isValid()
+        && m_downloadStart < file.lastModified();
+    m_downloadStart = QDateTime();
+    if (logger)
+        logger->deleteLater();
+    if (!offered)
+        return QString();
+    const QString question = QCoreApplication::translate(
+        "User prompt", "Would you like to import the last file you just downloaded?");
+    const QString detail = QCoreApplication::translate("User prompt", "File: %1 was saved %2.")
+                               .arg(path, savedAgoText(file.lastModified()));
+    MessageRequest request;
+    request.parent = this;
+    request.icon = QMessageBox::Question;
+    request.text = question;
+    request.informativeText = detail;
+    request.buttons = QMessageBox::Yes | QMessageBox::No;
+    return Prompts::instance().message(request) == QMessageBox::Yes ? path : QString();
+}
+
+void CurveDocument::slotDownload()
+{
+    guarded([this] { startDataLogger(Download::Tester); });
+}
+
+void CurveDocument::slotImportIrradianceMT410()
+{
+    guarded([this] { startDataLogger(Download::Meter); });
+}
+
+void CurveDocument::slotDataLoggerError(QProcess::ProcessError)
+{
+    auto* logger = qobject_cast<QProcess*>(sender());
+    // Only a logger that never ran is reported here; one that ran reports through finished.
+    if (logger && logger->error() != QProcess::FailedToStart)
+        return;
+    Prompts::show(QMessageBox::Critical, this,
+        QCoreApplication::translate("Missing file error message",
+            "%1 failed to start. A file may be missing or corrupted. Please install the application again.")
+            .arg(Brand::loggerProgramName()));
+    m_downloadStart = QDateTime();
+    if (logger)
+        logger->deleteLater();
+}
+
+void CurveDocument::slotDataLoggerFinished(int, QProcess::ExitStatus)
+{
+    guarded([this] {
+        const QString path = downloadedFile(qobject_cast<QProcess*>(sender()));
+        if (!path.isEmpty())
+            importTesterFile(path);
+    });
+}
+
+void CurveDocument::slotIrradianceImportFinished(int, QProcess::ExitStatus)
+{
+    guarded([this] {
+        const QString path = downloadedFile(qobject_cast<QProcess*>(sender()));
+        if (!path.isEmpty())
+            importMeterFile(path);
+    });
+}
+
+} // namespace IVCurve

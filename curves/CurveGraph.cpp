@@ -1,0 +1,421 @@
+#include "CurveGraph.h"
+
+#include "Brand.h"
+#include "CurveGraphModel.h"
+#include "CurveGraphSquishHelper.h"
+#include "CurveLine.h"
+#include "CurvePanner.h"
+#include "CurveRecord.h"
+#include "CurveTracker.h"
+#include "CurveTypeLegend.h"
+#include "CurveZoomer.h"
+#include "Prompts.h"
+#include "SafeWrite.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTimer>
+#include <qwt_legend.h>
+#include <qwt_plot_canvas.h>
+#include <qwt_plot_grid.h>
+#include <qwt_plot_layout.h>
+#include <qwt_plot_renderer.h>
+#include <qwt_plot_textlabel.h>
+#include <qwt_scale_widget.h>
+
+namespace IVCurve {
+
+namespace {
+const SeriesKind ivKinds[] = { SeriesMEAS, SeriesSTC, SeriesNOM };
+
+SeriesKind powerKind(SeriesKind iv)
+{
+    return SeriesKind(iv + 1);
+}
+
+CurveGraph::Display displayOf(SeriesKind iv)
+{
+    switch (iv) {
+    case SeriesMEAS:
+        return CurveGraph::ShowMEAS;
+    case SeriesSTC:
+        return CurveGraph::ShowSTC;
+    default:
+        return CurveGraph::ShowNOM;
+    }
+}
+
+// The exported image: 280 × 216 mm at 600 dots per inch.
+const QSizeF exportSizeMM(280.0, 216.0);
+const int exportDpi = 600;
+} // namespace
+
+CurveGraph::CurveGraph(CurveGraphModel* model, QWidget* parent)
+    : QwtPlot(parent)
+    , m_model(model)
+{
+    setObjectName(QStringLiteral("CurveGraph"));
+    setAutoReplot(false);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    plotLayout()->setAlignCanvasToScales(true);
+    if (auto* canvas = qobject_cast<QwtPlotCanvas*>(this->canvas())) {
+        canvas->setFrameStyle(QFrame::NoFrame);
+        canvas->setAutoFillBackground(false);
+    }
+    setAxisTitle(xBottom, tr("Voltage (V)"));
+    setAxisTitle(yLeft, tr("Current (A)"));
+    setAxisTitle(yRight, tr("Power (W)"));
+    enableAxis(yLeft, true);
+    enableAxis(yRight, false);
+    for (int axis = 0; axis < axisCnt; ++axis)
+        axisWidget(axis)->setMargin(0);
+    setTitle(tr("IV Curve"));
+
+    auto* grid = new QwtPlotGrid;
+    grid->enableXMin(true);
+    grid->enableYMin(true);
+    grid->setMajorPen(Qt::black, 0, Qt::DotLine);
+    grid->setMinorPen(Qt::gray, 0, Qt::DotLine);
+    grid->attach(this);
+
+    auto* legend = new QwtLegend;
+    legend->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    insertLegend(legend, QwtPlot::BottomLegend);
+
+    m_titleItem = new QwtPlotTextLabel;
+    m_titleItem->setItemAttribute(QwtPlotItem::Legend, false);
+    m_titleItem->attach(this);
+    m_typeLegend = new CurveTypeLegend;
+    m_typeLegend->attach(this);
+
+    m_tracker = new CurveTracker(canvas(), [this] { return trackedLines(); });
+    m_zoomer = new CurveZoomer(canvas());
+    m_panner = new CurvePanner(canvas());
+    m_helper = new CurveGraphSquishHelper(this);
+    updateTypeLegend();
+    applyScales();
+
+    if (m_model) {
+        connect(m_model, &CurveGraphModel::signalStringSelected, this, &CurveGraph::slotInsertCurves);
+        connect(m_model, &CurveGraphModel::signalStringDeselected, this, &CurveGraph::slotRemoveCurves);
+        connect(m_model, &CurveGraphModel::signalUpdateLegend, this, &CurveGraph::updateLegend);
+    }
+}
+
+CurveGraph::~CurveGraph()
+{
+    for (auto& lines : m_lines) {
+        qDeleteAll(lines);
+        lines.clear();
+    }
+}
+
+int CurveGraph::visibleLineCount() const
+{
+    int count = 0;
+    for (const auto& lines : m_lines)
+        count += lines.size();
+    return count;
+}
+
+QList<const CurveLine*> CurveGraph::trackedLines() const
+{
+    QList<const CurveLine*> result;
+    if (!m_model)
+        return result;
+    const bool iv = m_display[ShowIV];
+    const bool power = m_display[ShowPWR];
+    for (uint id : m_model->cachedCurveIDs()) {
+        for (SeriesKind kind : ivKinds) {
+            if (!m_display[displayOf(kind)])
+                continue;
+            const CurveLine* line = iv ? m_lines[kind].value(id)
+                : power                ? m_lines[powerKind(kind)].value(id)
+                                       : nullptr;
+            if (line)
+                result << line;
+        }
+    }
+    return result;
+}
+
+bool CurveGraph::addLine(uint curveID, SeriesKind kind)
+{
+    if (m_lines[kind].contains(curveID))
+        return false;
+    CurveRecord* record = m_model->cached(curveID);
+    if (!record)
+        return false;
+    const CurveSeries& series = record->series(kind);
+    // A string without a module has no nominal curve; nothing to draw is no line.
+    if (series.isEmpty())
+        return false;
+    auto* line = new CurveLine(series, record->label, record->colour);
+    line->attachLine(this);
+    m_lines[kind].insert(curveID, line);
+    m_maxVoltage = qMax(m_maxVoltage, series.maxVoltage());
+    if (line->isPower())
+        m_maxPower = qMax(m_maxPower, series.maxCurrent());
+    else
+        m_maxCurrent = qMax(m_maxCurrent, series.maxCurrent());
+    return true;
+}
+
+void CurveGraph::slotInsertCurves(uint StringID)
+{
+    if (!m_model || !m_model->cached(StringID))
+        return;
+    bool added = false;
+    for (SeriesKind kind : ivKinds) {
+        if (!m_display[displayOf(kind)])
+            continue;
+        if (m_display[ShowIV])
+            added |= addLine(StringID, kind);
+        if (m_display[ShowPWR])
+            added |= addLine(StringID, powerKind(kind));
+    }
+    if (added) {
+        applyScales();
+        scheduleRefresh();
+    }
+}
+
+void CurveGraph::slotRemoveCurves(uint StringID)
+{
+    bool removed = false;
+    for (auto& lines : m_lines) {
+        if (CurveLine* line = lines.take(StringID)) {
+            delete line;
+            removed = true;
+        }
+    }
+    if (!removed)
+        return;
+    recomputeMaxima();
+    applyScales();
+    scheduleRefresh();
+}
+
+bool CurveGraph::removeKinds(const QList<SeriesKind>& kinds)
+{
+    bool removed = false;
+    for (SeriesKind kind : kinds) {
+        removed |= !m_lines[kind].isEmpty();
+        qDeleteAll(m_lines[kind]);
+        m_lines[kind].clear();
+    }
+    if (removed) {
+        recomputeMaxima();
+        applyScales();
+    }
+    return removed;
+}
+
+void CurveGraph::recomputeMaxima()
+{
+    m_maxVoltage = m_maxCurrent = m_maxPower = 0.0;
+    for (const auto& lines : m_lines) {
+        for (const CurveLine* line : lines) {
+            const QRectF bounds = line->boundingRect();
+            m_maxVoltage = qMax(m_maxVoltage, bounds.right());
+            if (line->isPower())
+                m_maxPower = qMax(m_maxPower, bounds.bottom());
+            else
+                m_maxCurrent = qMax(m_maxCurrent, bounds.bottom());
+        }
+    }
+}
+
+void CurveGraph::applyScales()
+{
+    setAxisScale(xBottom, 0.0, 1.1 * m_maxVoltage);
+    setAxisScale(yLeft, 0.0, 1.1 * m_maxCurrent);
+    setAxisScale(yRight, 0.0, 1.1 * m_maxPower);
+}
+
+void CurveGraph::scheduleRefresh()
+{
+    m_tracker->invalidate(false);
+    // Selecting a folder adds hundreds of strings in one go: they are drawn once, afterwards.
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_refreshPending)
+            refresh();
+    });
+}
+
+void CurveGraph::refresh()
+{
+    m_refreshPending = false;
+    replot();
+    m_tracker->invalidate(true);
+    m_zoomer->setZoomBase(false);
+}
+
+void CurveGraph::kindToggled(Display display, bool on)
+{
+    m_display[display] = on;
+    QList<SeriesKind> kinds;
+    switch (display) {
+    case ShowIV:
+        enableAxis(yLeft, on);
+        kinds = { SeriesMEAS, SeriesSTC, SeriesNOM };
+        break;
+    case ShowPWR:
+        enableAxis(yRight, on);
+        kinds = { SeriesMEASPower, SeriesSTCPower, SeriesNOMPower };
+        break;
+    case ShowSTC:
+        kinds = { SeriesSTC, SeriesSTCPower };
+        break;
+    case ShowNOM:
+        kinds = { SeriesNOM, SeriesNOMPower };
+        break;
+    default:
+        kinds = { SeriesMEAS, SeriesMEASPower };
+        break;
+    }
+    if (on) {
+        if (m_model) {
+            for (uint id : m_model->cachedCurveIDs())
+                slotInsertCurves(id);
+        }
+    } else if (removeKinds(kinds)) {
+        scheduleRefresh();
+    }
+    updateTypeLegend();
+    updateLegend(m_title);
+}
+
+void CurveGraph::displayIVToggled(bool on)
+{
+    kindToggled(ShowIV, on);
+}
+
+void CurveGraph::displayMEASToggled(bool on)
+{
+    kindToggled(ShowMEAS, on);
+}
+
+void CurveGraph::displayPWRToggled(bool on)
+{
+    kindToggled(ShowPWR, on);
+}
+
+void CurveGraph::displaySTCToggled(bool on)
+{
+    kindToggled(ShowSTC, on);
+}
+
+void CurveGraph::displayNOMToggled(bool on)
+{
+    kindToggled(ShowNOM, on);
+}
+
+void CurveGraph::updateTypeLegend()
+{
+    m_typeLegend->setShown(m_display[ShowSTC], m_display[ShowMEAS], m_display[ShowNOM]);
+}
+
+void CurveGraph::updateLegend(const QString& newTitle)
+{
+    m_title = newTitle;
+    // Each string is listed once, through its first shown line.
+    const SeriesKind order[]
+        = { SeriesMEAS, SeriesSTC, SeriesNOM, SeriesMEASPower, SeriesSTCPower, SeriesNOMPower };
+    QSet<uint> listed;
+    for (SeriesKind kind : order) {
+        for (auto it = m_lines[kind].cbegin(); it != m_lines[kind].cend(); ++it) {
+            const bool first = !listed.contains(it.key());
+            // Changing the attribute rebuilds the entry: only real changes are made.
+            if (it.value()->testItemAttribute(QwtPlotItem::Legend) != first)
+                it.value()->setItemAttribute(QwtPlotItem::Legend, first);
+            listed.insert(it.key());
+        }
+    }
+    QwtText title(newTitle);
+    QFont font = title.font();
+    font.setBold(true);
+    title.setFont(font);
+    title.setRenderFlags(Qt::AlignHCenter | Qt::AlignTop);
+    m_titleItem->setText(title);
+    QwtPlot::updateLegend();
+    scheduleRefresh();
+}
+
+bool CurveGraph::renderImage(const QString& path, QString* error)
+{
+    const double mmToInch = 1.0 / 25.4;
+    const QSize size = (exportSizeMM * mmToInch * exportDpi).toSize();
+    QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    if (format == "jpg")
+        format = "jpeg";
+    if (format != "png" && format != "jpeg") {
+        *error = tr("Unsupported image type: %1").arg(QFileInfo(path).suffix());
+        return false;
+    }
+    QImage image(size, QImage::Format_ARGB32);
+    if (image.isNull()) {
+        *error = tr("Not enough memory for an image of %1 × %2 pixels").arg(size.width()).arg(size.height());
+        return false;
+    }
+    const int dotsPerMeter = qRound(exportDpi * mmToInch * 1000.0);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QwtPlotRenderer renderer;
+        renderer.render(this, &painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    return SafeWrite::writeFile(
+        path,
+        [&image, &format](QIODevice& device) {
+            QImageWriter writer(&device, format);
+            return writer.write(image);
+        },
+        error);
+}
+
+void CurveGraph::exportimg()
+{
+    const QString path = Prompts::instance().saveFileName(this,
+        QCoreApplication::translate("File Save Dialog", "Save Image"), QString(),
+        QCoreApplication::translate("File Save Dialog", "Images (*.jpeg *.png)"));
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString error;
+    const bool written = renderImage(path, &error);
+    QApplication::restoreOverrideCursor();
+    if (written)
+        return;
+    Prompts::show(QMessageBox::Critical, this,
+        QCoreApplication::translate("Error Message", "There was an problem trying to save the image %1")
+            .arg(path),
+        QCoreApplication::translate("Error message informative text", "Exception details: %1").arg(error));
+}
+
+void CurveGraph::setStringColour(uint curveID, const QColor& colour)
+{
+    if (!colour.isValid() || !m_model)
+        return;
+    CurveRecord* record = m_model->cached(curveID);
+    if (!record)
+        return;
+    record->colour = colour;
+    slotRemoveCurves(curveID);
+    slotInsertCurves(curveID);
+    updateLegend(m_title);
+}
+
+} // namespace IVCurve

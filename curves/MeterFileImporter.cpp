@@ -1,0 +1,302 @@
+#include "MeterFileImporter.h"
+
+#include "Brand.h"
+#include "CurveConstants.h"
+#include "CurveGraphModel.h"
+#include "CurveRecord.h"
+#include "CurveStore.h"
+#include "CurveTreeModel.h"
+#include "Prompts.h"
+#include "TestDate.h"
+#include "TreeItem.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <boost/tokenizer.hpp>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace IVCurve {
+
+namespace {
+using Separator = boost::escaped_list_separator<char>;
+
+// A meter line is a few dozen characters; a longer one is not a reading.
+constexpr qint64 maxLineLength = 4096;
+
+// Splits a line as the meter's CSV is meant to be read; a line with a broken escape or quote
+// gives nothing.
+bool splitLine(const std::string& line, const Separator& separator, std::vector<std::string>* fields)
+{
+    try {
+        boost::tokenizer<Separator> tokens(line, separator);
+        fields->assign(tokens.begin(), tokens.end());
+        return true;
+    } catch (const std::exception&) {
+        fields->clear();
+        return false;
+    }
+}
+
+QString text(const std::vector<std::string>& fields, size_t index)
+{
+    return index < fields.size() ? QString::fromStdString(fields[index]).trimmed() : QString();
+}
+
+QString translate(const char* context, const char* text)
+{
+    return QCoreApplication::translate(context, text);
+}
+} // namespace
+
+MeterFileImporter::MeterFileImporter(CurveStore& store, QWidget* dialogParent)
+    : m_store(store)
+    , m_dialogParent(dialogParent)
+{ }
+
+qint64 MeterFileImporter::timeKey(const QDate& date, const QTime& time)
+{
+    // Wall-clock times on both sides: no time zone, no daylight saving jump.
+    const QTime whole(time.hour(), time.minute(), time.second());
+    return QDateTime(date, whole, Qt::UTC).toSecsSinceEpoch();
+}
+
+void MeterFileImporter::importFile(const QString& path, const QModelIndexList& selected)
+{
+    if (selected.isEmpty()) {
+        Prompts::show(QMessageBox::Warning, m_dialogParent,
+            translate("Warning Message", "No strings selected"), QString(), QMessageBox::Ok,
+            Brand::productTitle());
+        return;
+    }
+    readFile(path);
+    match(selected);
+}
+
+bool MeterFileImporter::readFile(const QString& path)
+{
+    m_readings.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Prompts::show(QMessageBox::Warning, m_dialogParent,
+            translate("Error Message", "Error opening %1 for reading.").arg(path));
+        return false;
+    }
+    QStringList lines;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine(maxLineLength);
+        if (!line.endsWith('\n') && !file.atEnd()) {
+            // An overlong line is no reading: its rest is skipped, not read as lines of its own.
+            line.clear();
+            while (!file.atEnd() && !file.readLine(maxLineLength).endsWith('\n')) { }
+        }
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        lines << QString::fromLatin1(line);
+    }
+    return readLines(lines);
+}
+
+bool MeterFileImporter::readLines(const QStringList& lines)
+{
+    m_readings.clear();
+    std::vector<std::string> fields;
+    const bool headerRead
+        = !lines.isEmpty() && splitLine(lines.first().toStdString(), Separator("\\", ";,", "\""), &fields);
+    const bool header = headerRead && fields.size() >= 8 && text(fields, 0) == QLatin1String("Index")
+        && text(fields, 1) == QLatin1String("Irr") && text(fields, 2) == QLatin1String("Tpv")
+        && text(fields, 4) == QLatin1String("Date") && text(fields, 5) == QLatin1String("Time")
+        && text(fields, 6) == QLatin1String("Irr Unit") && text(fields, 7) == QLatin1String("Temp Unit");
+    if (!header) {
+        Prompts::show(QMessageBox::Critical, m_dialogParent,
+            translate("Error Message", "Not a MT410 csv file"), QString(), QMessageBox::Ok,
+            Brand::productTitle());
+        return false;
+    }
+    const char listSeparator = QLocale().decimalPoint() == QLatin1Char(',') ? ';' : ',';
+    m_stopped = false;
+    for (int n = 1; n < lines.size() && !m_stopped; ++n)
+        readLine(lines.at(n).toStdString(), listSeparator);
+    return true;
+}
+
+bool MeterFileImporter::readLine(const std::string& line, char listSeparator)
+{
+    std::vector<std::string> fields;
+    if (!splitLine(line, Separator('\\', listSeparator, '"'), &fields) || fields.empty())
+        return false;
+    Reading reading;
+    bool ok = false;
+    const QString irradiance = text(fields, 1);
+    const int irr = irradiance.toInt(&ok);
+    // A negative irradiance is not a reading.
+    if (irradiance != QLatin1String("ERR") && ok && irr >= 0) {
+        reading.irradiance = uint(irr);
+        reading.flags |= HasIrradiance;
+    }
+    const QString temperature = text(fields, 2);
+    const int temp = temperature.toInt(&ok);
+    if (temperature != QLatin1String("ERR") && ok) {
+        reading.temperature = temp;
+        reading.flags |= HasTemperature;
+    }
+
+    int day = 0, month = 0, year = 0, hours = 0, minutes = 0, seconds = 0;
+    const QVector<QStringRef> date
+        = text(fields, 4).splitRef(QRegularExpression(QStringLiteral("[.,/\\- ]")));
+    if (date.size() > 0)
+        day = date.at(0).toInt();
+    if (date.size() > 1)
+        month = date.at(1).toInt();
+    if (date.size() > 2)
+        year = 2000 + date.at(2).toInt();
+    const QStringList time = text(fields, 5).split(QLatin1Char(':'));
+    if (time.size() > 0)
+        hours = time.at(0).toInt();
+    if (time.size() > 1)
+        minutes = time.at(1).toInt();
+    if (time.size() > 2)
+        seconds = time.at(2).toInt();
+    const QDate readingDate(year, month, day);
+    const QTime readingTime(hours, minutes, seconds);
+    // A reading without a usable time cannot be matched to anything.
+    if (!readingDate.isValid() || !readingTime.isValid())
+        return false;
+
+    if (text(fields, 6) != QLatin1String("W"))
+        reading.irradiance = uint(double(reading.irradiance) * 0.29307107 * 10.7639);
+    if (text(fields, 7) != QLatin1String("C"))
+        reading.temperature = int((reading.temperature - 32) * 5.0 / 9.0);
+
+    const qint64 key = timeKey(readingDate, readingTime);
+    if (m_readings.count(key)) {
+        const auto answer = Prompts::show(QMessageBox::Question, m_dialogParent,
+            translate("User prompt", "Duplicate times detected in the input file, cancel processing?"),
+            QString(), QMessageBox::Yes | QMessageBox::No, Brand::productTitle());
+        if (answer == QMessageBox::Yes)
+            m_stopped = true;
+        return false;
+    }
+    m_readings.emplace(key, reading);
+    return true;
+}
+
+MeterFileImporter::Answer MeterFileImporter::askReplace(const QString& question)
+{
+    if (m_yesToAll)
+        return Answer::Replace;
+    MessageRequest request;
+    request.parent = m_dialogParent;
+    request.icon = QMessageBox::Question;
+    request.title = Brand::productTitle();
+    request.text = question;
+    request.buttons = QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No;
+    request.defaultButton = QMessageBox::Yes;
+    switch (Prompts::instance().message(request)) {
+    case QMessageBox::YesToAll:
+        m_yesToAll = true;
+        return Answer::Replace;
+    case QMessageBox::Yes:
+        return Answer::Replace;
+    default:
+        return Answer::Keep;
+    }
+}
+
+void MeterFileImporter::match(const QModelIndexList& selected)
+{
+    m_notFound.clear();
+    if (m_readings.empty()) {
+        Prompts::show(QMessageBox::Warning, m_dialogParent,
+            translate("Warning Message", "No data found in csv file"), QString(), QMessageBox::Ok,
+            Brand::productTitle());
+        return;
+    }
+    CurveTreeModel* tree = m_store.treeModel();
+    CurveGraphModel* graph = m_store.graphModel();
+    if (!tree || !graph)
+        return;
+    for (const QModelIndex& index : selected) {
+        TreeItem* node = tree->itemFromIndex(index.sibling(index.row(), 0));
+        const uint curveID = node ? node->data(TreeCurveID).toUInt() : 0;
+        if (!node || node == tree->rootItem() || curveID == 0)
+            continue;
+        const QString label = node->data(TreeLabel).toString();
+        const QDateTime tested = TestDate::parse(node->data(TreeTestDate).toString());
+        auto found = m_readings.end();
+        if (tested.isValid()) {
+            const qint64 key = timeKey(tested.date(), tested.time());
+            found = m_readings.lower_bound(key);
+            if (found != m_readings.end() && found->first - key >= 20)
+                found = m_readings.end();
+        }
+        if (found == m_readings.end()) {
+            m_notFound << label;
+            continue;
+        }
+        const Reading& reading = found->second;
+        CurveRecord* record = graph->cache(curveID);
+        quint32 status = node->data(TreeStatus).toUInt();
+        bool replaced = false;
+        if (reading.flags & HasIrradiance) {
+            const bool shown = !node->data(TreeIrradiance).toString().isEmpty();
+            if (!shown
+                || askReplace(
+                       translate("User prompt", "%1 contains irradiance data, replace the data?").arg(label))
+                    == Answer::Replace) {
+                const QString value = QString::number(reading.irradiance);
+                node->setData(TreeIrradiance, value);
+                status &= ~quint32(StatusNoIrradiance);
+                if (record)
+                    record->setValue(CurveRecord::Irradiance, value);
+                replaced = true;
+            }
+        }
+        if (reading.flags & HasTemperature) {
+            const bool shown = !node->data(TreeCellTemp).toString().isEmpty();
+            if (!shown
+                || askReplace(
+                       translate("User prompt", "%1 contains temperature data, replace the data?").arg(label))
+                    == Answer::Replace) {
+                const QString value = QString::number(reading.temperature);
+                node->setData(TreeCellTemp, value);
+                status &= ~quint32(StatusNoCellTemperature);
+                if (record)
+                    record->setValue(CurveRecord::CellTemp, value);
+                replaced = true;
+            }
+        }
+        if (!replaced) {
+            m_notFound << label;
+            continue;
+        }
+        node->setData(TreeStatus, status);
+        QSqlQuery query(m_store.database());
+        query.prepare(QStringLiteral("UPDATE TreeNodes SET Status = ? WHERE NodeID = ?"));
+        query.addBindValue(status);
+        query.addBindValue(node->data(TreeNodeID));
+        query.exec();
+        if (record) {
+            graph->updateDetails(curveID);
+            record->invalidateTranslations();
+        }
+        tree->refreshRow(node);
+        emit graph->signalStringDeselected(curveID);
+        emit graph->signalStringSelected(curveID);
+    }
+    QString message = translate("Informative Message", "Irradiance and temperature import complete.");
+    if (!m_notFound.isEmpty())
+        message = translate("Informative Message", "Irradiance and temperature import complete.\n %1")
+                      .arg(translate("Informative Message", "No match found for ")
+                          + m_notFound.join(QStringLiteral(", ")));
+    Prompts::show(
+        QMessageBox::Information, m_dialogParent, message, QString(), QMessageBox::Ok, Brand::productTitle());
+}
+
+} // namespace IVCurve

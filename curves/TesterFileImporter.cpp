@@ -1,0 +1,361 @@
+#include "TesterFileImporter.h"
+
+#include "CurveConstants.h"
+#include "CurveGraphModel.h"
+#include "CurvePointsCodec.h"
+#include "CurveRecord.h"
+#include "CurveStore.h"
+#include "CurveTreeModel.h"
+#include "InsertBatch.h"
+#include "Prompts.h"
+#include "TreeItem.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTime>
+#include <QVector>
+#include <cmath>
+#include <utility>
+
+namespace IVCurve {
+
+namespace {
+// The measured values of a line, by the column that holds them, in CurveRecord::Value order.
+const char* const valueColumns[CurveRecord::ValueCount] = { "Irr (W/m2)", "Ta (C)", "Tpv (C)", "Voc (VDC)",
+    "Isc (ADC)", "Riso (MOhm)", "Viso (V)", "Iclamp (Amp)", "Rpe (Ohm)", "FF", "Vmpp (V)", "Impp(A)" };
+// Where the tree keeps each of them.
+const int valueTargets[CurveRecord::ValueCount] = { TreeIrradiance, TreeAmbientTemp, TreeCellTemp, TreeVoc,
+    TreeIsc, TreeRiso, TreeViso, TreeIclamp, TreeRpe, TreeFF, TreeVmp, TreeImp };
+
+// A file larger than this is not a tester's export; reading it would only exhaust memory.
+constexpr qint64 maxFileSize = qint64(512) << 20;
+// How many lines pass between two progress reports.
+constexpr int progressStep = 64;
+
+QString testDateText(const QString& dateField, const QString& timeField)
+{
+    QDate date;
+    for (const char* format : { "d/M/yyyy", "dd/MM/yyyy", "dd.MM.yyyy", "dd,MM,yyyy" }) {
+        date = QDate::fromString(dateField, QLatin1String(format));
+        if (date.isValid())
+            break;
+    }
+    QString text;
+    if (date.isValid())
+        text = date.toString(Qt::ISODate);
+    QTime time = QTime::fromString(timeField, QStringLiteral("H:m:s"));
+    if (!time.isValid())
+        time = QTime::fromString(timeField, QStringLiteral("HH:mm:ss"));
+    if (time.isValid())
+        text += QLatin1Char('T') + time.toString(QStringLiteral("HH:mm:ss"));
+    return text;
+}
+
+// A point field "V:I[:G[:tag]]" in the user's locale; false when it is not a usable point.
+bool parsePoint(const QString& field, const QLocale& locale, double* v, double* i, double* g, int* tag)
+{
+    const QVector<QStringRef> parts = field.splitRef(QLatin1Char(':'));
+    if (parts.size() < 2)
+        return false;
+    bool ok = false;
+    *v = locale.toDouble(parts.at(0).trimmed(), &ok);
+    if (!ok)
+        return false;
+    *i = locale.toDouble(parts.at(1).trimmed(), &ok);
+    if (!ok)
+        return false;
+    *g = 0.0;
+    *tag = 0;
+    if (parts.size() > 2) {
+        *g = locale.toDouble(parts.at(2).trimmed(), &ok);
+        if (!ok)
+            return false;
+    }
+    if (parts.size() > 3) {
+        *tag = locale.toInt(parts.at(3).trimmed(), &ok);
+        if (!ok)
+            return false;
+    }
+    return std::isfinite(*v) && std::isfinite(*i) && std::isfinite(*g);
+}
+} // namespace
+
+TesterFileImporter::TesterFileImporter(CurveStore& store, QWidget* dialogParent)
+    : m_store(store)
+    , m_dialogParent(dialogParent)
+{
+    // The tester writes the list separator and decimal character of the user's locale.
+    const bool decimalComma = QLocale().toString(0.5).contains(QLatin1Char(','));
+    m_separator = decimalComma ? QLatin1Char(';') : QLatin1Char(',');
+    m_decimal = decimalComma ? QLatin1Char(',') : QLatin1Char('.');
+}
+
+bool TesterFileImporter::importFile(const QString& path)
+{
+    QFile file(path);
+    QByteArray content;
+    bool read = file.size() <= maxFileSize && file.open(QIODevice::ReadOnly);
+    if (read) {
+        content = file.readAll();
+        read = file.error() == QFileDevice::NoError;
+    }
+    if (!read) {
+        Prompts::show(QMessageBox::Warning, m_dialogParent,
+            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
+        return false;
+    }
+    importData(content, QFileInfo(path).fileName());
+    return true;
+}
+
+TreeItem* TesterFileImporter::importData(const QByteArray& rawContent, const QString& folderLabel)
+{
+    CurveTreeModel* tree = m_store.treeModel();
+    if (!tree || !m_store.graphModel())
+        return nullptr;
+    m_spreadsheetModified = false;
+    m_showChecksumErrors = true;
+    m_cancelled = false;
+    m_imported = 0;
+
+    // Only 7-bit text: the tester writes nothing else, and anything else is noise.
+    QByteArray content = rawContent;
+    for (char& c : content)
+        c = char(c & 0x7F);
+    const char separator = m_separator.toLatin1();
+
+    // Line ranges, split at "\r*\n"; trailing separators mean a spreadsheet saved the file again.
+    QVector<std::pair<int, int>> ranges;
+    int start = 0;
+    const int size = content.size();
+    while (start <= size) {
+        int end = content.indexOf('\n', start);
+        const bool last = end < 0;
+        if (last)
+            end = size;
+        int length = end - start;
+        if (!last) {
+            while (length > 0 && content.at(start + length - 1) == '\r')
+                --length;
+        }
+        while (length > 0 && content.at(start + length - 1) == separator) {
+            --length;
+            m_spreadsheetModified = true;
+        }
+        ranges.append({ start, length });
+        if (last)
+            break;
+        start = end + 1;
+    }
+    auto lineAt = [&](int n) {
+        return QString::fromLatin1(content.constData() + ranges.at(n).first, ranges.at(n).second);
+    };
+
+    TreeItem* folder = tree->newNode(QModelIndex());
+    folder->setData(TreeLabel, folderLabel);
+    tree->refreshRow(folder);
+
+    QStringList header;
+    for (int n = 0; n < qMin(2, ranges.size()); ++n)
+        header << lineAt(n);
+    parseHeader(header);
+
+    const int total = ranges.size();
+    InsertBatch batch(m_store.database());
+    int done = 0;
+    // From the last line back: each new node goes to row 0, so the folder ends up in file order.
+    for (int n = total - 1; n >= 2; --n) {
+        if (m_progress && ++done % progressStep == 0 && !m_progress(done, total)) {
+            m_cancelled = true;
+            break;
+        }
+        const QString line = lineAt(n);
+        if (line.trimmed().isEmpty())
+            continue;
+        importLine(line, n + 1, folder);
+    }
+    batch.commit();
+    if (m_progress && !m_cancelled)
+        m_progress(total, total);
+    return folder;
+}
+
+void TesterFileImporter::parseHeader(const QStringList& lines)
+{
+    m_serialNumber.clear();
+    m_fileVersion = 0;
+    m_columns.clear();
+    if (!lines.isEmpty()) {
+        const QStringList fields = lines.at(0).split(m_separator);
+        if (fields.size() > 1)
+            m_serialNumber = fields.at(1).trimmed();
+        if (fields.size() > 3)
+            m_fileVersion = fields.at(3).trimmed().toUInt();
+    }
+    if (lines.size() > 1) {
+        const QStringList names = lines.at(1).split(m_separator);
+        for (int i = names.size() - 1; i >= 0; --i)
+            m_columns.insert(names.at(i).trimmed(), i);
+    }
+}
+
+QString TesterFileImporter::field(const QStringList& fields, const QString& column) const
+{
+    const int index = m_columns.value(column, -1);
+    return index >= 0 && index < fields.size() ? fields.at(index) : QString();
+}
+
+bool TesterFileImporter::checksumMatches(const QString& line, QChar separator, QChar decimal)
+{
+    const int last = line.lastIndexOf(separator);
+    if (last < 0)
+        return false;
+    bool ok = false;
+    const uint expected = line.midRef(last + 1).trimmed().toUInt(&ok, 16);
+    if (!ok || expected > 0xFFFF)
+        return false;
+    uint sum = 1;
+    for (int i = 0; i <= last; ++i) {
+        const QChar c = line.at(i);
+        if (c == decimal)
+            sum += '.';
+        else if (c == separator)
+            sum += ',';
+        else
+            sum += c.unicode() & 0xFF;
+    }
+    return (sum & 0xFFFF) == expected;
+}
+
+bool TesterFileImporter::checksumReported(int lineNumber)
+{
+    if (!m_showChecksumErrors)
+        return false;
+    MessageRequest request;
+    request.parent = m_dialogParent;
+    request.icon = QMessageBox::Warning;
+    request.text
+        = QCoreApplication::translate("Warning Message", "Checksum failed on line number %1").arg(lineNumber);
+    request.checkBoxText
+        = QCoreApplication::translate("Warning Message", "Continue showing errors during this import");
+    request.checkBoxChecked = &m_showChecksumErrors;
+    Prompts::instance().message(request);
+    return true;
+}
+
+void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeItem* folder)
+{
+    CurveTreeModel* tree = m_store.treeModel();
+    bool checksumFailed = false;
+    if (!m_spreadsheetModified && !checksumMatches(line, m_separator, m_decimal)) {
+        checksumFailed = true;
+        checksumReported(lineNumber);
+    }
+    QStringList fields = line.split(m_separator);
+    for (QString& f : fields)
+        f = f.trimmed();
+
+    TreeItem* node = tree->newNode(tree->indexForItem(folder));
+
+    CurveRecord record;
+    record.testerSerNo = m_serialNumber;
+    record.fileVersion = m_fileVersion;
+    bool ok = false;
+    const uint memLocation = field(fields, QStringLiteral("Index")).toUInt(&ok);
+    record.memLocation = ok ? memLocation : 0;
+    record.testDate = testDateText(
+        field(fields, QStringLiteral("DD/MM/YYYY")), field(fields, QStringLiteral("HH:MM:SS")));
+    for (int v = 0; v < CurveRecord::ValueCount; ++v)
+        record.setValue(CurveRecord::Value(v), field(fields, QLatin1String(valueColumns[v])));
+
+    // Points run from the "IVCurve" column up to the status field before the checksum.
+    const int statusIndex = fields.size() - 2;
+    const int firstPoint = m_columns.value(QStringLiteral("IVCurve"), -1);
+    CurveSeries& measured = record.measured();
+    if (firstPoint >= 0) {
+        const QLocale locale;
+        for (int i = firstPoint; i < statusIndex && measured.size() < CurvePointsCodec::maxPoints; ++i) {
+            double v, current, g;
+            int tag;
+            if (parsePoint(fields.at(i), locale, &v, &current, &g, &tag))
+                measured.addPoint(v, current, g, tag);
+        }
+    }
+
+    // The tester's own number lives in the low 24 bits; anything larger is not its status.
+    quint32 status = 0;
+    if (statusIndex >= 0) {
+        const uint number = fields.at(statusIndex).toUInt(&ok, 10);
+        if (ok && number <= 0x00FFFFFF)
+            status = number;
+    }
+    if (record.value(CurveRecord::CellTemp).isEmpty())
+        status |= StatusNoCellTemperature;
+    if (record.value(CurveRecord::Irradiance).isEmpty())
+        status |= StatusNoIrradiance;
+    if (measured.minIrradiance() != 0.0 && measured.minIrradiance() < 0.9 * measured.maxIrradiance())
+        status |= StatusIrradianceVariance;
+    if (m_spreadsheetModified)
+        status |= StatusSpreadsheetModified;
+    else if (checksumFailed)
+        status |= StatusChecksumWrong;
+
+    if (record.fileVersion > 1)
+        removeDips(record);
+
+    const uint curveID = m_store.graphModel()->insert(record);
+    if (curveID != 0)
+        node->setData(TreeCurveID, curveID);
+    node->setData(TreeLabel,
+        QCoreApplication::translate("IVCurve::TesterFileImporter", "String %1").arg(record.memLocation));
+    node->setData(TreeMemLocation, record.memLocation);
+    if (!record.testDate.isEmpty())
+        node->setData(TreeTestDate, record.testDate);
+    node->setData(TreeStatus, status);
+    for (int v = 0; v < CurveRecord::ValueCount; ++v)
+        node->setData(valueTargets[v], record.value(CurveRecord::Value(v)));
+    tree->refreshRow(node);
+    ++m_imported;
+}
+
+void TesterFileImporter::removeDips(CurveRecord& record)
+{
+    STCparameters parameters = record.stcParameters();
+    parameters.perPointIrradiance = true;
+    record.setSTCparameters(parameters);
+
+    const int rounds = record.measured().size() + 1;
+    for (int round = 0; round < rounds; ++round) {
+        const QVector<QPointF> stc = record.translatedMeasuredPoints();
+        QVector<bool> marked(stc.size(), false);
+        bool any = false;
+        // Point k−1 is a local minimum of the translated current; the ends are never marked.
+        for (int k = 2; k < stc.size(); ++k) {
+            const double before = stc.at(k - 2).y();
+            const double at = stc.at(k - 1).y();
+            const double after = stc.at(k).y();
+            if (before != 0.0 && before >= at && after >= at) {
+                marked[k - 1] = true;
+                any = true;
+            }
+        }
+        if (!any)
+            break;
+        const CurveSeries old = record.measured();
+        CurveSeries kept(SeriesMEAS);
+        const QVector<QPointF>& points = old.points();
+        const QVector<SeriesPoint>& extra = old.seriesPoints();
+        for (int j = 0; j < points.size(); ++j) {
+            if (!marked.value(j))
+                kept.addPoint(points.at(j).x(), points.at(j).y(), extra.at(j).irradiance, extra.at(j).tag);
+        }
+        record.measured() = kept;
+        record.invalidateTranslations();
+    }
+    record.measured().recomputeMaxPowerIndex();
+}
+
+} // namespace IVCurve

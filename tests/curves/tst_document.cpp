@@ -1,0 +1,540 @@
+// The curve document: its actions and menus, tree editing, saving and closing, point exports
+// in both number formats, imports through the document, colours, modules and the downloads
+// through the data-logger program.
+#include "CurveDocument.h"
+#include "CurveGraph.h"
+#include "CurveGraphModel.h"
+#include "CurveLine.h"
+#include "CurveModulesChooser.h"
+#include "CurveRecord.h"
+#include "CurveStore.h"
+#include "CurveSupport.h"
+#include "CurveTree.h"
+#include "CurveTreeModel.h"
+#include "DataLoggerProgram.h"
+#include "DocumentFactory.h"
+#include "DocumentRegistry.h"
+#include "FileNames.h"
+#include "Folders.h"
+#include "TestSupport.h"
+#include "TreeItem.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+using namespace IVCurve;
+
+namespace {
+// Two strings measured at 25 °C, the second without an irradiance reading (taken as
+// 1000 W/m²): its STC curve is its measured one. Spreadsheet-saved, so no checksum questions.
+QByteArray testerFile()
+{
+    return "PV,SN 9,x,1,\n"
+           "Index,DD/MM/YYYY,HH:MM:SS,Irr (W/m2),Ta (C),Tpv (C),FF,IVCurve,\n"
+           "1,07/03/2014,09:05:00,1000,20,25,0.75,0:8,10:7.5,20:6,30:0,0,0,\n"
+           "2,07/03/2014,09:06:00,,20,25,0.7,0:4,12345.6:2,24691.2:0,0,0,\n";
+}
+
+// The same file as a tester in a decimal-comma locale writes it.
+QByteArray testerFileForLocale()
+{
+    QByteArray content = testerFile();
+    if (QLocale().decimalPoint() == QLatin1Char(','))
+        content.replace(',', ';').replace('.', ',');
+    return content;
+}
+
+QString writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(content);
+    return path;
+}
+
+void setModified(const QString& path, const QDateTime& when)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadWrite);
+    file.setFileTime(when, QFileDevice::FileModificationTime);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+} // namespace
+
+class TestCurveDocument : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void actionsAndMenus();
+    void openedThroughTheRegistry();
+    void insertAndDeleteRows();
+    void saveReopenAndClose();
+    void exportPoints_data();
+    void exportPoints();
+    void exportFailureKeepsTheOldFile();
+    void importThroughTheDocument();
+    void coloursAndModules();
+    void downloads();
+    void meterDownloadAndImport();
+    void missingLogger();
+
+private:
+    void open();
+    TreeItem* folder() const { return m_doc->store()->treeModel()->rootItem()->child(0); }
+    void selectRow(TreeItem* item, QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::Select);
+    void runLogger(const char* action);
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<CurveDocument> m_doc;
+};
+
+void TestCurveDocument::initTestCase()
+{
+    CurveSupport::registerWithDocuments();
+}
+
+void TestCurveDocument::init()
+{
+    TestSupport::resetState();
+    ScriptedPrompts::get().reset();
+    QSettings().setValue("Directories/RootDir", m_dir.path());
+    QSettings("Halvern", "Halvern DataLogger").clear();
+    qunsetenv("KESTROVAN_FAKE_LOGGER_KEEP_FILE");
+    qunsetenv("KESTROVAN_FAKE_LOGGER_CRASH");
+    DataLoggerProgram::overridePathForTests(QStringLiteral(FAKE_LOGGER));
+    m_path = m_dir.filePath("strings.kstcrv");
+    QFile::remove(m_path);
+    QVERIFY(copyAsWritable(Folders::builtInTemplatePath("kstcrv"), m_path));
+    open();
+}
+
+void TestCurveDocument::open()
+{
+    m_doc.reset();
+    m_doc = std::make_unique<CurveDocument>(m_path);
+    QVERIFY(m_doc->isValid());
+    m_doc->resize(1200, 700);
+}
+
+void TestCurveDocument::cleanup()
+{
+    m_doc.reset();
+    DataLoggerProgram::overridePathForTests(QString());
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestCurveDocument::selectRow(TreeItem* item, QItemSelectionModel::SelectionFlags flags)
+{
+    m_doc->tree()->selectionModel()->select(
+        m_doc->store()->treeModel()->indexForItem(item), flags | QItemSelectionModel::Rows);
+}
+
+void TestCurveDocument::actionsAndMenus()
+{
+    struct Expected
+    {
+        const char* name;
+        const char* text;
+        const char* toolTip;
+    };
+    const Expected expected[] = { { "actionSave", "Save", "Save" },
+        { "actionShowIV", "IV", "Show IV Curves" }, { "actionShowPWR", "PWR", "Show VP Power Curves" },
+        { "actionShowMEAS", "MEAS", "Show Measured Curve Data" },
+        { "actionShowSTC", "STC", "Show STC-corrected Curves" },
+        { "actionShowNOM", "NOM", "Show Nominal Curve" },
+        { "actionDownload", "Download", "Download data from tester" },
+        { "actionAssignModule", "Set PV Module Type", "Manage Module Database" },
+        { "actionImportIrradianceMT410", "Import from Meteor 410K",
+            "Import Irradiance/Temp data from Meteor 410K" },
+        { "actionExportPointsSTC", "Export STC IV Curve Points", "Export STC IV Curve Points in CSV format" },
+        { "actionSetColour", "Set Colour",
+            "Change the colour of lines on the graph associated with this string" } };
+    for (const Expected& e : expected) {
+        auto* action = m_doc->findChild<QAction*>(e.name);
+        QVERIFY2(action, e.name);
+        QCOMPARE(action->text(), QString(e.text));
+        QCOMPARE(action->toolTip(), QString(e.toolTip));
+    }
+    QVERIFY(m_doc->findChild<QAction*>("actionShowIV")->isChecked());
+    QVERIFY(m_doc->findChild<QAction*>("actionShowSTC")->isChecked());
+    QVERIFY(!m_doc->findChild<QAction*>("actionShowPWR")->isChecked());
+    QVERIFY(!m_doc->findChild<QAction*>("actionSave")->isEnabled());
+    QCOMPARE(m_doc->findChild<QAction*>("actionSave")->shortcut(), QKeySequence("Ctrl+S"));
+    QCOMPARE(m_doc->findChild<QAction*>("actionDeleteTreeRow")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QVERIFY(!m_doc->findChild<QAction*>("actionViewDetails")->isEnabled());
+    QVERIFY(!m_doc->findChild<QAction*>("actionCurveReport")->isEnabled());
+
+    QStringList bar;
+    for (QAction* a : m_doc->toolBar()->actions())
+        bar << (a->isSeparator() ? "|" : a->objectName());
+    QCOMPARE(bar,
+        QStringList({ "actionSave", "|", "actionShowMEAS", "actionShowSTC", "actionShowNOM", "actionShowIV",
+            "actionShowPWR", "|", "actionDownload", "actionImportCSV", "|", "actionCurveReport",
+            "actionExportToImage", "|", "actionManageModules" }));
+
+    auto* menu = m_doc->findChild<QMenu*>("curveTreeContextMenu");
+    QVERIFY(menu);
+    QStringList items;
+    for (QAction* a : menu->actions())
+        items << (a->menu() ? a->text() : a->objectName());
+    QCOMPARE(items,
+        QStringList({ "actionSave", "actionInsertTreeRow", "actionDeleteTreeRow", "actionViewDetails",
+            "actionAssignModule", "actionCurveReport", "Import Irradiance/Temp data", "Export Points",
+            "actionSetColour" }));
+    QVERIFY(m_doc->graph()->findChild<QObject*>("SquishGraphHelper"));
+}
+
+void TestCurveDocument::openedThroughTheRegistry()
+{
+    m_doc.reset();
+    std::unique_ptr<AbstractDocument> doc(createDocument(m_path));
+    QVERIFY(qobject_cast<CurveDocument*>(doc.get()));
+    QVERIFY(doc->isValid());
+    // A new one is a copy of the empty template under the default name.
+    const QString created = createNewDocument(m_dir.path(), "String Data Report.kstcrv");
+    QCOMPARE(QFileInfo(created).fileName(), QString("String Data Report.kstcrv"));
+    std::unique_ptr<AbstractDocument> fresh(createDocument(created));
+    QVERIFY(fresh->isValid());
+    QCOMPARE(qobject_cast<CurveDocument*>(fresh.get())->store()->treeModel()->rowCount(), 0);
+    // A file that is not a curve database opens as an invalid document, after a message.
+    const QString bad = writeFile(m_dir.filePath("bad.kstcrv"), "not a database");
+    ScriptedPrompts::get().reset();
+    std::unique_ptr<AbstractDocument> invalid(createDocument(bad));
+    QVERIFY(!invalid || !invalid->isValid());
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
+}
+
+void TestCurveDocument::insertAndDeleteRows()
+{
+    QAction* insert = m_doc->findChild<QAction*>("actionInsertTreeRow");
+    QAction* remove = m_doc->findChild<QAction*>("actionDeleteTreeRow");
+    CurveTreeModel* model = m_doc->store()->treeModel();
+    insert->trigger();
+    insert->trigger();
+    QCOMPARE(model->rowCount(), 2);
+    QVERIFY(m_doc->isModified());
+    QVERIFY(m_doc->findChild<QAction*>("actionSave")->isEnabled());
+
+    // Under the row of the context menu; the remembered row is used once.
+    m_doc->show();
+    const QModelIndex top = model->index(0, 0);
+    m_doc->tree()->scrollTo(top);
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    m_doc->onCustomContextMenu(m_doc->tree()->visualRect(top).center());
+    insert->trigger();
+    QCOMPARE(model->rowCount(top), 1);
+    insert->trigger();
+    QCOMPARE(model->rowCount(), 3);
+
+    // Deleting a folder and its own child together removes each once.
+    m_doc->tree()->expandAll();
+    const QModelIndex parent = model->index(1, 0);
+    QCOMPARE(model->rowCount(parent), 1);
+    selectRow(model->itemFromIndex(parent));
+    selectRow(model->itemFromIndex(model->index(0, 0, parent)));
+    selectRow(model->itemFromIndex(model->index(2, 0)));
+    remove->trigger();
+    QCOMPARE(model->rowCount(), 1);
+    m_doc->setModified(false);
+    remove->trigger();
+    QCOMPARE(model->rowCount(), 1);
+}
+
+void TestCurveDocument::saveReopenAndClose()
+{
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    QVERIFY(m_doc->isModified());
+    selectRow(folder()->child(1));
+    ScriptedPrompts::get().colors = { QColor("#123456") };
+    m_doc->findChild<QAction*>("actionSetColour")->trigger();
+
+    // Cancel keeps the document open and modified; Yes saves.
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Cancel };
+    QVERIFY(!m_doc->maybeSave());
+    QCOMPARE(prompts.messageTexts(), QStringList({ "Save changes to strings.kstcrv?" }));
+    QCOMPARE(prompts.asked.at(0).message.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QVERIFY(m_doc->isModified());
+    prompts.buttons = { QMessageBox::Yes };
+    QVERIFY(m_doc->maybeSave());
+    QVERIFY(!m_doc->isModified());
+    QVERIFY(!m_doc->findChild<QAction*>("actionSave")->isEnabled());
+
+    open();
+    QCOMPARE(folder()->data(TreeLabel).toString(), QString("site.csv"));
+    QCOMPARE(folder()->childCount(), 2);
+    QCOMPARE(folder()->child(1)->colour(), QColor("#123456"));
+    QCOMPARE(folder()->child(0)->data(TreeCellTemp).toString(), QString("25"));
+    // Unmodified: closing asks nothing. Modified, No: closes without saving.
+    prompts.reset();
+    QVERIFY(m_doc->maybeSave());
+    QVERIFY(prompts.asked.isEmpty());
+    m_doc->findChild<QAction*>("actionInsertTreeRow")->trigger();
+    prompts.buttons = { QMessageBox::No };
+    QVERIFY(m_doc->maybeSave());
+    open();
+    QCOMPARE(m_doc->store()->treeModel()->rowCount(), 1);
+}
+
+void TestCurveDocument::exportPoints_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray measEn = "String 2 MEAS\n\nIrradiance,Ambient Temp,Cell Temp,Fill Factor\n,20,25,0.7\n\n"
+                              "V,I\n0,4\n12345.6,2\n24691.2,0\n";
+    QTest::newRow("MEAS en") << "en_US"
+                             << "actionExportPoints"
+                             << " MEAS" << measEn;
+    QTest::newRow("MEAS de") << "de_DE"
+                             << "actionExportPoints"
+                             << " MEAS"
+                             << QByteArray("String 2 MEAS\n\nIrradiance;Ambient Temp;Cell Temp;Fill Factor\n"
+                                           ";20;25;0,7\n\nV;I\n0;4\n12345,6;2\n24691,2;0\n");
+    QTest::newRow("PWR fr") << "fr_FR"
+                            << "actionExportPWRPoints"
+                            << " PWR"
+                            << QByteArray("String 2 PWR\n\nIrradiance;Ambient Temp;Cell Temp;Fill Factor\n"
+                                          ";20;25;0,7\n\nV;P\n0;0\n12345,6;24691,2\n24691,2;0\n");
+    // At STC conditions the translated curve is the measured one.
+    QTest::newRow("STC en") << "en_US"
+                            << "actionExportPointsSTC"
+                            << " STC" << QByteArray(measEn).replace("MEAS", "STC");
+    QTest::newRow("STC PWR en") << "en_US"
+                                << "actionExportPWRPointsSTC"
+                                << " STC PWR"
+                                << QByteArray(
+                                       "String 2 STC PWR\n\nIrradiance,Ambient Temp,Cell Temp,Fill Factor\n"
+                                       ",20,25,0.7\n\nV,P\n0,0\n12345.6,24691.2\n24691.2,0\n");
+}
+
+void TestCurveDocument::exportPoints()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, action);
+    QFETCH(QString, suffix);
+    QFETCH(QByteArray, expected);
+    QLocale::setDefault(QLocale(locale));
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFileForLocale()));
+    selectRow(folder()->child(1));
+    const QString out = m_dir.filePath("export.csv");
+    writeFile(out, "old content");
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    prompts.paths = QStringList { out };
+    m_doc->findChild<QAction*>(action)->trigger();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.at(0).caption, QString("Save CSV file"));
+    QCOMPARE(prompts.asked.at(0).filter, QString("CSV file (*.csv)"));
+    QCOMPARE(prompts.asked.at(0).dir, QDir::toNativeSeparators(m_dir.path() + "/String 2" + suffix));
+    QCOMPARE(readFile(out), expected);
+    QCOMPARE(QSettings().value("Directories/LastExportDir").toString(), m_dir.path());
+}
+
+void TestCurveDocument::exportFailureKeepsTheOldFile()
+{
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    // Two strings: two names asked, one after the other; the first is cancelled.
+    selectRow(folder()->child(0));
+    selectRow(folder()->child(1));
+    const QString taken = m_dir.filePath("folder.csv");
+    QDir().mkpath(taken);
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    prompts.paths = QStringList { QString(), taken };
+    m_doc->findChild<QAction*>("actionExportPoints")->trigger();
+    QCOMPARE(prompts.asked.size(), 3);
+    QCOMPARE(prompts.asked.at(0).dir, QDir::toNativeSeparators(m_dir.path() + "/String 1 MEAS"));
+    QCOMPARE(prompts.asked.at(1).dir, QDir::toNativeSeparators(m_dir.path() + "/String 2 MEAS"));
+    QCOMPARE(prompts.asked.at(2).message.text, " Could not open file:\n " + taken);
+    QCOMPARE(prompts.asked.at(2).message.icon, QMessageBox::Critical);
+    QVERIFY(QFileInfo(taken).isDir());
+}
+
+void TestCurveDocument::importThroughTheDocument()
+{
+    const QString csv = writeFile(m_dir.filePath("in/site.csv"), QByteArray());
+    QDir().mkpath(m_dir.filePath("in"));
+    writeFile(m_dir.filePath("in/site.csv"), testerFile());
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.paths = QStringList { csv };
+    m_doc->findChild<QAction*>("actionImportCSV")->trigger();
+    QCOMPARE(prompts.asked.at(0).caption, QString("Import CSV File"));
+    QCOMPARE(prompts.asked.at(0).filter, QString("CSV Files (*.csv)"));
+    QCOMPARE(prompts.asked.at(0).dir, m_dir.path());
+    QCOMPARE(folder()->childCount(), 2);
+    QCOMPARE(QSettings().value("Directories/LastImportDir").toString(), m_dir.filePath("in"));
+    QVERIFY(m_doc->isModified());
+
+    // Selecting the folder draws both strings.
+    selectRow(folder());
+    QCOMPARE(m_doc->graph()->lineCount(SeriesSTC), 2);
+    m_doc->findChild<QAction*>("actionShowMEAS")->trigger();
+    QCOMPARE(m_doc->graph()->lineCount(SeriesMEAS), 2);
+
+    // Meter readings through the document, for the selected strings only.
+    m_doc->tree()->selectionModel()->clearSelection();
+    prompts.reset();
+    m_doc->findChild<QAction*>("actionImportIrradianceFile")->trigger();
+    QCOMPARE(prompts.messageTexts(), QStringList({ "No strings selected" }));
+    selectRow(folder()->child(0));
+    const QString meter = writeFile(m_dir.filePath("meter.csv"),
+        "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,640,0,0,07.03.14,09:05:10,W,C\n");
+    prompts.reset();
+    prompts.paths = QStringList { meter };
+    prompts.buttons = { QMessageBox::YesToAll };
+    m_doc->findChild<QAction*>("actionImportIrradianceFile")->trigger();
+    QCOMPARE(folder()->child(0)->data(TreeIrradiance).toString(), QString("640"));
+    QCOMPARE(folder()->child(0)->data(TreeCellTemp).toString(), QString("0"));
+    QCOMPARE(folder()->child(1)->data(TreeCellTemp).toString(), QString("25"));
+    QCOMPARE(prompts.messageTexts().last(), QString("Irradiance and temperature import complete."));
+}
+
+void TestCurveDocument::coloursAndModules()
+{
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    selectRow(folder()->child(0));
+    const uint id = folder()->child(0)->data(TreeCurveID).toUInt();
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    // Double click: the colour column picks a colour starting at the string's own, the label
+    // column does nothing.
+    prompts.reset();
+    prompts.colors = { QColor(Qt::magenta) };
+    const QColor before = folder()->child(0)->colour();
+    m_doc->slotDoubleClickTree(m_doc->store()->treeModel()->indexForItem(folder()->child(0), ColumnLabel));
+    QVERIFY(prompts.asked.isEmpty());
+    m_doc->slotDoubleClickTree(m_doc->store()->treeModel()->indexForItem(folder()->child(0), ColumnColour));
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(folder()->child(0)->colour(), QColor(Qt::magenta));
+    QVERIFY(before.isValid());
+    QCOMPARE(m_doc->graph()->line(id, SeriesSTC)->pen().color(), QColor(Qt::magenta));
+    // A cancelled colour dialog changes nothing.
+    prompts.colors = { QColor() };
+    m_doc->findChild<QAction*>("actionSetColour")->trigger();
+    QCOMPARE(folder()->child(0)->colour(), QColor(Qt::magenta));
+
+    // Set PV Module Type: the first module of the library, 12 in series; the NOM curve appears.
+    prompts.dialogHandler = [](QDialog* dialog) {
+        auto* chooser = qobject_cast<CurveModulesChooser*>(dialog);
+        if (!chooser || chooser->combo()->count() < 2)
+            return int(QDialog::Rejected);
+        chooser->combo()->setCurrentIndex(1);
+        chooser->findChild<QSpinBox*>()->setValue(12);
+        return int(QDialog::Accepted);
+    };
+    m_doc->findChild<QAction*>("actionAssignModule")->trigger();
+    m_doc->findChild<QAction*>("actionShowNOM")->trigger();
+    QCOMPARE(m_doc->graph()->lineCount(SeriesNOM), 1);
+    CurveRecord* record = m_doc->store()->graphModel()->cached(id);
+    QVERIFY(record->module().moduleID > 0);
+    QCOMPARE(record->module().ns, 12u);
+    // Manage Module Database runs its dialog.
+    prompts.reset();
+    prompts.dialogHandler = [](QDialog*) { return int(QDialog::Rejected); };
+    m_doc->findChild<QAction*>("actionManageModules")->trigger();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.at(0).kind, QString("dialog"));
+}
+
+void TestCurveDocument::runLogger(const char* action)
+{
+    m_doc->findChild<QAction*>(action)->trigger();
+    QProcess* logger = m_doc->findChild<QProcess*>();
+    QVERIFY(logger);
+    QVERIFY(logger->waitForFinished(10000));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestCurveDocument::downloads()
+{
+    const QString file = m_dir.filePath("download.csv");
+    qputenv("KESTROVAN_FAKE_LOGGER_FILE", file.toUtf8());
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.buttons = { QMessageBox::Yes };
+    runLogger("actionDownload");
+    QCOMPARE(prompts.asked.at(0).message.text,
+        QString("Would you like to import the last file you just downloaded?"));
+    QCOMPARE(prompts.asked.at(0).message.icon, QMessageBox::Question);
+    const QString detail = prompts.asked.at(0).message.informativeText;
+    QVERIFY2(QRegularExpression(
+                 QString("^File: %1 was saved [0-9]+ seconds ago\\.$").arg(QRegularExpression::escape(file)))
+                 .match(detail)
+                 .hasMatch(),
+        qPrintable(detail));
+    QCOMPARE(folder()->data(TreeLabel).toString(), QString("download.csv"));
+    QCOMPARE(folder()->childCount(), 1);
+    QVERIFY(m_doc->findChildren<QProcess*>().isEmpty());
+
+    // The logger closed without saving anything new: nothing is offered.
+    qputenv("KESTROVAN_FAKE_LOGGER_KEEP_FILE", "1");
+    setModified(file, QDateTime::currentDateTime().addSecs(-3 * 3600));
+    prompts.reset();
+    runLogger("actionDownload");
+    QVERIFY(prompts.asked.isEmpty());
+    QCOMPARE(m_doc->store()->treeModel()->rowCount(), 1);
+
+    // A logger that crashes is not reported as a start failure, and offers nothing.
+    qunsetenv("KESTROVAN_FAKE_LOGGER_KEEP_FILE");
+    qputenv("KESTROVAN_FAKE_LOGGER_CRASH", "1");
+    prompts.reset();
+    runLogger("actionDownload");
+    QVERIFY(prompts.messageTexts().filter("failed to start").isEmpty());
+    qunsetenv("KESTROVAN_FAKE_LOGGER_CRASH");
+}
+
+void TestCurveDocument::meterDownloadAndImport()
+{
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    selectRow(folder()->child(1));
+    // The meter file the logger "saved": written here, dated after the start of the download.
+    const QString file = writeFile(m_dir.filePath("meter.csv"),
+        "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,700,31,0,07.03.14,09:06:05,W,C\n");
+    setModified(file, QDateTime::currentDateTime().addSecs(60));
+    qputenv("KESTROVAN_FAKE_LOGGER_FILE", file.toUtf8());
+    qputenv("KESTROVAN_FAKE_LOGGER_KEEP_FILE", "1");
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Yes, QMessageBox::YesToAll };
+    runLogger("actionImportIrradianceMT410");
+    QCOMPARE(prompts.messageTexts().first(),
+        QString("Would you like to import the last file you just downloaded?"));
+    QCOMPARE(folder()->child(1)->data(TreeIrradiance).toString(), QString("700"));
+    QCOMPARE(folder()->child(1)->data(TreeCellTemp).toString(), QString("31"));
+    QCOMPARE(folder()->child(0)->data(TreeCellTemp).toString(), QString("25"));
+}
+
+void TestCurveDocument::missingLogger()
+{
+    DataLoggerProgram::overridePathForTests(m_dir.filePath("nowhere/HalvernDataLogger"));
+    m_doc->findChild<QAction*>("actionDownload")->trigger();
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Could not find:\n" + m_dir.filePath("nowhere/HalvernDataLogger")
+            + ".\nPlease try installing again" }));
+    QVERIFY(m_doc->findChildren<QProcess*>().isEmpty());
+}
+
+KESTROVAN_TEST_MAIN(TestCurveDocument)
+#include "tst_document.moc"

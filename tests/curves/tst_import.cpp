@@ -1,0 +1,703 @@
+// Importing tester curve files and survey-meter readings into a curve file: line parsing,
+// checksums, status bits, dip removal, robustness against bad files, time matching and the
+// questions asked before values are replaced.
+#include "CurveGraphModel.h"
+#include "CurveRecord.h"
+#include "CurveStore.h"
+#include "CurveTreeModel.h"
+#include "FileNames.h"
+#include "Folders.h"
+#include "MeterFileImporter.h"
+#include "TestSupport.h"
+#include "TesterFileGenerator.h"
+#include "TesterFileImporter.h"
+#include "TreeItem.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+using namespace IVCurve;
+
+namespace {
+const QString header1 = QStringLiteral("PV Tester Results,SN 777,Export,2");
+const QString header2
+    = QStringLiteral("Index,DD/MM/YYYY,HH:MM:SS,Voc (VDC),Isc (ADC),Irr (W/m2),Ta (C),Tpv (C),FF,IVCurve");
+
+// The tester's checksum, worked out here independently of the importer: 1 plus the codes of
+// every character up to and including the last separator, the decimal counted as '.'.
+QString withChecksum(
+    const QString& fieldsWithStatus, QChar separator = QLatin1Char(','), QChar decimal = QLatin1Char('.'))
+{
+    const QString body = fieldsWithStatus + separator;
+    uint sum = 1;
+    for (QChar c : body)
+        sum += c == decimal ? 46u : c == separator ? 44u : uint(c.toLatin1());
+    return body + QString::number(sum & 0xFFFF, 16).toUpper();
+}
+
+QString curveLine(int index, const QString& date, const QString& time, const QString& irr, const QString& tpv,
+    const QString& points, int status = 0)
+{
+    return withChecksum(QStringLiteral("%1,%2,%3,40.5,8.2,%4,18,%5,0.75,%6,%7")
+                            .arg(index)
+                            .arg(date, time, irr, tpv, points)
+                            .arg(status));
+}
+
+QString pointsText(const QList<QList<double>>& points)
+{
+    QStringList fields;
+    for (const QList<double>& p : points) {
+        QStringList parts;
+        for (double v : p)
+            parts << QString::number(v);
+        fields << parts.join(QLatin1Char(':'));
+    }
+    return fields.join(QLatin1Char(','));
+}
+
+QByteArray file(const QStringList& dataLines, const QString& h1 = header1, const QString& h2 = header2)
+{
+    return (QStringList { h1, h2 } + dataLines).join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
+}
+
+QList<double> currents(const CurveSeries& series)
+{
+    QList<double> result;
+    for (const QPointF& p : series.points())
+        result << p.y();
+    return result;
+}
+} // namespace
+
+class TestImport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void linesBecomeStringsInFileOrder();
+    void checksumsAndTheirQuestion();
+    void spreadsheetSavedFileSkipsChecksums();
+    void datesTimesAndPointFields();
+    void statusBits();
+    void dipRemoval();
+    void badFilesImportWhatParses();
+    void cancellingKeepsWhatWasImported();
+    void zeroDegreesIsAMeasurement();
+
+    void meterHeaderAndValues();
+    void meterMatchingWindow();
+    void meterDuplicateTimes();
+    void meterReplaceQuestions();
+    void meterWritesStatusAndCurve();
+    void meterDecimalCommaLocale();
+    void generatedFilesMatch();
+
+private:
+    CurveStore& store();
+    TreeItem* importText(const QByteArray& content, const QString& label = QStringLiteral("t.csv"));
+    QModelIndexList stringIndexes(TreeItem* folder);
+    QString writeFile(const QString& name, const QByteArray& content);
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CurveStore> m_store;
+};
+
+void TestImport::init()
+{
+    TestSupport::resetState();
+    ScriptedPrompts::get().reset();
+    const QString path = m_dir.filePath(QStringLiteral("curves.kstcrv"));
+    QFile::remove(path);
+    QVERIFY(copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path));
+    m_store = std::make_unique<CurveStore>(path);
+    QVERIFY(m_store->isOpen());
+}
+
+void TestImport::cleanup()
+{
+    m_store.reset();
+    QLocale::setDefault(QLocale::c());
+}
+
+CurveStore& TestImport::store()
+{
+    return *m_store;
+}
+
+TreeItem* TestImport::importText(const QByteArray& content, const QString& label)
+{
+    TesterFileImporter importer(store());
+    return importer.importData(content, label);
+}
+
+QModelIndexList TestImport::stringIndexes(TreeItem* folder)
+{
+    QModelIndexList result;
+    for (int i = 0; i < folder->childCount(); ++i)
+        result << store().treeModel()->indexForItem(folder->child(i));
+    return result;
+}
+
+QString TestImport::writeFile(const QString& name, const QByteArray& content)
+{
+    const QString path = m_dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(content);
+    return path;
+}
+
+void TestImport::linesBecomeStringsInFileOrder()
+{
+    const QString points = pointsText({ { 0, 8.2, 900, 0 }, { 20, 8.0, 900, 0 }, { 40.5, 0, 900, 0 } });
+    const QString path = writeFile(QStringLiteral("site.csv"),
+        file({ curveLine(3, "07/03/2014", "09:05:00", "900", "30", points),
+            curveLine(1, "07/03/2014", "09:06:00", "900", "30", points),
+            curveLine(2, "07/03/2014", "09:07:00", "900", "30", points) }));
+    QSignalSpy modified(store().treeModel(), &CurveTreeModel::modified);
+    TesterFileImporter importer(store());
+    QVERIFY(importer.importFile(path));
+    QVERIFY(!modified.isEmpty());
+
+    TreeItem* root = store().treeModel()->rootItem();
+    QCOMPARE(root->childCount(), 1);
+    TreeItem* folder = root->child(0);
+    QCOMPARE(folder->data(TreeLabel).toString(), QString("site.csv"));
+    QCOMPARE(folder->childCount(), 3);
+    QStringList labels;
+    for (int i = 0; i < 3; ++i)
+        labels << folder->child(i)->data(TreeLabel).toString();
+    QCOMPARE(labels, QStringList({ "String 3", "String 1", "String 2" }));
+    QCOMPARE(importer.importedCount(), 3);
+
+    // Each node names its curve row, which holds the line's values and points.
+    TreeItem* node = folder->child(0);
+    QCOMPARE(node->data(TreeMemLocation).toUInt(), 3u);
+    QCOMPARE(node->data(TreeStatus).toUInt(), 0u);
+    const uint curveID = node->data(TreeCurveID).toUInt();
+    QVERIFY(curveID > 0);
+    std::unique_ptr<CurveRecord> record = store().graphModel()->load(curveID);
+    QVERIFY(record);
+    QCOMPARE(record->testerSerNo, QString("SN 777"));
+    QCOMPARE(record->fileVersion, 2u);
+    QCOMPARE(record->value(CurveRecord::Voc), QString("40.5"));
+    QCOMPARE(record->value(CurveRecord::FF), QString("0.75"));
+    QCOMPARE(record->measured().size(), 3);
+    QCOMPARE(record->measured().points().at(1), QPointF(20, 8.0));
+
+    // A second import of the same file lands above the first.
+    QVERIFY(importer.importFile(path));
+    QCOMPARE(root->childCount(), 2);
+
+    // A file that cannot be read is reported and changes nothing.
+    ScriptedPrompts::get().reset();
+    QVERIFY(!importer.importFile(m_dir.filePath("missing.csv")));
+    QCOMPARE(root->childCount(), 2);
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Error opening " + m_dir.filePath("missing.csv") + " for reading." }));
+}
+
+void TestImport::checksumsAndTheirQuestion()
+{
+    const QString points = pointsText({ { 0, 8, 900, 0 }, { 30, 0, 900, 0 } });
+    QString good = curveLine(1, "07/03/2014", "09:05:00", "900", "30", points);
+    QVERIFY(TesterFileImporter::checksumMatches(good, ',', '.'));
+    QString altered = good;
+    altered.replace(QStringLiteral("40.5"), QStringLiteral("40.6"));
+    QVERIFY(!TesterFileImporter::checksumMatches(altered, ',', '.'));
+    // A line whose checksum field is missing, or not hexadecimal, fails.
+    QVERIFY(!TesterFileImporter::checksumMatches(good.left(good.lastIndexOf(',') + 1), ',', '.'));
+    QVERIFY(!TesterFileImporter::checksumMatches(good.left(good.lastIndexOf(',') + 1) + "XYZ", ',', '.'));
+    QVERIFY(!TesterFileImporter::checksumMatches("no separator at all", ',', '.'));
+    // The decimal-comma form counts its decimal commas as points and its semicolons as commas.
+    const QString comma = withChecksum("1;2,5;0", ';', ',');
+    QVERIFY(TesterFileImporter::checksumMatches(comma, ';', ','));
+    // "1,2.5,0," sums to 378, plus the starting 1.
+    QCOMPARE(comma.section(';', -1), QString("17B"));
+
+    // Three bad lines: the first is reported; the user unticks "continue showing", so the
+    // others are not, yet every one is marked.
+    const QByteArray content = file({ altered, altered, good, altered });
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.checkBoxes = { false };
+    TreeItem* folder = importText(content);
+    QCOMPARE(prompts.asked.size(), 1);
+    // Lines are read from the end of the file back, so the last bad line (line 6) asks first.
+    QCOMPARE(prompts.asked.at(0).message.text, QString("Checksum failed on line number 6"));
+    QCOMPARE(prompts.asked.at(0).message.checkBoxText, QString("Continue showing errors during this import"));
+    QCOMPARE(prompts.asked.at(0).message.icon, QMessageBox::Warning);
+    QList<uint> bits;
+    for (int i = 0; i < folder->childCount(); ++i)
+        bits << (folder->child(i)->data(TreeStatus).toUInt() & StatusChecksumWrong);
+    QCOMPARE(bits, QList<uint>({ 1, 1, 0, 1 }));
+
+    // Leaving it ticked shows every failure; the choice lasts for one import only.
+    prompts.reset();
+    importText(content);
+    QCOMPARE(prompts.messageTexts(),
+        QStringList({ "Checksum failed on line number 6", "Checksum failed on line number 4",
+            "Checksum failed on line number 3" }));
+}
+
+void TestImport::spreadsheetSavedFileSkipsChecksums()
+{
+    // A spreadsheet program saved the file again: trailing separators, checksums no longer
+    // matching (the value was edited). No boxes; every node carries the spreadsheet bit only.
+    const QString points = pointsText({ { 0, 8, 900, 0 }, { 30, 0, 900, 0 } });
+    QString edited = curveLine(1, "07/03/2014", "09:05:00", "900", "30", points);
+    edited.replace(QStringLiteral("40.5"), QStringLiteral("41"));
+    const QByteArray content
+        = file({ edited + ",,,", curveLine(2, "07/03/2014", "09:06:00", "900", "30", points) + ",,,," },
+            header1 + ",,,,,,", header2 + ",");
+    TreeItem* folder = importText(content);
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    QCOMPARE(folder->childCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(folder->child(i)->data(TreeStatus).toUInt(), uint(StatusSpreadsheetModified));
+    // The header's version survives its trailing separators.
+    std::unique_ptr<CurveRecord> record
+        = store().graphModel()->load(folder->child(0)->data(TreeCurveID).toUInt());
+    QCOMPARE(record->fileVersion, 2u);
+    QCOMPARE(record->value(CurveRecord::Voc), QString("41"));
+}
+
+void TestImport::datesTimesAndPointFields()
+{
+    const QString points = QStringLiteral("0:8.1,10:8.0:850,20:7.5:860:3,25,abc:1,30:x:1,40:0:870:1");
+    const QByteArray content = file({ curveLine(1, "7/3/2014", "9:05:00", "900", "30", points),
+        curveLine(2, "07.03.2014", "", "900", "30", points),
+        curveLine(3, "", "13:14:15", "900", "30", points),
+        curveLine(4, "2014-03-07", "25:00:00", "900", "30", points) });
+    TreeItem* folder = importText(content);
+    QCOMPARE(folder->childCount(), 4);
+    QStringList dates;
+    for (int i = 0; i < 4; ++i)
+        dates << store().graphModel()->load(folder->child(i)->data(TreeCurveID).toUInt())->testDate;
+    QCOMPARE(dates, QStringList({ "2014-03-07T09:05:00", "2014-03-07", "T13:14:15", "" }));
+    QCOMPARE(folder->child(0)->data(TreeTestDate).toString(), QString("2014-03-07T09:05:00"));
+    QVERIFY(folder->child(3)->data(TreeTestDate).isNull());
+
+    // Two-part points are used with irradiance 0 and tag 0; a voltage alone or a part that
+    // does not parse drops the field.
+    std::unique_ptr<CurveRecord> record
+        = store().graphModel()->load(folder->child(0)->data(TreeCurveID).toUInt());
+    const CurveSeries& series = record->measured();
+    QCOMPARE(series.size(), 4);
+    QCOMPARE(series.points().at(0), QPointF(0, 8.1));
+    QCOMPARE(series.seriesPoints().at(0).irradiance, 0.0);
+    QCOMPARE(series.points().at(2), QPointF(20, 7.5));
+    QCOMPARE(series.seriesPoints().at(2).tag, 3);
+    QCOMPARE(series.points().at(3), QPointF(40, 0));
+}
+
+void TestImport::statusBits()
+{
+    const QString even = pointsText({ { 0, 8, 900, 0 }, { 30, 7, 850, 0 }, { 40, 0, 820, 0 } });
+    const QString uneven = pointsText({ { 0, 8, 900, 0 }, { 30, 7, 800, 0 }, { 40, 0, 0, 0 } });
+    const QByteArray content = file({ curveLine(1, "07/03/2014", "09:05:00", "", "30", even, 5),
+        curveLine(2, "07/03/2014", "09:05:00", "900", "", even),
+        curveLine(3, "07/03/2014", "09:05:00", "900", "30", uneven),
+        curveLine(4, "07/03/2014", "09:05:00", "900", "30", even, 99999999) });
+    TreeItem* folder = importText(content);
+    QCOMPARE(folder->child(0)->data(TreeStatus).toUInt(), 5u | StatusNoIrradiance);
+    QCOMPARE(folder->child(1)->data(TreeStatus).toUInt(), uint(StatusNoCellTemperature));
+    // 800 < 0.9 × 900; the zero reading does not count as the smallest.
+    QCOMPARE(folder->child(2)->data(TreeStatus).toUInt(), uint(StatusIrradianceVariance));
+    // A status number that does not fit the tester's 24 bits is not taken as bits of ours.
+    QCOMPARE(folder->child(3)->data(TreeStatus).toUInt(), 0u);
+    // The tree shows why a row is grey.
+    const QModelIndex index = store().treeModel()->indexForItem(folder->child(0));
+    QVERIFY(index.data(Qt::ToolTipRole).toString().contains("No irradiance value"));
+}
+
+void TestImport::dipRemoval()
+{
+    // At 1000 W/m² and 25 °C the translation leaves currents unchanged, so the dips below are
+    // dips of the translated current too.
+    auto measured = [](const QList<double>& currents) {
+        CurveRecord record;
+        record.setValue(CurveRecord::Irradiance, "1000");
+        record.setValue(CurveRecord::CellTemp, "25");
+        for (int i = 0; i < currents.size(); ++i)
+            record.measured().addPoint(i * 10.0, currents.at(i), 1000, 0);
+        return record;
+    };
+    CurveRecord one = measured({ 9, 8.8, 7.0, 8.5, 8.0, 5, 0 });
+    TesterFileImporter::removeDips(one);
+    QCOMPARE(currents(one.measured()), QList<double>({ 9, 8.8, 8.5, 8.0, 5, 0 }));
+    QVERIFY(one.stcParameters().perPointIrradiance);
+    QCOMPARE(one.measured().maxPowerIndex(), 3);
+
+    // Two adjacent dips go in two rounds: 7.0 first, then 7.1 becomes a minimum itself.
+    CurveRecord two = measured({ 9, 8.8, 7.1, 7.0, 8.5, 8.0, 5, 0 });
+    TesterFileImporter::removeDips(two);
+    QCOMPARE(currents(two.measured()), QList<double>({ 9, 8.8, 8.5, 8.0, 5, 0 }));
+    // A falling curve keeps every point.
+    CurveRecord clean = measured({ 9, 8.9, 8.7, 8, 5, 0 });
+    TesterFileImporter::removeDips(clean);
+    QCOMPARE(clean.measured().size(), 6);
+
+    // Through the import: format 2 removes the dip, format 1 does not.
+    const QString points = pointsText({ { 0, 9, 1000, 0 }, { 10, 8.8, 1000, 0 }, { 20, 7.0, 1000, 0 },
+        { 30, 8.5, 1000, 0 }, { 40, 0, 1000, 0 } });
+    auto imported = [&](const QString& version) {
+        TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "1000", "25", points) },
+            "PV Tester Results,SN 777,Export," + version));
+        return store().graphModel()->load(folder->child(0)->data(TreeCurveID).toUInt())->measured().size();
+    };
+    QCOMPARE(imported("2"), 4);
+    QCOMPARE(imported("1"), 5);
+}
+
+void TestImport::badFilesImportWhatParses()
+{
+    // Binary noise, an empty file, a file of header lines only, a data line without header,
+    // one huge line and a line of nothing but separators: none of them crash or hang.
+    QByteArray noise;
+    for (int i = 0; i < 20000; ++i)
+        noise.append(char((i * 7919) % 256));
+    importText(noise);
+    importText(QByteArray());
+    importText("only one line");
+    importText(file({}));
+    importText(QByteArray("5,6,7\n"));
+    QByteArray huge = "H,S,x,1\nIndex,IVCurve\n1,";
+    for (int i = 0; i < 300000; ++i)
+        huge += "1:2,";
+    huge += "0,FFFF\n";
+    TreeItem* hugeFolder = importText(huge);
+    QCOMPARE(hugeFolder->childCount(), 1);
+    importText(QByteArray(50000, ','));
+    importText(QByteArray("\r\r\r\n\n\n\r"));
+    QCOMPARE(store().treeModel()->rootItem()->childCount(), 8);
+    // Nothing asked beyond checksum boxes, and the store still works.
+    for (const ScriptedPrompts::Asked& a : ScriptedPrompts::get().asked)
+        QVERIFY2(a.message.text.startsWith("Checksum failed"), qPrintable(a.message.text));
+    std::unique_ptr<CurveRecord> record
+        = store().graphModel()->load(hugeFolder->child(0)->data(TreeCurveID).toUInt());
+    QVERIFY(record);
+    QCOMPARE(record->measured().size(), 100000);
+}
+
+void TestImport::cancellingKeepsWhatWasImported()
+{
+    QStringList lines;
+    const QString points = pointsText({ { 0, 8, 900, 0 }, { 30, 0, 900, 0 } });
+    for (int i = 1; i <= 1000; ++i)
+        lines << curveLine(i, "07/03/2014", "09:05:00", "900", "30", points);
+    TesterFileImporter importer(store());
+    QList<int> reports;
+    importer.setProgress([&](int done, int total) {
+        reports << done;
+        Q_UNUSED(total);
+        return done < 300;
+    });
+    TreeItem* folder = importer.importData(file(lines), "long.csv");
+    QVERIFY(importer.wasCancelled());
+    QVERIFY(reports.size() >= 2);
+    QVERIFY(folder->childCount() > 0 && folder->childCount() < 1000);
+    QCOMPARE(importer.importedCount(), folder->childCount());
+    QCOMPARE(store().treeModel()->rootItem()->childCount(), 1);
+
+    // Without cancelling the last report says everything is done.
+    TesterFileImporter full(store());
+    int last = 0, all = 0;
+    full.setProgress([&](int done, int total) {
+        last = done;
+        all = total;
+        return true;
+    });
+    QCOMPARE(full.importData(file(lines), "long.csv")->childCount(), 1000);
+    QVERIFY(!full.wasCancelled());
+    QCOMPARE(last, all);
+}
+
+void TestImport::zeroDegreesIsAMeasurement()
+{
+    // A winter test at 0 °C: imported as a value, not as a missing one, and translated from
+    // 0 °C, not from 25 °C.
+    const QString points = pointsText({ { 0, 8, 1000, 0 }, { 30, 7, 1000, 0 }, { 40, 0, 1000, 0 } });
+    TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "1000", "0", points) },
+        "PV Tester Results,SN 777,Export,1"));
+    TreeItem* node = folder->child(0);
+    QCOMPARE(node->data(TreeStatus).toUInt() & StatusNoCellTemperature, 0u);
+    std::unique_ptr<CurveRecord> record = store().graphModel()->load(node->data(TreeCurveID).toUInt());
+    QCOMPARE(record->value(CurveRecord::CellTemp), QString("0"));
+
+    for (quint8 algorithm : { quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
+        STCparameters parameters = record->stcParameters();
+        parameters.algorithm = algorithm;
+        record->setSTCparameters(parameters);
+        CurveRecord at25;
+        at25.setValue(CurveRecord::Irradiance, "1000");
+        at25.setValue(CurveRecord::CellTemp, "25");
+        at25.setSTCparameters(parameters);
+        for (const QPointF& p : record->measured().points())
+            at25.measured().addPoint(p.x(), p.y(), 1000, 0);
+        // At 25 °C nothing changes; from 0 °C the voltages fall (the string's voltage is
+        // higher in the cold than at 25 °C).
+        QCOMPARE(at25.stc().points().at(1), QPointF(30, 7));
+        QVERIFY2(record->stc().points().at(1).x() < 29.5, qPrintable(QString::number(algorithm)));
+    }
+    // Blaesser reads the ambient temperature: 0 there counts as well.
+    STCparameters blaesser = record->stcParameters();
+    blaesser.algorithm = AlgorithmBlaesser;
+    record->setSTCparameters(blaesser);
+    record->setValue(CurveRecord::AmbientTemp, "0");
+    QVERIFY(record->stc().points().at(1).x() < 29.5);
+}
+
+void TestImport::meterHeaderAndValues()
+{
+    MeterFileImporter importer(store());
+    QVERIFY(!importer.readLines({ "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit" }));
+    QVERIFY(!importer.readLines({ "Index;Irradiance;Tpv;X;Date;Time;Irr Unit;Temp Unit" }));
+    QVERIFY(!importer.readLines({}));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Not a MT410 csv file", "Not a MT410 csv file", "Not a MT410 csv file" }));
+    QCOMPARE(ScriptedPrompts::get().asked.at(0).message.icon, QMessageBox::Critical);
+
+    // Either separator in the header; values in W and °C kept, BTU/(h·ft²) and °F converted
+    // and truncated; ERR means absent; a broken escape or a date that is no date is skipped.
+    QVERIFY(importer.readLines({ "Index;Irr,Tpv;Tamb,Date,Time,Irr Unit,\"Temp Unit\"",
+        "1,850,25,0,07.03.14,09:05:00,W,C", "2,100,77,0,07/03/14,09:06:00,BTU,F",
+        "3,ERR,ERR,0,7-3-14,9:07:00,W,C", "4,ERR,-4,0,07 03 14,09:08:00,W,F", "5,1,2,0,\\q,09:09:00,W,C",
+        "6,900,30,0,32.13.14,09:10:00,W,C", "7,900,30", "" }));
+    const MeterFileImporter::Readings& r = importer.readings();
+    QCOMPARE(int(r.size()), 4);
+    auto at
+        = [&](int h, int m) { return r.at(MeterFileImporter::timeKey(QDate(2014, 3, 7), QTime(h, m, 0))); };
+    QCOMPARE(at(9, 5).irradiance, 850u);
+    QCOMPARE(at(9, 5).temperature, 25);
+    QCOMPARE(at(9, 5).flags, 3);
+    QCOMPARE(at(9, 6).irradiance, uint(100 * 0.29307107 * 10.7639));
+    QCOMPARE(at(9, 6).irradiance, 315u);
+    QCOMPARE(at(9, 6).temperature, 25);
+    QCOMPARE(at(9, 7).flags, 0);
+    QCOMPARE(at(9, 8).flags, int(MeterFileImporter::HasTemperature));
+    QCOMPARE(at(9, 8).temperature, -20);
+
+    // A wrong header reads nothing, and the import then says there was nothing to read.
+    ScriptedPrompts::get().reset();
+    TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "", "", "0:8,30:0") }));
+    const QString meter = writeFile("bad.csv", "Index,Irr\n1,850\n");
+    MeterFileImporter(store()).importFile(meter, stringIndexes(folder));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Not a MT410 csv file", "No data found in csv file" }));
+    // No selection: nothing is read at all.
+    ScriptedPrompts::get().reset();
+    MeterFileImporter(store()).importFile(meter, {});
+    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList({ "No strings selected" }));
+}
+
+void TestImport::meterMatchingWindow()
+{
+    // Tests at 09:05:00; the meter read 19 s later for string 1's time, 20 s for string 2's,
+    // and 1 s before string 3's.
+    TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "", "", "0:8,30:0"),
+        curveLine(2, "07/03/2014", "10:05:00", "", "", "0:8,30:0"),
+        curveLine(3, "07/03/2014", "11:05:00", "", "", "0:8,30:0"),
+        curveLine(4, "", "", "", "", "0:8,30:0") }));
+    ScriptedPrompts::get().reset();
+    const QString meter = writeFile("meter.csv",
+        "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,801,21,0,07.03.14,09:05:19,W,C\n"
+        "2,802,22,0,07.03.14,10:05:20,W,C\n3,803,23,0,07.03.14,11:04:59,W,C\n");
+    MeterFileImporter importer(store());
+    importer.importFile(meter, stringIndexes(folder));
+    QCOMPARE(importer.notFound(), QStringList({ "String 2", "String 3", "String 4" }));
+    QCOMPARE(folder->child(0)->data(TreeIrradiance).toString(), QString("801"));
+    QCOMPARE(folder->child(0)->data(TreeCellTemp).toString(), QString("21"));
+    QVERIFY(folder->child(1)->data(TreeIrradiance).toString().isEmpty());
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Irradiance and temperature import complete.\n No match found for String 2, String 3, "
+                      "String 4" }));
+    QCOMPARE(ScriptedPrompts::get().asked.last().message.icon, QMessageBox::Information);
+}
+
+void TestImport::meterDuplicateTimes()
+{
+    const QStringList lines
+        = { "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit", "1,801,21,0,07.03.14,09:05:00,W,C",
+              "2,999,99,0,07.03.14,09:05:00,W,C", "3,803,23,0,07.03.14,09:06:00,W,C" };
+    MeterFileImporter importer(store());
+    ScriptedPrompts::get().buttons = { QMessageBox::Yes };
+    importer.readLines(lines);
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Duplicate times detected in the input file, cancel processing?" }));
+    QCOMPARE(int(importer.readings().size()), 1);
+
+    ScriptedPrompts::get().reset();
+    ScriptedPrompts::get().buttons = { QMessageBox::No };
+    importer.readLines(lines);
+    QCOMPARE(int(importer.readings().size()), 2);
+    QCOMPARE(importer.readings().begin()->second.irradiance, 801u);
+}
+
+void TestImport::meterReplaceQuestions()
+{
+    TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "700", "40", "0:8,30:0"),
+        curveLine(2, "07/03/2014", "09:06:00", "700", "40", "0:8,30:0"),
+        curveLine(3, "07/03/2014", "09:07:00", "700", "40", "0:8,30:0") }));
+    const QString meter = writeFile("meter.csv",
+        "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,801,21,0,07.03.14,09:05:00,W,C\n"
+        "2,802,22,0,07.03.14,09:06:00,W,C\n3,803,23,0,07.03.14,09:07:00,W,C\n");
+    // String 1: No to irradiance, Yes to temperature. String 2: Yes to All for the rest.
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    prompts.buttons = { QMessageBox::No, QMessageBox::Yes, QMessageBox::YesToAll };
+    MeterFileImporter(store()).importFile(meter, stringIndexes(folder));
+    QCOMPARE(prompts.messageTexts(),
+        QStringList({ "String 1 contains irradiance data, replace the data?",
+            "String 1 contains temperature data, replace the data?",
+            "String 2 contains irradiance data, replace the data?",
+            "Irradiance and temperature import complete." }));
+    QCOMPARE(prompts.asked.at(0).message.buttons, QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No);
+    QCOMPARE(prompts.asked.at(0).message.defaultButton, QMessageBox::Yes);
+    QCOMPARE(folder->child(0)->data(TreeIrradiance).toString(), QString("700"));
+    QCOMPARE(folder->child(0)->data(TreeCellTemp).toString(), QString("21"));
+    QCOMPARE(folder->child(1)->data(TreeIrradiance).toString(), QString("802"));
+    QCOMPARE(folder->child(2)->data(TreeCellTemp).toString(), QString("23"));
+
+    // No to both: the string counts as not found.
+    prompts.reset();
+    prompts.buttons = { QMessageBox::No, QMessageBox::No, QMessageBox::No, QMessageBox::No, QMessageBox::No,
+        QMessageBox::No };
+    MeterFileImporter again(store());
+    again.importFile(meter, stringIndexes(folder).mid(0, 1));
+    QCOMPARE(again.notFound(), QStringList({ "String 1" }));
+}
+
+void TestImport::meterWritesStatusAndCurve()
+{
+    TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "", "", "0:8,30:0", 4) }));
+    TreeItem* node = folder->child(0);
+    QCOMPARE(node->data(TreeStatus).toUInt(), 4u | StatusNoIrradiance | StatusNoCellTemperature);
+    QVERIFY(store().treeModel()->slotSave());
+    const uint curveID = node->data(TreeCurveID).toUInt();
+    CurveRecord* cached = store().graphModel()->cache(curveID);
+    QVERIFY(cached);
+    cached->stc();
+    QSignalSpy selected(store().graphModel(), &CurveGraphModel::signalStringSelected);
+    QSignalSpy deselected(store().graphModel(), &CurveGraphModel::signalStringDeselected);
+    QSignalSpy changed(store().treeModel(), &QAbstractItemModel::dataChanged);
+
+    const QString meter = writeFile(
+        "meter.csv", "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,0,0,0,07.03.14,09:05:05,W,C\n");
+    MeterFileImporter(store()).importFile(meter, stringIndexes(folder));
+    QCOMPARE(node->data(TreeStatus).toUInt(), 4u);
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(deselected.size(), 1);
+    QCOMPARE(selected.at(0).at(0).toUInt(), curveID);
+    QVERIFY(!changed.isEmpty());
+    // A reading of 0 °C and 0 W/m² is a reading: stored, and the translation is rebuilt.
+    QCOMPARE(cached->value(CurveRecord::CellTemp), QString("0"));
+    QSqlQuery query(store().database());
+    QVERIFY(query.exec(QString("SELECT t.Status, c.Irradiance, c.CellTemp FROM TreeNodes t JOIN Curves c "
+                               "ON t.CurveID = c.CurveID WHERE c.CurveID = %1")
+                           .arg(curveID)));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toUInt(), 4u);
+    QCOMPARE(query.value(1).toString(), QString("0"));
+    QCOMPARE(query.value(2).toString(), QString("0"));
+}
+
+void TestImport::meterDecimalCommaLocale()
+{
+    // In a decimal-comma locale the tester writes ";" and "," and the meter's lines use ";".
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TesterFileImporter tester(store());
+    QCOMPARE(tester.separator(), QChar(';'));
+    QCOMPARE(tester.decimal(), QChar(','));
+    const QString line = withChecksum("1;07/03/2014;09:05:00;1234,5;8,25;;;;0,75;0:8,2;30,5:0;0", ';', ',');
+    TreeItem* folder
+        = tester.importData((QStringList { "PV;SN 1;x;1",
+                                 "Index;DD/MM/YYYY;HH:MM:SS;Voc (VDC);Isc (ADC);Irr (W/m2);Ta (C);Tpv "
+                                 "(C);FF;IVCurve",
+                                 line })
+                                .join("\n")
+                                .toLatin1(),
+            "de.csv");
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    std::unique_ptr<CurveRecord> record
+        = store().graphModel()->load(folder->child(0)->data(TreeCurveID).toUInt());
+    QCOMPARE(record->measured().points().at(1), QPointF(30.5, 0));
+    // Stored as numbers, shown back with a decimal comma.
+    QCOMPARE(record->value(CurveRecord::FF), QString("0,75"));
+    QSqlQuery query(store().database());
+    QVERIFY(query.exec("SELECT Voc FROM Curves"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toDouble(), 1234.5);
+
+    MeterFileImporter meter(store());
+    QVERIFY(meter.readLines({ "Index;Irr;Tpv;Tamb;Date;Time;Irr Unit;Temp Unit",
+        "1;850;25;0;07.03.14;09:05:00;W;C", "2,851,25,0,07.03.14,09:06:00,W,C" }));
+    QCOMPARE(int(meter.readings().size()), 1);
+    QCOMPARE(meter.readings().begin()->second.irradiance, 850u);
+}
+
+void TestImport::generatedFilesMatch()
+{
+    // The generator's meter readings belong to the generator's tester file, in both units and
+    // both separators, with ERR values and duplicate times.
+    TesterFileOptions tester;
+    tester.rows = 20;
+    tester.curvesOnly = true;
+    tester.curvePoints = 40;
+    tester.fileVersion = 1;
+    const QByteArray testerFile = generateTesterFile(tester);
+    TreeItem* folder = importText(testerFile);
+    QCOMPARE(folder->childCount(), 20);
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    std::unique_ptr<CurveRecord> first
+        = store().graphModel()->load(folder->child(0)->data(TreeCurveID).toUInt());
+    QCOMPARE(first->measured().size(), 40);
+
+    MeterFileOptions metric;
+    QStringList lines = QString::fromLatin1(generateMeterFile(testerFile, metric)).split("\r\n");
+    MeterFileImporter plain(store());
+    QVERIFY(plain.readLines(lines));
+    QCOMPARE(int(plain.readings().size()), 20);
+    ScriptedPrompts::get().buttons = { QMessageBox::YesToAll };
+    plain.match(stringIndexes(folder));
+    QVERIFY(plain.notFound().isEmpty());
+
+    // Imperial units convert back to about the same irradiance (rounding both ways).
+    MeterFileOptions imperial;
+    imperial.imperialUnits = true;
+    MeterFileImporter converted(store());
+    QVERIFY(converted.readLines(QString::fromLatin1(generateMeterFile(testerFile, imperial)).split("\r\n")));
+    auto a = plain.readings().begin();
+    auto b = converted.readings().begin();
+    QCOMPARE(a->first, b->first);
+    QVERIFY(qAbs(int(a->second.irradiance) - int(b->second.irradiance)) <= 3);
+    QVERIFY(qAbs(a->second.temperature - b->second.temperature) <= 1);
+
+    // ERR values and duplicate times; No to the duplicate question keeps reading.
+    MeterFileOptions rough;
+    rough.errEvery = 4;
+    rough.duplicateEvery = 5;
+    const QString roughText = QString::fromLatin1(generateMeterFile(testerFile, rough));
+    QVERIFY(roughText.contains(",ERR,"));
+    ScriptedPrompts::get().reset();
+    ScriptedPrompts::get().buttons = { QMessageBox::No, QMessageBox::No, QMessageBox::No, QMessageBox::No };
+    MeterFileImporter withErrors(store());
+    QVERIFY(withErrors.readLines(roughText.split("\r\n")));
+    QCOMPARE(int(withErrors.readings().size()), 20);
+    QCOMPARE(ScriptedPrompts::get().messageTexts().count(
+                 "Duplicate times detected in the input file, cancel processing?"),
+        4);
+
+    // The semicolon form is what a decimal-comma locale reads.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    MeterFileOptions semicolon;
+    semicolon.separator = ';';
+    MeterFileImporter french(store());
+    QVERIFY(french.readLines(QString::fromLatin1(generateMeterFile(testerFile, semicolon)).split("\r\n")));
+    QCOMPARE(int(french.readings().size()), 20);
+}
+
+KESTROVAN_TEST_MAIN(TestImport)
+#include "tst_import.moc"
