@@ -11,7 +11,7 @@
 #include "CurveStore.h"
 #include "CurveTree.h"
 #include "CurveTreeModel.h"
-#include "DataLoggerProgram.h"
+#include "DataLoggerLauncher.h"
 #include "MeterFileImporter.h"
 #include "ModuleLibrary.h"
 #include "PointsExport.h"
@@ -547,51 +547,17 @@ void CurveDocument::slotImportIrradianceFile()
 
 bool CurveDocument::startDataLogger(Download which)
 {
-    const QString program = DataLoggerProgram::path();
-    if (!QFileInfo(program).isFile()) {
-        Prompts::show(QMessageBox::Warning, this,
-            QCoreApplication::translate("Error Message", "Could not find:\n%1.\nPlease try installing again")
-                .arg(program));
-        return false;
+    DataLoggerLauncher*& launcher = which == Download::Tester ? m_testerLogger : m_meterLogger;
+    if (!launcher) {
+        launcher = new DataLoggerLauncher(this, this);
+        if (which == Download::Tester)
+            connect(launcher, &DataLoggerLauncher::fileToImport, this,
+                [this](const QString& path) { guarded([this, path] { importTesterFile(path); }); });
+        else
+            connect(launcher, &DataLoggerLauncher::fileToImport, this,
+                [this](const QString& path) { guarded([this, path] { importMeterFile(path); }); });
     }
-    QPointer<QProcess>& slot = which == Download::Tester ? m_testerDownload : m_meterDownload;
-    delete slot.data();
-    slot = new QProcess(this);
-    connect(slot.data(), &QProcess::errorOccurred, this, &CurveDocument::slotDataLoggerError);
-    if (which == Download::Tester)
-        connect(slot.data(), qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
-            &CurveDocument::slotDataLoggerFinished);
-    else
-        connect(slot.data(), qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
-            &CurveDocument::slotIrradianceImportFinished);
-    // Taken before the start, so that a file the logger saves at once still counts as new.
-    m_downloadStart = QDateTime::currentDateTime();
-    slot->start(program, QStringList(), QIODevice::ReadWrite);
-    return true;
-}
-
-QString CurveDocument::downloadedFile(QProcess* logger)
-{
-    const QString path = DataLoggerProgram::lastSavedFilePath();
-    const QFileInfo file(path);
-    const bool offered = !path.isEmpty() && file.isFile() && m_downloadStart.isValid()
-        && m_downloadStart < file.lastModified();
-    m_downloadStart = QDateTime();
-    if (logger)
-        logger->deleteLater();
-    if (!offered)
-        return QString();
-    const QString question = QCoreApplication::translate(
-        "User prompt", "Would you like to import the last file you just downloaded?");
-    const QString detail = QCoreApplication::translate("User prompt", "File: %1 was saved %2.")
-                               .arg(path, savedAgoText(file.lastModified()));
-    MessageRequest request;
-    request.parent = this;
-    request.icon = QMessageBox::Question;
-    request.text = question;
-    request.informativeText = detail;
-    request.buttons = QMessageBox::Yes | QMessageBox::No;
-    return Prompts::instance().message(request) == QMessageBox::Yes ? path : QString();
+    return launcher->start();
 }
 
 void CurveDocument::slotDownload()
@@ -602,39 +568,6 @@ void CurveDocument::slotDownload()
 void CurveDocument::slotImportIrradianceMT410()
 {
     guarded([this] { startDataLogger(Download::Meter); });
-}
-
-void CurveDocument::slotDataLoggerError(QProcess::ProcessError)
-{
-    auto* logger = qobject_cast<QProcess*>(sender());
-    // Only a logger that never ran is reported here; one that ran reports through finished.
-    if (logger && logger->error() != QProcess::FailedToStart)
-        return;
-    Prompts::show(QMessageBox::Critical, this,
-        QCoreApplication::translate("Missing file error message",
-            "%1 failed to start. A file may be missing or corrupted. Please install the application again.")
-            .arg(Brand::loggerProgramName()));
-    m_downloadStart = QDateTime();
-    if (logger)
-        logger->deleteLater();
-}
-
-void CurveDocument::slotDataLoggerFinished(int, QProcess::ExitStatus)
-{
-    guarded([this] {
-        const QString path = downloadedFile(qobject_cast<QProcess*>(sender()));
-        if (!path.isEmpty())
-            importTesterFile(path);
-    });
-}
-
-void CurveDocument::slotIrradianceImportFinished(int, QProcess::ExitStatus)
-{
-    guarded([this] {
-        const QString path = downloadedFile(qobject_cast<QProcess*>(sender()));
-        if (!path.isEmpty())
-            importMeterFile(path);
-    });
 }
 
 } // namespace IVCurve

@@ -6,10 +6,10 @@
 #include <QModelIndex>
 #include <QPersistentModelIndex>
 #include <QPointer>
-#include <QProcess>
 #include <functional>
 #include <memory>
 
+class DataLoggerLauncher;
 class QAction;
 class QMenu;
 class QSplitter;
@@ -57,12 +57,9 @@ public slots:
     void slotExportPWRPointsSTC();
     void slotImportIrradianceFile();
     void slotImportIrradianceMT410();
-    void slotIrradianceImportFinished(int exitCode, QProcess::ExitStatus status);
     void slotDoubleClickTree(const QModelIndex& index);
     void slotDownload();
     void slotImport();
-    void slotDataLoggerError(QProcess::ProcessError error);
-    void slotDataLoggerFinished(int exitCode, QProcess::ExitStatus status);
 
 private:
     enum class Download { Tester, Meter };
@@ -78,10 +75,8 @@ private:
     QList<uint> selectedCurveIDs() const;
     void exportPoints(int kind);
     void applyColour(const QModelIndex& index, const QColor& colour);
-    // Starts the data-logger program for a download; the one place that knows how.
+    // Starts the data-logger program for a download; what it saves is offered for that import.
     bool startDataLogger(Download which);
-    // Offers the file the logger saved, when it is newer than the start of the download.
-    QString downloadedFile(QProcess* logger);
     void importMeterFile(const QString& path);
 
     std::unique_ptr<CurveStore> m_store;
@@ -90,9 +85,8 @@ private:
     QMenu* m_contextMenu = nullptr;
     CurveGraph* m_graph = nullptr;
     QPersistentModelIndex m_contextIndex;
-    QPointer<QProcess> m_testerDownload;
-    QPointer<QProcess> m_meterDownload;
-    QDateTime m_downloadStart;
+    DataLoggerLauncher* m_testerLogger = nullptr;
+    DataLoggerLauncher* m_meterLogger = nullptr;
 
     QAction* m_actionSave = nullptr;
     QAction* m_actionExportToImage = nullptr;

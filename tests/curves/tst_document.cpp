@@ -496,12 +496,13 @@ void TestCurveDocument::downloads()
     QVERIFY(prompts.asked.isEmpty());
     QCOMPARE(m_doc->store()->treeModel()->rowCount(), 1);
 
-    // A logger that crashes is not reported as a start failure, and offers nothing.
+    // A logger that crashes is reported as the main window's downloads are, and offers nothing.
     qunsetenv("KESTROVAN_FAKE_LOGGER_KEEP_FILE");
     qputenv("KESTROVAN_FAKE_LOGGER_CRASH", "1");
     prompts.reset();
     runLogger("actionDownload");
-    QVERIFY(prompts.messageTexts().filter("failed to start").isEmpty());
+    QCOMPARE(prompts.messageTexts().filter("failed to start").size(), 1);
+    QVERIFY(prompts.messageTexts().filter("import").isEmpty());
     qunsetenv("KESTROVAN_FAKE_LOGGER_CRASH");
 }
 
@@ -532,7 +533,7 @@ void TestCurveDocument::missingLogger()
     m_doc->findChild<QAction*>("actionDownload")->trigger();
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
         QStringList({ "Could not find:\n" + m_dir.filePath("nowhere/HalvernDataLogger")
-            + ".\nPlease try installing again" }));
+            + ".\nPlease try installing the program again" }));
     QVERIFY(m_doc->findChildren<QProcess*>().isEmpty());
 }
 
