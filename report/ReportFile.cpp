@@ -218,6 +218,14 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
         warnReading(path);
         return false;
     }
+    if (scene->shortenedValues() > 0) {
+        warn(QCoreApplication::translate("Warning Message",
+                 "Some values in %1 were longer than %2 characters and have been shortened.")
+                 .arg(path)
+                 .arg(ReportText::MaxFieldLength),
+            QCoreApplication::translate(
+                "Warning Message", "The file itself stays as it is until the report is saved."));
+    }
     scene->setFocus();
     return true;
 }

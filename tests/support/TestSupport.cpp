@@ -34,6 +34,7 @@ QMessageBox::StandardButton ScriptedPrompts::message(const MessageRequest& reque
     a.kind = QStringLiteral("message");
     a.message = request;
     asked.append(a);
+    runWhileOpen();
     if (!buttons.isEmpty())
         return buttons.takeFirst();
     if (request.buttons == QMessageBox::Ok || request.buttons == QMessageBox::NoButton)
@@ -55,6 +56,7 @@ QString ScriptedPrompts::nextPath(
     a.dir = dir;
     a.filter = filter;
     asked.append(a);
+    runWhileOpen();
     if (!paths.isEmpty())
         return paths.takeFirst();
     ++unanswered;
@@ -111,10 +113,20 @@ int ScriptedPrompts::execDialog(QDialog* dialog)
     a.kind = QStringLiteral("dialog");
     a.dialogClass = QString::fromLatin1(dialog->metaObject()->className());
     asked.append(a);
+    runWhileOpen();
     if (dialogHandler)
         return dialogHandler(dialog);
     ++unanswered;
     return QDialog::Rejected;
+}
+
+void ScriptedPrompts::runWhileOpen()
+{
+    if (!whileOpen)
+        return;
+    const std::function<void()> hook = std::move(whileOpen);
+    whileOpen = nullptr;
+    hook();
 }
 
 void ScriptedPrompts::reset()
@@ -125,6 +137,7 @@ void ScriptedPrompts::reset()
     texts.clear();
     colors.clear();
     dialogHandler = nullptr;
+    whileOpen = nullptr;
     unanswered = 0;
 }
 
