@@ -4,12 +4,15 @@
 //     four-images.kstatr  four pictures pointing at one 8000 x 8000 entry (a few hundred bytes)
 //     declares-200MB.kstatr  a ~200 KB container whose header declares 200 MB (and holds them)
 //     long-cells.kstatr   100 KB of text in each of 144 cells of the test table
+//     long-values.kstatr  values without spaces in "Tested by", "Test instruments" and a cell
 //   bench_report_limits open <file>     opens the file as a report window, shows it and waits
 //                                       until it is laid out; prints the time taken.
+//   bench_report_limits pdf <file> <pdf>  writes the report's pages to a PDF file, to look at.
 #include "GraphicalReportDocument.h"
 #include "KestrovanResources.h"
 #include "Prompts.h"
 #include "ReportResizableImage.h"
+#include "ReportScene.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -18,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QtEndian>
 #include <cstdio>
 #include <zlib.h>
@@ -148,6 +152,14 @@ bool make(const QString& folder)
     }
     cells += QStringLiteral("</table></page></document>");
     ok = write(folder + "/long-cells.kstatr", containerOf({ { "xml", cells.toUtf8() } })) && ok;
+
+    const QString values = head
+        + QStringLiteral("<text id=\"inspector\">tester@example.com,second.tester@example.com,"
+                         "third.person@example.com</text><text id=\"test_instruments\">%1</text>"
+                         "<table id=\"test_table\"><cell col=\"2\" row=\"21\">%2</cell></table>"
+                         "</page></document>")
+              .arg(QString(500, QLatin1Char('x')), QString(200, QLatin1Char('7')));
+    ok = write(folder + "/long-values.kstatr", containerOf({ { "xml", values.toUtf8() } })) && ok;
     return ok;
 }
 
@@ -163,6 +175,16 @@ int open(const QString& path)
         doc.isValid() ? "opened" : "refused", double(timer.nsecsElapsed()) / 1e6);
     return 0;
 }
+int pdf(const QString& path, const QString& pdfPath)
+{
+    GraphicalReportDocument doc(path);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return doc.isValid() && doc.scene()->paint(&printer) ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -176,6 +198,8 @@ int main(int argc, char** argv)
         return make(args.at(2)) ? 0 : 1;
     if (args.size() == 3 && args.at(1) == QLatin1String("open"))
         return open(args.at(2));
-    std::fprintf(stderr, "usage: bench_report_limits make <folder> | open <file>\n");
+    if (args.size() == 4 && args.at(1) == QLatin1String("pdf"))
+        return pdf(args.at(2), args.at(3));
+    std::fprintf(stderr, "usage: bench_report_limits make <folder> | open <file> | pdf <file> <pdf>\n");
     return 2;
 }
