@@ -17,6 +17,8 @@
 #include <QTextDocument>
 #include <QUndoStack>
 
+#include <cmath>
+
 GraphicsTextItem::GraphicsTextItem(QGraphicsItem* parent)
     : QGraphicsTextItem(parent)
 {
@@ -85,6 +87,14 @@ void GraphicsTextItem::shrinkToFit()
         return needed <= availableHeight || needed <= 0 ? 1.0 : needed / std::max(availableHeight, 1);
     };
     bool fits = fitsOneLine;
+    if (!fits) {
+        // Wrapped text needs about the square root of its overflow: start there, so that a
+        // long value takes a few layouts rather than ten of the whole text.
+        const qreal ratio = overflow(1);
+        fits = ratio <= 1;
+        if (!fits)
+            s = std::max<qreal>(1 / std::sqrt(ratio), 0.05);
+    }
     for (int i = 0; i < 10 && !fits; ++i) {
         const qreal ratio = overflow(s);
         fits = ratio <= 1;

@@ -39,7 +39,7 @@ public:
     static constexpr int MaxTextLength = 1 << 20;
     // No field shows more than this legibly, and a page of such fields must still lay out at
     // once: a longer value is cut when it is loaded, and typing and pasting stop there.
-    static constexpr int MaxFieldLength = 4000;
+    static constexpr int MaxFieldLength = 2000;
 
     // The "Font Settings..." entry of editable fields.
     QAction* fontSettingsAction();
