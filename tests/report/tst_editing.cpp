@@ -60,6 +60,7 @@ private slots:
     void typingAfterASaveIsAChangeToSave();
     void typingAfterAnUndoIsAChangeToSave();
     void controlCharactersNeverReachTheFile();
+    void reportWithControlCharactersFromBeforeOpens();
     void shortcutsDoNotToggleACheckBox();
     void fixedLabelsOfferNoTextMenu();
     void tabMovesThroughTheTestTable();
@@ -205,6 +206,27 @@ void TestEditing::controlCharactersNeverReachTheFile()
     QVERIFY(next.isValid());
     QCOMPARE(field(&next, "inspector")->plainText(), QString("SerialNo12end"));
     QVERIFY(ScriptedPrompts::get().messageTexts().size() == 1); // the favourite question only
+}
+
+void TestEditing::reportWithControlCharactersFromBeforeOpens()
+{
+    // Earlier versions wrote pasted control characters into the file as they were: such a
+    // report (or a favourite) opens without them instead of being lost.
+    const QString path = writeReport(m_project->path(), "old.kstatr",
+        "<document resPak=\":res/reports/kstatr_rev3.pak\"><page id=\"page1\">"
+        "<text id=\"inspector\">Serial\x0bNo\x0c"
+        "12\x01"
+        "end</text></page></document>");
+    GraphicalReportDocument doc(path);
+    QVERIFY(doc.isValid());
+    QCOMPARE(field(&doc, "inspector")->plainText(), QString("SerialNo12end"));
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+    // Damage of another kind is still refused with the parser's message.
+    const QString broken = writeReport(m_project->path(), "broken.kstatr", "<document><page>\x01");
+    GraphicalReportDocument refused(broken);
+    QVERIFY(!refused.isValid());
+    QCOMPARE(ScriptedPrompts::get().messageTexts().size(), 1);
+    QVERIFY(ScriptedPrompts::get().messageTexts().first().startsWith("XML validation error in"));
 }
 
 void TestEditing::shortcutsDoNotToggleACheckBox()
