@@ -32,7 +32,8 @@ bool DocumentContainer::load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() > MaxFileSize)
         return false;
-    const QByteArray bytes = file.read(MaxFileSize + 1);
+    // readAll() asks for the file's size; read(MaxFileSize + 1) would set that much aside first.
+    const QByteArray bytes = file.readAll();
     if (bytes.size() > MaxFileSize)
         return false;
     return fromBytes(bytes);

@@ -65,13 +65,25 @@ std::shared_ptr<const QPixmap> ReportPictures::bitmap(const QByteArray& data, QS
         const QSize natural = reader.size();
         if (!natural.isValid())
             return nullptr;
-        // Decoders that can (JPEG) decode straight to the smaller size; the others decode once
-        // and are scaled before the full-size image is let go.
-        if (std::max(natural.width(), natural.height()) > MaxDrawnSide)
-            reader.setScaledSize(natural.scaled(MaxDrawnSide, MaxDrawnSide, Qt::KeepAspectRatio));
-        const QImage image = reader.read();
+        const bool tooLarge = std::max(natural.width(), natural.height()) > MaxDrawnSide;
+        const QSize drawn = natural.scaled(MaxDrawnSide, MaxDrawnSide, Qt::KeepAspectRatio);
+        // JPEG decodes straight to a smaller size. Other decoders that offer it (PNG) decode in
+        // full and scale smoothly at 32 bits a pixel; they are scaled here instead.
+        const bool decodesScaled
+            = reader.format() == "jpeg" && reader.supportsOption(QImageIOHandler::ScaledSize);
+        if (tooLarge && decodesScaled)
+            reader.setScaledSize(drawn);
+        QImage image = reader.read();
         if (image.isNull())
             return nullptr;
+        if (tooLarge && !decodesScaled) {
+            // Smooth scaling works on 32 bits a pixel: a picture of few colours (a scanned
+            // drawing of one bit a pixel) is first thinned in its own format, so that it is never
+            // converted at full size.
+            if (image.depth() < 32)
+                image = image.scaled(drawn * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            image = image.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
         found = std::make_shared<const Bitmap>(Bitmap { QPixmap::fromImage(image), natural });
         bitmaps().insert(key, found);
     }
