@@ -9,6 +9,8 @@ MdiSubWindow::MdiSubWindow(AbstractDocument* document, Qt::WindowStates state)
 {
     setWidget(document);
     setWindowState(state);
+    // A close refused while one of the document's dialogs ran comes back when it has returned.
+    connect(document, &AbstractDocument::closeRequested, this, &QWidget::close, Qt::QueuedConnection);
     setAttribute(Qt::WA_DeleteOnClose);
 }
 

@@ -65,6 +65,11 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
         return QFileSystemModel::setData(index, value, role);
 
     const QString path = filePath(index);
+    const QFileInfo info(path);
+    const QString typed = value.toString().trimmed();
+    // The name editor commits the name unchanged when it merely loses focus: that is no rename.
+    if (typed.isEmpty() || typed == shownName(info))
+        return false;
     auto* window = qobject_cast<MainWindow*>(currentMainWindow());
     if (window && window->findDocument(path)) {
         Prompts::show(QMessageBox::Critical, currentMainWindow(),
@@ -82,10 +87,6 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
         return false;
     }
 
-    const QFileInfo info(path);
-    const QString typed = value.toString().trimmed();
-    if (typed.isEmpty() || typed == shownName(info))
-        return false;
     const QString suffix = info.isDir() ? QString() : info.suffix();
     const QString newName = suffix.isEmpty() ? typed : QStringLiteral("%1.%2").arg(typed, suffix);
     const QString target = info.dir().filePath(newName);

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 AbstractDocument::AbstractDocument(const QString& filePath, QWidget* parent)
     : QWidget(parent)
@@ -39,6 +40,10 @@ void AbstractDocument::setValid(bool valid)
 
 bool AbstractDocument::maybeSave()
 {
+    if (m_dialogs > 0) {
+        m_closeDeferred = true;
+        return false;
+    }
     if (!m_modified)
         return true;
     const QMessageBox::StandardButton answer = Prompts::show(QMessageBox::Information, currentMainWindow(),
@@ -57,5 +62,28 @@ bool AbstractDocument::maybeSave()
 }
 
 void AbstractDocument::save() { }
+
+void AbstractDocument::endDialog()
+{
+    if (--m_dialogs > 0 || !m_closeDeferred)
+        return;
+    m_closeDeferred = false;
+    // Asked for from the event loop, once the code that ran the dialog has returned.
+    QTimer::singleShot(0, this, &AbstractDocument::closeRequested);
+}
+
+DocumentDialogScope::DocumentDialogScope(QObject* inside)
+{
+    for (QObject* object = inside; object && !m_document; object = object->parent())
+        m_document = qobject_cast<AbstractDocument*>(object);
+    if (m_document)
+        ++m_document->m_dialogs;
+}
+
+DocumentDialogScope::~DocumentDialogScope()
+{
+    if (m_document)
+        m_document->endDialog();
+}
 
 void AbstractDocument::setCurrent(bool) { }

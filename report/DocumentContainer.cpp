@@ -32,7 +32,8 @@ bool DocumentContainer::load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() > MaxFileSize)
         return false;
-    const QByteArray bytes = file.read(MaxFileSize + 1);
+    // readAll() asks for the file's size; read(MaxFileSize + 1) would set that much aside first.
+    const QByteArray bytes = file.readAll();
     if (bytes.size() > MaxFileSize)
         return false;
     return fromBytes(bytes);
@@ -40,6 +41,14 @@ bool DocumentContainer::load(const QString& path)
 
 bool DocumentContainer::save(const QString& path, QString* errorString) const
 {
+    qint64 size = 0;
+    for (const ContainerEntry& entry : m_entries)
+        size += 8 + qint64(entry.name.size()) * 2 + entry.data.size();
+    if (size > MaxPayloadSize || m_entries.size() > MaxEntries) {
+        if (errorString)
+            *errorString = QStringLiteral("The content is larger than a report file may hold.");
+        return false;
+    }
     return SafeWrite::writeFile(path, toBytes(), errorString);
 }
 
@@ -91,21 +100,29 @@ bool DocumentContainer::uncompress(const QByteArray& compressed, QByteArray* pay
     if (qint64(expected) > qint64(compressed.size()) * 1040 + 1024)
         return false;
 
-    QByteArray out(int(expected), Qt::Uninitialized);
+    // Inflated as a stream: the buffer grows with what the stream really yields, so a header
+    // that lies costs nothing, and stops one byte past the declared size, which is enough to
+    // catch a stream longer than its header says.
     z_stream zs {};
     if (inflateInit(&zs) != Z_OK)
         return false;
     zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.constData() + 4));
     zs.avail_in = uInt(compressed.size() - 4);
-    // One spare byte lets a stream that is longer than its header declares be caught.
-    char spare = 0;
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = uInt(expected);
-    int rc = inflate(&zs, Z_FINISH);
-    if (rc == Z_BUF_ERROR && zs.avail_out == 0) {
-        zs.next_out = reinterpret_cast<Bytef*>(&spare);
-        zs.avail_out = 1;
-        rc = inflate(&zs, Z_FINISH);
+    constexpr qint64 FirstChunk = 1 << 20;
+    QByteArray out;
+    int rc = Z_OK;
+    while (rc == Z_OK) {
+        const qint64 have = out.size();
+        const qint64 room = qint64(expected) + 1 - have;
+        if (room <= 0)
+            break;
+        // Doubling keeps the copies few; never beyond what the header declares.
+        const qint64 grow = std::min(room, std::max(FirstChunk, have));
+        out.resize(int(have + grow));
+        zs.next_out = reinterpret_cast<Bytef*>(out.data() + have);
+        zs.avail_out = uInt(grow);
+        rc = inflate(&zs, Z_NO_FLUSH);
+        out.resize(int(have + grow - zs.avail_out));
     }
     const bool complete = rc == Z_STREAM_END && zs.total_out == expected;
     inflateEnd(&zs);
@@ -147,6 +164,8 @@ bool DocumentContainer::parsePayload(const QByteArray& payload, QList<ContainerE
                 entry.data = QByteArray("");
             pos += int(length);
         }
+        if (entries->size() >= DocumentContainer::MaxEntries)
+            return false;
         entries->append(entry);
     }
     return true;

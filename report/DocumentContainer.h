@@ -16,9 +16,13 @@ struct ContainerEntry
 class DocumentContainer
 {
 public:
-    // Files and payloads above these sizes are refused before anything is allocated for them.
+    // Files and payloads above these sizes are refused before anything is allocated for them:
+    // a report is its XML and a few pictures of at most 20 MB each. Writing keeps to the same
+    // limit, so that every file written reads back.
     static constexpr qint64 MaxFileSize = 128 * 1024 * 1024;
-    static constexpr quint32 MaxPayloadSize = 256 * 1024 * 1024;
+    static constexpr quint32 MaxPayloadSize = 128 * 1024 * 1024;
+    // A report holds its XML and one entry per picture; a run of empty entries is damage.
+    static constexpr int MaxEntries = 4096;
 
     // Reads a whole file; true when at least one entry was read. A damaged file yields false and
     // leaves the container empty.

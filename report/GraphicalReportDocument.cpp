@@ -94,6 +94,7 @@ void GraphicalReportDocument::cleanChanged(bool clean)
 
 void GraphicalReportDocument::save()
 {
+    DocumentDialogScope dialogs(this);
     m_scene->purgeDeleted();
     if (!m_scene->save(filePath()))
         return;
@@ -101,10 +102,12 @@ void GraphicalReportDocument::save()
     setModified(false);
     m_save->setEnabled(false);
     m_undoStack->setClean();
+    m_scene->startNewTextSteps();
 }
 
 void GraphicalReportDocument::saveAsFavourite()
 {
+    DocumentDialogScope dialogs(this);
     MessageRequest request;
     request.parent = currentMainWindow();
     request.icon = QMessageBox::Warning;

@@ -1,17 +1,23 @@
 #include "GraphicsTextItem.h"
 
 #include "ReportScene.h"
+#include "ReportText.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneDragDropEvent>
+#include <QGraphicsSceneMouseEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUndoStack>
+
+#include <cmath>
 
 GraphicsTextItem::GraphicsTextItem(QGraphicsItem* parent)
     : QGraphicsTextItem(parent)
@@ -46,12 +52,25 @@ void GraphicsTextItem::replaceText(const QString& text)
     doc->setModified(false);
 }
 
+qreal GraphicsTextItem::wrappedHeight(QTextDocument& scratch, qreal width) const
+{
+    scratch.setTextWidth(std::max<qreal>(width, 1));
+    return scratch.size().height();
+}
+
 void GraphicsTextItem::shrinkToFit()
 {
     m_lastShrunkText = toPlainText();
     if (m_lastShrunkText.isEmpty() || m_fieldWidth <= 0 || m_fieldHeight <= 0)
         return;
     const QFontMetricsF metrics(font());
+    // Measured the way the field draws: its font and its wrapping, which breaks a word without
+    // spaces (an e-mail address, a serial number) anywhere rather than letting it overflow.
+    QTextDocument scratch;
+    scratch.setUndoRedoEnabled(false);
+    scratch.setDocumentMargin(0);
+    scratch.setDefaultFont(font());
+    scratch.setDefaultTextOption(document()->defaultTextOption());
     qreal s = 1;
     // Most values are one short line: when it fits the width, wrapping cannot make it taller.
     const bool plainLine = !m_lastShrunkText.contains(QLatin1Char('\n'))
@@ -59,19 +78,41 @@ void GraphicsTextItem::shrinkToFit()
     const bool fitsOneLine = plainLine
         && metrics.horizontalAdvance(m_lastShrunkText) <= int(m_fieldWidth - 10)
         && metrics.lineSpacing() <= int(m_fieldHeight - 4);
-    for (int i = 0; i < 10 && !fitsOneLine; ++i) {
-        const int availableWidth = int((m_fieldWidth - 10) / s);
-        const int availableHeight = int((m_fieldHeight - 4) / s);
-        const QRectF needed
-            = metrics.boundingRect(QRectF(0, 0, std::max(availableWidth, 1), std::max(availableHeight, 0)),
-                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_lastShrunkText);
-        if (availableHeight >= needed.height() || needed.height() <= 0)
+    if (!fitsOneLine)
+        scratch.setPlainText(m_lastShrunkText);
+    // How much of the field's height the text needs at a scale: at most 1 when it fits.
+    auto overflow = [&](qreal scale) {
+        const int availableHeight = std::max(0, int((m_fieldHeight - 4) / scale));
+        const qreal needed = wrappedHeight(scratch, int((m_fieldWidth - 10) / scale));
+        return needed <= availableHeight || needed <= 0 ? 1.0 : needed / std::max(availableHeight, 1);
+    };
+    bool fits = fitsOneLine;
+    if (!fits) {
+        // Wrapped text needs about the square root of its overflow: start there, so that a
+        // long value takes a few layouts rather than ten of the whole text.
+        const qreal ratio = overflow(1);
+        fits = ratio <= 1;
+        if (!fits)
+            s = std::max<qreal>(1 / std::sqrt(ratio), 0.05);
+    }
+    for (int i = 0; i < 10 && !fits; ++i) {
+        const qreal ratio = overflow(s);
+        fits = ratio <= 1;
+        if (fits)
             break;
-        qreal n = std::max(0, availableHeight) / needed.height() * s;
+        qreal n = s / ratio;
         if (i < 9)
             n = (n + s) / 2;
         // A field too small for any text would drive the scale to zero; keep it readable.
         s = std::max<qreal>(n, 0.05);
+    }
+    // The last round's scale is a guess from the width before it; a few bounded rounds more
+    // make sure that the text never runs over the field's border.
+    for (int i = 0; i < 4 && !fits && s > 0.05; ++i) {
+        const qreal ratio = overflow(s);
+        fits = ratio <= 1;
+        if (!fits)
+            s = std::max<qreal>(s / ratio * 0.98, 0.05);
     }
     s = std::min<qreal>(s, 1);
     // Setting the width lays the text out again, even when the width does not change.
@@ -145,6 +186,26 @@ void GraphicsTextItem::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    if (isUserEditable() && (textInteractionFlags() & Qt::TextEditable)) {
+        if (event->matches(QKeySequence::Paste)) {
+            insertFromOutside(QApplication::clipboard()->text());
+            event->accept();
+            afterEdit();
+            return;
+        }
+        // A field full to the longest text it holds takes no more typing.
+        const QString typed = event->text();
+        const bool inserts = !typed.isEmpty() && typed.at(0).isPrint()
+            && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        const QTextCursor cursor = textCursor();
+        if (inserts
+            && document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart())
+                    + typed.size()
+                > ReportText::MaxFieldLength) {
+            event->accept();
+            return;
+        }
+    }
     QUndoStack* stack = undoStack();
     if (stack && event->matches(QKeySequence::Undo)) {
         stack->undo();
@@ -170,8 +231,31 @@ void GraphicsTextItem::focusOutEvent(QFocusEvent* event)
     QGraphicsTextItem::focusOutEvent(event);
 }
 
+bool GraphicsTextItem::isUserEditable() const
+{
+    if (auto* owner = qobject_cast<ReportText*>(parentObject()))
+        return owner->isTextEditable();
+    return textInteractionFlags() & Qt::TextEditable;
+}
+
+void GraphicsTextItem::insertFromOutside(const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    const int kept = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
+    QString clean = ReportText::storableText(text);
+    const int room = std::max(0, ReportText::MaxFieldLength - kept);
+    if (clean.size() > room)
+        clean.truncate(room > 0 && clean.at(room - 1).isHighSurrogate() ? room - 1 : room);
+    if (clean.isEmpty() && !cursor.hasSelection())
+        return;
+    cursor.insertText(clean);
+    setTextCursor(cursor);
+}
+
 void GraphicsTextItem::fillContextMenu(QMenu* menu)
 {
+    if (!isUserEditable())
+        return;
     const bool hasSelection = textCursor().hasSelection();
     const QMimeData* clip = QApplication::clipboard()->mimeData();
     QUndoStack* stack = undoStack();
@@ -194,9 +278,7 @@ void GraphicsTextItem::fillContextMenu(QMenu* menu)
         = menu->addAction(QIcon(QStringLiteral(":res/toolButtons/context-paste.png")), tr("Paste"));
     paste->setEnabled(clip && clip->hasText() && !clip->text().isEmpty());
     connect(paste, &QAction::triggered, this, [this] {
-        QTextCursor cursor = textCursor();
-        cursor.insertText(QApplication::clipboard()->text());
-        setTextCursor(cursor);
+        insertFromOutside(QApplication::clipboard()->text());
         afterEdit();
     });
     menu->addSeparator();
@@ -218,10 +300,52 @@ void GraphicsTextItem::afterEdit()
 
 void GraphicsTextItem::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 {
+    if (!isUserEditable()) {
+        event->ignore();
+        return;
+    }
     QMenu menu;
     fillContextMenu(&menu);
     m_menuOpen = true;
     menu.exec(event->screenPos());
     m_menuOpen = false;
     event->accept();
+}
+
+void GraphicsTextItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+{
+    // The middle button pastes the selection of X11 desktops; it goes the way of any paste.
+    if (event->button() == Qt::MiddleButton && (textInteractionFlags() & Qt::TextEditable)
+        && QApplication::clipboard()->supportsSelection()) {
+        if (isUserEditable()) {
+            QTextCursor cursor = textCursor();
+            const int position = document()->documentLayout()->hitTest(event->pos(), Qt::FuzzyHit);
+            if (position >= 0)
+                cursor.setPosition(position);
+            setTextCursor(cursor);
+            insertFromOutside(QApplication::clipboard()->text(QClipboard::Selection));
+            afterEdit();
+        }
+        event->accept();
+        return;
+    }
+    QGraphicsTextItem::mouseReleaseEvent(event);
+}
+
+void GraphicsTextItem::dropEvent(QGraphicsSceneDragDropEvent* event)
+{
+    const QMimeData* dropped = event->mimeData();
+    if (!isUserEditable() || !dropped || !dropped->hasText()) {
+        event->ignore();
+        return;
+    }
+    // The text editor drops only what is left of the text once it is made storable and cut to
+    // what the field has room for.
+    QMimeData clean;
+    clean.setText(ReportText::storableText(dropped->text())
+                      .left(std::max(0, ReportText::MaxFieldLength - (document()->characterCount() - 1))));
+    event->setMimeData(&clean);
+    QGraphicsTextItem::dropEvent(event);
+    event->setMimeData(dropped);
+    afterEdit();
 }

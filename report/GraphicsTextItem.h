@@ -3,6 +3,7 @@
 #include <QGraphicsTextItem>
 
 class QMenu;
+class QTextDocument;
 class QUndoStack;
 
 // The editor inside a text field: shrinks its text into the field, keeps the report's undo
@@ -32,8 +33,13 @@ public:
     void stopEditing();
 
     QUndoStack* undoStack() const;
-    // Cut, Copy, Paste, Undo and Redo, enabled as they apply now.
+    // Cut, Copy, Paste, Undo and Redo, enabled as they apply now; nothing for a text the user
+    // may not change (a fixed label), whose right-click belongs to the page.
     void fillContextMenu(QMenu* menu);
+    bool isUserEditable() const;
+    // Inserts text from outside (the clipboard, a drop) at the cursor as one edit: without the
+    // characters a file cannot hold, and no further than the longest text a field holds.
+    void insertFromOutside(const QString& text);
 
 signals:
     void requestMove(int x, int y);
@@ -42,9 +48,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    void dropEvent(QGraphicsSceneDragDropEvent* event) override;
 
 private:
     void afterEdit();
+    // The height the text takes when wrapped to a width, laid out as the field lays it out.
+    qreal wrappedHeight(QTextDocument& scratch, qreal width) const;
 
     bool m_navigationMode = false;
     qreal m_fieldWidth = -1;

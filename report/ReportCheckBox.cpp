@@ -137,7 +137,10 @@ void ReportCheckBox::mousePressEvent(QGraphicsSceneMouseEvent* event)
 
 void ReportCheckBox::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() >= 32 && event->key() <= 90) {
+    // Keys with Control, Alt or Meta are shortcuts (Ctrl+S while Save is disabled reaches the
+    // box), never a toggle.
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!shortcut && event->key() >= 32 && event->key() <= 90) {
         toggleWithUndo();
         event->accept();
         return;

@@ -16,6 +16,7 @@ public:
     int type() const override { return Type; }
     QString tagName() const override { return QStringLiteral("checkBox"); }
     bool isTabStop() const override { return true; }
+    bool isTextEditable() const override { return false; }
     bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
     bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
 

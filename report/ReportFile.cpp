@@ -33,6 +33,20 @@ void warnReading(const QString& path)
     warn(QCoreApplication::translate("Error Message", "Error opening %1 for reading").arg(path));
 }
 
+// Earlier versions wrote pasted control characters (vertical tab, form feed ...) as they were,
+// which XML cannot hold. Such a file reads once they are left out; other damage stays damage.
+bool parseWithoutControlCharacters(const QByteArray& xml, QDomDocument* document)
+{
+    QByteArray cleaned;
+    cleaned.reserve(xml.size());
+    for (const char c : xml) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 || byte == 0x9 || byte == 0xA || byte == 0xD)
+            cleaned.append(c);
+    }
+    return cleaned.size() != xml.size() && ReportXml::parse(cleaned, document);
+}
+
 AbstractReportItem* createItem(const QString& tag, QGraphicsItem* parent)
 {
     if (tag == QLatin1String("page"))
@@ -185,7 +199,8 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
     QString message;
     int line = 0;
     int column = 0;
-    if (!ReportXml::parse(container.at(0).data, &document, &message, &line, &column)) {
+    if (!ReportXml::parse(container.at(0).data, &document, &message, &line, &column)
+        && !parseWithoutControlCharacters(container.at(0).data, &document)) {
         warn(QCoreApplication::translate("Error Message", "XML validation error in %1 on line %2, column %3")
                  .arg(path)
                  .arg(line)
@@ -217,6 +232,14 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
     if (!overlay(scene, root, nullptr, container, 0, budget)) {
         warnReading(path);
         return false;
+    }
+    if (scene->shortenedValues() > 0) {
+        warn(QCoreApplication::translate("Warning Message",
+                 "Some values in %1 were longer than %2 characters and have been shortened.")
+                 .arg(path)
+                 .arg(ReportText::MaxFieldLength),
+            QCoreApplication::translate(
+                "Warning Message", "The file itself stays as it is until the report is saved."));
     }
     scene->setFocus();
     return true;

@@ -1,5 +1,6 @@
 #include "ReportPage.h"
 
+#include "AbstractDocument.h"
 #include "ReportImageSupport.h"
 #include "ReportResizableItem.h"
 #include "ReportScene.h"
@@ -61,6 +62,7 @@ void ReportPage::addImageAt(const QPointF& pos)
     const ReportImageSupport::Hooks& hooks = ReportImageSupport::hooks();
     if (!reportScene || !hooks.create || !hooks.selectPicture)
         return;
+    DocumentDialogScope dialogs(reportScene);
     AbstractReportItem* image = hooks.create(this);
     if (!hooks.selectPicture(image)) {
         delete image;

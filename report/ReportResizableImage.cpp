@@ -80,18 +80,29 @@ void ReportResizableImage::buildPicture()
     delete m_picture;
     m_picture = nullptr;
     m_renderer.reset();
+    m_bitmap.reset();
     m_placeholder = false;
-    if (pictureProblem(m_suffix, m_data).isEmpty()) {
-        if (m_suffix == QLatin1String("svg")) {
-            m_renderer = std::make_unique<QSvgRenderer>(m_data);
+    if (m_suffix == QLatin1String("svg")) {
+        if (!m_data.isEmpty() && m_data.size() <= MaxPictureBytes)
+            m_renderer = ReportPictures::drawing(m_data);
+        if (m_renderer) {
             auto* svg = new QGraphicsSvgItem(this);
             svg->setSharedRenderer(m_renderer.get());
             svg->setCacheMode(QGraphicsItem::NoCache);
             m_picture = svg;
-        } else {
-            QPixmap pixmap;
-            if (pixmap.loadFromData(m_data))
-                m_picture = new QGraphicsPixmapItem(pixmap, this);
+            m_naturalRect = svg->boundingRect();
+        }
+    } else if (pictureProblem(m_suffix, m_data).isEmpty()) {
+        QSize natural;
+        m_bitmap = ReportPictures::bitmap(m_data, &natural);
+        if (m_bitmap && !m_bitmap->isNull()) {
+            auto* pixmap = new QGraphicsPixmapItem(*m_bitmap, this);
+            // A smaller copy stands in for the picture at the picture's own size.
+            pixmap->setTransformationMode(Qt::SmoothTransformation);
+            pixmap->setTransform(QTransform::fromScale(
+                qreal(natural.width()) / m_bitmap->width(), qreal(natural.height()) / m_bitmap->height()));
+            m_picture = pixmap;
+            m_naturalRect = QRectF(QPointF(0, 0), QSizeF(natural));
         }
     }
     if (!m_picture) {
@@ -103,6 +114,7 @@ void ReportResizableImage::buildPicture()
             QCoreApplication::translate("Report", "This picture cannot be shown"), box);
         note->setPos(10, 65);
         m_picture = box;
+        m_naturalRect = box->boundingRect();
         m_placeholder = true;
     }
     m_picture->setScale(m_scale);
@@ -112,15 +124,14 @@ QRectF ReportResizableImage::rect() const
 {
     if (!m_picture)
         return QRectF();
-    const QRectF bounds = m_picture->boundingRect();
-    return QRectF(bounds.topLeft(), bounds.size() * m_scale);
+    return QRectF(m_naturalRect.topLeft(), m_naturalRect.size() * m_scale);
 }
 
 void ReportResizableImage::setSize(const QSizeF& size, int handle)
 {
     if (!m_picture)
         return;
-    const QSizeF natural = m_picture->boundingRect().size();
+    const QSizeF natural = m_naturalRect.size();
     if (natural.width() <= 0 || natural.height() <= 0)
         return;
     // The left edge, inside and right edge handles follow the width; all others the height.

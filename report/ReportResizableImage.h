@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ReportPictures.h"
 #include "ReportResizableItem.h"
 #include "ReportTypes.h"
 
 #include <QByteArray>
 #include <memory>
 
+class QPixmap;
 class QSvgRenderer;
 
 // A picture the user put on a page: raster or SVG, moved and resized with the handles while it
@@ -19,6 +21,8 @@ public:
     // Pictures larger than this are refused rather than bloating the report.
     static constexpr qint64 MaxPictureBytes = 20 * 1024 * 1024;
     static constexpr int MaxPictureSide = 10000;
+    // Bitmaps are drawn from a copy no larger than a page can use (ReportPictures).
+    static constexpr int MaxDrawnSide = ReportPictures::MaxDrawnSide;
 
     explicit ReportResizableImage(QGraphicsItem* parent = nullptr);
     ~ReportResizableImage() override;
@@ -56,7 +60,12 @@ private:
     void deleteWithUndo();
 
     QGraphicsItem* m_picture = nullptr;
-    std::unique_ptr<QSvgRenderer> m_renderer;
+    // The picture's own box, before the picture scale: rect() and resizing work on it, whatever
+    // the size of the bitmap that is drawn.
+    QRectF m_naturalRect;
+    // Shared with every image that shows the same bytes.
+    std::shared_ptr<QSvgRenderer> m_renderer;
+    std::shared_ptr<const QPixmap> m_bitmap;
     QString m_suffix;
     QByteArray m_data;
     qreal m_scale = 1.0;

@@ -265,8 +265,9 @@ void ReportResizableItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
         p = wanted.topLeft();
         break;
     }
+    // Only the command at the release marks the report modified: a drag that ends where it
+    // began is no change.
     setPos(p);
-    emit modified(true);
 }
 
 void ReportResizableItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)

@@ -1,11 +1,15 @@
 #include "ReportScene.h"
 
+#include "AbstractDocument.h"
 #include "AbstractReportItem.h"
 #include "AddDeleteCommand.h"
+#include "GraphicsTextItem.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
 #include "ReportFile.h"
 #include "ReportPage.h"
+#include "ReportTable.h"
+#include "ReportTableCell.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -16,6 +20,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QTextDocument>
 #include <QUndoStack>
 
 ReportScene::ReportScene(QUndoStack* undoStack, QObject* parent)
@@ -138,22 +143,80 @@ void ReportScene::stepTabChain(bool forward)
             break;
         }
     }
-    AbstractReportItem* target
-        = current ? (forward ? current->nextTabStop() : current->previousTabStop()) : nullptr;
-    const bool stepped = target != nullptr;
+    AbstractReportItem* target = nullptr;
+    if (current && current->type() == ReportTableCell::Type) {
+        // Inside a table Tab goes from value to value; past the last one it leaves the table
+        // for the field that follows it in the layout.
+        auto* cell = static_cast<ReportTableCell*>(current);
+        if (ReportTableCell* next = cell->table()->nextEditableCell(cell, forward)) {
+            cell->table()->editCell(next);
+            showFocused(next);
+            return;
+        }
+        target = tabStopBeside(cell->table(), forward);
+    } else if (current) {
+        target = forward ? current->nextTabStop() : current->previousTabStop();
+    }
     if (!target)
         target = forward ? m_head : m_tail;
     if (!target)
         return;
     target->setFocus(Qt::OtherFocusReason);
-    if (stepped) {
-        for (QGraphicsView* view : views())
-            view->ensureVisible(target, 50, 50);
+    showFocused(target);
+}
+
+void ReportScene::showFocused(AbstractReportItem* target)
+{
+    // Also after a wrap from the last field to the first: the field may be pages away.
+    for (QGraphicsView* view : views())
+        view->ensureVisible(target, 50, 50);
+}
+
+AbstractReportItem* ReportScene::tabStopBeside(const QGraphicsItem* item, bool forward) const
+{
+    // The layout's order is its items depth first, as the chain was built.
+    QList<QGraphicsItem*> order;
+    QList<QGraphicsItem*> pending;
+    for (QGraphicsItem* top : items(Qt::AscendingOrder)) {
+        if (!top->parentItem())
+            pending.append(top);
+    }
+    std::reverse(pending.begin(), pending.end());
+    while (!pending.isEmpty()) {
+        QGraphicsItem* next = pending.takeLast();
+        order.append(next);
+        const QList<QGraphicsItem*> children = next->childItems();
+        for (auto it = children.crbegin(); it != children.crend(); ++it)
+            pending.append(*it);
+    }
+    const int at = order.indexOf(const_cast<QGraphicsItem*>(item));
+    if (at < 0)
+        return nullptr;
+    auto inChain = [this](QGraphicsItem* candidate) -> AbstractReportItem* {
+        if (!ReportItemType::isReportItem(candidate))
+            return nullptr;
+        auto* reportItem = static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(candidate));
+        return reportItem == m_head || reportItem->previousTabStop() ? reportItem : nullptr;
+    };
+    for (int i = forward ? at + 1 : at - 1; i >= 0 && i < order.size(); i += forward ? 1 : -1) {
+        if (AbstractReportItem* stop = inChain(order.at(i)))
+            return stop;
+    }
+    return nullptr;
+}
+
+void ReportScene::startNewTextSteps()
+{
+    for (QGraphicsItem* item : items()) {
+        const int type = item->type();
+        if (type == ReportItemType::Text || type == ReportItemType::CheckBox || type == ReportItemType::Cell)
+            static_cast<ReportText*>(item)->textItem()->document()->setModified(false);
     }
 }
 
 void ReportScene::print()
 {
+    DocumentDialogScope dialogs(this);
     setFocusItem(nullptr);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -166,6 +229,7 @@ void ReportScene::print()
 
 void ReportScene::exportToPdf()
 {
+    DocumentDialogScope dialogs(this);
     setFocusItem(nullptr);
     QSettings settings;
     const QString folder = settings.value(QStringLiteral("Directories/LastPdfExportDir")).toString();

@@ -45,6 +45,13 @@ public:
     void setPackPath(const QString& path) { m_packPath = path; }
     void registerPages();
 
+    // Values cut to the longest a field holds while loading, so that the user can be told once.
+    void noteShortenedValue() { ++m_shortenedValues; }
+    int shortenedValues() const { return m_shortenedValues; }
+    // After a save: the next edit of any text starts a step of its own, so that it is a change
+    // to save rather than part of a step that the save already wrote.
+    void startNewTextSteps();
+
 signals:
     void modified(bool changed);
 
@@ -61,6 +68,9 @@ protected:
 
 private:
     void stepTabChain(bool forward);
+    // The first tab stop after (or the last before) an item in the order of the layout.
+    AbstractReportItem* tabStopBeside(const QGraphicsItem* item, bool forward) const;
+    void showFocused(AbstractReportItem* target);
 
     QUndoStack* m_undoStack;
     QList<ReportPage*> m_pages;
@@ -68,4 +78,5 @@ private:
     QMultiMap<QString, AbstractReportItem*> m_ids;
     AbstractReportItem* m_head = nullptr;
     AbstractReportItem* m_tail = nullptr;
+    int m_shortenedValues = 0;
 };

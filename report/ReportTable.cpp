@@ -243,6 +243,32 @@ void ReportTable::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
     event->accept();
 }
 
+ReportTableCell* ReportTable::nextEditableCell(const ReportTableCell* from, bool forward) const
+{
+    auto it = m_cells.constFind(key(from->column(), from->row()));
+    if (it == m_cells.cend())
+        return nullptr;
+    if (forward) {
+        for (++it; it != m_cells.cend(); ++it) {
+            if (it.value()->isEditable())
+                return it.value();
+        }
+        return nullptr;
+    }
+    while (it != m_cells.cbegin()) {
+        --it;
+        if (it.value()->isEditable())
+            return it.value();
+    }
+    return nullptr;
+}
+
+void ReportTable::editCell(ReportTableCell* cell)
+{
+    makeCurrent(cell);
+    cell->startEditing();
+}
+
 void ReportTable::moveCurrent(int dx, int dy)
 {
     if (!m_current)

@@ -41,6 +41,10 @@ public:
     ReportTableCell* currentCell() const { return m_current; }
     void setCurrentCell(ReportTableCell* cell) { m_current = cell; }
     void moveCurrent(int dx, int dy);
+    // The next (or previous) cell the user may edit, in reading order; none past the last (first).
+    ReportTableCell* nextEditableCell(const ReportTableCell* from, bool forward) const;
+    // Makes a cell current and starts editing it with all its text selected.
+    void editCell(ReportTableCell* cell);
     // A key that reached a selected (not editing) cell.
     void cellKeyPress(ReportTableCell* cell, QKeyEvent* event);
 

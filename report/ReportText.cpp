@@ -1,8 +1,10 @@
 #include "ReportText.h"
 
+#include "AbstractDocument.h"
 #include "GraphicsTextItem.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
+#include "ReportScene.h"
 #include "ReportTextCommand.h"
 
 #include <QAction>
@@ -64,16 +66,40 @@ Qt::TextInteractionFlags ReportText::idleInteraction() const
     return isEditable() ? Qt::TextEditorInteraction : Qt::NoTextInteraction;
 }
 
+QString ReportText::storableText(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const ushort c = text.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            result += text.at(i);
+            result += text.at(++i);
+            continue;
+        }
+        const bool allowed
+            = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c <= 0xFFFD);
+        if (allowed)
+            result += text.at(i);
+    }
+    return result;
+}
+
 bool ReportText::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
 {
-    const QString text = ownText(element);
+    QString text = ownText(element);
     // No form field holds a book; laying out one would stall the program.
     if (text.size() > MaxTextLength)
         return false;
+    if (text.size() > MaxFieldLength) {
+        // Cut between characters, never inside a pair of surrogates.
+        text.truncate(text.at(MaxFieldLength - 1).isHighSurrogate() ? MaxFieldLength - 1 : MaxFieldLength);
+        if (auto* reportScene = qobject_cast<ReportScene*>(scene()))
+            reportScene->noteShortenedValue();
+    }
     bool ok = true;
     if (valuesOnly) {
         m_text->replaceText(text);
-        m_lastCommittedText = text;
         ok = ReportResizableItem::load(element, true, container);
         m_text->shrinkToFit();
     } else {
@@ -89,7 +115,6 @@ bool ReportText::load(const QDomElement& element, bool valuesOnly, const Documen
         // Most fields of a pack are empty, and so is their new document.
         if (!text.isEmpty() || !m_text->document()->isEmpty())
             m_text->replaceText(text);
-        m_lastCommittedText = text;
         if (m_text->fieldHeight() > 0)
             m_text->shrinkToFit();
     }
@@ -107,7 +132,7 @@ bool ReportText::save(QDomElement& element, bool valuesOnly, DocumentContainer& 
 {
     if (!ReportResizableItem::save(element, valuesOnly, container))
         return false;
-    const QString text = m_text->toPlainText();
+    const QString text = storableText(m_text->toPlainText());
     if (!text.isEmpty())
         element.appendChild(element.ownerDocument().createTextNode(text));
     return true;
@@ -143,15 +168,15 @@ void ReportText::setTextFont(const QFont& font)
 
 void ReportText::createUndoCommand()
 {
-    const QString text = m_text->toPlainText();
-    if (text == m_lastCommittedText)
-        return;
-    m_lastCommittedText = text;
+    // Each step the text document records is one step of the report, even one that leaves the
+    // text looking the same: undoing the report undoes exactly that step of the text, and the
+    // steps before it still line up.
     emit newCommand(new ReportTextCommand(m_text));
 }
 
 void ReportText::chooseFont()
 {
+    DocumentDialogScope dialogs(scene());
     QFontDialog dialog(m_text->font(), currentMainWindow());
     dialog.setWindowTitle(QString());
     if (Prompts::instance().execDialog(&dialog) == QDialog::Accepted)

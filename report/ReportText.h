@@ -17,6 +17,8 @@ public:
     int type() const override { return Type; }
     QString tagName() const override { return QStringLiteral("text"); }
     bool isTabStop() const override { return isEditable(); }
+    // Whether the user may change the text itself (a check box's label is fixed, its state not).
+    virtual bool isTextEditable() const { return isEditable(); }
     bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
     bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
     void setSize(const QSizeF& size, int handle) override;
@@ -30,7 +32,14 @@ public:
     // The element's own text, without the text of nested item elements.
     static QString ownText(const QDomElement& element);
 
+    // The text as a file can hold it: characters that XML 1.0 cannot carry are left out.
+    static QString storableText(const QString& text);
+
+    // A text longer than this in a file is damage.
     static constexpr int MaxTextLength = 1 << 20;
+    // No field shows more than this legibly, and a page of such fields must still lay out at
+    // once: a longer value is cut when it is loaded, and typing and pasting stop there.
+    static constexpr int MaxFieldLength = 2000;
 
     // The "Font Settings..." entry of editable fields.
     QAction* fontSettingsAction();
@@ -49,7 +58,6 @@ protected:
     GraphicsTextItem* m_text;
 
 private:
-    QString m_lastCommittedText;
     QAction* m_fontSettings = nullptr;
     bool m_documentConnected = false;
     bool m_loaded = false;

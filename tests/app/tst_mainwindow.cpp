@@ -172,6 +172,9 @@ void TestMainWindow::renamingAnOpenDocumentIsRefused()
     const QString path = QDir(root()).filePath("Report.kstreport");
     QVERIFY(m_window->openDocument(path));
     ProjectModel* model = m_window->projectModel();
+    // The name editor committing the name unchanged is no rename, and nothing to tell.
+    QVERIFY(!model->setData(model->index(path), "Report", Qt::EditRole));
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
     QVERIFY(!model->setData(model->index(path), "Other", Qt::EditRole));
     QVERIFY(QFileInfo::exists(path));
     const auto& asked = ScriptedPrompts::get().asked;

@@ -524,14 +524,21 @@ void TestLoading::failedSaveKeepsThePreviousFile()
     const QByteArray before = readFile(path);
     Report report;
     QVERIFY(report.load(path));
-    // Text that does not compress makes the new file larger than the disk can take.
-    QString noise;
+    // Text that does not compress makes the new file larger than the disk can take: several
+    // fields as full as a field may be.
+    const QStringList fields { "comments", "installation_address", "description_of_work", "inspector",
+        "test_instruments" };
+    QStringList noise;
     quint32 seed = 12345;
-    for (int i = 0; i < 40000; ++i) {
-        seed = seed * 1103515245 + 12345;
-        noise += QChar(0x4E00 + int((seed >> 8) % 2000));
+    for (const QString& id : fields) {
+        QString text;
+        for (int i = 0; i < ReportText::MaxFieldLength; ++i) {
+            seed = seed * 1103515245 + 12345;
+            text += QChar(0x4E00 + int((seed >> 8) % 2000));
+        }
+        noise << text;
+        static_cast<ReportText*>(report.scene->itemById(id))->textItem()->setPlainText(text);
     }
-    static_cast<ReportText*>(report.scene->itemById("comments"))->textItem()->setPlainText(noise);
 
     const pid_t child = fork();
     QVERIFY(child >= 0);
@@ -558,7 +565,8 @@ void TestLoading::failedSaveKeepsThePreviousFile()
     QVERIFY(report.scene->save(path));
     Report again;
     QVERIFY(again.load(path));
-    QCOMPARE(textOf(again.scene.get(), "comments"), noise);
+    for (int i = 0; i < fields.size(); ++i)
+        QCOMPARE(textOf(again.scene.get(), fields.at(i)), noise.at(i));
 }
 
 void TestLoading::newArrayTestReportFromAnOlderFavouriteWarns()

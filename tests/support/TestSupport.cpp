@@ -36,6 +36,7 @@ QMessageBox::StandardButton ScriptedPrompts::message(const MessageRequest& reque
     asked.append(a);
     if (request.checkBoxChecked && !request.checkBoxText.isEmpty() && !checkBoxes.isEmpty())
         *request.checkBoxChecked = checkBoxes.takeFirst();
+    runWhileOpen();
     if (!buttons.isEmpty())
         return buttons.takeFirst();
     if (request.buttons == QMessageBox::Ok || request.buttons == QMessageBox::NoButton)
@@ -57,6 +58,7 @@ QString ScriptedPrompts::nextPath(
     a.dir = dir;
     a.filter = filter;
     asked.append(a);
+    runWhileOpen();
     if (!paths.isEmpty())
         return paths.takeFirst();
     ++unanswered;
@@ -113,10 +115,20 @@ int ScriptedPrompts::execDialog(QDialog* dialog)
     a.kind = QStringLiteral("dialog");
     a.dialogClass = QString::fromLatin1(dialog->metaObject()->className());
     asked.append(a);
+    runWhileOpen();
     if (dialogHandler)
         return dialogHandler(dialog);
     ++unanswered;
     return QDialog::Rejected;
+}
+
+void ScriptedPrompts::runWhileOpen()
+{
+    if (!whileOpen)
+        return;
+    const std::function<void()> hook = std::move(whileOpen);
+    whileOpen = nullptr;
+    hook();
 }
 
 void ScriptedPrompts::reset()
@@ -128,6 +140,7 @@ void ScriptedPrompts::reset()
     colors.clear();
     checkBoxes.clear();
     dialogHandler = nullptr;
+    whileOpen = nullptr;
     unanswered = 0;
 }
 

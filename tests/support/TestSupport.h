@@ -35,6 +35,9 @@ public:
     QList<bool> checkBoxes;
     // Runs a program dialog in place of exec(); its return value is the dialog's result.
     std::function<int(QDialog*)> dialogHandler;
+    // Runs once, while the next question is open and before it is answered: what may happen
+    // in the world outside while the user looks at a dialog (a file removed, a watcher firing).
+    std::function<void()> whileOpen;
     int unanswered = 0;
 
     QMessageBox::StandardButton message(const MessageRequest& request) override;
@@ -54,6 +57,7 @@ public:
     static ScriptedPrompts& get();
 
 private:
+    void runWhileOpen();
     QString nextPath(const QString& kind, QWidget* parent, const QString& caption, const QString& dir,
         const QString& filter);
 };
