@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMessageBox>
 
 ProjectModel::ProjectModel(QObject* parent)
     : QFileSystemModel(parent)

@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "ReportSupport.h"
 #include "Translations.h"
+#include "WidgetPrompts.h"
 #include "customSplashScreen.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ void registerDocumentKinds()
 int runKestrovan(int& argc, char** argv, const StartupOptions& options)
 {
     QApplication app(argc, argv);
+    Prompts::install(std::make_unique<WidgetPrompts>());
     setApplicationIdentity();
     initKestrovanResources();
     registerDocumentKinds();

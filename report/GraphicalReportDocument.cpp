@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QToolBar>
 #include <QUndoStack>
 

@@ -12,6 +12,7 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsView>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -122,13 +123,13 @@ QByteArray documentXml(const QString& packPath)
     return xml.toUtf8();
 }
 
-class SilentPrompts : public WidgetPrompts
+class SilentPrompts : public UnattendedPrompts
 {
 public:
-    QMessageBox::StandardButton message(const MessageRequest& request) override
+    PromptButton message(const MessageRequest& request) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return QMessageBox::Ok;
+        return Prompt::Ok;
     }
 };
 

@@ -31,8 +31,7 @@ CurveStore::CurveStore(const QString& filePath)
 {
     QString error;
     if (!open(filePath, &error)) {
-        Prompts::show(
-            QMessageBox::Critical, nullptr, error, QString(), QMessageBox::Ok, Brand::productTitle());
+        Prompts::show(Prompt::Critical, nullptr, error, QString(), Prompt::Ok, Brand::productTitle());
         if (m_database.isValid())
             m_database.close();
         m_database = QSqlDatabase();

@@ -55,7 +55,7 @@ void TestFolders::firstStartWithoutDefaultFolderAsksForOne()
 
     QCOMPARE(prompts.asked.size(), 2);
     QCOMPARE(prompts.asked[0].kind, QString("message"));
-    QCOMPARE(prompts.asked[0].message.icon, QMessageBox::Critical);
+    QCOMPARE(prompts.asked[0].message.icon, Prompt::Critical);
     QCOMPARE(prompts.asked[0].message.text,
         "Could not find the projects root directory: " + Folders::instance()->defaultProjectsFolder());
     QCOMPARE(
@@ -69,7 +69,8 @@ void TestFolders::firstStartWithoutDefaultFolderAsksForOne()
 void TestFolders::cancelledChooserFallsBackToTheDefaultFolder()
 {
     auto& prompts = ScriptedPrompts::get();
-    const QString root = Folders::instance()->projectsFolder(); // chooser gets no answer: cancelled
+    prompts.paths << QString(); // the chooser is cancelled
+    const QString root = Folders::instance()->projectsFolder();
     QCOMPARE(root, Folders::instance()->defaultProjectsFolder());
     QVERIFY(QFileInfo(root).isDir());
     const QStringList texts = prompts.messageTexts();
@@ -98,15 +99,15 @@ void TestFolders::setProjectsFolderOffersToCreateAMissingFolder()
     auto& prompts = ScriptedPrompts::get();
     QSignalSpy changed(Folders::instance(), &Folders::projectsFolderChanged);
 
-    prompts.buttons << QMessageBox::No;
+    prompts.buttons << Prompt::No;
     QVERIFY(!Folders::instance()->setProjectsFolder(missing));
     QVERIFY(!QFileInfo::exists(missing));
     QCOMPARE(changed.count(), 0);
     QCOMPARE(prompts.asked.last().message.text,
         QString("The path \"%1\" does not exist. Would you like to create it?").arg(missing));
-    QCOMPARE(prompts.asked.last().message.icon, QMessageBox::Question);
+    QCOMPARE(prompts.asked.last().message.icon, Prompt::Question);
 
-    prompts.buttons << QMessageBox::Yes;
+    prompts.buttons << Prompt::Yes;
     QVERIFY(Folders::instance()->setProjectsFolder(missing));
     QVERIFY(QFileInfo(missing).isDir());
     QCOMPARE(changed.count(), 1);

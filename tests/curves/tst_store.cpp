@@ -235,7 +235,7 @@ void TestStore::filesThatAreNotCurveDatabasesAreRefused()
     QVERIFY(!store.graphModel());
     QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
     const MessageRequest& message = ScriptedPrompts::get().asked.first().message;
-    QCOMPARE(message.icon, QMessageBox::Critical);
+    QCOMPARE(message.icon, Prompt::Critical);
     QCOMPARE(message.title, QString("Kestrovan"));
     QVERIFY(!message.parent);
     QVERIFY(!message.text.isEmpty());
@@ -601,7 +601,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
     QVERIFY(!tree->slotSave());
     QCOMPARE(modified.count(), 0);
     QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
-    QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Warning);
+    QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, Prompt::Warning);
     QVERIFY(ScriptedPrompts::get().messageTexts().first().contains("refused by the test"));
     QCOMPARE(fileHash(path), before);
     {

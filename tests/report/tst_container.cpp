@@ -1,5 +1,5 @@
+#include "ContainerTestSupport.h"
 #include "DocumentContainer.h"
-#include "ReportTestSupport.h"
 #include "ReportXml.h"
 #include "TestSupport.h"
 

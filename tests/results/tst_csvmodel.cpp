@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
