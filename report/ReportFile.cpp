@@ -1,11 +1,11 @@
 #include "ReportFile.h"
 
-#include "Brand.h"
 #include "DocumentContainer.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
 #include "ReportCheckBox.h"
 #include "ReportImageSupport.h"
+#include "ReportPack.h"
 #include "ReportPage.h"
 #include "ReportResizableImage.h"
 #include "ReportScene.h"
@@ -157,7 +157,7 @@ void writeItem(QGraphicsItem* graphicsItem, QDomElement& parentElement, Document
 
 QString ReportFile::defaultPackPath(const QString& suffix)
 {
-    return QStringLiteral(":res/%1/%2.pak").arg(Brand::templateFolderName(), suffix);
+    return ReportPack::defaultPath(suffix);
 }
 
 bool ReportFile::load(ReportScene* scene, const QString& path)
@@ -198,7 +198,7 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
         DocumentContainer pack;
         QDomDocument packDocument;
         // A pack that cannot be read or built leaves nothing to lay the document over.
-        if (!pack.load(packPath) || !ReportXml::parse(pack.at(0).data, &packDocument)) {
+        if (!ReportPack::load(packPath, &pack, &packDocument)) {
             warnReading(packPath);
             return false;
         }
@@ -247,10 +247,5 @@ bool ReportFile::save(ReportScene* scene, const QString& path)
 
 bool ReportFile::readPackPath(const QString& path, QString* packPath)
 {
-    DocumentContainer container;
-    QDomDocument document;
-    if (!container.load(path) || !ReportXml::parse(container.at(0).data, &document))
-        return false;
-    *packPath = document.documentElement().attribute(QStringLiteral("resPak"));
-    return true;
+    return ReportPack::readPackPath(path, packPath);
 }

@@ -27,7 +27,14 @@ PromptButton WidgetPrompts::message(const MessageRequest& request)
         box.setDefaultButton(static_cast<QMessageBox::StandardButton>(int(request.defaultButton)));
     if (!request.windowIcon.isNull())
         box.setWindowIcon(request.windowIcon);
-    return box.exec();
+    // The box is shown with the normal pointer even while a wait cursor is up.
+    const bool waiting = QGuiApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    if (waiting)
+        QGuiApplication::restoreOverrideCursor();
+    return answer;
 }
 
 QString WidgetPrompts::existingDirectory(QWidget* parent, const QString& caption, const QString& dir)
