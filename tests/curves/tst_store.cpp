@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 #include "TreeItem.h"
 
+#include <QAbstractItemModelTester>
 #include <QCryptographicHash>
 #include <QSignalSpy>
 #include <QSqlError>
@@ -480,6 +481,7 @@ void TestStore::treeOrderSurvivesSaveAndLoad()
     {
         CurveStore store(path);
         CurveTreeModel* tree = store.treeModel();
+        QAbstractItemModelTester tester(tree, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy modified(tree, &CurveTreeModel::modified);
         TreeItem* folder = tree->newNode(QModelIndex());
         folder->setData(TreeLabel, "Roof east");
@@ -515,6 +517,8 @@ void TestStore::treeOrderSurvivesSaveAndLoad()
             QString("S2"));
     }
     CurveStore store(path);
+    QAbstractItemModelTester tester(
+        store.treeModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     TreeItem* root = store.treeModel()->rootItem();
     QCOMPARE(labels(root), (QStringList { "Roof west", "Roof east" }));
     QCOMPARE(labels(root->child(1)), (QStringList { "S1", "S2", "S3" }));
