@@ -8,6 +8,7 @@ PACKAGES=(
     libqwt-qt5-dev libboost-dev zlib1g-dev
     qttranslations5-l10n fonts-liberation
     xvfb xauth poppler-utils
+    clang-format
 )
 
 missing=()
