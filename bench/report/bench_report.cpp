@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QUndoStack>
