@@ -9,6 +9,21 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+// The seam's codes are handed to QMessageBox as they are.
+static_assert(int(Prompt::NoIcon) == QMessageBox::NoIcon
+    && int(Prompt::Information) == QMessageBox::Information && int(Prompt::Warning) == QMessageBox::Warning
+    && int(Prompt::Critical) == QMessageBox::Critical && int(Prompt::Question) == QMessageBox::Question);
+static_assert(int(Prompt::NoButton) == QMessageBox::NoButton && int(Prompt::Ok) == QMessageBox::Ok
+    && int(Prompt::Save) == QMessageBox::Save && int(Prompt::SaveAll) == QMessageBox::SaveAll
+    && int(Prompt::Open) == QMessageBox::Open && int(Prompt::Yes) == QMessageBox::Yes
+    && int(Prompt::YesToAll) == QMessageBox::YesToAll && int(Prompt::No) == QMessageBox::No
+    && int(Prompt::NoToAll) == QMessageBox::NoToAll && int(Prompt::Abort) == QMessageBox::Abort
+    && int(Prompt::Retry) == QMessageBox::Retry && int(Prompt::Ignore) == QMessageBox::Ignore
+    && int(Prompt::Close) == QMessageBox::Close && int(Prompt::Cancel) == QMessageBox::Cancel
+    && int(Prompt::Discard) == QMessageBox::Discard && int(Prompt::Help) == QMessageBox::Help
+    && int(Prompt::Apply) == QMessageBox::Apply && int(Prompt::Reset) == QMessageBox::Reset
+    && int(Prompt::RestoreDefaults) == QMessageBox::RestoreDefaults);
+
 namespace {
 // Dialogs asked for without a parent of their own belong to the main window.
 QWidget* owner(QWidget* parent)
