@@ -12,6 +12,7 @@
 #include <QDirIterator>
 #include <QMimeData>
 #include <QUrl>
+#include <QMessageBox>
 
 ProjectModel::ProjectModel(QObject* parent)
     : QFileSystemModel(parent)

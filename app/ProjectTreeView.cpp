@@ -6,6 +6,7 @@
 
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
 

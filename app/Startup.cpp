@@ -10,6 +10,7 @@
 #include "SingleInstance.h"
 #include "SearchResultsDocument.h"
 #include "Translations.h"
+#include "WidgetPrompts.h"
 #include "customSplashScreen.h"
 
 #include <QApplication>
@@ -85,6 +86,7 @@ int runKestrovan(int& argc, char** argv, const StartupOptions& options)
 {
     enableHighDpi();
     QApplication app(argc, argv);
+    Prompts::install(std::make_unique<WidgetPrompts>());
     setApplicationIdentity();
 
     const QStringList arguments = QCoreApplication::arguments();

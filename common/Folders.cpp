@@ -1,7 +1,7 @@
 #include "Folders.h"
 
 #include "Brand.h"
-#include "MainWindowRef.h"
+#include "KestrovanResources.h"
 #include "Prompts.h"
 #include "platform/KnownFolders.h"
 
@@ -43,7 +43,7 @@ QString Folders::projectsFolder()
     if (QFileInfo(path).isDir()) {
         setProjectsFolder(path);
     } else {
-        Prompts::show(QMessageBox::Critical, currentMainWindow(),
+        Prompts::show(Prompt::Critical, nullptr,
             QCoreApplication::translate("Error Message", "Could not find the projects root directory: %1")
                 .arg(path),
             QCoreApplication::translate("Error Message", "Please select a new projects root directory."));
@@ -54,14 +54,14 @@ QString Folders::projectsFolder()
 
 void Folders::browseProjectsFolder(const QString& /*current*/)
 {
-    const QString chosen = Prompts::instance().existingDirectory(currentMainWindow(),
+    const QString chosen = Prompts::instance().existingDirectory(nullptr,
         QCoreApplication::translate("User prompt", "Select Projects Root Directory"),
         defaultProjectsFolder());
     if (!chosen.isEmpty()) {
         setProjectsFolder(chosen);
         return;
     }
-    Prompts::show(QMessageBox::Information, currentMainWindow(),
+    Prompts::show(Prompt::Information, nullptr,
         QCoreApplication::translate("Informative Message",
             "No projects directory was set. Defaulting to the public documents directory"));
     const QString fallback = defaultProjectsFolder();
@@ -90,13 +90,13 @@ bool Folders::setProjectsFolder(const QString& typed)
     if (path.isEmpty())
         return false;
     if (!QFileInfo(path).isDir()) {
-        if (!Prompts::askYesNo(currentMainWindow(),
+        if (!Prompts::askYesNo(nullptr,
                 QCoreApplication::translate(
                     "User prompt", "The path \"%1\" does not exist. Would you like to create it?")
                     .arg(path)))
             return false;
         if (!QDir().mkpath(path)) {
-            Prompts::show(QMessageBox::Critical, currentMainWindow(),
+            Prompts::show(Prompt::Critical, nullptr,
                 QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
             return false;
         }
@@ -133,5 +133,6 @@ QString Folders::favouriteTemplatePath(const QString& suffix)
 
 QString Folders::builtInTemplatePath(const QString& suffix)
 {
+    initKestrovanResources();
     return QStringLiteral(":res/%1/default.%2").arg(Brand::templateFolderName(), suffix);
 }

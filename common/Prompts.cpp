@@ -1,11 +1,6 @@
 #include "Prompts.h"
 
-#include <QCheckBox>
-#include <QColorDialog>
-#include <QDialog>
-#include <QFileDialog>
-#include <QGuiApplication>
-#include <QInputDialog>
+#include <QDebug>
 
 namespace {
 std::unique_ptr<Prompts>& current()
@@ -20,7 +15,7 @@ Prompts::~Prompts() = default;
 Prompts& Prompts::instance()
 {
     if (!current())
-        current() = std::make_unique<WidgetPrompts>();
+        current() = std::make_unique<UnattendedPrompts>();
     return *current();
 }
 
@@ -31,8 +26,8 @@ std::unique_ptr<Prompts> Prompts::install(std::unique_ptr<Prompts> prompts)
     return previous;
 }
 
-QMessageBox::StandardButton Prompts::show(QMessageBox::Icon icon, QWidget* parent, const QString& text,
-    const QString& informativeText, QMessageBox::StandardButtons buttons, const QString& title)
+PromptButton Prompts::show(PromptIcon icon, QWidget* parent, const QString& text,
+    const QString& informativeText, PromptButtons buttons, const QString& title)
 {
     MessageRequest request;
     request.parent = parent;
@@ -46,61 +41,60 @@ QMessageBox::StandardButton Prompts::show(QMessageBox::Icon icon, QWidget* paren
 
 bool Prompts::askYesNo(QWidget* parent, const QString& text, const QString& informativeText)
 {
-    return show(QMessageBox::Question, parent, text, informativeText, QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes;
+    return show(Prompt::Question, parent, text, informativeText, Prompt::Yes | Prompt::No) == Prompt::Yes;
 }
 
-QMessageBox::StandardButton WidgetPrompts::message(const MessageRequest& request)
+PromptButton UnattendedPrompts::cautiousAnswer(PromptButtons buttons)
 {
-    QMessageBox box(request.icon,
-        request.title.isEmpty() ? QGuiApplication::applicationDisplayName() : request.title, request.text,
-        request.buttons, request.parent);
-    box.setInformativeText(request.informativeText);
-    if (request.defaultButton != QMessageBox::NoButton)
-        box.setDefaultButton(request.defaultButton);
-    if (!request.windowIcon.isNull())
-        box.setWindowIcon(request.windowIcon);
-    QCheckBox* checkBox = nullptr;
-    if (!request.checkBoxText.isEmpty() && request.checkBoxChecked) {
-        checkBox = new QCheckBox(request.checkBoxText, &box);
-        checkBox->setChecked(*request.checkBoxChecked);
-        box.setCheckBox(checkBox);
-    }
-    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
-    if (checkBox)
-        *request.checkBoxChecked = checkBox->isChecked();
-    return answer;
+    if (buttons == Prompt::Ok || buttons == Prompt::NoButton)
+        return Prompt::Ok;
+    if (buttons & Prompt::Cancel)
+        return Prompt::Cancel;
+    if (buttons & Prompt::No)
+        return Prompt::No;
+    return Prompt::NoButton;
 }
 
-QString WidgetPrompts::existingDirectory(QWidget* parent, const QString& caption, const QString& dir)
+PromptButton UnattendedPrompts::message(const MessageRequest& request)
 {
-    return QFileDialog::getExistingDirectory(parent, caption, dir, QFileDialog::ShowDirsOnly);
+    qWarning().noquote() << request.text << request.informativeText;
+    return cautiousAnswer(request.buttons);
 }
 
-QString WidgetPrompts::openFileName(
-    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+QString UnattendedPrompts::existingDirectory(QWidget*, const QString& caption, const QString&)
 {
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    qWarning().noquote() << caption;
+    return QString();
 }
 
-QString WidgetPrompts::saveFileName(
-    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+QString UnattendedPrompts::openFileName(QWidget*, const QString& caption, const QString&, const QString&)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    qWarning().noquote() << caption;
+    return QString();
 }
 
-QString WidgetPrompts::text(
-    QWidget* parent, const QString& title, const QString& label, const QString& initial, bool* ok)
+QString UnattendedPrompts::saveFileName(QWidget*, const QString& caption, const QString&, const QString&)
 {
-    return QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, ok);
+    qWarning().noquote() << caption;
+    return QString();
 }
 
-QColor WidgetPrompts::color(QWidget* parent, const QString& title, const QColor& initial)
+QString UnattendedPrompts::text(
+    QWidget*, const QString& title, const QString& label, const QString&, bool* ok)
 {
-    return QColorDialog::getColor(initial, parent, title);
+    qWarning().noquote() << title << label;
+    if (ok)
+        *ok = false;
+    return QString();
 }
 
-int WidgetPrompts::execDialog(QDialog* dialog)
+QColor UnattendedPrompts::color(QWidget*, const QString& title, const QColor&)
 {
-    return dialog->exec();
+    qWarning().noquote() << title;
+    return QColor();
+}
+
+int UnattendedPrompts::execDialog(QDialog*)
+{
+    return 0;
 }

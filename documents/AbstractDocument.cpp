@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <QMessageBox>
 
 AbstractDocument::AbstractDocument(const QString& filePath, QWidget* parent)
     : QWidget(parent)
@@ -46,7 +47,7 @@ bool AbstractDocument::maybeSave()
     }
     if (!m_modified)
         return true;
-    const QMessageBox::StandardButton answer = Prompts::show(QMessageBox::Information, currentMainWindow(),
+    const PromptButton answer = Prompts::show(QMessageBox::Information, currentMainWindow(),
         QCoreApplication::translate("User prompt", "Save changes to %1?").arg(m_fileName), QString(),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (answer) {

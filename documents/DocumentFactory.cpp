@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QUrl>
 #include <exception>
 

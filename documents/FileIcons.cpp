@@ -1,6 +1,7 @@
 #include "FileIcons.h"
 
 #include "DocumentType.h"
+#include "KestrovanResources.h"
 
 #include <QDir>
 #include <QFileIconProvider>
@@ -9,6 +10,7 @@
 namespace {
 QIcon resourceIcon(const QString& name)
 {
+    initKestrovanResources();
     return QIcon(QStringLiteral(":res/fileTypes/%1.png").arg(name));
 }
 

@@ -3,10 +3,10 @@
 #include "Prompts.h"
 
 // Answers every question without a window, so that the fuzzers run headless and never block.
-class SilentPrompts : public WidgetPrompts
+class SilentPrompts : public UnattendedPrompts
 {
 public:
-    QMessageBox::StandardButton message(const MessageRequest&) override { return QMessageBox::Ok; }
+    PromptButton message(const MessageRequest&) override { return Prompt::Ok; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
         return QString();

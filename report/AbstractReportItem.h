@@ -5,10 +5,10 @@
 #include <QColor>
 #include <QGraphicsObject>
 #include <QString>
+#include <QUndoCommand>
 
 class DocumentContainer;
 class QDomElement;
-#include <QUndoCommand>
 
 // The base of everything on a report page: it knows its XML element, reads and writes the
 // common attributes with style inheritance, and reports edits as undo commands.

@@ -4,13 +4,19 @@
 
 #include <QGraphicsScene>
 
-AddDeleteCommand::AddDeleteCommand(AbstractReportItem* item, bool added)
-    : m_item(item)
+AddDeleteCommand::AddDeleteCommand(AbstractReportItem* item, bool added, Registry registry)
+    : m_registry(std::move(registry))
+    , m_item(item)
     , m_added(added)
-{ }
+{
+    if (m_registry)
+        m_registry->append(this);
+}
 
 AddDeleteCommand::~AddDeleteCommand()
 {
+    if (m_registry)
+        m_registry->removeOne(this);
     if (m_item && removesItem())
         delete m_item.data();
 }

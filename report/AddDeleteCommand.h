@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QPointer>
 #include <QUndoCommand>
+#include <memory>
 
 class AbstractReportItem;
 class QGraphicsItem;
@@ -12,7 +14,12 @@ class QGraphicsScene;
 class AddDeleteCommand : public QUndoCommand
 {
 public:
-    AddDeleteCommand(AbstractReportItem* item, bool added);
+    // The living commands of one scene, in the order they were made: each adds itself when made
+    // and takes itself out when destroyed, so that the scene reaches them without the undo
+    // stack (which hands its commands out read-only).
+    using Registry = std::shared_ptr<QList<AddDeleteCommand*>>;
+
+    AddDeleteCommand(AbstractReportItem* item, bool added, Registry registry = nullptr);
     // The command owns the item while its effect keeps the item out of the report (an addition
     // undone, a deletion done) and destroys it then.
     ~AddDeleteCommand() override;
@@ -28,6 +35,7 @@ public:
 private:
     void show(bool visible);
 
+    Registry m_registry;
     QPointer<AbstractReportItem> m_item;
     QPointer<QObject> m_parent;
     QPointer<QGraphicsScene> m_scene;

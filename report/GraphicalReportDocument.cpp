@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -52,8 +53,16 @@ GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidge
     view()->setScene(m_scene);
 
     setValid(m_scene->load(filePath));
-    QCoreApplication::processEvents();
     setModified(false);
+    // Whatever loading left queued for the event loop is not an edit: once it has run, the
+    // document is still unmodified unless the user has changed something by then.
+    QMetaObject::invokeMethod(
+        this,
+        [this]() {
+            if (m_undoStack->isClean())
+                setModified(false);
+        },
+        Qt::QueuedConnection);
 
     connect(m_print, &QAction::triggered, m_scene, &ReportScene::print);
     connect(m_exportToPdf, &QAction::triggered, m_scene, &ReportScene::exportToPdf);

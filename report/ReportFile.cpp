@@ -1,12 +1,13 @@
 #include "ReportFile.h"
 
-#include "Brand.h"
 #include "DocumentContainer.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
 #include "ReportCheckBox.h"
 #include "ReportImageSupport.h"
+#include "ReportPack.h"
 #include "ReportPage.h"
+#include "ReportResizableImage.h"
 #include "ReportScene.h"
 #include "ReportSvg.h"
 #include "ReportTable.h"
@@ -14,18 +15,15 @@
 #include "ReportText.h"
 #include "ReportXml.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace {
-// The box is shown with the normal pointer even while a wait cursor is up.
 void warn(const QString& text, const QString& informative = QString())
 {
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
     Prompts::show(QMessageBox::Warning, currentMainWindow(), text, informative);
-    QApplication::restoreOverrideCursor();
 }
 
 void warnReading(const QString& path)
@@ -62,8 +60,6 @@ AbstractReportItem* createItem(const QString& tag, QGraphicsItem* parent)
     return nullptr;
 }
 
-// An image element that names no picture entry makes the whole file damaged; one whose picture
-// kind is not available is left out.
 // What one load may build: the layout and the document's pictures together.
 struct Budget
 {
@@ -75,15 +71,13 @@ struct Budget
     }
 };
 
+// An image element that names no picture entry makes the whole file damaged.
 bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* parent,
     const DocumentContainer& container, Budget& budget, AbstractReportItem** created = nullptr)
 {
     if (ReportImageSupport::entryIndex(element, container) < 0 || !budget.take(1))
         return false;
-    const ReportImageSupport::Hooks& hooks = ReportImageSupport::hooks();
-    if (!hooks.create)
-        return true;
-    AbstractReportItem* image = hooks.create(parent);
+    auto* image = new ReportResizableImage(parent);
     if (!parent)
         scene->addItem(image);
     if (!image->load(element, false, container))
@@ -111,10 +105,11 @@ bool buildLayout(ReportScene* scene, const QDomElement& element, AbstractReportI
         AbstractReportItem* item = createItem(e.tagName(), parent);
         if (!item)
             continue;
-        if (!budget.take(1))
-            return false;
+        // Owned by the scene before the budget may refuse it, so that nothing is left without owner.
         if (!parent)
             scene->addItem(item);
+        if (!budget.take(1))
+            return false;
         if (!item->load(e, false, container))
             return false;
         scene->connectItem(item);
@@ -176,7 +171,7 @@ void writeItem(QGraphicsItem* graphicsItem, QDomElement& parentElement, Document
 
 QString ReportFile::defaultPackPath(const QString& suffix)
 {
-    return QStringLiteral(":res/%1/%2.pak").arg(Brand::templateFolderName(), suffix);
+    return ReportPack::defaultPath(suffix);
 }
 
 bool ReportFile::load(ReportScene* scene, const QString& path)
@@ -218,7 +213,7 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
         DocumentContainer pack;
         QDomDocument packDocument;
         // A pack that cannot be read or built leaves nothing to lay the document over.
-        if (!pack.load(packPath) || !ReportXml::parse(pack.at(0).data, &packDocument)) {
+        if (!ReportPack::load(packPath, &pack, &packDocument)) {
             warnReading(packPath);
             return false;
         }
@@ -275,10 +270,5 @@ bool ReportFile::save(ReportScene* scene, const QString& path)
 
 bool ReportFile::readPackPath(const QString& path, QString* packPath)
 {
-    DocumentContainer container;
-    QDomDocument document;
-    if (!container.load(path) || !ReportXml::parse(container.at(0).data, &document))
-        return false;
-    *packPath = document.documentElement().attribute(QStringLiteral("resPak"));
-    return true;
+    return ReportPack::readPackPath(path, packPath);
 }

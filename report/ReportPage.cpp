@@ -1,7 +1,7 @@
 #include "ReportPage.h"
 
 #include "AbstractDocument.h"
-#include "ReportImageSupport.h"
+#include "ReportResizableImage.h"
 #include "ReportResizableItem.h"
 #include "ReportScene.h"
 
@@ -59,38 +59,32 @@ bool ReportPage::save(QDomElement& element, bool valuesOnly, DocumentContainer& 
 void ReportPage::addImageAt(const QPointF& pos)
 {
     auto* reportScene = qobject_cast<ReportScene*>(scene());
-    const ReportImageSupport::Hooks& hooks = ReportImageSupport::hooks();
-    if (!reportScene || !hooks.create || !hooks.selectPicture)
+    if (!reportScene)
         return;
     DocumentDialogScope dialogs(reportScene);
-    AbstractReportItem* image = hooks.create(this);
-    if (!hooks.selectPicture(image)) {
+    auto* image = new ReportResizableImage(this);
+    if (!image->selectPicture()) {
         delete image;
         return;
     }
     // A photo straight from a camera would cover the page many times over: it starts at half the
     // page's width at most, and wholly on the page, near where the user clicked.
     const QRectF paperRect = m_paper->rect();
-    if (auto* resizable = qobject_cast<ReportResizableItem*>(image)) {
-        const QSizeF size = resizable->rect().size();
-        const qreal maxWidth = paperRect.width() / 2;
-        if (size.width() > maxWidth && size.width() > 0)
-            resizable->setSize(
-                QSizeF(maxWidth, size.height() * maxWidth / size.width()), ResizeHandle::Right);
-        const QSizeF placed = resizable->rect().size();
-        image->setPos(qBound(0.0, pos.x(), qMax(0.0, paperRect.width() - placed.width())),
-            qBound(0.0, pos.y(), qMax(0.0, paperRect.height() - placed.height())));
-        resizable->updateBand();
-    } else {
-        image->setPos(pos);
-    }
+    const QSizeF size = image->rect().size();
+    const qreal maxWidth = paperRect.width() / 2;
+    if (size.width() > maxWidth && size.width() > 0)
+        image->setSize(QSizeF(maxWidth, size.height() * maxWidth / size.width()), ResizeHandle::Right);
+    const QSizeF placed = image->rect().size();
+    image->setPos(qBound(0.0, pos.x(), qMax(0.0, paperRect.width() - placed.width())),
+        qBound(0.0, pos.y(), qMax(0.0, paperRect.height() - placed.height())));
+    image->updateBand();
     reportScene->addWithUndo(image);
 }
 
 void ReportPage::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 {
     AbstractReportItem::contextMenuEvent(event);
-    if (event->isAccepted() || !ReportImageSupport::hooks().create)
+    if (event->isAccepted())
         return;
     QMenu menu;
     menu.addAction(m_addImage);

@@ -17,6 +17,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPen>
 #include <QSvgRenderer>
 
@@ -232,16 +233,4 @@ void ReportResizableImage::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->ignore();
-}
-
-void ReportResizableImage::registerWithReports()
-{
-    ReportImageSupport::Hooks hooks;
-    hooks.create
-        = [](QGraphicsItem* parent) -> AbstractReportItem* { return new ReportResizableImage(parent); };
-    hooks.selectPicture = [](AbstractReportItem* item) {
-        auto* image = qobject_cast<ReportResizableImage*>(item);
-        return image && image->selectPicture();
-    };
-    ReportImageSupport::setHooks(hooks);
 }

@@ -48,9 +48,6 @@ public:
     // Shown as a placeholder because the picture inside the report is too large or damaged.
     bool isPlaceholder() const { return m_placeholder; }
 
-    // Plugs the image into the report loader and the pages' "Add Image".
-    static void registerWithReports();
-
 protected:
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

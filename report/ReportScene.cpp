@@ -16,6 +16,7 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsView>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -90,20 +91,20 @@ void ReportScene::newCommand(QUndoCommand* cmd)
 void ReportScene::addWithUndo(AbstractReportItem* item)
 {
     connectItem(item);
-    newCommand(new AddDeleteCommand(item, true));
+    newCommand(new AddDeleteCommand(item, true, m_addDeleteCommands));
 }
 
 void ReportScene::deleteWithUndo(AbstractReportItem* item)
 {
-    newCommand(new AddDeleteCommand(item, false));
+    newCommand(new AddDeleteCommand(item, false, m_addDeleteCommands));
 }
 
 void ReportScene::purgeDeleted()
 {
-    for (int i = 0; i < m_undoStack->count(); ++i) {
-        auto* cmd = dynamic_cast<const AddDeleteCommand*>(m_undoStack->command(i));
-        if (cmd && cmd->removesItem())
-            const_cast<AddDeleteCommand*>(cmd)->takeOutOfScene();
+    const QList<AddDeleteCommand*> commands = *m_addDeleteCommands;
+    for (AddDeleteCommand* cmd : commands) {
+        if (cmd->removesItem())
+            cmd->takeOutOfScene();
     }
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "AddDeleteCommand.h"
+
 #include <QGraphicsScene>
 #include <QList>
 #include <QMultiMap>
 #include <QString>
+#include <QUndoCommand>
 
 class AbstractReportItem;
 class DocumentContainer;
 class QPrinter;
-#include <QUndoCommand>
 class QUndoStack;
 class ReportPage;
 
@@ -73,6 +75,7 @@ private:
     void showFocused(AbstractReportItem* target);
 
     QUndoStack* m_undoStack;
+    AddDeleteCommand::Registry m_addDeleteCommands = std::make_shared<QList<AddDeleteCommand*>>();
     QList<ReportPage*> m_pages;
     QString m_packPath;
     QMultiMap<QString, AbstractReportItem*> m_ids;

@@ -6,10 +6,10 @@
 #include "MainWindowRef.h"
 #include "Prompts.h"
 #include "ReportFile.h"
-#include "ReportResizableImage.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMessageBox>
 
 void ReportSupport::registerWithDocuments()
 {
@@ -20,7 +20,6 @@ void ReportSupport::registerWithDocuments()
         });
     DocumentRegistry::registerFavouriteCheck(
         QStringLiteral("kstatr"), &ReportSupport::checkArrayTestFavourite);
-    ReportResizableImage::registerWithReports();
 }
 
 QString ReportSupport::currentArrayTestPack()

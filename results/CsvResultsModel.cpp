@@ -29,15 +29,15 @@ QChar CsvResultsModel::localeSeparator()
 QString CsvResultsModel::testTypeName(unsigned code)
 {
     switch (code) {
-    case 1:
+    case Continuity:
         return QStringLiteral("Continuity");
-    case 2:
+    case AutoTest:
         return QStringLiteral("AutoTest");
-    case 4:
+    case PositiveEarthInsulation:
         return QStringLiteral("Positive-earth insulation");
-    case 8:
+    case NegativeEarthInsulation:
         return QStringLiteral("Negative-earth insulation");
-    case 16:
+    case AutoTestAndCurve:
         return QStringLiteral("AutoTest & Curve");
     default:
         return QCoreApplication::translate("CsvResultsModel", "Unknown");

@@ -13,6 +13,15 @@ class CsvResultsModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    // The tester's codes in the "TestType" column.
+    enum TestType : unsigned {
+        Continuity = 1,
+        AutoTest = 2,
+        PositiveEarthInsulation = 4,
+        NegativeEarthInsulation = 8,
+        AutoTestAndCurve = 16
+    };
+
     explicit CsvResultsModel(QObject* parent = nullptr);
 
     bool load(QIODevice& device);

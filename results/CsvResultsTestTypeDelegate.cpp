@@ -18,11 +18,12 @@ QWidget* CsvResultsTestTypeDelegate::createEditor(
     QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
     const unsigned code = index.data(Qt::EditRole).toUInt();
-    if (code != 4 && code != 8)
+    if (code != CsvResultsModel::PositiveEarthInsulation && code != CsvResultsModel::NegativeEarthInsulation)
         return nullptr;
+    // The insulation tests of one string: positive earth first, negative earth second.
     auto* combo = new QComboBox(parent);
-    combo->addItem(CsvResultsModel::testTypeName(4));
-    combo->addItem(CsvResultsModel::testTypeName(8));
+    combo->addItem(CsvResultsModel::testTypeName(CsvResultsModel::PositiveEarthInsulation));
+    combo->addItem(CsvResultsModel::testTypeName(CsvResultsModel::NegativeEarthInsulation));
     // Commit at once, so that an import right after the choice sees it.
     connect(combo, qOverload<int>(&QComboBox::activated), this, [this, combo]() {
         auto* self = const_cast<CsvResultsTestTypeDelegate*>(this);
@@ -34,14 +35,18 @@ QWidget* CsvResultsTestTypeDelegate::createEditor(
 void CsvResultsTestTypeDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
     if (auto* combo = qobject_cast<QComboBox*>(editor))
-        combo->setCurrentIndex(index.data(Qt::EditRole).toUInt() == 8 ? 1 : 0);
+        combo->setCurrentIndex(
+            index.data(Qt::EditRole).toUInt() == CsvResultsModel::NegativeEarthInsulation ? 1 : 0);
 }
 
 void CsvResultsTestTypeDelegate::setModelData(
     QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
     if (auto* combo = qobject_cast<QComboBox*>(editor))
-        model->setData(index, QString::number(combo->currentIndex() == 1 ? 8 : 4), Qt::EditRole);
+        model->setData(index,
+            QString::number(combo->currentIndex() == 1 ? CsvResultsModel::NegativeEarthInsulation
+                                                       : CsvResultsModel::PositiveEarthInsulation),
+            Qt::EditRole);
 }
 
 void CsvResultsTestTypeDelegate::updateEditorGeometry(

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -69,7 +70,7 @@ bool DialogImportResults::load(const QString& path)
         m_view->setItemDelegateForColumn(typeColumn, new CsvResultsTestTypeDelegate(m_view));
         for (int row = 0; row < m_model->rowCount(); ++row) {
             const QModelIndex index = m_model->index(row, typeColumn);
-            if (m_model->testType(index) == 4)
+            if (m_model->testType(index) == CsvResultsModel::PositiveEarthInsulation)
                 m_view->openPersistentEditor(index);
         }
     }

@@ -79,7 +79,7 @@ int ResultsColumnMap::freeColumn(ReportTable* table) const
     return last + 1;
 }
 
-int ResultsColumnMap::importRows(const QModelIndexList& indexes)
+ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& indexes)
 {
     if (m_labelCells.isEmpty())
         return NoPlaceToInsert;
@@ -109,7 +109,8 @@ int ResultsColumnMap::importRows(const QModelIndexList& indexes)
                     continue;
                 if (it.key() == m_insulationColumn) {
                     // Positive- and negative-earth tests of one string share its column.
-                    label = hasTestType && code == 8 ? m_negativeEarth : m_positiveEarth;
+                    label = hasTestType && code == CsvResultsModel::NegativeEarthInsulation ? m_negativeEarth
+                                                                                            : m_positiveEarth;
                     if (!label)
                         continue;
                 }
@@ -120,11 +121,11 @@ int ResultsColumnMap::importRows(const QModelIndexList& indexes)
                     command->setCellText(target, value);
                 } else if (label == m_positiveEarth && positiveOpen) {
                     command->setCellText(target, value);
-                    if (code == 4)
+                    if (code == CsvResultsModel::PositiveEarthInsulation)
                         positiveOpen = false;
                 } else if (label == m_negativeEarth && negativeOpen) {
                     command->setCellText(target, value);
-                    if (code == 8)
+                    if (code == CsvResultsModel::NegativeEarthInsulation)
                         negativeOpen = false;
                 }
             }

@@ -20,7 +20,7 @@ public:
     ResultsColumnMap(ReportScene* scene, const CsvResultsModel* model);
 
     // Fills the next free string column with the given rows, as one undo step of the report.
-    int importRows(const QModelIndexList& indexes);
+    Result importRows(const QModelIndexList& indexes);
 
 private:
     // The first column of a table right of every filled cell in the rows that take results.

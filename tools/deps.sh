@@ -11,6 +11,7 @@ PACKAGES=(
     desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev
     libqt5serialport5-dev
     python3
+    clang-format
 )
 
 missing=()

@@ -122,13 +122,13 @@ QByteArray documentXml(const QString& packPath)
     return xml.toUtf8();
 }
 
-class SilentPrompts : public WidgetPrompts
+class SilentPrompts : public UnattendedPrompts
 {
 public:
-    QMessageBox::StandardButton message(const MessageRequest& request) override
+    PromptButton message(const MessageRequest& request) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return QMessageBox::Ok;
+        return Prompt::Ok;
     }
 };
 

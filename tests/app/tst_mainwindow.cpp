@@ -8,6 +8,7 @@
 #include "ProjectWatcher.h"
 #include "TestSupport.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QDir>
 #include <QGraphicsView>
@@ -16,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -146,6 +148,7 @@ void TestMainWindow::namesShowWithoutExtensionAndRenameKeepsIt()
     makeFile("Site A.kstir");
     QVERIFY(QDir(root()).mkdir("Plans v1.5"));
     ProjectModel* model = m_window->projectModel();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QModelIndex file = model->index(QDir(root()).filePath("Site A.kstir"));
     QCOMPARE(model->data(file, Qt::DisplayRole).toString(), QString("Site A"));
     QCOMPARE(model->data(file, Qt::EditRole).toString(), QString("Site A"));

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -45,6 +46,8 @@ void TestMdiWindow::init()
 {
     TestSupport::resetState();
     QSettings().setValue("Directories/RootDir", m_root.path());
+    // The welcome dialog of each new main window is closed unused.
+    ScriptedPrompts::get().dialogHandler = [](QDialog*) { return int(QDialog::Rejected); };
     m_window = std::make_unique<MainWindow>();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

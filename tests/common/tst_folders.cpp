@@ -72,7 +72,7 @@ void TestFolders::missingStoredFolderAsksForOne()
 
     QCOMPARE(prompts.asked.size(), 2);
     QCOMPARE(prompts.asked[0].kind, QString("message"));
-    QCOMPARE(prompts.asked[0].message.icon, QMessageBox::Critical);
+    QCOMPARE(prompts.asked[0].message.icon, Prompt::Critical);
     QCOMPARE(prompts.asked[0].message.text, "Could not find the projects root directory: " + gone);
     QCOMPARE(
         prompts.asked[0].message.informativeText, QString("Please select a new projects root directory."));
@@ -87,7 +87,8 @@ void TestFolders::cancelledChooserFallsBackToTheDefaultFolder()
     QTemporaryDir base;
     QSettings().setValue("Directories/RootDir", base.path() + "/gone");
     auto& prompts = ScriptedPrompts::get();
-    const QString root = Folders::instance()->projectsFolder(); // chooser gets no answer: cancelled
+    prompts.paths << QString(); // the chooser is cancelled
+    const QString root = Folders::instance()->projectsFolder();
     QCOMPARE(root, Folders::instance()->defaultProjectsFolder());
     QVERIFY(QFileInfo(root).isDir());
     const QStringList texts = prompts.messageTexts();
@@ -135,15 +136,15 @@ void TestFolders::setProjectsFolderOffersToCreateAMissingFolder()
     auto& prompts = ScriptedPrompts::get();
     QSignalSpy changed(Folders::instance(), &Folders::projectsFolderChanged);
 
-    prompts.buttons << QMessageBox::No;
+    prompts.buttons << Prompt::No;
     QVERIFY(!Folders::instance()->setProjectsFolder(missing));
     QVERIFY(!QFileInfo::exists(missing));
     QCOMPARE(changed.count(), 0);
     QCOMPARE(prompts.asked.last().message.text,
         QString("The path \"%1\" does not exist. Would you like to create it?").arg(missing));
-    QCOMPARE(prompts.asked.last().message.icon, QMessageBox::Question);
+    QCOMPARE(prompts.asked.last().message.icon, Prompt::Question);
 
-    prompts.buttons << QMessageBox::Yes;
+    prompts.buttons << Prompt::Yes;
     QVERIFY(Folders::instance()->setProjectsFolder(missing));
     QVERIFY(QFileInfo(missing).isDir());
     QCOMPARE(changed.count(), 1);
@@ -168,7 +169,7 @@ void TestFolders::tildeAndRelativeFoldersBecomeAbsolute()
     const QString before = QDir::currentPath();
     QDir::setCurrent(elsewhere.path());
     auto& prompts = ScriptedPrompts::get();
-    prompts.buttons << QMessageBox::Yes << QMessageBox::Yes;
+    prompts.buttons << Prompt::Yes << Prompt::Yes;
     QVERIFY(Folders::instance()->setProjectsFolder("~/tilde proj"));
     QVERIFY(QFileInfo(home + "/tilde proj").isDir());
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), home + "/tilde proj");

@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 #include "TreeItem.h"
 
+#include <QAbstractItemModelTester>
 #include <QCryptographicHash>
 #include <QSignalSpy>
 #include <QSqlError>
@@ -235,7 +236,7 @@ void TestStore::filesThatAreNotCurveDatabasesAreRefused()
     QVERIFY(!store.graphModel());
     QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
     const MessageRequest& message = ScriptedPrompts::get().asked.first().message;
-    QCOMPARE(message.icon, QMessageBox::Critical);
+    QCOMPARE(message.icon, Prompt::Critical);
     QCOMPARE(message.title, QString("Kestrovan"));
     QVERIFY(!message.parent);
     QVERIFY(!message.text.isEmpty());
@@ -480,6 +481,7 @@ void TestStore::treeOrderSurvivesSaveAndLoad()
     {
         CurveStore store(path);
         CurveTreeModel* tree = store.treeModel();
+        QAbstractItemModelTester tester(tree, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy modified(tree, &CurveTreeModel::modified);
         TreeItem* folder = tree->newNode(QModelIndex());
         folder->setData(TreeLabel, "Roof east");
@@ -515,6 +517,8 @@ void TestStore::treeOrderSurvivesSaveAndLoad()
             QString("S2"));
     }
     CurveStore store(path);
+    QAbstractItemModelTester tester(
+        store.treeModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     TreeItem* root = store.treeModel()->rootItem();
     QCOMPARE(labels(root), (QStringList { "Roof west", "Roof east" }));
     QCOMPARE(labels(root->child(1)), (QStringList { "S1", "S2", "S3" }));
@@ -608,7 +612,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
     QVERIFY(!tree->slotSave());
     QCOMPARE(modified.count(), 0);
     QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
-    QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Warning);
+    QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, Prompt::Warning);
     QVERIFY(ScriptedPrompts::get().messageTexts().first().contains("refused_by_the_test"));
     QCOMPARE(fileHash(path), before);
     {

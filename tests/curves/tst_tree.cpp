@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "TreeItem.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QMimeData>
@@ -45,6 +46,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<CurveStore> m_store;
     CurveTreeModel* m_model = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
 };
 
 void TestTree::init()
@@ -56,10 +58,13 @@ void TestTree::init()
     m_store = std::make_unique<CurveStore>(path);
     m_model = m_store->treeModel();
     QVERIFY(m_model);
+    m_tester = std::make_unique<QAbstractItemModelTester>(
+        m_model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 }
 
 void TestTree::cleanup()
 {
+    m_tester.reset();
     m_model = nullptr;
     m_store.reset();
     m_dir.reset();

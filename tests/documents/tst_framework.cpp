@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>

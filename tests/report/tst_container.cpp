@@ -1,5 +1,7 @@
+#include "ContainerTestSupport.h"
 #include "DocumentContainer.h"
-#include "ReportTestSupport.h"
+#include "ReportImageSupport.h"
+#include "ReportPack.h"
 #include "ReportXml.h"
 #include "TestSupport.h"
 
@@ -27,7 +29,59 @@ private slots:
     void xmlWithoutDtdParses();
     void xmlWithEntitiesOrDeepNestingIsRefused_data();
     void xmlWithEntitiesOrDeepNestingIsRefused();
+    void packsAreFoundAndNamedWithoutTheScene();
+    void imageElementsNameOnlyPictureEntries();
 };
+
+// The format library alone finds the built-in packs, reads the pack a report names and refuses
+// what is not a pack.
+void TestContainer::packsAreFoundAndNamedWithoutTheScene()
+{
+    for (const char* suffix : { "kstatr", "kstir", "kstvc", "kstchk" }) {
+        DocumentContainer pack;
+        QDomDocument layout;
+        QVERIFY2(ReportPack::load(ReportPack::defaultPath(suffix), &pack, &layout), suffix);
+        QVERIFY(!layout.documentElement().isNull());
+    }
+    DocumentContainer pack;
+    QDomDocument layout;
+    QVERIFY(!ReportPack::load(ReportPack::defaultPath("nosuchkind"), &pack, &layout));
+
+    QTemporaryDir dir;
+    const QString notXml = dir.filePath("broken.pak");
+    QVERIFY(writeFile(notXml, handMadeContainer({ { "xml", "<document" } })));
+    QVERIFY(!ReportPack::load(notXml, &pack, &layout));
+
+    QString packPath = "unchanged";
+    const QString named
+        = writeReport(dir.path(), "named.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>");
+    QVERIFY(ReportPack::readPackPath(named, &packPath));
+    QCOMPARE(packPath, QString(":/testpacks/twopage.pak"));
+    const QString unnamed = writeReport(dir.path(), "unnamed.kstir", "<document/>");
+    QVERIFY(ReportPack::readPackPath(unnamed, &packPath));
+    QVERIFY(packPath.isEmpty());
+    packPath = "unchanged";
+    QVERIFY(!ReportPack::readPackPath(notXml + ".missing", &packPath));
+    QVERIFY(!ReportPack::readPackPath(notXml, &packPath));
+    QCOMPARE(packPath, QString("unchanged"));
+}
+
+void TestContainer::imageElementsNameOnlyPictureEntries()
+{
+    DocumentContainer container;
+    container.append("xml", "<document/>");
+    container.append("png", "picture");
+    QDomDocument document;
+    QDomElement image = document.createElement("image");
+    const QList<QPair<QString, int>> cases { { "1", 1 }, { "0", -1 }, { "2", -1 }, { "-1", -1 }, { "", -1 },
+        { "one", -1 }, { "4294967297", -1 } };
+    for (const auto& c : cases) {
+        image.setAttribute("index", c.first);
+        QCOMPARE(ReportImageSupport::entryIndex(image, container), c.second);
+    }
+    image.removeAttribute("index");
+    QCOMPARE(ReportImageSupport::entryIndex(image, container), -1);
+}
 
 void TestContainer::readsEntriesOfAnIndependentWriter()
 {

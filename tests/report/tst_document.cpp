@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QImage>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -222,6 +223,7 @@ void TestReportDocument::saveAsFavouriteWritesBothOrNothing()
     QVERIFY(static_cast<ReportCheckBox*>(next.scene()->itemById("warranty_info"))->isChecked());
 
     // The settings dialog now offers to restore the built-in checklist.
+    QSettings().setValue("Directories/RootDir", m_project->path());
     DialogSettings settings;
     QVERIFY(settings.findChild<QPushButton*>("restoreCHKbutton")->isEnabled());
 }
@@ -315,6 +317,7 @@ void TestReportDocument::undoneAdditionIsDiscardedAndNeverWritten()
     QCOMPARE(container.count(), 2); // the XML and the template's logo only
 
     // Cancelling the file chooser leaves no item and no undo step.
+    ScriptedPrompts::get().paths << QString();
     doc->scene()->pages().first()->addImageAt(QPointF(10, 10));
     QCOMPARE(doc->undoStack()->count(), 1);
 }

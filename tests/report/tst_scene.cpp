@@ -2,8 +2,8 @@
 #include "DocumentContainer.h"
 #include "GraphicsTextItem.h"
 #include "ReportCheckBox.h"
-#include "ReportImageSupport.h"
 #include "ReportPage.h"
+#include "ReportResizableImage.h"
 #include "ReportScene.h"
 #include "ReportTestSupport.h"
 #include "ReportText.h"
@@ -82,30 +82,40 @@ void TestScene::addImageOnAPagePlacesItWhereAsked()
     QVERIFY(
         report.load(writeReport(dir.path(), "img.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     ReportPage* page2 = report.scene->pages().at(1);
-    bool choose = false;
-    QList<QPointer<ReportText>> made;
-    ReportImageSupport::setHooks({ [&made](QGraphicsItem* parent) {
-                                      made.append(new ReportText(parent));
-                                      return made.last().data();
-                                  },
-        [&choose](AbstractReportItem*) { return choose; } });
+    auto pictures = [&report]() {
+        QList<ReportResizableImage*> found;
+        for (QGraphicsItem* item : report.scene->items()) {
+            if (auto* picture = qgraphicsitem_cast<ReportResizableImage*>(item))
+                found.append(picture);
+        }
+        return found;
+    };
+    auto& prompts = ScriptedPrompts::get();
+
     // Cancelled: no item, no undo step.
+    prompts.paths << QString();
     page2->addImageAt(QPointF(120, 340));
-    QCOMPARE(made.size(), 1);
-    QVERIFY(made.first().isNull());
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.first().kind, QString("open"));
+    QVERIFY(pictures().isEmpty());
     QCOMPARE(report.stack.count(), 0);
 
-    choose = true;
+    // A small picture is placed where the user clicked, as one undo step.
+    QImage small(40, 30, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    const QString path = dir.filePath("small.png");
+    QVERIFY(small.save(path));
+    prompts.paths << path;
     page2->addImageAt(QPointF(120, 340));
-    QCOMPARE(made.size(), 2);
-    QVERIFY(!made.last().isNull());
-    QCOMPARE(made.last()->parentItem(), page2);
-    QCOMPARE(made.last()->scenePos(), QPointF(120, 1173 + 340));
+    QCOMPARE(pictures().size(), 1);
+    ReportResizableImage* picture = pictures().first();
+    QCOMPARE(picture->parentItem(), page2);
+    QCOMPARE(picture->scenePos(), QPointF(120, 1173 + 340));
+    QCOMPARE(picture->suffix(), QString("png"));
     QCOMPARE(report.stack.count(), 1);
-    QVERIFY(made.last()->isVisible());
+    QVERIFY(picture->isVisible());
     report.stack.undo();
-    QVERIFY(!made.last()->isVisible());
-    ReportImageSupport::setHooks({});
+    QVERIFY(!picture->isVisible());
 }
 
 void TestScene::tabWalksTheChainAndWrapsAround()
@@ -189,6 +199,7 @@ void TestScene::cancelledExportWritesNothing()
     QVERIFY(
         report.load(writeReport(dir.path(), "c.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>")));
     QSettings().setValue("Directories/LastPdfExportDir", "/kept");
+    ScriptedPrompts::get().paths << QString(); // cancelled
     report.scene->exportToPdf();
     QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
     QCOMPARE(QSettings().value("Directories/LastPdfExportDir").toString(), QString("/kept"));
@@ -219,6 +230,7 @@ void TestScene::printGoesThroughThePrintDialog()
     QVERIFY(report.scene->focusItem());
 
     // Rejected: nothing is printed. The focus item is cleared first, so no cursor is printed.
+    ScriptedPrompts::get().dialogHandler = [](QDialog*) { return int(QDialog::Rejected); };
     report.scene->print();
     QCOMPARE(ScriptedPrompts::get().asked.first().dialogClass, QString("QPrintDialog"));
     QCOMPARE(report.scene->focusItem(), nullptr);

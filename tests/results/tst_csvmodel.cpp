@@ -4,8 +4,10 @@
 #include "TestSupport.h"
 #include "TesterFileGenerator.h"
 
+#include <QAbstractItemModelTester>
 #include <QBuffer>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -48,6 +50,7 @@ void TestCsvModel::parsesTitleHeadersAndRows()
                                "Index, TestType ,Voc (VDC),IVCurve\r\n"
                                "1,16, 512.3 ,1:2:3:0,4:5,0,ABCD\n"
                                "2,4,,0,1F2E\r\r\n");
+    QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model->title(), QString("PVT1600 SN:42"));
     QCOMPARE(model->headers(), (QStringList { "Index", "TestType", "Voc (VDC)" }));
     QCOMPARE(model->testTypeColumn(), 1);
@@ -63,6 +66,19 @@ void TestCsvModel::parsesTitleHeadersAndRows()
     QCOMPARE(modelOf("only\nIndex,Voc (VDC)\n1,2\n")->title(), QString());
     QCOMPARE(modelOf("Tester,SN\n")->rowCount(), 0);
     QCOMPARE(modelOf("")->columnCount(), 0);
+
+    // Loading into a model that views already watch resets it consistently, also down to empty.
+    CsvResultsModel watched;
+    QAbstractItemModelTester watcher(&watched, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (const QByteArray& content : { QByteArray("T,SN\nIndex,TestType\n1,4\n2,8\n"), QByteArray("T,SN\n"),
+             QByteArray("T,SN\nIndex,Voc (VDC),Isc (A)\n1,2,3\n") }) {
+        QByteArray bytes = content;
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        watched.load(buffer);
+    }
+    QCOMPARE(watched.rowCount(), 1);
+    QCOMPARE(watched.columnCount(), 3);
 }
 
 void TestCsvModel::separatorFollowsTheLocale()
@@ -101,6 +117,7 @@ void TestCsvModel::failedResultsShowInRed()
 void TestCsvModel::onlyTheTestTypeColumnIsEditable()
 {
     auto model = modelOf("T,SN\nIndex,TestType\n1,4\n");
+    QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
     QVERIFY(model->flags(model->index(0, 1)) & Qt::ItemIsEditable);
     QSignalSpy changed(model.get(), &QAbstractItemModel::dataChanged);

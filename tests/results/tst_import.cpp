@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -91,16 +92,14 @@ QModelIndexList TestImport::rows(std::initializer_list<int> numbers) const
 void TestImport::firstAndSecondImportFillTheNextColumns()
 {
     auto doc = newReport();
-    QCOMPARE(
-        ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), int(ResultsColumnMap::Imported));
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), ResultsColumnMap::Imported);
     QCOMPARE(cell(doc.get(), 2, 12), QString("612.4"));
     QCOMPARE(cell(doc.get(), 2, 13), QString("9.81"));
     QCOMPARE(cell(doc.get(), 2, 14), QString("812"));
     QCOMPARE(cell(doc.get(), 2, 16), QString()); // empty values are left out
     QCOMPARE(cell(doc.get(), 1, 12), QString("Voc (V)"));
 
-    QCOMPARE(
-        ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 4 })), int(ResultsColumnMap::Imported));
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 4 })), ResultsColumnMap::Imported);
     QCOMPARE(cell(doc.get(), 3, 19), QString("0.21"));
     QCOMPARE(cell(doc.get(), 2, 19), QString());
 }
@@ -109,19 +108,19 @@ void TestImport::insulationTestsShareOneColumn()
 {
     auto doc = newReport();
     // Positive and negative earth of one string land in one column, rows 17 and 18.
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1, 2 })), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1, 2 })), ResultsColumnMap::Imported);
     QCOMPARE(cell(doc.get(), 2, 16), QString("1000"));
     QCOMPARE(cell(doc.get(), 2, 17), QString("120.5"));
     QCOMPARE(cell(doc.get(), 2, 18), QString("98.2"));
 
     // Two positive-earth rows together: the first one's value only.
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1, 3 })), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1, 3 })), ResultsColumnMap::Imported);
     QCOMPARE(cell(doc.get(), 3, 17), QString("120.5"));
     QCOMPARE(cell(doc.get(), 3, 18), QString());
 
     // A row turned into a negative-earth test in the import list goes to row 18.
     QVERIFY(m_model.setData(m_model.index(3, m_model.testTypeColumn()), "8"));
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 3 })), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 3 })), ResultsColumnMap::Imported);
     QCOMPARE(cell(doc.get(), 4, 18), QString("77.7"));
     QCOMPARE(cell(doc.get(), 4, 17), QString());
 }
@@ -134,7 +133,7 @@ void TestImport::fieldsTitleAndCommentsAndOneUndoStep()
     doc->undoStack()->clear();
     doc->setModified(false);
 
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0, 4 })), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0, 4 })), ResultsColumnMap::Imported);
     QCOMPARE(doc->undoStack()->count(), 1);
     QVERIFY(doc->isModified());
     // The last row's value wins in a field that several rows fill.
@@ -143,7 +142,7 @@ void TestImport::fieldsTitleAndCommentsAndOneUndoStep()
     QCOMPARE(field(doc.get(), "comments"), QString("Index=5; \n"));
 
     // The instrument is named once however often its results come in.
-    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1 })), 0);
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 1 })), ResultsColumnMap::Imported);
     QCOMPARE(field(doc.get(), "test_instruments"), QString("Clamp meter, PVT1600 SN:42"));
     QCOMPARE(field(doc.get(), "comments"), QString("Index=5; \nIndex=2; \n"));
 
@@ -161,11 +160,11 @@ void TestImport::seventhImportFindsTheTableFull()
 {
     auto doc = newReport();
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), 0);
+        QCOMPARE(
+            ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), ResultsColumnMap::Imported);
     QCOMPARE(cell(doc.get(), 7, 12), QString("612.4"));
     const int steps = doc->undoStack()->count();
-    QCOMPARE(
-        ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), int(ResultsColumnMap::TableFull));
+    QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows(rows({ 0 })), ResultsColumnMap::TableFull);
     QCOMPARE(doc->undoStack()->count(), steps);
 }
 
@@ -175,12 +174,12 @@ void TestImport::oldReportsAndOtherKindsHaveNoPlace()
     GraphicalReportDocument old(ReportTestSupport::writeReport(
         m_project->path(), "Old.kstatr", R"(<document resPak=":res/reports/kstatr.pak"/>)"));
     QVERIFY(old.isValid());
-    QCOMPARE(ResultsColumnMap(old.scene(), &m_model).importRows(rows({ 0 })),
-        int(ResultsColumnMap::NoPlaceToInsert));
+    QCOMPARE(
+        ResultsColumnMap(old.scene(), &m_model).importRows(rows({ 0 })), ResultsColumnMap::NoPlaceToInsert);
     QCOMPARE(old.undoStack()->count(), 0);
     auto checklist = newReport("Checklist.kstchk");
     QCOMPARE(ResultsColumnMap(checklist->scene(), &m_model).importRows(rows({ 0 })),
-        int(ResultsColumnMap::NoPlaceToInsert));
+        ResultsColumnMap::NoPlaceToInsert);
     QCOMPARE(checklist->undoStack()->count(), 0);
 }
 
@@ -193,7 +192,7 @@ void TestImport::invalidRowsAreRefused()
     buffer.open(QIODevice::ReadOnly);
     other.load(buffer);
     QCOMPARE(ResultsColumnMap(doc->scene(), &m_model).importRows({ other.index(6, 0) }),
-        int(ResultsColumnMap::InvalidRow));
+        ResultsColumnMap::InvalidRow);
     QCOMPARE(doc->undoStack()->count(), 0);
 }
 
@@ -221,7 +220,8 @@ void TestImport::mainWindowReportsEachResult()
     auto* report = qobject_cast<GraphicalReportDocument*>(
         window.openDocument(createNewDocument(m_project->path(), "Array Test Report.kstatr")));
     QVERIFY(report);
-    // The report's own Import goes to the main window's file chooser.
+    // The report's own Import goes to the main window's file chooser (cancelled).
+    prompts.paths << QString();
     report->importAction()->trigger();
     QCOMPARE(prompts.asked.size(), 1);
     QCOMPARE(prompts.asked.first().caption, QString("Import CSV File"));

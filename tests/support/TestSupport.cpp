@@ -1,11 +1,10 @@
 #include "TestSupport.h"
 
+#include "Brand.h"
 #include "Desktop.h"
 #include "Folders.h"
 #include "KestrovanResources.h"
-#include "Startup.h"
 
-#include <QDialog>
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -26,9 +25,27 @@ bool& desktopSucceeds()
 }
 
 ScriptedPrompts* installed = nullptr;
+// Unscripted prompts seen outside any test function; they fail the program at its end.
+QStringList& strayPrompts()
+{
+    static QStringList prompts;
+    return prompts;
+}
+
+// A question the test did not script fails the running test function: an unexpected box must
+// never pass unnoticed.
+void unscripted(int& counter, const QString& kind, const QString& text)
+{
+    ++counter;
+    const QString what = QStringLiteral("Unscripted %1 prompt: %2").arg(kind, text);
+    if (QTest::currentTestFunction())
+        QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+    else
+        strayPrompts().append(what);
+}
 } // namespace
 
-QMessageBox::StandardButton ScriptedPrompts::message(const MessageRequest& request)
+PromptButton ScriptedPrompts::message(const MessageRequest& request)
 {
     Asked a;
     a.kind = QStringLiteral("message");
@@ -39,14 +56,11 @@ QMessageBox::StandardButton ScriptedPrompts::message(const MessageRequest& reque
     runWhileOpen();
     if (!buttons.isEmpty())
         return buttons.takeFirst();
-    if (request.buttons == QMessageBox::Ok || request.buttons == QMessageBox::NoButton)
-        return QMessageBox::Ok;
-    ++unanswered;
-    if (request.buttons & QMessageBox::Cancel)
-        return QMessageBox::Cancel;
-    if (request.buttons & QMessageBox::No)
-        return QMessageBox::No;
-    return QMessageBox::NoButton;
+    // A notice with nothing to decide is acknowledged; the test reads it from `asked`.
+    if (request.buttons == Prompt::Ok || request.buttons == Prompt::NoButton)
+        return Prompt::Ok;
+    unscripted(unanswered, a.kind, request.text);
+    return UnattendedPrompts::cautiousAnswer(request.buttons);
 }
 
 QString ScriptedPrompts::nextPath(
@@ -61,7 +75,7 @@ QString ScriptedPrompts::nextPath(
     runWhileOpen();
     if (!paths.isEmpty())
         return paths.takeFirst();
-    ++unanswered;
+    unscripted(unanswered, kind, caption);
     return QString();
 }
 
@@ -93,7 +107,7 @@ QString ScriptedPrompts::text(QWidget*, const QString& title, const QString& lab
     if (ok)
         *ok = answered;
     if (!answered)
-        ++unanswered;
+        unscripted(unanswered, a.kind, title);
     return answered ? texts.takeFirst() : QString();
 }
 
@@ -105,7 +119,7 @@ QColor ScriptedPrompts::color(QWidget*, const QString& title, const QColor&)
     asked.append(a);
     if (!colors.isEmpty())
         return colors.takeFirst();
-    ++unanswered;
+    unscripted(unanswered, a.kind, title);
     return QColor();
 }
 
@@ -113,13 +127,18 @@ int ScriptedPrompts::execDialog(QDialog* dialog)
 {
     Asked a;
     a.kind = QStringLiteral("dialog");
-    a.dialogClass = QString::fromLatin1(dialog->metaObject()->className());
+    a.dialogClass = dialogClassName(dialog);
     asked.append(a);
     runWhileOpen();
     if (dialogHandler)
         return dialogHandler(dialog);
-    ++unanswered;
-    return QDialog::Rejected;
+    unscripted(unanswered, a.kind, a.dialogClass);
+    return 0; // rejected
+}
+
+QString ScriptedPrompts::dialogClassName(QDialog*) const
+{
+    return QString();
 }
 
 void ScriptedPrompts::runWhileOpen()
@@ -160,19 +179,6 @@ ScriptedPrompts& ScriptedPrompts::get()
     return *installed;
 }
 
-TestDocument::TestDocument(const QString& path, QWidget* parent)
-    : AbstractDocument(path, parent)
-{
-    setValid(true);
-}
-
-void TestDocument::save()
-{
-    ++saves;
-    if (!failSave)
-        setModified(false);
-}
-
 void TestSupport::prepareEnvironment()
 {
     homeDir() = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/kestrovan-test-XXXXXX"));
@@ -191,15 +197,20 @@ void TestSupport::prepareEnvironment()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-void TestSupport::initApplication()
+void TestSupport::installPrompts(std::unique_ptr<ScriptedPrompts> prompts)
 {
-    setApplicationIdentity();
-    initKestrovanResources();
-    qRegisterMetaType<AbstractDocument*>("AbstractDocument*");
-    registerDocumentKinds();
-    auto prompts = std::make_unique<ScriptedPrompts>();
     installed = prompts.get();
     Prompts::install(std::move(prompts));
+}
+
+void TestSupport::initApplication()
+{
+    QCoreApplication::setOrganizationName(Brand::organisationName());
+    QCoreApplication::setOrganizationDomain(Brand::organisationDomain());
+    QCoreApplication::setApplicationName(Brand::applicationName());
+    QCoreApplication::setApplicationVersion(Brand::applicationVersion());
+    initKestrovanResources();
+    installPrompts(std::make_unique<ScriptedPrompts>());
     Desktop::setUrlHandler([](const QUrl& url) {
         openedUrls().append(url);
         return desktopSucceeds();
@@ -241,4 +252,12 @@ QString TestSupport::binaryFolder()
 QString TestSupport::dataFolder()
 {
     return QStringLiteral(KESTROVAN_TEST_DATA_DIR);
+}
+
+int TestSupport::exec(QObject* test, int argc, char** argv)
+{
+    const int failed = QTest::qExec(test, argc, argv);
+    for (const QString& stray : strayPrompts())
+        qWarning().noquote() << stray;
+    return failed + strayPrompts().size();
 }

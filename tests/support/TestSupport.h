@@ -1,18 +1,31 @@
 #pragma once
 
-#include "AbstractDocument.h"
 #include "Prompts.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QList>
 #include <QStringList>
 #include <QUrl>
 #include <QtTest>
 #include <functional>
+#include <memory>
+#include <type_traits>
+
+// The test support comes in three layers, one library each, and a test links the lowest its code
+// allows (tests/CMakeLists.txt picks it): the core (this header's plain part) links no widgets;
+// KESTROVAN_TEST_WIDGETS adds QApplication, dialogs and TestDocument; KESTROVAN_TEST_APP adds
+// the application's document kinds.
+#ifdef KESTROVAN_TEST_WIDGETS
+#include "TestDocument.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#endif
 
 // Answers every question the program asks, in the order the test queued the answers, and
 // records what was asked. A question without a queued answer is counted in `unanswered` and
-// gets the cautious answer (Cancel, No, an empty path, a rejected dialog).
+// gets the cautious answer (Cancel, No, an empty path, a rejected dialog); a test program fails
+// at the end of any test function that left a question unanswered.
 class ScriptedPrompts : public Prompts
 {
 public:
@@ -27,7 +40,7 @@ public:
     };
 
     QList<Asked> asked;
-    QList<QMessageBox::StandardButton> buttons;
+    QList<PromptButton> buttons;
     QStringList paths;
     QStringList texts;
     QList<QColor> colors;
@@ -40,7 +53,7 @@ public:
     std::function<void()> whileOpen;
     int unanswered = 0;
 
-    QMessageBox::StandardButton message(const MessageRequest& request) override;
+    PromptButton message(const MessageRequest& request) override;
     QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir) override;
     QString openFileName(
         QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
@@ -56,28 +69,43 @@ public:
     // The scripted prompts installed for this test program.
     static ScriptedPrompts& get();
 
+protected:
+    // The class name of a dialog run through execDialog(); known only where widgets are.
+    virtual QString dialogClassName(QDialog* dialog) const;
+
 private:
     void runWhileOpen();
     QString nextPath(const QString& kind, QWidget* parent, const QString& caption, const QString& dir,
         const QString& filter);
 };
 
-// A plain document for tests of the shell: it counts saves and can be told to fail them.
-class TestDocument : public AbstractDocument
+// A prompt's icon or buttons compare with either spelling of the value (Prompt::Yes or
+// QMessageBox::Yes).
+namespace QTest {
+template <typename Kind, typename Enum, typename = std::enable_if_t<std::is_enum<Enum>::value>>
+bool qCompare(const Prompt::Code<Kind>& actual, Enum expected, const char* actualText,
+    const char* expectedText, const char* file, int line)
 {
-    Q_OBJECT
-public:
-    explicit TestDocument(const QString& path, QWidget* parent = nullptr);
-    int saves = 0;
-    bool failSave = false;
-    void save() override;
-};
+    return qCompare(int(actual), int(expected), actualText, expectedText, file, line);
+}
+template <typename Kind, typename Enum>
+bool qCompare(const Prompt::Code<Kind>& actual, QFlags<Enum> expected, const char* actualText,
+    const char* expectedText, const char* file, int line)
+{
+    return qCompare(int(actual), int(expected), actualText, expectedText, file, line);
+}
+} // namespace QTest
 
 namespace TestSupport {
 // Gives the test program a fresh HOME and XDG folders, before the application object exists.
 void prepareEnvironment();
-// Application identity, resources, scripted prompts and a desktop that opens nothing.
+// Application identity, resources, scripted prompts and a desktop that opens nothing; the
+// widget layer also answers dialogs by class, the application layer registers the document kinds.
 void initApplication();
+void initWidgetApplication();
+void initAppApplication();
+// Makes these the scripted prompts of the test program.
+void installPrompts(std::unique_ptr<ScriptedPrompts> prompts);
 // Empties the settings store and recreates Folders, between test cases.
 void resetState();
 QString homeFolder();
@@ -88,14 +116,27 @@ void setDesktopSucceeds(bool succeeds);
 // Folder of the built programs (bin/) and of the tests' data files.
 QString binaryFolder();
 QString dataFolder();
+// QTest::qExec, with every test function checked for prompts it did not script.
+int exec(QObject* test, int argc, char** argv);
 } // namespace TestSupport
+
+#if defined(KESTROVAN_TEST_APP)
+#define KESTROVAN_TEST_APPLICATION QApplication
+#define KESTROVAN_TEST_INIT TestSupport::initAppApplication
+#elif defined(KESTROVAN_TEST_WIDGETS)
+#define KESTROVAN_TEST_APPLICATION QApplication
+#define KESTROVAN_TEST_INIT TestSupport::initWidgetApplication
+#else
+#define KESTROVAN_TEST_APPLICATION QGuiApplication
+#define KESTROVAN_TEST_INIT TestSupport::initApplication
+#endif
 
 #define KESTROVAN_TEST_MAIN(TestClass)                                                                       \
     int main(int argc, char** argv)                                                                          \
     {                                                                                                        \
         TestSupport::prepareEnvironment();                                                                   \
-        QApplication app(argc, argv);                                                                        \
-        TestSupport::initApplication();                                                                      \
+        KESTROVAN_TEST_APPLICATION app(argc, argv);                                                          \
+        KESTROVAN_TEST_INIT();                                                                               \
         TestClass test;                                                                                      \
-        return QTest::qExec(&test, argc, argv);                                                              \
+        return TestSupport::exec(&test, argc, argv);                                                         \
     }

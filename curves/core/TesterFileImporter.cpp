@@ -103,7 +103,7 @@ bool TesterFileImporter::importFile(const QString& path)
         read = file.error() == QFileDevice::NoError;
     }
     if (!read) {
-        Prompts::show(QMessageBox::Warning, m_dialogParent,
+        Prompts::show(Prompt::Warning, m_dialogParent,
             QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;
     }
@@ -236,7 +236,7 @@ bool TesterFileImporter::checksumReported(int lineNumber)
         return false;
     MessageRequest request;
     request.parent = m_dialogParent;
-    request.icon = QMessageBox::Warning;
+    request.icon = Prompt::Warning;
     request.text
         = QCoreApplication::translate("Warning Message", "Checksum failed on line number %1").arg(lineNumber);
     request.checkBoxText

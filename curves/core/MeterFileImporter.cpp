@@ -70,8 +70,8 @@ qint64 MeterFileImporter::timeKey(const QDate& date, const QTime& time)
 void MeterFileImporter::importFile(const QString& path, const QModelIndexList& selected)
 {
     if (selected.isEmpty()) {
-        Prompts::show(QMessageBox::Warning, m_dialogParent,
-            translate("Warning Message", "No strings selected"), QString(), QMessageBox::Ok,
+        Prompts::show(Prompt::Warning, m_dialogParent,
+            translate("Warning Message", "No strings selected"), QString(), Prompt::Ok,
             Brand::productTitle());
         return;
     }
@@ -84,7 +84,7 @@ bool MeterFileImporter::readFile(const QString& path)
     m_readings.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Prompts::show(QMessageBox::Warning, m_dialogParent,
+        Prompts::show(Prompt::Warning, m_dialogParent,
             translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;
     }
@@ -114,8 +114,8 @@ bool MeterFileImporter::readLines(const QStringList& lines)
         && text(fields, 4) == QLatin1String("Date") && text(fields, 5) == QLatin1String("Time")
         && text(fields, 6) == QLatin1String("Irr Unit") && text(fields, 7) == QLatin1String("Temp Unit");
     if (!header) {
-        Prompts::show(QMessageBox::Critical, m_dialogParent,
-            translate("Error Message", "Not a MT410 csv file"), QString(), QMessageBox::Ok,
+        Prompts::show(Prompt::Critical, m_dialogParent,
+            translate("Error Message", "Not a MT410 csv file"), QString(), Prompt::Ok,
             Brand::productTitle());
         return false;
     }
@@ -176,10 +176,10 @@ bool MeterFileImporter::readLine(const std::string& line, char listSeparator)
 
     const qint64 key = timeKey(readingDate, readingTime);
     if (m_readings.count(key)) {
-        const auto answer = Prompts::show(QMessageBox::Question, m_dialogParent,
+        const auto answer = Prompts::show(Prompt::Question, m_dialogParent,
             translate("User prompt", "Duplicate times detected in the input file, cancel processing?"),
-            QString(), QMessageBox::Yes | QMessageBox::No, Brand::productTitle());
-        if (answer == QMessageBox::Yes)
+            QString(), Prompt::Yes | Prompt::No, Brand::productTitle());
+        if (answer == Prompt::Yes)
             m_stopped = true;
         return false;
     }
@@ -193,16 +193,16 @@ MeterFileImporter::Answer MeterFileImporter::askReplace(const QString& question)
         return Answer::Replace;
     MessageRequest request;
     request.parent = m_dialogParent;
-    request.icon = QMessageBox::Question;
+    request.icon = Prompt::Question;
     request.title = Brand::productTitle();
     request.text = question;
-    request.buttons = QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No;
-    request.defaultButton = QMessageBox::Yes;
+    request.buttons = Prompt::Yes | Prompt::YesToAll | Prompt::No;
+    request.defaultButton = Prompt::Yes;
     switch (Prompts::instance().message(request)) {
-    case QMessageBox::YesToAll:
+    case Prompt::YesToAll:
         m_yesToAll = true;
         return Answer::Replace;
-    case QMessageBox::Yes:
+    case Prompt::Yes:
         return Answer::Replace;
     default:
         return Answer::Keep;
@@ -213,8 +213,8 @@ void MeterFileImporter::match(const QModelIndexList& selected)
 {
     m_notFound.clear();
     if (m_readings.empty()) {
-        Prompts::show(QMessageBox::Warning, m_dialogParent,
-            translate("Warning Message", "No data found in csv file"), QString(), QMessageBox::Ok,
+        Prompts::show(Prompt::Warning, m_dialogParent,
+            translate("Warning Message", "No data found in csv file"), QString(), Prompt::Ok,
             Brand::productTitle());
         return;
     }
@@ -296,7 +296,7 @@ void MeterFileImporter::match(const QModelIndexList& selected)
                       .arg(translate("Informative Message", "No match found for ")
                           + m_notFound.join(QStringLiteral(", ")));
     Prompts::show(
-        QMessageBox::Information, m_dialogParent, message, QString(), QMessageBox::Ok, Brand::productTitle());
+        Prompt::Information, m_dialogParent, message, QString(), Prompt::Ok, Brand::productTitle());
 }
 
 } // namespace IVCurve

@@ -24,7 +24,7 @@ namespace IVCurve {
 namespace {
 void warn(const QString& text)
 {
-    Prompts::show(QMessageBox::Warning, nullptr, text, QString(), QMessageBox::Ok, Brand::productTitle());
+    Prompts::show(Prompt::Warning, nullptr, text, QString(), Prompt::Ok, Brand::productTitle());
 }
 
 // An empty text is stored as an empty text, not as NULL.

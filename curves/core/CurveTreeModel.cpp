@@ -42,7 +42,7 @@ QVariant nullToInvalid(const QVariant& value)
 
 void warn(const QString& text)
 {
-    Prompts::show(QMessageBox::Warning, nullptr, text, QString(), QMessageBox::Ok, Brand::productTitle());
+    Prompts::show(Prompt::Warning, nullptr, text, QString(), Prompt::Ok, Brand::productTitle());
 }
 
 QVector<QVariant> headerTexts()

@@ -24,9 +24,9 @@ namespace IVCurve {
 namespace {
 const char* const builtInLibrary = ":/curves/modules.db";
 
-void warn(QMessageBox::Icon icon, const QString& text)
+void warn(PromptIcon icon, const QString& text)
 {
-    Prompts::show(icon, nullptr, text, QString(), QMessageBox::Ok, Brand::productTitle());
+    Prompts::show(icon, nullptr, text, QString(), Prompt::Ok, Brand::productTitle());
 }
 
 // Numbers typed in the user's locale are stored as numbers; other texts as they are.
@@ -81,7 +81,7 @@ bool ModuleLibrary::open()
             return true;
     }
     if (!QFileInfo::exists(path) && !seed(path)) {
-        warn(QMessageBox::Critical,
+        warn(Prompt::Critical,
             QCoreApplication::translate("Error Message", "File is missing:\n %1").arg(path));
         return false;
     }
@@ -91,7 +91,7 @@ bool ModuleLibrary::open()
     m_connectionName = path;
     database.setDatabaseName(path);
     if (!database.open()) {
-        warn(QMessageBox::Warning, database.lastError().text());
+        warn(Prompt::Warning, database.lastError().text());
         return false;
     }
     QSqlQuery(database).exec(QStringLiteral("PRAGMA trusted_schema=OFF"));
@@ -110,7 +110,7 @@ QList<CurveModuleRow> ModuleLibrary::select(const QString& condition)
                         "SELECT _id, Description , Isc, Voc, Imp, Vmp, alpha, beta, delta, Rs, UserModule, "
                         "Favourite FROM Modules WHERE (")
             + condition + QStringLiteral(") ORDER BY Description ;"))) {
-        warn(QMessageBox::Warning, query.lastError().text());
+        warn(Prompt::Warning, query.lastError().text());
         return rows;
     }
     // Columns of the select, placed by name into the row's order.

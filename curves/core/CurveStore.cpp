@@ -31,8 +31,7 @@ CurveStore::CurveStore(const QString& filePath)
 {
     QString error;
     if (!open(filePath, &error)) {
-        Prompts::show(
-            QMessageBox::Critical, nullptr, error, QString(), QMessageBox::Ok, Brand::productTitle());
+        Prompts::show(Prompt::Critical, nullptr, error, QString(), Prompt::Ok, Brand::productTitle());
         if (m_database.isValid())
             m_database.close();
         m_database = QSqlDatabase();
@@ -50,11 +49,11 @@ CurveStore::CurveStore(const QString& filePath)
     }
     m_treeModel->loadTree();
     if (m_readOnly)
-        Prompts::show(QMessageBox::Information, nullptr,
+        Prompts::show(Prompt::Information, nullptr,
             QCoreApplication::translate("Informative Message",
                 "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
                 .arg(filePath),
-            QString(), QMessageBox::Ok, Brand::productTitle());
+            QString(), Prompt::Ok, Brand::productTitle());
 }
 
 bool CurveStore::open(const QString& filePath, QString* error)

@@ -11,8 +11,10 @@ struct ContainerEntry
 };
 
 // The file format of reports, templates and resource packs: a qCompress-style block (4-byte
-// big-endian uncompressed size, then a zlib stream) whose payload is a run of QDataStream
-// (version 7) pairs of name and data, with no count and no terminator.
+// big-endian uncompressed size, then a zlib stream) whose payload is a run of QDataStream pairs
+// of name and data, with no count and no terminator. The stream is set to Qt_4_3; a QString and a
+// QByteArray are laid out alike in every stream version since Qt 4.0 (32-bit length, then UTF-16BE
+// or bytes).
 class DocumentContainer
 {
 public:

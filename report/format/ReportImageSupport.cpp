@@ -4,24 +4,6 @@
 
 #include <QDomElement>
 
-namespace {
-ReportImageSupport::Hooks& current()
-{
-    static ReportImageSupport::Hooks hooks;
-    return hooks;
-}
-} // namespace
-
-void ReportImageSupport::setHooks(const Hooks& hooks)
-{
-    current() = hooks;
-}
-
-const ReportImageSupport::Hooks& ReportImageSupport::hooks()
-{
-    return current();
-}
-
 int ReportImageSupport::entryIndex(const QDomElement& element, const DocumentContainer& container)
 {
     bool ok = false;
