@@ -76,27 +76,12 @@ struct Figures
     double resave = 0;
 };
 
-// Opens a curve document and translates every curve of its tree by all three methods, with the
-// nominal curve of its module; the sum of the curves' figures tells that the work was done.
-double openAndTranslate(const QString& path, double* openMs, double* translateMs)
+// Reads the curves in one pass and translates each by all three methods, with the nominal
+// curve of its module; the sum of the curves' figures tells that the work was done.
+double translateAll(CurveGraphModel* model, const QVector<uint>& ids)
 {
-    QElapsedTimer timer;
-    timer.start();
-    CurveStore store(path);
-    *openMs = ms(timer);
-    timer.restart();
     double check = 0;
-    QVector<const TreeItem*> walk { store.treeModel()->rootItem() };
-    while (!walk.isEmpty()) {
-        const TreeItem* item = walk.takeLast();
-        for (int i = item->childCount() - 1; i >= 0; --i)
-            walk.append(item->child(i));
-        const uint id = item->curveID();
-        if (id == 0)
-            continue;
-        std::unique_ptr<CurveRecord> record = store.graphModel()->load(id);
-        if (!record)
-            continue;
+    model->readEach(ids, [&check](int, std::unique_ptr<CurveRecord> record) {
         for (quint8 algorithm :
             { quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
             STCparameters parameters = record->stcParameters();
@@ -105,7 +90,28 @@ double openAndTranslate(const QString& path, double* openMs, double* translateMs
             check += record->stc().maxVoltage() + record->stcPower().maxCurrent();
         }
         check += record->nominal().maxCurrent();
+    });
+    return check;
+}
+
+// Opens a curve document, reads the curves of its tree in one go and translates them all.
+double openAndTranslate(const QString& path, double* openMs, double* translateMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    CurveStore store(path);
+    *openMs = ms(timer);
+    timer.restart();
+    QVector<uint> ids;
+    QVector<const TreeItem*> walk { store.treeModel()->rootItem() };
+    while (!walk.isEmpty()) {
+        const TreeItem* item = walk.takeLast();
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            walk.append(item->child(i));
+        if (item->curveID() != 0)
+            ids.append(item->curveID());
     }
+    const double check = translateAll(store.graphModel(), ids);
     *translateMs = ms(timer);
     return check;
 }
@@ -187,21 +193,8 @@ Figures run(const QString& folder, int strings, const QString& keepAs = QString(
             std::fprintf(stderr, "tree did not load\n");
 
         timer.restart();
-        double check = 0;
-        for (uint id : qAsConst(ids)) {
-            std::unique_ptr<CurveRecord> record = store.graphModel()->load(id);
-            // Below 100 strings some curves get no node, and the save removed them.
-            if (!record)
-                continue;
-            for (quint8 algorithm :
-                { quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
-                STCparameters parameters = record->stcParameters();
-                parameters.algorithm = algorithm;
-                record->setSTCparameters(parameters);
-                check += record->stc().maxVoltage() + record->stcPower().maxCurrent();
-            }
-            check += record->nominal().maxCurrent();
-        }
+        // Below 100 strings some curves get no node, and the save removed them.
+        const double check = translateAll(store.graphModel(), ids);
         figures.translate = ms(timer);
         if (!std::isfinite(check))
             std::fprintf(stderr, "translation went wrong\n");
@@ -247,8 +240,8 @@ int main(int argc, char** argv)
         const std::clock_t cpuStart = std::clock();
         const double check = openAndTranslate(arguments.at(2), &openMs, &translateMs);
         const double cpuMs = double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
-        std::printf("open+tree %.1f ms, load+3xSTC %.1f ms, total %.1f ms (cpu %.1f ms), check %.6f\n", openMs,
-            translateMs, openMs + translateMs, cpuMs, check);
+        std::printf("open+tree %.1f ms, load+3xSTC %.1f ms, total %.1f ms (cpu %.1f ms), check %.6f\n",
+            openMs, translateMs, openMs + translateMs, cpuMs, check);
         ModuleLibrary::shutdown();
         return 0;
     }
