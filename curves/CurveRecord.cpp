@@ -5,7 +5,9 @@
 #include "IEC60891.h"
 #include "NumberText.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 
 namespace IVCurve {
 
@@ -140,6 +142,23 @@ void CurveRecord::buildNominal()
     CurveSeries& nom = m_series[SeriesNOM];
     if (!nom.isEmpty() || !(m_module.voc > 0.0))
         return;
+    // The nominal curve depends on the module's figures and the string's layout alone, and most
+    // strings of a document share them: the last one made is kept, its points shared by copy.
+    struct Nominal
+    {
+        std::array<double, 4> figures {};
+        unsigned ns = 0;
+        unsigned np = 0;
+        CurveSeries series { SeriesNOM };
+    };
+    thread_local Nominal last;
+    const std::array<double, 4> figures { m_module.voc, m_module.isc, m_module.d, m_module.vmp };
+    // Compared bit for bit: -0.0 and 0.0 may give curves that differ in the sign of a zero.
+    if (!last.series.isEmpty() && last.ns == m_module.ns && last.np == m_module.np
+        && std::memcmp(last.figures.data(), figures.data(), sizeof figures) == 0) {
+        nom = last.series;
+        return;
+    }
     const double voc = m_module.voc;
     const double isc = m_module.isc;
     const double d = m_module.d;
@@ -169,6 +188,10 @@ void CurveRecord::buildNominal()
     nom.addPoint(ns * voc, 0.0, 1000.0, 0);
     if (mppIndex >= 0 && mppIndex < nom.size())
         nom.setMaxPowerIndex(mppIndex);
+    last.figures = figures;
+    last.ns = m_module.ns;
+    last.np = m_module.np;
+    last.series = nom;
 }
 
 void CurveRecord::buildPower(SeriesKind source, SeriesKind power)

@@ -108,11 +108,12 @@ template <typename Produce> void CurveSeries::appendPoints(int count, Produce pr
     for (int i = 0; i < count; ++i) {
         QPointF& point = points[index];
         SeriesPoint& added = extra[index];
-        // A slot left by a point that was left out is filled again from scratch.
-        point = QPointF();
-        added = SeriesPoint();
-        if (!produce(i, point, added))
+        if (!produce(i, point, added)) {
+            // The slot is filled again from scratch for the next point.
+            point = QPointF();
+            added = SeriesPoint();
             continue;
+        }
         added.index = index;
         const double voltage = point.x();
         const double current = point.y();

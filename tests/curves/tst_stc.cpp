@@ -500,6 +500,51 @@ void TestSTC::nominalSeries()
     // Two strings in parallel double the current.
     record.setModuleAssignment(module(38, 9, 31, 8.5, 2, 2));
     COMPARE_POINT(record.nominal().points().at(100), 59.842519685, 17.359452172);
+
+    // Strings of one module share the curve made for the first; any figure that differs, the
+    // layout included, gives a curve of its own, and a shared curve changed in one record stays
+    // as it was in the other.
+    const QVector<ModuleAssignment> modules { module(38, 9, 31, 8.5, 2, 1), module(38, 9, 31, 8.5, 3, 1),
+        module(38, 9, 31, 8.5, 2, 3), module(38.5, 9, 31, 8.5, 2, 1), module(38, 9.1, 31, 8.5, 2, 1),
+        module(38, 9, 31.5, 8.5, 2, 1), module(38, 9, 31, 8.4, 2, 1), module(38, 0, 31, 8.5, 2, 1),
+        module(38, -0.0, 31, 8.5, 2, 1) };
+    QVector<CurveSeries> alone;
+    for (const ModuleAssignment& m : modules) {
+        CurveRecord first;
+        first.setModuleAssignment(m);
+        alone << first.nominal();
+        // A different module in between, so that nothing is left over from this one.
+        CurveRecord other;
+        other.setModuleAssignment(module(40, 10, 33, 9, 1, 1));
+        QVERIFY(!other.nominal().isEmpty());
+    }
+    for (int round = 0; round < 2; ++round) {
+        for (int n = 0; n < modules.size(); ++n) {
+            CurveRecord a;
+            CurveRecord b;
+            a.setModuleAssignment(modules.at(n));
+            b.setModuleAssignment(modules.at(n));
+            const CurveSeries& first = a.nominal();
+            const CurveSeries& second = b.nominal();
+            for (const CurveSeries* series : { &first, &second }) {
+                QCOMPARE(series->size(), alone.at(n).size());
+                QVERIFY(std::memcmp(series->points().constData(), alone.at(n).points().constData(),
+                            sizeof(QPointF) * std::size_t(series->size()))
+                    == 0);
+                QCOMPARE(series->maxPowerIndex(), alone.at(n).maxPowerIndex());
+                QCOMPARE(series->maxVoltage(), alone.at(n).maxVoltage());
+                QCOMPARE(series->maxCurrent(), alone.at(n).maxCurrent());
+            }
+            if (n > 0)
+                QVERIFY(std::memcmp(alone.at(n).points().constData(), alone.at(0).points().constData(),
+                            sizeof(QPointF) * std::size_t(std::min(alone.at(n).size(), alone.at(0).size())))
+                    != 0);
+            a.setModuleAssignment(module(40, 10, 33, 9, 1, 1));
+            QVERIFY(std::memcmp(b.nominal().points().constData(), alone.at(n).points().constData(),
+                        sizeof(QPointF) * std::size_t(alone.at(n).size()))
+                == 0);
+        }
+    }
 }
 
 void TestSTC::nominalSeriesWithoutShape()
