@@ -728,6 +728,15 @@ void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
                     "FileVersion) VALUES (4294967295, '1.5:2.5:0:0', 1e300, -1e300, -5, 9223372036854775807, "
                     "4294967296)"));
         QVERIFY(db.exec("INSERT INTO Curves (CurveID, CurvePoints) VALUES (12, x'313a323a333a34')"));
+        // A temperature of 0 °C is no reading and counts as 25 °C, whichever way the curve is read.
+        int curveID = 20;
+        for (const char* temperature : { "25", "0", "0.0", "'0'" }) {
+            QVERIFY(db.exec(QStringLiteral("INSERT INTO Curves (CurveID, CurvePoints, Irradiance, CellTemp, "
+                                           "AmbientTemp, STCAlgorithm) VALUES (%1, '0.000:8.000:800.000:0#"
+                                           "30.000:7.000:800.000:0#40.000:0.000:800.000:0', 800, %2, %2, 1)")
+                                .arg(curveID++)
+                                .arg(QLatin1String(temperature))));
+        }
     }
     CurveStore store(path);
     CurveGraphModel* model = store.graphModel();
@@ -754,6 +763,31 @@ void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
     std::sort(places.begin(), places.end());
     QCOMPARE(places, QVector<int>({ 0, 1, 3, 4, 5, 6, 7 }));
     QVERIFY(model->loadAll({}).empty());
+
+    std::vector<std::unique_ptr<CurveRecord>> temperatures = model->loadAll({ 20, 21, 22, 23 });
+    for (quint8 algorithm :
+        { quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
+        for (std::unique_ptr<CurveRecord>& record : temperatures) {
+            QVERIFY(record);
+            STCparameters parameters = record->stcParameters();
+            parameters.algorithm = algorithm;
+            record->setSTCparameters(parameters);
+        }
+        const CurveSeries& at25 = temperatures[0]->stc();
+        QVERIFY(at25.size() >= 3);
+        for (std::size_t n = 1; n < temperatures.size(); ++n) {
+            QCOMPARE(temperatures[n]->value(CurveRecord::CellTemp), QString("0"));
+            QCOMPARE(temperatures[n]->stc().points(), at25.points());
+        }
+        // Against a reading of 40 °C the translation does change.
+        CurveRecord warm;
+        warm.measured() = temperatures[0]->measured();
+        warm.setValue(CurveRecord::Irradiance, QStringLiteral("800"));
+        warm.setValue(CurveRecord::CellTemp, QStringLiteral("40"));
+        warm.setValue(CurveRecord::AmbientTemp, QStringLiteral("40"));
+        warm.setSTCparameters(temperatures[0]->stcParameters());
+        QVERIFY(warm.stc().points() != at25.points());
+    }
 
     model->cacheAll(ids);
     for (uint id : { 3u, 7u, 8u, 9u, 12u, 4294967295u })
