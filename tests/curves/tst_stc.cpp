@@ -229,6 +229,21 @@ void TestSTC::decodeAgreesWithTheCLocaleReading()
         }
         texts << text;
     }
+    // Fifteen and sixteen significant digits with the point anywhere: beyond fifteen the
+    // mantissa no longer converts exactly, and the result must still be rounded once.
+    for (int n = 0; n < 2000; ++n) {
+        QString text;
+        for (int f = 0; f < 3; ++f) {
+            QString digits = QString::number(random.bounded(1, 10));
+            const int length = 14 + int(random.bounded(2));
+            while (digits.size() <= length)
+                digits += QChar('0' + int(random.bounded(10)));
+            const int point = 1 + int(random.bounded(length));
+            text += (f > 0 ? QStringLiteral(":") : QString()) + digits.left(point) + QLatin1Char('.')
+                + digits.mid(point);
+        }
+        texts << text + QStringLiteral(":0");
+    }
     // A NUL inside the text is a character like any other, not its end.
     texts << QString::fromUtf8("1:2:3:4\0#5.5:6:7:8", 18) << QString::fromUtf8("1\0:2:3:4", 8);
     for (const QString& text : qAsConst(texts)) {
