@@ -163,7 +163,6 @@ bool CurveGraphModel::prepareLoad(QSqlQuery& query, const QString& condition)
         m_pointsAsUtf8 = encoding.exec(QStringLiteral("PRAGMA encoding")) && encoding.next()
             && encoding.value(0).toString() == QLatin1String("UTF-8");
         encoding.finish();
-        m_loadShapeKnown = true;
     }
     if (query.prepare(
             QStringLiteral("SELECT CurveID, %2, MemLocation, TestDate, TesterSerNo, Irradiance, "
@@ -173,8 +172,11 @@ bool CurveGraphModel::prepareLoad(QSqlQuery& query, const QString& condition)
                 .arg(m_hasFileVersion ? QStringLiteral("FileVersion") : QStringLiteral("0"),
                     m_pointsAsUtf8 ? QStringLiteral("CAST(CurvePoints AS BLOB)")
                                    : QStringLiteral("CurvePoints"))
-            + condition))
+            + condition)) {
+        // Asked again after a failure: the table may have been made since.
+        m_loadShapeKnown = true;
         return true;
+    }
     const QString error = query.lastError().text();
     query = QSqlQuery(m_database);
     warn(error);

@@ -129,9 +129,12 @@ qint64 countSeparators(const QChar* begin, const QChar* end)
 qint64 countSeparators(const char* begin, const char* end)
 {
     qint64 count = 0;
-    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '#', std::size_t(end - p))));
-         ++p)
+    const void* found = std::memchr(begin, '#', std::size_t(end - begin));
+    while (found) {
         ++count;
+        const char* next = static_cast<const char*>(found) + 1;
+        found = std::memchr(next, '#', std::size_t(end - next));
+    }
     return count;
 }
 
