@@ -13,11 +13,14 @@
 #include "TreeItem.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <algorithm>
 #include <climits>
 #include <algorithm>
 #include <vector>
+#include <utility>
 
 namespace IVCurve {
 
@@ -151,15 +154,13 @@ uint CurveGraphModel::insert(const CurveRecord& record)
     return curveID;
 }
 
-std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
+bool CurveGraphModel::prepareLoad(QSqlQuery& query, const QString& condition)
 {
-    if (!m_database.isOpen())
-        return nullptr;
-    if (m_loadQuery.lastQuery().isEmpty()) {
-        m_loadQuery.setForwardOnly(true);
-        // A file from before the FileVersion column that could not be upgraded (it is read-only)
-        // reads as version 0.
-        const bool hasFileVersion
+    query.setForwardOnly(true);
+    if (!m_loadShapeKnown) {
+        // A file from before the FileVersion column that could not be upgraded (it is
+        // read-only) reads as version 0.
+        m_hasFileVersion
             = m_database.record(QStringLiteral("Curves")).contains(QStringLiteral("FileVersion"));
         // The point list is read as the bytes the file holds when they are UTF-8, sparing the
         // conversion of every point list to UTF-16 on its way to the decoder.
@@ -167,23 +168,32 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
         m_pointsAsUtf8 = encoding.exec(QStringLiteral("PRAGMA encoding")) && encoding.next()
             && encoding.value(0).toString() == QLatin1String("UTF-8");
         encoding.finish();
-        if (!m_loadQuery.prepare(
-                QStringLiteral(
-                    "SELECT CurveID, %2, MemLocation, TestDate, TesterSerNo, Irradiance, AmbientTemp, "
-                    "CellTemp, "
-                    "Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, STCAlgorithm, STC_alpha, STC_beta, "
-                    "STC_delta, STC_a, "
-                    "STC_b, STC_K, STC_Rs, ModuleID, ModuleSeries, ModuleParallel, %1 FROM Curves "
-                    "WHERE CurveID = ?")
-                    .arg(hasFileVersion ? QStringLiteral("FileVersion") : QStringLiteral("0"),
-                        m_pointsAsUtf8 ? QStringLiteral("CAST(CurvePoints AS BLOB)")
-                                       : QStringLiteral("CurvePoints")))) {
-            const QString error = m_loadQuery.lastError().text();
-            m_loadQuery = QSqlQuery(m_database);
-            warn(error);
-            return nullptr;
-        }
     }
+    if (query.prepare(
+            QStringLiteral("SELECT CurveID, %2, MemLocation, TestDate, TesterSerNo, Irradiance, "
+                           "AmbientTemp, CellTemp, Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, "
+                           "STCAlgorithm, STC_alpha, STC_beta, STC_delta, STC_a, STC_b, STC_K, "
+                           "STC_Rs, ModuleID, ModuleSeries, ModuleParallel, %1 FROM Curves ")
+                .arg(m_hasFileVersion ? QStringLiteral("FileVersion") : QStringLiteral("0"),
+                    m_pointsAsUtf8 ? QStringLiteral("CAST(CurvePoints AS BLOB)")
+                                   : QStringLiteral("CurvePoints"))
+            + condition)) {
+        // Asked again after a failure: the table may have been made since.
+        m_loadShapeKnown = true;
+        return true;
+    }
+    const QString error = query.lastError().text();
+    query = QSqlQuery(m_database);
+    warn(error);
+    return false;
+}
+
+std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
+{
+    if (!m_database.isOpen())
+        return nullptr;
+    if (m_loadQuery.lastQuery().isEmpty() && !prepareLoad(m_loadQuery, QStringLiteral("WHERE CurveID = ?")))
+        return nullptr;
     m_loadQuery.addBindValue(curveID);
     if (!m_loadQuery.exec()) {
         warn(m_loadQuery.lastError().text());
@@ -193,7 +203,68 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
         m_loadQuery.finish();
         return nullptr;
     }
-    const QSqlQuery& q = m_loadQuery;
+    std::unique_ptr<CurveRecord> record = recordFromRow(m_loadQuery, curveID);
+    m_loadQuery.finish();
+    return record;
+}
+
+void CurveGraphModel::readEach(
+    const QVector<uint>& curveIDs, const std::function<void(int, std::unique_ptr<CurveRecord>)>& visit)
+{
+    if (!m_database.isOpen() || curveIDs.isEmpty())
+        return;
+    // The places each curve goes to, by CurveID. The whole table is read once, in whatever order
+    // the file gives: a range or an order on CurveID could miss rows of a file whose CurveID
+    // column compares as text.
+    std::vector<std::pair<uint, int>> wanted;
+    wanted.reserve(std::size_t(curveIDs.size()));
+    for (int i = 0; i < curveIDs.size(); ++i) {
+        if (curveIDs.at(i) != 0)
+            wanted.emplace_back(curveIDs.at(i), i);
+    }
+    if (wanted.empty())
+        return;
+    std::sort(wanted.begin(), wanted.end());
+    QSqlQuery query(m_database);
+    if (!prepareLoad(query, QString()))
+        return;
+    if (!query.exec()) {
+        warn(query.lastError().text());
+        return;
+    }
+    // Of two rows with one CurveID (a file without its key) the first counts, as for load().
+    std::vector<bool> done(wanted.size(), false);
+    std::size_t remaining = wanted.size();
+    while (remaining > 0 && query.next()) {
+        bool ok = false;
+        const uint curveID = NumberText::toUnsigned(query.value(ColCurveID), &ok);
+        if (!ok)
+            continue;
+        const auto first = std::lower_bound(wanted.cbegin(), wanted.cend(), std::make_pair(curveID, -1));
+        // A curve asked for twice is handed over in each place, a record of its own each time.
+        for (auto place = first; place != wanted.cend() && place->first == curveID; ++place) {
+            const std::size_t n = std::size_t(place - wanted.cbegin());
+            if (done[n])
+                break;
+            done[n] = true;
+            --remaining;
+            visit(place->second, recordFromRow(query, curveID));
+        }
+    }
+    query.finish();
+}
+
+std::vector<std::unique_ptr<CurveRecord>> CurveGraphModel::loadAll(const QVector<uint>& curveIDs)
+{
+    std::vector<std::unique_ptr<CurveRecord>> records(std::size_t(curveIDs.size()));
+    readEach(curveIDs, [&records](int place, std::unique_ptr<CurveRecord> record) {
+        records[std::size_t(place)] = std::move(record);
+    });
+    return records;
+}
+
+std::unique_ptr<CurveRecord> CurveGraphModel::recordFromRow(const QSqlQuery& q, uint curveID) const
+{
     auto record = std::make_unique<CurveRecord>();
     // Whole numbers out of range are missing, never wrapped: a negative memory location is not
     // location 4294967291, and a ModuleID of 3.7 is no module rather than module 4.
@@ -241,7 +312,6 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
     else
         CurvePointsCodec::decode(q.value(ColCurvePoints).toString(), record->measured());
     record->measured().recomputeMaxPowerIndex();
-    m_loadQuery.finish();
     return record;
 }
 
@@ -448,6 +518,23 @@ void CurveGraphModel::slotRowRemoved(const QModelIndex& parent, int first, int l
         release(m_treeModel->itemFromIndex(index)->data(TreeCurveID).toUInt());
         for (int row = 0; row < m_treeModel->rowCount(index); ++row)
             pending.push_back(m_treeModel->index(row, 0, index));
+    }
+}
+
+void CurveGraphModel::cacheAll(const QVector<uint>& curveIDs)
+{
+    QVector<uint> missing;
+    QSet<uint> seen;
+    for (uint curveID : curveIDs) {
+        if (curveID != 0 && !cached(curveID) && !seen.contains(curveID)) {
+            seen.insert(curveID);
+            missing.append(curveID);
+        }
+    }
+    std::vector<std::unique_ptr<CurveRecord>> records = loadAll(missing);
+    for (int i = 0; i < missing.size(); ++i) {
+        if (records[std::size_t(i)])
+            m_cache[missing.at(i)] = std::move(records[std::size_t(i)]);
     }
 }
 

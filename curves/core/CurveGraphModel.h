@@ -5,8 +5,11 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QVector>
+#include <functional>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace IVCurve {
 
@@ -30,6 +33,15 @@ public:
     uint insert(const CurveRecord& record);
     // Reads one curve; null when the row is missing or the database refused.
     std::unique_ptr<CurveRecord> load(uint curveID);
+    // Reads many curves in one pass over the whole table, each as load() reads it: a record for
+    // each id in the order given, null where the row is missing (or the id is 0). For a
+    // document's curves all at once; a few curves of a large file are quicker one by one.
+    std::vector<std::unique_ptr<CurveRecord>> loadAll(const QVector<uint>& curveIDs);
+    // The same, handing each record over as soon as it is read, with its place in the list, so
+    // that a caller going through the curves once need not hold them all. Ids without a row
+    // are left out.
+    void readEach(
+        const QVector<uint>& curveIDs, const std::function<void(int, std::unique_ptr<CurveRecord>)>& visit);
     // Writes the conditions, translation settings and module of a cached record.
     bool updateDetails(uint curveID);
     // Assigns a library module to a string with the given number of modules in series.
@@ -38,6 +50,8 @@ public:
     CurveRecord* cached(uint curveID) const;
     // The cached record, read from the file first when it is not cached yet.
     CurveRecord* cache(uint curveID);
+    // Reads the curves not cached yet in one pass, as a document shown in full needs them.
+    void cacheAll(const QVector<uint>& curveIDs);
     CurveTreeModel* treeModel() const { return m_treeModel; }
     // The CurveIDs of the cached strings, in the order they were loaded (the tree's order).
     QList<uint> cachedCurveIDs() const;
@@ -60,6 +74,9 @@ public slots:
 
 private:
     void release(uint curveID);
+    // Prepares the select of a curve row, followed by the given condition.
+    bool prepareLoad(QSqlQuery& query, const QString& condition);
+    std::unique_ptr<CurveRecord> recordFromRow(const QSqlQuery& query, uint curveID) const;
 
     QSqlDatabase m_database;
     CurveTreeModel* m_treeModel;
@@ -68,6 +85,8 @@ private:
     // Prepared once: every string shown or translated runs it.
     QSqlQuery m_loadQuery;
     QSqlQuery m_insertQuery;
+    bool m_loadShapeKnown = false;
+    bool m_hasFileVersion = false;
     bool m_pointsAsUtf8 = false;
     QItemSelection m_selection;
     QList<uint> m_order;

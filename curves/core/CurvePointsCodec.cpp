@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace IVCurve {
 namespace CurvePointsCodec {
@@ -63,47 +64,119 @@ bool parseOther(const char* begin, const char* end, int* value)
     return ok;
 }
 
+// A field ends at ':' (the next field), '#' (the next point) or the end of the text.
+template <typename Char> inline bool endsField(const Char* p, const Char* end)
+{
+    return p == end || code(*p) == ':' || code(*p) == '#';
+}
+
+// Reads the number at p up to the end of its field and leaves p there. The common case, a
+// plain number of up to 15 significant digits, is converted while the field is scanned, with
+// the same result as PlainNumber::scanDouble; any other field is handed to the readers above.
+template <typename Char> bool readDouble(const Char*& p, const Char* end, double* value)
+{
+    static const double exactPowersOfTen[]
+        = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
+    const Char* const begin = p;
+    const bool negative = p != end && code(*p) == '-';
+    if (negative)
+        ++p;
+    const Char* const digits = p;
+    // At most 16 digits are taken: one more than a plain number may have.
+    const Char* limit = end - p > 16 ? p + 16 : end;
+    quint64 mantissa = 0;
+    while (p != limit && PlainNumber::isDigit(code(*p))) {
+        mantissa = mantissa * 10 + (code(*p) - '0');
+        ++p;
+    }
+    const std::ptrdiff_t integerDigits = p - digits;
+    std::ptrdiff_t decimals = 0;
+    if (integerDigits > 0 && p != end && code(*p) == '.') {
+        const Char* const fraction = ++p;
+        limit = end - p > 16 - integerDigits ? p + (16 - integerDigits) : end;
+        while (p != limit && PlainNumber::isDigit(code(*p))) {
+            mantissa = mantissa * 10 + (code(*p) - '0');
+            ++p;
+        }
+        decimals = p - fraction;
+        if (decimals == 0)
+            p = fraction - 1; // "12." is not plain
+    }
+    const bool plain = integerDigits > 0 && integerDigits + decimals <= 15
+        && !(integerDigits > 1 && code(*digits) == '0') && endsField(p, end);
+    if (plain) {
+        const double magnitude = double(mantissa) / exactPowersOfTen[decimals];
+        *value = negative ? -magnitude : magnitude;
+        return true;
+    }
+    while (!endsField(p, end))
+        ++p;
+    return PlainNumber::scanDouble(begin, p, value) || parseOther(begin, p, value);
+}
+
+template <typename Char> bool readInt(const Char*& p, const Char* end, int* value)
+{
+    const Char* const begin = p;
+    while (!endsField(p, end))
+        ++p;
+    return PlainNumber::scanInt(begin, p, value) || parseOther(begin, p, value);
+}
+
+qint64 countSeparators(const QChar* begin, const QChar* end)
+{
+    return std::count(begin, end, QLatin1Char('#'));
+}
+qint64 countSeparators(const char* begin, const char* end)
+{
+    qint64 count = 0;
+    const void* found = std::memchr(begin, '#', std::size_t(end - begin));
+    while (found) {
+        ++count;
+        const char* next = static_cast<const char*>(found) + 1;
+        found = std::memchr(next, '#', std::size_t(end - next));
+    }
+    return count;
+}
+
+// One pass over the text: each field is read where it stands, without splitting the text.
 template <typename Char> void decodePoints(const Char* data, int size, CurveSeries& series)
 {
     if (size == 0)
         return;
-    series.reserve(series.size()
-        + int(std::min<qint64>(
-            maxPoints, std::count_if(data, data + size, [](Char c) { return code(c) == '#'; }) + 1)));
-    int from = 0;
-    for (int count = 0; count < maxPoints && from <= size; ++count) {
-        int to = from;
-        while (to < size && code(data[to]) != '#')
-            ++to;
+    const Char* p = data;
+    const Char* const end = data + size;
+    // Every "#"-separated part is one point.
+    const int count = int(std::min<qint64>(maxPoints, countSeparators(p, end) + 1));
+    series.appendPoints(count, [&p, end](int, QPointF& point, SeriesPoint& extra) {
         double values[3] = { 0.0, 0.0, 1000.0 };
         int tag = 0;
         // The fields of the part in order; reading stops at the first one that does not parse.
-        int fieldStart = from;
-        for (int f = 0; f < 4 && fieldStart <= to; ++f) {
-            int fieldEnd = fieldStart;
-            while (fieldEnd < to && code(data[fieldEnd]) != ':')
-                ++fieldEnd;
-            const Char* begin = data + fieldStart;
-            const Char* end = data + fieldEnd;
+        for (int f = 0; f < 4; ++f) {
             bool ok = false;
             if (f < 3) {
                 double value = 0.0;
-                ok = PlainNumber::scanDouble(begin, end, &value) || parseOther(begin, end, &value);
                 // "nan" and "inf" parse, but would poison every figure drawn from the curve.
-                ok = ok && std::isfinite(value);
+                ok = readDouble(p, end, &value) && std::isfinite(value);
                 values[f] = ok ? value : 0.0;
             } else {
                 int value = 0;
-                ok = PlainNumber::scanInt(begin, end, &value) || parseOther(begin, end, &value);
+                ok = readInt(p, end, &value);
                 tag = ok ? value : 0;
             }
-            if (!ok)
+            if (!ok || p == end || code(*p) == '#')
                 break;
-            fieldStart = fieldEnd + 1;
+            ++p; // the ':' before the next field
         }
-        series.addPoint(values[0], values[1], values[2], tag);
-        from = to + 1;
-    }
+        // The rest of the part, after a field that did not parse or beyond the fourth.
+        while (p != end && code(*p) != '#')
+            ++p;
+        if (p != end)
+            ++p;
+        point = QPointF(values[0], values[1]);
+        extra.irradiance = values[2];
+        extra.tag = tag;
+        return true;
+    });
 }
 } // namespace
 

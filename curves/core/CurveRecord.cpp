@@ -5,7 +5,9 @@
 #include "IEC60891.h"
 #include "NumberText.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 
 namespace IVCurve {
 
@@ -122,11 +124,14 @@ void CurveRecord::buildSTC()
     const QPointF first = algorithm->translate(meas, points.first());
     if (finite(first) && first.x() > 0.0)
         stc.addPoint(0.0, first.y(), points.first().irradiance, 0);
-    for (const SeriesPoint& point : points) {
-        const QPointF p = algorithm->translate(meas, point);
-        if (finite(p))
-            stc.addPoint(p.x(), p.y(), point.irradiance, 0);
-    }
+    STCAlgorithm& translator = *algorithm;
+    stc.appendPoints(points.size(), [&](int i, QPointF& translated, SeriesPoint& extra) {
+        const SeriesPoint& point = points.at(i);
+        translated = translator.translate(meas, point);
+        extra.irradiance = point.irradiance;
+        extra.tag = 0;
+        return finite(translated);
+    });
     const QPointF last = algorithm->translate(meas, points.last());
     if (finite(last) && last.y() > 0.0)
         stc.addPoint(last.x(), 0.0, points.last().irradiance, 0);
@@ -150,6 +155,23 @@ void CurveRecord::buildNominal()
     CurveSeries& nom = m_series[SeriesNOM];
     if (!nom.isEmpty() || !(m_module.voc > 0.0))
         return;
+    // The nominal curve depends on the module's figures and the string's layout alone, and most
+    // strings of a document share them: the last one made is kept, its points shared by copy.
+    struct Nominal
+    {
+        std::array<double, 4> figures {};
+        unsigned ns = 0;
+        unsigned np = 0;
+        CurveSeries series { SeriesNOM };
+    };
+    thread_local Nominal last;
+    const std::array<double, 4> figures { m_module.voc, m_module.isc, m_module.d, m_module.vmp };
+    // Compared bit for bit: -0.0 and 0.0 may give curves that differ in the sign of a zero.
+    if (!last.series.isEmpty() && last.ns == m_module.ns && last.np == m_module.np
+        && std::memcmp(last.figures.data(), figures.data(), sizeof figures) == 0) {
+        nom = last.series;
+        return;
+    }
     const double voc = m_module.voc;
     const double isc = m_module.isc;
     const double d = m_module.d;
@@ -159,22 +181,30 @@ void CurveRecord::buildNominal()
     nom.raiseMaxima(ns * voc, np * isc);
     const double step = voc / 127.0;
     int mppIndex = -1;
-    for (int i = 0; i < 127; ++i) {
+    const double vmp = m_module.vmp;
+    const double offset = d == 0.0 ? 0.0 : 2.0 * std::exp(-voc / d);
+    nom.appendPoints(127, [&](int i, QPointF& point, SeriesPoint& extra) {
         const double v = i * step;
-        if (mppIndex < 0 && v - m_module.vmp > 0.0)
+        if (mppIndex < 0 && v - vmp > 0.0)
             mppIndex = i;
+        extra.irradiance = 1000.0;
+        extra.tag = 0;
         if (d == 0.0) {
-            nom.addPoint(v, 0.0, 1000.0, 0);
-            continue;
+            point = QPointF(v, 0.0);
+            return true;
         }
         // e^(v/d)·e^(−Voc/d) written as one exponent, so that a small d cannot give inf·0.
-        const double current = np * (isc - (std::exp((v - voc) / d) - 2.0 * std::exp(-voc / d)) * isc);
-        if (std::isfinite(current))
-            nom.addPoint(ns * v, current, 1000.0, 0);
-    }
+        const double current = np * (isc - (std::exp((v - voc) / d) - offset) * isc);
+        point = QPointF(ns * v, current);
+        return bool(std::isfinite(current));
+    });
     nom.addPoint(ns * voc, 0.0, 1000.0, 0);
     if (mppIndex >= 0 && mppIndex < nom.size())
         nom.setMaxPowerIndex(mppIndex);
+    last.figures = figures;
+    last.ns = m_module.ns;
+    last.np = m_module.np;
+    last.series = nom;
 }
 
 void CurveRecord::buildPower(SeriesKind source, SeriesKind power)
@@ -185,13 +215,15 @@ void CurveRecord::buildPower(SeriesKind source, SeriesKind power)
         return;
     to.clear();
     to.reserve(from.size());
-    const QVector<QPointF>& points = from.points();
-    const QVector<SeriesPoint>& extra = from.seriesPoints();
-    for (int i = 0; i < points.size(); ++i) {
-        const double watts = points.at(i).x() * points.at(i).y();
-        to.addPoint(
-            points.at(i).x(), std::isfinite(watts) ? watts : 0.0, extra.at(i).irradiance, extra.at(i).tag);
-    }
+    const QPointF* points = from.points().constData();
+    const SeriesPoint* extra = from.seriesPoints().constData();
+    to.appendPoints(from.size(), [points, extra](int i, QPointF& point, SeriesPoint& added) {
+        const double watts = points[i].x() * points[i].y();
+        point = QPointF(points[i].x(), std::isfinite(watts) ? watts : 0.0);
+        added.irradiance = extra[i].irradiance;
+        added.tag = extra[i].tag;
+        return true;
+    });
     to.setMaxPowerIndex(from.maxPowerIndex());
 }
 

@@ -24,6 +24,11 @@ public:
     explicit CurveSeries(SeriesKind kind = SeriesMEAS);
 
     void addPoint(double voltage, double current, double irradiance, int tag);
+    // Adds up to count points in one go, with the same result as addPoint for each in turn:
+    // produce(i, point, extra) sets the i-th point's voltage and current, irradiance and tag
+    // (extra.index is set here) and returns false to leave it out. For the loops that build whole series: the
+    // figures are kept in registers and the vectors grown once.
+    template <typename Produce> void appendPoints(int count, Produce produce);
     // Makes room for the given number of points in all, without changing the series.
     void reserve(int size);
     // Empties the series and resets its figures.
@@ -79,6 +84,62 @@ inline void CurveSeries::addPoint(double voltage, double current, double irradia
         if (voltage * current > best.x() * best.y())
             m_maxPowerIndex = index;
     }
+}
+
+template <typename Produce> void CurveSeries::appendPoints(int count, Produce produce)
+{
+    if (count <= 0)
+        return;
+    const int start = m_points.size();
+    m_points.resize(start + count);
+    m_seriesPoints.resize(start + count);
+    QPointF* points = m_points.data();
+    SeriesPoint* extra = m_seriesPoints.data();
+    double maxVoltage = m_maxVoltage;
+    double maxCurrent = m_maxCurrent;
+    double firstIrradiance = m_irradiance;
+    double minIrradiance = m_minIrradiance;
+    double maxIrradiance = m_maxIrradiance;
+    int maxPowerIndex = m_maxPowerIndex;
+    double maxPower = maxPowerIndex >= 0 && maxPowerIndex < start
+        ? points[maxPowerIndex].x() * points[maxPowerIndex].y()
+        : 0.0;
+    int index = start;
+    for (int i = 0; i < count; ++i) {
+        QPointF& point = points[index];
+        SeriesPoint& added = extra[index];
+        if (!produce(i, point, added)) {
+            // The slot is filled again from scratch for the next point.
+            point = QPointF();
+            added = SeriesPoint();
+            continue;
+        }
+        added.index = index;
+        const double voltage = point.x();
+        const double current = point.y();
+        const double irradiance = added.irradiance;
+        maxIrradiance = std::max(maxIrradiance, irradiance);
+        if (irradiance != 0.0 && (irradiance < minIrradiance || minIrradiance == 0.0))
+            minIrradiance = irradiance;
+        maxVoltage = std::max(maxVoltage, voltage);
+        maxCurrent = std::max(maxCurrent, current);
+        if (irradiance != 0.0 && firstIrradiance == 1000.0)
+            firstIrradiance = irradiance;
+        const double power = voltage * current;
+        if (maxPowerIndex < 0 || maxPowerIndex >= index || power > maxPower) {
+            maxPowerIndex = index;
+            maxPower = power;
+        }
+        ++index;
+    }
+    m_points.resize(index);
+    m_seriesPoints.resize(index);
+    m_maxVoltage = maxVoltage;
+    m_maxCurrent = maxCurrent;
+    m_irradiance = firstIrradiance;
+    m_minIrradiance = minIrradiance;
+    m_maxIrradiance = maxIrradiance;
+    m_maxPowerIndex = maxPowerIndex;
 }
 
 } // namespace IVCurve

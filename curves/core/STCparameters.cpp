@@ -26,14 +26,17 @@ const std::array<QString, 7>& defaultTexts()
 } // namespace
 
 STCparameters::STCparameters()
-    : a(defaultTexts()[0])
-    , b(defaultTexts()[1])
-    , alpha(defaultTexts()[2])
-    , beta(defaultTexts()[3])
-    , delta(defaultTexts()[4])
-    , K(defaultTexts()[5])
-    , Rs(defaultTexts()[6])
-{ }
+{
+    // Looked up once: each look-up checks the user's locale.
+    const std::array<QString, 7>& texts = defaultTexts();
+    a = texts[0];
+    b = texts[1];
+    alpha = texts[2];
+    beta = texts[3];
+    delta = texts[4];
+    K = texts[5];
+    Rs = texts[6];
+}
 
 STCparameters::~STCparameters() = default;
 

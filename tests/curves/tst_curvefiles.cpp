@@ -264,6 +264,15 @@ void TestCurveFiles::shownNumbersAreTheLocalesOwnTexts()
         const double magnitude = std::pow(10.0, random.bounded(24.0) - 12.0);
         values << (random.bounded(2) ? -1 : 1) * magnitude * random.generateDouble();
     }
+    // Values of few digits, as conditions are measured, across the ranges where the form
+    // changes; and the ends of the range, below the normal doubles included.
+    for (int i = 0; i < 2000; ++i) {
+        const double digits = std::round((random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(7)));
+        values << digits * std::pow(10.0, random.bounded(30) - 15);
+    }
+    values << 4.9406564584124654e-324 << -2.2250738585072009e-308 << 2.2250738585072014e-308 << 1e-5 << 1e-4
+           << 999999.0 << 100000.0 << 1e15 << 1e100 << 1e-100 << 0.000123 << 123456.0 << 1234567.0 << 9.5
+           << 1e22 << 5e-324;
     for (const char* name : { "C", "de_DE", "fr_FR", "en_US", "sv_SE", "ar_EG", "hi_IN" }) {
         QLocale reference(QString::fromLatin1(name));
         QLocale::setDefault(reference);

@@ -8,6 +8,8 @@
 #include <QRandomGenerator>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <limits>
 
 using namespace IVCurve;
 
@@ -110,6 +112,7 @@ private slots:
     void decodeReadsAtMostThePointLimit();
     void decodeAgreesWithTheCLocaleReading();
     void seriesFigures();
+    void appendedPointsKeepTheFiguresOfAddedOnes();
     void blaesserByHand();
     void iecByHand();
     void andersonByHand();
@@ -199,7 +202,11 @@ void TestSTC::decodeAgreesWithTheCLocaleReading()
         "1:2:3:-2147483648", "1:2:3:99999999999", "0.1:0.2:0.3:0",
         "123456789012345678901234567890123456789012345678901234567890123456789.5:1:2:3",
         "9.999999999999999999:1.0000000000000000001:2.5e-3:0", "1e400:1:1:1", "٣:1:1:1", "1:2:3:4#", "#",
-        ":::", "1:2:3:4:5" };
+        ":::", "1:2:3:4:5",
+        // Around the fifteen digits that are converted without the standard library.
+        "123456789012345:12345678901234.5:0.12345678901234:1", "1234567890123456:123456789012345.6:1:1",
+        "0.1234567890123456:-999999999999999:-0:00", "00.5:0.50:-00:-0.0", "12.:-.5:1..2:1-", "1:2:3:4\n#5:6",
+        "##::##", "-1:-2:-3:-4" };
     QRandomGenerator random(1050);
     const QString alphabet = QStringLiteral("0123456789.-+:#e ,x");
     for (int n = 0; n < 3000; ++n) {
@@ -222,18 +229,59 @@ void TestSTC::decodeAgreesWithTheCLocaleReading()
         }
         texts << text;
     }
+    // Fifteen and sixteen significant digits with the point anywhere: beyond fifteen the
+    // mantissa no longer converts exactly, and the result must still be rounded once.
+    for (int n = 0; n < 2000; ++n) {
+        QString text;
+        for (int f = 0; f < 3; ++f) {
+            QString digits = QString::number(random.bounded(1, 10));
+            const int length = 14 + int(random.bounded(2));
+            while (digits.size() <= length)
+                digits += QChar('0' + int(random.bounded(10)));
+            const int point = 1 + int(random.bounded(length));
+            text += (f > 0 ? QStringLiteral(":") : QString()) + digits.left(point) + QLatin1Char('.')
+                + digits.mid(point);
+        }
+        texts << text + QStringLiteral(":0");
+    }
+    // A NUL inside the text is a character like any other, not its end.
+    texts << QString::fromUtf8("1:2:3:4\0#5.5:6:7:8", 18) << QString::fromUtf8("1\0:2:3:4", 8);
     for (const QString& text : qAsConst(texts)) {
-        CurveSeries decoded;
-        CurvePointsCodec::decode(text, decoded);
         const CurveSeries expected = decodeWithTheCLocale(text);
-        QVERIFY2(decoded.size() == expected.size(), qPrintable(text));
-        for (int i = 0; i < expected.size(); ++i) {
-            QVERIFY2(decoded.points().at(i) == expected.points().at(i)
-                    && std::memcmp(&decoded.points().at(i), &expected.points().at(i), sizeof(QPointF)) == 0,
+        // The text as the program holds it and as the file's bytes, appended to a series that
+        // has points already.
+        for (bool utf8 : { false, true }) {
+            CurveSeries decoded;
+            decoded.addPoint(0.5, 0.25, 900.0, 1);
+            if (utf8)
+                CurvePointsCodec::decodeUtf8(text.toUtf8(), decoded);
+            else
+                CurvePointsCodec::decode(text, decoded);
+            CurveSeries reference;
+            reference.addPoint(0.5, 0.25, 900.0, 1);
+            for (int i = 0; i < expected.size(); ++i) {
+                reference.addPoint(expected.points().at(i).x(), expected.points().at(i).y(),
+                    expected.seriesPoints().at(i).irradiance, expected.seriesPoints().at(i).tag);
+            }
+            QVERIFY2(decoded.size() == reference.size(), qPrintable(text));
+            for (int i = 0; i < reference.size(); ++i) {
+                QVERIFY2(decoded.points().at(i) == reference.points().at(i)
+                        && std::memcmp(&decoded.points().at(i), &reference.points().at(i), sizeof(QPointF))
+                            == 0,
+                    qPrintable(text));
+                QVERIFY2(decoded.seriesPoints().at(i).index == i, qPrintable(text));
+                QVERIFY2(decoded.seriesPoints().at(i).irradiance == reference.seriesPoints().at(i).irradiance,
+                    qPrintable(text));
+                QVERIFY2(
+                    decoded.seriesPoints().at(i).tag == reference.seriesPoints().at(i).tag, qPrintable(text));
+            }
+            QVERIFY2(decoded.maxVoltage() == reference.maxVoltage()
+                    && decoded.maxCurrent() == reference.maxCurrent()
+                    && decoded.irradiance() == reference.irradiance()
+                    && decoded.minIrradiance() == reference.minIrradiance()
+                    && decoded.maxIrradiance() == reference.maxIrradiance()
+                    && decoded.maxPowerIndex() == reference.maxPowerIndex(),
                 qPrintable(text));
-            QVERIFY2(decoded.seriesPoints().at(i).irradiance == expected.seriesPoints().at(i).irradiance,
-                qPrintable(text));
-            QVERIFY2(decoded.seriesPoints().at(i).tag == expected.seriesPoints().at(i).tag, qPrintable(text));
         }
     }
 }
@@ -259,6 +307,65 @@ void TestSTC::seriesFigures()
     QCOMPARE(series.irradiance(), 1000.0);
     QCOMPARE(series.maxVoltage(), 0.0);
     QCOMPARE(series.minIrradiance(), 0.0);
+}
+
+void TestSTC::appendedPointsKeepTheFiguresOfAddedOnes()
+{
+    // Series are built in one go by the loops that make them; the result must be what adding
+    // the points one by one gives, whatever the points and whatever the series held before.
+    QRandomGenerator random(25);
+    const double specials[] = { 0.0, -0.0, 1000.0, -5.0, 1e308, -1e308,
+        std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN() };
+    for (int round = 0; round < 400; ++round) {
+        CurveSeries added;
+        CurveSeries appended;
+        const int before = int(random.bounded(4));
+        for (int i = 0; i < before; ++i) {
+            const double v = random.generateDouble() * 100;
+            added.addPoint(v, 2.0, 800.0, 3);
+            appended.addPoint(v, 2.0, 800.0, 3);
+        }
+        // A maximum-power index set from outside, even one beyond the points, is honoured alike.
+        if (round % 5 == 0) {
+            added.setMaxPowerIndex(before + 2);
+            appended.setMaxPowerIndex(before + 2);
+        }
+        const int count = int(random.bounded(40));
+        QVector<double> values;
+        QVector<bool> kept;
+        for (int i = 0; i < count * 3; ++i) {
+            values << (random.bounded(6) == 0 ? specials[random.bounded(int(std::size(specials)))]
+                                              : (random.generateDouble() - 0.3) * 1200.0);
+        }
+        for (int i = 0; i < count; ++i)
+            kept << (random.bounded(4) != 0);
+        for (int i = 0; i < count; ++i) {
+            if (kept.at(i))
+                added.addPoint(values.at(3 * i), values.at(3 * i + 1), values.at(3 * i + 2), i);
+        }
+        appended.appendPoints(count, [&](int i, QPointF& point, SeriesPoint& extra) {
+            point = QPointF(values.at(3 * i), values.at(3 * i + 1));
+            extra.irradiance = values.at(3 * i + 2);
+            extra.tag = i;
+            return bool(kept.at(i));
+        });
+        QCOMPARE(appended.size(), added.size());
+        for (int i = 0; i < added.size(); ++i) {
+            QVERIFY(std::memcmp(&appended.points().at(i), &added.points().at(i), sizeof(QPointF)) == 0);
+            QCOMPARE(appended.seriesPoints().at(i).index, i);
+            QVERIFY(std::memcmp(&appended.seriesPoints().at(i).irradiance,
+                        &added.seriesPoints().at(i).irradiance, sizeof(double))
+                == 0);
+            QCOMPARE(appended.seriesPoints().at(i).tag, added.seriesPoints().at(i).tag);
+        }
+        const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+        QVERIFY(same(appended.maxVoltage(), added.maxVoltage()));
+        QVERIFY(same(appended.maxCurrent(), added.maxCurrent()));
+        QVERIFY(same(appended.irradiance(), added.irradiance()));
+        QVERIFY(same(appended.minIrradiance(), added.minIrradiance()));
+        QVERIFY(same(appended.maxIrradiance(), added.maxIrradiance()));
+        QCOMPARE(appended.maxPowerIndex(), added.maxPowerIndex());
+    }
 }
 
 void TestSTC::blaesserByHand()
@@ -408,6 +515,51 @@ void TestSTC::nominalSeries()
     // Two strings in parallel double the current.
     record.setModuleAssignment(module(38, 9, 31, 8.5, 2, 2));
     COMPARE_POINT(record.nominal().points().at(100), 59.842519685, 17.359452172);
+
+    // Strings of one module share the curve made for the first; any figure that differs, the
+    // layout included, gives a curve of its own, and a shared curve changed in one record stays
+    // as it was in the other.
+    const QVector<ModuleAssignment> modules { module(38, 9, 31, 8.5, 2, 1), module(38, 9, 31, 8.5, 3, 1),
+        module(38, 9, 31, 8.5, 2, 3), module(38.5, 9, 31, 8.5, 2, 1), module(38, 9.1, 31, 8.5, 2, 1),
+        module(38, 9, 31.5, 8.5, 2, 1), module(38, 9, 31, 8.4, 2, 1), module(38, 0, 31, 8.5, 2, 1),
+        module(38, -0.0, 31, 8.5, 2, 1) };
+    QVector<CurveSeries> alone;
+    for (const ModuleAssignment& m : modules) {
+        CurveRecord first;
+        first.setModuleAssignment(m);
+        alone << first.nominal();
+        // A different module in between, so that nothing is left over from this one.
+        CurveRecord other;
+        other.setModuleAssignment(module(40, 10, 33, 9, 1, 1));
+        QVERIFY(!other.nominal().isEmpty());
+    }
+    for (int round = 0; round < 2; ++round) {
+        for (int n = 0; n < modules.size(); ++n) {
+            CurveRecord a;
+            CurveRecord b;
+            a.setModuleAssignment(modules.at(n));
+            b.setModuleAssignment(modules.at(n));
+            const CurveSeries& first = a.nominal();
+            const CurveSeries& second = b.nominal();
+            for (const CurveSeries* series : { &first, &second }) {
+                QCOMPARE(series->size(), alone.at(n).size());
+                QVERIFY(std::memcmp(series->points().constData(), alone.at(n).points().constData(),
+                            sizeof(QPointF) * std::size_t(series->size()))
+                    == 0);
+                QCOMPARE(series->maxPowerIndex(), alone.at(n).maxPowerIndex());
+                QCOMPARE(series->maxVoltage(), alone.at(n).maxVoltage());
+                QCOMPARE(series->maxCurrent(), alone.at(n).maxCurrent());
+            }
+            if (n > 0)
+                QVERIFY(std::memcmp(alone.at(n).points().constData(), alone.at(0).points().constData(),
+                            sizeof(QPointF) * std::size_t(std::min(alone.at(n).size(), alone.at(0).size())))
+                    != 0);
+            a.setModuleAssignment(module(40, 10, 33, 9, 1, 1));
+            QVERIFY(std::memcmp(b.nominal().points().constData(), alone.at(n).points().constData(),
+                        sizeof(QPointF) * std::size_t(alone.at(n).size()))
+                == 0);
+        }
+    }
 }
 
 void TestSTC::nominalSeriesWithoutShape()

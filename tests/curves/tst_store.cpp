@@ -20,6 +20,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
 
 using namespace IVCurve;
 
@@ -101,6 +103,7 @@ private slots:
     void failingSaveKeepsThePreviousTree();
     void twoStoresOnOneFileDoNotShareAConnection();
     void batchedInsertsArriveTogether();
+    void curvesReadTogetherAreTheCurvesReadOneByOne();
 
 private:
     QString newCurveFile(const QString& name = QStringLiteral("String Data Report.kstcrv"));
@@ -665,6 +668,136 @@ void TestStore::batchedInsertsArriveTogether()
     QCOMPARE(after.value("SELECT count(*) FROM Curves").toInt(), 2);
     QCOMPARE(after.value("SELECT CurvePoints FROM Curves WHERE CurveID = 2").toString(),
         QString("3.000:4.000:1000.000:0"));
+}
+
+namespace {
+// Everything a record holds after loading, down to the bits of every point and of the
+// translated and nominal series it gives.
+void compareRecords(CurveRecord& a, CurveRecord& b)
+{
+    QCOMPARE(a.curveID, b.curveID);
+    QCOMPARE(a.memLocation, b.memLocation);
+    QCOMPARE(a.fileVersion, b.fileVersion);
+    QCOMPARE(a.testDate, b.testDate);
+    QCOMPARE(a.testerSerNo, b.testerSerNo);
+    for (int v = 0; v < CurveRecord::ValueCount; ++v)
+        QCOMPARE(a.value(CurveRecord::Value(v)), b.value(CurveRecord::Value(v)));
+    QVERIFY(a.stcParameters() == b.stcParameters());
+    QCOMPARE(a.module().moduleID, b.module().moduleID);
+    QCOMPARE(a.module().ns, b.module().ns);
+    QCOMPARE(a.module().np, b.module().np);
+    QCOMPARE(a.module().voc, b.module().voc);
+    for (SeriesKind kind : { SeriesMEAS, SeriesMEASPower, SeriesSTC, SeriesSTCPower, SeriesNOM }) {
+        const CurveSeries& x = a.series(kind);
+        const CurveSeries& y = b.series(kind);
+        QCOMPARE(x.size(), y.size());
+        QVERIFY(x.points().isEmpty()
+            || std::memcmp(x.points().constData(), y.points().constData(), sizeof(QPointF) * x.size()) == 0);
+        for (int i = 0; i < x.size(); ++i) {
+            QCOMPARE(x.seriesPoints().at(i).irradiance, y.seriesPoints().at(i).irradiance);
+            QCOMPARE(x.seriesPoints().at(i).tag, y.seriesPoints().at(i).tag);
+        }
+        QCOMPARE(x.maxPowerIndex(), y.maxPowerIndex());
+        QCOMPARE(x.maxVoltage(), y.maxVoltage());
+        QCOMPARE(x.maxCurrent(), y.maxCurrent());
+    }
+}
+} // namespace
+
+void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
+{
+    // A document's curves are read in one pass over the table: each must come out exactly as
+    // reading it alone gives it, odd rows included, and each in the place it was asked for.
+    const QString path = newCurveFile();
+    {
+        CurveStore store(path);
+    }
+    {
+        FileReader db(path);
+        QVERIFY(
+            db.exec("INSERT INTO Curves (CurveID, CurvePoints, Irradiance, CellTemp, Voc, Isc, STCAlgorithm, "
+                    "STC_alpha, ModuleID, ModuleSeries, FileVersion) VALUES (3, '10.000:8.000:850.000:0#"
+                    "20.000:7.500:851.000:1#30.000:0.000:852.000:2', 850, 41.5, 30, 8, 1, 0.004, 3, 16, 2)"));
+        // Points missing, as NULL and as an empty text; numbers stored as texts; NULL everywhere.
+        QVERIFY(db.exec("INSERT INTO Curves (CurveID, CurvePoints) VALUES (7, NULL)"));
+        QVERIFY(db.exec("INSERT INTO Curves (CurveID, CurvePoints, Irradiance, AmbientTemp) VALUES (8, '', "
+                        "'1050', '0')"));
+        QVERIFY(
+            db.exec("INSERT INTO Curves (CurveID, CurvePoints, Irradiance, CellTemp, Voc, STCAlgorithm, "
+                    "STC_beta, MemLocation, ModuleID, ModuleSeries) VALUES (9, '1e3:2:x#-5:1e308:0:9#::#', "
+                    "'9e999', 0, 'junk', '2', '-0.15', '12', '3', 'many')"));
+        // Huge and negative values, a text CurveID column value cannot be stored: the key is an integer.
+        QVERIFY(
+            db.exec("INSERT INTO Curves (CurveID, CurvePoints, Irradiance, Isc, MemLocation, ModuleID, "
+                    "FileVersion) VALUES (4294967295, '1.5:2.5:0:0', 1e300, -1e300, -5, 9223372036854775807, "
+                    "4294967296)"));
+        QVERIFY(db.exec("INSERT INTO Curves (CurveID, CurvePoints) VALUES (12, x'313a323a333a34')"));
+        // A temperature of 0 °C is no reading and counts as 25 °C, whichever way the curve is read.
+        int curveID = 20;
+        for (const char* temperature : { "25", "0", "0.0", "'0'" }) {
+            QVERIFY(db.exec(QStringLiteral("INSERT INTO Curves (CurveID, CurvePoints, Irradiance, CellTemp, "
+                                           "AmbientTemp, STCAlgorithm) VALUES (%1, '0.000:8.000:800.000:0#"
+                                           "30.000:7.000:800.000:0#40.000:0.000:800.000:0', 800, %2, %2, 1)")
+                                .arg(curveID++)
+                                .arg(QLatin1String(temperature))));
+        }
+    }
+    CurveStore store(path);
+    CurveGraphModel* model = store.graphModel();
+    // Asked in no order, with an id asked twice, a 0 and ids that have no row.
+    const QVector<uint> ids { 9, 3, 0, 12, 7, 4294967295u, 8, 3, 5, 4294967294u };
+    std::vector<std::unique_ptr<CurveRecord>> together = model->loadAll(ids);
+    QCOMPARE(int(together.size()), ids.size());
+    for (int i = 0; i < ids.size(); ++i) {
+        std::unique_ptr<CurveRecord> alone = ids.at(i) == 0 ? nullptr : model->load(ids.at(i));
+        QCOMPARE(bool(together[std::size_t(i)]), bool(alone));
+        if (alone)
+            compareRecords(*together[std::size_t(i)], *alone);
+    }
+    QVERIFY(together[1] && together[7] && together[1] != together[7]);
+    QCOMPARE(together[3]->measured().size(), 1);
+    QCOMPARE(together[3]->measured().points().first(), QPointF(1, 2));
+
+    QVector<int> places;
+    model->readEach(ids, [&places, &ids](int place, std::unique_ptr<CurveRecord> record) {
+        QVERIFY(record);
+        QCOMPARE(record->curveID, ids.at(place));
+        places << place;
+    });
+    std::sort(places.begin(), places.end());
+    QCOMPARE(places, QVector<int>({ 0, 1, 3, 4, 5, 6, 7 }));
+    QVERIFY(model->loadAll({}).empty());
+
+    std::vector<std::unique_ptr<CurveRecord>> temperatures = model->loadAll({ 20, 21, 22, 23 });
+    for (quint8 algorithm :
+        { quint8(AlgorithmBlaesser), quint8(AlgorithmIEC60891), quint8(AlgorithmAnderson) }) {
+        for (std::unique_ptr<CurveRecord>& record : temperatures) {
+            QVERIFY(record);
+            STCparameters parameters = record->stcParameters();
+            parameters.algorithm = algorithm;
+            record->setSTCparameters(parameters);
+        }
+        const CurveSeries& at25 = temperatures[0]->stc();
+        QVERIFY(at25.size() >= 3);
+        for (std::size_t n = 1; n < temperatures.size(); ++n) {
+            QCOMPARE(temperatures[n]->value(CurveRecord::CellTemp), QString("0"));
+            QCOMPARE(temperatures[n]->stc().points(), at25.points());
+        }
+        // Against a reading of 40 °C the translation does change.
+        CurveRecord warm;
+        warm.measured() = temperatures[0]->measured();
+        warm.setValue(CurveRecord::Irradiance, QStringLiteral("800"));
+        warm.setValue(CurveRecord::CellTemp, QStringLiteral("40"));
+        warm.setValue(CurveRecord::AmbientTemp, QStringLiteral("40"));
+        warm.setSTCparameters(temperatures[0]->stcParameters());
+        QVERIFY(warm.stc().points() != at25.points());
+    }
+
+    model->cacheAll(ids);
+    for (uint id : { 3u, 7u, 8u, 9u, 12u, 4294967295u })
+        QVERIFY(model->cached(id));
+    QVERIFY(!model->cached(5));
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
 }
 
 KESTROVAN_TEST_MAIN(TestStore)
