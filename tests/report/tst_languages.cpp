@@ -220,7 +220,7 @@ void TestReportLanguages::newReportsFromTheBuiltInTemplateFollowTheLanguage()
 {
     const QList<QPair<QString, QString>> forms = { { "kstir", "Prüfbericht PV-Anlage" },
         { "kstatr", "Prüfprotokoll PV-Generator" }, { "kstvc", "Prüfbescheinigung PV-Anlage" },
-        { "kstchk", "Checkliste Übergabeunterlagen für den Auftraggeber" } };
+        { "kstchk", "Checkliste Übergabeunterlagen" } };
     for (const auto& form : forms) {
         setLanguage("de");
         Report german;
