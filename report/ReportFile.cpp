@@ -18,7 +18,9 @@
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QSettings>
 
 namespace {
 void warn(const QString& text, const QString& informative = QString())
@@ -174,6 +176,20 @@ QString ReportFile::defaultPackPath(const QString& suffix)
     return ReportPack::defaultPath(suffix);
 }
 
+QString ReportFile::layoutPackPath(const QString& packPath)
+{
+    const QString english = QStringLiteral(":res/%1/").arg(Brand::templateFolderName());
+    const QString german = QStringLiteral(":res/%1_de/").arg(Brand::templateFolderName());
+    const QLocale language(QSettings().value(QStringLiteral("locale"), QStringLiteral("en")).toString());
+    const bool germanUi = language.language() == QLocale::German;
+    const QString& from = germanUi ? english : german;
+    const QString& to = germanUi ? german : english;
+    if (!packPath.startsWith(from))
+        return packPath;
+    const QString twin = to + packPath.mid(from.size());
+    return QFileInfo::exists(twin) ? twin : packPath;
+}
+
 bool ReportFile::load(ReportScene* scene, const QString& path)
 {
     DocumentContainer container;
@@ -210,16 +226,17 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
         QString packPath = root.attribute(QStringLiteral("resPak"));
         if (packPath.isEmpty())
             packPath = defaultPackPath(suffix);
+        const QString layoutPath = layoutPackPath(packPath);
         DocumentContainer pack;
         QDomDocument packDocument;
         // A pack that cannot be read or built leaves nothing to lay the document over.
-        if (!ReportPack::load(packPath, &pack, &packDocument)) {
-            warnReading(packPath);
+        if (!ReportPack::load(layoutPath, &pack, &packDocument)) {
+            warnReading(layoutPath);
             return false;
         }
         scene->setPackPath(packPath);
         if (!buildLayout(scene, packDocument.documentElement(), nullptr, pack, 0, budget)) {
-            warnReading(packPath);
+            warnReading(layoutPath);
             return false;
         }
     }

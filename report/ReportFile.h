@@ -20,6 +20,12 @@ QByteArray toXml(ReportScene* scene, DocumentContainer& container);
 bool readPackPath(const QString& path, QString* packPath);
 // Where the pack of a suffix stands when a document names none.
 QString defaultPackPath(const QString& suffix);
+// The pack whose layout is shown for a document naming packPath. The built-in packs come in an
+// English and a German set with the same file names, ids and geometry; a German user interface
+// (the "locale" setting) lays reports out from the German set, every other language from the
+// English one. The document keeps naming the pack it named, so a file saved in one language opens
+// in the other. Packs outside the two sets, and twins that do not exist, are used as named.
+QString layoutPackPath(const QString& packPath);
 
 // Nesting deeper than this, or more items than this (cells included), is damage, not a form.
 constexpr int MaxDepth = 64;
