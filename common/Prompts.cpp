@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QPushButton>
 
 namespace {
 std::unique_ptr<Prompts>& current()
@@ -59,6 +60,10 @@ QMessageBox::StandardButton WidgetPrompts::message(const MessageRequest& request
         box.setDefaultButton(request.defaultButton);
     if (!request.windowIcon.isNull())
         box.setWindowIcon(request.windowIcon);
+    for (auto text = request.buttonTexts.cbegin(); text != request.buttonTexts.cend(); ++text) {
+        if (QAbstractButton* button = box.button(text.key()))
+            button->setText(text.value());
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 #include <memory>
@@ -20,6 +21,8 @@ struct MessageRequest
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     QIcon windowIcon;
+    // Texts of the program's own for some of the buttons ("Open Read-Only" on Open, ...).
+    QMap<QMessageBox::StandardButton, QString> buttonTexts;
 };
 
 // The one way the program asks or tells the user anything modal: message boxes, file and

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QWidget>
+#include <memory>
+
+class DocumentLock;
+class QAction;
 
 // The base of every document window: a widget bound to one file path for its whole life, with
 // a valid flag (the file could be shown) and a modified flag shown in its title.
@@ -19,6 +25,27 @@ public:
     // "Site A.kstir", or "Site A.kstir *" while modified.
     static QString titleFor(const QString& fileName, bool modified);
 
+    // A read-only document shows it in its title and is never written to its file: the
+    // actions given to guardSaveAction stay disabled and save requests through the framework
+    // are refused. Documents constructed inside a ReadOnlyScope start read-only, so that a
+    // kind can open its file accordingly in its constructor.
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+    // Keeps a Save action of the kind disabled while the document is read-only, whatever the
+    // kind does with it otherwise. The one line a document kind needs for read-only opening.
+    void guardSaveAction(QAction* action);
+    struct ReadOnlyScope
+    {
+        explicit ReadOnlyScope(bool readOnly);
+        ~ReadOnlyScope();
+        bool previous;
+    };
+
+    // The lock file that tells other programs this document is open here; removed when the
+    // document goes. False when the folder cannot be written (the document is then unlocked).
+    bool acquireLock();
+    bool holdsLock() const;
+
 signals:
     void titleChanged(AbstractDocument* doc);
 
@@ -34,8 +61,14 @@ public slots:
     virtual void setCurrent(bool yesNo);
 
 private:
+    void updateTitle();
+    void enforceReadOnly(QAction* action);
+
     const QString m_filePath;
     const QString m_fileName;
     bool m_valid = false;
     bool m_modified = false;
+    bool m_readOnly = false;
+    QList<QPointer<QAction>> m_saveActions;
+    std::unique_ptr<DocumentLock> m_lock;
 };
