@@ -20,4 +20,6 @@ void MdiSubWindow::closeEvent(QCloseEvent* event)
         return;
     }
     QMdiSubWindow::closeEvent(event);
+    if (document && event->isAccepted())
+        document->releaseLock();
 }

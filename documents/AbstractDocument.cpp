@@ -98,6 +98,11 @@ bool AbstractDocument::acquireLock()
     return holdsLock();
 }
 
+void AbstractDocument::releaseLock()
+{
+    m_lock.reset();
+}
+
 bool AbstractDocument::holdsLock() const
 {
     return m_lock && m_lock->isAcquired();

@@ -45,6 +45,8 @@ public:
     // document goes. False when the folder cannot be written (the document is then unlocked).
     bool acquireLock();
     bool holdsLock() const;
+    // The document is closing: others may open it from now on.
+    void releaseLock();
 
 signals:
     void titleChanged(AbstractDocument* doc);
