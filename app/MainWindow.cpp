@@ -374,6 +374,36 @@ void MainWindow::projectsFolderChanged(const QString& newFolder)
         Qt::QueuedConnection);
     connect(m_watcher, &ProjectWatcher::rootReturned, this, &MainWindow::projectsFolderCameOrWent,
         Qt::QueuedConnection);
+    // Polling (a network share) looks at what the user sees: expanded folders, open documents.
+    m_watcher->setPollSources([this]() { return expandedFolders(); },
+        [this]() {
+            QStringList paths;
+            const QList<AbstractDocument*> docs = documents();
+            for (const AbstractDocument* doc : docs)
+                paths.append(doc->filePath());
+            return paths;
+        });
+    connect(m_watcher, &ProjectWatcher::fileChanged, this, &MainWindow::closeDocumentsOfMissingFiles);
+}
+
+QStringList MainWindow::expandedFolders() const
+{
+    QStringList folders;
+    if (!m_model || !m_tree->model())
+        return folders;
+    QList<QModelIndex> pending { m_tree->rootIndex() };
+    while (!pending.isEmpty()) {
+        const QModelIndex parent = pending.takeLast();
+        const int rows = m_model->rowCount(parent);
+        for (int row = 0; row < rows; ++row) {
+            const QModelIndex child = m_model->index(row, 0, parent);
+            if (m_tree->isExpanded(child) && m_model->isDir(child)) {
+                folders.append(m_model->filePath(child));
+                pending.append(child);
+            }
+        }
+    }
+    return folders;
 }
 
 void MainWindow::projectsFolderCameOrWent()
@@ -397,8 +427,11 @@ bool MainWindow::projectsFolderIsThere()
     return false;
 }
 
-void MainWindow::directoryChanged(const QString&)
+void MainWindow::directoryChanged(const QString& path)
 {
+    // The model's own notification misses what other machines change on a share.
+    if (m_watcher && m_watcher->isPolling())
+        m_model->refreshFolder(path);
     closeDocumentsOfMissingFiles();
 }
 
@@ -443,13 +476,13 @@ void MainWindow::documentChanged(AbstractDocument*, AbstractDocument* to)
     if (to)
         selectPath(to->filePath());
     AbstractDocument* active = activeDocument();
-    m_actionSave->setEnabled(active && active->isModified());
+    m_actionSave->setEnabled(active && active->isModified() && !active->isReadOnly());
 }
 
 void MainWindow::documentTitleChanged(AbstractDocument* doc)
 {
     if (doc == activeDocument())
-        m_actionSave->setEnabled(doc->isModified());
+        m_actionSave->setEnabled(doc->isModified() && !doc->isReadOnly());
 }
 
 QModelIndex MainWindow::indexInTree(const QString& path) const
@@ -611,7 +644,9 @@ void MainWindow::rename()
 
 void MainWindow::save()
 {
-    if (AbstractDocument* doc = activeDocument())
+    // A document opened read-only is never written, whatever its kind.
+    AbstractDocument* doc = activeDocument();
+    if (doc && !doc->isReadOnly())
         doc->save();
 }
 

@@ -108,6 +108,8 @@ private:
     // A new folder (numbered when taken) whose path is the pattern with the projects root for %1;
     // empty when it could not be made.
     QString createFolderInRoot(const QString& pathPattern);
+    // The folders expanded in the tree, the root not included.
+    QStringList expandedFolders() const;
     // Opens a path and throws away a document that could not be shown.
     void openAndKeepValid(const QString& filePath);
 

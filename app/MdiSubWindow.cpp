@@ -22,4 +22,6 @@ void MdiSubWindow::closeEvent(QCloseEvent* event)
         return;
     }
     QMdiSubWindow::closeEvent(event);
+    if (document && event->isAccepted())
+        document->releaseLock();
 }

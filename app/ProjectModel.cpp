@@ -1,6 +1,7 @@
 #include "ProjectModel.h"
 
 #include "Brand.h"
+#include "DocumentLock.h"
 #include "FileIcons.h"
 #include "FileNames.h"
 #include "MainWindow.h"
@@ -18,11 +19,47 @@ ProjectModel::ProjectModel(QObject* parent)
     : QFileSystemModel(parent)
 {
     setReadOnly(false);
-    setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    setFilter(QDir::AllEntries | QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    // Every file is shown except the lock files of open documents: the patterns match every
+    // name that does not begin with the lock prefix (folders are not filtered by name).
+    setNameFilters(namesNotStartingWith(DocumentLock::lockFilePrefix()));
+    setNameFilterDisables(false);
     auto forgetIcons = [this]() { m_iconCache.clear(); };
     connect(this, &QAbstractItemModel::rowsInserted, this, forgetIcons);
     connect(this, &QAbstractItemModel::rowsRemoved, this, forgetIcons);
     connect(this, &QFileSystemModel::fileRenamed, this, forgetIcons);
+}
+
+void ProjectModel::refreshFolder(const QString& folder)
+{
+    const QModelIndex parent = index(folder);
+    if (!parent.isValid() || !isDir(parent))
+        return;
+    const QStringList onDisk = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    // Entries gone from the disk: the model's own handler of a changed folder drops every row
+    // whose name is not in the list it is given.
+    QMetaObject::invokeMethod(this, "_q_directoryChanged", Qt::DirectConnection, Q_ARG(QString, folder),
+        Q_ARG(QStringList, onDisk));
+    // New entries: looking one up adds it to the model (lock files stay out of the tree).
+    const QString lockPrefix = DocumentLock::lockFilePrefix();
+    for (const QString& name : onDisk) {
+        if (!name.startsWith(lockPrefix))
+            index(QStringLiteral("%1/%2").arg(folder, name));
+    }
+}
+
+QStringList ProjectModel::namesNotStartingWith(const QString& prefix)
+{
+    // A name either differs from the prefix at some position, or is a shorter start of it.
+    QStringList patterns;
+    for (int i = 0; i < prefix.size(); ++i) {
+        const QString same = prefix.left(i);
+        patterns.append(QStringLiteral("%1[!%2]*").arg(same, prefix.at(i)));
+        if (i > 0)
+            patterns.append(same);
+    }
+    return patterns;
 }
 
 int ProjectModel::columnCount(const QModelIndex& parent) const

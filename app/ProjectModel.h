@@ -20,6 +20,13 @@ public:
     bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
         const QModelIndex& parent) override;
 
+    // Brings a folder's rows in line with the disk, for changes the model's own change
+    // notification cannot see (made by another machine on a network share).
+    void refreshFolder(const QString& folder);
+
+    // Name filters (wildcards) that pass every name except those beginning with prefix.
+    static QStringList namesNotStartingWith(const QString& prefix);
+
 signals:
     // A rename through the tree succeeded (the tree keeps the renamed item selected).
     void renamed(const QString& oldPath, const QString& newPath);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QDirIterator;
@@ -14,10 +17,18 @@ class QTimer;
 // the system's limit of watches are simply not watched; the main window also checks its open
 // documents when it is activated. The root itself is watched from the folder above it, so that
 // its disappearance and return are noticed.
+//
+// Change notification does not see what other machines do on a network share, so a projects
+// folder on a network file system is polled as well: every few seconds the folders the user
+// can see (the root and the expanded folders, given by a callback) are listed and the open
+// documents' files looked at; a difference is signalled like a local change.
 class ProjectWatcher : public QObject
 {
     Q_OBJECT
 public:
+    static constexpr int DefaultPollInterval = 3000; // milliseconds
+    using PathList = std::function<QStringList()>;
+
     explicit ProjectWatcher(const QString& root, QObject* parent = nullptr);
     ~ProjectWatcher() override;
 
@@ -30,6 +41,14 @@ public:
     // changes); signals a change.
     void checkRoot();
 
+    // Polling is switched on by itself for a folder on a network file system; tests force it.
+    bool isPolling() const;
+    void setPolling(bool on, int intervalMs = DefaultPollInterval);
+    // Where polling looks: folders (besides the root) and files, asked again at every pass.
+    void setPollSources(PathList folders, PathList files);
+    // One pass of polling now.
+    void poll();
+
 signals:
     void directoryChanged(const QString& path);
     void walkFinished();
@@ -37,11 +56,23 @@ signals:
     // came back.
     void rootVanished();
     void rootReturned();
+    // Polling saw a file it was told to look at change or vanish.
+    void fileChanged(const QString& path);
 
 private:
     void walkSlice(int maxFolders);
     // Watches the nearest folder above the root that exists, where the root comes and goes.
     void watchAboveRoot();
+
+    struct FileState
+    {
+        bool exists = false;
+        qint64 size = 0;
+        QDateTime modified;
+        bool operator==(const FileState& other) const;
+    };
+    static FileState stateOf(const QString& path);
+    static QStringList listingOf(const QString& folder);
 
     QString m_root;
     bool m_rootPresent = false;
@@ -52,4 +83,11 @@ private:
     std::unique_ptr<QDirIterator> m_iterator;
     int m_watched = 0;
     int m_refused = 0;
+
+    QTimer* m_pollTimer;
+    PathList m_pollFolders;
+    PathList m_pollFiles;
+    // What the last pass saw; a path seen for the first time only sets its baseline.
+    QHash<QString, QStringList> m_listings;
+    QHash<QString, FileState> m_files;
 };

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFlags>
 #include <QIcon>
+#include <QMap>
 #include <QString>
 #include <memory>
 
@@ -74,6 +75,8 @@ struct MessageRequest
     // its state is read from and written back to *checkBoxChecked.
     QString checkBoxText;
     bool* checkBoxChecked = nullptr;
+    // Texts of the program's own for some of the buttons ("Open Read-Only" on Open, ...).
+    QMap<int, QString> buttonTexts;
 };
 
 // The one way the program asks or tells the user anything modal: message boxes, file and

@@ -1,20 +1,39 @@
 #include "AbstractDocument.h"
 
+#include "DocumentLock.h"
 #include "FileIcons.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 #include <QMessageBox>
 
+namespace {
+// Documents constructed now start read-only (set by ReadOnlyScope around the construction).
+bool openingReadOnly = false;
+} // namespace
+
+AbstractDocument::ReadOnlyScope::ReadOnlyScope(bool readOnly)
+    : previous(openingReadOnly)
+{
+    openingReadOnly = readOnly;
+}
+
+AbstractDocument::ReadOnlyScope::~ReadOnlyScope()
+{
+    openingReadOnly = previous;
+}
+
 AbstractDocument::AbstractDocument(const QString& filePath, QWidget* parent)
     : QWidget(parent)
     , m_filePath(filePath)
     , m_fileName(QFileInfo(filePath).fileName())
+    , m_readOnly(openingReadOnly)
 {
-    setWindowTitle(titleFor(m_fileName, false));
+    updateTitle();
     setWindowIcon(iconForPath(filePath));
 }
 
@@ -30,8 +49,65 @@ void AbstractDocument::setModified(bool modified)
     if (modified == m_modified)
         return;
     m_modified = modified;
-    setWindowTitle(titleFor(m_fileName, m_modified));
+    updateTitle();
     emit titleChanged(this);
+}
+
+void AbstractDocument::updateTitle()
+{
+    const QString title = titleFor(m_fileName, m_modified);
+    setWindowTitle(m_readOnly ? QCoreApplication::translate("Document", "%1 [Read-Only]").arg(title) : title);
+}
+
+void AbstractDocument::setReadOnly(bool readOnly)
+{
+    if (readOnly == m_readOnly)
+        return;
+    m_readOnly = readOnly;
+    if (readOnly)
+        m_lock.reset();
+    for (const QPointer<QAction>& action : qAsConst(m_saveActions)) {
+        if (action)
+            enforceReadOnly(action);
+    }
+    updateTitle();
+    emit titleChanged(this);
+}
+
+void AbstractDocument::guardSaveAction(QAction* action)
+{
+    if (!action)
+        return;
+    m_saveActions.append(action);
+    // Whenever the kind enables it again, a read-only document disables it at once.
+    connect(action, &QAction::changed, this, [this, action]() { enforceReadOnly(action); });
+    enforceReadOnly(action);
+}
+
+void AbstractDocument::enforceReadOnly(QAction* action)
+{
+    if (m_readOnly && action->isEnabled())
+        action->setEnabled(false);
+}
+
+bool AbstractDocument::acquireLock()
+{
+    if (m_readOnly)
+        return false;
+    m_lock = std::make_unique<DocumentLock>(m_filePath);
+    if (!m_lock->acquire())
+        m_lock.reset();
+    return holdsLock();
+}
+
+void AbstractDocument::releaseLock()
+{
+    m_lock.reset();
+}
+
+bool AbstractDocument::holdsLock() const
+{
+    return m_lock && m_lock->isAcquired();
 }
 
 void AbstractDocument::setValid(bool valid)
@@ -47,6 +123,16 @@ bool AbstractDocument::maybeSave()
     }
     if (!m_modified)
         return true;
+    if (m_readOnly) {
+        // Nothing can be saved to the file: the only choices are to lose the changes or stay.
+        return Prompts::show(QMessageBox::Warning, currentMainWindow(),
+                   QCoreApplication::translate("User prompt",
+                       "%1 is open read-only, so your changes cannot be saved to it. Close it and lose "
+                       "the changes?")
+                       .arg(m_fileName),
+                   QString(), QMessageBox::Discard | QMessageBox::Cancel)
+            == QMessageBox::Discard;
+    }
     const PromptButton answer = Prompts::show(QMessageBox::Information, currentMainWindow(),
         QCoreApplication::translate("User prompt", "Save changes to %1?").arg(m_fileName), QString(),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

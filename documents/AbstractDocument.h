@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
+
+class DocumentLock;
+class QAction;
 
 // The base of every document window: a widget bound to one file path for its whole life, with
 // a valid flag (the file could be shown) and a modified flag shown in its title.
@@ -22,6 +27,28 @@ public:
 
     // Whether one of the document's own modal dialogs is running (see DocumentDialogScope).
     bool isRunningDialog() const { return m_dialogs > 0; }
+    // A read-only document shows it in its title and is never written to its file: the
+    // actions given to guardSaveAction stay disabled and save requests through the framework
+    // are refused. Documents constructed inside a ReadOnlyScope start read-only, so that a
+    // kind can open its file accordingly in its constructor.
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+    // Keeps a Save action of the kind disabled while the document is read-only, whatever the
+    // kind does with it otherwise. The one line a document kind needs for read-only opening.
+    void guardSaveAction(QAction* action);
+    struct ReadOnlyScope
+    {
+        explicit ReadOnlyScope(bool readOnly);
+        ~ReadOnlyScope();
+        bool previous;
+    };
+
+    // The lock file that tells other programs this document is open here; removed when the
+    // document goes. False when the folder cannot be written (the document is then unlocked).
+    bool acquireLock();
+    bool holdsLock() const;
+    // The document is closing: others may open it from now on.
+    void releaseLock();
 
 signals:
     void titleChanged(AbstractDocument* doc);
@@ -43,6 +70,8 @@ public slots:
 private:
     friend class DocumentDialogScope;
     void endDialog();
+    void updateTitle();
+    void enforceReadOnly(QAction* action);
 
     const QString m_filePath;
     const QString m_fileName;
@@ -67,4 +96,7 @@ public:
 
 private:
     QPointer<AbstractDocument> m_document;
+    bool m_readOnly = false;
+    QList<QPointer<QAction>> m_saveActions;
+    std::unique_ptr<DocumentLock> m_lock;
 };

@@ -2,6 +2,7 @@
 
 #include "AbstractDocument.h"
 #include "Desktop.h"
+#include "DocumentLock.h"
 #include "DocumentRegistry.h"
 #include "FileNames.h"
 #include "Folders.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QUrl>
 #include <exception>
@@ -22,7 +24,43 @@ struct WaitCursor
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
+
+// "09:14" for a lock of today, the date and time for an older one.
+QString whenOpened(const QDateTime& opened)
+{
+    const QDateTime local = opened.toLocalTime();
+    const QString time = local.toString(QStringLiteral("HH:mm"));
+    if (local.date() == QDate::currentDate())
+        return time;
+    return QStringLiteral("%1 %2").arg(QLocale().toString(local.date(), QLocale::ShortFormat), time);
+}
 } // namespace
+
+LockChoice askAboutLock(const QString& path, const LockOwner& owner)
+{
+    MessageRequest request;
+    request.parent = currentMainWindow();
+    request.icon = QMessageBox::Question;
+    request.text = QCoreApplication::translate("User prompt", "%1 is open by %2 on %3 since %4")
+                       .arg(QFileInfo(path).fileName(), owner.user, owner.host, whenOpened(owner.opened));
+    request.informativeText = QCoreApplication::translate("User prompt",
+        "Open it read-only to look at it, or open it anyway to work on it as well: then whoever saves "
+        "last overwrites the other's changes.");
+    request.buttons = QMessageBox::Open | QMessageBox::Ignore | QMessageBox::Cancel;
+    request.defaultButton = QMessageBox::Open;
+    request.buttonTexts.insert(
+        QMessageBox::Open, QCoreApplication::translate("User prompt", "Open Read-Only"));
+    request.buttonTexts.insert(
+        QMessageBox::Ignore, QCoreApplication::translate("User prompt", "Open Anyway"));
+    switch (Prompts::instance().message(request)) {
+    case QMessageBox::Open:
+        return LockChoice::ReadOnly;
+    case QMessageBox::Ignore:
+        return LockChoice::Anyway;
+    default:
+        return LockChoice::Cancel;
+    }
+}
 
 AbstractDocument* createDocument(const QString& path, QWidget* parent)
 {
@@ -30,8 +68,24 @@ AbstractDocument* createDocument(const QString& path, QWidget* parent)
     AbstractDocument* doc = nullptr;
     try {
         if (const DocumentRegistry::Constructor construct
-            = DocumentRegistry::constructorFor(documentType(path)))
+            = DocumentRegistry::constructorFor(documentType(path))) {
+            // Someone else may have the document open: here, on another machine, as another user.
+            bool readOnly = false;
+            const DocumentLock::Reading lock = DocumentLock::inspect(path);
+            if (lock.state == DocumentLock::State::Held) {
+                QApplication::restoreOverrideCursor();
+                const LockChoice choice = askAboutLock(path, lock.owner);
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+                if (choice == LockChoice::Cancel)
+                    return nullptr;
+                readOnly = choice == LockChoice::ReadOnly;
+            }
+            const AbstractDocument::ReadOnlyScope scope(readOnly);
             doc = construct(path, parent);
+            // Ours from now on; a lock left behind by a crash is simply replaced.
+            if (doc && doc->isValid() && !doc->isReadOnly())
+                doc->acquireLock();
+        }
         if (!doc) {
             const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
             if (const DocumentRegistry::Constructor construct

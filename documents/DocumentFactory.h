@@ -4,9 +4,16 @@
 
 class AbstractDocument;
 class QWidget;
+struct LockOwner;
+
+enum class LockChoice { ReadOnly, Anyway, Cancel };
+// Tells that someone else has the document open and asks what to do.
+LockChoice askAboutLock(const QString& path, const LockOwner& owner);
 
 // Opens a path as the document class registered for its kind; other kinds go to the desktop.
-// The result may be invalid (the caller deletes it) or null (nothing to show here).
+// The result may be invalid (the caller deletes it) or null (nothing to show here). A document
+// someone else has open is opened read-only, anyway, or not at all, as the user chooses; one
+// opened for writing holds its lock file until it goes.
 AbstractDocument* createDocument(const QString& path, QWidget* parent = nullptr);
 
 // Copies the built-in template of a suffix over its favourite, made writable; tells the user

@@ -40,6 +40,7 @@ GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidge
     connect(m_undo, &QAction::triggered, this, &GraphicalReportDocument::undo);
     connect(m_redo, &QAction::triggered, this, &GraphicalReportDocument::redo);
     connect(m_save, &QAction::triggered, this, &GraphicalReportDocument::save);
+    guardSaveAction(m_save);
     connect(m_saveFavourite, &QAction::triggered, this, &GraphicalReportDocument::saveAsFavourite);
     connect(m_download, &QAction::triggered, m_logger, &DataLoggerLauncher::start);
     connect(m_logger, &DataLoggerLauncher::fileToImport, this, &GraphicalReportDocument::fileToImport);
@@ -103,6 +104,8 @@ void GraphicalReportDocument::cleanChanged(bool clean)
 
 void GraphicalReportDocument::save()
 {
+    if (isReadOnly())
+        return;
     DocumentDialogScope dialogs(this);
     m_scene->purgeDeleted();
     if (!m_scene->save(filePath()))
@@ -131,11 +134,19 @@ void GraphicalReportDocument::saveAsFavourite()
     request.defaultButton = QMessageBox::No;
     if (Prompts::instance().message(request) != QMessageBox::Yes)
         return;
+    const QString favourite
+        = Folders::instance()->favouriteTemplatePath(QFileInfo(filePath()).suffix().toLower());
+    // A report open read-only can still become the favourite; its own file stays as it is.
+    if (isReadOnly()) {
+        m_scene->purgeDeleted();
+        m_scene->save(favourite);
+        return;
+    }
     save();
     // Only a document that reached its own file becomes the favourite.
     if (isModified())
         return;
-    m_scene->save(Folders::instance()->favouriteTemplatePath(QFileInfo(filePath()).suffix().toLower()));
+    m_scene->save(favourite);
 }
 
 void GraphicalReportDocument::setCurrent(bool yesNo)

@@ -2,6 +2,7 @@
 
 #include "MainWindowRef.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialog>
@@ -43,6 +44,10 @@ PromptButton WidgetPrompts::message(const MessageRequest& request)
         box.setDefaultButton(static_cast<QMessageBox::StandardButton>(int(request.defaultButton)));
     if (!request.windowIcon.isNull())
         box.setWindowIcon(request.windowIcon);
+    for (auto text = request.buttonTexts.cbegin(); text != request.buttonTexts.cend(); ++text) {
+        if (QAbstractButton* button = box.button(static_cast<QMessageBox::StandardButton>(text.key())))
+            button->setText(text.value());
+    }
     QCheckBox* checkBox = nullptr;
     if (!request.checkBoxText.isEmpty() && request.checkBoxChecked) {
         checkBox = new QCheckBox(request.checkBoxText, &box);

@@ -27,11 +27,12 @@ QString uniqueConnectionName(const QString& filePath)
 }
 } // namespace
 
-CurveStore::CurveStore(const QString& filePath)
+CurveStore::CurveStore(const QString& filePath, Access access)
 {
     QString error;
-    if (!open(filePath, &error)) {
-        Prompts::show(Prompt::Critical, nullptr, error, QString(), Prompt::Ok, Brand::productTitle());
+    if (!open(filePath, access, &error)) {
+        Prompts::show(
+            Prompt::Critical, nullptr, error, QString(), Prompt::Ok, Brand::productTitle());
         if (m_database.isValid())
             m_database.close();
         m_database = QSqlDatabase();
@@ -48,7 +49,8 @@ CurveStore::CurveStore(const QString& filePath)
         m_treeModel->runSchema();
     }
     m_treeModel->loadTree();
-    if (m_readOnly)
+    // A user who chose to open it read-only needs no telling.
+    if (m_readOnly && access == Access::AsFileAllows)
         Prompts::show(Prompt::Information, nullptr,
             QCoreApplication::translate("Informative Message",
                 "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
@@ -56,7 +58,7 @@ CurveStore::CurveStore(const QString& filePath)
             QString(), Prompt::Ok, Brand::productTitle());
 }
 
-bool CurveStore::open(const QString& filePath, QString* error)
+bool CurveStore::open(const QString& filePath, Access access, QString* error)
 {
     // The driver creates an empty database for a missing path and opens any file without
     // complaint, so the file is checked before the driver sees it.
@@ -75,7 +77,7 @@ bool CurveStore::open(const QString& filePath, QString* error)
     // A file the user marked read-only (no write permission for anybody) counts as read-only
     // even for a user who could write it anyway.
     const QFileInfo info(filePath);
-    m_readOnly = !info.isWritable()
+    m_readOnly = access == Access::ReadOnly || !info.isWritable()
         || !(info.permissions()
             & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
     m_connectionName = uniqueConnectionName(filePath);

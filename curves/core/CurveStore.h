@@ -14,7 +14,11 @@ class CurveTreeModel;
 class CurveStore
 {
 public:
-    explicit CurveStore(const QString& filePath);
+    enum class Access {
+        AsFileAllows, // read-only only when the file cannot be written
+        ReadOnly, // never written, whatever the file allows (someone else has it open)
+    };
+    explicit CurveStore(const QString& filePath, Access access = Access::AsFileAllows);
     ~CurveStore();
     CurveStore(const CurveStore&) = delete;
     CurveStore& operator=(const CurveStore&) = delete;
@@ -28,7 +32,7 @@ public:
     QString connectionName() const { return m_connectionName; }
 
 private:
-    bool open(const QString& filePath, QString* error);
+    bool open(const QString& filePath, Access access, QString* error);
 
     QString m_connectionName;
     QSqlDatabase m_database;

@@ -130,6 +130,7 @@ private slots:
     void unplaceableNodesAreKeptAtTheTopLevel();
     void curvesWithoutATreeTableAreKept();
     void readOnlyOldFileIsShownAsItIs();
+    void fileOpenedReadOnlyIsNeverWritten();
     void longFlatSiblingListsSaveInOrder();
 
 private:
@@ -648,6 +649,39 @@ void TestCurveFiles::readOnlyOldFileIsShownAsItIs()
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     RawFile file(path);
     QVERIFY(!QSqlDatabase::database(file.connectionName()).record("Curves").contains("FileVersion"));
+}
+
+void TestCurveFiles::fileOpenedReadOnlyIsNeverWritten()
+{
+    // A writable old file that someone else has open: shown as it is, never upgraded or saved.
+    const QString path = newCurveFile();
+    {
+        RawFile file(path);
+        QVERIFY(file.exec(curveRow(1)));
+        QVERIFY(file.exec(
+            "INSERT INTO TreeNodes (NodeID, NodeDesc, CurveID, ParentRow) VALUES (1, 'one', 1, 0)"));
+    }
+    const QByteArray before = fileHash(path);
+    {
+        CurveStore store(path, CurveStore::Access::ReadOnly);
+        QVERIFY(store.isOpen());
+        QVERIFY(store.isReadOnly());
+        // The user chose read-only: no message about it.
+        QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+        QCOMPARE(labels(store.treeModel()->rootItem()), QStringList({ "one" }));
+        store.treeModel()->rootItem()->child(0)->setData(TreeLabel, QString("renamed"));
+        QVERIFY(!store.treeModel()->slotSave());
+        QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
+        QSqlQuery write(store.database());
+        QVERIFY(!write.exec("DELETE FROM Curves"));
+    }
+    QCOMPARE(fileHash(path), before);
+    {
+        // Opened the ordinary way afterwards, the same file is written again.
+        CurveStore store(path);
+        QVERIFY(!store.isReadOnly());
+    }
+    QVERIFY(fileHash(path) != before);
 }
 
 void TestCurveFiles::longFlatSiblingListsSaveInOrder()

@@ -1,0 +1,326 @@
+#include "DocumentFactory.h"
+#include "DocumentLock.h"
+#include "Folders.h"
+#include "GraphicalReportDocument.h"
+#include "MainWindow.h"
+#include "ProjectModel.h"
+#include "ProjectTreeView.h"
+#include "ProjectWatcher.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace {
+QByteArray hashOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(data), qint64(data.size()));
+}
+
+QByteArray foreignLock()
+{
+    LockOwner owner;
+    owner.user = QStringLiteral("anna");
+    owner.host = QStringLiteral("laptop-3");
+    owner.pid = 4242;
+    owner.opened = QDateTime::currentDateTimeUtc().addSecs(-300);
+    return DocumentLock::format(owner);
+}
+
+// The names the model shows directly under a folder.
+QStringList shownNames(ProjectModel* model, const QString& folder)
+{
+    QStringList names;
+    const QModelIndex parent = model->index(folder);
+    if (model->canFetchMore(parent))
+        model->fetchMore(parent);
+    for (int row = 0; row < model->rowCount(parent); ++row)
+        names.append(QFileInfo(model->filePath(model->index(row, 0, parent))).fileName());
+    names.sort();
+    return names;
+}
+} // namespace
+
+// A projects folder that a team shares: documents someone else has open, lock files, and a
+// folder whose changes are seen by polling.
+class TestSharedFolder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void readOnlyReportKeepsItsFileAndItsFavourite();
+    void lockFilesNeverShowInTheTree();
+    void refreshedFolderFollowsTheDisk();
+    void pollingSeesAdditionsRenamesAndDeletions();
+    void pollingClosesADocumentWhoseFileVanished();
+    void secondProgramWithAnotherHomeSeesTheLock();
+
+private:
+    QString root() const { return m_root->path(); }
+    QAction* windowAction(const char* name) const { return m_window->findChild<QAction*>(name); }
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestSharedFolder::init()
+{
+    TestSupport::resetState();
+    QSettings().setValue("Welcome/show", false);
+    m_root = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(root()).mkpath("Site A/Roof"));
+    QSettings().setValue("Directories/RootDir", root());
+    m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestSharedFolder::cleanup()
+{
+    for (AbstractDocument* doc : m_window->documents())
+        doc->setModified(false);
+    m_window.reset();
+    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
+    m_root.reset();
+}
+
+void TestSharedFolder::readOnlyReportKeepsItsFileAndItsFavourite()
+{
+    const QString path = createNewDocument(root(), "Inspection Report.kstir");
+    QVERIFY(!path.isEmpty());
+    writeFile(DocumentLock::lockPathFor(path), foreignLock());
+    const QByteArray before = hashOf(path);
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Open };
+    auto* doc = qobject_cast<GraphicalReportDocument*>(m_window->openDocument(path));
+    QVERIFY(doc && doc->isValid() && doc->isReadOnly());
+    QCOMPARE(prompts.asked.size(), 1);
+    QVERIFY(
+        prompts.asked.first().message.text.startsWith("Inspection Report.kstir is open by anna on laptop-3"));
+    QVERIFY(m_window->mdiArea()->activeSubWindow()->windowTitle().contains("[Read-Only]"));
+
+    // A change enables the report's Save as always; read-only keeps both Saves off.
+    QAction* reportSave = doc->findChild<QAction*>("actionSave");
+    doc->modified();
+    QVERIFY(doc->isModified());
+    QVERIFY(!reportSave->isEnabled());
+    QVERIFY(!windowAction("actionSave")->isEnabled());
+    QVERIFY(doc->findChild<QAction*>("actionSaveFavourite")->isEnabled());
+    QVERIFY(doc->findChild<QAction*>("actionExportToPdf")->isEnabled());
+    // Save reached another way (the shortcut of the main window, the report's own slot) writes nothing.
+    windowAction("actionSave")->trigger();
+    doc->save();
+    QCOMPARE(hashOf(path), before);
+
+    // It can still become the favourite; its own file stays as it is.
+    const QString favourite = Folders::instance()->favouriteTemplatePath("kstir");
+    QFile::remove(favourite);
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Yes };
+    doc->saveAsFavourite();
+    QVERIFY(QFileInfo::exists(favourite));
+    QCOMPARE(hashOf(path), before);
+
+    // Closing offers to lose the changes; the other's lock stays.
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Discard };
+    m_window->closeDocument(doc);
+    QTRY_VERIFY(m_window->documents().isEmpty());
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(DocumentLock::inspect(path).owner.user, QStringLiteral("anna"));
+    QCOMPARE(hashOf(path), before);
+}
+
+void TestSharedFolder::lockFilesNeverShowInTheTree()
+{
+    const QString path = createNewDocument(root() + "/Site A", "Inspection Report.kstir");
+    writeFile(root() + "/Site A/.notes", "other hidden files are shown");
+    writeFile(root() + "/Site A/.~lockless", "so is a name that only looks like a lock");
+    AbstractDocument* doc = m_window->openDocument(path);
+    QVERIFY(doc && doc->holdsLock());
+    QVERIFY(QFileInfo::exists(DocumentLock::lockPathFor(path)));
+    ProjectModel* model = m_window->projectModel();
+    const QStringList expected { ".notes", ".~lockless", "Inspection Report.kstir", "Roof" };
+    QTRY_COMPARE(shownNames(model, root() + "/Site A"), expected);
+    // Refreshed by hand too, the lock stays out.
+    model->refreshFolder(root() + "/Site A");
+    QCOMPARE(shownNames(model, root() + "/Site A"), expected);
+
+    // Closing the document removes its lock; so does the end of the program.
+    m_window->closeDocument(doc);
+    QTRY_VERIFY(m_window->documents().isEmpty());
+    QVERIFY(!QFileInfo::exists(DocumentLock::lockPathFor(path)));
+    QVERIFY(m_window->openDocument(path));
+    QVERIFY(QFileInfo::exists(DocumentLock::lockPathFor(path)));
+    m_window->close();
+    m_window.reset();
+    QVERIFY(!QFileInfo::exists(DocumentLock::lockPathFor(path)));
+    m_window = std::make_unique<MainWindow>();
+}
+
+void TestSharedFolder::refreshedFolderFollowsTheDisk()
+{
+    // A model that sees no change by itself, as on a network share.
+    ProjectModel model;
+    model.setOption(QFileSystemModel::DontWatchForChanges);
+    const QString folder = root() + "/Site A";
+    writeFile(folder + "/one.kstir", "1");
+    writeFile(folder + "/two.kstir", "2");
+    model.setRootPath(root());
+    QTRY_COMPARE(shownNames(&model, folder), QStringList({ "Roof", "one.kstir", "two.kstir" }));
+
+    writeFile(folder + "/three.kstir", "3");
+    QVERIFY(QFile::rename(folder + "/one.kstir", folder + "/uno.kstir"));
+    QVERIFY(QFile::remove(folder + "/two.kstir"));
+    QVERIFY(QDir(folder).rmdir("Roof"));
+    QVERIFY(QDir(folder).mkdir("Wall"));
+    writeFile(DocumentLock::lockPathFor(folder + "/three.kstir"), foreignLock());
+    model.refreshFolder(folder);
+    QTRY_COMPARE(shownNames(&model, folder), QStringList({ "Wall", "three.kstir", "uno.kstir" }));
+}
+
+void TestSharedFolder::pollingSeesAdditionsRenamesAndDeletions()
+{
+    const QString site = root() + "/Site A";
+    const QString document = site + "/report.kstir";
+    writeFile(document, "first");
+    ProjectWatcher watcher(root());
+    watcher.setPollSources(
+        [&site]() { return QStringList { site }; }, [&document]() { return QStringList { document }; });
+    QSignalSpy folders(&watcher, &ProjectWatcher::directoryChanged);
+    QSignalSpy files(&watcher, &ProjectWatcher::fileChanged);
+    QVERIFY(!watcher.isPolling());
+    watcher.setPolling(true, 50);
+    QVERIFY(watcher.isPolling());
+
+    // The root itself has no change notification here: only polling sees this.
+    writeFile(root() + "/added.kstir", "x");
+    QTRY_VERIFY(folders.contains(QVariantList { root() }));
+    folders.clear();
+    QVERIFY(QFile::rename(root() + "/added.kstir", site + "/moved.kstir"));
+    QTRY_VERIFY(folders.contains(QVariantList { root() }) && folders.contains(QVariantList { site }));
+    folders.clear();
+    QVERIFY(QFile::remove(site + "/moved.kstir"));
+    QTRY_VERIFY(folders.contains(QVariantList { site }));
+
+    // The open document's file: changed elsewhere, then gone.
+    QTest::qWait(20);
+    writeFile(document, "changed on another machine, and longer");
+    QTRY_VERIFY(files.contains(QVariantList { document }));
+    files.clear();
+    QVERIFY(QFile::remove(document));
+    QTRY_VERIFY(files.contains(QVariantList { document }));
+
+    // Lock files coming and going are no change of the folder; nor is an unchanged pass.
+    watcher.poll();
+    folders.clear();
+    files.clear();
+    writeFile(DocumentLock::lockPathFor(site + "/other.kstir"), foreignLock());
+    watcher.poll();
+    watcher.poll();
+    QVERIFY(folders.isEmpty());
+    QVERIFY(files.isEmpty());
+
+    watcher.setPolling(false);
+    QVERIFY(!watcher.isPolling());
+    writeFile(root() + "/late.kstir", "x");
+    QTest::qWait(200);
+    QVERIFY(!folders.contains(QVariantList { root() }));
+}
+
+void TestSharedFolder::pollingClosesADocumentWhoseFileVanished()
+{
+    const QString path = createNewDocument(root(), "Inspection Report.kstir");
+    QVERIFY(m_window->openDocument(path));
+    ProjectWatcher* watcher = m_window->projectWatcher();
+    watcher->setPolling(true, 50);
+    // Expanded folders are polled as well as the root.
+    m_window->treeView()->expand(m_window->projectModel()->index(root() + "/Site A"));
+    QTRY_VERIFY(m_window->treeView()->isExpanded(m_window->projectModel()->index(root() + "/Site A")));
+    QVERIFY(QFile::remove(path));
+    QTRY_VERIFY(m_window->documents().isEmpty());
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+}
+
+void TestSharedFolder::secondProgramWithAnotherHomeSeesTheLock()
+{
+    const QString program = TestSupport::binaryFolder() + "/Kestrovan";
+    if (!QFileInfo(program).isExecutable())
+        QSKIP("the program is not built");
+    const QString path = createNewDocument(root(), "Inspection Report.kstir");
+    QVERIFY(!path.isEmpty());
+
+    // Another user's Kestrovan: its own HOME and settings, the same projects folder.
+    QTemporaryDir home;
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    const QString settingsFile = QSettings().fileName();
+    QVERIFY(settingsFile.startsWith(config));
+    {
+        QSettings other(home.path() + "/.config" + settingsFile.mid(config.size()), QSettings::IniFormat);
+        other.setValue("Welcome/show", false);
+        other.setValue("Directories/RootDir", root());
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_CONFIG_HOME", home.path() + "/.config");
+    environment.insert("XDG_DATA_HOME", home.path() + "/.local/share");
+    environment.insert("XDG_CACHE_HOME", home.path() + "/.cache");
+    QProcess other;
+    other.setProcessEnvironment(environment);
+    other.setProcessChannelMode(QProcess::ForwardedChannels);
+    other.start(program, { path });
+    QVERIFY(other.waitForStarted());
+    QDeadlineTimer deadline(60000);
+    while (DocumentLock::inspect(path).state != DocumentLock::State::Held && !deadline.hasExpired())
+        QTest::qWait(100);
+    const DocumentLock::Reading held = DocumentLock::inspect(path);
+    QCOMPARE(held.state, DocumentLock::State::Held);
+    QCOMPARE(held.owner.pid, other.processId());
+
+    // Asked; read-only leaves the other program's lock in place.
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Open };
+    AbstractDocument* doc = m_window->openDocument(path);
+    QVERIFY(doc && doc->isReadOnly());
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(DocumentLock::inspect(path).owner.pid, other.processId());
+    m_window->closeDocument(doc);
+    QTRY_VERIFY(m_window->documents().isEmpty());
+
+    // The other program is killed: its lock is left behind, and taken over without a question.
+    other.kill();
+    QVERIFY(other.waitForFinished());
+    QVERIFY(QFileInfo::exists(DocumentLock::lockPathFor(path)));
+    QCOMPARE(DocumentLock::inspect(path).state, DocumentLock::State::Stale);
+    prompts.reset();
+    doc = m_window->openDocument(path);
+    QVERIFY(doc && !doc->isReadOnly() && doc->holdsLock());
+    QVERIFY(prompts.asked.isEmpty());
+    QCOMPARE(DocumentLock::inspect(path).state, DocumentLock::State::Ours);
+}
+
+KESTROVAN_TEST_MAIN(TestSharedFolder)
+#include "tst_sharedfolder.moc"
