@@ -21,6 +21,7 @@
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -282,7 +283,7 @@ bool CurveDocument::maybeSave()
 {
     if (!isModified())
         return true;
-    const QMessageBox::StandardButton answer = Prompts::show(QMessageBox::Warning, this,
+    const PromptButton answer = Prompts::show(QMessageBox::Warning, this,
         QCoreApplication::translate("Warning Message", "Save changes to %1?").arg(fileName()), QString(),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (answer) {

@@ -12,6 +12,7 @@
 #include "Prompts.h"
 #include "SafeWrite.h"
 
+#include <QMessageBox>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>

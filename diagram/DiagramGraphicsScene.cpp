@@ -11,6 +11,7 @@
 #include "Prompts.h"
 #include "SafeWrite.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDomDocument>

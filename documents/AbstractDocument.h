@@ -79,6 +79,9 @@ private:
     bool m_modified = false;
     int m_dialogs = 0;
     bool m_closeDeferred = false;
+    bool m_readOnly = false;
+    QList<QPointer<QAction>> m_saveActions;
+    std::unique_ptr<DocumentLock> m_lock;
 };
 
 // Marks the document that owns an object (the object itself or one of its parents) as running
@@ -96,7 +99,4 @@ public:
 
 private:
     QPointer<AbstractDocument> m_document;
-    bool m_readOnly = false;
-    QList<QPointer<QAction>> m_saveActions;
-    std::unique_ptr<DocumentLock> m_lock;
 };

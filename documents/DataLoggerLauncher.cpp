@@ -5,6 +5,7 @@
 #include "Prompts.h"
 #include "SavedAge.h"
 
+#include <QMessageBox>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QWidget>

@@ -1,3 +1,4 @@
+#include "Brand.h"
 #include "ReportFile.h"
 
 #include "DocumentContainer.h"

@@ -6,6 +6,7 @@
 #include "Prompts.h"
 #include "ResultsColumnMap.h"
 
+#include <QMessageBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>

@@ -12,6 +12,7 @@
 #include "SerialPortInfo.h"
 #include "SerialPortSettings.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>

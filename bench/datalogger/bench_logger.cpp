@@ -5,6 +5,7 @@
 #include "LoggerApplication.h"
 #include "Prompts.h"
 
+#include <QMessageBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -27,7 +28,7 @@ public:
     QString path;
     QElapsedTimer* clock = nullptr;
     qint64 askedAt = -1;
-    QMessageBox::StandardButton message(const MessageRequest& request) override
+    PromptButton message(const MessageRequest& request) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
         return QMessageBox::Ok;

@@ -14,6 +14,7 @@
 #include "ReportResizableImage.h"
 #include "ReportScene.h"
 
+#include <QMessageBox>
 #include <QApplication>
 #include <QBuffer>
 #include <QDataStream>
@@ -27,13 +28,13 @@
 #include <zlib.h>
 
 namespace {
-class SilentPrompts : public WidgetPrompts
+class SilentPrompts : public UnattendedPrompts
 {
 public:
-    QMessageBox::StandardButton message(const MessageRequest& request) override
+    PromptButton message(const MessageRequest& request) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return QMessageBox::Ok;
+        return Prompt::Ok;
     }
 };
 
@@ -191,7 +192,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     initKestrovanResources();
-    ReportResizableImage::registerWithReports();
     Prompts::install(std::make_unique<SilentPrompts>());
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("make"))

@@ -16,6 +16,7 @@
 #include "ReportScene.h"
 #include "SearchResultsDocument.h"
 
+#include <QMessageBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -120,13 +121,13 @@ QByteArray reportXml(const QString& packPath, int number, bool withPhrase)
     return xml.toUtf8();
 }
 
-class SilentPrompts : public WidgetPrompts
+class SilentPrompts : public UnattendedPrompts
 {
 public:
-    QMessageBox::StandardButton message(const MessageRequest& request) override
+    PromptButton message(const MessageRequest& request) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return QMessageBox::Ok;
+        return Prompt::Ok;
     }
 };
 

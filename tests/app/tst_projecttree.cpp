@@ -6,6 +6,7 @@
 #include "ProjectWatcher.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QDir>
 #include <QItemSelectionModel>

@@ -8,6 +8,7 @@
 #include "ProjectWatcher.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>

@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 #include "TreeItem.h"
 
+#include <QMessageBox>
 #include <QCryptographicHash>
 #include <QMimeData>
 #include <QRandomGenerator>

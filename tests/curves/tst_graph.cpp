@@ -15,6 +15,7 @@
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
 
+#include <QMessageBox>
 #include <QItemSelectionModel>
 #include <QTemporaryDir>
 #include <qwt_legend_data.h>

@@ -13,6 +13,7 @@
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
 
+#include <QMessageBox>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 

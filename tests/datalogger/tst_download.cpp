@@ -6,6 +6,7 @@
 #include "LoggerResources.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QComboBox>
 #include <QPlainTextEdit>

@@ -5,6 +5,7 @@
 #include "LoggerResources.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>

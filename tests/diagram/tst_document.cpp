@@ -12,6 +12,7 @@
 #include "InstallationDiagramDocument.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>

@@ -6,6 +6,7 @@
 #include "DiagramTestSupport.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>

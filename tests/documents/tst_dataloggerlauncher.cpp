@@ -3,6 +3,7 @@
 #include "SavedAge.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>

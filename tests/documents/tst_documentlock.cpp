@@ -4,6 +4,7 @@
 #include "DocumentType.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QDir>
 #include <QFile>

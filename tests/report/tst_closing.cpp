@@ -8,6 +8,7 @@
 #include "Startup.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QEventLoop>
 #include <QFile>

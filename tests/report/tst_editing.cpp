@@ -14,6 +14,7 @@
 #include "Startup.h"
 #include "TestSupport.h"
 
+#include <QMessageBox>
 #include <QAction>
 #include <QClipboard>
 #include <QGraphicsSceneContextMenuEvent>
