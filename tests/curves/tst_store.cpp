@@ -732,7 +732,7 @@ void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
                     "FileVersion) VALUES (4294967295, '1.5:2.5:0:0', 1e300, -1e300, -5, 9223372036854775807, "
                     "4294967296)"));
         QVERIFY(db.exec("INSERT INTO Curves (CurveID, CurvePoints) VALUES (12, x'313a323a333a34')"));
-        // A temperature of 0 °C is no reading and counts as 25 °C, whichever way the curve is read.
+        // A temperature of 0 °C is a real reading (a winter test), however the 0 is stored.
         int curveID = 20;
         for (const char* temperature : { "25", "0", "0.0", "'0'" }) {
             QVERIFY(db.exec(QStringLiteral("INSERT INTO Curves (CurveID, CurvePoints, Irradiance, CellTemp, "
@@ -779,9 +779,12 @@ void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
         }
         const CurveSeries& at25 = temperatures[0]->stc();
         QVERIFY(at25.size() >= 3);
+        const CurveSeries& atZero = temperatures[1]->stc();
+        QVERIFY(atZero.size() >= 3);
+        QVERIFY(atZero.points() != at25.points());
         for (std::size_t n = 1; n < temperatures.size(); ++n) {
             QCOMPARE(temperatures[n]->value(CurveRecord::CellTemp), QString("0"));
-            QCOMPARE(temperatures[n]->stc().points(), at25.points());
+            QCOMPARE(temperatures[n]->stc().points(), atZero.points());
         }
         // Against a reading of 40 °C the translation does change.
         CurveRecord warm;

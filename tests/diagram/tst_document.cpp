@@ -149,8 +149,9 @@ void TestDiagramDocument::wireButtonAndModeStayInStep()
     QCOMPARE(doc->scene()->mode(), int(Diagram::NormalMode));
     QVERIFY(!doc->scene()->pendingConnection());
     QVERIFY(!doc->isModified());
-    // Exporting leaves wire mode too.
+    // Exporting leaves wire mode too, even when the chooser is cancelled.
     wire->trigger();
+    ScriptedPrompts::get().paths = QStringList { QString() };
     doc->findChild<QAction*>("actionExportToPdf")->trigger();
     QVERIFY(!wire->isChecked());
 }
@@ -395,8 +396,8 @@ void TestDiagramDocument::pdfIsAnA4LandscapePage()
     QCOMPARE(bytes.count("/MediaBox [0 0 842.000000 595.000000]"), 1);
     QCOMPARE(QSettings().value("Directories/LastPdfExportDir").toString(), m_dir->filePath("out"));
 
-    // The next export starts there; an empty answer writes nothing.
-    ScriptedPrompts::get().paths.clear();
+    // The next export starts there; an empty answer (the chooser cancelled) writes nothing.
+    ScriptedPrompts::get().paths = QStringList { QString() };
     doc->findChild<QAction*>("actionExportToPdf")->trigger();
     QCOMPARE(ScriptedPrompts::get().asked.last().dir, m_dir->filePath("out"));
     QCOMPARE(QDir(m_dir->filePath("out")).entryList(QDir::Files), QStringList { "diagram.pdf" });
