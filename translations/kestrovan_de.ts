@@ -435,6 +435,10 @@ Bitte installieren Sie das Programm erneut</translation>
         <translation>Die Datei enthält Trigger oder Sichten, die IV-Kennliniendateien nie enthalten. Sie wurde nicht geöffnet, damit nichts darin verändert werden kann:
  %1</translation>
     </message>
+    <message>
+        <source>The data could not be written.</source>
+        <translation>Die Daten konnten nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>File Open Dialog</name>
