@@ -224,7 +224,7 @@
     </message>
     <message>
         <source>Thank you for choosing Kestrovan.</source>
-        <translation>Vielen Dank, dass Sie sich für Kestrovan entschieden haben.</translation>
+        <translation>Vielen Dank, dass Sie Kestrovan gewählt haben.</translation>
     </message>
     <message>
         <source>Please choose one of the following options:</source>
@@ -970,6 +970,30 @@ Dünnschicht 0.063</translation>
     <message>
         <source>%1/New Folder</source>
         <translation>%1/Neuer Ordner</translation>
+    </message>
+    <message>
+        <source>Inspection Report</source>
+        <translation>Prüfbericht</translation>
+    </message>
+    <message>
+        <source>Array Test Report</source>
+        <translation>PV-Generator-Prüfprotokoll</translation>
+    </message>
+    <message>
+        <source>Verification Certificate</source>
+        <translation>Prüfbescheinigung</translation>
+    </message>
+    <message>
+        <source>Installation Diagram</source>
+        <translation>Anlagenplan</translation>
+    </message>
+    <message>
+        <source>Checklist</source>
+        <translation>Checkliste</translation>
+    </message>
+    <message>
+        <source>String Data Report</source>
+        <translation>Strangdatenbericht</translation>
     </message>
 </context>
 <context>
