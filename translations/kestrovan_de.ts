@@ -928,6 +928,10 @@ Dünnschicht 0.063</translation>
         <translation>Dokumente</translation>
     </message>
     <message>
+        <source>Document Search</source>
+        <translation type="vanished">Dokumentsuche</translation>
+    </message>
+    <message>
         <source>Application</source>
         <translation>Programm</translation>
     </message>
