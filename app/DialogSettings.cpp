@@ -154,8 +154,9 @@ void DialogSettings::restoreVC()
 
 void DialogSettings::browseProjectsRoot()
 {
-    const QString chosen = Prompts::instance().existingDirectory(
-        this, QStringLiteral("Select Projects Root Directory"), m_projectsRootDir->text());
+    const QString chosen = Prompts::instance().existingDirectory(this,
+        QCoreApplication::translate("User prompt", "Select Projects Root Directory"),
+        m_projectsRootDir->text());
     if (!chosen.isEmpty())
         m_projectsRootDir->setText(chosen);
 }

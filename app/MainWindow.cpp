@@ -539,32 +539,32 @@ QString MainWindow::createNew(const QString& fileName)
 
 void MainWindow::createNewInspectionReport()
 {
-    createNew(QStringLiteral("Inspection Report.kstir"));
+    createNew(tr("Inspection Report") + QStringLiteral(".kstir"));
 }
 
 void MainWindow::createNewTestReport()
 {
-    createNew(QStringLiteral("Array Test Report.kstatr"));
+    createNew(tr("Array Test Report") + QStringLiteral(".kstatr"));
 }
 
 void MainWindow::createNewVerificationCertificate()
 {
-    createNew(QStringLiteral("Verification Certificate.kstvc"));
+    createNew(tr("Verification Certificate") + QStringLiteral(".kstvc"));
 }
 
 void MainWindow::createNewInstallationDiagram()
 {
-    createNew(QStringLiteral("Installation Diagram.kstid"));
+    createNew(tr("Installation Diagram") + QStringLiteral(".kstid"));
 }
 
 void MainWindow::createNewChecklistReport()
 {
-    createNew(QStringLiteral("Checklist.kstchk"));
+    createNew(tr("Checklist") + QStringLiteral(".kstchk"));
 }
 
 void MainWindow::createNewCurveData()
 {
-    createNew(QStringLiteral("String Data Report.kstcrv"));
+    createNew(tr("String Data Report") + QStringLiteral(".kstcrv"));
 }
 
 QString MainWindow::createFolderInRoot(const QString& pathPattern)
@@ -587,7 +587,7 @@ void MainWindow::createClientHandoverPack()
     if (path.isEmpty())
         return;
     selectPath(path);
-    createNew(QStringLiteral("Checklist.kstchk"));
+    createNew(tr("Checklist") + QStringLiteral(".kstchk"));
 }
 
 void MainWindow::createNewFolder()

@@ -27,6 +27,23 @@ void removeInstalled()
             QCoreApplication::removeTranslator(slot->get());
     }
 }
+
+// "kestrovan_de.qm" -> de
+QLocale catalogueLocale(const QString& file)
+{
+    QString name = file.mid(file.indexOf(QLatin1Char('_')) + 1);
+    name.chop(3);
+    return QLocale(name);
+}
+
+bool hasLanguage(const QList<QLocale>& catalogues, const QLocale& wanted)
+{
+    for (const QLocale& catalogue : catalogues) {
+        if (catalogue.language() == wanted.language())
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 QString Translations::defaultFolder()
@@ -34,7 +51,7 @@ QString Translations::defaultFolder()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Translations");
 }
 
-void Translations::load(const QString& folder)
+void Translations::load(const QString& folder, const QLocale& desktop)
 {
     removeInstalled();
     appTranslator().reset();
@@ -43,18 +60,34 @@ void Translations::load(const QString& folder)
     const QDir dir(folder);
     const QStringList files
         = dir.entryList({ QStringLiteral("kestrovan_*.qm") }, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QList<QLocale> catalogues;
+    for (const QString& file : files)
+        catalogues.append(catalogueLocale(file));
+
     QSettings settings;
     QLocale current(QStringLiteral("en"));
-    if (settings.contains(QStringLiteral("locale")))
+    if (settings.contains(QStringLiteral("locale"))) {
         current = QLocale(settings.value(QStringLiteral("locale")).toString());
-    else
-        settings.setValue(QStringLiteral("locale"), QStringLiteral("en"));
+    } else {
+        // A first start follows the desktop: its preferred languages in order, the first one we
+        // have a catalogue for; English when there is none. The choice is kept from then on.
+        QString chosen = QStringLiteral("en");
+        for (const QString& wanted : desktop.uiLanguages()) {
+            const QLocale locale(wanted);
+            if (locale.language() == QLocale::English)
+                break;
+            if (hasLanguage(catalogues, locale)) {
+                chosen = locale.name();
+                break;
+            }
+        }
+        current = QLocale(chosen);
+        settings.setValue(QStringLiteral("locale"), chosen);
+    }
 
     // Languages are compared, countries are not; when several files match, the last one wins.
-    for (const QString& file : files) {
-        QString name = file.mid(file.indexOf(QLatin1Char('_')) + 1);
-        name.chop(3);
-        const QLocale fileLocale(name);
+    for (int i = 0; i < files.size(); ++i) {
+        const QLocale& fileLocale = catalogues.at(i);
         if (fileLocale.language() != current.language())
             continue;
         const QString code = fileLocale.name().left(2);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 class QTranslator;
@@ -7,9 +8,11 @@ class QTranslator;
 // Installs the application's and Qt's translators for the language of the "locale" setting
 // from the "Translations" folder beside the program. Each call first removes what an earlier
 // call installed, so a restart with a language that has no file gives the English texts.
+// Without a "locale" setting (a first start) the desktop's language is taken when there is a
+// catalogue for it, English otherwise, and written back as the setting.
 namespace Translations {
 QString defaultFolder();
-void load(const QString& folder = defaultFolder());
+void load(const QString& folder = defaultFolder(), const QLocale& desktop = QLocale::system());
 QTranslator* applicationTranslator();
 QTranslator* qtTranslator();
 } // namespace Translations

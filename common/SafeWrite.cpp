@@ -1,5 +1,6 @@
 #include "SafeWrite.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 bool SafeWrite::writeFile(const QString& path, const Writer& writer, QString* errorString)
@@ -14,8 +15,9 @@ bool SafeWrite::writeFile(const QString& path, const Writer& writer, QString* er
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     if (!writer(file))
-        return fail(file.error() != QFileDevice::NoError ? file.errorString()
-                                                         : QStringLiteral("The data could not be written."));
+        return fail(file.error() != QFileDevice::NoError
+                ? file.errorString()
+                : QCoreApplication::translate("Error Message", "The data could not be written."));
     // QSaveFile::commit() in Qt 5.15 can report success after a short write (a full disk),
     // so the buffered data is flushed and every error checked before the rename.
     if (file.error() != QFileDevice::NoError || !file.flush() || file.error() != QFileDevice::NoError)

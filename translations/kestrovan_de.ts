@@ -2,73 +2,1297 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>MainWindow</name>
-    <message><source>Kestrovan</source><translation>Kestrovan</translation></message>
-    <message><source>File</source><translation>Datei</translation></message>
-    <message><source>Edit</source><translation>Bearbeiten</translation></message>
-    <message><source>Window</source><translation>Fenster</translation></message>
-    <message><source>Help</source><translation>Hilfe</translation></message>
-    <message><source>New Inspection Report</source><translation>Neuer Prüfbericht</translation></message>
-    <message><source>New PV Array Test Report</source><translation>Neues PV-Generator-Prüfprotokoll</translation></message>
-    <message><source>New Verification Certificate</source><translation>Neue Prüfbescheinigung</translation></message>
-    <message><source>New Checklist</source><translation>Neue Checkliste</translation></message>
-    <message><source>New String Data Report</source><translation>Neuer Strangdatenbericht</translation></message>
-    <message><source>New Folder</source><translation>Neuer Ordner</translation></message>
-    <message><source>Save</source><translation>Speichern</translation></message>
-    <message><source>Delete</source><translation>Löschen</translation></message>
-    <message><source>Rename</source><translation>Umbenennen</translation></message>
-    <message><source>Open</source><translation>Öffnen</translation></message>
-    <message><source>Settings...</source><translation>Einstellungen...</translation></message>
-    <message><source>About...</source><translation>Über...</translation></message>
-    <message><source>Document Browser</source><translation>Dokumente</translation></message>
-    <message><source>Document Search</source><translation>Dokumentsuche</translation></message>
+    <name>CsvResultsModel</name>
+    <message>
+        <source>Unknown</source>
+        <translation>Unbekannt</translation>
+    </message>
 </context>
 <context>
-    <name>MdiWindow</name>
-    <message><source>Cl&amp;ose</source><translation>S&amp;chließen</translation></message>
-    <message><source>&amp;Tile</source><translation>&amp;Nebeneinander</translation></message>
-    <message><source>&amp;Cascade</source><translation>&amp;Überlappend</translation></message>
-    <message><source>&amp;Reset Window Layout</source><translation>Fensteranordnung &amp;zurücksetzen</translation></message>
-    <message><source>Ne&amp;xt</source><translation>&amp;Nächstes</translation></message>
-    <message><source>Pre&amp;vious</source><translation>&amp;Vorheriges</translation></message>
+    <name>DiagramComponent</name>
+    <message>
+        <source>Delete %1</source>
+        <comment>Installation Diagram object removal</comment>
+        <translation>%1 löschen</translation>
+    </message>
+    <message>
+        <source>AC Isolator</source>
+        <comment>Installation Diagram object name</comment>
+        <translation>AC-Freischalter</translation>
+    </message>
+    <message>
+        <source>DC Isolator</source>
+        <comment>Installation Diagram object name</comment>
+        <translation>DC-Freischalter</translation>
+    </message>
+    <message>
+        <source>Distribution Board</source>
+        <comment>Installation Diagram object name</comment>
+        <translation>Unterverteilung</translation>
+    </message>
+    <message>
+        <source>Generation Meter</source>
+        <comment>Installation Diagram object name</comment>
+        <translation>Einspeisezähler</translation>
+    </message>
+    <message>
+        <source>Inverter</source>
+        <comment>Installation Diagram object name</comment>
+        <translation>Wechselrichter</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <comment>Installation Diagram object name</comment>
+        <translation>Beschriftung</translation>
+    </message>
+    <message>
+        <source>PV Panel</source>
+        <comment>Installation Diagram object name</comment>
+        <translation>PV-Modul</translation>
+    </message>
 </context>
 <context>
-    <name>User prompt</name>
-    <message><source>Save changes to %1?</source><translation>Änderungen an %1 speichern?</translation></message>
+    <name>DiagramConnection</name>
+    <message>
+        <source>Connection</source>
+        <comment>Installation Diagram object name</comment>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <comment>Installation Diagram object removal</comment>
+        <translation>%1 löschen</translation>
+    </message>
+</context>
+<context>
+    <name>DiagramGraphicsScene</name>
+    <message>
+        <source>Insert notes here</source>
+        <translation>Notizen hier eingeben</translation>
+    </message>
+    <message>
+        <source>Add Label</source>
+        <translation>Beschriftung hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Invertor</source>
+        <translation>Wechselrichter hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Generation Meter</source>
+        <translation>Einspeisezähler hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Distribution Board</source>
+        <translation>Unterverteilung hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add AC Isolator</source>
+        <translation>AC-Freischalter hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add DC Isolator</source>
+        <translation>DC-Freischalter hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add PV Panel</source>
+        <translation>PV-Modul hinzufügen</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>DiagramLabel</name>
+    <message>
+        <source>Set Label Text</source>
+        <comment>Drop down menu option</comment>
+        <translation>Beschriftungstext festlegen</translation>
+    </message>
+    <message>
+        <source>Delete Label</source>
+        <comment>Drop down menu option</comment>
+        <translation>Beschriftung löschen</translation>
+    </message>
+</context>
+<context>
+    <name>DialogAbout</name>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+</context>
+<context>
+    <name>DialogComponentSettings</name>
+    <message>
+        <source>Component Settings</source>
+        <translation>Komponenteneinstellungen</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Beschriftung</translation>
+    </message>
+</context>
+<context>
+    <name>DialogImportResults</name>
+    <message>
+        <source>Import Results</source>
+        <translation>Messergebnisse importieren</translation>
+    </message>
+    <message>
+        <source>The following data is available for import. Ensure a Array Test Report is open and active and click a row in the table below to import the data.</source>
+        <translation>Die folgenden Daten können importiert werden. Stellen Sie sicher, dass ein PV-Generator-Prüfprotokoll geöffnet und aktiv ist, und klicken Sie auf eine Zeile in der Tabelle unten, um die Daten zu importieren.</translation>
+    </message>
+    <message>
+        <source>Import row(s)</source>
+        <translation>Zeile(n) importieren</translation>
+    </message>
+</context>
+<context>
+    <name>DialogSettings</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>The root directory of all projects:</source>
+        <translation>Stammordner aller Projekte:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Projects Directory</source>
+        <translation>Projektordner</translation>
+    </message>
+    <message>
+        <source>If a favourite has been saved for a particular report type, then this will be used when creating a new report. Use the buttons below to restore the reports to their defaults.</source>
+        <translation>Wurde für eine Berichtsart eine Vorlage als Favorit gespeichert, wird sie beim Anlegen eines neuen Berichts verwendet. Mit den Schaltflächen unten stellen Sie die Standardvorlagen wieder her.</translation>
+    </message>
+    <message>
+        <source>Restore Inspection Report</source>
+        <translation>Prüfbericht wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore PV Array Test Report</source>
+        <translation>PV-Generator-Prüfprotokoll wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore Vertification Certificate</source>
+        <translation>Prüfbescheinigung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore Checklist</source>
+        <translation>Checkliste wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Report Favourites</source>
+        <translation>Berichtsfavoriten</translation>
+    </message>
+    <message>
+        <source>File last modified on %1.</source>
+        <translation>Datei zuletzt geändert am %1.</translation>
+    </message>
+    <message>
+        <source>The default report has not been modified.</source>
+        <translation>Die Standardvorlage wurde nicht verändert.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogWelcome</name>
+    <message>
+        <source>Watch video tutorial now (recommended)</source>
+        <translation>Video-Anleitung jetzt ansehen (empfohlen)</translation>
+    </message>
+    <message>
+        <source>Continue using Kestrovan</source>
+        <translation>Mit Kestrovan fortfahren</translation>
+    </message>
+    <message>
+        <source>Do not show this message again</source>
+        <translation>Diese Meldung nicht mehr anzeigen</translation>
+    </message>
+    <message>
+        <source>Welcome to Kestrovan!</source>
+        <translation>Willkommen bei Kestrovan!</translation>
+    </message>
+    <message>
+        <source>Thank you for choosing Kestrovan.</source>
+        <translation>Vielen Dank, dass Sie Kestrovan gewählt haben.</translation>
+    </message>
+    <message>
+        <source>Please choose one of the following options:</source>
+        <translation>Bitte wählen Sie eine der folgenden Möglichkeiten:</translation>
+    </message>
 </context>
 <context>
     <name>Error Message</name>
-    <message><source>Error opening %1 for reading</source><translation>%1 kann nicht zum Lesen geöffnet werden</translation></message>
-    <message><source>Error opening %1 for writing</source><translation>%1 kann nicht zum Schreiben geöffnet werden</translation></message>
-    <message><source>Is the file read-only or has it been deleted?</source><translation>Ist die Datei schreibgeschützt oder wurde sie gelöscht?</translation></message>
-    <message><source>XML validation error in %1 on line %2, column %3</source><translation>XML-Fehler in %1 in Zeile %2, Spalte %3</translation></message>
-    <message><source>Document type declarations are not allowed</source><translation>Dokumenttyp-Deklarationen sind nicht erlaubt</translation></message>
-    <message><source>Elements are nested too deeply</source><translation>Elemente sind zu tief verschachtelt</translation></message>
+    <message>
+        <source>Error opening %1 for reading</source>
+        <translation>%1 kann nicht zum Lesen geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Error opening %1 for writing</source>
+        <translation>%1 kann nicht zum Schreiben geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Is the file read-only or has it been deleted?</source>
+        <translation>Ist die Datei schreibgeschützt oder wurde sie gelöscht?</translation>
+    </message>
+    <message>
+        <source>XML validation error in %1 on line %2, column %3</source>
+        <translation>XML-Fehler in %1 in Zeile %2, Spalte %3</translation>
+    </message>
+    <message>
+        <source>Document type declarations are not allowed</source>
+        <translation>Dokumenttyp-Deklarationen sind nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>Elements are nested too deeply</source>
+        <translation>Elemente sind zu tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>The projects folder &quot;%1&quot; cannot be found. Connect the drive or network share that holds it, or choose another projects folder in the settings.</source>
+        <translation>Der Projektordner „%1“ wurde nicht gefunden. Verbinden Sie das Laufwerk oder die Netzwerkfreigabe, auf der er liegt, oder wählen Sie in den Einstellungen einen anderen Projektordner.</translation>
+    </message>
+    <message>
+        <source>Error creating &quot;%1&quot;</source>
+        <translation>Fehler beim Anlegen von „%1“</translation>
+    </message>
+    <message>
+        <source>File is already open in Kestrovan. Close it before attempting to set the name.</source>
+        <translation>Die Datei ist in Kestrovan geöffnet. Schließen Sie sie, bevor Sie sie umbenennen.</translation>
+    </message>
+    <message>
+        <source>A file in this folder is open in Kestrovan. Close it before attempting to set the name.</source>
+        <translation>Eine Datei in diesem Ordner ist in Kestrovan geöffnet. Schließen Sie sie, bevor Sie den Ordner umbenennen.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; cannot be used.</source>
+        <translation>Der Name „%1“ kann nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.</source>
+        <translation>„%1“ ist bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be renamed.</source>
+        <translation>„%1“ konnte nicht umbenannt werden.</translation>
+    </message>
+    <message>
+        <source>File is already open in Kestrovan. Close it before attempting to move it.</source>
+        <translation>Die Datei ist in Kestrovan geöffnet. Schließen Sie sie, bevor Sie sie verschieben.</translation>
+    </message>
+    <message>
+        <source>These items could not be copied to &quot;%1&quot;:</source>
+        <translation>Diese Elemente konnten nicht nach „%1“ kopiert werden:</translation>
+    </message>
+    <message>
+        <source>These items could not be moved to &quot;%1&quot;:</source>
+        <translation>Diese Elemente konnten nicht nach „%1“ verschoben werden:</translation>
+    </message>
+    <message>
+        <source>Could not find the projects root directory: %1</source>
+        <translation>Der Stammordner der Projekte wurde nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>Please select a new projects root directory.</source>
+        <translation>Bitte wählen Sie einen neuen Stammordner für die Projekte.</translation>
+    </message>
+    <message>
+        <source>Could not find:
+%1.
+Please try installing the program again</source>
+        <translation>Nicht gefunden:
+%1.
+Bitte installieren Sie das Programm erneut</translation>
+    </message>
+    <message>
+        <source>%1%2 failed to start. A file may be missing or corrupted. Please install again.</source>
+        <translation>%1%2 konnte nicht gestartet werden. Möglicherweise fehlt eine Datei oder sie ist beschädigt. Bitte installieren Sie das Programm erneut.</translation>
+    </message>
+    <message>
+        <source>Failed to create document</source>
+        <translation>Das Dokument konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>There was an problem trying to open %1</source>
+        <translation>Beim Öffnen von %1 ist ein Problem aufgetreten</translation>
+    </message>
+    <message>
+        <source>Please make sure a program is associated with this file type.</source>
+        <translation>Bitte stellen Sie sicher, dass diesem Dateityp ein Programm zugeordnet ist.</translation>
+    </message>
+    <message>
+        <source>Could not create the template %1.</source>
+        <translation>Die Vorlage %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Could not create %1.</source>
+        <translation>%1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Please check that the folder exists and that you may write to it.</source>
+        <translation>Bitte prüfen Sie, ob der Ordner existiert und Sie darin schreiben dürfen.</translation>
+    </message>
+    <message>
+        <source>The picture is larger than %1 MB.</source>
+        <translation>Das Bild ist größer als %1 MB.</translation>
+    </message>
+    <message>
+        <source>The file holds no picture.</source>
+        <translation>Die Datei enthält kein Bild.</translation>
+    </message>
+    <message>
+        <source>The drawing cannot be read.</source>
+        <translation>Die Zeichnung kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The file is not a picture that can be shown.</source>
+        <translation>Die Datei ist kein darstellbares Bild.</translation>
+    </message>
+    <message>
+        <source>The picture is %1 × %2 pixels; at most %3 pixels on a side can be shown.</source>
+        <translation>Das Bild hat %1 × %2 Pixel; höchstens %3 Pixel je Seite können dargestellt werden.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be added to the report.</source>
+        <translation>%1 kann dem Bericht nicht hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Error opening %1 for reading.</source>
+        <translation>Fehler beim Öffnen von %1 zum Lesen.</translation>
+    </message>
+    <message>
+        <source>Exception thrown in MainWindow::import(): </source>
+        <translation>Ausnahme in MainWindow::import(): </translation>
+    </message>
+    <message>
+        <source>An unknown exception has been thrown by the MainWindow::import() function</source>
+        <translation>In der Funktion MainWindow::import() ist eine unbekannte Ausnahme aufgetreten</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is saved as UTF-16 text, which is not a tester&apos;s results file. Save it as UTF-8 or plain text and import it again.</source>
+        <translation>„%1“ ist als UTF-16-Text gespeichert und damit keine Ergebnisdatei eines Prüfgeräts. Speichern Sie sie als UTF-8 oder einfachen Text und importieren Sie sie erneut.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is empty: it holds no test results.</source>
+        <translation>„%1“ ist leer: Die Datei enthält keine Messergebnisse.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no line of column names: it is not a tester&apos;s results file.</source>
+        <translation>„%1“ hat keine Zeile mit Spaltennamen: Die Datei ist keine Ergebnisdatei eines Prüfgeräts.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds only its header lines: there are no test results in it.</source>
+        <translation>„%1“ enthält nur Kopfzeilen: Es sind keine Messergebnisse darin.</translation>
+    </message>
+    <message>
+        <source>No test results were found in %1.</source>
+        <translation>In %1 wurden keine Messergebnisse gefunden.</translation>
+    </message>
+    <message>
+        <source>Programming error: Invalid row: %1</source>
+        <translation>Programmfehler: Ungültige Zeile: %1</translation>
+    </message>
+    <message>
+        <source>The curve file has no room for another curve.</source>
+        <translation>Die Kennliniendatei bietet keinen Platz für eine weitere Kennlinie.</translation>
+    </message>
+    <message>
+        <source>IV curve data not found in collection</source>
+        <translation>IV-Kennliniendaten wurden in der Sammlung nicht gefunden</translation>
+    </message>
+    <message>
+        <source>File is missing:
+ %1</source>
+        <translation>Datei fehlt:
+ %1</translation>
+    </message>
+    <message>
+        <source>The file is not an IV curve database:
+ %1</source>
+        <translation>Die Datei ist keine IV-Kennliniendatenbank:
+ %1</translation>
+    </message>
+    <message>
+        <source>The file is damaged:
+ %1
+%2</source>
+        <translation>Die Datei ist beschädigt:
+ %1
+%2</translation>
+    </message>
+    <message>
+        <source>The file holds triggers or views, which IV curve files never have. It was not opened, so that nothing in it can be changed:
+ %1</source>
+        <translation>Die Datei enthält Trigger oder Sichten, die IV-Kennliniendateien nie enthalten. Sie wurde nicht geöffnet, damit nichts darin verändert werden kann:
+ %1</translation>
+    </message>
+    <message>
+        <source>The data could not be written.</source>
+        <translation>Die Daten konnten nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
-    <name>Warning Message</name>
-    <message><source>You are creating an Array Test Report from a favourite that was created in an older version of the program. If you use this version then you will not be able to import data into it.</source><translation>Sie erstellen ein PV-Generator-Prüfprotokoll aus einem Favoriten, der mit einer älteren Programmversion erstellt wurde. In diese Fassung können keine Messdaten importiert werden.</translation></message>
-    <message><source>Would you like to replace the favourite with the new version of the report?</source><translation>Möchten Sie den Favoriten durch die neue Fassung des Protokolls ersetzen?</translation></message>
+    <name>File Open Dialog</name>
+    <message>
+        <source>Select Image</source>
+        <translation>Bild auswählen</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)</source>
+        <translation>Bilder (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)</translation>
+    </message>
+    <message>
+        <source>Import CSV File</source>
+        <translation>CSV-Datei importieren</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
 </context>
 <context>
-    <name>Menu option</name>
-    <message><source>Add Image</source><translation>Bild hinzufügen</translation></message>
+    <name>GraphicalReportDocument</name>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Save As Favourite. Next time you create a new report it look like this report.</source>
+        <translation>Als Favorit speichern. Neue Berichte dieser Art sehen dann aus wie dieser Bericht.</translation>
+    </message>
+    <message>
+        <source>Download data from tester</source>
+        <translation>Daten vom Prüfgerät herunterladen</translation>
+    </message>
+    <message>
+        <source>Import data from file</source>
+        <translation>Daten aus Datei importieren</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+</context>
+<context>
+    <name>GraphicsDocument</name>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
 </context>
 <context>
     <name>GraphicsTextItem</name>
-    <message><source>Cut</source><translation>Ausschneiden</translation></message>
-    <message><source>Copy</source><translation>Kopieren</translation></message>
-    <message><source>Paste</source><translation>Einfügen</translation></message>
-    <message><source>Undo</source><translation>Rückgängig</translation></message>
-    <message><source>Redo</source><translation>Wiederholen</translation></message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
 </context>
 <context>
-    <name>ReportText</name>
-    <message><source>Font Settings...</source><translation>Schriftart...</translation></message>
+    <name>IVCurve::ColumnConfigDlg</name>
+    <message>
+        <source>Configure Columns</source>
+        <translation>Spalten festlegen</translation>
+    </message>
+    <message>
+        <source>Show Index Column</source>
+        <translation>Spalte Index anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Date Column</source>
+        <translation>Spalte Datum anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Irradiance Column</source>
+        <translation>Spalte Bestrahlungsstärke anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Cell temperature Column</source>
+        <translation>Spalte Zelltemperatur anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Fill Factor Column</source>
+        <translation>Spalte Füllfaktor anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Isc Column</source>
+        <translation>Spalte Isc anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Voc Column</source>
+        <translation>Spalte Voc anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Impp Column</source>
+        <translation>Spalte Impp anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Vmpp Column</source>
+        <translation>Spalte Vmpp anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Riso Column</source>
+        <translation>Spalte Riso anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Viso Column</source>
+        <translation>Spalte Viso anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Protective Earth Column</source>
+        <translation>Spalte Schutzleiter anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Clamp Current (mpp) Column</source>
+        <translation>Spalte Zangenstrom (MPP) anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Colour Column</source>
+        <translation>Spalte Farbe anzeigen</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alle auswählen</translation>
+    </message>
+    <message>
+        <source>Select None</source>
+        <translation>Keine auswählen</translation>
+    </message>
+    <message>
+        <source>Update and Close</source>
+        <translation>Übernehmen und schließen</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::CurveModulesChooser</name>
+    <message>
+        <source>Choose Module</source>
+        <translation>Modul auswählen</translation>
+    </message>
+    <message>
+        <source>Show favourite modules only</source>
+        <translation>Nur Favoriten-Module anzeigen</translation>
+    </message>
+    <message>
+        <source>Module:</source>
+        <translation>Modul:</translation>
+    </message>
+    <message>
+        <source>Number of modules in series:</source>
+        <translation>Anzahl Module in Reihe:</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::CurveModulesDlg</name>
+    <message>
+        <source>PV Modules</source>
+        <translation>PV-Module</translation>
+    </message>
+    <message>
+        <source>PV Module Database</source>
+        <translation>PV-Moduldatenbank</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Deleting a preloaded module.
+%1
+Do you wish to continue?</source>
+        <translation>Ein mitgeliefertes Modul wird gelöscht.
+%1
+Möchten Sie fortfahren?</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::CurveModulesEditDlg</name>
+    <message>
+        <source>Edit Module</source>
+        <translation>Modul bearbeiten</translation>
+    </message>
+    <message>
+        <source>Current at short-circuit</source>
+        <translation>Kurzschlussstrom</translation>
+    </message>
+    <message>
+        <source>Voltage at open-circuit</source>
+        <translation>Leerlaufspannung</translation>
+    </message>
+    <message>
+        <source>Current at maximum power point</source>
+        <translation>Strom im Punkt maximaler Leistung (MPP)</translation>
+    </message>
+    <message>
+        <source>Voltage at maximum power point</source>
+        <translation>Spannung im Punkt maximaler Leistung (MPP)</translation>
+    </message>
+    <message>
+        <source>Current-Temperature coefficient e.g. 0.003</source>
+        <translation>Temperaturkoeffizient des Stroms, z. B. 0.003</translation>
+    </message>
+    <message>
+        <source>Voltage-Temperature coefficient e.g. -0.14</source>
+        <translation>Temperaturkoeffizient der Spannung, z. B. -0.14</translation>
+    </message>
+    <message>
+        <source>Anderson&apos;s delta coefficient:
+mono-Crystalline 0.085
+multi-Crystalline 0.110
+Thin-Film 0.063</source>
+        <translation>Delta-Koeffizient nach Anderson:
+monokristallin 0.085
+polykristallin 0.110
+Dünnschicht 0.063</translation>
+    </message>
+    <message>
+        <source>series resistance e.g. 0.3</source>
+        <translation>Serienwiderstand, z. B. 0.3</translation>
+    </message>
+    <message>
+        <source>%/°C ...</source>
+        <translation>%/°C ...</translation>
+    </message>
+    <message>
+        <source>Enter value as a percentage of Isc</source>
+        <translation>Wert in Prozent von Isc eingeben</translation>
+    </message>
+    <message>
+        <source>Enter value as a percentage of Voc</source>
+        <translation>Wert in Prozent von Voc eingeben</translation>
+    </message>
+    <message>
+        <source>Favourite</source>
+        <translation>Favorit</translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation>Beschreibung:</translation>
+    </message>
+    <message>
+        <source>Isc: (A)</source>
+        <translation>Isc: (A)</translation>
+    </message>
+    <message>
+        <source>Voc: (V)</source>
+        <translation>Voc: (V)</translation>
+    </message>
+    <message>
+        <source>Impp: (A)</source>
+        <translation>Impp: (A)</translation>
+    </message>
+    <message>
+        <source>Vmpp: (V)</source>
+        <translation>Vmpp: (V)</translation>
+    </message>
+    <message>
+        <source>α: (A/°C)</source>
+        <translation>α: (A/°C)</translation>
+    </message>
+    <message>
+        <source>β: (V/°C)</source>
+        <translation>β: (V/°C)</translation>
+    </message>
+    <message>
+        <source>delta:</source>
+        <translation>Delta:</translation>
+    </message>
+    <message>
+        <source>Rs: (Ω)</source>
+        <translation>Rs: (Ω)</translation>
+    </message>
+    <message>
+        <source>Enter value in percent per centigrade</source>
+        <translation>Wert in Prozent pro Grad Celsius eingeben</translation>
+    </message>
+    <message>
+        <source>Isc is missing or zero</source>
+        <translation>Isc fehlt oder ist null</translation>
+    </message>
+    <message>
+        <source>Voc is missing or zero</source>
+        <translation>Voc fehlt oder ist null</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::CurveTreeModel</name>
+    <message>
+        <source>Curve %1</source>
+        <translation>Kennlinie %1</translation>
+    </message>
+    <message>
+        <source>&lt;New Row&gt;</source>
+        <translation>&lt;Neue Zeile&gt;</translation>
+    </message>
+    <message>
+        <source>Invalid checksum. Internal error in test instrument or the CSV data has been modified</source>
+        <translation>Ungültige Prüfsumme. Interner Fehler im Prüfgerät oder die CSV-Daten wurden verändert</translation>
+    </message>
+    <message>
+        <source>Checksum ignored. Spreadsheet data modification was detected</source>
+        <translation>Prüfsumme ignoriert. Eine Bearbeitung in einer Tabellenkalkulation wurde erkannt</translation>
+    </message>
+    <message>
+        <source>No irradiance value</source>
+        <translation>Kein Wert für die Bestrahlungsstärke</translation>
+    </message>
+    <message>
+        <source>No cell temperature value</source>
+        <translation>Kein Wert für die Zelltemperatur</translation>
+    </message>
+    <message>
+        <source>Irradiance warning. Greater than 10% variance during test</source>
+        <translation>Warnung Bestrahlungsstärke: mehr als 10 % Schwankung während der Messung</translation>
+    </message>
+</context>
+<context>
+    <name>Informative Message</name>
+    <message>
+        <source>No projects directory was set. Defaulting to the public documents directory</source>
+        <translation>Es war kein Projektordner festgelegt. Der öffentliche Dokumentenordner wird verwendet</translation>
+    </message>
+    <message>
+        <source>The file is read-only. It is shown as it is, and changes to it cannot be saved:
+ %1</source>
+        <translation>Die Datei ist schreibgeschützt. Sie wird unverändert angezeigt; Änderungen können nicht gespeichert werden:
+ %1</translation>
+    </message>
+</context>
+<context>
+    <name>InstallationDiagramDocument</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Export to PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>Wire</source>
+        <translation>Leitung</translation>
+    </message>
+    <message>
+        <source>Single wire</source>
+        <translation>Einzelader</translation>
+    </message>
+    <message>
+        <source>DC cable</source>
+        <translation>DC-Kabel</translation>
+    </message>
+    <message>
+        <source>AC cable</source>
+        <translation>AC-Kabel</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Kestrovan</source>
+        <translation>Kestrovan</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Fenster</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>New Inspection Report</source>
+        <translation>Neuer Prüfbericht</translation>
+    </message>
+    <message>
+        <source>New PV Array Test Report</source>
+        <translation>Neues PV-Generator-Prüfprotokoll</translation>
+    </message>
+    <message>
+        <source>New Verification Certificate</source>
+        <translation>Neue Prüfbescheinigung</translation>
+    </message>
+    <message>
+        <source>New Checklist</source>
+        <translation>Neue Checkliste</translation>
+    </message>
+    <message>
+        <source>New String Data Report</source>
+        <translation>Neuer Strangdatenbericht</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>Neuer Ordner</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Einstellungen...</translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation>Über...</translation>
+    </message>
+    <message>
+        <source>Document Browser</source>
+        <translation>Dokumente</translation>
+    </message>
+    <message>
+        <source>Document Search</source>
+        <translation type="vanished">Dokumentsuche</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <source>New Installation Diagram</source>
+        <translation>Neuer Anlagenplan</translation>
+    </message>
+    <message>
+        <source>New Client Handover Pack</source>
+        <translation>Neue Übergabemappe für den Kunden</translation>
+    </message>
+    <message>
+        <source>Create a new folder with a checklist in it</source>
+        <translation>Neuen Ordner mit einer Checkliste anlegen</translation>
+    </message>
+    <message>
+        <source>Screencast Tutorial...</source>
+        <translation>Video-Anleitung...</translation>
+    </message>
+    <message>
+        <source>PDF Instruction Manual</source>
+        <translation>Bedienungsanleitung (PDF)</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importieren...</translation>
+    </message>
+    <message>
+        <source>Download ...</source>
+        <translation>Herunterladen ...</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>%1/New Client Handover Pack</source>
+        <translation>%1/Neue Übergabemappe</translation>
+    </message>
+    <message>
+        <source>%1/New Folder</source>
+        <translation>%1/Neuer Ordner</translation>
+    </message>
+    <message>
+        <source>Inspection Report</source>
+        <translation>Prüfbericht</translation>
+    </message>
+    <message>
+        <source>Array Test Report</source>
+        <translation>PV-Generator-Prüfprotokoll</translation>
+    </message>
+    <message>
+        <source>Verification Certificate</source>
+        <translation>Prüfbescheinigung</translation>
+    </message>
+    <message>
+        <source>Installation Diagram</source>
+        <translation>Anlagenplan</translation>
+    </message>
+    <message>
+        <source>Checklist</source>
+        <translation>Checkliste</translation>
+    </message>
+    <message>
+        <source>String Data Report</source>
+        <translation>Strangdatenbericht</translation>
+    </message>
+</context>
+<context>
+    <name>MdiWindow</name>
+    <message>
+        <source>Cl&amp;ose</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Nebeneinander</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>&amp;Überlappend</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Window Layout</source>
+        <translation>Fensteranordnung &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt</source>
+        <translation>&amp;Nächstes</translation>
+    </message>
+    <message>
+        <source>Pre&amp;vious</source>
+        <translation>&amp;Vorheriges</translation>
+    </message>
+    <message>
+        <source>Close the active window</source>
+        <translation>Aktives Fenster schließen</translation>
+    </message>
+    <message>
+        <source>Tile the windows</source>
+        <translation>Fenster nebeneinander anordnen</translation>
+    </message>
+    <message>
+        <source>Cascade the windows</source>
+        <translation>Fenster überlappend anordnen</translation>
+    </message>
+    <message>
+        <source>Restore the default Window layout</source>
+        <translation>Standard-Fensteranordnung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Move the focus to the next window</source>
+        <translation>Zum nächsten Fenster wechseln</translation>
+    </message>
+    <message>
+        <source>Move the focus to the previous window</source>
+        <translation>Zum vorherigen Fenster wechseln</translation>
+    </message>
+    <message>
+        <source>&amp;%1 %2</source>
+        <translation>&amp;%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>Menu option</name>
+    <message>
+        <source>Add Image</source>
+        <translation>Bild hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete Image</source>
+        <translation>Bild löschen</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectTreeView</name>
+    <message>
+        <source>This will copy &quot;%1&quot; to you project area.</source>
+        <translation>„%1“ wird in Ihren Projektbereich kopiert.</translation>
+    </message>
+    <message>
+        <source>This will copy %1 files to your project area.</source>
+        <translation>%1 Dateien werden in Ihren Projektbereich kopiert.</translation>
+    </message>
+    <message>
+        <source>Do you want to proceed?</source>
+        <translation>Möchten Sie fortfahren?</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>This picture cannot be shown</source>
+        <translation>Dieses Bild kann nicht angezeigt werden</translation>
+    </message>
 </context>
 <context>
     <name>ReportScene</name>
-    <message><source>Export PDF</source><translation>Als PDF exportieren</translation></message>
-    <message><source>PDF Files (*.pdf)</source><translation>PDF-Dateien (*.pdf)</translation></message>
+    <message>
+        <source>Export PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>ReportText</name>
+    <message>
+        <source>Font Settings...</source>
+        <translation>Schriftart...</translation>
+    </message>
+</context>
+<context>
+    <name>Tool tip hint</name>
+    <message>
+        <source>Export to PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>Tree Control Header</name>
+    <message>
+        <source>Item Description</source>
+        <translation>Bezeichnung</translation>
+    </message>
+    <message>
+        <source>Tester Index</source>
+        <translation>Messindex</translation>
+    </message>
+    <message>
+        <source>Date Tested</source>
+        <translation>Prüfdatum</translation>
+    </message>
+    <message>
+        <source>Irr</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>Tcell</source>
+        <translation>TZelle</translation>
+    </message>
+    <message>
+        <source>FF</source>
+        <translation>FF</translation>
+    </message>
+    <message>
+        <source>Isc</source>
+        <translation>Isc</translation>
+    </message>
+    <message>
+        <source>Voc</source>
+        <translation>Voc</translation>
+    </message>
+    <message>
+        <source>Impp</source>
+        <translation>Impp</translation>
+    </message>
+    <message>
+        <source>Vmpp</source>
+        <translation>Vmpp</translation>
+    </message>
+    <message>
+        <source>Riso</source>
+        <translation>Riso</translation>
+    </message>
+    <message>
+        <source>Viso</source>
+        <translation>Viso</translation>
+    </message>
+    <message>
+        <source>Rpe</source>
+        <translation>RPE</translation>
+    </message>
+    <message>
+        <source>Iclamp</source>
+        <translation>IZange</translation>
+    </message>
+</context>
+<context>
+    <name>Troubleshoot advice</name>
+    <message>
+        <source>You are attempting to insert data into an older version of the Array Test Report document. 								   Please create a new Array Test Report if you would like to import data into it. 								   You may need to restore the Array Test Document in the favourites settings if the favourite 								   was created using an earlier version of the program.</source>
+        <translation>Sie versuchen, Daten in eine ältere Fassung des PV-Generator-Prüfprotokolls einzufügen. Bitte legen Sie ein neues PV-Generator-Prüfprotokoll an, wenn Sie Daten importieren möchten. Eventuell müssen Sie das Prüfprotokoll in den Favoriten-Einstellungen wiederherstellen, falls der Favorit mit einer früheren Programmversion angelegt wurde.</translation>
+    </message>
+    <message>
+        <source>Unable to find where to insert data. Please ensure an Array Test Report has focus before inserting the data.</source>
+        <translation>Die Stelle zum Einfügen der Daten wurde nicht gefunden. Bitte stellen Sie sicher, dass ein PV-Generator-Prüfprotokoll aktiv ist, bevor Sie die Daten einfügen.</translation>
+    </message>
+    <message>
+        <source>No more room left in the report table. Please use another Array Test Report.</source>
+        <translation>In der Tabelle des Protokolls ist kein Platz mehr. Bitte verwenden Sie ein weiteres PV-Generator-Prüfprotokoll.</translation>
+    </message>
+</context>
+<context>
+    <name>Undo command</name>
+    <message>
+        <source>Import results</source>
+        <translation>Messergebnisse importieren</translation>
+    </message>
+</context>
+<context>
+    <name>User prompt</name>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Move &quot;%1&quot; to the trash?</source>
+        <translation>„%1“ in den Papierkorb verschieben?</translation>
+    </message>
+    <message>
+        <source>Move these %1 items to the trash?</source>
+        <translation>Diese %1 Elemente in den Papierkorb verschieben?</translation>
+    </message>
+    <message>
+        <source>The language will be changed next time the application is started.</source>
+        <translation>Die Sprache wird beim nächsten Programmstart umgestellt.</translation>
+    </message>
+    <message>
+        <source>Would you like to restart now?</source>
+        <translation>Möchten Sie das Programm jetzt neu starten?</translation>
+    </message>
+    <message>
+        <source>Select Projects Root Directory</source>
+        <translation>Stammordner der Projekte auswählen</translation>
+    </message>
+    <message>
+        <source>The path &quot;%1&quot; does not exist. Would you like to create it?</source>
+        <translation>Der Pfad „%1“ existiert nicht. Möchten Sie ihn anlegen?</translation>
+    </message>
+    <message>
+        <source>Would you like to import the last file you just downloaded?</source>
+        <translation>Möchten Sie die soeben heruntergeladene Datei importieren?</translation>
+    </message>
+    <message>
+        <source>File: %1 was saved %2.</source>
+        <translation>Datei: %1 wurde %2 gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>Warning Message</name>
+    <message>
+        <source>You are creating an Array Test Report from a favourite that was created in an older version of the program. If you use this version then you will not be able to import data into it.</source>
+        <translation>Sie erstellen ein PV-Generator-Prüfprotokoll aus einem Favoriten, der mit einer älteren Programmversion erstellt wurde. In diese Fassung können keine Messdaten importiert werden.</translation>
+    </message>
+    <message>
+        <source>Would you like to replace the favourite with the new version of the report?</source>
+        <translation>Möchten Sie den Favoriten durch die neue Fassung des Protokolls ersetzen?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be moved to the trash.</source>
+        <translation>„%1“ konnte nicht in den Papierkorb verschoben werden.</translation>
+    </message>
+    <message>
+        <source>Saving this document as a favourite means that every time you create a new document of this type it will look like this document.</source>
+        <translation>Wenn Sie dieses Dokument als Favorit speichern, sieht jedes neue Dokument dieser Art künftig so aus wie dieses.</translation>
+    </message>
+</context>
+<context>
+    <name>Warning message text</name>
+    <message>
+        <source>Are you sure you want to overwrite the favourite?
+(NOTE: You may restore the default document at any time from the settings.)</source>
+        <translation>Möchten Sie den Favoriten wirklich überschreiben?
+(HINWEIS: Die Standardvorlage können Sie jederzeit in den Einstellungen wiederherstellen.)</translation>
+    </message>
+</context>
+<context>
+    <name>Window Title</name>
+    <message>
+        <source>Import Results - %1</source>
+        <translation>Messergebnisse importieren - %1</translation>
+    </message>
+</context>
+<context>
+    <name>time since saved</name>
+    <message>
+        <source>just now</source>
+        <translation>gerade eben</translation>
+    </message>
+    <message>
+        <source>%1 seconds ago</source>
+        <translation>vor %1 Sekunden</translation>
+    </message>
+    <message>
+        <source>%1 minutes ago</source>
+        <translation>vor %1 Minuten</translation>
+    </message>
+    <message>
+        <source>%1 days ago</source>
+        <translation>vor %1 Tagen</translation>
+    </message>
+    <message>
+        <source>%1 hours ago</source>
+        <translation>vor %1 Stunden</translation>
+    </message>
 </context>
 </TS>

@@ -16,6 +16,9 @@ private slots:
     void cleanup();
 
     void firstStartWritesEnglish();
+    void firstStartFollowsTheDesktop_data();
+    void firstStartFollowsTheDesktop();
+    void firstStartTakesTheSystemLanguage();
     void languageSelectsTheCatalogue_data();
     void languageSelectsTheCatalogue();
     void reloadingRemovesTheOldTranslators();
@@ -44,10 +47,72 @@ void TestTranslations::cleanup()
 void TestTranslations::firstStartWritesEnglish()
 {
     QVERIFY(!QSettings().contains("locale"));
-    Translations::load(m_folder.path());
+    Translations::load(m_folder.path(), QLocale(QLocale::English, QLocale::UnitedKingdom));
     QCOMPARE(QSettings().value("locale").toString(), QString("en"));
     QCOMPARE(Translations::applicationTranslator(), nullptr);
     QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString("File"));
+}
+
+void TestTranslations::firstStartFollowsTheDesktop_data()
+{
+    QTest::addColumn<QString>("desktop");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("fileMenu");
+    QTest::newRow("German desktop") << "de_DE"
+                                    << "de_DE"
+                                    << "Datei";
+    QTest::newRow("Austrian desktop keeps its country") << "de_AT"
+                                                        << "de_AT"
+                                                        << "Datei";
+    QTest::newRow("French desktop, no catalogue") << "fr_FR"
+                                                  << "en"
+                                                  << "File";
+    QTest::newRow("English desktop") << "en_US"
+                                     << "en"
+                                     << "File";
+    QTest::newRow("C locale") << "C"
+                              << "en"
+                              << "File";
+}
+
+void TestTranslations::firstStartFollowsTheDesktop()
+{
+    QFETCH(QString, desktop);
+    QFETCH(QString, written);
+    QFETCH(QString, fileMenu);
+    QVERIFY(!QSettings().contains("locale"));
+    Translations::load(m_folder.path(), QLocale(desktop));
+    QCOMPARE(QSettings().value("locale").toString(), written);
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), fileMenu);
+
+    // From then on the setting decides, whatever the desktop says.
+    QSettings().setValue("locale", "en");
+    Translations::load(m_folder.path(), QLocale(desktop));
+    QCOMPARE(QSettings().value("locale").toString(), QString("en"));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString("File"));
+    QSettings().setValue("locale", "de_DE");
+    Translations::load(m_folder.path(), QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(QSettings().value("locale").toString(), QString("de_DE"));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString("Datei"));
+
+    // A German desktop without our catalogue beside the program still starts (in English).
+    QSettings().remove("locale");
+    Translations::load(m_folder.path() + "/missing", QLocale(desktop));
+    QCOMPARE(QSettings().value("locale").toString(), QString("en"));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString("File"));
+}
+
+// Run by the "app.translations.desktop" test with the desktop's language in LANG/LC_ALL/LANGUAGE.
+void TestTranslations::firstStartTakesTheSystemLanguage()
+{
+    const QString expected = qEnvironmentVariable("KESTROVAN_TEST_EXPECT_LOCALE");
+    if (expected.isEmpty())
+        QSKIP("needs the environment set by the app.translations.desktop test");
+    QVERIFY(!QSettings().contains("locale"));
+    Translations::load(m_folder.path());
+    QCOMPARE(QSettings().value("locale").toString(), expected);
+    const bool german = expected.startsWith("de");
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), QString(german ? "Datei" : "File"));
 }
 
 void TestTranslations::languageSelectsTheCatalogue_data()
