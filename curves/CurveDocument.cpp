@@ -470,7 +470,8 @@ void CurveDocument::slotCurveReport()
     guarded([this] {
         if (!m_store->graphModel())
             return;
-        CurveReport::run(this, m_graph, m_store->graphModel(), selectedCurveIDs());
+        // The strings of the selected rows, folders included, as the graph shows them.
+        CurveReport::run(this, m_graph, m_store->graphModel(), m_store->graphModel()->cachedCurveIDs());
     });
 }
 

@@ -30,6 +30,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace IVCurve {
 namespace CurveReport {
@@ -92,10 +93,23 @@ void renderPlot(QwtPlot* plot, QPainter& painter, const QPrinter& printer, const
     renderer.render(plot, &painter, area);
 }
 
-// A graph of one string alone: its measured, STC and nominal IV curves.
-std::unique_ptr<QwtPlot> stringPlot(CurveRecord& record)
+// A graph of one string alone: its measured, STC and nominal IV curves. The lines own their
+// markers, so they are taken off the plot before either goes.
+struct StringPlot
 {
-    auto plot = std::make_unique<QwtPlot>();
+    ~StringPlot()
+    {
+        for (const std::unique_ptr<CurveLine>& line : lines)
+            line->attachLine(nullptr);
+    }
+    std::unique_ptr<QwtPlot> plot = std::make_unique<QwtPlot>();
+    std::vector<std::unique_ptr<CurveLine>> lines;
+};
+
+std::unique_ptr<StringPlot> stringPlot(CurveRecord& record)
+{
+    auto owner = std::make_unique<StringPlot>();
+    QwtPlot* plot = owner->plot.get();
     plot->setCanvasBackground(Qt::white);
     plot->setAutoFillBackground(true);
     plot->setPalette(QPalette(Qt::white));
@@ -109,7 +123,7 @@ std::unique_ptr<QwtPlot> stringPlot(CurveRecord& record)
     plot->setAxisTitle(QwtPlot::yLeft, QCoreApplication::translate("CurveGraph", "Current (A)"));
     auto* grid = new QwtPlotGrid;
     grid->setMajorPen(QColor(200, 200, 200), 0.0, Qt::DotLine);
-    grid->attach(plot.get());
+    grid->attach(plot);
     const QColor colour = record.colour.isValid() ? record.colour : QColor(Qt::darkBlue);
     double maxVoltage = 0.0;
     double maxCurrent = 0.0;
@@ -121,9 +135,10 @@ std::unique_ptr<QwtPlot> stringPlot(CurveRecord& record)
     for (const auto& line : lines) {
         if (line.series->isEmpty())
             continue;
-        auto* curve = new CurveLine(*line.series, QLatin1String(line.name), colour);
+        owner->lines.push_back(std::make_unique<CurveLine>(*line.series, QLatin1String(line.name), colour));
+        CurveLine* curve = owner->lines.back().get();
         curve->setItemAttribute(QwtPlotItem::Legend, true);
-        curve->attachLine(plot.get());
+        curve->attachLine(plot);
         maxVoltage = std::max(maxVoltage, line.series->maxVoltage());
         maxCurrent = std::max(maxCurrent, line.series->maxCurrent());
     }
@@ -132,7 +147,7 @@ std::unique_ptr<QwtPlot> stringPlot(CurveRecord& record)
     plot->insertLegend(new QwtLegend, QwtPlot::BottomLegend);
     plot->resize(1000, 700);
     plot->replot();
-    return plot;
+    return owner;
 }
 
 QString headerError(const QString& path)
@@ -250,8 +265,8 @@ bool write(const QString& pdfPath, const Options& options, CurveGraph* graph, Cu
                 printer.newPage();
                 area = paper.adjusted(margin, margin, -margin, -margin);
             }
-            const std::unique_ptr<QwtPlot> plot = stringPlot(*record);
-            renderPlot(plot.get(), painter, printer, area);
+            const std::unique_ptr<StringPlot> plot = stringPlot(*record);
+            renderPlot(plot->plot.get(), painter, printer, area);
         }
     }
     if (!painter.end()) {

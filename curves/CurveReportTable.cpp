@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace IVCurve {
 namespace CurveReportTable {
@@ -81,6 +82,13 @@ void put(QString& row, const char* name, const QString& value)
     row.replace(QStringLiteral("<!--#%1#-->").arg(QLatin1String(name)), value);
 }
 
+// The cells without a value are left empty.
+QString clearUnfilled(QString row)
+{
+    static const QRegularExpression unfilled(QStringLiteral("<!--#[A-Z_]+#-->"));
+    return row.remove(unfilled);
+}
+
 QString moduleDescription(const CurveRecord& record, CurveModuleRow* row)
 {
     if (!record.module().hasModule())
@@ -116,7 +124,7 @@ QString stringsRow(CurveRecord& record)
     put(row, "CELLTEMP", number(record.value(CurveRecord::CellTemp), 1));
     put(row, "FILLFACTOR", number(record.value(CurveRecord::FF), 0));
     put(row, "NUM_MODULES", record.nominal().isEmpty() ? QString() : QString::number(record.module().ns));
-    return row;
+    return clearUnfilled(row);
 }
 
 QString electricalRow(CurveRecord& record)
@@ -150,7 +158,7 @@ QString electricalRow(CurveRecord& record)
         if (stc.present && record.nominalPower().maxCurrent() > 0.0 && nominalPower > 0.0)
             put(row, "DIFF_PWR", fixed(std::abs(nominalPower - stc.power) * 100.0 / nominalPower, 1));
     }
-    return row;
+    return clearUnfilled(row);
 }
 
 QString fill(const QString& pageTemplate, const Header& header, const QList<CurveRecord*>& records,
