@@ -18,8 +18,9 @@ const char* const CellStyle = "font-family: Arial, Helvetica, sans-serif; font-s
 
 QString cell(const QString& placeholder, bool left = false)
 {
-    return QStringLiteral("<td align=\"%1\" style=\"%2\">%3</td>")
-        .arg(left ? QStringLiteral("left") : QStringLiteral("center"), QLatin1String(CellStyle), placeholder);
+    return QStringLiteral("<td align=\"%1\" style=\"%2%3\">%4</td>")
+        .arg(left ? QStringLiteral("left") : QStringLiteral("center"), QLatin1String(CellStyle),
+            left ? QStringLiteral(" white-space: nowrap;") : QString(), placeholder);
 }
 
 QString stringsRowTemplate()
