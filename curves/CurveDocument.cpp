@@ -388,6 +388,8 @@ void CurveDocument::slotViewDetails(const QModelIndex& index)
         // The string's lines are drawn again from the new STC and NOM series.
         emit graphModel->signalStringDeselected(id);
         emit graphModel->signalStringSelected(id);
+        // The new lines take the string's place in the legend.
+        m_graph->updateLegend(m_graph->titleText());
         m_graph->refresh();
     });
 }
@@ -462,6 +464,7 @@ void CurveDocument::slotAssignModule()
             return;
         for (uint id : ids)
             m_store->graphModel()->assignModule(id, row, chooser.seriesCount());
+        m_graph->updateLegend(m_graph->titleText());
     });
 }
 

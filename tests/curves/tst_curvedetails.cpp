@@ -471,6 +471,13 @@ void TestCurveDetails::documentWritesAndRedraws()
         QVERIFY(line->dataSize() > 0);
         QVERIFY(record->stc().points() != before);
         QVERIFY(string->data(TreeStatus).toUInt() & StatusNoIrradiance);
+        // The string is still listed in the graph's legend through one of its lines.
+        bool listed = false;
+        for (SeriesKind kind : { SeriesMEAS, SeriesSTC, SeriesNOM }) {
+            if (const CurveLine* shown = doc.graph()->line(id, kind))
+                listed |= shown->testItemAttribute(QwtPlotItem::Legend);
+        }
+        QVERIFY(listed);
     }
     // Written at once: a fresh store reads the new method, condition and status.
     CurveStore store(path);
