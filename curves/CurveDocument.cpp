@@ -363,14 +363,16 @@ void CurveDocument::slotViewDetails(const QModelIndex& index)
         CurveRecord* record = id != 0 ? graphModel->cache(id) : nullptr;
         if (!record)
             return;
+        const QPersistentModelIndex row(index.siblingAtColumn(0));
         CurveDetailsDialog dialog(
             *record, item->data(TreeLabel).toString(), item->data(TreeStatus).toUInt(), this);
         if (Prompts::instance().execDialog(&dialog) != QDialog::Accepted)
             return;
-        // The record may have been let go while the dialog was open.
+        // The row or the record may have gone while the dialog was open.
         record = graphModel->cached(id);
-        if (!record)
+        if (!record || !row.isValid())
             return;
+        item = model->itemFromIndex(row);
         *record = dialog.record();
         record->invalidateTranslations();
         item->setData(TreeIrradiance, record->value(CurveRecord::Irradiance));

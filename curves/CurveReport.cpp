@@ -340,7 +340,13 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
             QMessageBox::Warning, parent, error, QString(), QMessageBox::Ok, Brand::applicationName());
         return;
     }
-    Desktop::openUrl(QUrl::fromLocalFile(path));
+    if (!Desktop::openUrl(QUrl::fromLocalFile(path))) {
+        Prompts::show(QMessageBox::Warning, parent,
+            QCoreApplication::translate(
+                "CurveReport", "The report was saved as %1, but no program could be found to show it.")
+                .arg(QDir::toNativeSeparators(path)),
+            QString(), QMessageBox::Ok, Brand::applicationName());
+    }
 }
 
 } // namespace CurveReport

@@ -484,6 +484,24 @@ void TestCurveReport::commandFromTheDocument()
     QCOMPARE(TestSupport::openedUrls(), QList<QUrl> { QUrl::fromLocalFile(pdf) });
     QCOMPARE(QSettings().value(QStringLiteral("Directories/LastExportDir")).toString(), m_dir.path());
 
+    // A desktop without a viewer: the report is still there, and the user is told where.
+    TestSupport::setDesktopSucceeds(false);
+    prompts.reset();
+    prompts.dialogHandler = [](QDialog* d) {
+        auto* dialog = qobject_cast<CurveReportDlg*>(d);
+        if (!dialog)
+            return int(QDialog::Rejected);
+        dialog->slotNext();
+        dialog->slotNext();
+        return dialog->result();
+    };
+    prompts.paths = QStringList { pdf };
+    doc.slotCurveReport();
+    TestSupport::setDesktopSucceeds(true);
+    QCOMPARE(pageCount(pdf), 2);
+    QCOMPARE(prompts.asked.last().kind, QStringLiteral("message"));
+    QVERIFY(prompts.asked.last().message.text.contains(QDir::toNativeSeparators(pdf)));
+
     // Cancelling the file choice writes and opens nothing.
     TestSupport::openedUrls().clear();
     prompts.paths.clear();
