@@ -2,12 +2,14 @@
 
 #include "Brand.h"
 #include "CurveConstants.h"
+#include "CurveDetailsDialog.h"
 #include "CurveGraph.h"
 #include "CurveGraphModel.h"
 #include "CurveModuleRow.h"
 #include "CurveModulesChooser.h"
 #include "CurveModulesDlg.h"
 #include "CurveRecord.h"
+#include "CurveReport.h"
 #include "CurveStore.h"
 #include "CurveTree.h"
 #include "CurveTreeModel.h"
@@ -31,6 +33,8 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -163,9 +167,6 @@ void CurveDocument::buildActions()
         tr("Export STC Power Curve Points in CSV format"));
     m_actionSetColour = makeAction("actionSetColour", tr("Set Colour"),
         tr("Change the colour of lines on the graph associated with this string"));
-    // Details and the curve report come with their dialogs.
-    m_actionViewDetails->setEnabled(false);
-    m_actionCurveReport->setEnabled(false);
 
     connect(m_actionSave, &QAction::triggered, this, &CurveDocument::save);
     connect(m_actionExportToImage, &QAction::triggered, m_graph, &CurveGraph::exportimg);
@@ -339,13 +340,61 @@ void CurveDocument::slotDeleteRow()
 
 void CurveDocument::slotViewDetails()
 {
-    slotViewDetails(m_contextIndex);
+    QModelIndex index = m_contextIndex;
     m_contextIndex = QPersistentModelIndex();
+    // From the tool bar: the current string, else the first selected one.
+    if (!index.isValid() && m_tree->selectionModel()) {
+        index = m_tree->selectionModel()->currentIndex();
+        const QModelIndexList rows = selectedRows();
+        if (!index.isValid() && !rows.isEmpty())
+            index = rows.first();
+    }
+    slotViewDetails(index);
 }
 
-void CurveDocument::slotViewDetails(const QModelIndex&)
+void CurveDocument::slotViewDetails(const QModelIndex& index)
 {
-    // The details dialog comes with the next version of the curve tools.
+    guarded([this, index] {
+        CurveTreeModel* model = m_store->treeModel();
+        CurveGraphModel* graphModel = m_store->graphModel();
+        if (!index.isValid() || !model || !graphModel)
+            return;
+        TreeItem* item = model->itemFromIndex(index.siblingAtColumn(0));
+        const uint id = item ? item->curveID() : 0;
+        CurveRecord* record = id != 0 ? graphModel->cache(id) : nullptr;
+        if (!record)
+            return;
+        const QPersistentModelIndex row(index.siblingAtColumn(0));
+        CurveDetailsDialog dialog(
+            *record, item->data(TreeLabel).toString(), item->data(TreeStatus).toUInt(), this);
+        if (Prompts::instance().execDialog(&dialog) != QDialog::Accepted)
+            return;
+        // The row or the record may have gone while the dialog was open.
+        record = graphModel->cached(id);
+        if (!record || !row.isValid())
+            return;
+        item = model->itemFromIndex(row);
+        *record = dialog.record();
+        record->invalidateTranslations();
+        item->setData(TreeIrradiance, record->value(CurveRecord::Irradiance));
+        item->setData(TreeCellTemp, record->value(CurveRecord::CellTemp));
+        item->setData(TreeAmbientTemp, record->value(CurveRecord::AmbientTemp));
+        item->setData(TreeStatus, dialog.status());
+        model->refreshRow(item);
+        QSqlQuery status(m_store->database());
+        status.prepare(QStringLiteral("UPDATE TreeNodes SET Status = ? WHERE NodeID = ?"));
+        status.addBindValue(dialog.status());
+        status.addBindValue(item->data(TreeNodeID));
+        if (!status.exec())
+            throw std::runtime_error(status.lastError().text().toStdString());
+        graphModel->updateDetails(id);
+        // The string's lines are drawn again from the new STC and NOM series.
+        emit graphModel->signalStringDeselected(id);
+        emit graphModel->signalStringSelected(id);
+        // The new lines take the string's place in the legend.
+        m_graph->updateLegend(m_graph->titleText());
+        m_graph->refresh();
+    });
 }
 
 void CurveDocument::applyColour(const QModelIndex& index, const QColor& colour)
@@ -418,12 +467,18 @@ void CurveDocument::slotAssignModule()
             return;
         for (uint id : ids)
             m_store->graphModel()->assignModule(id, row, chooser.seriesCount());
+        m_graph->updateLegend(m_graph->titleText());
     });
 }
 
 void CurveDocument::slotCurveReport()
 {
-    // The curve report comes with the next version of the curve tools.
+    guarded([this] {
+        if (!m_store->graphModel())
+            return;
+        // The strings of the selected rows, folders included, as the graph shows them.
+        CurveReport::run(this, m_graph, m_store->graphModel(), m_store->graphModel()->cachedCurveIDs());
+    });
 }
 
 void CurveDocument::slotExportPoints()

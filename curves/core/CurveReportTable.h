@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace IVCurve {
+
+class CurveRecord;
+
+// The text of the curve report: the page template filled with the site texts, the header of
+// one string and the table rows of the strings. The numbers are read off the series the graph
+// draws, so the report and the graph always agree.
+namespace CurveReportTable {
+
+struct Header
+{
+    QString site;
+    QString substation;
+    QString inverter;
+    QString combiner;
+    // An <img> element with the logo, or empty.
+    QString logoHtml;
+};
+
+// The page template from the resources; empty when it cannot be read.
+QString pageTemplate();
+// One row of the strings table and one of the electrical data table.
+QString stringsRow(CurveRecord& record);
+QString electricalRow(CurveRecord& record);
+// The template with the header from `headerRecord`, the rows of `records` and the time span
+// of their tests (Start = earliest, End = latest).
+QString fill(const QString& pageTemplate, const Header& header, const QList<CurveRecord*>& records,
+    CurveRecord& headerRecord);
+// A fixed-point number in the user's locale, without group separators.
+QString fixed(double value, int decimals);
+
+} // namespace CurveReportTable
+} // namespace IVCurve
