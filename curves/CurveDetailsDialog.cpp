@@ -9,6 +9,7 @@
 #include "Prompts.h"
 #include "TestDate.h"
 
+#include <QMessageBox>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -457,7 +458,7 @@ bool CurveDetailsDialog::confirmSave()
     request.defaultButton = QMessageBox::Ok;
     request.checkBoxText = tr("Do not show this message again");
     request.checkBoxChecked = &hide;
-    const QMessageBox::StandardButton answer = Prompts::instance().message(request);
+    const PromptButton answer = Prompts::instance().message(request);
     settings.setValue(hideSaveWarningKey(), hide);
     return answer == QMessageBox::Ok;
 }

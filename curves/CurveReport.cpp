@@ -10,6 +10,7 @@
 #include "Desktop.h"
 #include "Prompts.h"
 
+#include <QMessageBox>
 #include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>

@@ -19,6 +19,7 @@
 #include "TestSupport.h"
 #include "TreeItem.h"
 
+#include <QMessageBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QInputDialog>
