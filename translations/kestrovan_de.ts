@@ -2,10 +2,47 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Column header</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Last Modified</source>
+        <translation>Zuletzt geändert</translation>
+    </message>
+</context>
+<context>
     <name>CsvResultsModel</name>
     <message>
         <source>Unknown</source>
         <translation>Unbekannt</translation>
+    </message>
+</context>
+<context>
+    <name>CurveGraph</name>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>Spannung (V)</translation>
+    </message>
+    <message>
+        <source>Current (A)</source>
+        <translation>Strom (A)</translation>
+    </message>
+</context>
+<context>
+    <name>CurveReport</name>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Der Bericht konnte nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The report was saved as %1, but no program could be found to show it.</source>
+        <translation>Der Bericht wurde als %1 gespeichert, aber es wurde kein Programm gefunden, das ihn anzeigen kann.</translation>
     </message>
 </context>
 <context>
@@ -232,6 +269,13 @@
     </message>
 </context>
 <context>
+    <name>Document</name>
+    <message>
+        <source>%1 [Read-Only]</source>
+        <translation>%1 [Schreibgeschützt]</translation>
+    </message>
+</context>
+<context>
     <name>Error Message</name>
     <message>
         <source>Error opening %1 for reading</source>
@@ -439,6 +483,25 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>The data could not be written.</source>
         <translation>Die Daten konnten nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Not a MT410 csv file</source>
+        <translation>Keine CSV-Datei eines MT410</translation>
+    </message>
+    <message>
+        <source>There was an problem trying to save the image %1</source>
+        <translation>Beim Speichern des Bildes %1 ist ein Problem aufgetreten</translation>
+    </message>
+    <message>
+        <source>No data selected</source>
+        <translation>Keine Daten ausgewählt</translation>
+    </message>
+</context>
+<context>
+    <name>Error message informative text</name>
+    <message>
+        <source>Exception details: %1</source>
+        <translation>Einzelheiten zur Ausnahme: %1</translation>
+    </message>
 </context>
 <context>
     <name>File Open Dialog</name>
@@ -457,6 +520,112 @@ Bitte installieren Sie das Programm erneut</translation>
     <message>
         <source>CSV Files (*.csv)</source>
         <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>File Save Dialog</name>
+    <message>
+        <source>Save CSV file</source>
+        <translation>CSV-Datei speichern</translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>CSV-Datei (*.csv)</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>Images (*.jpeg *.png)</source>
+        <translation>Bilder (*.jpeg *.png)</translation>
+    </message>
+    <message>
+        <source>Save PDF file</source>
+        <translation>PDF-Datei speichern</translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)</source>
+        <translation>PDF-Datei (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>FindInFiles</name>
+    <message>
+        <source>Find in Files</source>
+        <translation>In Dateien suchen</translation>
+    </message>
+    <message>
+        <source>Search by any or all of the criteria below.</source>
+        <translation>Suchen Sie nach einem oder mehreren der folgenden Kriterien.</translation>
+    </message>
+    <message>
+        <source>File search</source>
+        <translation>Dateisuche</translation>
+    </message>
+    <message>
+        <source>All or part of the file name:</source>
+        <translation>Dateiname ganz oder teilweise:</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Word / Phrase Search</source>
+        <translation>Wort- / Ausdruckssuche</translation>
+    </message>
+    <message>
+        <source>A word or phrase in the reports:</source>
+        <translation>Ein Wort oder Ausdruck in den Berichten:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Created Date</source>
+        <translation>Erstellungsdatum</translation>
+    </message>
+    <message>
+        <source>Modified Date</source>
+        <translation>Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>Accessed Date</source>
+        <translation>Datum des letzten Zugriffs</translation>
+    </message>
+    <message>
+        <source>from</source>
+        <translation>von</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>bis</translation>
+    </message>
+    <message>
+        <source>File Size</source>
+        <translation>Dateigröße</translation>
+    </message>
+    <message>
+        <source>greater than</source>
+        <translation>größer als</translation>
+    </message>
+    <message>
+        <source>less than</source>
+        <translation>kleiner als</translation>
+    </message>
+    <message>
+        <source> KB</source>
+        <translation> KB</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
     </message>
 </context>
 <context>
@@ -597,6 +766,421 @@ Bitte installieren Sie das Programm erneut</translation>
     <message>
         <source>Update and Close</source>
         <translation>Übernehmen und schließen</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::CurveDetailsDialog</name>
+    <message>
+        <source>Curve Details</source>
+        <translation>Kennliniendetails</translation>
+    </message>
+    <message>
+        <source>Test Details</source>
+        <translation>Messdetails</translation>
+    </message>
+    <message>
+        <source>Module Details</source>
+        <translation>Moduldetails</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Titel:</translation>
+    </message>
+    <message>
+        <source>Tester Serial No:</source>
+        <translation>Seriennummer des Prüfgeräts:</translation>
+    </message>
+    <message>
+        <source>Tester Memory Location:</source>
+        <translation>Speicherplatz im Prüfgerät:</translation>
+    </message>
+    <message>
+        <source>Test Date:</source>
+        <translation>Prüfdatum:</translation>
+    </message>
+    <message>
+        <source>Irradiance: (W/m&lt;sup&gt;2&lt;/sup&gt;)</source>
+        <translation>Bestrahlungsstärke: (W/m&lt;sup&gt;2&lt;/sup&gt;)</translation>
+    </message>
+    <message>
+        <source>Cell Temperature: (°C)</source>
+        <translation>Zelltemperatur: (°C)</translation>
+    </message>
+    <message>
+        <source>Ambient Temperature: (°C)</source>
+        <translation>Umgebungstemperatur: (°C)</translation>
+    </message>
+    <message>
+        <source>Open Circuit Voltage (V):</source>
+        <translation>Leerlaufspannung (V):</translation>
+    </message>
+    <message>
+        <source>Short Circuit Current (A):</source>
+        <translation>Kurzschlussstrom (A):</translation>
+    </message>
+    <message>
+        <source>Voltage at mpp (V):</source>
+        <translation>Spannung im MPP (V):</translation>
+    </message>
+    <message>
+        <source>Current at mpp (A):</source>
+        <translation>Strom im MPP (A):</translation>
+    </message>
+    <message>
+        <source>Fill Factor:</source>
+        <translation>Füllfaktor:</translation>
+    </message>
+    <message>
+        <source>Clamp Current at mpp: (A)</source>
+        <translation>Zangenstrom im MPP: (A)</translation>
+    </message>
+    <message>
+        <source>Protective Earth R:  (Ω)</source>
+        <translation>Schutzleiterwiderstand:  (Ω)</translation>
+    </message>
+    <message>
+        <source>Isolation Voltage (V):</source>
+        <translation>Isolationsprüfspannung (V):</translation>
+    </message>
+    <message>
+        <source>Isolation Resistance: (MΩ)</source>
+        <translation>Isolationswiderstand: (MΩ)</translation>
+    </message>
+    <message>
+        <source>Choose Module</source>
+        <translation>Modul auswählen</translation>
+    </message>
+    <message>
+        <source>Show favourite modules only</source>
+        <translation>Nur Favoriten-Module anzeigen</translation>
+    </message>
+    <message>
+        <source>No. in Series:</source>
+        <translation>Anzahl in Reihe:</translation>
+    </message>
+    <message>
+        <source>No. in Parallel:</source>
+        <translation>Anzahl parallel:</translation>
+    </message>
+    <message>
+        <source>Voc:</source>
+        <translation>Voc:</translation>
+    </message>
+    <message>
+        <source>Isc:</source>
+        <translation>Isc:</translation>
+    </message>
+    <message>
+        <source>Vmpp:</source>
+        <translation>Vmpp:</translation>
+    </message>
+    <message>
+        <source>Impp:</source>
+        <translation>Impp:</translation>
+    </message>
+    <message>
+        <source>STC Calculation</source>
+        <translation>Umrechnung auf STC</translation>
+    </message>
+    <message>
+        <source>Anderson</source>
+        <translation>Anderson</translation>
+    </message>
+    <message>
+        <source>IEC60891 procedure 1</source>
+        <translation>IEC 60891 Verfahren 1</translation>
+    </message>
+    <message>
+        <source>Blässer</source>
+        <translation>Blässer</translation>
+    </message>
+    <message>
+        <source>Current-Temperature coefficient e.g. 0.003</source>
+        <translation>Temperaturkoeffizient des Stroms, z. B. 0.003</translation>
+    </message>
+    <message>
+        <source>Voltage-Temperature coefficient e.g. -0.14</source>
+        <translation>Temperaturkoeffizient der Spannung, z. B. -0.14</translation>
+    </message>
+    <message>
+        <source>Anderson&apos;s delta coefficient:
+mono-Crystalline 0.085
+multi-Crystalline 0.110
+Thin-Film 0.063</source>
+        <translation>Delta-Koeffizient nach Anderson:
+monokristallin 0.085
+polykristallin 0.110
+Dünnschicht 0.063</translation>
+    </message>
+    <message>
+        <source>%/°C ...</source>
+        <translation>%/°C ...</translation>
+    </message>
+    <message>
+        <source>Enter value as a percentage of Isc</source>
+        <translation>Wert in Prozent von Isc eingeben</translation>
+    </message>
+    <message>
+        <source>Enter value as a percentage of Voc</source>
+        <translation>Wert in Prozent von Voc eingeben</translation>
+    </message>
+    <message>
+        <source>delta:</source>
+        <translation>Delta:</translation>
+    </message>
+    <message>
+        <source>Rs: (Ω)</source>
+        <translation>Rs: (Ω)</translation>
+    </message>
+    <message>
+        <source>K:</source>
+        <translation>K:</translation>
+    </message>
+    <message>
+        <source>a:</source>
+        <translation>a:</translation>
+    </message>
+    <message>
+        <source>b:</source>
+        <translation>b:</translation>
+    </message>
+    <message>
+        <source>α: (A/°C)</source>
+        <translation>α: (A/°C)</translation>
+    </message>
+    <message>
+        <source>β: (V/°C)</source>
+        <translation>β: (V/°C)</translation>
+    </message>
+    <message>
+        <source>Voc is missing or zero</source>
+        <translation>Voc fehlt oder ist null</translation>
+    </message>
+    <message>
+        <source>Isc is missing or zero</source>
+        <translation>Isc fehlt oder ist null</translation>
+    </message>
+    <message>
+        <source>Enter value in percent per centigrade</source>
+        <translation>Wert in Prozent pro Grad Celsius eingeben</translation>
+    </message>
+    <message>
+        <source>Changes to the PV string data are automatically saved when OK is pressed.
+</source>
+        <translation>Änderungen an den Strangdaten werden beim Klick auf OK automatisch gespeichert.
+</translation>
+    </message>
+    <message>
+        <source>Do not show this message again</source>
+        <translation>Diese Meldung nicht mehr anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::CurveDocument</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Export to Image</source>
+        <translation>Als Bild exportieren</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>Zeile einfügen</translation>
+    </message>
+    <message>
+        <source>Delete Row</source>
+        <translation>Zeile löschen</translation>
+    </message>
+    <message>
+        <source>Import CSV</source>
+        <translation>CSV importieren</translation>
+    </message>
+    <message>
+        <source>IV</source>
+        <translation>IV</translation>
+    </message>
+    <message>
+        <source>Show IV Curves</source>
+        <translation>IV-Kennlinien anzeigen</translation>
+    </message>
+    <message>
+        <source>PWR</source>
+        <translation>LEIST</translation>
+    </message>
+    <message>
+        <source>Show VP Power Curves</source>
+        <translation>Leistungskennlinien (P über U) anzeigen</translation>
+    </message>
+    <message>
+        <source>MEAS</source>
+        <translation>MESS</translation>
+    </message>
+    <message>
+        <source>Show Measured Curve Data</source>
+        <translation>Gemessene Kennlinien anzeigen</translation>
+    </message>
+    <message>
+        <source>STC</source>
+        <translation>STC</translation>
+    </message>
+    <message>
+        <source>Show STC-corrected Curves</source>
+        <translation>Auf STC umgerechnete Kennlinien anzeigen</translation>
+    </message>
+    <message>
+        <source>NOM</source>
+        <translation>NENN</translation>
+    </message>
+    <message>
+        <source>Show Nominal Curve</source>
+        <translation>Nennkennlinie anzeigen</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Download data from tester</source>
+        <translation>Daten vom Prüfgerät herunterladen</translation>
+    </message>
+    <message>
+        <source>View Details</source>
+        <translation>Details anzeigen</translation>
+    </message>
+    <message>
+        <source>View Details from tester</source>
+        <translation>Details vom Prüfgerät anzeigen</translation>
+    </message>
+    <message>
+        <source>Manage Module Database</source>
+        <translation>Moduldatenbank verwalten</translation>
+    </message>
+    <message>
+        <source>Set PV Module Type</source>
+        <translation>PV-Modultyp festlegen</translation>
+    </message>
+    <message>
+        <source>Curve Report</source>
+        <translation>Kennlinienbericht</translation>
+    </message>
+    <message>
+        <source>Import from CSV file</source>
+        <translation>Aus CSV-Datei importieren</translation>
+    </message>
+    <message>
+        <source>Import Irradiance/Temp data from CSV file</source>
+        <translation>Bestrahlungsstärke-/Temperaturdaten aus CSV-Datei importieren</translation>
+    </message>
+    <message>
+        <source>Import from Meteor 410K</source>
+        <translation>Aus Meteor 410K importieren</translation>
+    </message>
+    <message>
+        <source>Import Irradiance/Temp data from Meteor 410K</source>
+        <translation>Bestrahlungsstärke-/Temperaturdaten aus Meteor 410K importieren</translation>
+    </message>
+    <message>
+        <source>Export MEAS IV Curve Points</source>
+        <translation>Punkte der gemessenen IV-Kennlinie exportieren</translation>
+    </message>
+    <message>
+        <source>Export Measured IV Curve Points in CSV format</source>
+        <translation>Punkte der gemessenen IV-Kennlinie im CSV-Format exportieren</translation>
+    </message>
+    <message>
+        <source>Export STC IV Curve Points</source>
+        <translation>Punkte der STC-IV-Kennlinie exportieren</translation>
+    </message>
+    <message>
+        <source>Export STC IV Curve Points in CSV format</source>
+        <translation>Punkte der STC-IV-Kennlinie im CSV-Format exportieren</translation>
+    </message>
+    <message>
+        <source>Export MEAS PWR Curve Points</source>
+        <translation>Punkte der gemessenen Leistungskennlinie exportieren</translation>
+    </message>
+    <message>
+        <source>Export Measured Power Curve Points in CSV format</source>
+        <translation>Punkte der gemessenen Leistungskennlinie im CSV-Format exportieren</translation>
+    </message>
+    <message>
+        <source>Export STC PWR Curve Points</source>
+        <translation>Punkte der STC-Leistungskennlinie exportieren</translation>
+    </message>
+    <message>
+        <source>Export STC Power Curve Points in CSV format</source>
+        <translation>Punkte der STC-Leistungskennlinie im CSV-Format exportieren</translation>
+    </message>
+    <message>
+        <source>Set Colour</source>
+        <translation>Farbe festlegen</translation>
+    </message>
+    <message>
+        <source>Change the colour of lines on the graph associated with this string</source>
+        <translation>Farbe der Linien dieses Strangs im Diagramm ändern</translation>
+    </message>
+    <message>
+        <source>Import Irradiance/Temp data</source>
+        <translation>Bestrahlungsstärke-/Temperaturdaten importieren</translation>
+    </message>
+    <message>
+        <source>Export Points</source>
+        <translation>Punkte exportieren</translation>
+    </message>
+    <message>
+        <source>Exception thrown: %1</source>
+        <translation>Ausnahme aufgetreten: %1</translation>
+    </message>
+    <message>
+        <source> Could not open file:
+ %1</source>
+        <translation> Datei konnte nicht geöffnet werden:
+ %1</translation>
+    </message>
+    <message>
+        <source>Importing %1</source>
+        <translation>%1 wird importiert</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Import CSV File</source>
+        <translation>CSV-Datei importieren</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::CurveGraph</name>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>Spannung (V)</translation>
+    </message>
+    <message>
+        <source>Current (A)</source>
+        <translation>Strom (A)</translation>
+    </message>
+    <message>
+        <source>Power (W)</source>
+        <translation>Leistung (W)</translation>
+    </message>
+    <message>
+        <source>IV Curve</source>
+        <translation>IV-Kennlinie</translation>
+    </message>
+    <message>
+        <source>Unsupported image type: %1</source>
+        <translation>Nicht unterstütztes Bildformat: %1</translation>
+    </message>
+    <message>
+        <source>Not enough memory for an image of %1 × %2 pixels</source>
+        <translation>Nicht genug Speicher für ein Bild mit %1 × %2 Pixeln</translation>
     </message>
 </context>
 <context>
@@ -771,6 +1355,89 @@ Dünnschicht 0.063</translation>
     </message>
 </context>
 <context>
+    <name>IVCurve::CurveReportDlg</name>
+    <message>
+        <source>Curve Report Options</source>
+        <translation>Optionen des Kennlinienberichts</translation>
+    </message>
+    <message>
+        <source>Choose Report Type</source>
+        <translation>Berichtsart auswählen</translation>
+    </message>
+    <message>
+        <source>Summary Report</source>
+        <translation>Übersichtsbericht</translation>
+    </message>
+    <message>
+        <source>String report</source>
+        <translation>Strangbericht</translation>
+    </message>
+    <message>
+        <source>Include all selected strings in a single-page report.</source>
+        <translation>Alle ausgewählten Stränge in einem einseitigen Bericht zusammenfassen.</translation>
+    </message>
+    <message>
+        <source>Gives you a single page report for each selected string.</source>
+        <translation>Erstellt für jeden ausgewählten Strang einen einseitigen Bericht.</translation>
+    </message>
+    <message>
+        <source>Please enter information about your site below, this information will appear on your report ...</source>
+        <translation>Bitte geben Sie unten Angaben zu Ihrer Anlage ein, diese Angaben erscheinen in Ihrem Bericht ...</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Anlage</translation>
+    </message>
+    <message>
+        <source>Substation</source>
+        <translation>Übergabestation</translation>
+    </message>
+    <message>
+        <source>Inverter</source>
+        <translation>Wechselrichter</translation>
+    </message>
+    <message>
+        <source>Combiner</source>
+        <translation>Generatoranschlusskasten</translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>Tables</source>
+        <translation>Tabellen</translation>
+    </message>
+    <message>
+        <source>IV Graph</source>
+        <translation>IV-Diagramm</translation>
+    </message>
+    <message>
+        <source>Both</source>
+        <translation>Beides</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Select Image</source>
+        <translation>Bild auswählen</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)</source>
+        <translation>Bilder (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)</translation>
+    </message>
+</context>
+<context>
     <name>IVCurve::CurveTreeModel</name>
     <message>
         <source>Curve %1</source>
@@ -802,6 +1469,44 @@ Dünnschicht 0.063</translation>
     </message>
 </context>
 <context>
+    <name>IVCurve::PointsExport</name>
+    <message>
+        <source>MEAS</source>
+        <translation>MESS</translation>
+    </message>
+    <message>
+        <source>PWR</source>
+        <translation>LEIST</translation>
+    </message>
+    <message>
+        <source>STC</source>
+        <translation>STC</translation>
+    </message>
+    <message>
+        <source>Irradiance</source>
+        <translation>Bestrahlungsstärke</translation>
+    </message>
+    <message>
+        <source>Ambient Temp</source>
+        <translation>Umgebungstemp.</translation>
+    </message>
+    <message>
+        <source>Cell Temp</source>
+        <translation>Zelltemp.</translation>
+    </message>
+    <message>
+        <source>Fill Factor</source>
+        <translation>Füllfaktor</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::TesterFileImporter</name>
+    <message>
+        <source>String %1</source>
+        <translation>Strang %1</translation>
+    </message>
+</context>
+<context>
     <name>Informative Message</name>
     <message>
         <source>No projects directory was set. Defaulting to the public documents directory</source>
@@ -812,6 +1517,20 @@ Dünnschicht 0.063</translation>
  %1</source>
         <translation>Die Datei ist schreibgeschützt. Sie wird unverändert angezeigt; Änderungen können nicht gespeichert werden:
  %1</translation>
+    </message>
+    <message>
+        <source>Irradiance and temperature import complete.</source>
+        <translation>Import von Bestrahlungsstärke und Temperatur abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Irradiance and temperature import complete.
+ %1</source>
+        <translation>Import von Bestrahlungsstärke und Temperatur abgeschlossen.
+ %1</translation>
+    </message>
+    <message>
+        <source>No match found for </source>
+        <translation>Keine Übereinstimmung gefunden für </translation>
     </message>
 </context>
 <context>
@@ -929,7 +1648,7 @@ Dünnschicht 0.063</translation>
     </message>
     <message>
         <source>Document Search</source>
-        <translation type="vanished">Dokumentsuche</translation>
+        <translation>Dokumentsuche</translation>
     </message>
     <message>
         <source>Application</source>
@@ -998,6 +1717,10 @@ Dünnschicht 0.063</translation>
     <message>
         <source>String Data Report</source>
         <translation>Strangdatenbericht</translation>
+    </message>
+    <message>
+        <source>%1/Search Results</source>
+        <translation>%1/Suchergebnisse</translation>
     </message>
 </context>
 <context>
@@ -1108,6 +1831,13 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Font Settings...</source>
         <translation>Schriftart...</translation>
+    </message>
+</context>
+<context>
+    <name>Search status</name>
+    <message>
+        <source>Search is complete. There are no results to display.</source>
+        <translation>Die Suche ist abgeschlossen. Es gibt keine Ergebnisse anzuzeigen.</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1966,38 @@ Dünnschicht 0.063</translation>
         <source>File: %1 was saved %2.</source>
         <translation>Datei: %1 wurde %2 gespeichert.</translation>
     </message>
+    <message>
+        <source>%1 is open read-only, so your changes cannot be saved to it. Close it and lose the changes?</source>
+        <translation>%1 ist schreibgeschützt geöffnet, Ihre Änderungen können daher nicht darin gespeichert werden. Schließen und die Änderungen verwerfen?</translation>
+    </message>
+    <message>
+        <source>%1 is open by %2 on %3 since %4</source>
+        <translation>%1 ist seit %4 von %2 auf %3 geöffnet</translation>
+    </message>
+    <message>
+        <source>Open it read-only to look at it, or open it anyway to work on it as well: then whoever saves last overwrites the other&apos;s changes.</source>
+        <translation>Öffnen Sie es schreibgeschützt, um es anzusehen, oder öffnen Sie es trotzdem, um ebenfalls daran zu arbeiten: Dann überschreibt, wer zuletzt speichert, die Änderungen des anderen.</translation>
+    </message>
+    <message>
+        <source>Open Read-Only</source>
+        <translation>Schreibgeschützt öffnen</translation>
+    </message>
+    <message>
+        <source>Open Anyway</source>
+        <translation>Trotzdem öffnen</translation>
+    </message>
+    <message>
+        <source>Duplicate times detected in the input file, cancel processing?</source>
+        <translation>Die Eingabedatei enthält doppelte Zeitpunkte. Verarbeitung abbrechen?</translation>
+    </message>
+    <message>
+        <source>%1 contains irradiance data, replace the data?</source>
+        <translation>%1 enthält bereits Daten zur Bestrahlungsstärke. Die Daten ersetzen?</translation>
+    </message>
+    <message>
+        <source>%1 contains temperature data, replace the data?</source>
+        <translation>%1 enthält bereits Temperaturdaten. Die Daten ersetzen?</translation>
+    </message>
 </context>
 <context>
     <name>Warning Message</name>
@@ -1254,6 +2016,34 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Saving this document as a favourite means that every time you create a new document of this type it will look like this document.</source>
         <translation>Wenn Sie dieses Dokument als Favorit speichern, sieht jedes neue Dokument dieser Art künftig so aus wie dieses.</translation>
+    </message>
+    <message>
+        <source>Some values in %1 were longer than %2 characters and have been shortened.</source>
+        <translation>Einige Werte in %1 waren länger als %2 Zeichen und wurden gekürzt.</translation>
+    </message>
+    <message>
+        <source>The file itself stays as it is until the report is saved.</source>
+        <translation>Die Datei selbst bleibt unverändert, bis der Bericht gespeichert wird.</translation>
+    </message>
+    <message>
+        <source>No strings selected</source>
+        <translation>Keine Stränge ausgewählt</translation>
+    </message>
+    <message>
+        <source>No data found in csv file</source>
+        <translation>Keine Daten in der CSV-Datei gefunden</translation>
+    </message>
+    <message>
+        <source>Checksum failed on line number %1</source>
+        <translation>Prüfsummenfehler in Zeile %1</translation>
+    </message>
+    <message>
+        <source>Continue showing errors during this import</source>
+        <translation>Fehler während dieses Imports weiterhin anzeigen</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
     </message>
 </context>
 <context>
