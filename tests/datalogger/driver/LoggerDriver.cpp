@@ -42,7 +42,13 @@ protected:
                 return;
             }
             if (auto* dialog = qobject_cast<QFileDialog*>(top)) {
+                // The dialog fills itself from its folder in the background and may overwrite an
+                // early choice: it is accepted once it shows the file, and only once.
+                if (m_saved)
+                    return;
                 dialog->selectFile(file);
+                if (dialog->selectedFiles().value(0) != file)
+                    return;
                 QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
                 m_saved = true;
                 return;
