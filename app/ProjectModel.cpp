@@ -11,9 +11,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
-#include <QMessageBox>
 
 ProjectModel::ProjectModel(QObject* parent)
     : QFileSystemModel(parent)

@@ -23,12 +23,12 @@
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QScrollArea>
 #include <QSettings>

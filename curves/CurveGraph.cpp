@@ -12,12 +12,12 @@
 #include "Prompts.h"
 #include "SafeWrite.h"
 
-#include <QMessageBox>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
 #include <qwt_legend.h>

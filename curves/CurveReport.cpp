@@ -10,13 +10,13 @@
 #include "Desktop.h"
 #include "Prompts.h"
 
-#include <QMessageBox>
 #include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QSettings>

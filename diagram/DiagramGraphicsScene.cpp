@@ -11,7 +11,6 @@
 #include "Prompts.h"
 #include "SafeWrite.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDomDocument>
@@ -20,6 +19,7 @@
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QPrintDialog>

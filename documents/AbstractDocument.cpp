@@ -8,8 +8,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QTimer>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace {
 // Documents constructed now start read-only (set by ReadOnlyScope around the construction).

@@ -5,9 +5,9 @@
 #include "Prompts.h"
 #include "SavedAge.h"
 
-#include <QMessageBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QWidget>
 
 namespace {

@@ -1,5 +1,5 @@
-#include "Brand.h"
 #include "ReportFile.h"
+#include "Brand.h"
 
 #include "DocumentContainer.h"
 #include "MainWindowRef.h"

@@ -6,10 +6,10 @@
 #include "Prompts.h"
 #include "ResultsColumnMap.h"
 
-#include <QMessageBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSettings>
 #include <QWidget>
 

@@ -12,7 +12,6 @@
 #include "SerialPortInfo.h"
 #include "SerialPortSettings.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -21,6 +20,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>

@@ -5,13 +5,13 @@
 #include "LoggerApplication.h"
 #include "Prompts.h"
 
-#include <QMessageBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -14,7 +14,6 @@
 #include "ReportResizableImage.h"
 #include "ReportScene.h"
 
-#include <QMessageBox>
 #include <QApplication>
 #include <QBuffer>
 #include <QDataStream>
@@ -22,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QtEndian>
 #include <cstdio>

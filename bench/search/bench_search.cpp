@@ -16,13 +16,13 @@
 #include "ReportScene.h"
 #include "SearchResultsDocument.h"
 
-#include <QMessageBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>

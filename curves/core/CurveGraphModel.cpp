@@ -18,9 +18,8 @@
 #include <QSqlRecord>
 #include <algorithm>
 #include <climits>
-#include <algorithm>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace IVCurve {
 

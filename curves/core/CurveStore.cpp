@@ -31,8 +31,7 @@ CurveStore::CurveStore(const QString& filePath, Access access)
 {
     QString error;
     if (!open(filePath, access, &error)) {
-        Prompts::show(
-            Prompt::Critical, nullptr, error, QString(), Prompt::Ok, Brand::productTitle());
+        Prompts::show(Prompt::Critical, nullptr, error, QString(), Prompt::Ok, Brand::productTitle());
         if (m_database.isValid())
             m_database.close();
         m_database = QSqlDatabase();

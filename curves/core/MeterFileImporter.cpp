@@ -70,9 +70,8 @@ qint64 MeterFileImporter::timeKey(const QDate& date, const QTime& time)
 void MeterFileImporter::importFile(const QString& path, const QModelIndexList& selected)
 {
     if (selected.isEmpty()) {
-        Prompts::show(Prompt::Warning, m_dialogParent,
-            translate("Warning Message", "No strings selected"), QString(), Prompt::Ok,
-            Brand::productTitle());
+        Prompts::show(Prompt::Warning, m_dialogParent, translate("Warning Message", "No strings selected"),
+            QString(), Prompt::Ok, Brand::productTitle());
         return;
     }
     readFile(path);
@@ -114,9 +113,8 @@ bool MeterFileImporter::readLines(const QStringList& lines)
         && text(fields, 4) == QLatin1String("Date") && text(fields, 5) == QLatin1String("Time")
         && text(fields, 6) == QLatin1String("Irr Unit") && text(fields, 7) == QLatin1String("Temp Unit");
     if (!header) {
-        Prompts::show(Prompt::Critical, m_dialogParent,
-            translate("Error Message", "Not a MT410 csv file"), QString(), Prompt::Ok,
-            Brand::productTitle());
+        Prompts::show(Prompt::Critical, m_dialogParent, translate("Error Message", "Not a MT410 csv file"),
+            QString(), Prompt::Ok, Brand::productTitle());
         return false;
     }
     const char listSeparator = QLocale().decimalPoint() == QLatin1Char(',') ? ';' : ',';
@@ -295,8 +293,7 @@ void MeterFileImporter::match(const QModelIndexList& selected)
         message = translate("Informative Message", "Irradiance and temperature import complete.\n %1")
                       .arg(translate("Informative Message", "No match found for ")
                           + m_notFound.join(QStringLiteral(", ")));
-    Prompts::show(
-        Prompt::Information, m_dialogParent, message, QString(), Prompt::Ok, Brand::productTitle());
+    Prompts::show(Prompt::Information, m_dialogParent, message, QString(), Prompt::Ok, Brand::productTitle());
 }
 
 } // namespace IVCurve

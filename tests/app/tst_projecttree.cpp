@@ -6,10 +6,10 @@
 #include "ProjectWatcher.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QDir>
 #include <QItemSelectionModel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
 

@@ -8,13 +8,13 @@
 #include "ProjectWatcher.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>

@@ -19,12 +19,12 @@
 #include "TestSupport.h"
 #include "TreeItem.h"
 
-#include <QMessageBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>

@@ -12,8 +12,8 @@
 #include "TestSupport.h"
 #include "TreeItem.h"
 
-#include <QMessageBox>
 #include <QCryptographicHash>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QRandomGenerator>
 #include <QSqlError>

@@ -19,10 +19,10 @@
 #include "TestSupport.h"
 #include "TreeItem.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSpinBox>

@@ -15,8 +15,8 @@
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
 
-#include <QMessageBox>
 #include <QItemSelectionModel>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <qwt_legend_data.h>
 #include <qwt_plot_marker.h>

@@ -6,9 +6,9 @@
 #include "LoggerResources.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>

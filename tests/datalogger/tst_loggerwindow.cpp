@@ -5,10 +5,10 @@
 #include "LoggerResources.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTranslator>

@@ -12,13 +12,13 @@
 #include "InstallationDiagramDocument.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>

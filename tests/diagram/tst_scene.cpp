@@ -6,11 +6,11 @@
 #include "DiagramTestSupport.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBlock>

@@ -4,10 +4,10 @@
 #include "DocumentType.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>

@@ -8,12 +8,12 @@
 #include "Startup.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>

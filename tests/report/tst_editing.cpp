@@ -14,12 +14,12 @@
 #include "Startup.h"
 #include "TestSupport.h"
 
-#include <QMessageBox>
 #include <QAction>
 #include <QClipboard>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QUndoStack>

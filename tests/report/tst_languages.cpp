@@ -218,9 +218,9 @@ void TestReportLanguages::aReportShowsTheLanguageOfTheUserAndKeepsItsPack()
 
 void TestReportLanguages::newReportsFromTheBuiltInTemplateFollowTheLanguage()
 {
-    const QList<QPair<QString, QString>> forms = { { "kstir", "Prüfbericht PV-Anlage" },
-        { "kstatr", "Prüfprotokoll PV-Generator" }, { "kstvc", "Prüfbescheinigung PV-Anlage" },
-        { "kstchk", "Checkliste Übergabeunterlagen" } };
+    const QList<QPair<QString, QString>> forms
+        = { { "kstir", "Prüfbericht PV-Anlage" }, { "kstatr", "Prüfprotokoll PV-Generator" },
+              { "kstvc", "Prüfbescheinigung PV-Anlage" }, { "kstchk", "Checkliste Übergabeunterlagen" } };
     for (const auto& form : forms) {
         setLanguage("de");
         Report german;
