@@ -60,7 +60,8 @@ constexpr int progressDialogLines = 2000;
 
 CurveDocument::CurveDocument(const QString& filePath, QWidget* parent)
     : DocumentWithToolbar(filePath, parent)
-    , m_store(std::make_unique<CurveStore>(filePath))
+    , m_store(std::make_unique<CurveStore>(
+          filePath, isReadOnly() ? CurveStore::Access::ReadOnly : CurveStore::Access::AsFileAllows))
 {
     setObjectName(QStringLiteral("CurveDocument"));
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -126,6 +127,7 @@ void CurveDocument::buildActions()
     m_actionSave = makeAction("actionSave", tr("Save"), QString(),
         QStringLiteral(":res/toolButtons/save.png"), QKeySequence(QStringLiteral("Ctrl+S")));
     m_actionSave->setEnabled(false);
+    guardSaveAction(m_actionSave);
     m_actionExportToImage = makeAction("actionExportToImage", tr("Export to Image"), QString(),
         QStringLiteral(":res/toolButtons/export_img.png"));
     m_actionInsertTreeRow = makeAction("actionInsertTreeRow", tr("Insert Row"), QString(),

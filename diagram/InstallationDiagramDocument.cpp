@@ -38,6 +38,7 @@ InstallationDiagramDocument::InstallationDiagramDocument(const QString& filePath
     m_redo->setShortcuts(
         { QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z")) });
     m_save->setEnabled(false);
+    guardSaveAction(m_save);
     m_undo->setEnabled(false);
     m_redo->setEnabled(false);
 

@@ -71,6 +71,8 @@ private slots:
     void cleanup();
 
     void readOnlyReportKeepsItsFileAndItsFavourite();
+    void curveAndDiagramDocumentsOpenReadOnlyToo_data();
+    void curveAndDiagramDocumentsOpenReadOnlyToo();
     void lockFilesNeverShowInTheTree();
     void refreshedFolderFollowsTheDisk();
     void pollingSeesAdditionsRenamesAndDeletions();
@@ -150,6 +152,41 @@ void TestSharedFolder::readOnlyReportKeepsItsFileAndItsFavourite()
     m_window->closeDocument(doc);
     QTRY_VERIFY(m_window->documents().isEmpty());
     QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(DocumentLock::inspect(path).owner.user, QStringLiteral("anna"));
+    QCOMPARE(hashOf(path), before);
+}
+
+void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("curve file") << "Strings.kstcrv";
+    QTest::newRow("installation diagram") << "Roof.kstid";
+}
+
+void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo()
+{
+    // A curve file is a database: a second writer on a shared folder would damage it.
+    QFETCH(QString, name);
+    const QString path = createNewDocument(root(), name);
+    QVERIFY(!path.isEmpty());
+    writeFile(DocumentLock::lockPathFor(path), foreignLock());
+    const QByteArray before = hashOf(path);
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Open };
+    AbstractDocument* doc = m_window->openDocument(path);
+    QVERIFY(doc && doc->isValid() && doc->isReadOnly());
+    QCOMPARE(prompts.asked.size(), 1);
+    QAction* save = doc->findChild<QAction*>("actionSave");
+    QVERIFY(save);
+    doc->setModified(true);
+    QVERIFY(!save->isEnabled());
+    save->trigger();
+    windowAction("actionSave")->trigger();
+    QCOMPARE(hashOf(path), before);
+    doc->setModified(false);
+    m_window->closeDocument(doc);
+    QTRY_VERIFY(m_window->documents().isEmpty());
     QCOMPARE(DocumentLock::inspect(path).owner.user, QStringLiteral("anna"));
     QCOMPARE(hashOf(path), before);
 }

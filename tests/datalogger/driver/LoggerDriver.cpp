@@ -31,6 +31,7 @@ protected:
     {
         const QString port = qEnvironmentVariable("LOGGER_DRIVER_PORT");
         const QString file = qEnvironmentVariable("LOGGER_DRIVER_FILE");
+        QWidget* window = nullptr;
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (!top->isVisible())
                 continue;
@@ -41,33 +42,36 @@ protected:
                 box->reject();
                 return;
             }
+            // The file name is typed as a user types it, and OK pressed until the dialog is gone:
+            // the dialog fills itself from its folder in the background and may ignore an early OK.
             if (auto* dialog = qobject_cast<QFileDialog*>(top)) {
-                // The dialog fills itself from its folder in the background and may overwrite an
-                // early choice: it is accepted once it shows the file, and only once.
-                if (m_saved)
-                    return;
-                dialog->selectFile(file);
-                if (dialog->selectedFiles().value(0) != file)
-                    return;
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(file);
+                else
+                    dialog->selectFile(file);
                 QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
                 m_saved = true;
                 return;
             }
-            auto* download = top->findChild<QAbstractButton*>(QStringLiteral("downloadBtn"));
-            auto* ports = top->findChild<QComboBox*>(QStringLiteral("comPorts"));
-            if (!download || !ports)
-                continue;
-            if (!m_started) {
-                // The port list may still be filling on a busy machine.
-                if (ports->findData(port) < 0)
-                    return;
-                ports->setCurrentIndex(ports->findData(port));
-                download->click();
-                m_started = true;
-            } else if (m_saved && download->isVisible()) {
-                if (QAction* exit = top->findChild<QAction*>(QStringLiteral("actionExit")))
-                    exit->trigger();
-            }
+            if (top->findChild<QAbstractButton*>(QStringLiteral("downloadBtn")))
+                window = top;
+        }
+        if (!window)
+            return;
+        auto* download = window->findChild<QAbstractButton*>(QStringLiteral("downloadBtn"));
+        auto* ports = window->findChild<QComboBox*>(QStringLiteral("comPorts"));
+        if (!ports)
+            return;
+        if (!m_started) {
+            // The port list may still be filling on a busy machine.
+            if (ports->findData(port) < 0)
+                return;
+            ports->setCurrentIndex(ports->findData(port));
+            download->click();
+            m_started = true;
+        } else if (m_saved && download->isVisible()) {
+            if (QAction* exit = window->findChild<QAction*>(QStringLiteral("actionExit")))
+                exit->trigger();
         }
     }
 
