@@ -36,16 +36,16 @@ int main(int argc, char** argv)
     }
     QSize size = renderer.defaultSize();
     if (args.size() == 3) {
-        const QString spec = args.at(2);
+        const QString wanted = args.at(2);
         bool ok = false;
-        if (spec.endsWith(QLatin1String("px"))) {
-            const int side = spec.chopped(2).toInt(&ok);
+        if (wanted.endsWith(QLatin1String("px"))) {
+            const int side = wanted.chopped(2).toInt(&ok);
             size = QSize(side, side);
-        } else if (spec.endsWith(QLatin1Char('x'))) {
-            size *= spec.chopped(1).toInt(&ok);
+        } else if (wanted.endsWith(QLatin1Char('x'))) {
+            size *= wanted.chopped(1).toInt(&ok);
         }
         if (!ok || size.isEmpty() || size.width() > 4096 || size.height() > 4096) {
-            std::fprintf(stderr, "svgrender: bad size %s\n", qPrintable(spec));
+            std::fprintf(stderr, "svgrender: bad size %s\n", qPrintable(wanted));
             return 2;
         }
     }
