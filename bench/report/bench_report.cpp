@@ -122,16 +122,6 @@ QByteArray documentXml(const QString& packPath)
     return xml.toUtf8();
 }
 
-class SilentPrompts : public UnattendedPrompts
-{
-public:
-    PromptButton message(const MessageRequest& request) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return Prompt::Ok;
-    }
-};
-
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -194,7 +184,6 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     initKestrovanResources();
-    Prompts::install(std::make_unique<SilentPrompts>());
     QTemporaryDir temp;
     QString folder = temp.path();
     const QStringList args = app.arguments();

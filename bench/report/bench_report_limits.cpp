@@ -28,16 +28,6 @@
 #include <zlib.h>
 
 namespace {
-class SilentPrompts : public UnattendedPrompts
-{
-public:
-    PromptButton message(const MessageRequest& request) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return Prompt::Ok;
-    }
-};
-
 const char* const Pack = ":res/reports/kstatr_rev3.pak";
 
 // Container bytes as the format lays them down, compressed piece by piece so that a payload of
@@ -192,7 +182,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     initKestrovanResources();
-    Prompts::install(std::make_unique<SilentPrompts>());
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("make"))
         return make(args.at(2)) ? 0 : 1;

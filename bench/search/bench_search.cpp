@@ -121,16 +121,6 @@ QByteArray reportXml(const QString& packPath, int number, bool withPhrase)
     return xml.toUtf8();
 }
 
-class SilentPrompts : public UnattendedPrompts
-{
-public:
-    PromptButton message(const MessageRequest& request) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return Prompt::Ok;
-    }
-};
-
 // Samples the event loop while it runs: the longest time between two ticks of a 2 ms timer.
 class StallMeter : public QObject
 {
@@ -213,7 +203,6 @@ int main(int argc, char** argv)
     app.setApplicationName(QStringLiteral("bench_search"));
     QStandardPaths::setTestModeEnabled(true);
     initKestrovanResources();
-    Prompts::install(std::make_unique<SilentPrompts>());
 
     QTemporaryDir temp;
     QString base = temp.path();
