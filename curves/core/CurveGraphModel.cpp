@@ -532,8 +532,11 @@ void CurveGraphModel::cacheAll(const QVector<uint>& curveIDs)
     }
     std::vector<std::unique_ptr<CurveRecord>> records = loadAll(missing);
     for (int i = 0; i < missing.size(); ++i) {
-        if (records[std::size_t(i)])
-            m_cache[missing.at(i)] = std::move(records[std::size_t(i)]);
+        if (!records[std::size_t(i)])
+            continue;
+        // Kept in step with cache(): the order is what the report and the tracker list.
+        m_cache[missing.at(i)] = std::move(records[std::size_t(i)]);
+        m_order.append(missing.at(i));
     }
 }
 

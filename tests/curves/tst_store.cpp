@@ -797,8 +797,10 @@ void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
     }
 
     model->cacheAll(ids);
-    for (uint id : { 3u, 7u, 8u, 9u, 12u, 4294967295u })
+    for (uint id : { 3u, 7u, 8u, 9u, 12u, 4294967295u }) {
         QVERIFY(model->cached(id));
+        QCOMPARE(model->cachedCurveIDs().count(id), 1);
+    }
     QVERIFY(!model->cached(5));
     QVERIFY(ScriptedPrompts::get().asked.isEmpty());
 }
