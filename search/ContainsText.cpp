@@ -7,8 +7,62 @@
 #include <QRegExp>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace {
+bool holds(const char* data, size_t size, const QByteArray& bytes)
+{
+    return memmem(data, size, bytes.constData(), size_t(bytes.size())) != nullptr;
+}
+
+template <size_t N> bool holds(const char* data, size_t size, const char (&bytes)[N])
+{
+    return memmem(data, size, bytes, N - 1) != nullptr;
+}
+
+// Does UTF-8 text hold one of the characters outside ASCII whose case folding is an ASCII letter:
+// the Kelvin sign (E2 84 AA), long s (C5 BF) or capital I with dot (C4 B0)? Lead bytes are found with
+// memchr, which is many times faster than memmem on such short needles.
+bool holdsAsciiFolding(const char* data, size_t size)
+{
+    const auto follows = [&](const char* lead, const char* tail, size_t length) {
+        const char* end = data + size;
+        for (const char* at = data; (at = static_cast<const char*>(std::memchr(at, *lead, size_t(end - at))));
+             ++at) {
+            if (size_t(end - at) > length && std::memcmp(at + 1, tail, length) == 0)
+                return true;
+        }
+        return false;
+    };
+    return follows("\xE2", "\x84\xAA", 2) || follows("\xC5", "\xBF", 1) || follows("\xC4", "\xB0", 1);
+}
+
+// The bytes with their ASCII capitals lowered, eight at a time: in each byte below 0x80, adding
+// 0x80 - 'A' sets the top bit from 'A' up and adding 0x80 - 'Z' - 1 sets it past 'Z'; a capital
+// gets 0x20 added. Other bytes, UTF-8 sequences included, are left alone.
+std::string asciiLowered(const char* data, size_t size)
+{
+    std::string lowered(size, '\0');
+    constexpr quint64 Ones = 0x0101010101010101ull;
+    constexpr quint64 Tops = Ones * 0x80;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, 8);
+        const quint64 low = word & ~Tops;
+        const quint64 capitals
+            = (low + (0x80 - 'A') * Ones) & ~(low + (0x80 - 'Z' - 1) * Ones) & ~word & Tops;
+        word |= capitals >> 2;
+        std::memcpy(&lowered[i], &word, 8);
+    }
+    for (; i < size; ++i) {
+        const uchar c = uchar(data[i]);
+        lowered[i] = char(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    }
+    return lowered;
+}
+
 // True when the XML is certainly UTF-8: no byte-order mark or zero byte of UTF-16 or UTF-32 at its
 // start, and an XML declaration, if any, that names no other encoding.
 bool declaresUtf8(const QByteArray& xml)
@@ -65,38 +119,25 @@ public:
     // False only when no text of the document can hold the phrase, judged without parsing: when
     // the XML is UTF-8 and has no references (&...;), CDATA sections or carriage returns, every
     // text is a run of the document's own characters, so a text holding the phrase means the
-    // whole document holds it. Most reports do not hold it, and this spares them the parse.
+    // whole document holds it. Most reports do not hold it, and this spares them the parse. Each
+    // test is a library scan of the bytes (memchr, memmem), which is what makes this cheap.
     bool mayMatch(const QByteArray& xml) const
     {
         if (!m_plain)
             return true;
-        // One pass tells whether the document has references or carriage returns, and whether it
-        // holds one of the few characters outside ASCII that fold to ASCII letters (Kelvin sign,
-        // long s, capital I with dot).
-        bool foldsToAscii = false;
-        const int size = xml.size();
-        const uchar* bytes = reinterpret_cast<const uchar*>(xml.constData());
-        for (int i = 0; i < size; ++i) {
-            const uchar c = bytes[i];
-            if (c < 0x80) {
-                if (c == '&' || c == '\r')
-                    return true;
-                continue;
-            }
-            if ((c == 0xE2 && i + 2 < size && bytes[i + 1] == 0x84 && bytes[i + 2] == 0xAA)
-                || (c == 0xC5 && i + 1 < size && bytes[i + 1] == 0xBF)
-                || (c == 0xC4 && i + 1 < size && bytes[i + 1] == 0xB0))
-                foldsToAscii = true;
-        }
-        if (xml.contains("<![CDATA[") || !declaresUtf8(xml))
+        const char* data = xml.constData();
+        const size_t size = size_t(xml.size());
+        if (std::memchr(data, '&', size) || std::memchr(data, '\r', size) || holds(data, size, "<![CDATA[")
+            || !declaresUtf8(xml))
             return true;
         // In UTF-8 the bytes of a phrase occur exactly where its characters do.
         if (m_case == Qt::CaseSensitive && !m_literal.contains(QChar::ReplacementCharacter))
-            return xml.contains(m_literalUtf8);
+            return holds(data, size, m_literalUtf8);
         // An ASCII phrase ignoring case can be looked for in the bytes with their ASCII letters
-        // lowered, unless another character could stand for one of its letters.
-        if (m_ascii && !foldsToAscii)
-            return xml.toLower().contains(m_literalLowerAscii);
+        // lowered, unless the document holds one of the few characters outside ASCII that fold to
+        // ASCII letters.
+        if (m_ascii && !holdsAsciiFolding(data, size))
+            return holds(asciiLowered(data, size).data(), size, m_literalLowerAscii);
         return QString::fromUtf8(xml).contains(m_literal, m_case);
     }
 

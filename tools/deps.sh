@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
     cmake g++ make ccache pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5sql5-sqlite
-    libqwt-qt5-dev libboost-dev zlib1g-dev
+    libqwt-qt5-dev libboost-dev zlib1g-dev libdeflate-dev
     qttranslations5-l10n fonts-liberation
     xvfb xauth poppler-utils
     desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev

@@ -7,6 +7,10 @@
 // The event loop is sampled by a 2 ms timer; the longest gap between its ticks is the stall
 // (limit 100 ms).
 //   bench_search [--keep <folder>]   keeps the generated tree.
+//   bench_search --scan <folder> <phrase>
+//       the word search alone, without a window: the search worker over a folder, printing the
+//       hits and the milliseconds, so that it can be timed as a whole process against the Python
+//       scan (scan_reports.py takes the same arguments).
 #include "DocumentContainer.h"
 #include "FindInFiles.h"
 #include "Folders.h"
@@ -15,6 +19,7 @@
 #include "Prompts.h"
 #include "ReportScene.h"
 #include "SearchResultsDocument.h"
+#include "SearchThread.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -186,6 +191,28 @@ Run runSearch(FindInFiles* panel, StallMeter* meter)
     return run;
 }
 
+// The worker of the search panel on a word search, run to its end.
+int scanOnly(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QElapsedTimer timer;
+    timer.start();
+    SearchCriteria criteria;
+    criteria.wordPattern = SearchCriteria::wordMask(QString::fromLocal8Bit(argv[3]));
+    SearchThread walk(QString::fromLocal8Bit(argv[2]), criteria);
+    walk.start();
+    walk.wait();
+    std::printf("%d %.1f\n", walk.takeHits().size(), timer.nsecsElapsed() / 1e6);
+    return 0;
+}
+
+// Debian's Python where it is, so that the peer is the same program from run to run.
+QString pythonProgram()
+{
+    return QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
+                                                                 : QStringLiteral("python3");
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -195,6 +222,8 @@ double median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && qstrcmp(argv[1], "--scan") == 0)
+        return scanOnly(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -312,7 +341,7 @@ int main(int argc, char** argv)
         QProcess python;
         QElapsedTimer timer;
         timer.start();
-        python.start(QStringLiteral("python3"), { script, reports, QString::fromUtf8(Phrase) });
+        python.start(pythonProgram(), { script, reports, QString::fromUtf8(Phrase) });
         if (!python.waitForFinished(120000) || python.exitCode() != 0) {
             std::fprintf(stderr, "the Python scan failed: %s\n", python.readAllStandardError().constData());
             return 1;

@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
-#include <zlib.h>
+#include <libdeflate.h>
+#include <memory>
 
 namespace {
 constexpr quint32 NullLength = 0xFFFFFFFF;
@@ -19,6 +20,13 @@ bool readLength(const QByteArray& payload, int& pos, quint32* length)
     *length = qFromBigEndian<quint32>(payload.constData() + pos);
     pos += 4;
     return true;
+}
+// One decompressor per thread: the search worker and the window read containers at once.
+libdeflate_decompressor* decompressor()
+{
+    thread_local const std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)> one(
+        libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
+    return one.get();
 }
 } // namespace
 
@@ -100,33 +108,14 @@ bool DocumentContainer::uncompress(const QByteArray& compressed, QByteArray* pay
     if (qint64(expected) > qint64(compressed.size()) * 1040 + 1024)
         return false;
 
-    // Inflated as a stream: the buffer grows with what the stream really yields, so a header
-    // that lies costs nothing, and stops one byte past the declared size, which is enough to
-    // catch a stream longer than its header says.
-    z_stream zs {};
-    if (inflateInit(&zs) != Z_OK)
-        return false;
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.constData() + 4));
-    zs.avail_in = uInt(compressed.size() - 4);
-    constexpr qint64 FirstChunk = 1 << 20;
-    QByteArray out;
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        const qint64 have = out.size();
-        const qint64 room = qint64(expected) + 1 - have;
-        if (room <= 0)
-            break;
-        // Doubling keeps the copies few; never beyond what the header declares.
-        const qint64 grow = std::min(room, std::max(FirstChunk, have));
-        out.resize(int(have + grow));
-        zs.next_out = reinterpret_cast<Bytef*>(out.data() + have);
-        zs.avail_out = uInt(grow);
-        rc = inflate(&zs, Z_NO_FLUSH);
-        out.resize(int(have + grow - zs.avail_out));
-    }
-    const bool complete = rc == Z_STREAM_END && zs.total_out == expected;
-    inflateEnd(&zs);
-    if (!complete)
+    // Inflated in one call into a buffer of the declared size, with libdeflate: reports are opened
+    // and searched by the thousand, and it inflates them about twice as fast as zlib. A header that
+    // lies costs address space only, since pages are touched as the stream fills them. The call
+    // fails unless the stream is complete and yields exactly the declared size.
+    QByteArray out(int(expected), Qt::Uninitialized);
+    const libdeflate_result result = libdeflate_zlib_decompress(decompressor(), compressed.constData() + 4,
+        size_t(compressed.size() - 4), out.data(), size_t(expected), nullptr);
+    if (result != LIBDEFLATE_SUCCESS)
         return false;
     *payload = out;
     return true;

@@ -29,6 +29,7 @@ private slots:
     void elementTextIsFoundAttributesAreNot();
     void onlyTheThreeReportKindsAreSearched();
     void textNodesAreTestedWhole();
+    void asciiCaseIsIgnoredWhereverThePhraseFalls();
     void damagedOrHostileReportsDoNotMatch();
     void cancelEndsTheScan();
     void walkOrderLinksAndHiddenEntries();
@@ -294,6 +295,31 @@ void TestMatching::textNodesAreTestedWhole()
     // Comments and processing instructions are not text.
     QVERIFY(!found("<d><!-- secret --><?pi secret?></d>", "*secret*"));
     QVERIFY(!found("<d secret=\"secret\"/>", "*secret*"));
+}
+
+void TestMatching::asciiCaseIsIgnoredWhereverThePhraseFalls()
+{
+    // The quick look lowers the document's letters eight bytes at a time: a phrase in capitals,
+    // in small letters or mixed must be found at every offset, across those eight-byte steps and
+    // in the bytes left over at the end, beside characters outside ASCII.
+    const QStringList writings
+        = { QStringLiteral("AZURE ZEBRA"), QStringLiteral("azure zebra"), QStringLiteral("AzUrE zEbRa") };
+    for (int offset = 0; offset < 19; ++offset) {
+        for (const QString& writing : writings) {
+            const QByteArray text = QByteArray(offset, 'x') + writing.toUtf8();
+            for (const QByteArray& xml : { QByteArray("<d>" + text + "</d>"),
+                     QByteArray("<d><t>\xc3\x84" + text + "\xc3\x96</t></d>") }) {
+                for (const char* phrase : { "*azure zebra*", "*AZURE ZEBRA*", "*Azure Zebra*" }) {
+                    QVERIFY2(xmlContainsText(xml, QLatin1String(phrase), false), xml.constData());
+                    QCOMPARE(xmlContainsText(xml, QLatin1String(phrase), true),
+                        writing.contains(QLatin1String(phrase).mid(1, 11)));
+                }
+            }
+        }
+    }
+    // The characters next to the alphabet's ends ('@' before 'A', '^' after 'Z') are not letters.
+    QVERIFY(!xmlContainsText("<d><t>x@^x</t></d>", QStringLiteral("*x`~x*"), false));
+    QVERIFY(xmlContainsText("<d><t>x@^x</t></d>", QStringLiteral("*X@^X*"), false));
 }
 
 void TestMatching::damagedOrHostileReportsDoNotMatch()
