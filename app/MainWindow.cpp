@@ -37,6 +37,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
+#include <QSplashScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -747,6 +748,14 @@ void MainWindow::download()
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == WelcomeEvent::EventType) {
+        // Start-up finishes the splash screen on this window, which waits for the window to be
+        // exposed while handling events, this one among them: the splash would stay over the
+        // welcome dialog until the dialog closed.
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget* window : windows) {
+            if (auto* splash = qobject_cast<QSplashScreen*>(window))
+                splash->close();
+        }
         if (DialogWelcome::shouldShow()) {
             DialogWelcome dialog(this);
             Prompts::instance().execDialog(&dialog);

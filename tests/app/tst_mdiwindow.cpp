@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QSplashScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -27,6 +28,7 @@ private slots:
     void closingTheLastDocumentClearsTheActiveOne();
     void activeDocumentIsTheCurrentOne();
     void restartSkipsTheWelcome();
+    void welcomeIsNotHiddenUnderTheSplash();
 
 private:
     QList<TestDocument*> openDocuments(int count, bool modified);
@@ -201,6 +203,31 @@ void TestMdiWindow::restartSkipsTheWelcome()
     QCoreApplication::processEvents();
     QCOMPARE(probe.welcomes, 1);
     qApp->removeEventFilter(&probe);
+}
+
+void TestMdiWindow::welcomeIsNotHiddenUnderTheSplash()
+{
+    // Start-up shows the splash, builds the window and then waits for the window while handling
+    // events: the welcome arrives while the splash is still up, and must not open beneath it.
+    m_window.reset();
+    QPixmap picture(120, 80);
+    picture.fill(Qt::darkBlue);
+    QSplashScreen splash(picture);
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    bool splashUpDuringWelcome = true;
+    int welcomes = 0;
+    ScriptedPrompts::get().dialogHandler = [&](QDialog*) {
+        ++welcomes;
+        splashUpDuringWelcome = splash.isVisible();
+        return int(QDialog::Rejected);
+    };
+    m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    QTRY_COMPARE(welcomes, 1);
+    QVERIFY(!splashUpDuringWelcome);
+    splash.finish(m_window.get());
+    QVERIFY(!splash.isVisible());
 }
 
 KESTROVAN_TEST_MAIN(TestMdiWindow)
