@@ -138,7 +138,8 @@ public:
         // ASCII letters.
         if (m_ascii && !holdsAsciiFolding(data, size))
             return holds(asciiLowered(data, size).data(), size, m_literalLowerAscii);
-        return QString::fromUtf8(xml).contains(m_literal, m_case);
+        // The whole array: fromUtf8 of a QByteArray would stop at a zero byte.
+        return QString::fromUtf8(xml.constData(), xml.size()).contains(m_literal, m_case);
     }
 
 private:
