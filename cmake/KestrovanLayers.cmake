@@ -3,7 +3,7 @@
 # and include no QtWidgets. The link rule is checked when CMake configures, the include rule
 # before anything is compiled (a quoted include must be a header of the library itself or of a
 # library it links; a widget header may not appear below `base-widgets`).
-set(KESTROVAN_LAYERS resources common core base-widgets documents subsystem upper-subsystem app)
+set(KESTROVAN_LAYERS resources common formats core base-widgets documents subsystem upper-subsystem app)
 set(KESTROVAN_LAST_CORE_LAYER core)
 
 # kestrovan_layer(<target> <layer>)
