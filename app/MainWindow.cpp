@@ -305,6 +305,16 @@ void MainWindow::showResultsDocument()
 
 void MainWindow::openSearchHit(const QString& path)
 {
+    // The list is as old as the search: the entry may have gone since. Handing a missing file to
+    // the desktop would fail where the user cannot see it.
+    if (!findDocument(path) && !QFileInfo::exists(path)) {
+        Prompts::show(QMessageBox::Warning, this,
+            QCoreApplication::translate("Error Message", "%1 no longer exists.").arg(path),
+            QCoreApplication::translate("Error Message",
+                "It was moved, renamed or deleted after the search found it. Search again to bring the "
+                "list up to date."));
+        return;
+    }
     // As in the document browser: a folder is shown in the tree, a file opens as a document.
     if (QFileInfo(path).isDir()) {
         m_browserDock->show();

@@ -495,6 +495,14 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>No data selected</source>
         <translation>Keine Daten ausgewählt</translation>
     </message>
+    <message>
+        <source>%1 no longer exists.</source>
+        <translation>%1 existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>It was moved, renamed or deleted after the search found it. Search again to bring the list up to date.</source>
+        <translation>Es wurde verschoben, umbenannt oder gelöscht, nachdem die Suche es gefunden hatte. Suchen Sie erneut, um die Liste zu aktualisieren.</translation>
+    </message>
 </context>
 <context>
     <name>Error message informative text</name>

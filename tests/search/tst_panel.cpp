@@ -53,6 +53,7 @@ private slots:
     void sizeColumnIsDrawnRightAligned();
     void mainWindowHostsThePanelAndTheResults();
     void activatingAHitOpensItLikeTheBrowser();
+    void activatingAHitThatVanishedSaysSo();
 
 private:
     template <typename T> T* child(const char* name) const
@@ -577,6 +578,55 @@ void TestPanel::activatingAHitOpensItLikeTheBrowser()
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTRY_COMPARE(TestSupport::openedUrls().size(), 2);
+}
+
+void TestPanel::activatingAHitThatVanishedSaysSo()
+{
+    m_panel.reset();
+    makeFile("Site A/Report.kstreport");
+    makeFile("Site A/plan.pdf");
+    makeFile("Site B/notes.txt");
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FindInFiles* panel = window.findChild<FindInFiles*>("findInFiles");
+    QVERIFY(runSearch(panel));
+    auto* results = qobject_cast<SearchResultsDocument*>(window.activeDocument());
+    QVERIFY(results);
+    const auto rowOf = [&](const QString& relative) {
+        for (int row = 0; row < panel->model()->rowCount(); ++row) {
+            if (panel->model()->index(row, 0).data().toString() == relative)
+                return panel->model()->index(row, 0);
+        }
+        return QModelIndex();
+    };
+    const QModelIndex pdf = rowOf("Site A/plan.pdf");
+    const QModelIndex report = rowOf("Site A/Report.kstreport");
+    const QModelIndex folder = rowOf("Site B");
+    QVERIFY(pdf.isValid() && report.isValid() && folder.isValid());
+
+    // Removed after the search listed them: the user is told, nothing is handed to the desktop
+    // and no document opens.
+    QVERIFY(QFile::remove(QDir(root()).filePath("Site A/plan.pdf")));
+    QVERIFY(QFile::remove(QDir(root()).filePath("Site A/Report.kstreport")));
+    QVERIFY(QDir(QDir(root()).filePath("Site B")).removeRecursively());
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.buttons << QMessageBox::Ok << QMessageBox::Ok << QMessageBox::Ok;
+    results->activated(pdf);
+    results->activated(report);
+    results->activated(folder);
+    const QString informative("It was moved, renamed or deleted after the search found it. Search "
+                              "again to bring the list up to date.");
+    QCOMPARE(prompts.messageTexts(),
+        QStringList({ QDir(root()).filePath("Site A/plan.pdf") + " no longer exists.",
+            QDir(root()).filePath("Site A/Report.kstreport") + " no longer exists.",
+            QDir(root()).filePath("Site B") + " no longer exists." }));
+    for (const ScriptedPrompts::Asked& asked : qAsConst(prompts.asked)) {
+        QCOMPARE(asked.message.icon, QMessageBox::Warning);
+        QCOMPARE(asked.message.informativeText, informative);
+    }
+    QVERIFY(TestSupport::openedUrls().isEmpty());
+    QCOMPARE(window.documents().size(), 1);
 }
 
 KESTROVAN_TEST_MAIN(TestPanel)
