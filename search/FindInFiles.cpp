@@ -204,7 +204,7 @@ void FindInFiles::takeHits()
         m_model->add(m_thread->takeHits());
 }
 
-void FindInFiles::walkFinished()
+void FindInFiles::walkFinished(bool completed)
 {
     if (!m_thread || sender() != m_thread)
         return;
@@ -217,7 +217,7 @@ void FindInFiles::walkFinished()
     m_searchButton->show();
     m_stopButton->hide();
     m_stop = false;
-    m_model->finish();
+    m_model->finish(completed);
     emit searchFinished();
 }
 

@@ -334,6 +334,18 @@ void TestPanel::noResultsRowOnlyWhenNothingWasFound()
     model->clear();
     model->finish();
     QVERIFY(model->showsNoResults());
+
+    // A search stopped before it found anything does not claim to be complete.
+    model->clear();
+    model->finish(false);
+    QVERIFY(model->showsNoResults());
+    QCOMPARE(
+        model->index(0, 0).data().toString(), QString("The search was stopped before anything was found."));
+    QVERIFY(model->index(0, 0).data(Qt::UserRole).isNull());
+    model->clear();
+    model->finish(true);
+    QCOMPARE(model->index(0, 0).data().toString(),
+        QString("Search is complete. There are no results to display."));
 }
 
 void TestPanel::stopKeepsTheHitsFoundSoFar()
@@ -363,6 +375,19 @@ void TestPanel::stopKeepsTheHitsFoundSoFar()
     m_panel->stop();
     QVERIFY(runSearch(m_panel.get()));
     QCOMPARE(hitNames(m_panel->model()), everything);
+
+    // Stopped at once, long before the walk could cover two thousand files: the message row
+    // says the search was stopped, not that there is nothing to find.
+    child<QLineEdit>("fileEdit")->setText("no such name");
+    m_panel->search();
+    m_panel->stop();
+    QVERIFY(finished.wait(30000));
+    QVERIFY(m_panel->model()->showsNoResults());
+    QCOMPARE(m_panel->model()->index(0, 0).data().toString(),
+        QString("The search was stopped before anything was found."));
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(m_panel->model()->index(0, 0).data().toString(),
+        QString("Search is complete. There are no results to display."));
 }
 
 void TestPanel::secondSearchRestartsCleanly()
