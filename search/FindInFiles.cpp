@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 QGroupBox* makeGroup(const char* objectName, const QString& title, bool checked, QWidget* parent)
@@ -154,6 +155,9 @@ SearchCriteria FindInFiles::criteria() const
     criteria.dateKind = SearchCriteria::DateKind(m_dateCombo->currentData().toInt());
     criteria.dateFrom = m_dateFromEdit->date();
     criteria.dateTo = m_dateToEdit->date();
+    // Days picked the wrong way round still name a range: the days between them.
+    if (criteria.dateFrom > criteria.dateTo)
+        std::swap(criteria.dateFrom, criteria.dateTo);
     criteria.sizeEnabled = m_fileSizeGroup->isChecked();
     criteria.sizeRule = SearchCriteria::SizeRule(m_fileSizeCombo->currentData().toInt());
     criteria.sizeKB = m_fileSizeSpin->value();

@@ -246,6 +246,16 @@ void TestPanel::criteriaOfTheForm()
     child<QDateEdit>("dateToEdit")->setDate(QDate::currentDate().addDays(-1));
     QVERIFY(runSearch(m_panel.get()));
     QVERIFY(m_panel->model()->showsNoResults());
+    // Days picked the wrong way round name the days between them, not an empty range.
+    child<QDateEdit>("dateFromEdit")->setDate(QDate::currentDate().addDays(1));
+    child<QDateEdit>("dateToEdit")->setDate(QDate::currentDate().addDays(-3));
+    QCOMPARE(m_panel->criteria().dateFrom, QDate::currentDate().addDays(-3));
+    QCOMPARE(m_panel->criteria().dateTo, QDate::currentDate().addDays(1));
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(m_panel->model()->entries().size(), 8);
+    child<QDateEdit>("dateFromEdit")->setDate(QDate::currentDate().addDays(-1));
+    QVERIFY(runSearch(m_panel.get()));
+    QVERIFY(m_panel->model()->showsNoResults());
     child<QGroupBox>("dateGroup")->setChecked(false);
 
     // Word: element text of the three report kinds only.
