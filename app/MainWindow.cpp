@@ -287,7 +287,10 @@ void MainWindow::openDocument(const QModelIndex& index)
 
 void MainWindow::showResultsDocument()
 {
-    const QString path = tr("%1/Search Results").arg(Folders::instance()->appDataFolder());
+    // The file name is what makes the results list open as such, so it is the same in every
+    // language; the list shows its title translated.
+    const QString path = QStringLiteral("%1/%2").arg(
+        Folders::instance()->appDataFolder(), SearchResultsDocument::documentFileName());
     // An open results document is reused where it is: a new search does not bring it to the front.
     AbstractDocument* doc = openDocument(path);
     auto* results = qobject_cast<SearchResultsDocument*>(doc);

@@ -1728,7 +1728,7 @@ Dünnschicht 0.063</translation>
     </message>
     <message>
         <source>%1/Search Results</source>
-        <translation>%1/Suchergebnisse</translation>
+        <translation type="vanished">%1/Suchergebnisse</translation>
     </message>
 </context>
 <context>
@@ -1850,6 +1850,13 @@ Dünnschicht 0.063</translation>
     <message>
         <source>The search was stopped before anything was found.</source>
         <translation>Die Suche wurde angehalten, bevor etwas gefunden wurde.</translation>
+    </message>
+</context>
+<context>
+    <name>SearchResultsDocument</name>
+    <message>
+        <source>Search Results</source>
+        <translation>Suchergebnisse</translation>
     </message>
 </context>
 <context>

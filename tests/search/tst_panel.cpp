@@ -28,6 +28,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 using namespace ReportTestSupport;
 
@@ -54,6 +55,7 @@ private slots:
     void mainWindowHostsThePanelAndTheResults();
     void activatingAHitOpensItLikeTheBrowser();
     void activatingAHitThatVanishedSaysSo();
+    void resultsOpenInAnyLanguage();
 
 private:
     template <typename T> T* child(const char* name) const
@@ -661,6 +663,53 @@ void TestPanel::activatingAHitThatVanishedSaysSo()
         QCOMPARE(asked.message.informativeText, informative);
     }
     QVERIFY(TestSupport::openedUrls().isEmpty());
+    QCOMPARE(window.documents().size(), 1);
+}
+
+namespace {
+// Translates the texts that name the results list, as the German catalogue does.
+class ResultsInGerman : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        if (qstrcmp(source, "%1/Search Results") == 0)
+            return QStringLiteral("%1/Suchergebnisse");
+        if (qstrcmp(source, "Search Results") == 0)
+            return QStringLiteral("Suchergebnisse");
+        return QString();
+    }
+};
+} // namespace
+
+void TestPanel::resultsOpenInAnyLanguage()
+{
+    m_panel.reset();
+    makeFile("Site A/notes.txt");
+    ResultsInGerman german;
+    QVERIFY(QCoreApplication::installTranslator(&german));
+    struct Uninstall
+    {
+        QTranslator* translator;
+        ~Uninstall() { QCoreApplication::removeTranslator(translator); }
+    } uninstall { &german };
+
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FindInFiles* panel = window.findChild<FindInFiles*>("findInFiles");
+    QVERIFY(runSearch(panel));
+    // The results list opens as such, with its title in the language of the program, and
+    // nothing is handed to the desktop.
+    auto* results = qobject_cast<SearchResultsDocument*>(window.activeDocument());
+    QVERIFY(results);
+    QVERIFY(TestSupport::openedUrls().isEmpty());
+    QCOMPARE(results->windowTitle(), QString("Suchergebnisse"));
+    QCOMPARE(results->tableView()->model(), panel->model());
+    QCOMPARE(panel->model()->rowCount(), 2);
+    // A second search finds the open list.
+    QVERIFY(runSearch(panel));
     QCOMPARE(window.documents().size(), 1);
 }
 
