@@ -2,12 +2,15 @@
 
 #include "Folders.h"
 #include "FoundFilesModel.h"
+#include "Prompts.h"
 #include "SearchThread.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -173,10 +176,18 @@ void FindInFiles::search()
     retireThread();
     m_stop = false;
 
+    const QString root = Folders::instance()->projectsFolder();
+    // A folder that went away (a drive unplugged, a share not mounted) holds nothing, but the
+    // no-results row alone would say the search looked there.
+    if (!QFileInfo(root).isDir()) {
+        Prompts::show(Prompt::Warning, this,
+            QCoreApplication::translate("Error Message", "Could not find the projects root directory: %1")
+                .arg(root));
+    }
+
     emit searchStarted();
     m_searchButton->hide();
     m_stopButton->show();
-    const QString root = Folders::instance()->projectsFolder();
     m_model->setRootFolder(QDir::cleanPath(root));
     m_model->clear();
 

@@ -56,6 +56,7 @@ private slots:
     void activatingAHitOpensItLikeTheBrowser();
     void activatingAHitThatVanishedSaysSo();
     void resultsOpenInAnyLanguage();
+    void missingProjectsFolderIsReported();
 
 private:
     template <typename T> T* child(const char* name) const
@@ -664,6 +665,25 @@ void TestPanel::activatingAHitThatVanishedSaysSo()
     }
     QVERIFY(TestSupport::openedUrls().isEmpty());
     QCOMPARE(window.documents().size(), 1);
+}
+
+void TestPanel::missingProjectsFolderIsReported()
+{
+    makeFile("a.txt");
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "a.txt" }));
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+
+    // The folder goes away while the program runs (a drive unplugged, a share not mounted): the
+    // search says it could not look, rather than only that it found nothing.
+    const QString gone = root();
+    QVERIFY(m_root->remove());
+    ScriptedPrompts::get().buttons << QMessageBox::Ok;
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Could not find the projects root directory: " + gone }));
+    QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Warning);
+    QVERIFY(m_panel->model()->showsNoResults());
 }
 
 namespace {
