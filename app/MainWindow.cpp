@@ -287,7 +287,10 @@ void MainWindow::openDocument(const QModelIndex& index)
 
 void MainWindow::showResultsDocument()
 {
-    const QString path = tr("%1/Search Results").arg(Folders::instance()->appDataFolder());
+    // The file name is what makes the results list open as such, so it is the same in every
+    // language; the list shows its title translated.
+    const QString path = QStringLiteral("%1/%2").arg(
+        Folders::instance()->appDataFolder(), SearchResultsDocument::documentFileName());
     // An open results document is reused where it is: a new search does not bring it to the front.
     AbstractDocument* doc = openDocument(path);
     auto* results = qobject_cast<SearchResultsDocument*>(doc);
@@ -305,6 +308,16 @@ void MainWindow::showResultsDocument()
 
 void MainWindow::openSearchHit(const QString& path)
 {
+    // The list is as old as the search: the entry may have gone since. Handing a missing file to
+    // the desktop would fail where the user cannot see it.
+    if (!findDocument(path) && !QFileInfo::exists(path)) {
+        Prompts::show(QMessageBox::Warning, this,
+            QCoreApplication::translate("Error Message", "%1 no longer exists.").arg(path),
+            QCoreApplication::translate("Error Message",
+                "It was moved, renamed or deleted after the search found it. Search again to bring the "
+                "list up to date."));
+        return;
+    }
     // As in the document browser: a folder is shown in the tree, a file opens as a document.
     if (QFileInfo(path).isDir()) {
         m_browserDock->show();

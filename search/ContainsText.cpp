@@ -3,6 +3,7 @@
 #include "DocumentContainer.h"
 #include "DocumentType.h"
 #include "ReportXml.h"
+#include "SearchCriteria.h"
 
 #include <QRegExp>
 #include <QXmlStreamReader>
@@ -108,7 +109,7 @@ public:
                 return;
             }
         }
-        m_regExp = QRegExp(pattern, m_case, QRegExp::Wildcard);
+        m_regExp = SearchCriteria::maskExpression(pattern, m_case);
     }
 
     bool operator()(const QString& text) const

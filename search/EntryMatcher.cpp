@@ -7,8 +7,8 @@
 
 EntryMatcher::EntryMatcher(const SearchCriteria& criteria)
     : m_criteria(criteria)
-    , m_name(criteria.namePattern, criteria.nameCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive,
-          QRegExp::Wildcard)
+    , m_name(SearchCriteria::maskExpression(
+          criteria.namePattern, criteria.nameCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive))
 { }
 
 bool EntryMatcher::matches(const QFileInfo& entry, const std::atomic_bool* cancel) const

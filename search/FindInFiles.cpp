@@ -2,12 +2,15 @@
 
 #include "Folders.h"
 #include "FoundFilesModel.h"
+#include "Prompts.h"
 #include "SearchThread.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +21,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 QGroupBox* makeGroup(const char* objectName, const QString& title, bool checked, QWidget* parent)
@@ -154,6 +158,9 @@ SearchCriteria FindInFiles::criteria() const
     criteria.dateKind = SearchCriteria::DateKind(m_dateCombo->currentData().toInt());
     criteria.dateFrom = m_dateFromEdit->date();
     criteria.dateTo = m_dateToEdit->date();
+    // Days picked the wrong way round still name a range: the days between them.
+    if (criteria.dateFrom > criteria.dateTo)
+        std::swap(criteria.dateFrom, criteria.dateTo);
     criteria.sizeEnabled = m_fileSizeGroup->isChecked();
     criteria.sizeRule = SearchCriteria::SizeRule(m_fileSizeCombo->currentData().toInt());
     criteria.sizeKB = m_fileSizeSpin->value();
@@ -169,10 +176,18 @@ void FindInFiles::search()
     retireThread();
     m_stop = false;
 
+    const QString root = Folders::instance()->projectsFolder();
+    // A folder that went away (a drive unplugged, a share not mounted) holds nothing, but the
+    // no-results row alone would say the search looked there.
+    if (!QFileInfo(root).isDir()) {
+        Prompts::show(Prompt::Warning, this,
+            QCoreApplication::translate("Error Message", "Could not find the projects root directory: %1")
+                .arg(root));
+    }
+
     emit searchStarted();
     m_searchButton->hide();
     m_stopButton->show();
-    const QString root = Folders::instance()->projectsFolder();
     m_model->setRootFolder(QDir::cleanPath(root));
     m_model->clear();
 
@@ -204,7 +219,7 @@ void FindInFiles::takeHits()
         m_model->add(m_thread->takeHits());
 }
 
-void FindInFiles::walkFinished()
+void FindInFiles::walkFinished(bool completed)
 {
     if (!m_thread || sender() != m_thread)
         return;
@@ -217,7 +232,7 @@ void FindInFiles::walkFinished()
     m_searchButton->show();
     m_stopButton->hide();
     m_stop = false;
-    m_model->finish();
+    m_model->finish(completed);
     emit searchFinished();
 }
 

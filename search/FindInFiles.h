@@ -45,7 +45,7 @@ protected:
 
 private slots:
     void takeHits();
-    void walkFinished();
+    void walkFinished(bool completed);
 
 private:
     void buildForm();

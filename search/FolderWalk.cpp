@@ -39,7 +39,10 @@ bool FolderWalk::walk(const QString& root, const std::function<bool(const QFileI
             continue;
         }
         const QFileInfo folder = top.folders.at(top.next++);
-        if (!visit(folder) || !enter(folder.absoluteFilePath()))
+        // The path is taken before the visit: a visited entry may be handed to another thread,
+        // and asking a QFileInfo for a path fills a cache that its copies share.
+        const QString path = folder.absoluteFilePath();
+        if (!visit(folder) || !enter(path))
             return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QRegExp>
 #include <QString>
 
 // What the user asked the document search for, as read from the search panel. Every active
@@ -32,4 +33,8 @@ struct SearchCriteria
     static QString nameMask(const QString& typed);
     // The mask of a word or phrase: the same wrapping; empty stays empty (no word test).
     static QString wordMask(const QString& typed);
+    // The test of a mask: "*" any run of characters, "?" one character, "[...]" one of a set (a
+    // leading "^" negates it). A bracket that opens or closes no set and a backslash stand for
+    // themselves, so any name can be typed as it is.
+    static QRegExp maskExpression(const QString& mask, Qt::CaseSensitivity caseSensitivity);
 };

@@ -10,6 +10,8 @@
 SearchResultsDocument::SearchResultsDocument(const QString& filePath, QWidget* parent)
     : AbstractDocument(filePath, parent)
 {
+    // The file name stays untranslated: the document framework knows the list by it.
+    setWindowTitle(tr("Search Results"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_table = new QTableView(this);

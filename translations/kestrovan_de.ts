@@ -495,6 +495,14 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>No data selected</source>
         <translation>Keine Daten ausgewählt</translation>
     </message>
+    <message>
+        <source>%1 no longer exists.</source>
+        <translation>%1 existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>It was moved, renamed or deleted after the search found it. Search again to bring the list up to date.</source>
+        <translation>Es wurde verschoben, umbenannt oder gelöscht, nachdem die Suche es gefunden hatte. Suchen Sie erneut, um die Liste zu aktualisieren.</translation>
+    </message>
 </context>
 <context>
     <name>Error message informative text</name>
@@ -1720,7 +1728,7 @@ Dünnschicht 0.063</translation>
     </message>
     <message>
         <source>%1/Search Results</source>
-        <translation>%1/Suchergebnisse</translation>
+        <translation type="vanished">%1/Suchergebnisse</translation>
     </message>
 </context>
 <context>
@@ -1838,6 +1846,17 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Search is complete. There are no results to display.</source>
         <translation>Die Suche ist abgeschlossen. Es gibt keine Ergebnisse anzuzeigen.</translation>
+    </message>
+    <message>
+        <source>The search was stopped before anything was found.</source>
+        <translation>Die Suche wurde angehalten, bevor etwas gefunden wurde.</translation>
+    </message>
+</context>
+<context>
+    <name>SearchResultsDocument</name>
+    <message>
+        <source>Search Results</source>
+        <translation>Suchergebnisse</translation>
     </message>
 </context>
 <context>

@@ -92,6 +92,17 @@ void TestMatching::namesMatchAsFileMasks_data()
     QTest::newRow("dot is literal") << "a.b" << false << "axb" << false;
     QTest::newRow("suffix with star") << "*.kstir" << false << "Site A.kstir" << true;
     QTest::newRow("suffix is inside too") << "*.pdf" << false << "Site A.kstir" << false;
+    // Brackets that form no set, and backslashes, are part of the name.
+    QTest::newRow("bracket that opens no set") << "[draft" << false << "Site [draft.kstir" << true;
+    QTest::newRow("bracket that opens no set misses") << "[draft" << false << "Site draft.kstir" << false;
+    QTest::newRow("bracket that closes no set") << "old]" << false << "Site (old].pdf" << true;
+    QTest::newRow("empty brackets") << "[]" << false << "list[].txt" << true;
+    QTest::newRow("empty brackets are not a set") << "[]" << false << "list.txt" << false;
+    QTest::newRow("backslash") << "back\\slash" << false << "back\\slash.txt" << true;
+    QTest::newRow("backslash is no wildcard") << "back\\slash" << false << "backslash.txt" << false;
+    QTest::newRow("backslash beside a set") << "c:\\[rs]ite" << false << "C:\\Site.csv" << true;
+    QTest::newRow("backslash in a set") << "a[\\/]b" << false << "a\\b" << true;
+    QTest::newRow("set after a lone bracket") << "[x [ab]" << false << "[x b" << true;
 }
 
 void TestMatching::namesMatchAsFileMasks()
@@ -295,6 +306,12 @@ void TestMatching::textNodesAreTestedWhole()
     // Comments and processing instructions are not text.
     QVERIFY(!found("<d><!-- secret --><?pi secret?></d>", "*secret*"));
     QVERIFY(!found("<d secret=\"secret\"/>", "*secret*"));
+    // Brackets that form no set, and backslashes, are searched for as they are.
+    QVERIFY(found("<d><t>Rev. [draft 2</t></d>", "*[draft*"));
+    QVERIFY(found("<d><t>Rev. draft 2] of 3</t></d>", "*draft 2]*"));
+    QVERIFY(!found("<d><t>Rev. draft 2 of 3</t></d>", "*draft 2]*"));
+    QVERIFY(found("<d><t>see C:\\Reports\\2024</t></d>", "*c:\\rep?rts*"));
+    QVERIFY(found("<d><t>see C:\\Reports\\2024</t></d>", "*[bc]:\\reports*"));
 }
 
 void TestMatching::asciiCaseIsIgnoredWhereverThePhraseFalls()

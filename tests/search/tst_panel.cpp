@@ -28,6 +28,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 using namespace ReportTestSupport;
 
@@ -53,6 +54,9 @@ private slots:
     void sizeColumnIsDrawnRightAligned();
     void mainWindowHostsThePanelAndTheResults();
     void activatingAHitOpensItLikeTheBrowser();
+    void activatingAHitThatVanishedSaysSo();
+    void resultsOpenInAnyLanguage();
+    void missingProjectsFolderIsReported();
 
 private:
     template <typename T> T* child(const char* name) const
@@ -245,6 +249,16 @@ void TestPanel::criteriaOfTheForm()
     child<QDateEdit>("dateToEdit")->setDate(QDate::currentDate().addDays(-1));
     QVERIFY(runSearch(m_panel.get()));
     QVERIFY(m_panel->model()->showsNoResults());
+    // Days picked the wrong way round name the days between them, not an empty range.
+    child<QDateEdit>("dateFromEdit")->setDate(QDate::currentDate().addDays(1));
+    child<QDateEdit>("dateToEdit")->setDate(QDate::currentDate().addDays(-3));
+    QCOMPARE(m_panel->criteria().dateFrom, QDate::currentDate().addDays(-3));
+    QCOMPARE(m_panel->criteria().dateTo, QDate::currentDate().addDays(1));
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(m_panel->model()->entries().size(), 8);
+    child<QDateEdit>("dateFromEdit")->setDate(QDate::currentDate().addDays(-1));
+    QVERIFY(runSearch(m_panel.get()));
+    QVERIFY(m_panel->model()->showsNoResults());
     child<QGroupBox>("dateGroup")->setChecked(false);
 
     // Word: element text of the three report kinds only.
@@ -333,6 +347,18 @@ void TestPanel::noResultsRowOnlyWhenNothingWasFound()
     model->clear();
     model->finish();
     QVERIFY(model->showsNoResults());
+
+    // A search stopped before it found anything does not claim to be complete.
+    model->clear();
+    model->finish(false);
+    QVERIFY(model->showsNoResults());
+    QCOMPARE(
+        model->index(0, 0).data().toString(), QString("The search was stopped before anything was found."));
+    QVERIFY(model->index(0, 0).data(Qt::UserRole).isNull());
+    model->clear();
+    model->finish(true);
+    QCOMPARE(model->index(0, 0).data().toString(),
+        QString("Search is complete. There are no results to display."));
 }
 
 void TestPanel::stopKeepsTheHitsFoundSoFar()
@@ -362,6 +388,19 @@ void TestPanel::stopKeepsTheHitsFoundSoFar()
     m_panel->stop();
     QVERIFY(runSearch(m_panel.get()));
     QCOMPARE(hitNames(m_panel->model()), everything);
+
+    // Stopped at once, long before the walk could cover two thousand files: the message row
+    // says the search was stopped, not that there is nothing to find.
+    child<QLineEdit>("fileEdit")->setText("no such name");
+    m_panel->search();
+    m_panel->stop();
+    QVERIFY(finished.wait(30000));
+    QVERIFY(m_panel->model()->showsNoResults());
+    QCOMPARE(m_panel->model()->index(0, 0).data().toString(),
+        QString("The search was stopped before anything was found."));
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(m_panel->model()->index(0, 0).data().toString(),
+        QString("Search is complete. There are no results to display."));
 }
 
 void TestPanel::secondSearchRestartsCleanly()
@@ -577,6 +616,121 @@ void TestPanel::activatingAHitOpensItLikeTheBrowser()
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTRY_COMPARE(TestSupport::openedUrls().size(), 2);
+}
+
+void TestPanel::activatingAHitThatVanishedSaysSo()
+{
+    m_panel.reset();
+    makeFile("Site A/Report.kstreport");
+    makeFile("Site A/plan.pdf");
+    makeFile("Site B/notes.txt");
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FindInFiles* panel = window.findChild<FindInFiles*>("findInFiles");
+    QVERIFY(runSearch(panel));
+    auto* results = qobject_cast<SearchResultsDocument*>(window.activeDocument());
+    QVERIFY(results);
+    const auto rowOf = [&](const QString& relative) {
+        for (int row = 0; row < panel->model()->rowCount(); ++row) {
+            if (panel->model()->index(row, 0).data().toString() == relative)
+                return panel->model()->index(row, 0);
+        }
+        return QModelIndex();
+    };
+    const QModelIndex pdf = rowOf("Site A/plan.pdf");
+    const QModelIndex report = rowOf("Site A/Report.kstreport");
+    const QModelIndex folder = rowOf("Site B");
+    QVERIFY(pdf.isValid() && report.isValid() && folder.isValid());
+
+    // Removed after the search listed them: the user is told, nothing is handed to the desktop
+    // and no document opens.
+    QVERIFY(QFile::remove(QDir(root()).filePath("Site A/plan.pdf")));
+    QVERIFY(QFile::remove(QDir(root()).filePath("Site A/Report.kstreport")));
+    QVERIFY(QDir(QDir(root()).filePath("Site B")).removeRecursively());
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.buttons << QMessageBox::Ok << QMessageBox::Ok << QMessageBox::Ok;
+    results->activated(pdf);
+    results->activated(report);
+    results->activated(folder);
+    const QString informative("It was moved, renamed or deleted after the search found it. Search "
+                              "again to bring the list up to date.");
+    QCOMPARE(prompts.messageTexts(),
+        QStringList({ QDir(root()).filePath("Site A/plan.pdf") + " no longer exists.",
+            QDir(root()).filePath("Site A/Report.kstreport") + " no longer exists.",
+            QDir(root()).filePath("Site B") + " no longer exists." }));
+    for (const ScriptedPrompts::Asked& asked : qAsConst(prompts.asked)) {
+        QCOMPARE(asked.message.icon, QMessageBox::Warning);
+        QCOMPARE(asked.message.informativeText, informative);
+    }
+    QVERIFY(TestSupport::openedUrls().isEmpty());
+    QCOMPARE(window.documents().size(), 1);
+}
+
+void TestPanel::missingProjectsFolderIsReported()
+{
+    makeFile("a.txt");
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(hitNames(m_panel->model()), QStringList({ "a.txt" }));
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+
+    // The folder goes away while the program runs (a drive unplugged, a share not mounted): the
+    // search says it could not look, rather than only that it found nothing.
+    const QString gone = root();
+    QVERIFY(m_root->remove());
+    ScriptedPrompts::get().buttons << QMessageBox::Ok;
+    QVERIFY(runSearch(m_panel.get()));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Could not find the projects root directory: " + gone }));
+    QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Warning);
+    QVERIFY(m_panel->model()->showsNoResults());
+}
+
+namespace {
+// Translates the texts that name the results list, as the German catalogue does.
+class ResultsInGerman : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        if (qstrcmp(source, "%1/Search Results") == 0)
+            return QStringLiteral("%1/Suchergebnisse");
+        if (qstrcmp(source, "Search Results") == 0)
+            return QStringLiteral("Suchergebnisse");
+        return QString();
+    }
+};
+} // namespace
+
+void TestPanel::resultsOpenInAnyLanguage()
+{
+    m_panel.reset();
+    makeFile("Site A/notes.txt");
+    ResultsInGerman german;
+    QVERIFY(QCoreApplication::installTranslator(&german));
+    struct Uninstall
+    {
+        QTranslator* translator;
+        ~Uninstall() { QCoreApplication::removeTranslator(translator); }
+    } uninstall { &german };
+
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    FindInFiles* panel = window.findChild<FindInFiles*>("findInFiles");
+    QVERIFY(runSearch(panel));
+    // The results list opens as such, with its title in the language of the program, and
+    // nothing is handed to the desktop.
+    auto* results = qobject_cast<SearchResultsDocument*>(window.activeDocument());
+    QVERIFY(results);
+    QVERIFY(TestSupport::openedUrls().isEmpty());
+    QCOMPARE(results->windowTitle(), QString("Suchergebnisse"));
+    QCOMPARE(results->tableView()->model(), panel->model());
+    QCOMPARE(panel->model()->rowCount(), 2);
+    // A second search finds the open list.
+    QVERIFY(runSearch(panel));
+    QCOMPARE(window.documents().size(), 1);
 }
 
 KESTROVAN_TEST_MAIN(TestPanel)
