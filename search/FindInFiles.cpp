@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <utility>
 
 namespace {
 QGroupBox* makeGroup(const char* objectName, const QString& title, bool checked, QWidget* parent)
@@ -158,9 +157,6 @@ SearchCriteria FindInFiles::criteria() const
     criteria.dateKind = SearchCriteria::DateKind(m_dateCombo->currentData().toInt());
     criteria.dateFrom = m_dateFromEdit->date();
     criteria.dateTo = m_dateToEdit->date();
-    // Days picked the wrong way round still name a range: the days between them.
-    if (criteria.dateFrom > criteria.dateTo)
-        std::swap(criteria.dateFrom, criteria.dateTo);
     criteria.sizeEnabled = m_fileSizeGroup->isChecked();
     criteria.sizeRule = SearchCriteria::SizeRule(m_fileSizeCombo->currentData().toInt());
     criteria.sizeKB = m_fileSizeSpin->value();
@@ -219,7 +215,7 @@ void FindInFiles::takeHits()
         m_model->add(m_thread->takeHits());
 }
 
-void FindInFiles::walkFinished(bool completed)
+void FindInFiles::walkFinished()
 {
     if (!m_thread || sender() != m_thread)
         return;
@@ -232,7 +228,7 @@ void FindInFiles::walkFinished(bool completed)
     m_searchButton->show();
     m_stopButton->hide();
     m_stop = false;
-    m_model->finish(completed);
+    m_model->finish();
     emit searchFinished();
 }
 

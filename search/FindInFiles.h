@@ -45,7 +45,7 @@ protected:
 
 private slots:
     void takeHits();
-    void walkFinished(bool completed);
+    void walkFinished();
 
 private:
     void buildForm();

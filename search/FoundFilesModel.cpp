@@ -27,7 +27,7 @@ QVariant FoundFilesModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (showsNoResults()) {
         if (role == Qt::DisplayRole && index.column() == NameColumn)
-            return m_stopped ? stoppedWithoutResultsText() : noResultsText();
+            return noResultsText();
         return QVariant();
     }
     const QFileInfo& entry = m_entries.at(index.row());
@@ -104,7 +104,6 @@ void FoundFilesModel::clear()
         beginResetModel();
     m_searching = true;
     m_noResults = false;
-    m_stopped = false;
     m_entries.clear();
     m_icons.clear();
     m_iconsBySuffix.clear();
@@ -134,13 +133,12 @@ void FoundFilesModel::add(const QList<QFileInfo>& entries)
     endInsertRows();
 }
 
-void FoundFilesModel::finish(bool completed)
+void FoundFilesModel::finish()
 {
     m_searching = false;
     if (m_entries.isEmpty()) {
         beginResetModel();
         m_noResults = true;
-        m_stopped = !completed;
         endResetModel();
     }
 }
@@ -157,11 +155,6 @@ QString FoundFilesModel::noResultsText()
 {
     return QCoreApplication::translate(
         "Search status", "Search is complete. There are no results to display.");
-}
-
-QString FoundFilesModel::stoppedWithoutResultsText()
-{
-    return QCoreApplication::translate("Search status", "The search was stopped before anything was found.");
 }
 
 QString FoundFilesModel::relativeName(const QFileInfo& entry) const

@@ -31,9 +31,8 @@ public:
     void clear();
     void add(const QFileInfo& entry);
     void add(const QList<QFileInfo>& entries);
-    // The search ended: an empty list now shows the no-results row, which tells a search that was
-    // stopped (completed false) from one that looked everywhere.
-    void finish(bool completed = true);
+    // The search ended: an empty list now shows the no-results row.
+    void finish();
 
     bool isSearching() const { return m_searching; }
     bool showsNoResults() const { return !m_searching && m_noResults; }
@@ -42,7 +41,6 @@ public:
     // "%L1 KB", the size rounded up to whole kilobytes; empty for a folder.
     static QString sizeText(const QFileInfo& entry);
     static QString noResultsText();
-    static QString stoppedWithoutResultsText();
 
 signals:
     // Declared for those who listen to the model; the search panel emits its own.
@@ -59,5 +57,4 @@ private:
     mutable QHash<QString, QIcon> m_iconsBySuffix;
     bool m_searching = false;
     bool m_noResults = false;
-    bool m_stopped = false;
 };

@@ -1847,10 +1847,6 @@ Dünnschicht 0.063</translation>
         <source>Search is complete. There are no results to display.</source>
         <translation>Die Suche ist abgeschlossen. Es gibt keine Ergebnisse anzuzeigen.</translation>
     </message>
-    <message>
-        <source>The search was stopped before anything was found.</source>
-        <translation>Die Suche wurde angehalten, bevor etwas gefunden wurde.</translation>
-    </message>
 </context>
 <context>
     <name>SearchResultsDocument</name>

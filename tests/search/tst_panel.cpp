@@ -249,16 +249,6 @@ void TestPanel::criteriaOfTheForm()
     child<QDateEdit>("dateToEdit")->setDate(QDate::currentDate().addDays(-1));
     QVERIFY(runSearch(m_panel.get()));
     QVERIFY(m_panel->model()->showsNoResults());
-    // Days picked the wrong way round name the days between them, not an empty range.
-    child<QDateEdit>("dateFromEdit")->setDate(QDate::currentDate().addDays(1));
-    child<QDateEdit>("dateToEdit")->setDate(QDate::currentDate().addDays(-3));
-    QCOMPARE(m_panel->criteria().dateFrom, QDate::currentDate().addDays(-3));
-    QCOMPARE(m_panel->criteria().dateTo, QDate::currentDate().addDays(1));
-    QVERIFY(runSearch(m_panel.get()));
-    QCOMPARE(m_panel->model()->entries().size(), 8);
-    child<QDateEdit>("dateFromEdit")->setDate(QDate::currentDate().addDays(-1));
-    QVERIFY(runSearch(m_panel.get()));
-    QVERIFY(m_panel->model()->showsNoResults());
     child<QGroupBox>("dateGroup")->setChecked(false);
 
     // Word: element text of the three report kinds only.
@@ -347,18 +337,6 @@ void TestPanel::noResultsRowOnlyWhenNothingWasFound()
     model->clear();
     model->finish();
     QVERIFY(model->showsNoResults());
-
-    // A search stopped before it found anything does not claim to be complete.
-    model->clear();
-    model->finish(false);
-    QVERIFY(model->showsNoResults());
-    QCOMPARE(
-        model->index(0, 0).data().toString(), QString("The search was stopped before anything was found."));
-    QVERIFY(model->index(0, 0).data(Qt::UserRole).isNull());
-    model->clear();
-    model->finish(true);
-    QCOMPARE(model->index(0, 0).data().toString(),
-        QString("Search is complete. There are no results to display."));
 }
 
 void TestPanel::stopKeepsTheHitsFoundSoFar()
@@ -388,19 +366,6 @@ void TestPanel::stopKeepsTheHitsFoundSoFar()
     m_panel->stop();
     QVERIFY(runSearch(m_panel.get()));
     QCOMPARE(hitNames(m_panel->model()), everything);
-
-    // Stopped at once, long before the walk could cover two thousand files: the message row
-    // says the search was stopped, not that there is nothing to find.
-    child<QLineEdit>("fileEdit")->setText("no such name");
-    m_panel->search();
-    m_panel->stop();
-    QVERIFY(finished.wait(30000));
-    QVERIFY(m_panel->model()->showsNoResults());
-    QCOMPARE(m_panel->model()->index(0, 0).data().toString(),
-        QString("The search was stopped before anything was found."));
-    QVERIFY(runSearch(m_panel.get()));
-    QCOMPARE(m_panel->model()->index(0, 0).data().toString(),
-        QString("Search is complete. There are no results to display."));
 }
 
 void TestPanel::secondSearchRestartsCleanly()
