@@ -255,6 +255,20 @@ QList<uint> CurveDocument::selectedCurveIDs() const
     return ids;
 }
 
+bool CurveDocument::fileInPlace()
+{
+    QString error;
+    if (m_store->ensureFileAtPath(&error))
+        return true;
+    QApplication::restoreOverrideCursor();
+    Prompts::show(QMessageBox::Critical, this,
+        QCoreApplication::translate("Error Message",
+            "The file %1 was deleted or moved while it was open, and could not be written again.")
+            .arg(QDir::toNativeSeparators(filePath())),
+        error, QMessageBox::Ok, Brand::productTitle());
+    return false;
+}
+
 void CurveDocument::modified(bool dirty)
 {
     m_actionSave->setEnabled(dirty);
@@ -274,7 +288,7 @@ void CurveDocument::save()
             return;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QCoreApplication::processEvents();
-        const bool saved = m_store->treeModel()->slotSave();
+        const bool saved = fileInPlace() && m_store->treeModel()->slotSave();
         QApplication::restoreOverrideCursor();
         // A save that failed leaves the work marked unsaved, so that closing still asks.
         if (saved)
@@ -373,7 +387,7 @@ void CurveDocument::slotViewDetails(const QModelIndex& index)
             return;
         // The row or the record may have gone while the dialog was open.
         record = graphModel->cached(id);
-        if (!record || !row.isValid())
+        if (!record || !row.isValid() || !fileInPlace())
             return;
         item = model->itemFromIndex(row);
         *record = dialog.record();
@@ -465,7 +479,7 @@ void CurveDocument::slotAssignModule()
             return;
         ModuleLibrary& library = ModuleLibrary::instance();
         CurveModuleRow row;
-        if (!library.open() || !library.module(chooser.moduleID(), &row))
+        if (!library.open() || !library.module(chooser.moduleID(), &row) || !fileInPlace())
             return;
         for (uint id : ids)
             m_store->graphModel()->assignModule(id, row, chooser.seriesCount());
@@ -539,7 +553,7 @@ void CurveDocument::exportPoints(int kind)
 
 bool CurveDocument::importTesterFile(const QString& path)
 {
-    if (!m_store->treeModel())
+    if (!m_store->treeModel() || !fileInPlace())
         return false;
     TesterFileImporter importer(*m_store, this);
     std::unique_ptr<QProgressDialog> progress;
@@ -580,6 +594,8 @@ void CurveDocument::slotImport()
 
 void CurveDocument::importMeterFile(const QString& path)
 {
+    if (!fileInPlace())
+        return;
     MeterFileImporter importer(*m_store, this);
     importer.importFile(path, selectedRows());
 }

@@ -495,6 +495,14 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>No data selected</source>
         <translation>Keine Daten ausgewählt</translation>
     </message>
+    <message>
+        <source>Could not write %1</source>
+        <translation>%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The file %1 was deleted or moved while it was open, and could not be written again.</source>
+        <translation>Die Datei %1 wurde gelöscht oder verschoben, während sie geöffnet war, und konnte nicht erneut geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>Error message informative text</name>

@@ -86,6 +86,7 @@ private slots:
     void openedThroughTheRegistry();
     void insertAndDeleteRows();
     void saveReopenAndClose();
+    void saveAfterTheFileVanished();
     void exportPoints_data();
     void exportPoints();
     void exportFailureKeepsTheOldFile();
@@ -297,6 +298,62 @@ void TestCurveDocument::saveReopenAndClose()
     QVERIFY(m_doc->maybeSave());
     open();
     QCOMPARE(m_doc->store()->treeModel()->rowCount(), 1);
+}
+
+void TestCurveDocument::saveAfterTheFileVanished()
+{
+    // Deleted while open: Save writes the whole document at its place again, without an error.
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    QVERIFY(QFile::remove(m_path));
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    m_doc->save();
+    QCOMPARE(prompts.messageTexts(), QStringList());
+    QVERIFY(QFileInfo::exists(m_path));
+    QVERIFY(!m_doc->isModified());
+
+    // Later changes go to the file now at the path, imported curves included.
+    m_doc->importTesterFile(writeFile(m_dir.filePath("more.csv"), testerFile()));
+    m_doc->save();
+    QCOMPARE(prompts.messageTexts(), QStringList());
+    open();
+    CurveTreeModel* model = m_doc->store()->treeModel();
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->rootItem()->child(0)->data(TreeLabel).toString(), QString("more.csv"));
+    QCOMPARE(model->rootItem()->child(1)->data(TreeLabel).toString(), QString("site.csv"));
+    selectRow(model->rootItem()->child(0));
+    selectRow(model->rootItem()->child(1));
+    QCOMPARE(m_doc->graph()->lineCount(SeriesSTC), 4);
+
+    // Moved away while open: the moved file keeps what it held, the path gets the new state.
+    const QString moved = m_dir.filePath("moved.kstcrv");
+    QVERIFY(QFile::rename(m_path, moved));
+    m_doc->findChild<QAction*>("actionInsertTreeRow")->trigger();
+    prompts.reset();
+    m_doc->save();
+    QCOMPARE(prompts.messageTexts(), QStringList());
+    QVERIFY(!m_doc->isModified());
+    open();
+    QCOMPARE(m_doc->store()->treeModel()->rowCount(), 3);
+    m_doc.reset();
+    CurveStore movedStore(moved);
+    QVERIFY(movedStore.isOpen());
+    QCOMPARE(movedStore.treeModel()->rowCount(), 2);
+
+    // Its folder gone too: nothing can be written, and the user is told so; the work stays unsaved.
+    QVERIFY(QDir().mkpath(m_dir.filePath("site")));
+    m_path = m_dir.filePath("site/strings.kstcrv");
+    QVERIFY(QFile::copy(moved, m_path));
+    open();
+    QVERIFY(QDir().rename(m_dir.filePath("site"), m_dir.filePath("elsewhere")));
+    m_doc->findChild<QAction*>("actionInsertTreeRow")->trigger();
+    prompts.reset();
+    m_doc->save();
+    QCOMPARE(prompts.messageTexts().size(), 1);
+    QVERIFY(prompts.messageTexts().at(0).contains("was deleted or moved while it was open"));
+    QCOMPARE(prompts.asked.at(0).message.icon, QMessageBox::Critical);
+    QVERIFY(m_doc->isModified());
+    QVERIFY(!QFileInfo::exists(m_path));
 }
 
 void TestCurveDocument::exportPoints_data()
