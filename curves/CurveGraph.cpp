@@ -333,14 +333,20 @@ void CurveGraph::updateLegend(const QString& newTitle)
     // Each string is listed once, through its first shown line.
     const SeriesKind order[]
         = { SeriesMEAS, SeriesSTC, SeriesNOM, SeriesMEASPower, SeriesSTCPower, SeriesNOMPower };
+    // The legend adds entries in the order they are switched on: strings in the order the tree
+    // and the tracker list them.
+    const QList<uint> strings = m_model ? m_model->cachedCurveIDs() : QList<uint>();
     QSet<uint> listed;
     for (SeriesKind kind : order) {
-        for (auto it = m_lines[kind].cbegin(); it != m_lines[kind].cend(); ++it) {
-            const bool first = !listed.contains(it.key());
+        for (uint id : strings) {
+            CurveLine* line = m_lines[kind].value(id);
+            if (!line)
+                continue;
+            const bool first = !listed.contains(id);
             // Changing the attribute rebuilds the entry: only real changes are made.
-            if (it.value()->testItemAttribute(QwtPlotItem::Legend) != first)
-                it.value()->setItemAttribute(QwtPlotItem::Legend, first);
-            listed.insert(it.key());
+            if (line->testItemAttribute(QwtPlotItem::Legend) != first)
+                line->setItemAttribute(QwtPlotItem::Legend, first);
+            listed.insert(id);
         }
     }
     QwtText title(newTitle);
