@@ -120,6 +120,7 @@ TreeItem* TesterFileImporter::importData(const QByteArray& rawContent, const QSt
     m_showChecksumErrors = true;
     m_cancelled = false;
     m_imported = 0;
+    m_dipRemovalBudget = maxImportDipRemovalWork;
 
     // Only 7-bit text: the tester writes nothing else, and anything else is noise.
     QByteArray content = rawContent;
@@ -304,7 +305,7 @@ void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeIte
         status |= StatusChecksumWrong;
 
     if (record.fileVersion > 1)
-        removeDips(record);
+        removeDips(record, &m_dipRemovalBudget);
 
     const uint curveID = m_store.graphModel()->insert(record);
     if (curveID != 0)
@@ -321,14 +322,21 @@ void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeIte
     ++m_imported;
 }
 
-void TesterFileImporter::removeDips(CurveRecord& record)
+void TesterFileImporter::removeDips(CurveRecord& record, qint64* budget)
 {
     STCparameters parameters = record.stcParameters();
     parameters.perPointIrradiance = true;
     record.setSTCparameters(parameters);
 
+    qint64 work = budget ? qMin(*budget, maxDipRemovalWork) : maxDipRemovalWork;
     const int rounds = record.measured().size() + 1;
     for (int round = 0; round < rounds; ++round) {
+        const qint64 translated = record.measured().size();
+        if (translated > work)
+            break;
+        work -= translated;
+        if (budget)
+            *budget -= translated;
         const QVector<QPointF> stc = record.translatedMeasuredPoints();
         QVector<bool> marked(stc.size(), false);
         bool any = false;

@@ -341,6 +341,36 @@ void TestImport::dipRemoval()
     TesterFileImporter::removeDips(clean);
     QCOMPARE(clean.measured().size(), 6);
 
+    // A curve shaped to lose two points a round (a deep V) would take one round per pair of
+    // points: the rounds stop when their work is spent, with the points of the rounds left.
+    QList<double> vee;
+    const int half = 10000;
+    for (int i = 0; i < 2 * half; ++i)
+        vee << double(i < half ? half - i : i - half + 1);
+    CurveRecord deep = measured(vee);
+    TesterFileImporter::removeDips(deep);
+    // About maxDipRemovalWork / 20000 rounds of two points each.
+    const int rounds = int(TesterFileImporter::maxDipRemovalWork / (2 * half));
+    QVERIFY(deep.measured().size() > 2 * half - 2 * (rounds + 10));
+    QVERIFY(deep.measured().size() < 2 * half - 2 * (rounds - 10));
+    // A curve of a tester's size loses all its dips however many rounds that takes: the V
+    // is eaten from its bottom up until only its two ends are left.
+    QList<double> small;
+    for (int i = 0; i < 128; ++i)
+        small << double(i < 64 ? 64 - i : i - 63);
+    CurveRecord shallow = measured(small);
+    TesterFileImporter::removeDips(shallow);
+    QCOMPARE(currents(shallow.measured()), QList<double>({ 64, 64 }));
+    // A budget shared by the curves of one import is spent by them, and once spent stops them.
+    qint64 budget = 300;
+    CurveRecord first = measured(small);
+    TesterFileImporter::removeDips(first, &budget);
+    QVERIFY(budget < 300 && budget >= 0);
+    CurveRecord second = measured(small);
+    budget = 0;
+    TesterFileImporter::removeDips(second, &budget);
+    QCOMPARE(second.measured().size(), 128);
+
     // Through the import: format 2 removes the dip, format 1 does not.
     const QString points = pointsText({ { 0, 9, 1000, 0 }, { 10, 8.8, 1000, 0 }, { 20, 7.0, 1000, 0 },
         { 30, 8.5, 1000, 0 }, { 40, 0, 1000, 0 } });
