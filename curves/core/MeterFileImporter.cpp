@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -82,7 +83,8 @@ bool MeterFileImporter::readFile(const QString& path)
 {
     m_readings.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a plain file: a device or a pipe may never end.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         Prompts::show(Prompt::Warning, m_dialogParent,
             translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;

@@ -97,10 +97,11 @@ bool TesterFileImporter::importFile(const QString& path)
 {
     QFile file(path);
     QByteArray content;
-    bool read = file.size() <= maxFileSize && file.open(QIODevice::ReadOnly);
+    // Only a plain file: a device or a pipe has no size to check and may never end.
+    bool read = QFileInfo(path).isFile() && file.size() <= maxFileSize && file.open(QIODevice::ReadOnly);
     if (read) {
-        content = file.readAll();
-        read = file.error() == QFileDevice::NoError;
+        content = file.read(maxFileSize + 1);
+        read = file.error() == QFileDevice::NoError && content.size() <= maxFileSize;
     }
     if (!read) {
         Prompts::show(Prompt::Warning, m_dialogParent,

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using namespace IVCurve;
 
@@ -86,6 +87,7 @@ private slots:
     void dipRemoval();
     void badFilesImportWhatParses();
     void cancellingKeepsWhatWasImported();
+    void filesThatAreNoFiles();
     void zeroDegreesIsAMeasurement();
 
     void meterHeaderAndValues();
@@ -411,6 +413,32 @@ void TestImport::badFilesImportWhatParses()
         = store().graphModel()->load(hugeFolder->child(0)->data(TreeCurveID).toUInt());
     QVERIFY(record);
     QCOMPARE(record->measured().size(), 100000);
+}
+
+void TestImport::filesThatAreNoFiles()
+{
+    // A device that never ends, a pipe nobody writes to and a folder, chosen in the open dialog
+    // (or through a link named like a CSV file): each is refused as unreadable at once, rather
+    // than read until memory runs out or waited on for ever.
+    const QString link = m_dir.filePath("zero.csv");
+    QVERIFY(QFile::link("/dev/zero", link));
+    const QString pipe = m_dir.filePath("pipe.csv");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QStringList paths { "/dev/zero", link, pipe, m_dir.path() };
+    for (const QString& path : paths) {
+        ScriptedPrompts::get().reset();
+        TesterFileImporter tester(store());
+        QVERIFY2(!tester.importFile(path), qPrintable(path));
+        QCOMPARE(ScriptedPrompts::get().messageTexts(),
+            QStringList({ "Error opening " + path + " for reading." }));
+
+        ScriptedPrompts::get().reset();
+        MeterFileImporter meter(store());
+        QVERIFY2(!meter.readFile(path), qPrintable(path));
+        QCOMPARE(ScriptedPrompts::get().messageTexts(),
+            QStringList({ "Error opening " + path + " for reading." }));
+    }
+    QCOMPARE(store().treeModel()->rootItem()->childCount(), 0);
 }
 
 void TestImport::cancellingKeepsWhatWasImported()
