@@ -257,6 +257,15 @@ QList<uint> CurveDocument::selectedCurveIDs() const
 
 bool CurveDocument::fileInPlace()
 {
+    if (m_store->isReadOnly()) {
+        QApplication::restoreOverrideCursor();
+        Prompts::show(QMessageBox::Information, this,
+            QCoreApplication::translate("Informative Message",
+                "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
+                .arg(filePath()),
+            QString(), QMessageBox::Ok, Brand::productTitle());
+        return false;
+    }
     QString error;
     if (m_store->ensureFileAtPath(&error))
         return true;

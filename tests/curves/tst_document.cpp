@@ -87,6 +87,7 @@ private slots:
     void insertAndDeleteRows();
     void saveReopenAndClose();
     void saveAfterTheFileVanished();
+    void readOnlyFileRefusesImports();
     void exportPoints_data();
     void exportPoints();
     void exportFailureKeepsTheOldFile();
@@ -354,6 +355,30 @@ void TestCurveDocument::saveAfterTheFileVanished()
     QCOMPARE(prompts.asked.at(0).message.icon, QMessageBox::Critical);
     QVERIFY(m_doc->isModified());
     QVERIFY(!QFileInfo::exists(m_path));
+}
+
+void TestCurveDocument::readOnlyFileRefusesImports()
+{
+    // Nothing can be written to a read-only file: an import says so once and adds nothing,
+    // rather than adding strings without curves after one SQL error box per line.
+    m_doc.reset();
+    QVERIFY(QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    open();
+    QCOMPARE(prompts.messageTexts().size(), 1);
+    const QString readOnly = prompts.messageTexts().at(0);
+    QVERIFY(readOnly.startsWith("The file is read-only."));
+
+    QByteArray many = "PV,SN 9,x,1,\nIndex,Irr (W/m2),Tpv (C),IVCurve,\n";
+    for (int i = 1; i <= 20; ++i)
+        many += QByteArray::number(i) + ",1000,25,0:8,10:7,20:0,0,0,\n";
+    prompts.reset();
+    QVERIFY(!m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), many)));
+    QCOMPARE(prompts.messageTexts(), QStringList({ readOnly }));
+    QCOMPARE(m_doc->store()->treeModel()->rowCount(), 0);
+    QVERIFY(!m_doc->isModified());
+    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void TestCurveDocument::exportPoints_data()
