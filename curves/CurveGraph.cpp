@@ -366,6 +366,10 @@ bool CurveGraph::renderImage(const QString& path, QString* error)
     QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
     if (format == "jpg")
         format = "jpeg";
+    if (format.isEmpty()) {
+        *error = tr("The file name has no ending: name the image .png or .jpeg");
+        return false;
+    }
     if (format != "png" && format != "jpeg") {
         *error = tr("Unsupported image type: %1").arg(QFileInfo(path).suffix());
         return false;

@@ -1190,6 +1190,10 @@ Dünnschicht 0.063</translation>
         <source>Not enough memory for an image of %1 × %2 pixels</source>
         <translation>Nicht genug Speicher für ein Bild mit %1 × %2 Pixeln</translation>
     </message>
+    <message>
+        <source>The file name has no ending: name the image .png or .jpeg</source>
+        <translation>Der Dateiname hat keine Endung: Benennen Sie das Bild mit .png oder .jpeg</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveModulesChooser</name>

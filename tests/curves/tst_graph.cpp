@@ -418,6 +418,14 @@ void TestGraph::exportImage()
     QString error;
     QVERIFY(!m_graph->renderImage(m_dir.filePath("graph.bmp"), &error));
     QVERIFY(!QFile::exists(m_dir.filePath("graph.bmp")));
+    QCOMPARE(error, QString("Unsupported image type: bmp"));
+    // A name typed without an ending is told what ending to give, not that "" is unsupported.
+    prompts.reset();
+    prompts.paths = QStringList { m_dir.filePath("graph") };
+    m_graph->exportimg();
+    QCOMPARE(prompts.asked.last().message.informativeText,
+        QString("Exception details: The file name has no ending: name the image .png or .jpeg"));
+    QVERIFY(!QFile::exists(m_dir.filePath("graph")));
 }
 
 KESTROVAN_TEST_MAIN(TestGraph)
