@@ -226,6 +226,8 @@ void CurveDocument::buildMenus()
 
 void CurveDocument::guarded(const std::function<void()>& command)
 {
+    // Commands ask questions and run dialogs; a close that comes meanwhile waits for them.
+    DocumentDialogScope dialogs(this);
     try {
         command();
     } catch (const std::exception& e) {
@@ -307,6 +309,9 @@ void CurveDocument::save()
 
 bool CurveDocument::maybeSave()
 {
+    // While a command of the document runs a dialog the close is put off until it returns.
+    if (isRunningDialog())
+        return DocumentWithToolbar::maybeSave();
     if (!isModified())
         return true;
     const PromptButton answer = Prompts::show(QMessageBox::Warning, this,
@@ -564,6 +569,7 @@ bool CurveDocument::importTesterFile(const QString& path)
 {
     if (!m_store->treeModel() || !fileInPlace())
         return false;
+    DocumentDialogScope dialogs(this);
     TesterFileImporter importer(*m_store, this);
     std::unique_ptr<QProgressDialog> progress;
     const QPointer<CurveDocument> self(this);
@@ -603,6 +609,7 @@ void CurveDocument::slotImport()
 
 void CurveDocument::importMeterFile(const QString& path)
 {
+    DocumentDialogScope dialogs(this);
     if (!fileInPlace())
         return;
     MeterFileImporter importer(*m_store, this);

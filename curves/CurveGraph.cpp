@@ -1,5 +1,6 @@
 #include "CurveGraph.h"
 
+#include "AbstractDocument.h"
 #include "Brand.h"
 #include "CurveGraphModel.h"
 #include "CurveGraphSquishHelper.h"
@@ -399,6 +400,8 @@ bool CurveGraph::renderImage(const QString& path, QString* error)
 
 void CurveGraph::exportimg()
 {
+    // The document holding the graph stays until the file dialog and the message have returned.
+    DocumentDialogScope dialogs(this);
     const QString path = Prompts::instance().saveFileName(this,
         QCoreApplication::translate("File Save Dialog", "Save Image"), QString(),
         QCoreApplication::translate("File Save Dialog", "Images (*.jpeg *.png)"));
