@@ -30,6 +30,9 @@ using Separator = boost::escaped_list_separator<char>;
 
 // A meter line is a few dozen characters; a longer one is not a reading.
 constexpr qint64 maxLineLength = 4096;
+// The meter's memory holds some thousands of readings, a file of a few hundred kilobytes; every
+// line of the file is held at once while it is read.
+constexpr qint64 maxFileSize = qint64(64) << 20;
 
 // Splits a line as the meter's CSV is meant to be read; a line with a broken escape or quote
 // gives nothing.
@@ -84,7 +87,7 @@ bool MeterFileImporter::readFile(const QString& path)
     m_readings.clear();
     QFile file(path);
     // Only a plain file: a device or a pipe may never end.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(path).isFile() || file.size() > maxFileSize || !file.open(QIODevice::ReadOnly)) {
         Prompts::show(Prompt::Warning, m_dialogParent,
             translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;

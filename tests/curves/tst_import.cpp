@@ -439,6 +439,19 @@ void TestImport::filesThatAreNoFiles()
             QStringList({ "Error opening " + path + " for reading." }));
     }
     QCOMPARE(store().treeModel()->rootItem()->childCount(), 0);
+
+    // A meter file far larger than any meter writes is not held in memory line by line.
+    const QString huge = m_dir.filePath("huge.csv");
+    QFile hugeFile(huge);
+    QVERIFY(hugeFile.open(QIODevice::WriteOnly));
+    hugeFile.write("Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n");
+    QVERIFY(hugeFile.resize(qint64(65) << 20));
+    hugeFile.close();
+    ScriptedPrompts::get().reset();
+    MeterFileImporter meter(store());
+    QVERIFY(!meter.readFile(huge));
+    QCOMPARE(
+        ScriptedPrompts::get().messageTexts(), QStringList({ "Error opening " + huge + " for reading." }));
 }
 
 void TestImport::cancellingKeepsWhatWasImported()
