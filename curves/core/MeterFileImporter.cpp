@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlQuery>
 #include <boost/tokenizer.hpp>
 #include <cmath>
@@ -225,11 +226,26 @@ void MeterFileImporter::match(const QModelIndexList& selected)
     CurveGraphModel* graph = m_store.graphModel();
     if (!tree || !graph)
         return;
+    // A selected folder stands for the strings beneath it, as on the graph; each string once.
+    QVector<TreeItem*> nodes;
+    QSet<TreeItem*> taken;
     for (const QModelIndex& index : selected) {
-        TreeItem* node = tree->itemFromIndex(index.sibling(index.row(), 0));
-        const uint curveID = node ? node->data(TreeCurveID).toUInt() : 0;
-        if (!node || node == tree->rootItem() || curveID == 0)
+        TreeItem* top = tree->itemFromIndex(index.sibling(index.row(), 0));
+        if (!top || top == tree->rootItem())
             continue;
+        QVector<TreeItem*> work { top };
+        while (!work.isEmpty()) {
+            TreeItem* item = work.takeLast();
+            if (item->data(TreeCurveID).toUInt() != 0 && !taken.contains(item)) {
+                taken.insert(item);
+                nodes.append(item);
+            }
+            for (int i = item->childCount() - 1; i >= 0; --i)
+                work.append(item->child(i));
+        }
+    }
+    for (TreeItem* node : qAsConst(nodes)) {
+        const uint curveID = node->data(TreeCurveID).toUInt();
         const QString label = node->data(TreeLabel).toString();
         const QDateTime tested = TestDate::parse(node->data(TreeTestDate).toString());
         auto found = m_readings.end();

@@ -95,6 +95,7 @@ private slots:
     void meterDuplicateTimes();
     void meterReplaceQuestions();
     void meterWritesStatusAndCurve();
+    void meterForASelectedFolder();
     void meterDecimalCommaLocale();
     void generatedFilesMatch();
 
@@ -674,6 +675,32 @@ void TestImport::meterWritesStatusAndCurve()
     QCOMPARE(query.value(0).toUInt(), 4u);
     QCOMPARE(query.value(1).toString(), QString("0"));
     QCOMPARE(query.value(2).toString(), QString("0"));
+}
+
+void TestImport::meterForASelectedFolder()
+{
+    // A selected folder stands for its strings, as on the graph: their readings are taken in,
+    // rather than nothing done and the import reported complete.
+    TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "", "", "0:8,30:0"),
+        curveLine(2, "07/03/2014", "09:10:00", "", "", "0:8,30:0") }));
+    CurveTreeModel* tree = store().treeModel();
+    TreeItem* sub = tree->newNode(tree->indexForItem(folder));
+    TreeItem* third = importText(file({ curveLine(3, "07/03/2014", "09:20:00", "", "", "0:8,30:0") }));
+    // A string deeper down counts too, and a string selected with its folder is taken once.
+    QVERIFY(tree->dropMimeData(tree->mimeData({ tree->indexForItem(third->child(0)) }), Qt::MoveAction, 0, 0,
+        tree->indexForItem(sub)));
+    QCOMPARE(sub->childCount(), 1);
+    ScriptedPrompts::get().reset();
+    const QString meter = writeFile("meter.csv",
+        "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,800,30,0,07.03.14,09:05:05,W,C\n"
+        "2,810,31,0,07.03.14,09:10:05,W,C\n3,820,32,0,07.03.14,09:20:05,W,C\n");
+    MeterFileImporter(store()).importFile(
+        meter, { tree->indexForItem(folder), tree->indexForItem(folder->child(1)) });
+    QCOMPARE(folder->child(1)->data(TreeIrradiance).toString(), QString("800"));
+    QCOMPARE(folder->child(2)->data(TreeIrradiance).toString(), QString("810"));
+    QCOMPARE(sub->child(0)->data(TreeCellTemp).toString(), QString("32"));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Irradiance and temperature import complete." }));
 }
 
 void TestImport::meterDecimalCommaLocale()
