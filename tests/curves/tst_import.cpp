@@ -14,6 +14,7 @@
 #include "TreeItem.h"
 
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <sys/stat.h>
@@ -687,8 +688,8 @@ void TestImport::meterForASelectedFolder()
     TreeItem* sub = tree->newNode(tree->indexForItem(folder));
     TreeItem* third = importText(file({ curveLine(3, "07/03/2014", "09:20:00", "", "", "0:8,30:0") }));
     // A string deeper down counts too, and a string selected with its folder is taken once.
-    QVERIFY(tree->dropMimeData(tree->mimeData({ tree->indexForItem(third->child(0)) }), Qt::MoveAction, 0, 0,
-        tree->indexForItem(sub)));
+    const std::unique_ptr<QMimeData> dragged(tree->mimeData({ tree->indexForItem(third->child(0)) }));
+    QVERIFY(tree->dropMimeData(dragged.get(), Qt::MoveAction, 0, 0, tree->indexForItem(sub)));
     QCOMPARE(sub->childCount(), 1);
     ScriptedPrompts::get().reset();
     const QString meter = writeFile("meter.csv",
