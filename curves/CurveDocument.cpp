@@ -537,6 +537,14 @@ void CurveDocument::exportPoints(int kind)
         CurveGraphModel* graphModel = m_store->graphModel();
         if (!graphModel)
             return;
+        // Folders have no points of their own; with no string among the rows there is nothing
+        // to export, which is said rather than nothing happening at all.
+        if (selectedCurveIDs().isEmpty()) {
+            Prompts::show(QMessageBox::Warning, this,
+                QCoreApplication::translate("Warning Message", "No strings selected"), QString(),
+                QMessageBox::Ok, Brand::productTitle());
+            return;
+        }
         const QPointer<CurveDocument> self(this);
         for (const QModelIndex& index : selectedRows()) {
             TreeItem* item = m_store->treeModel()->itemFromIndex(index);

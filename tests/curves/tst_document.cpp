@@ -455,6 +455,14 @@ void TestCurveDocument::exportFailureKeepsTheOldFile()
     QCOMPARE(prompts.asked.at(2).message.text, " Could not open file:\n " + taken);
     QCOMPARE(prompts.asked.at(2).message.icon, QMessageBox::Critical);
     QVERIFY(QFileInfo(taken).isDir());
+
+    // Only the folder selected: no string to export, and the user is told so.
+    m_doc->tree()->selectionModel()->clearSelection();
+    selectRow(folder());
+    prompts.reset();
+    m_doc->findChild<QAction*>("actionExportPointsSTC")->trigger();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.messageTexts(), QStringList({ "No strings selected" }));
 }
 
 void TestCurveDocument::importThroughTheDocument()
