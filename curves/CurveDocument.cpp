@@ -226,6 +226,8 @@ void CurveDocument::buildMenus()
 
 void CurveDocument::guarded(const std::function<void()>& command)
 {
+    // Commands ask questions and run dialogs; a close that comes meanwhile waits for them.
+    DocumentDialogScope dialogs(this);
     try {
         command();
     } catch (const std::exception& e) {
@@ -255,6 +257,29 @@ QList<uint> CurveDocument::selectedCurveIDs() const
     return ids;
 }
 
+bool CurveDocument::fileInPlace()
+{
+    if (m_store->isReadOnly()) {
+        QApplication::restoreOverrideCursor();
+        Prompts::show(QMessageBox::Information, this,
+            QCoreApplication::translate("Informative Message",
+                "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
+                .arg(filePath()),
+            QString(), QMessageBox::Ok, Brand::productTitle());
+        return false;
+    }
+    QString error;
+    if (m_store->ensureFileAtPath(&error))
+        return true;
+    QApplication::restoreOverrideCursor();
+    Prompts::show(QMessageBox::Critical, this,
+        QCoreApplication::translate("Error Message",
+            "The file %1 was deleted or moved while it was open, and could not be written again.")
+            .arg(QDir::toNativeSeparators(filePath())),
+        error, QMessageBox::Ok, Brand::productTitle());
+    return false;
+}
+
 void CurveDocument::modified(bool dirty)
 {
     m_actionSave->setEnabled(dirty);
@@ -274,7 +299,7 @@ void CurveDocument::save()
             return;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QCoreApplication::processEvents();
-        const bool saved = m_store->treeModel()->slotSave();
+        const bool saved = fileInPlace() && m_store->treeModel()->slotSave();
         QApplication::restoreOverrideCursor();
         // A save that failed leaves the work marked unsaved, so that closing still asks.
         if (saved)
@@ -284,6 +309,9 @@ void CurveDocument::save()
 
 bool CurveDocument::maybeSave()
 {
+    // While a command of the document runs a dialog the close is put off until it returns.
+    if (isRunningDialog())
+        return DocumentWithToolbar::maybeSave();
     if (!isModified())
         return true;
     const PromptButton answer = Prompts::show(QMessageBox::Warning, this,
@@ -373,7 +401,7 @@ void CurveDocument::slotViewDetails(const QModelIndex& index)
             return;
         // The row or the record may have gone while the dialog was open.
         record = graphModel->cached(id);
-        if (!record || !row.isValid())
+        if (!record || !row.isValid() || !fileInPlace())
             return;
         item = model->itemFromIndex(row);
         *record = dialog.record();
@@ -465,7 +493,7 @@ void CurveDocument::slotAssignModule()
             return;
         ModuleLibrary& library = ModuleLibrary::instance();
         CurveModuleRow row;
-        if (!library.open() || !library.module(chooser.moduleID(), &row))
+        if (!library.open() || !library.module(chooser.moduleID(), &row) || !fileInPlace())
             return;
         for (uint id : ids)
             m_store->graphModel()->assignModule(id, row, chooser.seriesCount());
@@ -509,6 +537,14 @@ void CurveDocument::exportPoints(int kind)
         CurveGraphModel* graphModel = m_store->graphModel();
         if (!graphModel)
             return;
+        // Folders have no points of their own; with no string among the rows there is nothing
+        // to export, which is said rather than nothing happening at all.
+        if (selectedCurveIDs().isEmpty()) {
+            Prompts::show(QMessageBox::Warning, this,
+                QCoreApplication::translate("Warning Message", "No strings selected"), QString(),
+                QMessageBox::Ok, Brand::productTitle());
+            return;
+        }
         const QPointer<CurveDocument> self(this);
         for (const QModelIndex& index : selectedRows()) {
             TreeItem* item = m_store->treeModel()->itemFromIndex(index);
@@ -539,8 +575,9 @@ void CurveDocument::exportPoints(int kind)
 
 bool CurveDocument::importTesterFile(const QString& path)
 {
-    if (!m_store->treeModel())
+    if (!m_store->treeModel() || !fileInPlace())
         return false;
+    DocumentDialogScope dialogs(this);
     TesterFileImporter importer(*m_store, this);
     std::unique_ptr<QProgressDialog> progress;
     const QPointer<CurveDocument> self(this);
@@ -580,6 +617,9 @@ void CurveDocument::slotImport()
 
 void CurveDocument::importMeterFile(const QString& path)
 {
+    DocumentDialogScope dialogs(this);
+    if (!fileInPlace())
+        return;
     MeterFileImporter importer(*m_store, this);
     importer.importFile(path, selectedRows());
 }

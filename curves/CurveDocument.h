@@ -73,6 +73,10 @@ private:
     // The column-0 indexes of the selected rows.
     QModelIndexList selectedRows() const;
     QList<uint> selectedCurveIDs() const;
+    // Whether writes reach the file at the document's path (after writing it out there again
+    // when it vanished while open); false after telling the user why not (the file is
+    // read-only, or could not be written again).
+    bool fileInPlace();
     void exportPoints(int kind);
     void applyColour(const QModelIndex& index, const QColor& colour);
     // Starts the data-logger program for a download; what it saves is offered for that import.

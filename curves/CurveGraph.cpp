@@ -1,5 +1,6 @@
 #include "CurveGraph.h"
 
+#include "AbstractDocument.h"
 #include "Brand.h"
 #include "CurveGraphModel.h"
 #include "CurveGraphSquishHelper.h"
@@ -333,14 +334,20 @@ void CurveGraph::updateLegend(const QString& newTitle)
     // Each string is listed once, through its first shown line.
     const SeriesKind order[]
         = { SeriesMEAS, SeriesSTC, SeriesNOM, SeriesMEASPower, SeriesSTCPower, SeriesNOMPower };
+    // The legend adds entries in the order they are switched on: strings in the order the tree
+    // and the tracker list them.
+    const QList<uint> strings = m_model ? m_model->cachedCurveIDs() : QList<uint>();
     QSet<uint> listed;
     for (SeriesKind kind : order) {
-        for (auto it = m_lines[kind].cbegin(); it != m_lines[kind].cend(); ++it) {
-            const bool first = !listed.contains(it.key());
+        for (uint id : strings) {
+            CurveLine* line = m_lines[kind].value(id);
+            if (!line)
+                continue;
+            const bool first = !listed.contains(id);
             // Changing the attribute rebuilds the entry: only real changes are made.
-            if (it.value()->testItemAttribute(QwtPlotItem::Legend) != first)
-                it.value()->setItemAttribute(QwtPlotItem::Legend, first);
-            listed.insert(it.key());
+            if (line->testItemAttribute(QwtPlotItem::Legend) != first)
+                line->setItemAttribute(QwtPlotItem::Legend, first);
+            listed.insert(id);
         }
     }
     QwtText title(newTitle);
@@ -360,6 +367,10 @@ bool CurveGraph::renderImage(const QString& path, QString* error)
     QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
     if (format == "jpg")
         format = "jpeg";
+    if (format.isEmpty()) {
+        *error = tr("The file name has no ending: name the image .png or .jpeg");
+        return false;
+    }
     if (format != "png" && format != "jpeg") {
         *error = tr("Unsupported image type: %1").arg(QFileInfo(path).suffix());
         return false;
@@ -389,6 +400,8 @@ bool CurveGraph::renderImage(const QString& path, QString* error)
 
 void CurveGraph::exportimg()
 {
+    // The document holding the graph stays until the file dialog and the message have returned.
+    DocumentDialogScope dialogs(this);
     const QString path = Prompts::instance().saveFileName(this,
         QCoreApplication::translate("File Save Dialog", "Save Image"), QString(),
         QCoreApplication::translate("File Save Dialog", "Images (*.jpeg *.png)"));

@@ -503,6 +503,14 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>It was moved, renamed or deleted after the search found it. Search again to bring the list up to date.</source>
         <translation>Es wurde verschoben, umbenannt oder gelöscht, nachdem die Suche es gefunden hatte. Suchen Sie erneut, um die Liste zu aktualisieren.</translation>
     </message>
+    <message>
+        <source>Could not write %1</source>
+        <translation>%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The file %1 was deleted or moved while it was open, and could not be written again.</source>
+        <translation>Die Datei %1 wurde gelöscht oder verschoben, während sie geöffnet war, und konnte nicht erneut geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>Error message informative text</name>
@@ -1189,6 +1197,10 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Not enough memory for an image of %1 × %2 pixels</source>
         <translation>Nicht genug Speicher für ein Bild mit %1 × %2 Pixeln</translation>
+    </message>
+    <message>
+        <source>The file name has no ending: name the image .png or .jpeg</source>
+        <translation>Der Dateiname hat keine Endung: Benennen Sie das Bild mit .png oder .jpeg</translation>
     </message>
 </context>
 <context>

@@ -314,6 +314,12 @@ std::unique_ptr<CurveRecord> CurveGraphModel::recordFromRow(const QSqlQuery& q, 
     return record;
 }
 
+void CurveGraphModel::releaseStatements()
+{
+    m_loadQuery = QSqlQuery(m_database);
+    m_insertQuery = QSqlQuery(m_database);
+}
+
 bool CurveGraphModel::updateDetails(uint curveID)
 {
     if (!m_database.isOpen())

@@ -28,6 +28,8 @@ public:
 
     static QStringList schemaStatements();
     void runSchema();
+    // Lets go of the prepared statements, before the connection is closed and opened again.
+    void releaseStatements();
 
     // Writes a new curve row; its CurveID, or 0 when nothing was written.
     uint insert(const CurveRecord& record);

@@ -7,10 +7,14 @@
 #include "Prompts.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <sys/stat.h>
 
 namespace IVCurve {
 
@@ -79,6 +83,9 @@ bool CurveStore::open(const QString& filePath, Access access, QString* error)
     m_readOnly = access == Access::ReadOnly || !info.isWritable()
         || !(info.permissions()
             & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    m_filePath = filePath;
+    m_permissions = info.permissions();
+    identify(filePath, &m_identity);
     m_connectionName = uniqueConnectionName(filePath);
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(filePath);
@@ -120,6 +127,63 @@ bool CurveStore::open(const QString& filePath, Access access, QString* error)
                      .arg(filePath);
         return false;
     }
+    return true;
+}
+
+bool CurveStore::identify(const QString& path, FileIdentity* identity)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return false;
+    identity->device = quint64(status.st_dev);
+    identity->inode = quint64(status.st_ino);
+    return true;
+}
+
+bool CurveStore::ensureFileAtPath(QString* error)
+{
+    if (!m_opened || m_readOnly)
+        return true;
+    FileIdentity now;
+    if (identify(m_filePath, &now) && now == m_identity)
+        return true;
+    const QFileInfo info(m_filePath);
+    // VACUUM INTO writes a complete copy into an empty file; it replaces the path only once whole.
+    QTemporaryFile copy(
+        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    if (!copy.open()) {
+        *error = copy.errorString();
+        return false;
+    }
+    copy.close();
+    QSqlQuery query(m_database);
+    if (!query.prepare(QStringLiteral("VACUUM INTO ?"))) {
+        *error = query.lastError().text();
+        return false;
+    }
+    query.addBindValue(copy.fileName());
+    if (!query.exec()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    query.finish();
+    copy.setPermissions(m_permissions);
+    if (std::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(m_filePath).constData())
+        != 0) {
+        *error = QCoreApplication::translate("Error Message", "Could not write %1").arg(m_filePath);
+        return false;
+    }
+    copy.setAutoRemove(false);
+    // Every handle on the connection shares it, so the models follow it to the new file.
+    if (m_graphModel)
+        m_graphModel->releaseStatements();
+    m_database.close();
+    if (!m_database.open()) {
+        *error = m_database.lastError().text();
+        return false;
+    }
+    QSqlQuery(m_database).exec(QStringLiteral("PRAGMA trusted_schema=OFF"));
+    identify(m_filePath, &m_identity);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
@@ -31,9 +32,30 @@ public:
     QSqlDatabase database() const { return m_database; }
     QString connectionName() const { return m_connectionName; }
 
+    // Makes sure that what is written lands in the file at the document's path. When the file
+    // was deleted, moved or replaced while open, SQLite refuses to write to it any more: the
+    // whole database is then written out at the path again and the connection moves to it.
+    // False, with the reason, when that failed.
+    bool ensureFileAtPath(QString* error);
+
 private:
+    // Which file a path names: device and inode.
+    struct FileIdentity
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool operator==(const FileIdentity& other) const
+        {
+            return device == other.device && inode == other.inode;
+        }
+    };
+    static bool identify(const QString& path, FileIdentity* identity);
+
     bool open(const QString& filePath, Access access, QString* error);
 
+    QString m_filePath;
+    FileIdentity m_identity;
+    QFileDevice::Permissions m_permissions;
     QString m_connectionName;
     QSqlDatabase m_database;
     bool m_opened = false;

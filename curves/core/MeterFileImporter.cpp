@@ -13,8 +13,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlQuery>
 #include <boost/tokenizer.hpp>
 #include <cmath>
@@ -29,6 +31,9 @@ using Separator = boost::escaped_list_separator<char>;
 
 // A meter line is a few dozen characters; a longer one is not a reading.
 constexpr qint64 maxLineLength = 4096;
+// The meter's memory holds some thousands of readings, a file of a few hundred kilobytes; every
+// line of the file is held at once while it is read.
+constexpr qint64 maxFileSize = qint64(64) << 20;
 
 // Splits a line as the meter's CSV is meant to be read; a line with a broken escape or quote
 // gives nothing.
@@ -82,7 +87,8 @@ bool MeterFileImporter::readFile(const QString& path)
 {
     m_readings.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a plain file: a device or a pipe may never end.
+    if (!QFileInfo(path).isFile() || file.size() > maxFileSize || !file.open(QIODevice::ReadOnly)) {
         Prompts::show(Prompt::Warning, m_dialogParent,
             translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;
@@ -220,11 +226,26 @@ void MeterFileImporter::match(const QModelIndexList& selected)
     CurveGraphModel* graph = m_store.graphModel();
     if (!tree || !graph)
         return;
+    // A selected folder stands for the strings beneath it, as on the graph; each string once.
+    QVector<TreeItem*> nodes;
+    QSet<TreeItem*> taken;
     for (const QModelIndex& index : selected) {
-        TreeItem* node = tree->itemFromIndex(index.sibling(index.row(), 0));
-        const uint curveID = node ? node->data(TreeCurveID).toUInt() : 0;
-        if (!node || node == tree->rootItem() || curveID == 0)
+        TreeItem* top = tree->itemFromIndex(index.sibling(index.row(), 0));
+        if (!top || top == tree->rootItem())
             continue;
+        QVector<TreeItem*> work { top };
+        while (!work.isEmpty()) {
+            TreeItem* item = work.takeLast();
+            if (item->data(TreeCurveID).toUInt() != 0 && !taken.contains(item)) {
+                taken.insert(item);
+                nodes.append(item);
+            }
+            for (int i = item->childCount() - 1; i >= 0; --i)
+                work.append(item->child(i));
+        }
+    }
+    for (TreeItem* node : qAsConst(nodes)) {
+        const uint curveID = node->data(TreeCurveID).toUInt();
         const QString label = node->data(TreeLabel).toString();
         const QDateTime tested = TestDate::parse(node->data(TreeTestDate).toString());
         auto found = m_readings.end();

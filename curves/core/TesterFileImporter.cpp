@@ -97,10 +97,11 @@ bool TesterFileImporter::importFile(const QString& path)
 {
     QFile file(path);
     QByteArray content;
-    bool read = file.size() <= maxFileSize && file.open(QIODevice::ReadOnly);
+    // Only a plain file: a device or a pipe has no size to check and may never end.
+    bool read = QFileInfo(path).isFile() && file.size() <= maxFileSize && file.open(QIODevice::ReadOnly);
     if (read) {
-        content = file.readAll();
-        read = file.error() == QFileDevice::NoError;
+        content = file.read(maxFileSize + 1);
+        read = file.error() == QFileDevice::NoError && content.size() <= maxFileSize;
     }
     if (!read) {
         Prompts::show(Prompt::Warning, m_dialogParent,
@@ -120,6 +121,7 @@ TreeItem* TesterFileImporter::importData(const QByteArray& rawContent, const QSt
     m_showChecksumErrors = true;
     m_cancelled = false;
     m_imported = 0;
+    m_dipRemovalBudget = maxImportDipRemovalWork;
 
     // Only 7-bit text: the tester writes nothing else, and anything else is noise.
     QByteArray content = rawContent;
@@ -304,7 +306,7 @@ void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeIte
         status |= StatusChecksumWrong;
 
     if (record.fileVersion > 1)
-        removeDips(record);
+        removeDips(record, &m_dipRemovalBudget);
 
     const uint curveID = m_store.graphModel()->insert(record);
     if (curveID != 0)
@@ -321,14 +323,21 @@ void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeIte
     ++m_imported;
 }
 
-void TesterFileImporter::removeDips(CurveRecord& record)
+void TesterFileImporter::removeDips(CurveRecord& record, qint64* budget)
 {
     STCparameters parameters = record.stcParameters();
     parameters.perPointIrradiance = true;
     record.setSTCparameters(parameters);
 
+    qint64 work = budget ? qMin(*budget, maxDipRemovalWork) : maxDipRemovalWork;
     const int rounds = record.measured().size() + 1;
     for (int round = 0; round < rounds; ++round) {
+        const qint64 translated = record.measured().size();
+        if (translated > work)
+            break;
+        work -= translated;
+        if (budget)
+            *budget -= translated;
         const QVector<QPointF> stc = record.translatedMeasuredPoints();
         QVector<bool> marked(stc.size(), false);
         bool any = false;

@@ -42,8 +42,15 @@ public:
     // Whether the checksum at the end of a line matches the characters before it.
     static bool checksumMatches(const QString& line, QChar separator, QChar decimal);
     // Removes the points where the translated current dips (a shadow passing, a cloud edge),
-    // for files whose points carry their own irradiance.
-    static void removeDips(CurveRecord& record);
+    // for files whose points carry their own irradiance. Each round translates the whole curve
+    // again and may remove only a few points, so the rounds stop once they have translated
+    // maxDipRemovalWork points, or the budget's points when one is given (it is reduced by the
+    // points translated): a tester's curves need a small part of that, while a curve of tens of
+    // thousands of points shaped to lose two points a round would hold the window for minutes.
+    static void removeDips(CurveRecord& record, qint64* budget = nullptr);
+    static constexpr qint64 maxDipRemovalWork = qint64(1) << 22;
+    // What the dip removal of one import may translate in all.
+    static constexpr qint64 maxImportDipRemovalWork = qint64(1) << 28;
 
 private:
     void parseHeader(const QStringList& lines);
@@ -59,6 +66,7 @@ private:
     bool m_spreadsheetModified = false;
     bool m_showChecksumErrors = true;
     bool m_cancelled = false;
+    qint64 m_dipRemovalBudget = maxImportDipRemovalWork;
     int m_imported = 0;
     QString m_serialNumber;
     uint m_fileVersion = 0;

@@ -86,6 +86,8 @@ private slots:
     void openedThroughTheRegistry();
     void insertAndDeleteRows();
     void saveReopenAndClose();
+    void saveAfterTheFileVanished();
+    void readOnlyFileRefusesImports();
     void exportPoints_data();
     void exportPoints();
     void exportFailureKeepsTheOldFile();
@@ -299,6 +301,86 @@ void TestCurveDocument::saveReopenAndClose()
     QCOMPARE(m_doc->store()->treeModel()->rowCount(), 1);
 }
 
+void TestCurveDocument::saveAfterTheFileVanished()
+{
+    // Deleted while open: Save writes the whole document at its place again, without an error.
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    QVERIFY(QFile::remove(m_path));
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    m_doc->save();
+    QCOMPARE(prompts.messageTexts(), QStringList());
+    QVERIFY(QFileInfo::exists(m_path));
+    QVERIFY(!m_doc->isModified());
+
+    // Later changes go to the file now at the path, imported curves included.
+    m_doc->importTesterFile(writeFile(m_dir.filePath("more.csv"), testerFile()));
+    m_doc->save();
+    QCOMPARE(prompts.messageTexts(), QStringList());
+    open();
+    CurveTreeModel* model = m_doc->store()->treeModel();
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->rootItem()->child(0)->data(TreeLabel).toString(), QString("more.csv"));
+    QCOMPARE(model->rootItem()->child(1)->data(TreeLabel).toString(), QString("site.csv"));
+    selectRow(model->rootItem()->child(0));
+    selectRow(model->rootItem()->child(1));
+    QCOMPARE(m_doc->graph()->lineCount(SeriesSTC), 4);
+
+    // Moved away while open: the moved file keeps what it held, the path gets the new state.
+    const QString moved = m_dir.filePath("moved.kstcrv");
+    QVERIFY(QFile::rename(m_path, moved));
+    m_doc->findChild<QAction*>("actionInsertTreeRow")->trigger();
+    prompts.reset();
+    m_doc->save();
+    QCOMPARE(prompts.messageTexts(), QStringList());
+    QVERIFY(!m_doc->isModified());
+    open();
+    QCOMPARE(m_doc->store()->treeModel()->rowCount(), 3);
+    m_doc.reset();
+    CurveStore movedStore(moved);
+    QVERIFY(movedStore.isOpen());
+    QCOMPARE(movedStore.treeModel()->rowCount(), 2);
+
+    // Its folder gone too: nothing can be written, and the user is told so; the work stays unsaved.
+    QVERIFY(QDir().mkpath(m_dir.filePath("site")));
+    m_path = m_dir.filePath("site/strings.kstcrv");
+    QVERIFY(QFile::copy(moved, m_path));
+    open();
+    QVERIFY(QDir().rename(m_dir.filePath("site"), m_dir.filePath("elsewhere")));
+    m_doc->findChild<QAction*>("actionInsertTreeRow")->trigger();
+    prompts.reset();
+    m_doc->save();
+    QCOMPARE(prompts.messageTexts().size(), 1);
+    QVERIFY(prompts.messageTexts().at(0).contains("was deleted or moved while it was open"));
+    QCOMPARE(prompts.asked.at(0).message.icon, QMessageBox::Critical);
+    QVERIFY(m_doc->isModified());
+    QVERIFY(!QFileInfo::exists(m_path));
+}
+
+void TestCurveDocument::readOnlyFileRefusesImports()
+{
+    // Nothing can be written to a read-only file: an import says so once and adds nothing,
+    // rather than adding strings without curves after one SQL error box per line.
+    m_doc.reset();
+    QVERIFY(QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    open();
+    QCOMPARE(prompts.messageTexts().size(), 1);
+    const QString readOnly = prompts.messageTexts().at(0);
+    QVERIFY(readOnly.startsWith("The file is read-only."));
+
+    QByteArray many = "PV,SN 9,x,1,\nIndex,Irr (W/m2),Tpv (C),IVCurve,\n";
+    for (int i = 1; i <= 20; ++i)
+        many += QByteArray::number(i) + ",1000,25,0:8,10:7,20:0,0,0,\n";
+    prompts.reset();
+    QVERIFY(!m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), many)));
+    QCOMPARE(prompts.messageTexts(), QStringList({ readOnly }));
+    QCOMPARE(m_doc->store()->treeModel()->rowCount(), 0);
+    QVERIFY(!m_doc->isModified());
+    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 void TestCurveDocument::exportPoints_data()
 {
     QTest::addColumn<QString>("locale");
@@ -373,6 +455,14 @@ void TestCurveDocument::exportFailureKeepsTheOldFile()
     QCOMPARE(prompts.asked.at(2).message.text, " Could not open file:\n " + taken);
     QCOMPARE(prompts.asked.at(2).message.icon, QMessageBox::Critical);
     QVERIFY(QFileInfo(taken).isDir());
+
+    // Only the folder selected: no string to export, and the user is told so.
+    m_doc->tree()->selectionModel()->clearSelection();
+    selectRow(folder());
+    prompts.reset();
+    m_doc->findChild<QAction*>("actionExportPointsSTC")->trigger();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.messageTexts(), QStringList({ "No strings selected" }));
 }
 
 void TestCurveDocument::importThroughTheDocument()

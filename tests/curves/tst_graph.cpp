@@ -16,9 +16,12 @@
 #include "TreeItem.h"
 
 #include <QItemSelectionModel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <qwt_legend.h>
 #include <qwt_legend_data.h>
+#include <qwt_legend_label.h>
 #include <qwt_plot_marker.h>
 #include <qwt_scale_div.h>
 
@@ -56,6 +59,7 @@ private slots:
 
     void linesByToggle();
     void foldersSelectAndDeselect();
+    void legendInTreeOrder();
     void colourAllocatorWraps();
     void axesFollowTheLines();
     void typeBoxHeight();
@@ -199,6 +203,37 @@ void TestGraph::foldersSelectAndDeselect()
     m_store->treeModel()->removeRows(0, 1, QModelIndex());
     QCOMPARE(m_graph->visibleLineCount(), 0);
     QVERIFY(m_store->graphModel()->cachedCurveIDs().isEmpty());
+}
+
+void TestGraph::legendInTreeOrder()
+{
+    // The legend lists the strings as the tree and the tracker do, not in the order of a hash.
+    TesterFileImporter importer(*m_store);
+    TreeItem* folder = importer.importData(curveFile(12), QStringLiteral("twelve.csv"));
+    select(folder);
+    m_graph->refresh();
+    auto* legend = qobject_cast<QwtLegend*>(m_graph->legend());
+    QVERIFY(legend);
+    QStringList shown;
+    QLayout* layout = legend->contentsWidget()->layout();
+    for (int i = 0; i < layout->count(); ++i) {
+        if (auto* label = qobject_cast<QwtLegendLabel*>(layout->itemAt(i)->widget()))
+            shown << label->data().title().text();
+    }
+    QStringList expected;
+    for (int n = 1; n <= 12; ++n)
+        expected << QStringLiteral("String %1").arg(n);
+    QCOMPARE(shown, expected);
+
+    // Lines shown later (MEAS on) keep the strings in that order.
+    m_graph->displayMEASToggled(true);
+    m_graph->refresh();
+    shown.clear();
+    for (int i = 0; i < layout->count(); ++i) {
+        if (auto* label = qobject_cast<QwtLegendLabel*>(layout->itemAt(i)->widget()))
+            shown << label->data().title().text();
+    }
+    QCOMPARE(shown, expected);
 }
 
 void TestGraph::colourAllocatorWraps()
@@ -383,6 +418,14 @@ void TestGraph::exportImage()
     QString error;
     QVERIFY(!m_graph->renderImage(m_dir.filePath("graph.bmp"), &error));
     QVERIFY(!QFile::exists(m_dir.filePath("graph.bmp")));
+    QCOMPARE(error, QString("Unsupported image type: bmp"));
+    // A name typed without an ending is told what ending to give, not that "" is unsupported.
+    prompts.reset();
+    prompts.paths = QStringList { m_dir.filePath("graph") };
+    m_graph->exportimg();
+    QCOMPARE(prompts.asked.last().message.informativeText,
+        QString("Exception details: The file name has no ending: name the image .png or .jpeg"));
+    QVERIFY(!QFile::exists(m_dir.filePath("graph")));
 }
 
 KESTROVAN_TEST_MAIN(TestGraph)

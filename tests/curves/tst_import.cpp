@@ -14,8 +14,10 @@
 #include "TreeItem.h"
 
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using namespace IVCurve;
 
@@ -86,6 +88,7 @@ private slots:
     void dipRemoval();
     void badFilesImportWhatParses();
     void cancellingKeepsWhatWasImported();
+    void filesThatAreNoFiles();
     void zeroDegreesIsAMeasurement();
 
     void meterHeaderAndValues();
@@ -93,6 +96,7 @@ private slots:
     void meterDuplicateTimes();
     void meterReplaceQuestions();
     void meterWritesStatusAndCurve();
+    void meterForASelectedFolder();
     void meterDecimalCommaLocale();
     void generatedFilesMatch();
 
@@ -341,6 +345,36 @@ void TestImport::dipRemoval()
     TesterFileImporter::removeDips(clean);
     QCOMPARE(clean.measured().size(), 6);
 
+    // A curve shaped to lose two points a round (a deep V) would take one round per pair of
+    // points: the rounds stop when their work is spent, with the points of the rounds left.
+    QList<double> vee;
+    const int half = 10000;
+    for (int i = 0; i < 2 * half; ++i)
+        vee << double(i < half ? half - i : i - half + 1);
+    CurveRecord deep = measured(vee);
+    TesterFileImporter::removeDips(deep);
+    // About maxDipRemovalWork / 20000 rounds of two points each.
+    const int rounds = int(TesterFileImporter::maxDipRemovalWork / (2 * half));
+    QVERIFY(deep.measured().size() > 2 * half - 2 * (rounds + 10));
+    QVERIFY(deep.measured().size() < 2 * half - 2 * (rounds - 10));
+    // A curve of a tester's size loses all its dips however many rounds that takes: the V
+    // is eaten from its bottom up until only its two ends are left.
+    QList<double> small;
+    for (int i = 0; i < 128; ++i)
+        small << double(i < 64 ? 64 - i : i - 63);
+    CurveRecord shallow = measured(small);
+    TesterFileImporter::removeDips(shallow);
+    QCOMPARE(currents(shallow.measured()), QList<double>({ 64, 64 }));
+    // A budget shared by the curves of one import is spent by them, and once spent stops them.
+    qint64 budget = 300;
+    CurveRecord first = measured(small);
+    TesterFileImporter::removeDips(first, &budget);
+    QVERIFY(budget < 300 && budget >= 0);
+    CurveRecord second = measured(small);
+    budget = 0;
+    TesterFileImporter::removeDips(second, &budget);
+    QCOMPARE(second.measured().size(), 128);
+
     // Through the import: format 2 removes the dip, format 1 does not.
     const QString points = pointsText({ { 0, 9, 1000, 0 }, { 10, 8.8, 1000, 0 }, { 20, 7.0, 1000, 0 },
         { 30, 8.5, 1000, 0 }, { 40, 0, 1000, 0 } });
@@ -381,6 +415,45 @@ void TestImport::badFilesImportWhatParses()
         = store().graphModel()->load(hugeFolder->child(0)->data(TreeCurveID).toUInt());
     QVERIFY(record);
     QCOMPARE(record->measured().size(), 100000);
+}
+
+void TestImport::filesThatAreNoFiles()
+{
+    // A device that never ends, a pipe nobody writes to and a folder, chosen in the open dialog
+    // (or through a link named like a CSV file): each is refused as unreadable at once, rather
+    // than read until memory runs out or waited on for ever.
+    const QString link = m_dir.filePath("zero.csv");
+    QVERIFY(QFile::link("/dev/zero", link));
+    const QString pipe = m_dir.filePath("pipe.csv");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QStringList paths { "/dev/zero", link, pipe, m_dir.path() };
+    for (const QString& path : paths) {
+        ScriptedPrompts::get().reset();
+        TesterFileImporter tester(store());
+        QVERIFY2(!tester.importFile(path), qPrintable(path));
+        QCOMPARE(ScriptedPrompts::get().messageTexts(),
+            QStringList({ "Error opening " + path + " for reading." }));
+
+        ScriptedPrompts::get().reset();
+        MeterFileImporter meter(store());
+        QVERIFY2(!meter.readFile(path), qPrintable(path));
+        QCOMPARE(ScriptedPrompts::get().messageTexts(),
+            QStringList({ "Error opening " + path + " for reading." }));
+    }
+    QCOMPARE(store().treeModel()->rootItem()->childCount(), 0);
+
+    // A meter file far larger than any meter writes is not held in memory line by line.
+    const QString huge = m_dir.filePath("huge.csv");
+    QFile hugeFile(huge);
+    QVERIFY(hugeFile.open(QIODevice::WriteOnly));
+    hugeFile.write("Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n");
+    QVERIFY(hugeFile.resize(qint64(65) << 20));
+    hugeFile.close();
+    ScriptedPrompts::get().reset();
+    MeterFileImporter meter(store());
+    QVERIFY(!meter.readFile(huge));
+    QCOMPARE(
+        ScriptedPrompts::get().messageTexts(), QStringList({ "Error opening " + huge + " for reading." }));
 }
 
 void TestImport::cancellingKeepsWhatWasImported()
@@ -603,6 +676,32 @@ void TestImport::meterWritesStatusAndCurve()
     QCOMPARE(query.value(0).toUInt(), 4u);
     QCOMPARE(query.value(1).toString(), QString("0"));
     QCOMPARE(query.value(2).toString(), QString("0"));
+}
+
+void TestImport::meterForASelectedFolder()
+{
+    // A selected folder stands for its strings, as on the graph: their readings are taken in,
+    // rather than nothing done and the import reported complete.
+    TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "", "", "0:8,30:0"),
+        curveLine(2, "07/03/2014", "09:10:00", "", "", "0:8,30:0") }));
+    CurveTreeModel* tree = store().treeModel();
+    TreeItem* sub = tree->newNode(tree->indexForItem(folder));
+    TreeItem* third = importText(file({ curveLine(3, "07/03/2014", "09:20:00", "", "", "0:8,30:0") }));
+    // A string deeper down counts too, and a string selected with its folder is taken once.
+    const std::unique_ptr<QMimeData> dragged(tree->mimeData({ tree->indexForItem(third->child(0)) }));
+    QVERIFY(tree->dropMimeData(dragged.get(), Qt::MoveAction, 0, 0, tree->indexForItem(sub)));
+    QCOMPARE(sub->childCount(), 1);
+    ScriptedPrompts::get().reset();
+    const QString meter = writeFile("meter.csv",
+        "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,800,30,0,07.03.14,09:05:05,W,C\n"
+        "2,810,31,0,07.03.14,09:10:05,W,C\n3,820,32,0,07.03.14,09:20:05,W,C\n");
+    MeterFileImporter(store()).importFile(
+        meter, { tree->indexForItem(folder), tree->indexForItem(folder->child(1)) });
+    QCOMPARE(folder->child(1)->data(TreeIrradiance).toString(), QString("800"));
+    QCOMPARE(folder->child(2)->data(TreeIrradiance).toString(), QString("810"));
+    QCOMPARE(sub->child(0)->data(TreeCellTemp).toString(), QString("32"));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Irradiance and temperature import complete." }));
 }
 
 void TestImport::meterDecimalCommaLocale()

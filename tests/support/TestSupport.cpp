@@ -103,6 +103,7 @@ QString ScriptedPrompts::text(QWidget*, const QString& title, const QString& lab
     a.caption = title;
     a.filter = label;
     asked.append(a);
+    runWhileOpen();
     const bool answered = !texts.isEmpty();
     if (ok)
         *ok = answered;
@@ -117,6 +118,7 @@ QColor ScriptedPrompts::color(QWidget*, const QString& title, const QColor&)
     a.kind = QStringLiteral("color");
     a.caption = title;
     asked.append(a);
+    runWhileOpen();
     if (!colors.isEmpty())
         return colors.takeFirst();
     unscripted(unanswered, a.kind, title);
