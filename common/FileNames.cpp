@@ -57,3 +57,20 @@ bool isSameOrInside(const QString& path, const QString& folder)
     const QString prefix = outer.endsWith(QLatin1Char('/')) ? outer : outer + QLatin1Char('/');
     return inner.startsWith(prefix);
 }
+
+bool readPlainFile(const QString& path, qint64 maxSize, QByteArray* content)
+{
+    content->clear();
+    if (!QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() > maxSize)
+        return false;
+    // readAll() sets aside what the file's size says; read(maxSize + 1) would set aside the
+    // whole limit first.
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || bytes.size() > maxSize)
+        return false;
+    *content = bytes;
+    return true;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Numbers a file or folder name until nothing exists at it: "Checklist.kstchk" becomes
@@ -17,3 +18,8 @@ bool copyAsWritable(const QString& source, const QString& target);
 QString canonicalPath(const QString& path);
 // True when path is the folder itself or lies anywhere inside it (compared canonically).
 bool isSameOrInside(const QString& path, const QString& folder);
+
+// Reads a plain file whole when it holds at most maxSize bytes. False, with content empty, for
+// anything else: a missing or unreadable file, a folder, a device or a named pipe (which may never
+// end), a file above the limit (also one that grew beyond it while it was read).
+bool readPlainFile(const QString& path, qint64 maxSize, QByteArray* content);

@@ -1,5 +1,6 @@
 #include "DocumentLock.h"
 
+#include "FileNames.h"
 #include "SafeWrite.h"
 #include "platform/SystemInfo.h"
 
@@ -148,12 +149,10 @@ DocumentLock::Reading DocumentLock::inspect(const QString& documentPath, const Q
     if (!info.exists() && !info.isSymLink())
         return reading;
     reading.state = State::Stale;
-    QFile file(path);
-    if (!info.isFile() || info.size() > MaxLockSize || !file.open(QIODevice::ReadOnly))
-        return reading;
-    // Read no more than a lock can hold, whatever the file claims its size is.
-    const QByteArray data = file.read(MaxLockSize + 1);
+    QByteArray data;
     LockOwner owner;
+    if (!readPlainFile(path, MaxLockSize, &data))
+        return reading;
     if (!parse(data, &owner))
         return reading;
     const LockOwner self = LockOwner::current();

@@ -1,5 +1,7 @@
 #include "ReportSvg.h"
 
+#include "FileNames.h"
+
 #include <QDomElement>
 #include <QFile>
 #include <QFileInfo>
@@ -41,11 +43,7 @@ bool ReportSvg::load(const QDomElement& element, bool valuesOnly, const Document
     // Only regular files, read with a bound: a named pipe or /dev/zero must not hang the program
     // or fill its memory.
     QByteArray data;
-    QFile file(m_file);
-    if (!m_file.isEmpty() && QFileInfo(m_file).isFile() && file.open(QIODevice::ReadOnly)
-        && !file.isSequential() && file.size() <= MaxFileSize)
-        data = file.read(MaxFileSize);
-    if (data.isEmpty())
+    if (m_file.isEmpty() || !readPlainFile(m_file, MaxFileSize, &data) || data.isEmpty())
         return true;
     m_renderer = new QSvgRenderer(data);
     m_drawing = new QGraphicsSvgItem(this);

@@ -6,10 +6,12 @@
 #include "CurveRecord.h"
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
+#include "FileNames.h"
 #include "Prompts.h"
 #include "TestDate.h"
 #include "TreeItem.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -86,13 +88,14 @@ void MeterFileImporter::importFile(const QString& path, const QModelIndexList& s
 bool MeterFileImporter::readFile(const QString& path)
 {
     m_readings.clear();
-    QFile file(path);
-    // Only a plain file: a device or a pipe may never end.
-    if (!QFileInfo(path).isFile() || file.size() > maxFileSize || !file.open(QIODevice::ReadOnly)) {
+    QByteArray content;
+    if (!readPlainFile(path, maxFileSize, &content)) {
         Prompts::show(Prompt::Warning, m_dialogParent,
             translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;
     }
+    QBuffer file(&content);
+    file.open(QIODevice::ReadOnly);
     QStringList lines;
     while (!file.atEnd()) {
         QByteArray line = file.readLine(maxLineLength);

@@ -6,6 +6,7 @@
 #include "CurveRecord.h"
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
+#include "FileNames.h"
 #include "InsertBatch.h"
 #include "Prompts.h"
 #include "TreeItem.h"
@@ -95,15 +96,8 @@ TesterFileImporter::TesterFileImporter(CurveStore& store, QWidget* dialogParent)
 
 bool TesterFileImporter::importFile(const QString& path)
 {
-    QFile file(path);
     QByteArray content;
-    // Only a plain file: a device or a pipe has no size to check and may never end.
-    bool read = QFileInfo(path).isFile() && file.size() <= maxFileSize && file.open(QIODevice::ReadOnly);
-    if (read) {
-        content = file.read(maxFileSize + 1);
-        read = file.error() == QFileDevice::NoError && content.size() <= maxFileSize;
-    }
-    if (!read) {
+    if (!readPlainFile(path, maxFileSize, &content)) {
         Prompts::show(Prompt::Warning, m_dialogParent,
             QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;

@@ -1,5 +1,6 @@
 #include "DocumentContainer.h"
 
+#include "FileNames.h"
 #include "SafeWrite.h"
 
 #include <QBuffer>
@@ -33,18 +34,8 @@ libdeflate_decompressor* decompressor()
 bool DocumentContainer::load(const QString& path)
 {
     m_entries.clear();
-    // Only regular files: opening a named pipe would wait for a writer forever, and devices
-    // such as /dev/zero never end.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() > MaxFileSize)
-        return false;
-    // readAll() asks for the file's size; read(MaxFileSize + 1) would set that much aside first.
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() > MaxFileSize)
-        return false;
-    return fromBytes(bytes);
+    QByteArray bytes;
+    return readPlainFile(path, MaxFileSize, &bytes) && fromBytes(bytes);
 }
 
 bool DocumentContainer::save(const QString& path, QString* errorString) const
