@@ -261,11 +261,7 @@ bool CurveDocument::fileInPlace()
 {
     if (m_store->isReadOnly()) {
         QApplication::restoreOverrideCursor();
-        Prompts::show(QMessageBox::Information, this,
-            QCoreApplication::translate("Informative Message",
-                "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
-                .arg(filePath()),
-            QString(), QMessageBox::Ok, Brand::productTitle());
+        m_store->tellReadOnly(this);
         return false;
     }
     QString error;

@@ -152,14 +152,10 @@ private:
     QByteArray m_literalLowerAscii;
     QRegExp m_regExp;
 };
-} // namespace
 
-bool xmlContainsText(
-    const QByteArray& xml, const QString& pattern, bool caseSensitive, const std::atomic_bool* cancel)
+// The parse: does the whole text of any element pass the test?
+bool anyTextPasses(const QByteArray& xml, const TextTest& test, const std::atomic_bool* cancel)
 {
-    const TextTest test(pattern, caseSensitive);
-    if (!test.mayMatch(xml))
-        return false;
     QXmlStreamReader reader(xml);
     // One text node may arrive in several pieces (character data and CDATA sections); it is
     // tested whole, when the next markup ends it.
@@ -190,6 +186,19 @@ bool xmlContainsText(
             --depth;
     }
     return false;
+}
+} // namespace
+
+bool xmlContainsText(
+    const QByteArray& xml, const QString& pattern, bool caseSensitive, const std::atomic_bool* cancel)
+{
+    const TextTest test(pattern, caseSensitive);
+    return test.mayMatch(xml) && anyTextPasses(xml, test, cancel);
+}
+
+bool xmlContainsTextByParsing(const QByteArray& xml, const QString& pattern, bool caseSensitive)
+{
+    return anyTextPasses(xml, TextTest(pattern, caseSensitive), nullptr);
 }
 
 bool containsText(

@@ -54,11 +54,16 @@ CurveStore::CurveStore(const QString& filePath, Access access)
     m_treeModel->loadTree();
     // A user who chose to open it read-only needs no telling.
     if (m_readOnly && access == Access::AsFileAllows)
-        Prompts::show(Prompt::Information, nullptr,
-            QCoreApplication::translate("Informative Message",
-                "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
-                .arg(filePath),
-            QString(), Prompt::Ok, Brand::productTitle());
+        tellReadOnly(nullptr);
+}
+
+void CurveStore::tellReadOnly(QWidget* parent) const
+{
+    Prompts::show(Prompt::Information, parent,
+        QCoreApplication::translate("Informative Message",
+            "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
+            .arg(m_filePath),
+        QString(), Prompt::Ok, Brand::productTitle());
 }
 
 bool CurveStore::open(const QString& filePath, Access access, QString* error)

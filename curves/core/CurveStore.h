@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+class QWidget;
+
 namespace IVCurve {
 
 class CurveGraphModel;
@@ -37,6 +39,8 @@ public:
     // whole database is then written out at the path again and the connection moves to it.
     // False, with the reason, when that failed.
     bool ensureFileAtPath(QString* error);
+    // Tells the user that the file is read-only and changes to it cannot be saved.
+    void tellReadOnly(QWidget* parent) const;
 
 private:
     // Which file a path names: device and inode.

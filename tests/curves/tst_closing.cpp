@@ -10,6 +10,7 @@
 #include "Folders.h"
 #include "MdiSubWindow.h"
 #include "Startup.h"
+#include "TestDocument.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
 
@@ -50,7 +51,6 @@ private slots:
 
 private:
     QPointer<CurveDocument> openInTab();
-    void removeFileWhileOpen(CurveDocument* doc);
 
     std::unique_ptr<QTemporaryDir> m_project;
     std::unique_ptr<QMdiArea> m_area;
@@ -80,23 +80,6 @@ QPointer<CurveDocument> TestCurveClosing::openInTab()
     m_area->addSubWindow(sub);
     sub->show();
     return doc;
-}
-
-void TestCurveClosing::removeFileWhileOpen(CurveDocument* doc)
-{
-    QPointer<QWidget> sub = doc->parentWidget();
-    const QString path = doc->filePath();
-    ScriptedPrompts::get().whileOpen = [sub, path] {
-        QEventLoop loop;
-        QTimer::singleShot(0, &loop, [&loop, sub, path] {
-            QFile::remove(path);
-            if (sub)
-                sub->close();
-            // Leave the loop one round later, after it has run what the close posted.
-            QTimer::singleShot(0, &loop, &QEventLoop::quit);
-        });
-        loop.exec();
-    };
 }
 
 void TestCurveClosing::fileRemovedWhileADialogIsOpen_data()
@@ -133,7 +116,7 @@ void TestCurveClosing::fileRemovedWhileADialogIsOpen()
             QItemSelectionModel::Select | QItemSelectionModel::Rows);
         prompts.reset();
     }
-    removeFileWhileOpen(doc);
+    TestSupport::removeFileAndCloseWhileAsked(doc);
     const QString exported = m_project->filePath("out.csv");
     if (dialog == "import") {
         prompts.buttons << QMessageBox::Ok;

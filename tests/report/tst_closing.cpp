@@ -6,6 +6,7 @@
 #include "ReportTestSupport.h"
 #include "ReportText.h"
 #include "Startup.h"
+#include "TestDocument.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -40,7 +41,6 @@ private:
     QPointer<GraphicalReportDocument> openInTab(const QString& fileName);
     // While the next question is open: the file goes and the tab is closed from inside the
     // question's event loop, as the folder watcher does.
-    void removeFileWhileOpen(GraphicalReportDocument* doc);
 
     std::unique_ptr<QTemporaryDir> m_project;
     std::unique_ptr<QMdiArea> m_area;
@@ -70,23 +70,6 @@ QPointer<GraphicalReportDocument> TestClosing::openInTab(const QString& fileName
     return doc;
 }
 
-void TestClosing::removeFileWhileOpen(GraphicalReportDocument* doc)
-{
-    QPointer<QWidget> sub = doc->parentWidget();
-    const QString path = doc->filePath();
-    ScriptedPrompts::get().whileOpen = [sub, path] {
-        QEventLoop loop;
-        QTimer::singleShot(0, &loop, [&loop, sub, path] {
-            QFile::remove(path);
-            if (sub)
-                sub->close();
-            // Leave the loop one round later, after it has run what the close posted.
-            QTimer::singleShot(0, &loop, &QEventLoop::quit);
-        });
-        loop.exec();
-    };
-}
-
 void TestClosing::fileRemovedWhileADialogIsOpen_data()
 {
     QTest::addColumn<QString>("dialog");
@@ -103,7 +86,7 @@ void TestClosing::fileRemovedWhileADialogIsOpen()
     QPointer<GraphicalReportDocument> doc = openInTab("Verification Certificate.kstvc");
     QVERIFY(doc && doc->isValid());
     auto& prompts = ScriptedPrompts::get();
-    removeFileWhileOpen(doc);
+    TestSupport::removeFileAndCloseWhileAsked(doc);
     const QString pdf = m_project->filePath("out.pdf");
     const QString picture = m_project->filePath("logo.png");
     if (dialog == "pdf") {
@@ -147,7 +130,7 @@ void TestClosing::modifiedReportAsksOnceItsDialogHasReturned()
     typeText(doc->scene(), "Ann");
     QVERIFY(doc->isModified());
     auto& prompts = ScriptedPrompts::get();
-    removeFileWhileOpen(doc);
+    TestSupport::removeFileAndCloseWhileAsked(doc);
     prompts.paths << m_project->filePath("out.pdf");
     doc->findChild<QAction*>("actionExportToPdf")->trigger();
     QVERIFY(doc);

@@ -70,6 +70,7 @@ private:
     void makeFile(const QString& relative, qint64 size = 1);
     // Runs the panel's search to its end; false when it did not end in time.
     bool runSearch(FindInFiles* panel);
+    static QModelIndex rowOf(const FoundFilesModel* model, const QString& relative);
     QStringList hitNames(const FoundFilesModel* model) const;
 
     std::unique_ptr<QTemporaryDir> m_root;
@@ -105,6 +106,16 @@ void TestPanel::makeFile(const QString& relative, qint64 size)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QVERIFY(file.write(QByteArray(int(size), 'x')) == size);
+}
+
+// The row of the results list that shows a path relative to the projects folder.
+QModelIndex TestPanel::rowOf(const FoundFilesModel* model, const QString& relative)
+{
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->index(row, 0).data().toString() == relative)
+            return model->index(row, 0);
+    }
+    return QModelIndex();
 }
 
 bool TestPanel::runSearch(FindInFiles* panel)
@@ -545,30 +556,23 @@ void TestPanel::activatingAHitOpensItLikeTheBrowser()
     QVERIFY(runSearch(panel));
     auto* results = qobject_cast<SearchResultsDocument*>(window.activeDocument());
     QVERIFY(results);
-    const auto rowOf = [&](const QString& relative) {
-        for (int row = 0; row < panel->model()->rowCount(); ++row) {
-            if (panel->model()->index(row, 0).data().toString() == relative)
-                return panel->model()->index(row, 0);
-        }
-        return QModelIndex();
-    };
 
     // A report opens as a tab, through the main window.
-    results->activated(rowOf("Site A/Report.kstreport"));
+    results->activated(rowOf(panel->model(), "Site A/Report.kstreport"));
     QCOMPARE(window.documents().size(), 2);
     QCOMPARE(window.activeDocument()->filePath(), QDir(root()).filePath("Site A/Report.kstreport"));
     // Activating it again finds the open tab.
-    results->activated(rowOf("Site A/Report.kstreport"));
+    results->activated(rowOf(panel->model(), "Site A/Report.kstreport"));
     QCOMPARE(window.documents().size(), 2);
 
     // Another kind goes to the desktop and opens no tab.
-    results->activated(rowOf("Site A/plan.pdf"));
+    results->activated(rowOf(panel->model(), "Site A/plan.pdf"));
     QCOMPARE(TestSupport::openedUrls(),
         QList<QUrl>({ QUrl::fromLocalFile(QDir(root()).filePath("Site A/plan.pdf")) }));
     QCOMPARE(window.documents().size(), 2);
 
     // A folder is shown in the document browser, as there, not handed to a file manager.
-    results->activated(rowOf("Site A"));
+    results->activated(rowOf(panel->model(), "Site A"));
     QCOMPARE(TestSupport::openedUrls().size(), 1);
     QCOMPARE(
         window.projectModel()->filePath(window.treeView()->currentIndex()), QDir(root()).filePath("Site A"));
@@ -576,7 +580,7 @@ void TestPanel::activatingAHitOpensItLikeTheBrowser()
     // Double-clicking a row in the table does the same as activating it.
     QTableView* table = results->tableView();
     window.setActiveDocument(results);
-    const QModelIndex pdf = rowOf("Site A/plan.pdf");
+    const QModelIndex pdf = rowOf(panel->model(), "Site A/plan.pdf");
     const QRect cell = table->visualRect(pdf);
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
@@ -596,16 +600,9 @@ void TestPanel::activatingAHitThatVanishedSaysSo()
     QVERIFY(runSearch(panel));
     auto* results = qobject_cast<SearchResultsDocument*>(window.activeDocument());
     QVERIFY(results);
-    const auto rowOf = [&](const QString& relative) {
-        for (int row = 0; row < panel->model()->rowCount(); ++row) {
-            if (panel->model()->index(row, 0).data().toString() == relative)
-                return panel->model()->index(row, 0);
-        }
-        return QModelIndex();
-    };
-    const QModelIndex pdf = rowOf("Site A/plan.pdf");
-    const QModelIndex report = rowOf("Site A/Report.kstreport");
-    const QModelIndex folder = rowOf("Site B");
+    const QModelIndex pdf = rowOf(panel->model(), "Site A/plan.pdf");
+    const QModelIndex report = rowOf(panel->model(), "Site A/Report.kstreport");
+    const QModelIndex folder = rowOf(panel->model(), "Site B");
     QVERIFY(pdf.isValid() && report.isValid() && folder.isValid());
 
     // Removed after the search listed them: the user is told, nothing is handed to the desktop

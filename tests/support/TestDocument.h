@@ -12,3 +12,9 @@ public:
     bool failSave = false;
     void save() override;
 };
+
+namespace TestSupport {
+// While the next question is open, the document's file is removed and its tab closed, as the
+// folder watcher does when a file vanishes; what the close posts runs before the answer.
+void removeFileAndCloseWhileAsked(AbstractDocument* doc);
+} // namespace TestSupport
