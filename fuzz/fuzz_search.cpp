@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const char* phrase : phrases) {
         const QString pattern = QString::fromUtf8(phrase);
         for (const bool caseSensitive : { false, true }) {
-            if (xmlContainsText(xml, pattern, caseSensitive)
-                != xmlContainsTextByParsing(xml, pattern, caseSensitive))
+            const ReportTextTest test(pattern, caseSensitive);
+            if (test.inXml(xml) != test.inXmlByParsing(xml))
                 __builtin_trap();
         }
     }

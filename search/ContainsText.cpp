@@ -84,12 +84,14 @@ bool declaresUtf8(const QByteArray& xml)
     return value.startsWith("\"utf-8\"") || value.startsWith("'utf-8'");
 }
 
+} // namespace
+
 // The wildcard test of one text. "*phrase*" without other wildcards, what every typed word
 // becomes, is a plain substring search, which is much cheaper than the general pattern.
-class TextTest
+class ReportTextTest::Mask
 {
 public:
-    TextTest(const QString& pattern, bool caseSensitive)
+    Mask(const QString& pattern, bool caseSensitive)
         : m_case(caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive)
     {
         if (pattern.size() >= 2 && pattern.startsWith(QLatin1Char('*'))
@@ -153,8 +155,10 @@ private:
     QRegExp m_regExp;
 };
 
+namespace {
 // The parse: does the whole text of any element pass the test?
-bool anyTextPasses(const QByteArray& xml, const TextTest& test, const std::atomic_bool* cancel)
+template <typename Test>
+bool anyTextPasses(const QByteArray& xml, const Test& test, const std::atomic_bool* cancel)
 {
     QXmlStreamReader reader(xml);
     // One text node may arrive in several pieces (character data and CDATA sections); it is
@@ -189,20 +193,23 @@ bool anyTextPasses(const QByteArray& xml, const TextTest& test, const std::atomi
 }
 } // namespace
 
-bool xmlContainsText(
-    const QByteArray& xml, const QString& pattern, bool caseSensitive, const std::atomic_bool* cancel)
+ReportTextTest::ReportTextTest(const QString& pattern, bool caseSensitive)
+    : m_mask(std::make_unique<const Mask>(pattern, caseSensitive))
+{ }
+
+ReportTextTest::~ReportTextTest() = default;
+
+bool ReportTextTest::inXml(const QByteArray& xml, const std::atomic_bool* cancel) const
 {
-    const TextTest test(pattern, caseSensitive);
-    return test.mayMatch(xml) && anyTextPasses(xml, test, cancel);
+    return m_mask->mayMatch(xml) && anyTextPasses(xml, *m_mask, cancel);
 }
 
-bool xmlContainsTextByParsing(const QByteArray& xml, const QString& pattern, bool caseSensitive)
+bool ReportTextTest::inXmlByParsing(const QByteArray& xml) const
 {
-    return anyTextPasses(xml, TextTest(pattern, caseSensitive), nullptr);
+    return anyTextPasses(xml, *m_mask, nullptr);
 }
 
-bool containsText(
-    const QString& pattern, bool caseSensitive, const QString& path, const std::atomic_bool* cancel)
+bool ReportTextTest::inReport(const QString& path, const std::atomic_bool* cancel) const
 {
     switch (documentType(path)) {
     case InspectionReport:
@@ -215,5 +222,17 @@ bool containsText(
     DocumentContainer container;
     if (!container.load(path) || container.count() == 0)
         return false;
-    return xmlContainsText(container.at(0).data, pattern, caseSensitive, cancel);
+    return inXml(container.at(0).data, cancel);
+}
+
+bool xmlContainsText(
+    const QByteArray& xml, const QString& pattern, bool caseSensitive, const std::atomic_bool* cancel)
+{
+    return ReportTextTest(pattern, caseSensitive).inXml(xml, cancel);
+}
+
+bool containsText(
+    const QString& pattern, bool caseSensitive, const QString& path, const std::atomic_bool* cancel)
+{
+    return ReportTextTest(pattern, caseSensitive).inReport(path, cancel);
 }

@@ -1,7 +1,5 @@
 #include "EntryMatcher.h"
 
-#include "ContainsText.h"
-
 #include <QDateTime>
 #include <QFileInfo>
 
@@ -9,7 +7,10 @@ EntryMatcher::EntryMatcher(const SearchCriteria& criteria)
     : m_criteria(criteria)
     , m_name(SearchCriteria::maskExpression(
           criteria.namePattern, criteria.nameCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive))
-{ }
+{
+    if (!criteria.wordPattern.isEmpty())
+        m_words = std::make_unique<const ReportTextTest>(criteria.wordPattern, criteria.wordCaseSensitive);
+}
 
 bool EntryMatcher::matches(const QFileInfo& entry, const std::atomic_bool* cancel) const
 {
@@ -19,12 +20,9 @@ bool EntryMatcher::matches(const QFileInfo& entry, const std::atomic_bool* cance
         return false;
     if (m_criteria.sizeEnabled && !matchesSize(entry))
         return false;
-    if (!m_criteria.wordPattern.isEmpty()) {
+    if (m_words) {
         // Cheap tests first: only report files are opened, and only when everything else holds.
-        if (!entry.isFile())
-            return false;
-        return containsText(
-            m_criteria.wordPattern, m_criteria.wordCaseSensitive, entry.absoluteFilePath(), cancel);
+        return entry.isFile() && m_words->inReport(entry.absoluteFilePath(), cancel);
     }
     return true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ContainsText.h"
 #include "SearchCriteria.h"
 
 #include <QRegExp>
 #include <atomic>
+#include <memory>
 
 class QFileInfo;
 
@@ -24,4 +26,6 @@ public:
 private:
     SearchCriteria m_criteria;
     QRegExp m_name;
+    // The word test, made ready once; none without a word or phrase.
+    std::unique_ptr<const ReportTextTest> m_words;
 };
