@@ -1816,7 +1816,7 @@ Dünnschicht 0.063</translation>
 <context>
     <name>ProjectTreeView</name>
     <message>
-        <source>This will copy &quot;%1&quot; to you project area.</source>
+        <source>This will copy &quot;%1&quot; to your project area.</source>
         <translation>„%1“ wird in Ihren Projektbereich kopiert.</translation>
     </message>
     <message>

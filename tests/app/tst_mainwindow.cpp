@@ -294,7 +294,7 @@ void TestMainWindow::dropFromOutsideAsksBeforeCopying()
         sources << f.fileName();
     }
     QCOMPARE(ProjectTreeView::dropQuestion({ QUrl::fromLocalFile(sources[0]) }),
-        QString("This will copy \"%1\" to you project area.").arg(sources[0]));
+        QString("This will copy \"%1\" to your project area.").arg(sources[0]));
     QCOMPARE(
         ProjectTreeView::dropQuestion({ QUrl::fromLocalFile(sources[0]), QUrl::fromLocalFile(sources[1]) }),
         QString("This will copy 2 files to your project area."));
