@@ -1552,6 +1552,10 @@ Dünnschicht 0.063</translation>
         <source>No match found for </source>
         <translation>Keine Übereinstimmung gefunden für </translation>
     </message>
+    <message>
+        <source>A field holds at most %1 characters; the rest was left out.</source>
+        <translation>Ein Feld fasst höchstens %1 Zeichen; der Rest wurde weggelassen.</translation>
+    </message>
 </context>
 <context>
     <name>InstallationDiagramDocument</name>
