@@ -4,20 +4,24 @@
 #include "Desktop.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QRadioButton>
 #include <QSettings>
 #include <QUrl>
 #include <QVBoxLayout>
 
-DialogWelcome::DialogWelcome(QWidget* parent)
+DialogWelcome::DialogWelcome(QWidget* parent, const QString& helpFolder)
     : QDialog(parent)
     , m_watchVideo(new QRadioButton(tr("Watch video tutorial now (recommended)")))
     , m_useApp(new QRadioButton(tr("Continue using Kestrovan")))
     , m_buttonBox(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel))
     , m_hideInFuture(new QCheckBox(tr("Do not show this message again")))
+    , m_tutorial(tutorialPage(helpFolder))
 {
     setObjectName(QStringLiteral("DialogWelcome"));
     setWindowTitle(tr("Welcome to Kestrovan!"));
@@ -46,6 +50,8 @@ DialogWelcome::DialogWelcome(QWidget* parent)
     label2->setObjectName(QStringLiteral("label2"));
     m_watchVideo->setObjectName(QStringLiteral("radioWatchVideo"));
     m_useApp->setObjectName(QStringLiteral("radioUseApp"));
+    // Offered only when there is something to open.
+    m_watchVideo->setHidden(m_tutorial.isEmpty());
     m_buttonBox->setObjectName(QStringLiteral("buttonBox"));
     m_buttonBox->setCenterButtons(true);
     m_buttonBox->setEnabled(false);
@@ -63,6 +69,22 @@ DialogWelcome::DialogWelcome(QWidget* parent)
     connect(m_useApp, &QRadioButton::pressed, this, &DialogWelcome::radioPressed);
     connect(m_buttonBox, &QDialogButtonBox::accepted, this, &DialogWelcome::accept);
     connect(m_buttonBox, &QDialogButtonBox::rejected, this, &DialogWelcome::reject);
+}
+
+QString DialogWelcome::helpFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Help");
+}
+
+QString DialogWelcome::tutorialPage(const QString& folder)
+{
+    const QString language = QLocale(QSettings().value(QStringLiteral("locale")).toString()).name().left(2);
+    const QString pattern = folder + QStringLiteral("/KestrovanTutorial_%1.html");
+    for (const QString& candidate : { pattern.arg(language), pattern.arg(QStringLiteral("en")) }) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return QString();
 }
 
 bool DialogWelcome::shouldShow()
@@ -86,7 +108,7 @@ void DialogWelcome::accept()
 {
     if (m_hideInFuture->isChecked())
         QSettings().setValue(QStringLiteral("Welcome/show"), false);
-    if (m_watchVideo->isChecked())
-        Desktop::openUrl(QUrl(Brand::welcomeVideoUrl()));
+    if (m_watchVideo->isChecked() && !m_tutorial.isEmpty())
+        Desktop::openUrl(QUrl::fromLocalFile(m_tutorial));
     QDialog::accept();
 }

@@ -30,12 +30,14 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QSettings>
 #include <QSplashScreen>
 #include <QUrl>
@@ -56,7 +58,10 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_tree, &ProjectTreeView::deleteRequested, this, &MainWindow::remove);
 
     QSettings settings;
-    restoreGeometry(settings.value(QStringLiteral("Windows/MainWindowGeometry")).toByteArray());
+    if (!restoreGeometry(settings.value(QStringLiteral("Windows/MainWindowGeometry")).toByteArray())) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            setGeometry(firstStartGeometry(screen->availableGeometry(), minimumSizeHint()));
+    }
     restoreState(settings.value(QStringLiteral("Windows/MainWindowState")).toByteArray());
 
     connect(m_tree, &QAbstractItemView::activated, this,
@@ -84,8 +89,22 @@ MainWindow::~MainWindow()
     settings.setValue(QStringLiteral("Windows/MainWindowGeometry"), saveGeometry());
     settings.setValue(QStringLiteral("Windows/MainWindowState"), saveState());
     disconnect(m_model, nullptr, this, nullptr);
+    // The documents go with the document area, after this part of the window: what they signal
+    // on the way out must not reach it.
+    const QList<AbstractDocument*> docs = documents();
+    for (AbstractDocument* doc : docs)
+        disconnect(doc, nullptr, this, nullptr);
     if (currentMainWindow() == this)
         setCurrentMainWindow(nullptr);
+}
+
+QRect MainWindow::firstStartGeometry(const QRect& available, const QSize& minimum)
+{
+    QRect area(QPoint(), (available.size() * 0.8).expandedTo(minimum));
+    area.moveCenter(available.center());
+    // A window that cannot be made small enough for the screen keeps its title bar on it.
+    area.moveTopLeft(QPoint(std::max(area.left(), available.left()), std::max(area.top(), available.top())));
+    return area;
 }
 
 QAction* MainWindow::makeAction(const char* objectName, const QString& text, const QString& icon)
@@ -205,6 +224,8 @@ void MainWindow::buildForm()
     connect(m_actionNewTestReport, &QAction::triggered, this, &MainWindow::createNewTestReport);
     connect(m_actionNewVerificationCertificate, &QAction::triggered, this,
         &MainWindow::createNewVerificationCertificate);
+    connect(
+        m_actionNewInstallationDiagram, &QAction::triggered, this, &MainWindow::createNewInstallationDiagram);
     connect(m_actionNewChecklist, &QAction::triggered, this, &MainWindow::createNewChecklistReport);
     connect(m_actionNewCurveData, &QAction::triggered, this, &MainWindow::createNewCurveData);
     connect(m_actionNewFolder, &QAction::triggered, this, &MainWindow::createNewFolder);
@@ -224,6 +245,8 @@ void MainWindow::buildForm()
     m_actionNewClientHandoverPack->setVisible(false);
     m_languageMenu->menuAction()->setVisible(false);
     m_actionPDFManual->setVisible(false);
+    // The tutorial is a page installed beside the program; without it there is nothing to show.
+    m_actionScreencastTutorial->setVisible(!DialogWelcome::tutorialPage().isEmpty());
 }
 
 AbstractDocument* MainWindow::findDocument(const QString& filePath) const
@@ -675,7 +698,7 @@ QMenu* MainWindow::createTreeContextMenu(const QPoint& pos)
         menu->addSeparator();
     }
     menu->addActions({ m_actionNewInspectionReport, m_actionNewTestReport, m_actionNewVerificationCertificate,
-        m_actionNewChecklist, m_actionNewCurveData });
+        m_actionNewInstallationDiagram, m_actionNewChecklist, m_actionNewCurveData });
     menu->addSeparator();
     menu->addAction(m_actionNewFolder);
     return menu;
@@ -702,7 +725,9 @@ void MainWindow::showAbout()
 
 void MainWindow::showScreencastTutorial()
 {
-    Desktop::openUrl(QUrl(Brand::tutorialPageUrl()));
+    const QString page = DialogWelcome::tutorialPage();
+    if (!page.isEmpty())
+        Desktop::openUrl(QUrl::fromLocalFile(page));
 }
 
 void MainWindow::showPDFManual()

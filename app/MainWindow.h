@@ -33,6 +33,10 @@ public:
     // The open documents of this file, or of files anywhere inside this folder.
     QList<AbstractDocument*> documentsUnder(const QString& path) const;
 
+    // Where the window opens when no geometry is stored: most of the available screen area,
+    // centred on it, and never smaller than the window can be.
+    static QRect firstStartGeometry(const QRect& available, const QSize& minimum);
+
     ProjectModel* projectModel() const { return m_model; }
     ProjectTreeView* treeView() const { return m_tree; }
     ProjectWatcher* projectWatcher() const { return m_watcher; }

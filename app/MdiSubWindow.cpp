@@ -17,9 +17,15 @@ MdiSubWindow::MdiSubWindow(AbstractDocument* document, Qt::WindowStates state)
 void MdiSubWindow::closeEvent(QCloseEvent* event)
 {
     auto* document = qobject_cast<AbstractDocument*>(widget());
-    if (document && !document->maybeSave()) {
-        event->ignore();
-        return;
+    if (document) {
+        m_asking = true;
+        const bool mayClose = document->maybeSave();
+        m_asking = false;
+        emit questionAnswered();
+        if (!mayClose) {
+            event->ignore();
+            return;
+        }
     }
     QMdiSubWindow::closeEvent(event);
     if (document && event->isAccepted())

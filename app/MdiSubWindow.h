@@ -12,6 +12,16 @@ class MdiSubWindow : public QMdiSubWindow
 public:
     MdiSubWindow(AbstractDocument* document, Qt::WindowStates state);
 
+    // Whether the document is asking the user whether it may close (its save question is open).
+    bool isAsking() const { return m_asking; }
+
+signals:
+    // The question asked while closing has been answered, whatever the answer.
+    void questionAnswered();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool m_asking = false;
 };

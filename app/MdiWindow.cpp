@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QSignalMapper>
 #include <QTabBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -129,6 +130,13 @@ void MdiWindow::openDocument(AbstractDocument* doc)
     m_area->addSubWindow(sub);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     connect(sub, &QMdiSubWindow::windowStateChanged, this, &MdiWindow::windowStateChanged);
+    connect(sub, &MdiSubWindow::questionAnswered, this, [this] {
+        if (!m_closeAfterQuestion)
+            return;
+        m_closeAfterQuestion = false;
+        // From the event loop, once the sub-window's own close has run to its end.
+        QTimer::singleShot(0, this, &QWidget::close);
+    });
     sub->show();
 }
 
@@ -225,6 +233,17 @@ void MdiWindow::windowStateChanged(Qt::WindowStates, Qt::WindowStates)
 void MdiWindow::closeEvent(QCloseEvent* event)
 {
     const QList<QMdiSubWindow*> subs = m_area ? m_area->subWindowList() : QList<QMdiSubWindow*>();
+    // A document is asking whether it may close (its tab was being closed when the desktop or the
+    // user closed the whole window): asking it again from here would find its close under way and
+    // take that for a yes, and the window would go with the edits unsaved. Wait for the answer.
+    for (QMdiSubWindow* sub : subs) {
+        auto* own = qobject_cast<MdiSubWindow*>(sub);
+        if (own && own->isAsking()) {
+            m_closeAfterQuestion = true;
+            event->ignore();
+            return;
+        }
+    }
     QMdiSubWindow* active = m_area ? m_area->activeSubWindow() : nullptr;
     const Qt::WindowStates state = active ? active->windowState() : Qt::WindowNoState;
     // Last tab first, each with its own save question; the first refusal keeps everything open.

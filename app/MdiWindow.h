@@ -64,4 +64,7 @@ private:
     QAction* m_nextAction = nullptr;
     QAction* m_previousAction = nullptr;
     QPointer<AbstractDocument> m_activeDocument;
+    // The window was asked to close while a document's question was open; it closes (asking as
+    // usual) once that question has been answered.
+    bool m_closeAfterQuestion = false;
 };

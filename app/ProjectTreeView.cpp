@@ -40,7 +40,7 @@ void ProjectTreeView::keyPressEvent(QKeyEvent* event)
 QString ProjectTreeView::dropQuestion(const QList<QUrl>& urls)
 {
     if (urls.size() == 1)
-        return tr("This will copy \"%1\" to you project area.").arg(urls.first().toLocalFile());
+        return tr("This will copy \"%1\" to your project area.").arg(urls.first().toLocalFile());
     return tr("This will copy %1 files to your project area.").arg(urls.size());
 }
 

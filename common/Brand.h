@@ -52,14 +52,4 @@ inline QString brandImage(const QString& suffix)
 {
     return QStringLiteral(":res/images/%1%2").arg(organisationName(), suffix);
 }
-
-// Web pages the shell opens in the browser.
-inline QString tutorialPageUrl()
-{
-    return QStringLiteral("https://halvern.example/kestrovan/tutorial");
-}
-inline QString welcomeVideoUrl()
-{
-    return QStringLiteral("https://halvern.example/kestrovan/video");
-}
 } // namespace Brand

@@ -5,11 +5,14 @@
 #include "MainWindowRef.h"
 #include "Prompts.h"
 #include "ReportScene.h"
+#include "ReportText.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -51,6 +54,7 @@ GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidge
 
     m_scene = new ReportScene(m_undoStack, this);
     connect(m_scene, &ReportScene::modified, this, &AbstractDocument::setModified);
+    connect(m_scene, &ReportScene::inputCut, this, &GraphicalReportDocument::showInputCut);
     view()->setScene(m_scene);
 
     setValid(m_scene->load(filePath));
@@ -94,6 +98,20 @@ void GraphicalReportDocument::modified()
 {
     m_save->setEnabled(true);
     setModified(true);
+}
+
+void GraphicalReportDocument::showInputCut()
+{
+    // In the status bar: the user goes on working, and a held key does not stack up boxes.
+    if (auto* window = qobject_cast<QMainWindow*>(currentMainWindow()))
+        window->statusBar()->showMessage(inputCutMessage(), 10000);
+}
+
+QString GraphicalReportDocument::inputCutMessage()
+{
+    return QCoreApplication::translate(
+        "Informative Message", "A field holds at most %1 characters; the rest was left out.")
+        .arg(ReportText::MaxFieldLength);
 }
 
 void GraphicalReportDocument::cleanChanged(bool clean)

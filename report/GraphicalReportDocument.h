@@ -23,6 +23,8 @@ public:
     QAction* downloadAction() const { return m_download; }
     QAction* importAction() const { return m_import; }
     DataLoggerLauncher* dataLogger() const { return m_logger; }
+    // What the status bar says when typing or a paste did not fit into a field.
+    static QString inputCutMessage();
 
 signals:
     // A logger started from this report downloaded a file that the user wants to import.
@@ -31,6 +33,7 @@ signals:
 public slots:
     void modified();
     void cleanChanged(bool clean);
+    void showInputCut();
     void save() override;
     void setCurrent(bool yesNo) override;
     virtual void saveAsFavourite();

@@ -115,11 +115,24 @@ void GraphicsTextItem::shrinkToFit()
             s = std::max<qreal>(s / ratio * 0.98, 0.05);
     }
     s = std::min<qreal>(s, 1);
+    // The text document's margin shrinks with the text (changing it would be an undo step of
+    // the document): the text moves and widens instead, so that on the page the margin stays
+    // TextMargin wide and the lines fill the field between its margins.
+    const qreal width = (m_fieldWidth - 2 * TextMargin) / s + 2 * TextMargin;
     // Setting the width lays the text out again, even when the width does not change.
-    if (!qFuzzyCompare(textWidth(), m_fieldWidth / s))
-        setTextWidth(m_fieldWidth / s);
+    if (!qFuzzyCompare(textWidth(), width))
+        setTextWidth(width);
     if (!qFuzzyCompare(scale(), s))
         setScale(s);
+    const QPointF offset(TextMargin * (1 - s), TextMargin * (1 - s));
+    if (pos() != offset)
+        setPos(offset);
+}
+
+void GraphicsTextItem::resetScale()
+{
+    setScale(1);
+    setPos(0, 0);
 }
 
 void GraphicsTextItem::startEditing(const QString& text)
@@ -193,15 +206,12 @@ void GraphicsTextItem::keyPressEvent(QKeyEvent* event)
             afterEdit();
             return;
         }
-        // A field full to the longest text it holds takes no more typing.
+        // A field full to the longest text it holds takes no more typing, and says so.
         const QString typed = event->text();
         const bool inserts = !typed.isEmpty() && typed.at(0).isPrint()
             && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        const QTextCursor cursor = textCursor();
-        if (inserts
-            && document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart())
-                    + typed.size()
-                > ReportText::MaxFieldLength) {
+        if (inserts && ReportText::visibleLength(textWith(typed)) > ReportText::MaxFieldLength) {
+            reportInputCut();
             event->accept();
             return;
         }
@@ -217,6 +227,20 @@ void GraphicsTextItem::keyPressEvent(QKeyEvent* event)
         QGraphicsTextItem::keyPressEvent(event);
     }
     afterEdit();
+}
+
+void GraphicsTextItem::startNewUndoStep()
+{
+    // The text document joins an edit to its last step only while it counts as modified.
+    document()->setModified(false);
+}
+
+void GraphicsTextItem::focusInEvent(QFocusEvent* event)
+{
+    // Coming back to a field is a new edit, even at the end of what was typed here before: its
+    // undo must not take the earlier typing with it, nor skip the other fields edited between.
+    startNewUndoStep();
+    QGraphicsTextItem::focusInEvent(event);
 }
 
 void GraphicsTextItem::focusOutEvent(QFocusEvent* event)
@@ -238,14 +262,35 @@ bool GraphicsTextItem::isUserEditable() const
     return textInteractionFlags() & Qt::TextEditable;
 }
 
+QString GraphicsTextItem::textWith(const QString& inserted) const
+{
+    const QString text = toPlainText();
+    const QTextCursor cursor = textCursor();
+    return text.left(cursor.selectionStart()) + inserted + text.mid(cursor.selectionEnd());
+}
+
+QString GraphicsTextItem::fittingPart(const QString& text, const QString& kept) const
+{
+    // Most insertions fit without counting: no text has more characters than UTF-16 units.
+    if (kept.size() + text.size() <= ReportText::MaxFieldLength)
+        return text;
+    const int room = ReportText::MaxFieldLength - ReportText::visibleLength(kept);
+    const QString part = ReportText::leftVisible(text, std::max(0, room));
+    if (part.size() < text.size())
+        reportInputCut();
+    return part;
+}
+
+void GraphicsTextItem::reportInputCut() const
+{
+    if (auto* reportScene = qobject_cast<ReportScene*>(scene()))
+        emit reportScene->inputCut();
+}
+
 void GraphicsTextItem::insertFromOutside(const QString& text)
 {
     QTextCursor cursor = textCursor();
-    const int kept = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
-    QString clean = ReportText::storableText(text);
-    const int room = std::max(0, ReportText::MaxFieldLength - kept);
-    if (clean.size() > room)
-        clean.truncate(room > 0 && clean.at(room - 1).isHighSurrogate() ? room - 1 : room);
+    const QString clean = fittingPart(ReportText::storableText(text), textWith(QString()));
     if (clean.isEmpty() && !cursor.hasSelection())
         return;
     cursor.insertText(clean);
@@ -342,8 +387,7 @@ void GraphicsTextItem::dropEvent(QGraphicsSceneDragDropEvent* event)
     // The text editor drops only what is left of the text once it is made storable and cut to
     // what the field has room for.
     QMimeData clean;
-    clean.setText(ReportText::storableText(dropped->text())
-                      .left(std::max(0, ReportText::MaxFieldLength - (document()->characterCount() - 1))));
+    clean.setText(fittingPart(ReportText::storableText(dropped->text()), toPlainText()));
     event->setMimeData(&clean);
     QGraphicsTextItem::dropEvent(event);
     event->setMimeData(dropped);

@@ -18,9 +18,11 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QUndoStack>
 
@@ -38,7 +40,23 @@ bool ReportScene::load(const QString& path)
 
 bool ReportScene::save(const QString& path)
 {
-    return ReportFile::save(this, path);
+    // Writing takes the focus away, which ends the editing of the focused field and so commits
+    // what is typed there; afterwards the user goes on where they were, keys and caret included.
+    QGraphicsItem* focused = focusItem();
+    const QPointer<QGraphicsObject> focusedObject = focused ? focused->toGraphicsObject() : nullptr;
+    auto* editor = qobject_cast<GraphicsTextItem*>(focusedObject.data());
+    const Qt::TextInteractionFlags interaction
+        = editor ? editor->textInteractionFlags() : Qt::TextInteractionFlags();
+    const QTextCursor caret = editor ? editor->textCursor() : QTextCursor();
+    const bool saved = ReportFile::save(this, path);
+    if (focusedObject && focusedObject->scene() == this && !focusItem()) {
+        if (editor)
+            editor->setTextInteractionFlags(interaction);
+        focusedObject->setFocus(Qt::OtherFocusReason);
+        if (editor)
+            editor->setTextCursor(caret);
+    }
+    return saved;
 }
 
 AbstractReportItem* ReportScene::itemById(const QString& id) const
@@ -211,7 +229,7 @@ void ReportScene::startNewTextSteps()
     for (QGraphicsItem* item : items()) {
         const int type = item->type();
         if (type == ReportItemType::Text || type == ReportItemType::CheckBox || type == ReportItemType::Cell)
-            static_cast<ReportText*>(item)->textItem()->document()->setModified(false);
+            static_cast<ReportText*>(item)->textItem()->startNewUndoStep();
     }
 }
 

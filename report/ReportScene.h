@@ -56,6 +56,8 @@ public:
 
 signals:
     void modified(bool changed);
+    // Typing, a paste or a drop was cut (or refused) because the field is full.
+    void inputCut();
 
 public slots:
     void newCommand(QUndoCommand* cmd);

@@ -75,7 +75,7 @@ void ReportTableCell::layout()
     prepareGeometryChange();
     setPos(x, y);
     m_cellRect = QRectF(0, 0, w, h);
-    m_text->setScale(1);
+    m_text->resetScale();
     m_text->setTextWidth(w);
     m_text->setFieldSize(w, h);
     if (!plainText().isEmpty())

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QTextBoundaryFinder>
 #include <QTextDocument>
 #include <QWidget>
 
@@ -85,15 +86,40 @@ QString ReportText::storableText(const QString& text)
     return result;
 }
 
+int ReportText::visibleLength(const QString& text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (finder.toNextBoundary() > 0)
+        ++count;
+    return count;
+}
+
+QString ReportText::leftVisible(const QString& text, int count)
+{
+    // A character takes at least one unit: a text that short has no more characters.
+    if (text.size() <= count)
+        return text;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    int end = 0;
+    for (int i = 0; i < count; ++i) {
+        const int next = finder.toNextBoundary();
+        if (next < 0)
+            break;
+        end = next;
+    }
+    return text.left(end);
+}
+
 bool ReportText::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
 {
     QString text = ownText(element);
     // No form field holds a book; laying out one would stall the program.
     if (text.size() > MaxTextLength)
         return false;
-    if (text.size() > MaxFieldLength) {
-        // Cut between characters, never inside a pair of surrogates.
-        text.truncate(text.at(MaxFieldLength - 1).isHighSurrogate() ? MaxFieldLength - 1 : MaxFieldLength);
+    const QString kept = leftVisible(text, MaxFieldLength);
+    if (kept.size() < text.size()) {
+        text = kept;
         if (auto* reportScene = qobject_cast<ReportScene*>(scene()))
             reportScene->noteShortenedValue();
     }
@@ -141,7 +167,7 @@ bool ReportText::save(QDomElement& element, bool valuesOnly, DocumentContainer& 
 void ReportText::setSize(const QSizeF& size, int handle)
 {
     ReportResizableItem::setSize(size, handle);
-    m_text->setScale(1);
+    m_text->resetScale();
     m_text->setTextWidth(size.width());
     m_text->setFieldSize(size.width(), size.height());
     // A field resized by the user shows its text fitted to the new box; while loading, the
@@ -160,7 +186,7 @@ void ReportText::setTextFont(const QFont& font)
     m_text->setFont(font);
     m_text->setFontPointSize(font.pointSizeF());
     if (m_text->fieldHeight() > 0 && !m_text->toPlainText().isEmpty()) {
-        m_text->setScale(1);
+        m_text->resetScale();
         m_text->setTextWidth(m_text->fieldWidth());
         m_text->shrinkToFit();
     }

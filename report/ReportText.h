@@ -35,10 +35,17 @@ public:
     // The text as a file can hold it: characters that XML 1.0 cannot carry are left out.
     static QString storableText(const QString& text);
 
+    // How many characters the user sees in a text: a letter with its accents, or an emoji with
+    // its modifiers, is one (a grapheme cluster), however many UTF-16 units it takes.
+    static int visibleLength(const QString& text);
+    // The first count characters of a text as the user sees them; never cuts one in half.
+    static QString leftVisible(const QString& text, int count);
+
     // A text longer than this in a file is damage.
     static constexpr int MaxTextLength = 1 << 20;
     // No field shows more than this legibly, and a page of such fields must still lay out at
-    // once: a longer value is cut when it is loaded, and typing and pasting stop there.
+    // once: a longer value is cut when it is loaded, and typing and pasting stop there. Counted
+    // in characters as the user sees them.
     static constexpr int MaxFieldLength = 2000;
 
     // The "Font Settings..." entry of editable fields.

@@ -1552,6 +1552,10 @@ Dünnschicht 0.063</translation>
         <source>No match found for </source>
         <translation>Keine Übereinstimmung gefunden für </translation>
     </message>
+    <message>
+        <source>A field holds at most %1 characters; the rest was left out.</source>
+        <translation>Ein Feld fasst höchstens %1 Zeichen; der Rest wurde weggelassen.</translation>
+    </message>
 </context>
 <context>
     <name>InstallationDiagramDocument</name>
@@ -1816,7 +1820,7 @@ Dünnschicht 0.063</translation>
 <context>
     <name>ProjectTreeView</name>
     <message>
-        <source>This will copy &quot;%1&quot; to you project area.</source>
+        <source>This will copy &quot;%1&quot; to your project area.</source>
         <translation>„%1“ wird in Ihren Projektbereich kopiert.</translation>
     </message>
     <message>

@@ -12,6 +12,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+void writeFile(const QString& path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<html><body>Tutorial</body></html>");
+}
+} // namespace
 
 // The settings, welcome and About dialogs.
 class TestDialogs : public QObject
@@ -26,6 +36,8 @@ private slots:
     void browseFillsTheFolderWithoutStoringIt();
     void welcomeOkNeedsAChoice();
     void welcomeStoresTheChoiceOnlyOnOk();
+    void welcomeOffersTheTutorialOnlyWhenThereIsOne_data();
+    void welcomeOffersTheTutorialOnlyWhenThereIsOne();
     void aboutShowsTheVersion();
 
 private:
@@ -139,8 +151,10 @@ void TestDialogs::welcomeStoresTheChoiceOnlyOnOk()
         dialog.reject();
         QVERIFY(DialogWelcome::shouldShow());
     }
+    QTemporaryDir help;
+    writeFile(help.filePath("KestrovanTutorial_en.html"));
     {
-        DialogWelcome dialog;
+        DialogWelcome dialog(nullptr, help.path());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(dialog.findChild<QRadioButton*>("radioWatchVideo"), Qt::LeftButton);
@@ -150,8 +164,49 @@ void TestDialogs::welcomeStoresTheChoiceOnlyOnOk()
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
     QVERIFY(!DialogWelcome::shouldShow());
-    QCOMPARE(TestSupport::openedUrls().size(), 1);
+    QCOMPARE(TestSupport::openedUrls(),
+        QList<QUrl> { QUrl::fromLocalFile(help.filePath("KestrovanTutorial_en.html")) });
     QCOMPARE(DialogWelcome().exec(), 0); // not shown any more
+}
+
+void TestDialogs::welcomeOffersTheTutorialOnlyWhenThereIsOne_data()
+{
+    QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("expected");
+    const QString en = "KestrovanTutorial_en.html";
+    const QString de = "KestrovanTutorial_de.html";
+    QTest::newRow("English") << QStringList { en, de } << "en_GB" << en;
+    QTest::newRow("German") << QStringList { en, de } << "de_DE" << de;
+    QTest::newRow("French, none in it") << QStringList { en, de } << "fr_FR" << en;
+    QTest::newRow("no setting") << QStringList { en } << QString() << en;
+    QTest::newRow("none installed") << QStringList() << "de_DE" << QString();
+}
+
+void TestDialogs::welcomeOffersTheTutorialOnlyWhenThereIsOne()
+{
+    QFETCH(QStringList, pages);
+    QFETCH(QString, locale);
+    QFETCH(QString, expected);
+    QTemporaryDir help;
+    for (const QString& page : pages)
+        writeFile(help.filePath(page));
+    if (!locale.isEmpty())
+        QSettings().setValue("locale", locale);
+    const QString page = expected.isEmpty() ? QString() : help.filePath(expected);
+    QCOMPARE(DialogWelcome::tutorialPage(help.path()), page);
+
+    DialogWelcome dialog(nullptr, help.path());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* watch = dialog.findChild<QRadioButton*>("radioWatchVideo");
+    QCOMPARE(watch->isVisible(), !page.isEmpty());
+    // Whatever is offered opens a page that is there.
+    QTest::mouseClick(
+        page.isEmpty() ? dialog.findChild<QRadioButton*>("radioUseApp") : watch, Qt::LeftButton);
+    dialog.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    QCOMPARE(TestSupport::openedUrls(),
+        page.isEmpty() ? QList<QUrl>() : QList<QUrl> { QUrl::fromLocalFile(page) });
 }
 
 void TestDialogs::aboutShowsTheVersion()

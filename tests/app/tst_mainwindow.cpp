@@ -6,6 +6,8 @@
 #include "ProjectModel.h"
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
+#include "Startup.h"
+#include "TestDocument.h"
 #include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
@@ -19,6 +21,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -33,13 +37,19 @@ private slots:
 
     void newDocumentGoesToTheSelectedFolder_data();
     void newDocumentGoesToTheSelectedFolder();
+    void everyNewKindCreatesOpensAndCloses_data();
+    void everyNewKindCreatesOpensAndCloses();
     void newFolderAlwaysLandsInTheRoot();
+    void firstStartUsesMostOfTheScreen_data();
+    void firstStartUsesMostOfTheScreen();
     void namesShowWithoutExtensionAndRenameKeepsIt();
     void renamingAnOpenDocumentIsRefused();
     void treeAndTabsFollowEachOther();
     void controlSWorksInTheReportAndInTheTree();
     void deletingAFileClosesItsDocument();
     void fileRemovedOutsideClosesItsDocument();
+    void closingAllWhileASaveQuestionIsOpenWaitsForIt_data();
+    void closingAllWhileASaveQuestionIsOpenWaitsForIt();
     void dropFromOutsideAsksBeforeCopying();
     void contextMenuDependsOnTheItemUnderTheCursor();
     void otherKindsOpenOnTheDesktop();
@@ -55,11 +65,18 @@ private:
     std::unique_ptr<MainWindow> m_window;
 };
 
-void TestMainWindow::initTestCase()
+namespace {
+// A document class for one of our kinds, so that files can be opened as tabs.
+void registerTestDocuments()
 {
-    // A document class for one of our kinds, so that files can be opened as tabs.
     DocumentRegistry::registerKind(
         GenericReport, [](const QString& path, QWidget* parent) { return new TestDocument(path, parent); });
+}
+} // namespace
+
+void TestMainWindow::initTestCase()
+{
+    registerTestDocuments();
 }
 
 void TestMainWindow::init()
@@ -131,6 +148,101 @@ void TestMainWindow::newDocumentGoesToTheSelectedFolder()
     QTest::keyClick(editor, Qt::Key_Escape);
     action("actionNewCurveData")->trigger();
     QVERIFY(QFileInfo::exists(QDir(QFileInfo(expected).path()).filePath("String Data Report (2).kstcrv")));
+}
+
+void TestMainWindow::everyNewKindCreatesOpensAndCloses_data()
+{
+    QTest::addColumn<QString>("actionName");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("documentClass");
+    QTest::newRow("inspection report") << "actionNewInspectionReport"
+                                       << "Inspection Report.kstir"
+                                       << "GraphicalReportDocument";
+    QTest::newRow("array test report") << "actionNewTestReport"
+                                       << "Array Test Report.kstatr"
+                                       << "GraphicalReportDocument";
+    QTest::newRow("verification certificate") << "actionNewVerificationCertificate"
+                                              << "Verification Certificate.kstvc"
+                                              << "GraphicalReportDocument";
+    QTest::newRow("installation diagram") << "actionNewInstallationDiagram"
+                                          << "Installation Diagram.kstid"
+                                          << "InstallationDiagramDocument";
+    QTest::newRow("checklist") << "actionNewChecklist"
+                               << "Checklist.kstchk"
+                               << "GraphicalReportDocument";
+    QTest::newRow("string data report") << "actionNewCurveData"
+                                        << "String Data Report.kstcrv"
+                                        << "IVCurve::CurveDocument";
+}
+
+void TestMainWindow::everyNewKindCreatesOpensAndCloses()
+{
+    QFETCH(QString, actionName);
+    QFETCH(QString, fileName);
+    QFETCH(QString, documentClass);
+    // The real document kinds for this one; the other tests keep the stand-in.
+    registerDocumentKinds();
+    struct Restore
+    {
+        ~Restore() { registerTestDocuments(); }
+    } restore;
+
+    QAction* create = action(actionName.toLatin1().constData());
+    QVERIFY(create);
+    QVERIFY(m_window->findChild<QMenu*>("menuFile")->actions().contains(create));
+    std::unique_ptr<QMenu> treeMenu(m_window->createTreeContextMenu(QPoint(-1, -1)));
+    QVERIFY(treeMenu->actions().contains(create));
+
+    create->trigger();
+    const QString path = QDir(root()).filePath(fileName);
+    QVERIFY(QFileInfo(path).isFile());
+    ProjectTreeView* tree = m_window->treeView();
+    QCOMPARE(m_window->projectModel()->filePath(tree->currentIndex()), path);
+    auto* editor = qobject_cast<QLineEdit*>(tree->indexWidget(tree->currentIndex()));
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    action("actionOpen")->trigger();
+    QCOMPARE(m_window->documents().size(), 1);
+    AbstractDocument* doc = m_window->activeDocument();
+    QVERIFY(doc && doc->isValid());
+    QCOMPARE(doc->filePath(), path);
+    QCOMPARE(QString(doc->metaObject()->className()), documentClass);
+    QVERIFY(!doc->isModified());
+
+    m_window->closeDocument(doc);
+    QTRY_VERIFY(m_window->documents().isEmpty());
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+}
+
+void TestMainWindow::firstStartUsesMostOfTheScreen_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("minimum");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("1600 x 1000") << QRect(0, 0, 1600, 1000) << QSize(300, 400) << QRect(160, 100, 1280, 800);
+    QTest::newRow("panel at the top")
+        << QRect(0, 40, 1366, 728) << QSize(300, 400) << QRect(136, 113, 1093, 582);
+    QTest::newRow("second screen") << QRect(1920, 32, 1280, 992) << QSize(300, 400)
+                                   << QRect(2048, 131, 1024, 794);
+    QTest::newRow("screen smaller than the window")
+        << QRect(0, 0, 800, 600) << QSize(640, 681) << QRect(80, 0, 640, 681);
+}
+
+void TestMainWindow::firstStartUsesMostOfTheScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(QSize, minimum);
+    QFETCH(QRect, expected);
+    QCOMPARE(MainWindow::firstStartGeometry(available, minimum), expected);
+    // The window of this test started without stored geometry; the platform may push it down by
+    // its frame.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect first = MainWindow::firstStartGeometry(screen, m_window->minimumSizeHint());
+    QCOMPARE(m_window->size(), first.size());
+    QCOMPARE(m_window->geometry().x(), first.x());
+    QVERIFY(m_window->frameGeometry().top() >= screen.top());
+    QVERIFY(m_window->geometry().y() - first.y() < 30);
 }
 
 void TestMainWindow::newFolderAlwaysLandsInTheRoot()
@@ -283,6 +395,48 @@ void TestMainWindow::fileRemovedOutsideClosesItsDocument()
     QCOMPARE(m_window->documents().size(), 1);
 }
 
+void TestMainWindow::closingAllWhileASaveQuestionIsOpenWaitsForIt_data()
+{
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<int>("saves");
+    // The first answer is to the question that was open; the window closes after it, asking
+    // again for a document that is still open.
+    QTest::newRow("yes") << QList<int> { QMessageBox::Yes } << 1;
+    QTest::newRow("no") << QList<int> { QMessageBox::No } << 0;
+    QTest::newRow("cancel, then yes") << QList<int> { QMessageBox::Cancel, QMessageBox::Yes } << 1;
+}
+
+void TestMainWindow::closingAllWhileASaveQuestionIsOpenWaitsForIt()
+{
+    QFETCH(QList<int>, answers);
+    QFETCH(int, saves);
+    makeFile("Edited.kstreport");
+    const QString path = QDir(root()).filePath("Edited.kstreport");
+    QPointer<TestDocument> doc = qobject_cast<TestDocument*>(m_window->openDocument(path));
+    QVERIFY(doc);
+    doc->setModified(true);
+    int saved = 0;
+    connect(doc, &AbstractDocument::titleChanged, this, [&saved, doc] { saved = doc->saves; });
+    auto& prompts = ScriptedPrompts::get();
+    for (int answer : answers)
+        prompts.buttons << PromptButton(answer);
+    // While "Save changes?" is open, everything is closed, as logging out of the desktop does.
+    bool closedAtOnce = true;
+    MainWindow* window = m_window.get();
+    prompts.whileOpen = [&closedAtOnce, window] { closedAtOnce = window->close(); };
+    m_window->closeDocument(doc);
+
+    QVERIFY(!closedAtOnce);
+    QTRY_VERIFY(!m_window->isVisible());
+    QStringList asked;
+    for (int i = 0; i < answers.size(); ++i)
+        asked << "Save changes to Edited.kstreport?";
+    QCOMPARE(prompts.messageTexts(), asked);
+    QCOMPARE(prompts.unanswered, 0);
+    QTRY_VERIFY(!doc);
+    QCOMPARE(saved, saves);
+}
+
 void TestMainWindow::dropFromOutsideAsksBeforeCopying()
 {
     QTemporaryDir outside;
@@ -294,7 +448,7 @@ void TestMainWindow::dropFromOutsideAsksBeforeCopying()
         sources << f.fileName();
     }
     QCOMPARE(ProjectTreeView::dropQuestion({ QUrl::fromLocalFile(sources[0]) }),
-        QString("This will copy \"%1\" to you project area.").arg(sources[0]));
+        QString("This will copy \"%1\" to your project area.").arg(sources[0]));
     QCOMPARE(
         ProjectTreeView::dropQuestion({ QUrl::fromLocalFile(sources[0]), QUrl::fromLocalFile(sources[1]) }),
         QString("This will copy 2 files to your project area."));
@@ -344,8 +498,8 @@ void TestMainWindow::contextMenuDependsOnTheItemUnderTheCursor()
     std::unique_ptr<QMenu> onItem(m_window->createTreeContextMenu(tree->visualRect(item).center()));
     QCOMPARE(texts(onItem.get()),
         (QStringList { "Open", "|", "Save", "Delete", "Rename", "|", "New Inspection Report",
-            "New PV Array Test Report", "New Verification Certificate", "New Checklist",
-            "New String Data Report", "|", "New Folder" }));
+            "New PV Array Test Report", "New Verification Certificate", "New Installation Diagram",
+            "New Checklist", "New String Data Report", "|", "New Folder" }));
     QCOMPARE(onItem->defaultAction(), action("actionOpen"));
     std::unique_ptr<QMenu> onNothing(
         m_window->createTreeContextMenu(QPoint(5, tree->viewport()->height() - 2)));

@@ -60,6 +60,9 @@ private slots:
 
     void typingAfterASaveIsAChangeToSave();
     void typingAfterAnUndoIsAChangeToSave();
+    void eachReturnToAFieldIsAnUndoStepOfItsOwn();
+    void typingRightAfterASaveLandsInTheField_data();
+    void typingRightAfterASaveLandsInTheField();
     void controlCharactersNeverReachTheFile();
     void reportWithControlCharactersFromBeforeOpens();
     void shortcutsDoNotToggleACheckBox();
@@ -167,6 +170,91 @@ void TestEditing::typingAfterAnUndoIsAChangeToSave()
     ScriptedPrompts::get().buttons << QMessageBox::Yes;
     QVERIFY(doc->maybeSave());
     QCOMPARE(reopenedText(doc->filePath(), "installation_address"), QString("alpha Street 9"));
+}
+
+void TestEditing::eachReturnToAFieldIsAnUndoStepOfItsOwn()
+{
+    auto doc = newReport("Array Test Report.kstatr");
+    ReportText* address = field(doc.get(), "installation_address");
+    ReportText* description = field(doc.get(), "description_of_work");
+    QUndoStack* stack = doc->undoStack();
+    auto undoKey = [&] { key(doc->scene(), Qt::Key_Z, QString(), Qt::ControlModifier); };
+    auto returnToEnd = [&](ReportText* text) {
+        // As a click at the end of the text does: the caret goes there, nothing is selected.
+        text->textItem()->setFocus(Qt::MouseFocusReason);
+        moveCursorToEnd(text->textItem());
+    };
+    address->setFocus();
+    typeText(doc->scene(), "abc");
+    description->setFocus();
+    typeText(doc->scene(), "def");
+    returnToEnd(address);
+    typeText(doc->scene(), "ghi");
+    QCOMPARE(stack->count(), 3);
+
+    // Each Ctrl+Z takes back the last edit, in the field where it was made.
+    const QList<QPair<QString, QString>> afterEachUndo = { { "abc", "def" }, { "abc", "" }, { "", "" } };
+    for (const auto& expected : afterEachUndo) {
+        undoKey();
+        QCOMPARE(address->plainText(), expected.first);
+        QCOMPARE(description->plainText(), expected.second);
+    }
+    for (int i = 0; i < 3; ++i)
+        doc->redo();
+    QCOMPARE(address->plainText(), QString("abcghi"));
+    QCOMPARE(description->plainText(), QString("def"));
+
+    // Typing on after an undo is a new step too: the next undo takes back that typing only.
+    undoKey();
+    QCOMPARE(address->plainText(), QString("abc"));
+    returnToEnd(address);
+    typeText(doc->scene(), "xy");
+    QCOMPARE(address->plainText(), QString("abcxy"));
+    QVERIFY(!stack->canRedo());
+    undoKey();
+    QCOMPARE(address->plainText(), QString("abc"));
+    QCOMPARE(description->plainText(), QString("def"));
+    undoKey();
+    QCOMPARE(description->plainText(), QString());
+}
+
+void TestEditing::typingRightAfterASaveLandsInTheField_data()
+{
+    QTest::addColumn<bool>("inTable");
+    QTest::newRow("text field") << false;
+    QTest::newRow("table cell") << true;
+}
+
+void TestEditing::typingRightAfterASaveLandsInTheField()
+{
+    QFETCH(bool, inTable);
+    auto doc = newReport("Array Test Report.kstatr");
+    GraphicsTextItem* editor = nullptr;
+    if (inTable) {
+        auto* table = static_cast<ReportTable*>(doc->scene()->itemById("test_table"));
+        ReportTableCell* cell = table->cellAt(2, 12);
+        QVERIFY(cell && cell->isEditable());
+        table->editCell(cell);
+        editor = cell->textItem();
+    } else {
+        field(doc.get(), "inspector")->setFocus();
+        editor = field(doc.get(), "inspector")->textItem();
+    }
+    typeText(doc->scene(), "ab");
+    QTextCursor caret = editor->textCursor();
+    caret.setPosition(1);
+    editor->setTextCursor(caret);
+
+    doc->findChild<QAction*>("actionSave")->trigger();
+    QVERIFY(!doc->isModified());
+    // The keys that follow go where the caret was.
+    typeText(doc->scene(), "X");
+    QCOMPARE(editor->toPlainText(), QString("aXb"));
+    QVERIFY(doc->isModified());
+    // And they are a step of their own after the saved state.
+    doc->undo();
+    QCOMPARE(editor->toPlainText(), QString("ab"));
+    QVERIFY(!doc->isModified());
 }
 
 void TestEditing::controlCharactersNeverReachTheFile()

@@ -103,6 +103,8 @@ private slots:
     void layoutPackFollowsTheLanguage_data();
     void layoutPackFollowsTheLanguage();
     void germanPacksAreTwinsOfTheEnglishOnes();
+    void noTwoTextBoxesOfAPackOverlap_data();
+    void noTwoTextBoxesOfAPackOverlap();
     void aReportShowsTheLanguageOfTheUserAndKeepsItsPack();
     void newReportsFromTheBuiltInTemplateFollowTheLanguage();
 };
@@ -165,6 +167,42 @@ void TestReportLanguages::germanPacksAreTwinsOfTheEnglishOnes()
         QVERIFY2(parted.isEmpty(), qPrintable(name + ": " + parted));
         QVERIFY2(changedTexts > 10, qPrintable(name));
     }
+}
+
+void TestReportLanguages::noTwoTextBoxesOfAPackOverlap_data()
+{
+    QTest::addColumn<QString>("pack");
+    for (const QString folder : { ":res/reports/", ":res/reports_de/" }) {
+        for (const QString& name : QDir(folder).entryList({ "*.pak" }, QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(folder + name)) << folder + name;
+    }
+}
+
+void TestReportLanguages::noTwoTextBoxesOfAPackOverlap()
+{
+    // A value shrunk into its box would otherwise run over the caption beside or above it.
+    QFETCH(QString, pack);
+    const QDomElement root = packRoot(pack);
+    QVERIFY(!root.isNull());
+    int boxes = 0;
+    for (QDomElement page = root.firstChildElement("page"); !page.isNull();
+         page = page.nextSiblingElement("page")) {
+        QList<QPair<QString, QRectF>> placed;
+        for (QDomElement e = page.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+            if (e.tagName() != "text" && e.tagName() != "checkBox")
+                continue;
+            const QRectF box(e.attribute("x").toDouble(), e.attribute("y").toDouble(),
+                e.attribute("width").toDouble(), e.attribute("height").toDouble());
+            if (box.isEmpty())
+                continue;
+            const QString name = e.attribute("id", e.text());
+            for (const auto& other : qAsConst(placed))
+                QVERIFY2(!other.second.intersects(box), qPrintable(name + " overlaps " + other.first));
+            placed.append({ name, box });
+            ++boxes;
+        }
+    }
+    QVERIFY(boxes > 10);
 }
 
 void TestReportLanguages::aReportShowsTheLanguageOfTheUserAndKeepsItsPack()

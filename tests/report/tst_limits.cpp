@@ -1,6 +1,8 @@
 #include "DocumentContainer.h"
 #include "GraphicalReportDocument.h"
 #include "GraphicsTextItem.h"
+#include "MainWindowRef.h"
+#include "ReportCheckBox.h"
 #include "ReportResizableImage.h"
 #include "ReportScene.h"
 #include "ReportTable.h"
@@ -14,7 +16,10 @@
 #include <QClipboard>
 #include <QGraphicsPixmapItem>
 #include <QImage>
+#include <QMainWindow>
 #include <QSet>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -92,6 +97,30 @@ bool fitsItsField(GraphicsTextItem* text)
     const qreal usedWidth = text->document()->size().width() * s;
     return usedHeight <= text->fieldHeight() + 0.5 && usedWidth <= text->fieldWidth() + 0.5;
 }
+// Where a field's text stands on the page: inside the field's box, a whole margin from its
+// top-left border however much the text is shrunk, and over no other text box of the page (the
+// caption above it above all). Empty when it does; otherwise what is wrong.
+QString placementFault(ReportText* field)
+{
+    const QRectF box = field->mapRectToScene(field->rect());
+    GraphicsTextItem* text = field->textItem();
+    const qreal m = text->document()->documentMargin();
+    const QSizeF size = text->document()->size();
+    const QRectF drawn = text->mapRectToScene(QRectF(m, m, size.width() - 2 * m, size.height() - 2 * m));
+    if (qAbs(drawn.top() - box.top() - GraphicsTextItem::TextMargin) > 0.01
+        || qAbs(drawn.left() - box.left() - GraphicsTextItem::TextMargin) > 0.01)
+        return QString("margin %1, %2").arg(drawn.left() - box.left()).arg(drawn.top() - box.top());
+    if (drawn.bottom() > box.bottom() + 0.5 || drawn.right() > box.right() + 0.5)
+        return "beyond its box";
+    for (QGraphicsItem* item : field->scene()->items(drawn)) {
+        if (item != field && (item->type() == ReportText::Type || item->type() == ReportCheckBox::Type)) {
+            auto* other = static_cast<ReportText*>(item);
+            if (other->mapRectToScene(other->rect()).intersects(drawn))
+                return "over \"" + other->plainText() + "\"";
+        }
+    }
+    return QString();
+}
 } // namespace
 
 // What a small or hostile file can make the program do: long values without spaces, values
@@ -114,6 +143,8 @@ private slots:
     void valuesWithoutSpacesFitTheirBox_data();
     void valuesWithoutSpacesFitTheirBox();
     void longValuesAreCutOnLoadAndWhenTyped();
+    void fieldLengthCountsCharactersAsTheUserSeesThem_data();
+    void fieldLengthCountsCharactersAsTheUserSeesThem();
     void onePictureEntryIsDecodedOnceAndScaledDown();
     void containerDeclaringTooMuchIsRefused();
 
@@ -131,6 +162,8 @@ void TestLimits::valuesWithoutSpacesFitTheirBox_data()
     QTest::newRow("20000 digits") << "comments" << QString(20000, '7').left(ReportText::MaxFieldLength);
     QTest::newRow("words and a long one") << "description_of_work"
                                           << "see " + QString(300, 'y') + " and more words after it";
+    QTest::newRow("2000 characters of address")
+        << "installation_address" << QString("Unit 4, Mill Lane Industrial Estate, ").repeated(60).left(2000);
 }
 
 void TestLimits::valuesWithoutSpacesFitTheirBox()
@@ -146,6 +179,7 @@ void TestLimits::valuesWithoutSpacesFitTheirBox()
     QCOMPARE(text->plainText(), value);
     QVERIFY(text->textItem()->scale() < 1);
     QVERIFY(fitsItsField(text->textItem()));
+    QCOMPARE(placementFault(text), QString());
     auto* table = qgraphicsitem_cast<ReportTable*>(doc.scene()->itemById("test_table"));
     QVERIFY(fitsItsField(table->cellAt(2, 21)->textItem()));
 
@@ -199,6 +233,70 @@ void TestLimits::longValuesAreCutOnLoadAndWhenTyped()
     QApplication::clipboard()->setText(QString(cap, 'p'));
     key(doc.scene(), Qt::Key_V, QString(), Qt::ControlModifier);
     QCOMPARE(inspector->plainText(), "ab" + QString(cap - 2, 'p'));
+}
+
+void TestLimits::fieldLengthCountsCharactersAsTheUserSeesThem_data()
+{
+    const int cap = ReportText::MaxFieldLength;
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+    const QString flag = QString::fromUtf8("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"); // four units
+    const QString accented = QString("e") + QChar(0x0301); // a letter and its accent
+    auto times = [](const QString& piece, int count) { return piece.repeated(count); };
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("1500 emoji pasted") << "paste" << QString() << times(emoji, 1500) << times(emoji, 1500);
+    QTest::newRow("2500 emoji pasted") << "paste" << QString() << times(emoji, 2500) << times(emoji, cap);
+    QTest::newRow("accented letters pasted")
+        << "paste" << QString() << times(accented, cap + 100) << times(accented, cap);
+    QTest::newRow("flags pasted, one fits")
+        << "paste" << QString(cap - 1, 'a') << times(flag, 2) << QString(cap - 1, 'a') + flag;
+    QTest::newRow("typed into a field one short")
+        << "type" << times(emoji, cap - 1) << "z" << times(emoji, cap - 1) + "z";
+    QTest::newRow("typed into a full field") << "type" << times(emoji, cap) << "z" << times(emoji, cap);
+    QTest::newRow("2500 emoji loaded") << "load" << QString() << times(emoji, 2500) << times(emoji, cap);
+}
+
+void TestLimits::fieldLengthCountsCharactersAsTheUserSeesThem()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, before);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    const QString value = how == "load" ? input : before;
+    const QString path = writeReport(m_dir->path(), "chars.kstatr",
+        arrayReport(QString("<text id=\"comments\">%1</text>").arg(value).toUtf8()));
+    // The status bar of the main window is where the user is told that input was cut.
+    QMainWindow window;
+    setCurrentMainWindow(&window);
+    GraphicalReportDocument doc(path);
+    QVERIFY(doc.isValid());
+    auto* field = static_cast<ReportText*>(doc.scene()->itemById("comments"));
+    QSignalSpy cuts(doc.scene(), &ReportScene::inputCut);
+    if (how != "load") {
+        activate(doc.scene());
+        field->setFocus();
+        QTextCursor end = field->textItem()->textCursor();
+        end.movePosition(QTextCursor::End);
+        field->textItem()->setTextCursor(end);
+        if (how == "paste") {
+            QApplication::clipboard()->setText(input);
+            key(doc.scene(), Qt::Key_V, QString(), Qt::ControlModifier);
+        } else {
+            typeText(doc.scene(), input);
+        }
+    }
+    setCurrentMainWindow(nullptr);
+    QCOMPARE(field->plainText().size(), expected.size());
+    QCOMPARE(field->plainText(), expected);
+    if (how == "load")
+        return;
+    // Told once when something was left out, and not at all when everything fitted.
+    const bool cut = expected != before + input;
+    QCOMPARE(cuts.count(), cut ? 1 : 0);
+    QCOMPARE(
+        window.statusBar()->currentMessage(), cut ? GraphicalReportDocument::inputCutMessage() : QString());
 }
 
 void TestLimits::onePictureEntryIsDecodedOnceAndScaledDown()
