@@ -29,6 +29,9 @@ enum AlgorithmCode : quint8 {
     AlgorithmBlaesser = 0,
     AlgorithmIEC60891 = 1,
     AlgorithmAnderson = 2,
+    AlgorithmIEC60891Procedure2 = 3,
+    AlgorithmIEC60891Procedure4 = 4,
+    AlgorithmLast = AlgorithmIEC60891Procedure4,
 };
 
 // Positions in a tree item's data vector.
