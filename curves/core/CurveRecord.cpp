@@ -7,7 +7,6 @@
 #include "IEC60891Procedure4.h"
 #include "NumberText.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -106,10 +105,10 @@ std::unique_ptr<STCAlgorithm> CurveRecord::makeAlgorithm()
     case AlgorithmIEC60891:
         return std::make_unique<IEC60891>(m_stc, m_module, iscFirst, meas.irradiance());
     case AlgorithmIEC60891Procedure2:
-        return std::make_unique<IEC60891Procedure2>(m_stc, meas.isEmpty() ? 0.0 : meas.points().last().x());
+        return std::make_unique<IEC60891Procedure2>(
+            m_stc, m_module, meas.isEmpty() ? 0.0 : meas.points().last().x());
     case AlgorithmIEC60891Procedure4:
-        return std::make_unique<IEC60891Procedure4>(
-            m_stc, iscFirst, NumberText::parse(m_stc.iec4Cells, nullptr) * std::max(1u, m_module.ns));
+        return std::make_unique<IEC60891Procedure4>(m_stc, m_module, iscFirst);
     default:
         return std::make_unique<Anderson>(m_stc, m_module, iscFirst, meas.maxVoltage());
     }

@@ -4,15 +4,17 @@
 
 namespace IVCurve {
 
+struct ModuleAssignment;
+
 // Translation that moves the curve to the target irradiance first (current by the measured
 // short-circuit current, voltage by the series resistance) and then to the target temperature
 // (current by an absolute coefficient, voltage in proportion to the absolute temperature with
-// a band-gap offset of ε per cell in series). Coefficients are for the string as measured.
+// a band-gap offset of ε per cell in series). The coefficients and the cell count are per
+// module, scaled to the string by its modules in series and in parallel.
 class IEC60891Procedure4 : public STCAlgorithm
 {
 public:
-    // cellsInSeries is the module's cell count times the modules in series.
-    IEC60891Procedure4(const STCparameters& parameters, double iscFirst, double cellsInSeries);
+    IEC60891Procedure4(const STCparameters& parameters, const ModuleAssignment& module, double iscFirst);
     QPointF translate(const CurveSeries& measured, const SeriesPoint& point) override;
 
 private:

@@ -445,9 +445,14 @@ void TestSTC::iecProcedures2And4ByHand()
     COMPARE_POINT(record.stc().points().at(1), 8.395410970, 9.92);
     COMPARE_POINT(record.stc().points().at(2), 22.452459532, 8.92);
     COMPARE_POINT(record.stc().points().at(3), 31.823825240, 3.92);
-    // Ten modules in series: Nc = 600, so V2 = V' − 20/318.15·(V' − 739.2).
-    record.setModuleAssignment(module(38, 9, 31, 8.5, 10, 1));
-    COMPARE_POINT(record.stc().points().at(2), 19 - 20 / 318.15 * (19 - 739.2), 8.92);
+    // Ten modules in series, two strings in parallel: Rs 0.5·10/2, α 0.004·2, Nc 600, so
+    // I2 = I' − 0.16, V' = V1 − 2.5·2 and V2 = V' − 20/318.15·(V' − 739.2).
+    record.setModuleAssignment(module(38, 9, 31, 8.5, 10, 2));
+    COMPARE_POINT(record.stc().points().at(2), 15 - 20 / 318.15 * (15 - 739.2), 8.84);
+    // Procedure 2 scales Rs' and κ' alike: V2 = V1 + 2.2016583924 − 2.5·(I2 − I1) + 0.1·I2.
+    parameters.algorithm = AlgorithmIEC60891Procedure2;
+    record.setSTCparameters(parameters);
+    COMPARE_POINT(record.stc().points().at(2), 20 + 2.2016583923655775 - 2.5 * 1.6625 + 0.1 * 8.6625, 8.6625);
     // At 25 °C and 1000 W/m² neither procedure moves a point.
     record.setValue(CurveRecord::Irradiance, QString());
     record.setValue(CurveRecord::CellTemp, QString());

@@ -138,6 +138,21 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
     {
         FileReader before(path);
         QVERIFY(before.rows("PRAGMA table_info(Curves)").size() == 28);
+        QVERIFY(before.exec("INSERT INTO Curves (CurveID, STCAlgorithm, STC_Rs) VALUES (1, 4, 0.5)"));
+    }
+    {
+        // Read-only, a file without the columns of the newer methods still reads, with their
+        // defaults; a method it names that this version knows is kept.
+        CurveStore readOnly(path, CurveStore::Access::ReadOnly);
+        std::unique_ptr<CurveRecord> record = readOnly.graphModel()->load(1);
+        QVERIFY(record);
+        QCOMPARE(record->stcParameters().algorithm, quint8(AlgorithmIEC60891Procedure4));
+        QCOMPARE(record->stcParameters().iec4Cells, QString("60"));
+        QCOMPARE(record->stcParameters().Rs, QString("0.5"));
+    }
+    {
+        FileReader stillOld(path);
+        QCOMPARE(stillOld.rows("PRAGMA table_info(Curves)").size(), 28);
     }
     {
         CurveStore store(path);
@@ -158,8 +173,9 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
         for (const QVariantList& row : after.rows("SELECT sql FROM sqlite_master ORDER BY name"))
             schemaAfterFirst += row.at(0).toString();
     }
-    QCOMPARE(columns.size(), 29);
-    QCOMPARE(columns.last().toLower(), QString("fileversion"));
+    QCOMPARE(columns.size(), 38);
+    QCOMPARE(columns.at(28).toLower(), QString("fileversion"));
+    QCOMPARE(columns.last(), QString("IEC4_epsilon"));
     QCOMPARE(columns.at(1), QString("CurvePoints"));
 
     const QByteArray hash = fileHash(path);
@@ -187,7 +203,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
     FileReader reader(old);
     QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE name = 'TreeNodes'").toInt(), 1);
     QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 2);
-    QCOMPARE(reader.rows("PRAGMA table_info(Curves)").size(), 3);
+    QCOMPARE(reader.rows("PRAGMA table_info(Curves)").size(), 12);
 }
 
 void TestStore::filesThatAreNotCurveDatabasesAreRefused_data()
@@ -476,6 +492,33 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     QCOMPARE(row.at(2).toInt(), 1);
     QCOMPARE(row.at(3).toDouble(), module.value(CurveModuleRow::Alpha).toDouble());
     QCOMPARE(row.at(4).toDouble(), module.value(CurveModuleRow::Rs).toDouble());
+    // The newer methods take their defaults from the module too: relative coefficients in %/°C.
+    QCOMPARE(record->stcParameters().iec2AlphaRel,
+        QLocale().toString(module.value(CurveModuleRow::Alpha).toDouble()
+                / module.value(CurveModuleRow::Isc).toDouble() * 100,
+            'g', 6));
+    QCOMPARE(record->stcParameters().iec4Rs, record->stcParameters().Rs);
+
+    // Their coefficients are stored with the curve and read back as they were typed.
+    parameters = record->stcParameters();
+    parameters.algorithm = AlgorithmIEC60891Procedure2;
+    parameters.iec2Kappa = "0,002";
+    parameters.iec4Cells = "72";
+    parameters.iec4Epsilon = "";
+    record->setSTCparameters(parameters);
+    QVERIFY(model->updateDetails(id));
+    CurveStore reopened(path, CurveStore::Access::ReadOnly);
+    std::unique_ptr<CurveRecord> back = reopened.graphModel()->load(id);
+    QVERIFY(back);
+    const STCparameters& read = back->stcParameters();
+    QCOMPARE(read.algorithm, quint8(AlgorithmIEC60891Procedure2));
+    QCOMPARE(QStringList({ read.iec2AlphaRel, read.iec2BetaRel, read.iec2A, read.iec2Rs, read.iec2Kappa,
+                 read.iec4Alpha, read.iec4Rs, read.iec4Cells }),
+        QStringList({ parameters.iec2AlphaRel, parameters.iec2BetaRel, parameters.iec2A, parameters.iec2Rs,
+            "0,002", parameters.iec4Alpha, parameters.iec4Rs, "72" }));
+    // An empty coefficient is no number: the default stands in for it, as for the older methods.
+    QCOMPARE(read.iec4Epsilon, STCparameters().iec4Epsilon);
+    QCOMPARE(db.value(QString("SELECT IEC2_kappa FROM Curves WHERE CurveID = %1").arg(id)).toDouble(), 0.002);
 }
 
 void TestStore::treeOrderSurvivesSaveAndLoad()
