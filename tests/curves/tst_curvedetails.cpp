@@ -29,6 +29,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -110,6 +111,7 @@ private slots:
     void fillsFromTheRecord();
     void conditionRulesOnOK();
     void blaesserStaysUnlessAnotherIsChosen();
+    void newerProceduresAndTheParametersTab();
     void moduleChoiceAndEntryWithoutData();
     void percentageHelpers();
     void saveNoticeCanBeSilenced();
@@ -278,6 +280,61 @@ void TestCurveDetails::blaesserStaysUnlessAnotherIsChosen()
         CurveDetailsDialog dialog(plain, QString(), 0);
         dialog.accept();
         QCOMPARE(dialog.record().stcParameters().algorithm, quint8(AlgorithmAnderson));
+    }
+}
+
+void TestCurveDetails::newerProceduresAndTheParametersTab()
+{
+    CurveRecord record = sampleRecord();
+    STCparameters p = record.stcParameters();
+    p.algorithm = AlgorithmIEC60891Procedure4;
+    record.setSTCparameters(p);
+    {
+        CurveDetailsDialog dialog(record, QString(), 0);
+        dialog.show();
+        QVERIFY(child<QRadioButton>(&dialog, "radioIEC4")->isChecked());
+        QCOMPARE(child<QStackedWidget>(&dialog, "stackSTCPages")->currentWidget()->objectName(),
+            QStringLiteral("pageIEC4"));
+        // α and β in A/°C and V/°C belong to the older methods: hidden here.
+        QVERIFY(!child<QDoubleSpinBox>(&dialog, "input_alpha")->isVisible());
+        child<QRadioButton>(&dialog, "radioAnderson")->setChecked(true);
+        QVERIFY(child<QDoubleSpinBox>(&dialog, "input_alpha")->isVisible());
+        child<QRadioButton>(&dialog, "radioIEC4")->setChecked(true);
+        typeInto(child<QLineEdit>(&dialog, "input_iec4_cells"), QStringLiteral("72"));
+        typeInto(child<QLineEdit>(&dialog, "input_iec4_epsilon"), QStringLiteral("not a number"));
+        dialog.accept();
+        QCOMPARE(dialog.record().stcParameters().algorithm, quint8(AlgorithmIEC60891Procedure4));
+        QCOMPARE(dialog.record().stcParameters().iec4Cells, QStringLiteral("72"));
+        QCOMPARE(dialog.record().stcParameters().iec4Epsilon, QStringLiteral("1.232"));
+        QCOMPARE(dialog.record().stcParameters().T1, QStringLiteral("41.5"));
+
+        // Three points: the power parabola through (0, 0), (500, 3500) and (600, 0) tops out at
+        // 6300 W at 300 V, marked as estimated.
+        auto* table = child<QTableWidget>(&dialog, "tableParameters");
+        QCOMPARE(table->rowCount(), 8);
+        QCOMPARE(table->item(4, 0)->text(), QStringLiteral("6300 *"));
+        QCOMPARE(table->item(3, 0)->text(), QStringLiteral("300 *"));
+    }
+    {
+        CurveDetailsDialog dialog(record, QString(), 0);
+        dialog.show();
+        child<QRadioButton>(&dialog, "radioIEC2")->setChecked(true);
+        QCOMPARE(child<QStackedWidget>(&dialog, "stackSTCPages")->currentWidget()->objectName(),
+            QStringLiteral("pageIEC2"));
+        typeInto(child<QLineEdit>(&dialog, "input_iec2_kappa"), QStringLiteral("0.003"));
+        // A module brings its relative coefficients in %/°C.
+        const CurveModuleRow module = firstModule();
+        auto* combo = child<QComboBox>(&dialog, "comboModule");
+        combo->setCurrentIndex(combo->findData(module.id));
+        dialog.slotModulesComboSelected(combo->currentIndex());
+        QCOMPARE(child<QLineEdit>(&dialog, "input_iec2_alpha")->text(),
+            NumberText::format(module.value(CurveModuleRow::Alpha).toDouble()
+                / module.value(CurveModuleRow::Isc).toDouble() * 100));
+        dialog.accept();
+        QCOMPARE(dialog.record().stcParameters().algorithm, quint8(AlgorithmIEC60891Procedure2));
+        QCOMPARE(dialog.record().stcParameters().iec2Kappa, QStringLiteral("0.003"));
+        QCOMPARE(dialog.record().stcParameters().iec2AlphaRel,
+            child<QLineEdit>(&dialog, "input_iec2_alpha")->text());
     }
 }
 
