@@ -20,8 +20,10 @@
 #include "Prompts.h"
 #include "SafeWrite.h"
 #include "SavedAge.h"
+#include "StringComparisonDialog.h"
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
+#include "VerdictTolerancesDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -169,6 +171,10 @@ void CurveDocument::buildActions()
         tr("Export STC Power Curve Points in CSV format"));
     m_actionSetColour = makeAction("actionSetColour", tr("Set Colour"),
         tr("Change the colour of lines on the graph associated with this string"));
+    m_actionCompareStrings = makeAction("actionCompareStrings", tr("Compare Strings"),
+        tr("Compare the strings of the selected folders at STC, with their verdicts"));
+    m_actionVerdictTolerances = makeAction("actionVerdictTolerances", tr("Verdict Tolerances..."),
+        tr("What a string must reach at STC against its modules' data sheet"));
 
     connect(m_actionSave, &QAction::triggered, this, &CurveDocument::save);
     connect(m_actionExportToImage, &QAction::triggered, m_graph, &CurveGraph::exportimg);
@@ -194,6 +200,8 @@ void CurveDocument::buildActions()
     connect(m_actionExportPWRPoints, &QAction::triggered, this, &CurveDocument::slotExportPWRPoints);
     connect(m_actionExportPWRPointsSTC, &QAction::triggered, this, &CurveDocument::slotExportPWRPointsSTC);
     connect(m_actionSetColour, &QAction::triggered, this, &CurveDocument::slotSetColour);
+    connect(m_actionCompareStrings, &QAction::triggered, this, &CurveDocument::slotCompareStrings);
+    connect(m_actionVerdictTolerances, &QAction::triggered, this, &CurveDocument::slotVerdictTolerances);
 }
 
 void CurveDocument::buildMenus()
@@ -205,7 +213,7 @@ void CurveDocument::buildMenus()
     bar->addSeparator();
     bar->addActions({ m_actionDownload, m_actionImportCSV });
     bar->addSeparator();
-    bar->addActions({ m_actionCurveReport, m_actionExportToImage });
+    bar->addActions({ m_actionCurveReport, m_actionCompareStrings, m_actionExportToImage });
     bar->addSeparator();
     bar->addAction(m_actionManageModules);
     addAction(m_actionSave);
@@ -222,6 +230,8 @@ void CurveDocument::buildMenus()
     exports->addActions({ m_actionExportPoints, m_actionExportPointsSTC, m_actionExportPWRPoints,
         m_actionExportPWRPointsSTC });
     m_contextMenu->addAction(m_actionSetColour);
+    m_contextMenu->addSeparator();
+    m_contextMenu->addActions({ m_actionCompareStrings, m_actionVerdictTolerances });
 }
 
 void CurveDocument::guarded(const std::function<void()>& command)
@@ -433,6 +443,44 @@ void CurveDocument::applyColour(const QModelIndex& index, const QColor& colour)
     const uint id = item->data(TreeCurveID).toUInt();
     if (id != 0)
         m_graph->setStringColour(id, colour);
+}
+
+void CurveDocument::slotCompareStrings()
+{
+    guarded([this] {
+        CurveTreeModel* tree = m_store->treeModel();
+        CurveGraphModel* curves = m_store->graphModel();
+        if (!tree || !curves)
+            return;
+        QVector<const TreeItem*> nodes;
+        for (const QModelIndex& index : selectedRows())
+            nodes.append(tree->itemFromIndex(index));
+        const QVector<StringComparison::StringRef> strings = StringComparison::stringsUnder(nodes);
+        if (strings.isEmpty()) {
+            Prompts::show(QMessageBox::Warning, this,
+                QCoreApplication::translate("Warning Message", "No strings selected"), QString(),
+                QMessageBox::Ok, Brand::productTitle());
+            return;
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const QVector<ComparisonRow> rows = StringComparison::build(*curves, strings, m_store->tolerances());
+        QApplication::restoreOverrideCursor();
+        StringComparisonDialog dialog(rows, QFileInfo(filePath()).completeBaseName(), this);
+        Prompts::instance().execDialog(&dialog);
+    });
+}
+
+void CurveDocument::slotVerdictTolerances()
+{
+    guarded([this] {
+        VerdictTolerancesDialog dialog(m_store->tolerances(), this);
+        if (Prompts::instance().execDialog(&dialog) != QDialog::Accepted || !fileInPlace())
+            return;
+        QString error;
+        if (!m_store->setTolerances(dialog.tolerances(), &error))
+            Prompts::show(
+                QMessageBox::Warning, this, error, QString(), QMessageBox::Ok, Brand::productTitle());
+    });
 }
 
 void CurveDocument::slotSetColour()

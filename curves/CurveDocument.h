@@ -48,6 +48,9 @@ public slots:
     void slotViewDetails();
     void slotViewDetails(const QModelIndex& index);
     void slotSetColour();
+    // The strings under the selected rows side by side, with their verdicts.
+    void slotCompareStrings();
+    void slotVerdictTolerances();
     void slotManageModules();
     void slotAssignModule();
     void slotCurveReport();
@@ -114,6 +117,8 @@ private:
     QAction* m_actionExportPWRPoints = nullptr;
     QAction* m_actionExportPWRPointsSTC = nullptr;
     QAction* m_actionSetColour = nullptr;
+    QAction* m_actionCompareStrings = nullptr;
+    QAction* m_actionVerdictTolerances = nullptr;
 };
 
 } // namespace IVCurve

@@ -16,11 +16,13 @@
 #include "Folders.h"
 #include "ModuleLibrary.h"
 #include "NumberText.h"
+#include "StringComparisonDialog.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +114,7 @@ private slots:
     void conditionRulesOnOK();
     void blaesserStaysUnlessAnotherIsChosen();
     void newerProceduresAndTheParametersTab();
+    void comparisonTableSortsHighlightsAndExports();
     void moduleChoiceAndEntryWithoutData();
     void percentageHelpers();
     void saveNoticeCanBeSilenced();
@@ -336,6 +339,42 @@ void TestCurveDetails::newerProceduresAndTheParametersTab()
         QCOMPARE(dialog.record().stcParameters().iec2AlphaRel,
             child<QLineEdit>(&dialog, "input_iec2_alpha")->text());
     }
+}
+
+void TestCurveDetails::comparisonTableSortsHighlightsAndExports()
+{
+    // Five strings of one folder; the one of 80 W stands out. A label with markup stays text.
+    QVector<ComparisonRow> rows;
+    const double powers[] = { 100, 80, 102, 99, 101 };
+    for (int i = 0; i < 5; ++i) {
+        ComparisonRow row;
+        row.label = i == 1 ? QStringLiteral("<b>S2</b>") : QStringLiteral("S%1").arg(i + 1);
+        row.stc.valid = true;
+        row.stc.pmp = powers[i];
+        row.verdict.outcome = i == 1 ? Verdict::Fail : Verdict::Pass;
+        rows.append(row);
+    }
+    StringComparison::rank(rows);
+    StringComparisonDialog dialog(rows, QStringLiteral("Site"));
+    QTableWidget* table = dialog.table();
+    QCOMPARE(table->rowCount(), 5);
+    table->sortItems(7, Qt::AscendingOrder);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("<b>S2</b>"));
+    QCOMPARE(table->item(4, 0)->text(), QStringLiteral("S3"));
+    QVERIFY(table->item(0, 7)->background().color() != table->item(1, 7)->background().color());
+    QCOMPARE(dialog.findChild<QLabel*>("labelSummary")->text(),
+        QStringLiteral("5 string(s): 4 pass, 1 fail, 0 without verdict; 1 outlier(s)."));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("compare.csv");
+    ScriptedPrompts::get().paths = QStringList { path };
+    dialog.findChild<QPushButton*>("btnExport")->click();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 7);
+    QVERIFY(lines.at(2).startsWith("<b>S2</b>,"));
+    QVERIFY(lines.at(2).contains(",yes,Fail"));
 }
 
 void TestCurveDetails::moduleChoiceAndEntryWithoutData()
