@@ -8,6 +8,9 @@
 //   bench_curves --make FILE STRINGS    writes a curve file (and modules.db beside it) for a peer
 //   bench_curves --translate FILE       opens FILE and translates every curve by all three
 //                                       methods: the job peer_translate.py does the same way
+//   bench_curves --translate-procedures FILE
+//                                       the same by IEC 60891 procedures 2 and 4
+//                                       (peer_translate.py --procedures)
 #include "CurveGraphModel.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
@@ -95,8 +98,23 @@ double translateAll(CurveGraphModel* model, const QVector<uint>& ids)
     return check;
 }
 
+// Translates each curve by IEC 60891 procedures 2 and 4 with its stored coefficients.
+double translateByProcedures(CurveGraphModel* model, const QVector<uint>& ids)
+{
+    double check = 0;
+    model->readEach(ids, [&check](int, std::unique_ptr<CurveRecord> record) {
+        for (quint8 algorithm : { quint8(AlgorithmIEC60891Procedure2), quint8(AlgorithmIEC60891Procedure4) }) {
+            STCparameters parameters = record->stcParameters();
+            parameters.algorithm = algorithm;
+            record->setSTCparameters(parameters);
+            check += record->stc().maxVoltage() + record->stcPower().maxCurrent();
+        }
+    });
+    return check;
+}
+
 // Opens a curve document, reads the curves of its tree in one go and translates them all.
-double openAndTranslate(const QString& path, double* openMs, double* translateMs)
+double openAndTranslate(const QString& path, double* openMs, double* translateMs, bool procedures)
 {
     QElapsedTimer timer;
     timer.start();
@@ -112,7 +130,8 @@ double openAndTranslate(const QString& path, double* openMs, double* translateMs
         if (item->curveID() != 0)
             ids.append(item->curveID());
     }
-    const double check = translateAll(store.graphModel(), ids);
+    const double check
+        = procedures ? translateByProcedures(store.graphModel(), ids) : translateAll(store.graphModel(), ids);
     *translateMs = ms(timer);
     return check;
 }
@@ -218,7 +237,8 @@ int main(int argc, char** argv)
     QTemporaryDir temporaryHome;
     QString home = temporaryHome.path();
     if ((argc == 4 && qstrcmp(argv[1], "--make") == 0)
-        || (argc == 3 && qstrcmp(argv[1], "--translate") == 0)) {
+        || (argc == 3 && qstrcmp(argv[1], "--translate") == 0)
+        || (argc == 3 && qstrcmp(argv[1], "--translate-procedures") == 0)) {
         home = QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath() + QStringLiteral("/bench-home");
         QDir().mkpath(home);
     }
@@ -244,11 +264,14 @@ int main(int argc, char** argv)
         ModuleLibrary::shutdown();
         return QFileInfo::exists(path) ? 0 : 1;
     }
-    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--translate")) {
+    if (arguments.size() == 3
+        && (arguments.at(1) == QLatin1String("--translate")
+            || arguments.at(1) == QLatin1String("--translate-procedures"))) {
         double openMs = 0;
         double translateMs = 0;
         const std::clock_t cpuStart = std::clock();
-        const double check = openAndTranslate(arguments.at(2), &openMs, &translateMs);
+        const double check = openAndTranslate(
+            arguments.at(2), &openMs, &translateMs, arguments.at(1) == QLatin1String("--translate-procedures"));
         const double cpuMs = double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
         std::printf("open+tree %.1f ms, load+3xSTC %.1f ms, total %.1f ms (cpu %.1f ms), check %.6f\n",
             openMs, translateMs, openMs + translateMs, cpuMs, check);
