@@ -551,7 +551,8 @@ void CurveDocument::slotCurveReport()
         if (!m_store->graphModel())
             return;
         // The strings of the selected rows, folders included, as the graph shows them.
-        CurveReport::run(this, m_graph, m_store->graphModel(), m_store->graphModel()->cachedCurveIDs());
+        CurveReport::run(this, m_graph, m_store->graphModel(), m_store->graphModel()->cachedCurveIDs(),
+            m_store->tolerances());
     });
 }
 
