@@ -86,9 +86,10 @@ QVector<ComparisonRow> build(
         rows[i].label = strings.at(i).label;
         rows[i].verdict.missing = Verdict::NoCurve;
     }
+    ComparisonRow* const places = rows.data();
     curves.readEach(ids, [&](int place, std::unique_ptr<CurveRecord> record) {
         if (record)
-            rows[place] = rowFor(strings.at(place), *record, tolerances);
+            places[place] = rowFor(strings.at(place), *record, tolerances);
     });
     rank(rows);
     return rows;
