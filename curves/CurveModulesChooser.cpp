@@ -115,13 +115,20 @@ void CurveModulesChooser::fill(bool favouritesOnly)
     const QSignalBlocker blocker(m_combo);
     ModuleLibrary& library = ModuleLibrary::instance();
     const QList<CurveModuleRow> rows = favouritesOnly ? library.favourites() : library.all();
+    // Filled while the filter looks away: row by row it would re-sort its mapping for each of
+    // tens of thousands of modules.
+    m_shown->setSourceModel(nullptr);
     m_modules->clear();
-    m_modules->appendRow(new QStandardItem);
+    QList<QStandardItem*> items;
+    items.reserve(rows.size() + 1);
+    items.append(new QStandardItem);
     for (const CurveModuleRow& row : rows) {
         auto* item = new QStandardItem(row.value(CurveModuleRow::Description).toString());
         item->setData(row.id, Qt::UserRole);
-        m_modules->appendRow(item);
+        items.append(item);
     }
+    m_modules->appendColumn(items);
+    m_shown->setSourceModel(m_modules);
     m_combo->setCurrentIndex(0);
     m_moduleID = 0;
 }
