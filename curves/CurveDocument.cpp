@@ -37,6 +37,7 @@
 #include <QSplitter>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -94,6 +95,14 @@ CurveDocument::CurveDocument(const QString& filePath, QWidget* parent)
         connect(treeModel, &CurveTreeModel::modified, this, &CurveDocument::modified);
         connect(treeModel, &QAbstractItemModel::rowsAboutToBeRemoved, graphModel,
             &CurveGraphModel::slotRowRemoved);
+        m_verdictsStale = new QTimer(this);
+        m_verdictsStale->setSingleShot(true);
+        m_verdictsStale->setInterval(200);
+        connect(m_verdictsStale, &QTimer::timeout, this, &CurveDocument::refreshVerdicts);
+        connect(graphModel, &CurveGraphModel::curveChanged, m_verdictsStale, qOverload<>(&QTimer::start));
+        connect(treeModel, &QAbstractItemModel::rowsInserted, m_verdictsStale, qOverload<>(&QTimer::start));
+        connect(m_tree, &CurveTree::columnMaskChanged, this, &CurveDocument::refreshVerdicts);
+        refreshVerdicts();
     }
     setValid(m_store->isOpen());
     setModified(false);
@@ -213,7 +222,7 @@ void CurveDocument::buildMenus()
     bar->addSeparator();
     bar->addActions({ m_actionDownload, m_actionImportCSV });
     bar->addSeparator();
-    bar->addActions({ m_actionCurveReport, m_actionCompareStrings, m_actionExportToImage });
+    bar->addActions({ m_actionCurveReport, m_actionExportToImage });
     bar->addSeparator();
     bar->addAction(m_actionManageModules);
     addAction(m_actionSave);
@@ -470,6 +479,23 @@ void CurveDocument::slotCompareStrings()
     });
 }
 
+void CurveDocument::refreshVerdicts()
+{
+    CurveTreeModel* tree = m_store->treeModel();
+    CurveGraphModel* curves = m_store->graphModel();
+    if (!tree || !curves)
+        return;
+    QHash<uint, Verdict> verdicts;
+    if (m_tree->columnMask() & (1 << ColumnVerdict)) {
+        const QVector<StringComparison::StringRef> strings
+            = StringComparison::stringsUnder({ tree->rootItem() });
+        const QVector<ComparisonRow> rows = StringComparison::build(*curves, strings, m_store->tolerances());
+        for (int i = 0; i < rows.size(); ++i)
+            verdicts.insert(strings.at(i).curveID, rows.at(i).verdict);
+    }
+    tree->setVerdicts(verdicts);
+}
+
 void CurveDocument::slotVerdictTolerances()
 {
     guarded([this] {
@@ -480,6 +506,7 @@ void CurveDocument::slotVerdictTolerances()
         if (!m_store->setTolerances(dialog.tolerances(), &error))
             Prompts::show(
                 QMessageBox::Warning, this, error, QString(), QMessageBox::Ok, Brand::productTitle());
+        refreshVerdicts();
     });
 }
 

@@ -11,6 +11,7 @@
 
 class DataLoggerLauncher;
 class QAction;
+class QTimer;
 class QMenu;
 class QSplitter;
 
@@ -51,6 +52,8 @@ public slots:
     // The strings under the selected rows side by side, with their verdicts.
     void slotCompareStrings();
     void slotVerdictTolerances();
+    // Judges every string again for the verdict column, when it is shown.
+    void refreshVerdicts();
     void slotManageModules();
     void slotAssignModule();
     void slotCurveReport();
@@ -118,6 +121,9 @@ private:
     QAction* m_actionExportPWRPointsSTC = nullptr;
     QAction* m_actionSetColour = nullptr;
     QAction* m_actionCompareStrings = nullptr;
+    // Changes to strings come one by one (a meter import writes thousands): the verdicts are
+    // worked out again once they have settled.
+    QTimer* m_verdictsStale = nullptr;
     QAction* m_actionVerdictTolerances = nullptr;
 };
 

@@ -125,6 +125,8 @@ void StringComparisonDialog::fill()
         for (int c = 0; c < ColumnCount; ++c)
             m_table->setItem(r, c, items[c]);
     }
+    // Tree order until the user sorts by a column.
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
     m_summary->setText(

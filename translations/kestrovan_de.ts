@@ -783,6 +783,10 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>Update and Close</source>
         <translation>Übernehmen und schließen</translation>
     </message>
+    <message>
+        <source>Show Verdict Column</source>
+        <translation>Spalte Bewertung anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveDetailsDialog</name>
@@ -2297,6 +2301,10 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Iclamp</source>
         <translation>IZange</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Bewertung</translation>
     </message>
 </context>
 <context>

@@ -66,7 +66,9 @@ enum TreeColumn : int {
     ColumnCellTemp = 4,
     ColumnColour = 14,
     ColumnLast = 15,
-    ColumnCount = 16,
+    // Each string's verdict against its modules' data sheet; off in the masks stored before it.
+    ColumnVerdict = 16,
+    ColumnCount = 17,
 };
 
 inline QString treeMimeType()

@@ -389,6 +389,7 @@ bool CurveGraphModel::updateDetails(uint curveID)
         warn(query.lastError().text());
         return false;
     }
+    emit curveChanged(curveID);
     return true;
 }
 
@@ -501,6 +502,7 @@ bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, u
     record->setModuleAssignment(assignment);
     record->setSTCparameters(parameters);
     record->invalidateTranslations();
+    emit curveChanged(curveID);
     emit signalStringDeselected(curveID);
     emit signalStringSelected(curveID);
     return true;

@@ -68,6 +68,8 @@ signals:
     void signalStringSelected(uint StringID);
     void signalStringDeselected(uint StringID);
     void signalUpdateLegend(QString newTitle);
+    // A string's measured conditions, translation or module were written to the file.
+    void curveChanged(uint curveID);
     void modified(bool dirty);
 
 public slots:
