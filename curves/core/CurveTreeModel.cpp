@@ -458,10 +458,10 @@ QVariant CurveTreeModel::data(const QModelIndex& index, int role) const
         return QVariant();
     case Qt::ForegroundRole:
         if (column == ColumnVerdict) {
+            // No verdict keeps the row's own colour: grey would vanish on a grey row.
             const auto verdict = m_verdicts.constFind(item->curveID());
-            if (verdict == m_verdicts.constEnd() || verdict->outcome == Verdict::None)
-                return QColor(Qt::gray);
-            return QColor(verdict->outcome == Verdict::Pass ? Qt::darkGreen : Qt::red);
+            if (verdict != m_verdicts.constEnd() && verdict->outcome != Verdict::None)
+                return QColor(verdict->outcome == Verdict::Pass ? Qt::darkGreen : Qt::red);
         }
         if (column == ColumnColour)
             return item->colour().isValid() ? QVariant(item->colour()) : QVariant();
