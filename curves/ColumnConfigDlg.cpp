@@ -1,9 +1,12 @@
 #include "ColumnConfigDlg.h"
 
+#include "CurveConstants.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QVariant>
 
 namespace IVCurve {
 
@@ -16,31 +19,32 @@ ColumnConfigDlg::ColumnConfigDlg(int mask, QWidget* parent)
     {
         const char* name;
         const char* text;
+        int column;
     } boxes[] = {
-        { "cb_ShowIndex", QT_TR_NOOP("Show Index Column") },
-        { "cb_ShowDate", QT_TR_NOOP("Show Date Column") },
-        { "cb_ShowIrradiance", QT_TR_NOOP("Show Irradiance Column") },
-        { "cb_ShowCellTemp", QT_TR_NOOP("Show Cell temperature Column") },
-        { "cb_ShowFF", QT_TR_NOOP("Show Fill Factor Column") },
-        { "cb_ShowIsc", QT_TR_NOOP("Show Isc Column") },
-        { "cb_ShowVoc", QT_TR_NOOP("Show Voc Column") },
-        { "cb_ShowImpp", QT_TR_NOOP("Show Impp Column") },
-        { "cb_ShowVmpp", QT_TR_NOOP("Show Vmpp Column") },
-        { "cb_ShowRiso", QT_TR_NOOP("Show Riso Column") },
-        { "cb_ShowViso", QT_TR_NOOP("Show Viso Column") },
-        { "cb_ShowRpe", QT_TR_NOOP("Show Protective Earth Column") },
-        { "cb_ShowIclamp", QT_TR_NOOP("Show Clamp Current (mpp) Column") },
-        { "cb_ShowColour", QT_TR_NOOP("Show Colour Column") },
+        { "cb_ShowIndex", QT_TR_NOOP("Show Index Column"), ColumnIndex },
+        { "cb_ShowDate", QT_TR_NOOP("Show Date Column"), ColumnDate },
+        { "cb_ShowIrradiance", QT_TR_NOOP("Show Irradiance Column"), ColumnIrradiance },
+        { "cb_ShowCellTemp", QT_TR_NOOP("Show Cell temperature Column"), ColumnCellTemp },
+        { "cb_ShowFF", QT_TR_NOOP("Show Fill Factor Column"), 5 },
+        { "cb_ShowIsc", QT_TR_NOOP("Show Isc Column"), 6 },
+        { "cb_ShowVoc", QT_TR_NOOP("Show Voc Column"), 7 },
+        { "cb_ShowImpp", QT_TR_NOOP("Show Impp Column"), 8 },
+        { "cb_ShowVmpp", QT_TR_NOOP("Show Vmpp Column"), 9 },
+        { "cb_ShowRiso", QT_TR_NOOP("Show Riso Column"), 10 },
+        { "cb_ShowViso", QT_TR_NOOP("Show Viso Column"), 11 },
+        { "cb_ShowRpe", QT_TR_NOOP("Show Protective Earth Column"), 12 },
+        { "cb_ShowIclamp", QT_TR_NOOP("Show Clamp Current (mpp) Column"), 13 },
+        { "cb_ShowColour", QT_TR_NOOP("Show Colour Column"), ColumnColour },
+        { "cb_ShowVerdict", QT_TR_NOOP("Show Verdict Column"), ColumnVerdict },
     };
     auto* layout = new QVBoxLayout(this);
-    int bit = 1;
     for (const auto& entry : boxes) {
         auto* box = new QCheckBox(tr(entry.text), this);
         box->setObjectName(QLatin1String(entry.name));
-        box->setChecked(mask & (1 << bit));
+        box->setChecked(mask & (1 << entry.column));
+        box->setProperty("column", entry.column);
         layout->addWidget(box);
         m_boxes.append(box);
-        ++bit;
     }
     auto* buttons = new QHBoxLayout;
     auto* all = new QPushButton(tr("Select All"), this);
@@ -75,9 +79,9 @@ void ColumnConfigDlg::updateSN()
 void ColumnConfigDlg::updateFlags()
 {
     int mask = 1;
-    for (int i = 0; i < m_boxes.size(); ++i) {
-        if (m_boxes.at(i)->isChecked())
-            mask |= 1 << (i + 1);
+    for (QCheckBox* box : qAsConst(m_boxes)) {
+        if (box->isChecked())
+            mask |= 1 << box->property("column").toInt();
     }
     done(mask);
 }

@@ -2,7 +2,9 @@
 
 #include "Brand.h"
 #include "CurveConstants.h"
+#include "CurveGraphModel.h"
 #include "CurveModuleRow.h"
+#include "CurveParametersTable.h"
 #include "CurveQSpinBox.h"
 #include "ModuleLibrary.h"
 #include "NumberText.h"
@@ -73,6 +75,13 @@ double numberOf(const QString& text, bool* ok)
 {
     return NumberText::parse(text.trimmed(), ok);
 }
+
+// The coefficient texts of IEC 60891 procedures 2 and 4, in the order their edits are made.
+QList<QString*> procedureTexts(STCparameters& p)
+{
+    return { &p.iec2AlphaRel, &p.iec2BetaRel, &p.iec2A, &p.iec2Rs, &p.iec2Kappa, &p.iec4Alpha, &p.iec4Rs,
+        &p.iec4Cells, &p.iec4Epsilon };
+}
 } // namespace
 
 CurveDetailsDialog::CurveDetailsDialog(
@@ -89,6 +98,9 @@ CurveDetailsDialog::CurveDetailsDialog(
     tabs->setObjectName(QStringLiteral("tabWidget"));
     tabs->addTab(buildTestTab(title), tr("Test Details"));
     tabs->addTab(buildModuleTab(), tr("Module Details"));
+    auto* parameters = new CurveParametersTable;
+    parameters->showRecord(m_record);
+    tabs->addTab(parameters, tr("Parameters"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
@@ -227,6 +239,10 @@ QWidget* CurveDetailsDialog::buildSTCGroup()
     m_radioBlaesser->setObjectName(QStringLiteral("radioBlaesser"));
     m_radioBlaesser->setVisible(false);
     m_radioBlaesser->setEnabled(false);
+    m_radioIEC2 = new QRadioButton(tr("IEC 60891 procedure 2"), group);
+    m_radioIEC2->setObjectName(QStringLiteral("radioIEC2"));
+    m_radioIEC4 = new QRadioButton(tr("IEC 60891 procedure 4"), group);
+    m_radioIEC4->setObjectName(QStringLiteral("radioIEC4"));
 
     const STCparameters& p = m_record.stcParameters();
     bool ok = false;
@@ -276,20 +292,27 @@ QWidget* CurveDetailsDialog::buildSTCGroup()
     m_stack->addWidget(m_pageAnderson);
     m_stack->addWidget(m_pageIEC);
     m_stack->addWidget(m_pageBlaesser);
+    buildProcedurePages(p);
 
     auto* radios = new QVBoxLayout;
     radios->addWidget(m_radioAnderson);
     radios->addWidget(m_radioIEC);
     radios->addWidget(m_radioBlaesser);
+    radios->addWidget(m_radioIEC2);
+    radios->addWidget(m_radioIEC4);
     radios->addStretch();
-    auto* coefficients = new QGridLayout;
-    coefficients->addWidget(new QLabel(tr("α: (A/°C)"), group), 0, 0);
-    coefficients->addWidget(m_alpha, 0, 1);
-    coefficients->addWidget(alphaPercent, 0, 2);
-    coefficients->addWidget(new QLabel(tr("β: (V/°C)"), group), 1, 0);
-    coefficients->addWidget(m_beta, 1, 1);
-    coefficients->addWidget(betaPercent, 1, 2);
-    coefficients->addWidget(m_stack, 2, 0, 1, 3);
+    m_absoluteCoefficients = new QWidget(group);
+    auto* absolute = new QGridLayout(m_absoluteCoefficients);
+    absolute->setContentsMargins(0, 0, 0, 0);
+    absolute->addWidget(new QLabel(tr("α: (A/°C)"), group), 0, 0);
+    absolute->addWidget(m_alpha, 0, 1);
+    absolute->addWidget(alphaPercent, 0, 2);
+    absolute->addWidget(new QLabel(tr("β: (V/°C)"), group), 1, 0);
+    absolute->addWidget(m_beta, 1, 1);
+    absolute->addWidget(betaPercent, 1, 2);
+    auto* coefficients = new QVBoxLayout;
+    coefficients->addWidget(m_absoluteCoefficients);
+    coefficients->addWidget(m_stack);
     auto* layout = new QHBoxLayout(group);
     layout->addLayout(radios);
     layout->addLayout(coefficients, 1);
@@ -297,6 +320,8 @@ QWidget* CurveDetailsDialog::buildSTCGroup()
     connect(m_radioAnderson, &QRadioButton::toggled, this, &CurveDetailsDialog::slotAndersonToggled);
     connect(m_radioIEC, &QRadioButton::toggled, this, &CurveDetailsDialog::slotIECToggled);
     connect(m_radioBlaesser, &QRadioButton::toggled, this, &CurveDetailsDialog::slotBlaesserToggled);
+    connect(m_radioIEC2, &QRadioButton::toggled, this, &CurveDetailsDialog::slotIEC2Toggled);
+    connect(m_radioIEC4, &QRadioButton::toggled, this, &CurveDetailsDialog::slotIEC4Toggled);
     connect(alphaPercent, &QPushButton::clicked, this, &CurveDetailsDialog::slotAlphaPercentClicked);
     connect(betaPercent, &QPushButton::clicked, this, &CurveDetailsDialog::slotBetaPercentClicked);
 
@@ -307,11 +332,51 @@ QWidget* CurveDetailsDialog::buildSTCGroup()
     case AlgorithmIEC60891:
         m_radioIEC->setChecked(true);
         break;
+    case AlgorithmIEC60891Procedure2:
+        m_radioIEC2->setChecked(true);
+        break;
+    case AlgorithmIEC60891Procedure4:
+        m_radioIEC4->setChecked(true);
+        break;
     default:
         m_radioAnderson->setChecked(true);
         break;
     }
     return group;
+}
+
+void CurveDetailsDialog::buildProcedurePages(const STCparameters& p)
+{
+    STCparameters texts = p;
+    const QList<QString*> values = procedureTexts(texts);
+    const char* const names[] = { "input_iec2_alpha", "input_iec2_beta", "input_iec2_a", "input_iec2_Rs",
+        "input_iec2_kappa", "input_iec4_alpha", "input_iec4_Rs", "input_iec4_cells", "input_iec4_epsilon" };
+    const QStringList labels { tr("α rel: (%/°C)"), tr("β rel: (%/°C)"), tr("a:"), tr("Rs': (Ω per module)"),
+        tr("κ': (Ω/°C per module)"), tr("α: (A/°C per module)"), tr("Rs: (Ω per module)"),
+        tr("Cells per module:"), tr("ε: (V per cell)") };
+    m_pageIEC2 = new QWidget;
+    m_pageIEC2->setObjectName(QStringLiteral("pageIEC2"));
+    auto* iec2 = new QFormLayout(m_pageIEC2);
+    m_pageIEC4 = new QWidget;
+    m_pageIEC4->setObjectName(QStringLiteral("pageIEC4"));
+    auto* iec4 = new QFormLayout(m_pageIEC4);
+    for (int i = 0; i < values.size(); ++i) {
+        QWidget* page = i < 5 ? m_pageIEC2 : m_pageIEC4;
+        QLineEdit* edit = coefficientEdit(QLatin1String(names[i]), *values.at(i), page);
+        m_procedureEdits.append(edit);
+        (i < 5 ? iec2 : iec4)->addRow(labels.at(i), edit);
+    }
+    m_procedureEdits.at(2)->setToolTip(
+        tr("Irradiance correction factor of the open-circuit voltage, e.g. 0.06"));
+    m_procedureEdits.at(8)->setToolTip(tr("Band-gap voltage per cell: 1.232 for crystalline silicon"));
+    m_stack->addWidget(m_pageIEC2);
+    m_stack->addWidget(m_pageIEC4);
+}
+
+void CurveDetailsDialog::showPage(QWidget* page, bool absoluteCoefficients)
+{
+    m_stack->setCurrentWidget(page);
+    m_absoluteCoefficients->setVisible(absoluteCoefficients);
 }
 
 void CurveDetailsDialog::fillModules(bool favouritesOnly)
@@ -362,19 +427,31 @@ void CurveDetailsDialog::showModuleValues(const CurveModuleRow* row)
 void CurveDetailsDialog::slotBlaesserToggled(bool on)
 {
     if (on)
-        m_stack->setCurrentWidget(m_pageBlaesser);
+        showPage(m_pageBlaesser, true);
 }
 
 void CurveDetailsDialog::slotIECToggled(bool on)
 {
     if (on)
-        m_stack->setCurrentWidget(m_pageIEC);
+        showPage(m_pageIEC, true);
 }
 
 void CurveDetailsDialog::slotAndersonToggled(bool on)
 {
     if (on)
-        m_stack->setCurrentWidget(m_pageAnderson);
+        showPage(m_pageAnderson, true);
+}
+
+void CurveDetailsDialog::slotIEC2Toggled(bool on)
+{
+    if (on)
+        showPage(m_pageIEC2, false);
+}
+
+void CurveDetailsDialog::slotIEC4Toggled(bool on)
+{
+    if (on)
+        showPage(m_pageIEC4, false);
 }
 
 void CurveDetailsDialog::slotModulesComboSelected(int selected)
@@ -400,6 +477,18 @@ void CurveDetailsDialog::slotModulesComboSelected(int selected)
     value = NumberText::fromVariant(row.value(CurveModuleRow::Delta), &ok);
     m_delta->setText(ok ? NumberText::format(value) : QString());
     m_delta->setModified(true);
+    // The newer methods take what the data sheet gives and keep the rest.
+    STCparameters defaults;
+    for (QString* text : procedureTexts(defaults))
+        text->clear();
+    CurveGraphModel::takeModuleDefaults(row, &defaults);
+    const QList<QString*> texts = procedureTexts(defaults);
+    for (int i = 0; i < texts.size(); ++i) {
+        if (!texts.at(i)->isEmpty()) {
+            m_procedureEdits.at(i)->setText(*texts.at(i));
+            m_procedureEdits.at(i)->setModified(true);
+        }
+    }
     showModuleValues(&row);
 }
 
@@ -487,6 +576,9 @@ void CurveDetailsDialog::accept()
     takeEdit(m_a, &p.a);
     takeEdit(m_b, &p.b);
     takeEdit(m_K, &p.K);
+    const QList<QString*> procedure = procedureTexts(p);
+    for (int i = 0; i < procedure.size(); ++i)
+        takeEdit(m_procedureEdits.at(i), procedure.at(i));
 
     bool ok = false;
     if (m_irradiance->isModified()) {
@@ -507,6 +599,10 @@ void CurveDetailsDialog::accept()
         p.algorithm = AlgorithmIEC60891;
     else if (m_radioBlaesser->isChecked())
         p.algorithm = AlgorithmBlaesser;
+    else if (m_radioIEC2->isChecked())
+        p.algorithm = AlgorithmIEC60891Procedure2;
+    else if (m_radioIEC4->isChecked())
+        p.algorithm = AlgorithmIEC60891Procedure4;
     else
         p.algorithm = AlgorithmAnderson;
 

@@ -3,6 +3,7 @@
 #include "CurveRecord.h"
 
 #include <QDialog>
+#include <QList>
 
 class QButtonGroup;
 class QComboBox;
@@ -38,6 +39,8 @@ public slots:
     void slotModulesComboSelected(int selected);
     void slotFavouritesToggled(bool on);
     void slotAndersonToggled(bool on);
+    void slotIEC2Toggled(bool on);
+    void slotIEC4Toggled(bool on);
     void slotAlphaPercentClicked();
     void slotBetaPercentClicked();
 
@@ -45,6 +48,10 @@ private:
     QWidget* buildTestTab(const QString& title);
     QWidget* buildModuleTab();
     QWidget* buildSTCGroup();
+    void buildProcedurePages(const STCparameters& p);
+    // The coefficients of the selected method's page; α and β in A/°C and V/°C serve the
+    // older methods only.
+    void showPage(QWidget* page, bool absoluteCoefficients);
     void fillModules(bool favouritesOnly);
     void showModuleValues(const CurveModuleRow* row);
     // The percentage entry of alpha (of Isc) or beta (of Voc).
@@ -67,10 +74,17 @@ private:
     QRadioButton* m_radioAnderson = nullptr;
     QRadioButton* m_radioIEC = nullptr;
     QRadioButton* m_radioBlaesser = nullptr;
+    QRadioButton* m_radioIEC2 = nullptr;
+    QRadioButton* m_radioIEC4 = nullptr;
+    QWidget* m_absoluteCoefficients = nullptr;
     QStackedWidget* m_stack = nullptr;
     QWidget* m_pageAnderson = nullptr;
     QWidget* m_pageIEC = nullptr;
     QWidget* m_pageBlaesser = nullptr;
+    QWidget* m_pageIEC2 = nullptr;
+    QWidget* m_pageIEC4 = nullptr;
+    // The coefficients of IEC 60891 procedures 2 and 4, in the order of procedureEdits().
+    QList<QLineEdit*> m_procedureEdits;
     QDoubleSpinBox* m_alpha = nullptr;
     QDoubleSpinBox* m_beta = nullptr;
     QDoubleSpinBox* m_Rs = nullptr;

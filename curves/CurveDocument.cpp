@@ -20,8 +20,10 @@
 #include "Prompts.h"
 #include "SafeWrite.h"
 #include "SavedAge.h"
+#include "StringComparisonDialog.h"
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
+#include "VerdictTolerancesDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +37,7 @@
 #include <QSplitter>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -92,6 +95,14 @@ CurveDocument::CurveDocument(const QString& filePath, QWidget* parent)
         connect(treeModel, &CurveTreeModel::modified, this, &CurveDocument::modified);
         connect(treeModel, &QAbstractItemModel::rowsAboutToBeRemoved, graphModel,
             &CurveGraphModel::slotRowRemoved);
+        m_verdictsStale = new QTimer(this);
+        m_verdictsStale->setSingleShot(true);
+        m_verdictsStale->setInterval(200);
+        connect(m_verdictsStale, &QTimer::timeout, this, &CurveDocument::refreshVerdicts);
+        connect(graphModel, &CurveGraphModel::curveChanged, m_verdictsStale, qOverload<>(&QTimer::start));
+        connect(treeModel, &QAbstractItemModel::rowsInserted, m_verdictsStale, qOverload<>(&QTimer::start));
+        connect(m_tree, &CurveTree::columnMaskChanged, this, &CurveDocument::refreshVerdicts);
+        refreshVerdicts();
     }
     setValid(m_store->isOpen());
     setModified(false);
@@ -169,6 +180,10 @@ void CurveDocument::buildActions()
         tr("Export STC Power Curve Points in CSV format"));
     m_actionSetColour = makeAction("actionSetColour", tr("Set Colour"),
         tr("Change the colour of lines on the graph associated with this string"));
+    m_actionCompareStrings = makeAction("actionCompareStrings", tr("Compare Strings"),
+        tr("Compare the strings of the selected folders at STC, with their verdicts"));
+    m_actionVerdictTolerances = makeAction("actionVerdictTolerances", tr("Verdict Tolerances..."),
+        tr("What a string must reach at STC against its modules' data sheet"));
 
     connect(m_actionSave, &QAction::triggered, this, &CurveDocument::save);
     connect(m_actionExportToImage, &QAction::triggered, m_graph, &CurveGraph::exportimg);
@@ -194,6 +209,8 @@ void CurveDocument::buildActions()
     connect(m_actionExportPWRPoints, &QAction::triggered, this, &CurveDocument::slotExportPWRPoints);
     connect(m_actionExportPWRPointsSTC, &QAction::triggered, this, &CurveDocument::slotExportPWRPointsSTC);
     connect(m_actionSetColour, &QAction::triggered, this, &CurveDocument::slotSetColour);
+    connect(m_actionCompareStrings, &QAction::triggered, this, &CurveDocument::slotCompareStrings);
+    connect(m_actionVerdictTolerances, &QAction::triggered, this, &CurveDocument::slotVerdictTolerances);
 }
 
 void CurveDocument::buildMenus()
@@ -222,6 +239,8 @@ void CurveDocument::buildMenus()
     exports->addActions({ m_actionExportPoints, m_actionExportPointsSTC, m_actionExportPWRPoints,
         m_actionExportPWRPointsSTC });
     m_contextMenu->addAction(m_actionSetColour);
+    m_contextMenu->addSeparator();
+    m_contextMenu->addActions({ m_actionCompareStrings, m_actionVerdictTolerances });
 }
 
 void CurveDocument::guarded(const std::function<void()>& command)
@@ -435,6 +454,62 @@ void CurveDocument::applyColour(const QModelIndex& index, const QColor& colour)
         m_graph->setStringColour(id, colour);
 }
 
+void CurveDocument::slotCompareStrings()
+{
+    guarded([this] {
+        CurveTreeModel* tree = m_store->treeModel();
+        CurveGraphModel* curves = m_store->graphModel();
+        if (!tree || !curves)
+            return;
+        QVector<const TreeItem*> nodes;
+        for (const QModelIndex& index : selectedRows())
+            nodes.append(tree->itemFromIndex(index));
+        const QVector<StringComparison::StringRef> strings = StringComparison::stringsUnder(nodes);
+        if (strings.isEmpty()) {
+            Prompts::show(QMessageBox::Warning, this,
+                QCoreApplication::translate("Warning Message", "No strings selected"), QString(),
+                QMessageBox::Ok, Brand::productTitle());
+            return;
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const QVector<ComparisonRow> rows = StringComparison::build(*curves, strings, m_store->tolerances());
+        QApplication::restoreOverrideCursor();
+        StringComparisonDialog dialog(rows, QFileInfo(filePath()).completeBaseName(), this);
+        Prompts::instance().execDialog(&dialog);
+    });
+}
+
+void CurveDocument::refreshVerdicts()
+{
+    CurveTreeModel* tree = m_store->treeModel();
+    CurveGraphModel* curves = m_store->graphModel();
+    if (!tree || !curves)
+        return;
+    QHash<uint, Verdict> verdicts;
+    if (m_tree->columnMask() & (1 << ColumnVerdict)) {
+        const QVector<StringComparison::StringRef> strings
+            = StringComparison::stringsUnder({ tree->rootItem() });
+        const QVector<ComparisonRow> rows = StringComparison::build(*curves, strings, m_store->tolerances());
+        for (int i = 0; i < rows.size(); ++i)
+            verdicts.insert(strings.at(i).curveID, rows.at(i).verdict);
+    }
+    tree->setVerdicts(verdicts);
+}
+
+void CurveDocument::slotVerdictTolerances()
+{
+    guarded([this] {
+        VerdictTolerancesDialog dialog(m_store->tolerances(), this);
+        if (Prompts::instance().execDialog(&dialog) != QDialog::Accepted || !fileInPlace())
+            return;
+        QString error;
+        if (!m_store->setTolerances(dialog.tolerances(), &error))
+            Prompts::show(
+                QMessageBox::Warning, this, error, QString(), QMessageBox::Ok, Brand::productTitle());
+        refreshVerdicts();
+    });
+}
+
 void CurveDocument::slotSetColour()
 {
     guarded([this] {
@@ -503,7 +578,8 @@ void CurveDocument::slotCurveReport()
         if (!m_store->graphModel())
             return;
         // The strings of the selected rows, folders included, as the graph shows them.
-        CurveReport::run(this, m_graph, m_store->graphModel(), m_store->graphModel()->cachedCurveIDs());
+        CurveReport::run(this, m_graph, m_store->graphModel(), m_store->graphModel()->cachedCurveIDs(),
+            m_store->tolerances());
     });
 }
 

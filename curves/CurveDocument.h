@@ -11,6 +11,7 @@
 
 class DataLoggerLauncher;
 class QAction;
+class QTimer;
 class QMenu;
 class QSplitter;
 
@@ -48,6 +49,11 @@ public slots:
     void slotViewDetails();
     void slotViewDetails(const QModelIndex& index);
     void slotSetColour();
+    // The strings under the selected rows side by side, with their verdicts.
+    void slotCompareStrings();
+    void slotVerdictTolerances();
+    // Judges every string again for the verdict column, when it is shown.
+    void refreshVerdicts();
     void slotManageModules();
     void slotAssignModule();
     void slotCurveReport();
@@ -114,6 +120,11 @@ private:
     QAction* m_actionExportPWRPoints = nullptr;
     QAction* m_actionExportPWRPointsSTC = nullptr;
     QAction* m_actionSetColour = nullptr;
+    QAction* m_actionCompareStrings = nullptr;
+    // Changes to strings come one by one (a meter import writes thousands): the verdicts are
+    // worked out again once they have settled.
+    QTimer* m_verdictsStale = nullptr;
+    QAction* m_actionVerdictTolerances = nullptr;
 };
 
 } // namespace IVCurve

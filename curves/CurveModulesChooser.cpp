@@ -7,12 +7,45 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QSettings>
+#include <QSortFilterProxyModel>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace IVCurve {
+
+// Keeps the empty first row (no module) and the modules whose description holds every word of
+// the filter, in any case and order. The words are split once per keystroke, not per row.
+class ModuleFilter : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setWords(const QString& text)
+    {
+        m_words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        if (row == 0 || m_words.isEmpty())
+            return true;
+        const QString description = sourceModel()->index(row, 0, parent).data().toString();
+        for (const QString& word : m_words) {
+            if (!description.contains(word, Qt::CaseInsensitive))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    QStringList m_words;
+};
 
 namespace {
 QIcon favouritesIcon(bool favouritesOnly)
@@ -25,6 +58,9 @@ QIcon favouritesIcon(bool favouritesOnly)
 CurveModulesChooser::CurveModulesChooser(QWidget* parent)
     : QDialog(parent)
     , m_combo(new QComboBox(this))
+    , m_filter(new QLineEdit(this))
+    , m_modules(new QStandardItemModel(this))
+    , m_shown(new ModuleFilter(this))
     , m_favourites(new QToolButton(this))
     , m_spin(new QSpinBox(this))
 {
@@ -32,6 +68,10 @@ CurveModulesChooser::CurveModulesChooser(QWidget* parent)
     setWindowTitle(tr("Choose Module"));
     setWindowIcon(QIcon(QStringLiteral(":res/toolButtons/module32.png")));
 
+    m_filter->setObjectName(QStringLiteral("editFilter"));
+    m_filter->setPlaceholderText(tr("Type to search modules"));
+    m_shown->setSourceModel(m_modules);
+    m_combo->setModel(m_shown);
     m_combo->setObjectName(QStringLiteral("comboModule"));
     m_combo->setMinimumContentsLength(32);
     m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -47,6 +87,7 @@ CurveModulesChooser::CurveModulesChooser(QWidget* parent)
     moduleRow->addWidget(m_combo, 1);
     moduleRow->addWidget(m_favourites);
     auto* form = new QFormLayout;
+    form->addRow(tr("Search:"), m_filter);
     form->addRow(tr("Module:"), moduleRow);
     form->addRow(tr("Number of modules in series:"), m_spin);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -60,6 +101,7 @@ CurveModulesChooser::CurveModulesChooser(QWidget* parent)
     fill(favouritesOnly);
 
     connect(m_favourites, &QToolButton::toggled, this, &CurveModulesChooser::slotFavouritesToggled);
+    connect(m_filter, &QLineEdit::textChanged, this, &CurveModulesChooser::slotFilterChanged);
     connect(m_combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
         &CurveModulesChooser::slotModuleSelected);
     connect(
@@ -71,12 +113,22 @@ CurveModulesChooser::CurveModulesChooser(QWidget* parent)
 void CurveModulesChooser::fill(bool favouritesOnly)
 {
     const QSignalBlocker blocker(m_combo);
-    m_combo->clear();
-    m_combo->addItem(QString());
     ModuleLibrary& library = ModuleLibrary::instance();
     const QList<CurveModuleRow> rows = favouritesOnly ? library.favourites() : library.all();
-    for (const CurveModuleRow& row : rows)
-        m_combo->addItem(row.value(CurveModuleRow::Description).toString(), row.id);
+    // Filled while the filter looks away: row by row it would re-sort its mapping for each of
+    // tens of thousands of modules.
+    m_shown->setSourceModel(nullptr);
+    m_modules->clear();
+    QList<QStandardItem*> items;
+    items.reserve(rows.size() + 1);
+    items.append(new QStandardItem);
+    for (const CurveModuleRow& row : rows) {
+        auto* item = new QStandardItem(row.value(CurveModuleRow::Description).toString());
+        item->setData(row.id, Qt::UserRole);
+        items.append(item);
+    }
+    m_modules->appendColumn(items);
+    m_shown->setSourceModel(m_modules);
     m_combo->setCurrentIndex(0);
     m_moduleID = 0;
 }
@@ -91,6 +143,14 @@ void CurveModulesChooser::slotFavouritesToggled(bool val)
 void CurveModulesChooser::slotModuleSelected(int idx)
 {
     m_moduleID = m_combo->itemData(idx).toUInt();
+}
+
+void CurveModulesChooser::slotFilterChanged(const QString& text)
+{
+    m_shown->setWords(text);
+    // The first module found is offered at once; with nothing found, no module is chosen.
+    m_combo->setCurrentIndex(m_combo->count() > 1 ? 1 : 0);
+    slotModuleSelected(m_combo->currentIndex());
 }
 
 void CurveModulesChooser::slotSeriesChanged(int val)

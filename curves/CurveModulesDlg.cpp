@@ -2,6 +2,7 @@
 
 #include "CurveModulesEditDlg.h"
 #include "ModuleLibrary.h"
+#include "ModuleListFile.h"
 #include "Prompts.h"
 
 #include <QApplication>
@@ -53,6 +54,8 @@ CurveModulesDlg::CurveModulesDlg(QWidget* parent)
     QPushButton* edit = makeButton(tr("Edit"), "btnEdit");
     QPushButton* copy = makeButton(tr("Copy"), "btnCopy");
     QPushButton* remove = makeButton(tr("Delete"), "btnDelete");
+    QPushButton* import = makeButton(tr("Import..."), "btnImport");
+    import->setToolTip(tr("Add the modules of a published module list (CSV)"));
     QPushButton* close = makeButton(tr("Close"), "btnClose");
 
     auto* buttons = new QVBoxLayout;
@@ -60,6 +63,8 @@ CurveModulesDlg::CurveModulesDlg(QWidget* parent)
     buttons->addWidget(edit);
     buttons->addWidget(copy);
     buttons->addWidget(remove);
+    buttons->addSpacing(12);
+    buttons->addWidget(import);
     buttons->addStretch(1);
     buttons->addWidget(close);
     auto* body = new QHBoxLayout;
@@ -73,6 +78,7 @@ CurveModulesDlg::CurveModulesDlg(QWidget* parent)
     connect(edit, &QPushButton::clicked, this, &CurveModulesDlg::clickEdit);
     connect(copy, &QPushButton::clicked, this, &CurveModulesDlg::clickCopy);
     connect(remove, &QPushButton::clicked, this, &CurveModulesDlg::clickDelete);
+    connect(import, &QPushButton::clicked, this, &CurveModulesDlg::clickImport);
     connect(close, &QPushButton::clicked, this, &CurveModulesDlg::accept);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, &CurveModulesDlg::dblclickModules);
     fill();
@@ -169,6 +175,35 @@ void CurveModulesDlg::clickDelete()
         if (ModuleLibrary::instance().remove(id))
             m_table->removeRow(row);
     }
+}
+
+void CurveModulesDlg::clickImport()
+{
+    const QString path = Prompts::instance().openFileName(
+        this, tr("Import Module List"), QString(), tr("Module lists (*.csv);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ModuleListFile list = ModuleListFile::read(path);
+    ModuleLibrary::ImportCount count;
+    QString error = list.error;
+    const bool imported
+        = error.isEmpty() && ModuleLibrary::instance().importModules(list.modules, &count, &error);
+    QApplication::restoreOverrideCursor();
+    if (!imported) {
+        Prompts::show(QMessageBox::Warning, this, tr("The module list was not imported."), error,
+            QMessageBox::Ok, windowTitle());
+        return;
+    }
+    fill();
+    Prompts::show(QMessageBox::Information, this,
+        tr("%n module(s) imported: %1 new, %2 updated.", nullptr, count.added + count.updated)
+            .arg(count.added)
+            .arg(count.updated),
+        list.skipped > 0
+            ? tr("%n row(s) with missing or impossible values were skipped.", nullptr, list.skipped)
+            : QString(),
+        QMessageBox::Ok, windowTitle());
 }
 
 } // namespace IVCurve

@@ -6,7 +6,8 @@ class QTableWidget;
 
 namespace IVCurve {
 
-// Manages the module library: lists every module and adds, edits, copies and deletes them.
+// Manages the module library: lists every module and adds, edits, copies and deletes them, and
+// imports published module lists.
 class CurveModulesDlg : public QDialog
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ public slots:
     void clickEdit();
     void clickCopy();
     void clickDelete();
+    // Adds or updates modules from a published module list the user picks.
+    void clickImport();
     void dblclickModules(int row, int col);
 
 private:

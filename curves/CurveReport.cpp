@@ -229,6 +229,7 @@ bool write(const QString& pdfPath, const Options& options, CurveGraph* graph, Cu
     header.inverter = options.inverter;
     header.combiner = options.combiner;
     header.logoHtml = logoHtml(options.logoFile);
+    header.tolerances = options.tolerances;
 
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -290,7 +291,8 @@ bool write(const QString& pdfPath, const Options& options, CurveGraph* graph, Cu
     return true;
 }
 
-void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList<uint>& curveIDs)
+void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList<uint>& curveIDs,
+    const VerdictTolerances& tolerances)
 {
     QList<uint> ids;
     for (uint id : curveIDs) {
@@ -314,6 +316,7 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
     options.inverter = dialog.inverter();
     options.combiner = dialog.combiner();
     options.logoFile = dialog.logoFile();
+    options.tolerances = tolerances;
 
     QSettings settings;
     const QString folder = settings

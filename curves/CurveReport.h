@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QList>
 #include <QString>
 
@@ -22,6 +24,8 @@ struct Options
     QString inverter;
     QString combiner;
     QString logoFile;
+    // What the strings' verdicts are judged by.
+    VerdictTolerances tolerances;
 };
 
 // Writes the report of the strings to `pdfPath`. The PDF is written beside it under a
@@ -34,7 +38,8 @@ bool write(const QString& pdfPath, const Options& options, CurveGraph* graph, Cu
 QString logoHtml(const QString& path);
 
 // The whole command: the options dialog, the file choice, the report and the viewer.
-void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList<uint>& curveIDs);
+void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList<uint>& curveIDs,
+    const VerdictTolerances& tolerances);
 
 } // namespace CurveReport
 } // namespace IVCurve

@@ -39,6 +39,7 @@ void CurveTree::applyColumnMask()
     for (int column = 1; column < ColumnLast; ++column)
         setColumnHidden(column, !(m_columnMask & (1 << column)));
     setColumnHidden(ColumnLast, false);
+    setColumnHidden(ColumnVerdict, !(m_columnMask & (1 << ColumnVerdict)));
 }
 
 void CurveTree::slotHeaderMenu(const QPoint& position)
@@ -51,6 +52,7 @@ void CurveTree::slotHeaderMenu(const QPoint& position)
         return;
     setColumnMask(result);
     QSettings().setValue(columnMaskKey(), m_columnMask);
+    emit columnMaskChanged(m_columnMask);
 }
 
 void CurveTree::showEvent(QShowEvent* event)

@@ -19,6 +19,9 @@ public:
 public slots:
     void slotHeaderMenu(const QPoint& position);
 
+signals:
+    void columnMaskChanged(int mask);
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -783,6 +783,10 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>Update and Close</source>
         <translation>Übernehmen und schließen</translation>
     </message>
+    <message>
+        <source>Show Verdict Column</source>
+        <translation>Spalte Bewertung anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveDetailsDialog</name>
@@ -990,6 +994,58 @@ Dünnschicht 0.063</translation>
         <source>Do not show this message again</source>
         <translation>Diese Meldung nicht mehr anzeigen</translation>
     </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Kenngrößen</translation>
+    </message>
+    <message>
+        <source>IEC 60891 procedure 2</source>
+        <translation>IEC 60891 Verfahren 2</translation>
+    </message>
+    <message>
+        <source>IEC 60891 procedure 4</source>
+        <translation>IEC 60891 Verfahren 4</translation>
+    </message>
+    <message>
+        <source>α rel: (%/°C)</source>
+        <translation>α rel: (%/°C)</translation>
+    </message>
+    <message>
+        <source>β rel: (%/°C)</source>
+        <translation>β rel: (%/°C)</translation>
+    </message>
+    <message>
+        <source>Rs&apos;: (Ω per module)</source>
+        <translation>Rs&apos;: (Ω je Modul)</translation>
+    </message>
+    <message>
+        <source>κ&apos;: (Ω/°C per module)</source>
+        <translation>κ&apos;: (Ω/°C je Modul)</translation>
+    </message>
+    <message>
+        <source>α: (A/°C per module)</source>
+        <translation>α: (A/°C je Modul)</translation>
+    </message>
+    <message>
+        <source>Rs: (Ω per module)</source>
+        <translation>Rs: (Ω je Modul)</translation>
+    </message>
+    <message>
+        <source>Cells per module:</source>
+        <translation>Zellen je Modul:</translation>
+    </message>
+    <message>
+        <source>ε: (V per cell)</source>
+        <translation>ε: (V je Zelle)</translation>
+    </message>
+    <message>
+        <source>Irradiance correction factor of the open-circuit voltage, e.g. 0.06</source>
+        <translation>Bestrahlungskorrekturfaktor der Leerlaufspannung, z. B. 0.06</translation>
+    </message>
+    <message>
+        <source>Band-gap voltage per cell: 1.232 for crystalline silicon</source>
+        <translation>Bandlückenspannung je Zelle: 1.232 für kristallines Silizium</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveDocument</name>
@@ -1171,6 +1227,22 @@ Dünnschicht 0.063</translation>
         <source>CSV Files (*.csv)</source>
         <translation>CSV-Dateien (*.csv)</translation>
     </message>
+    <message>
+        <source>Compare Strings</source>
+        <translation>Stränge vergleichen</translation>
+    </message>
+    <message>
+        <source>Compare the strings of the selected folders at STC, with their verdicts</source>
+        <translation>Die Stränge der ausgewählten Ordner bei STC vergleichen, mit ihrer Bewertung</translation>
+    </message>
+    <message>
+        <source>Verdict Tolerances...</source>
+        <translation>Bewertungstoleranzen...</translation>
+    </message>
+    <message>
+        <source>What a string must reach at STC against its modules&apos; data sheet</source>
+        <translation>Was ein Strang bei STC gegenüber dem Datenblatt seiner Module erreichen muss</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveGraph</name>
@@ -1221,6 +1293,14 @@ Dünnschicht 0.063</translation>
         <source>Number of modules in series:</source>
         <translation>Anzahl Module in Reihe:</translation>
     </message>
+    <message>
+        <source>Type to search modules</source>
+        <translation>Tippen, um Module zu suchen</translation>
+    </message>
+    <message>
+        <source>Search:</source>
+        <translation>Suche:</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveModulesDlg</name>
@@ -1263,6 +1343,40 @@ Do you wish to continue?</source>
         <translation>Ein mitgeliefertes Modul wird gelöscht.
 %1
 Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importieren...</translation>
+    </message>
+    <message>
+        <source>Add the modules of a published module list (CSV)</source>
+        <translation>Die Module einer veröffentlichten Modulliste (CSV) hinzufügen</translation>
+    </message>
+    <message>
+        <source>Import Module List</source>
+        <translation>Modulliste importieren</translation>
+    </message>
+    <message>
+        <source>Module lists (*.csv);;All files (*)</source>
+        <translation>Modullisten (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The module list was not imported.</source>
+        <translation>Die Modulliste wurde nicht importiert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n module(s) imported: %1 new, %2 updated.</source>
+        <translation>
+            <numerusform>%n Modul importiert: %1 neu, %2 aktualisiert.</numerusform>
+            <numerusform>%n Module importiert: %1 neu, %2 aktualisiert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) with missing or impossible values were skipped.</source>
+        <translation>
+            <numerusform>%n Zeile mit fehlenden oder unmöglichen Werten wurde übersprungen.</numerusform>
+            <numerusform>%n Zeilen mit fehlenden oder unmöglichen Werten wurden übersprungen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1375,6 +1489,53 @@ Dünnschicht 0.063</translation>
     </message>
 </context>
 <context>
+    <name>IVCurve::CurveParametersTable</name>
+    <message>
+        <source>MEAS</source>
+        <translation>MESS</translation>
+    </message>
+    <message>
+        <source>STC</source>
+        <translation>STC</translation>
+    </message>
+    <message>
+        <source>Isc (A)</source>
+        <translation>Isc (A)</translation>
+    </message>
+    <message>
+        <source>Voc (V)</source>
+        <translation>Voc (V)</translation>
+    </message>
+    <message>
+        <source>Imp (A)</source>
+        <translation>Impp (A)</translation>
+    </message>
+    <message>
+        <source>Vmp (V)</source>
+        <translation>Vmpp (V)</translation>
+    </message>
+    <message>
+        <source>Pmp (W)</source>
+        <translation>Pmpp (W)</translation>
+    </message>
+    <message>
+        <source>Fill factor</source>
+        <translation>Füllfaktor</translation>
+    </message>
+    <message>
+        <source>Rsh (Ω)</source>
+        <translation>Rsh (Ω)</translation>
+    </message>
+    <message>
+        <source>Rs (Ω)</source>
+        <translation>Rs (Ω)</translation>
+    </message>
+    <message>
+        <source>* estimated: fewer points than the fit needs lie near this value</source>
+        <translation>* geschätzt: In der Nähe dieses Werts liegen weniger Punkte, als die Anpassung braucht</translation>
+    </message>
+</context>
+<context>
     <name>IVCurve::CurveReportDlg</name>
     <message>
         <source>Curve Report Options</source>
@@ -1458,6 +1619,13 @@ Dünnschicht 0.063</translation>
     </message>
 </context>
 <context>
+    <name>IVCurve::CurveReportTable</name>
+    <message>
+        <source>Pass: %1, Fail: %2, No verdict: %3</source>
+        <translation>Bestanden: %1, Nicht bestanden: %2, Ohne Bewertung: %3</translation>
+    </message>
+</context>
+<context>
     <name>IVCurve::CurveTreeModel</name>
     <message>
         <source>Curve %1</source>
@@ -1486,6 +1654,25 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Irradiance warning. Greater than 10% variance during test</source>
         <translation>Warnung Bestrahlungsstärke: mehr als 10 % Schwankung während der Messung</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::ModuleListFile</name>
+    <message>
+        <source>The file is not a module list: its first line cannot be read.</source>
+        <translation>Die Datei ist keine Modulliste: Ihre erste Zeile kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The file is not a module list: the column &quot;%1&quot; is missing.</source>
+        <translation>Die Datei ist keine Modulliste: Die Spalte „%1“ fehlt.</translation>
+    </message>
+    <message>
+        <source>The file is not a module list: it is empty.</source>
+        <translation>Die Datei ist keine Modulliste: Sie ist leer.</translation>
+    </message>
+    <message>
+        <source>Error opening %1 for reading.</source>
+        <translation>%1 kann nicht zum Lesen geöffnet werden.</translation>
     </message>
 </context>
 <context>
@@ -1520,10 +1707,193 @@ Dünnschicht 0.063</translation>
     </message>
 </context>
 <context>
+    <name>IVCurve::StringComparison</name>
+    <message>
+        <source>String</source>
+        <translation>Strang</translation>
+    </message>
+    <message>
+        <source>Irradiance (W/m²)</source>
+        <translation>Bestrahlungsstärke (W/m²)</translation>
+    </message>
+    <message>
+        <source>Cell temperature (°C)</source>
+        <translation>Zelltemperatur (°C)</translation>
+    </message>
+    <message>
+        <source>Isc (A)</source>
+        <translation>Isc (A)</translation>
+    </message>
+    <message>
+        <source>Voc (V)</source>
+        <translation>Voc (V)</translation>
+    </message>
+    <message>
+        <source>Imp (A)</source>
+        <translation>Impp (A)</translation>
+    </message>
+    <message>
+        <source>Vmp (V)</source>
+        <translation>Vmpp (V)</translation>
+    </message>
+    <message>
+        <source>Pmp (W)</source>
+        <translation>Pmpp (W)</translation>
+    </message>
+    <message>
+        <source>Fill factor</source>
+        <translation>Füllfaktor</translation>
+    </message>
+    <message>
+        <source>Rsh (Ω)</source>
+        <translation>Rsh (Ω)</translation>
+    </message>
+    <message>
+        <source>Rs (Ω)</source>
+        <translation>Rs (Ω)</translation>
+    </message>
+    <message>
+        <source>Pmp from median (%)</source>
+        <translation>Pmpp gegenüber Median (%)</translation>
+    </message>
+    <message>
+        <source>Outlier</source>
+        <translation>Ausreißer</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::StringComparisonDialog</name>
+    <message>
+        <source>String Comparison</source>
+        <translation>Strangvergleich</translation>
+    </message>
+    <message>
+        <source>String</source>
+        <translation>Strang</translation>
+    </message>
+    <message>
+        <source>Irradiance (W/m²)</source>
+        <translation>Bestrahlungsstärke (W/m²)</translation>
+    </message>
+    <message>
+        <source>Cell temp. (°C)</source>
+        <translation>Zelltemp. (°C)</translation>
+    </message>
+    <message>
+        <source>Isc (A)</source>
+        <translation>Isc (A)</translation>
+    </message>
+    <message>
+        <source>Voc (V)</source>
+        <translation>Voc (V)</translation>
+    </message>
+    <message>
+        <source>Imp (A)</source>
+        <translation>Impp (A)</translation>
+    </message>
+    <message>
+        <source>Vmp (V)</source>
+        <translation>Vmpp (V)</translation>
+    </message>
+    <message>
+        <source>Pmp (W)</source>
+        <translation>Pmpp (W)</translation>
+    </message>
+    <message>
+        <source>FF</source>
+        <translation>FF</translation>
+    </message>
+    <message>
+        <source>Rsh (Ω)</source>
+        <translation>Rsh (Ω)</translation>
+    </message>
+    <message>
+        <source>Rs (Ω)</source>
+        <translation>Rs (Ω)</translation>
+    </message>
+    <message>
+        <source>Pmp vs. median (%)</source>
+        <translation>Pmpp ggü. Median (%)</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>CSV exportieren...</translation>
+    </message>
+    <message>
+        <source>More than three scaled median absolute deviations from its folder&apos;s median</source>
+        <translation>Mehr als drei skalierte mittlere absolute Abweichungen vom Median seines Ordners</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n string(s): %1 pass, %2 fail, %3 without verdict; %4 outlier(s).</source>
+        <translation>
+            <numerusform>%n Strang: %1 bestanden, %2 nicht bestanden, %3 ohne Bewertung; %4 Ausreißer.</numerusform>
+            <numerusform>%n Stränge: %1 bestanden, %2 nicht bestanden, %3 ohne Bewertung; %4 Ausreißer.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> comparison</source>
+        <translation> Vergleich</translation>
+    </message>
+</context>
+<context>
     <name>IVCurve::TesterFileImporter</name>
     <message>
         <source>String %1</source>
         <translation>Strang %1</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::Verdict</name>
+    <message>
+        <source>Pass</source>
+        <translation>Bestanden</translation>
+    </message>
+    <message>
+        <source>Fail: %1</source>
+        <translation>Nicht bestanden: %1</translation>
+    </message>
+    <message>
+        <source>No verdict: no module</source>
+        <translation>Keine Bewertung: kein Modul</translation>
+    </message>
+    <message>
+        <source>No verdict: no curve</source>
+        <translation>Keine Bewertung: keine Kennlinie</translation>
+    </message>
+    <message>
+        <source>No verdict: no irradiance</source>
+        <translation>Keine Bewertung: keine Bestrahlungsstärke</translation>
+    </message>
+</context>
+<context>
+    <name>IVCurve::VerdictTolerancesDialog</name>
+    <message>
+        <source>Verdict Tolerances</source>
+        <translation>Bewertungstoleranzen</translation>
+    </message>
+    <message>
+        <source>STC Pmp at most this far below nominal (%):</source>
+        <translation>STC-Pmpp höchstens so weit unter Nennwert (%):</translation>
+    </message>
+    <message>
+        <source>STC Voc within ± of nominal (%):</source>
+        <translation>STC-Voc innerhalb ± vom Nennwert (%):</translation>
+    </message>
+    <message>
+        <source>STC Isc within ± of nominal (%):</source>
+        <translation>STC-Isc innerhalb ± vom Nennwert (%):</translation>
     </message>
 </context>
 <context>
@@ -1935,6 +2305,10 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Iclamp</source>
         <translation>IZange</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Bewertung</translation>
     </message>
 </context>
 <context>

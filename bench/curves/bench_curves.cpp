@@ -8,7 +8,14 @@
 //   bench_curves --make FILE STRINGS    writes a curve file (and modules.db beside it) for a peer
 //   bench_curves --translate FILE       opens FILE and translates every curve by all three
 //                                       methods: the job peer_translate.py does the same way
+//   bench_curves --translate-procedures FILE
+//                                       the same by IEC 60891 procedures 2 and 4
+//                                       (peer_translate.py --procedures)
+//   bench_curves --compare FILE         the string comparison of every string in FILE
+//   bench_curves --modules ROWS         imports a generated module list of ROWS rows, then
+//                                       types a search into the module chooser
 #include "CurveGraphModel.h"
+#include "CurveModulesChooser.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
@@ -17,15 +24,20 @@
 #include "InsertBatch.h"
 #include "KestrovanResources.h"
 #include "ModuleLibrary.h"
+#include "ModuleListFile.h"
+#include "StringComparison.h"
 #include "TreeItem.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -95,8 +107,118 @@ double translateAll(CurveGraphModel* model, const QVector<uint>& ids)
     return check;
 }
 
+// Translates each curve by IEC 60891 procedures 2 and 4 with its stored coefficients.
+double translateByProcedures(CurveGraphModel* model, const QVector<uint>& ids)
+{
+    double check = 0;
+    model->readEach(ids, [&check](int, std::unique_ptr<CurveRecord> record) {
+        for (quint8 algorithm :
+            { quint8(AlgorithmIEC60891Procedure2), quint8(AlgorithmIEC60891Procedure4) }) {
+            STCparameters parameters = record->stcParameters();
+            parameters.algorithm = algorithm;
+            record->setSTCparameters(parameters);
+            check += record->stc().maxVoltage() + record->stcPower().maxCurrent();
+        }
+    });
+    return check;
+}
+
+// Opens a curve document and builds the comparison table of every string in it.
+int compare(const QString& path)
+{
+    CurveStore store(path);
+    if (!store.isOpen())
+        return 1;
+    QElapsedTimer timer;
+    timer.start();
+    const QVector<StringComparison::StringRef> strings
+        = StringComparison::stringsUnder({ store.treeModel()->rootItem() });
+    const QVector<ComparisonRow> rows
+        = StringComparison::build(*store.graphModel(), strings, store.tolerances());
+    const double elapsed = ms(timer);
+    int counts[3] = {};
+    int outliers = 0;
+    for (const ComparisonRow& row : rows) {
+        ++counts[row.verdict.outcome];
+        outliers += row.outlier ? 1 : 0;
+    }
+    std::printf("comparison of %d strings: %.1f ms (%d pass, %d fail, %d without verdict, %d outliers)\n",
+        int(rows.size()), elapsed, counts[Verdict::Pass], counts[Verdict::Fail], counts[Verdict::None],
+        outliers);
+    return 0;
+}
+
+// A published module list of the given number of rows, as the CEC list is laid out.
+QByteArray moduleList(int rows)
+{
+    QByteArray list = "Name,Manufacturer,Technology,Bifacial,STC,PTC,A_c,Length,Width,N_s,I_sc_ref,V_oc_ref,"
+                      "I_mp_ref,V_mp_ref,alpha_sc,beta_oc,T_NOCT,a_ref,I_L_ref,I_o_ref,R_s,R_sh_ref,Adjust,"
+                      "gamma_r,BIPV,Version,Date\n,,,,W,W,m2,m,m,,A,V,A,V,A/K,V/K,C,V,A,A,Ohm,Ohm,%,%/K,,,\n"
+                      "[0],[1],,,,,,,,,,,,,,,,,,,,,,,,,\n";
+    const char* const makers[] = { "Aldmere Solar", "Brackwyn PV", "Corvane Energy", "Dunmore Cells" };
+    for (int n = 0; n < rows; ++n) {
+        const double isc = 8.0 + (n % 50) * 0.1;
+        const double voc = 36.0 + (n % 30) * 0.3;
+        list
+            += QStringLiteral("\"%1 M%2-%3\",%1,%4,0,%5,%6,1.7,1.8,1,%7,%8,%9,%10,%11,0.004,-0.12,45,1.6,9.5,"
+                              "1e-10,0.3,300,5,-0.4,N,SAM,1/1/2020\n")
+                   .arg(QLatin1String(makers[n % 4]))
+                   .arg(n)
+                   .arg(250 + n % 200)
+                   .arg(QLatin1String(n % 3 ? "Mono-c-Si" : "Multi-c-Si"))
+                   .arg(250 + n % 200)
+                   .arg(230 + n % 200)
+                   .arg(n % 2 ? 60 : 72)
+                   .arg(isc)
+                   .arg(voc)
+                   .arg(isc * 0.94)
+                   .arg(voc * 0.81)
+                   .toUtf8();
+    }
+    return list;
+}
+
+// Imports a module list into the library and then types a search into the chooser, a
+// keystroke at a time, as a user would.
+int modules(int rows)
+{
+    const QByteArray content = moduleList(rows);
+    QElapsedTimer timer;
+    timer.start();
+    const ModuleListFile list = ModuleListFile::parse(content);
+    const double parsed = ms(timer);
+    ModuleLibrary::ImportCount count;
+    QString error;
+    if (!ModuleLibrary::instance().importModules(list.modules, &count, &error)) {
+        std::printf("import failed: %s\n", qPrintable(error));
+        return 1;
+    }
+    const double imported = ms(timer);
+    std::printf(
+        "module list of %d rows: parse %.1f ms, parse+import %.1f ms (%d new, %d updated, %d skipped)\n",
+        rows, parsed, imported, count.added, count.updated, list.skipped);
+
+    timer.restart();
+    CurveModulesChooser chooser;
+    const double opened = ms(timer);
+    const int listed = chooser.combo()->count() - 1;
+    const QString typed = QStringLiteral("corvane m1234");
+    QVector<double> keystrokes;
+    for (int i = 1; i <= typed.size(); ++i) {
+        timer.restart();
+        chooser.filter()->setText(typed.left(i));
+        keystrokes.append(ms(timer));
+    }
+    std::sort(keystrokes.begin(), keystrokes.end());
+    std::printf(
+        "chooser over %d modules: open %.1f ms; %d keystrokes, median %.2f ms, slowest %.2f ms; %d left\n",
+        listed, opened, int(keystrokes.size()), keystrokes.at(keystrokes.size() / 2), keystrokes.last(),
+        chooser.combo()->count() - 1);
+    return 0;
+}
+
 // Opens a curve document, reads the curves of its tree in one go and translates them all.
-double openAndTranslate(const QString& path, double* openMs, double* translateMs)
+double openAndTranslate(const QString& path, double* openMs, double* translateMs, bool procedures)
 {
     QElapsedTimer timer;
     timer.start();
@@ -112,7 +234,8 @@ double openAndTranslate(const QString& path, double* openMs, double* translateMs
         if (item->curveID() != 0)
             ids.append(item->curveID());
     }
-    const double check = translateAll(store.graphModel(), ids);
+    const double check
+        = procedures ? translateByProcedures(store.graphModel(), ids) : translateAll(store.graphModel(), ids);
     *translateMs = ms(timer);
     return check;
 }
@@ -217,8 +340,9 @@ int main(int argc, char** argv)
     // user's machine, and not again (with a wait for the disk) in every timed run.
     QTemporaryDir temporaryHome;
     QString home = temporaryHome.path();
-    if ((argc == 4 && qstrcmp(argv[1], "--make") == 0)
-        || (argc == 3 && qstrcmp(argv[1], "--translate") == 0)) {
+    if ((argc == 4 && qstrcmp(argv[1], "--make") == 0) || (argc == 3 && qstrcmp(argv[1], "--translate") == 0)
+        || (argc == 3 && qstrcmp(argv[1], "--translate-procedures") == 0)
+        || (argc == 3 && qstrcmp(argv[1], "--compare") == 0)) {
         home = QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath() + QStringLiteral("/bench-home");
         QDir().mkpath(home);
     }
@@ -244,16 +368,30 @@ int main(int argc, char** argv)
         ModuleLibrary::shutdown();
         return QFileInfo::exists(path) ? 0 : 1;
     }
-    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--translate")) {
+    if (arguments.size() == 3
+        && (arguments.at(1) == QLatin1String("--translate")
+            || arguments.at(1) == QLatin1String("--translate-procedures"))) {
         double openMs = 0;
         double translateMs = 0;
         const std::clock_t cpuStart = std::clock();
-        const double check = openAndTranslate(arguments.at(2), &openMs, &translateMs);
+        const double check = openAndTranslate(arguments.at(2), &openMs, &translateMs,
+            arguments.at(1) == QLatin1String("--translate-procedures"));
         const double cpuMs = double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
         std::printf("open+tree %.1f ms, load+3xSTC %.1f ms, total %.1f ms (cpu %.1f ms), check %.6f\n",
             openMs, translateMs, openMs + translateMs, cpuMs, check);
         ModuleLibrary::shutdown();
         return 0;
+    }
+
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--compare")) {
+        const int result = compare(arguments.at(2));
+        ModuleLibrary::shutdown();
+        return result;
+    }
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--modules")) {
+        const int result = modules(arguments.at(2).toInt());
+        ModuleLibrary::shutdown();
+        return result;
     }
 
     QVector<int> counts;

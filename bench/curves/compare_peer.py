@@ -3,6 +3,7 @@
 and their ratio: the job's own wall and CPU times, and the whole process's wall time.
 
     /usr/bin/python3 bench/curves/compare_peer.py build/release/bench/bench_curves [strings] [runs]
+    ... --procedures: the same for IEC 60891 procedures 2 and 4
 """
 
 import os
@@ -27,18 +28,22 @@ def run(command):
 
 
 def main():
-    bench = os.path.abspath(sys.argv[1])
-    strings = sys.argv[2] if len(sys.argv) > 2 else "5000"
-    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 7
+    procedures = "--procedures" in sys.argv
+    arguments = [a for a in sys.argv if a != "--procedures"]
+    mode = ["--translate-procedures"] if procedures else ["--translate"]
+    peer_mode = ["--procedures"] if procedures else []
+    bench = os.path.abspath(arguments[1])
+    strings = arguments[2] if len(arguments) > 2 else "5000"
+    runs = int(arguments[3]) if len(arguments) > 3 else 7
     peer = os.path.join(os.path.dirname(os.path.abspath(__file__)), "peer_translate.py")
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "curves.kstcrv")
         subprocess.run([bench, "--make", path, strings], capture_output=True, check=True)
         ours, theirs = [], []
-        run([bench, "--translate", path])  # warms the file cache
+        run([bench] + mode + [path])  # warms the file cache
         for _ in range(runs):
-            ours.append(run([bench, "--translate", path]))
-            theirs.append(run([sys.executable, peer, path]))
+            ours.append(run([bench] + mode + [path]))
+            theirs.append(run([sys.executable, peer] + peer_mode + [path]))
     if abs(ours[0][2] - theirs[0][2]) > 1e-6 * abs(theirs[0][2]):
         sys.exit("the check sums differ: %f and %f" % (ours[0][2], theirs[0][2]))
     print("%s strings, median of %d runs each, taken in turn" % (strings, runs))

@@ -9,6 +9,7 @@ go and translated as whole arrays, the way numpy is meant to be used. Prints the
 the same check sum as bench_curves, so that the two can be seen to have done the same work.
 
     python3 peer_translate.py FILE.kstcrv
+    python3 peer_translate.py --procedures FILE.kstcrv   (IEC 60891 procedures 2 and 4 instead)
 """
 
 import math
@@ -23,6 +24,9 @@ G2 = 1000.0
 T2 = 25.0
 COEFFICIENTS = ("alpha", "beta", "delta", "a", "b", "K", "Rs")
 DEFAULTS = {"alpha": 0.004, "beta": -0.15, "delta": 0.085, "a": 0.06, "b": -0.004, "K": 0.00125, "Rs": 0.35}
+PROCEDURE_COLUMNS = ("IEC2_alpha", "IEC2_beta", "IEC2_a", "IEC2_Rs", "IEC2_kappa", "IEC4_alpha", "IEC4_Rs",
+                     "IEC4_cells", "IEC4_epsilon")
+PROCEDURE_DEFAULTS = (0.05, -0.3, 0.06, 0.35, 0.00125, 0.004, 0.35, 60.0, 1.232)
 
 TREE_SELECT = (
     "SELECT t.NodeID, t.ParentNodeID, t.NodeDesc, t.Status, c.CurveID, c.MemLocation, c.TestDate, t.Colour, "
@@ -91,7 +95,8 @@ def series_figures(v2, i2, starts):
 
 
 def main():
-    path = sys.argv[1]
+    procedures = sys.argv[1] == "--procedures"
+    path = sys.argv[-1]
     start = time.perf_counter()
     cpu_start = time.process_time()
     database = sqlite3.connect("file:%s?mode=ro" % path, uri=True)
@@ -107,8 +112,11 @@ def main():
     opened = time.perf_counter()
 
     rows = []
+    columns = {row[1] for row in database.execute("PRAGMA table_info(Curves)")}
+    extra = ", ".join(name if name in columns else "NULL" for name in PROCEDURE_COLUMNS)
+    select = CURVE_SELECT.replace(" FROM Curves", ", %s FROM Curves" % extra)
     for curve_id in curve_ids:
-        row = database.execute(CURVE_SELECT, (curve_id,)).fetchone()
+        row = database.execute(select, (curve_id,)).fetchone()
         if row is not None and row[0]:
             rows.append(row)
     count = len(rows)
@@ -158,6 +166,32 @@ def main():
         if key not in nominal:
             nominal[key] = nominal_figure(ns[n], np_[n], *found)
         check += nominal[key]
+
+    if procedures:
+        with np.errstate(divide="ignore", invalid="ignore"):
+            p = [column(rows, 16 + k, default) for k, default in enumerate(PROCEDURE_DEFAULTS)]
+            dt = T2 - cell
+            parallel = np.maximum(np_, 1.0)
+            # Procedure 2: relative coefficients in %/°C, Voc1 the last point's voltage.
+            voc1 = v1[starts + counts - 1]
+            factor = (1.0 + p[0] / 100.0 * dt) * G2 / g1
+            offset = voc1 * (p[1] / 100.0 * dt + p[2] * np.log(G2 / g1))
+            i2 = i1 * factor[curve]
+            v2 = v1 + offset[curve] - (p[3] * ns / parallel)[curve] * (i2 - i1) - (p[4] * ns / parallel * dt)[curve] * i2
+            check = series_figures(v2, i2, starts)
+            # Procedure 4: first to the target irradiance, then to the target temperature.
+            i_g = i1 + (isc1 * (G2 / g1 - 1.0))[curve]
+            v_g = v1 - (p[6] * ns / parallel)[curve] * (i_g - i1)
+            absolute = cell + 273.15
+            tf = np.where(absolute > 0.0, dt / absolute, 0.0)
+            i2 = i_g + (p[5] * parallel * dt)[curve]
+            v2 = v_g + tf[curve] * (v_g - (p[8] * p[7] * ns)[curve])
+            check += series_figures(v2, i2, starts)
+        done = time.perf_counter()
+        cpu = time.process_time() - cpu_start
+        print("open+tree %.1f ms, load+2xSTC %.1f ms, total %.1f ms (cpu %.1f ms), check %.6f"
+              % ((opened - start) * 1e3, (done - opened) * 1e3, (done - start) * 1e3, cpu * 1e3, check))
+        return
 
     with np.errstate(divide="ignore", invalid="ignore"):
         # Blaesser: ambient temperature.

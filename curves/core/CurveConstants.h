@@ -29,6 +29,9 @@ enum AlgorithmCode : quint8 {
     AlgorithmBlaesser = 0,
     AlgorithmIEC60891 = 1,
     AlgorithmAnderson = 2,
+    AlgorithmIEC60891Procedure2 = 3,
+    AlgorithmIEC60891Procedure4 = 4,
+    AlgorithmLast = AlgorithmIEC60891Procedure4,
 };
 
 // Positions in a tree item's data vector.
@@ -63,7 +66,9 @@ enum TreeColumn : int {
     ColumnCellTemp = 4,
     ColumnColour = 14,
     ColumnLast = 15,
-    ColumnCount = 16,
+    // Each string's verdict against its modules' data sheet; off in the masks stored before it.
+    ColumnVerdict = 16,
+    ColumnCount = 17,
 };
 
 inline QString treeMimeType()

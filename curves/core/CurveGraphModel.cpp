@@ -17,6 +17,7 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -58,8 +59,21 @@ enum LoadColumn {
     ColModuleID,
     ColModuleSeries,
     ColModuleParallel,
-    ColFileVersion
+    ColFileVersion,
+    ColFirstProcedureCoefficient
 };
+
+// The coefficients of IEC 60891 procedures 2 and 4, in STCparameters order; files written
+// before these procedures gain the columns when they are opened for writing.
+const char* const procedureColumns[] = { "IEC2_alpha", "IEC2_beta", "IEC2_a", "IEC2_Rs", "IEC2_kappa",
+    "IEC4_alpha", "IEC4_Rs", "IEC4_cells", "IEC4_epsilon" };
+constexpr int ProcedureColumnCount = int(sizeof(procedureColumns) / sizeof(procedureColumns[0]));
+
+std::array<QString*, ProcedureColumnCount> procedureCoefficients(STCparameters& p)
+{
+    return { &p.iec2AlphaRel, &p.iec2BetaRel, &p.iec2A, &p.iec2Rs, &p.iec2Kappa, &p.iec4Alpha, &p.iec4Rs,
+        &p.iec4Cells, &p.iec4Epsilon };
+}
 
 // A coefficient column replaces the default only when it holds a number.
 void readCoefficient(const QVariant& value, QString& target)
@@ -86,7 +100,7 @@ CurveGraphModel::~CurveGraphModel() = default;
 
 QStringList CurveGraphModel::schemaStatements()
 {
-    return {
+    QStringList statements {
         QStringLiteral(
             "CREATE TABLE if not exists Curves (CurveID INTEGER PRIMARY KEY,\t\t\tCurvePoints TEXT,\t\t\t"
             "MemLocation INTEGER,\t\t\tTestDate INTEGER,\t\t\tTesterSerNo TEXT,\t\t\t"
@@ -98,6 +112,10 @@ QStringList CurveGraphModel::schemaStatements()
             "ModuleSeries INTEGER,\t\t\tModuleParallel INTEGER)"),
         QStringLiteral("ALTER TABLE Curves ADD COLUMN Fileversion INTEGER;")
     };
+    for (const char* column : procedureColumns)
+        statements.append(
+            QStringLiteral("ALTER TABLE Curves ADD COLUMN %1 REAL;").arg(QLatin1String(column)));
+    return statements;
 }
 
 void CurveGraphModel::runSchema()
@@ -106,6 +124,7 @@ void CurveGraphModel::runSchema()
     QSqlQuery query(m_database);
     for (const QString& statement : qAsConst(m_schema))
         query.exec(statement);
+    m_procedureColumnsKnown = false;
 }
 
 uint CurveGraphModel::insert(const CurveRecord& record)
@@ -159,8 +178,11 @@ bool CurveGraphModel::prepareLoad(QSqlQuery& query, const QString& condition)
     if (!m_loadShapeKnown) {
         // A file from before the FileVersion column that could not be upgraded (it is
         // read-only) reads as version 0.
-        m_hasFileVersion
-            = m_database.record(QStringLiteral("Curves")).contains(QStringLiteral("FileVersion"));
+        const QSqlRecord columns = m_database.record(QStringLiteral("Curves"));
+        m_hasFileVersion = columns.contains(QStringLiteral("FileVersion"));
+        m_hasProcedureColumns = std::all_of(std::begin(procedureColumns), std::end(procedureColumns),
+            [&columns](const char* column) { return columns.contains(QLatin1String(column)); });
+        m_procedureColumnsKnown = true;
         // The point list is read as the bytes the file holds when they are UTF-8, sparing the
         // conversion of every point list to UTF-16 on its way to the decoder.
         QSqlQuery encoding(m_database);
@@ -172,10 +194,11 @@ bool CurveGraphModel::prepareLoad(QSqlQuery& query, const QString& condition)
             QStringLiteral("SELECT CurveID, %2, MemLocation, TestDate, TesterSerNo, Irradiance, "
                            "AmbientTemp, CellTemp, Voc, Isc, Riso, Viso, Iclamp, Rpe, FF, Vmp, Imp, "
                            "STCAlgorithm, STC_alpha, STC_beta, STC_delta, STC_a, STC_b, STC_K, "
-                           "STC_Rs, ModuleID, ModuleSeries, ModuleParallel, %1 FROM Curves ")
+                           "STC_Rs, ModuleID, ModuleSeries, ModuleParallel, %1, %3 FROM Curves ")
                 .arg(m_hasFileVersion ? QStringLiteral("FileVersion") : QStringLiteral("0"),
                     m_pointsAsUtf8 ? QStringLiteral("CAST(CurvePoints AS BLOB)")
-                                   : QStringLiteral("CurvePoints"))
+                                   : QStringLiteral("CurvePoints"),
+                    procedureColumnList(m_hasProcedureColumns))
             + condition)) {
         // Asked again after a failure: the table may have been made since.
         m_loadShapeKnown = true;
@@ -279,8 +302,7 @@ std::unique_ptr<CurveRecord> CurveGraphModel::recordFromRow(const QSqlQuery& q, 
     bool ok = false;
     const uint algorithm = NumberText::toUnsigned(q.value(ColAlgorithm), &ok);
     // A code the program does not know falls back to the default method, like a missing one.
-    parameters.algorithm
-        = ok && algorithm <= AlgorithmAnderson ? quint8(algorithm) : quint8(AlgorithmAnderson);
+    parameters.algorithm = ok && algorithm <= AlgorithmLast ? quint8(algorithm) : quint8(AlgorithmAnderson);
     readCoefficient(q.value(ColAlpha), parameters.alpha);
     readCoefficient(q.value(ColBeta), parameters.beta);
     readCoefficient(q.value(ColDelta), parameters.delta);
@@ -288,6 +310,9 @@ std::unique_ptr<CurveRecord> CurveGraphModel::recordFromRow(const QSqlQuery& q, 
     readCoefficient(q.value(ColB), parameters.b);
     readCoefficient(q.value(ColK), parameters.K);
     readCoefficient(q.value(ColRs), parameters.Rs);
+    const auto coefficients = procedureCoefficients(parameters);
+    for (int i = 0; i < ProcedureColumnCount; ++i)
+        readCoefficient(q.value(ColFirstProcedureCoefficient + i), *coefficients[std::size_t(i)]);
     record->setSTCparameters(parameters);
 
     const uint moduleID = NumberText::toUnsigned(q.value(ColModuleID), &ok);
@@ -334,11 +359,13 @@ bool CurveGraphModel::updateDetails(uint curveID)
             "UPDATE Curves SET STCAlgorithm = :alg,STC_alpha = :alpha,STC_beta = :beta,STC_delta = "
             ":delta,STC_a = :a,"
             "STC_b = :b,STC_K = :K,STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
-            ":parallel,Irradiance = :G,AmbientTemp = :Ta,CellTemp = :Tpv WHERE CurveID = :CurveID;"))) {
+            ":parallel,Irradiance = :G,AmbientTemp = :Ta,CellTemp = :Tpv%1 WHERE CurveID = :CurveID;")
+                           .arg(procedureAssignments()))) {
         warn(query.lastError().text());
         return false;
     }
-    const STCparameters& p = record->stcParameters();
+    STCparameters p = record->stcParameters();
+    bindProcedureCoefficients(query, p);
     const ModuleAssignment& m = record->module();
     query.bindValue(QStringLiteral(":alg"), int(p.algorithm));
     query.bindValue(QStringLiteral(":alpha"), bindable(NumberText::toStore(p.alpha)));
@@ -362,7 +389,79 @@ bool CurveGraphModel::updateDetails(uint curveID)
         warn(query.lastError().text());
         return false;
     }
+    emit curveChanged(curveID);
     return true;
+}
+
+void CurveGraphModel::takeModuleDefaults(const CurveModuleRow& module, STCparameters* parameters)
+{
+    auto take = [&module](CurveModuleRow::Field field, double* value) {
+        bool ok = false;
+        *value = NumberText::fromVariant(module.value(field), &ok);
+        return ok;
+    };
+    double alpha = 0.0;
+    double beta = 0.0;
+    double delta = 0.0;
+    double rs = 0.0;
+    double isc = 0.0;
+    double voc = 0.0;
+    double cells = 0.0;
+    if (take(CurveModuleRow::Alpha, &alpha)) {
+        parameters->alpha = NumberText::format(alpha);
+        parameters->iec4Alpha = parameters->alpha;
+        if (take(CurveModuleRow::Isc, &isc) && isc > 0.0)
+            parameters->iec2AlphaRel = NumberText::format(alpha / isc * 100.0);
+    }
+    if (take(CurveModuleRow::Beta, &beta)) {
+        parameters->beta = NumberText::format(beta);
+        if (take(CurveModuleRow::Voc, &voc) && voc > 0.0)
+            parameters->iec2BetaRel = NumberText::format(beta / voc * 100.0);
+    }
+    if (take(CurveModuleRow::Delta, &delta))
+        parameters->delta = NumberText::format(delta);
+    if (take(CurveModuleRow::Rs, &rs)) {
+        parameters->Rs = NumberText::format(rs);
+        parameters->iec2Rs = parameters->Rs;
+        parameters->iec4Rs = parameters->Rs;
+    }
+    if (take(CurveModuleRow::Cells, &cells) && cells >= 1.0)
+        parameters->iec4Cells = NumberText::format(cells);
+}
+
+QString CurveGraphModel::procedureColumnList(bool present)
+{
+    QStringList list;
+    for (const char* column : procedureColumns)
+        list.append(present ? QLatin1String(column) : QLatin1String("NULL"));
+    return list.join(QStringLiteral(", "));
+}
+
+QString CurveGraphModel::procedureAssignments()
+{
+    // A file opened read-only keeps its old columns; it takes no writes anyway.
+    if (!m_procedureColumnsKnown) {
+        const QSqlRecord columns = m_database.record(QStringLiteral("Curves"));
+        m_hasProcedureColumns = std::all_of(std::begin(procedureColumns), std::end(procedureColumns),
+            [&columns](const char* column) { return columns.contains(QLatin1String(column)); });
+        m_procedureColumnsKnown = true;
+    }
+    QString assignments;
+    if (m_hasProcedureColumns) {
+        for (const char* column : procedureColumns)
+            assignments += QStringLiteral(",%1 = :%1").arg(QLatin1String(column));
+    }
+    return assignments;
+}
+
+void CurveGraphModel::bindProcedureCoefficients(QSqlQuery& query, STCparameters& p) const
+{
+    if (!m_hasProcedureColumns)
+        return;
+    const auto coefficients = procedureCoefficients(p);
+    for (int i = 0; i < ProcedureColumnCount; ++i)
+        query.bindValue(QLatin1Char(':') + QLatin1String(procedureColumns[i]),
+            bindable(NumberText::toStore(*coefficients[std::size_t(i)])));
 }
 
 bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, unsigned series)
@@ -370,13 +469,18 @@ bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, u
     if (!m_database.isOpen())
         return false;
     QSqlQuery query(m_database);
+    CurveRecord* record = cached(curveID);
+    STCparameters parameters = record ? record->stcParameters() : STCparameters();
+    takeModuleDefaults(module, &parameters);
     if (!query.prepare(
             QStringLiteral("UPDATE Curves SET STC_alpha = :alpha,STC_beta = :beta,STC_delta = :delta,"
                            "STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
-                           ":parallel WHERE CurveID = :CurveID;"))) {
+                           ":parallel%1 WHERE CurveID = :CurveID;")
+                .arg(procedureAssignments()))) {
         warn(query.lastError().text());
         return false;
     }
+    bindProcedureCoefficients(query, parameters);
     query.bindValue(QStringLiteral(":alpha"), module.value(CurveModuleRow::Alpha));
     query.bindValue(QStringLiteral(":beta"), module.value(CurveModuleRow::Beta));
     query.bindValue(QStringLiteral(":delta"), module.value(CurveModuleRow::Delta));
@@ -389,7 +493,6 @@ bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, u
         warn(query.lastError().text());
         return false;
     }
-    CurveRecord* record = cached(curveID);
     if (!record)
         return true;
     ModuleAssignment assignment;
@@ -397,22 +500,9 @@ bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, u
     assignment.ns = series;
     assignment.np = 1;
     record->setModuleAssignment(assignment);
-    STCparameters parameters = record->stcParameters();
-    bool ok = false;
-    double value = NumberText::fromVariant(module.value(CurveModuleRow::Alpha), &ok);
-    if (ok)
-        parameters.alpha = NumberText::format(value);
-    value = NumberText::fromVariant(module.value(CurveModuleRow::Beta), &ok);
-    if (ok)
-        parameters.beta = NumberText::format(value);
-    value = NumberText::fromVariant(module.value(CurveModuleRow::Delta), &ok);
-    if (ok)
-        parameters.delta = NumberText::format(value);
-    value = NumberText::fromVariant(module.value(CurveModuleRow::Rs), &ok);
-    if (ok)
-        parameters.Rs = NumberText::format(value);
     record->setSTCparameters(parameters);
     record->invalidateTranslations();
+    emit curveChanged(curveID);
     emit signalStringDeselected(curveID);
     emit signalStringSelected(curveID);
     return true;

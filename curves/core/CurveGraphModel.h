@@ -16,6 +16,7 @@ namespace IVCurve {
 class CurveRecord;
 class CurveTreeModel;
 struct CurveModuleRow;
+struct STCparameters;
 
 // The curve records of a document: reads and writes rows of the Curves table and keeps the
 // records of the strings in use.
@@ -27,6 +28,8 @@ public:
     ~CurveGraphModel() override;
 
     static QStringList schemaStatements();
+    // A module's data-sheet coefficients as the translation settings of a string of it.
+    static void takeModuleDefaults(const CurveModuleRow& module, STCparameters* parameters);
     void runSchema();
     // Lets go of the prepared statements, before the connection is closed and opened again.
     void releaseStatements();
@@ -65,6 +68,8 @@ signals:
     void signalStringSelected(uint StringID);
     void signalStringDeselected(uint StringID);
     void signalUpdateLegend(QString newTitle);
+    // A string's measured conditions, translation or module were written to the file.
+    void curveChanged(uint curveID);
     void modified(bool dirty);
 
 public slots:
@@ -79,6 +84,11 @@ private:
     // Prepares the select of a curve row, followed by the given condition.
     bool prepareLoad(QSqlQuery& query, const QString& condition);
     std::unique_ptr<CurveRecord> recordFromRow(const QSqlQuery& query, uint curveID) const;
+    // The coefficients of IEC 60891 procedures 2 and 4 where the file has their columns: the
+    // column list of the load select, the assignments of an update and their values.
+    static QString procedureColumnList(bool present);
+    QString procedureAssignments();
+    void bindProcedureCoefficients(QSqlQuery& query, STCparameters& parameters) const;
 
     QSqlDatabase m_database;
     CurveTreeModel* m_treeModel;
@@ -89,6 +99,8 @@ private:
     QSqlQuery m_insertQuery;
     bool m_loadShapeKnown = false;
     bool m_hasFileVersion = false;
+    bool m_hasProcedureColumns = false;
+    bool m_procedureColumnsKnown = false;
     bool m_pointsAsUtf8 = false;
     QItemSelection m_selection;
     QList<uint> m_order;

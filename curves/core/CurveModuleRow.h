@@ -21,6 +21,8 @@ struct CurveModuleRow
         Rs,
         UserModule,
         Favourite,
+        // Cells in series in one module; missing in libraries written before it was kept.
+        Cells,
         FieldCount
     };
 

@@ -3,6 +3,8 @@
 #include "Anderson.h"
 #include "Blaesser.h"
 #include "IEC60891.h"
+#include "IEC60891Procedure2.h"
+#include "IEC60891Procedure4.h"
 #include "NumberText.h"
 
 #include <array>
@@ -102,6 +104,11 @@ std::unique_ptr<STCAlgorithm> CurveRecord::makeAlgorithm()
         return std::make_unique<Blaesser>(m_stc, iscMeasured, vocMeasured);
     case AlgorithmIEC60891:
         return std::make_unique<IEC60891>(m_stc, m_module, iscFirst, meas.irradiance());
+    case AlgorithmIEC60891Procedure2:
+        return std::make_unique<IEC60891Procedure2>(
+            m_stc, m_module, meas.isEmpty() ? 0.0 : meas.points().last().x());
+    case AlgorithmIEC60891Procedure4:
+        return std::make_unique<IEC60891Procedure4>(m_stc, m_module, iscFirst);
     default:
         return std::make_unique<Anderson>(m_stc, m_module, iscFirst, meas.maxVoltage());
     }

@@ -1,10 +1,13 @@
 #include "CurveReportTable.h"
 
+#include "CurveParameters.h"
+
 #include "CurveRecord.h"
 #include "ModuleLibrary.h"
 #include "NumberText.h"
 #include "TestDate.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QLocale>
@@ -28,7 +31,8 @@ QString stringsRowTemplate()
     return QStringLiteral("<tr>") + cell(QStringLiteral("<!--#STRINGNAME#-->"), true)
         + cell(QStringLiteral("<!--#DATE#-->")) + cell(QStringLiteral("<!--#IRRADIANCE#-->"))
         + cell(QStringLiteral("<!--#CELLTEMP#-->")) + cell(QStringLiteral("<!--#FILLFACTOR#-->"))
-        + cell(QStringLiteral("<!--#NUM_MODULES#-->")) + QStringLiteral("</tr>\n");
+        + cell(QStringLiteral("<!--#NUM_MODULES#-->")) + cell(QStringLiteral("<!--#VERDICT#-->"))
+        + QStringLiteral("</tr>\n");
 }
 
 QString electricalRowTemplate()
@@ -116,7 +120,19 @@ QString pageTemplate()
     return QString::fromUtf8(file.readAll());
 }
 
-QString stringsRow(CurveRecord& record)
+Verdict verdictOf(CurveRecord& record, const VerdictTolerances& tolerances)
+{
+    const ModuleAssignment& m = record.module();
+    const NominalString nominal = record.nominal().isEmpty()
+        ? NominalString()
+        : NominalString::fromModule(m.voc, m.isc, m.vmp, m.imp, m.ns, m.np);
+    bool measured = false;
+    const double irradiance = NumberText::parse(record.value(CurveRecord::Irradiance), &measured);
+    return Verdict::judge(nominal, CurveParameters::fromPoints(record.stc().points()),
+        measured && irradiance > 0.0, tolerances);
+}
+
+QString stringsRow(CurveRecord& record, const VerdictTolerances& tolerances)
 {
     QString row = stringsRowTemplate();
     put(row, "STRINGNAME", record.label.toHtmlEscaped());
@@ -125,6 +141,7 @@ QString stringsRow(CurveRecord& record)
     put(row, "CELLTEMP", number(record.value(CurveRecord::CellTemp), 1));
     put(row, "FILLFACTOR", number(record.value(CurveRecord::FF), 0));
     put(row, "NUM_MODULES", record.nominal().isEmpty() ? QString() : QString::number(record.module().ns));
+    put(row, "VERDICT", verdictOf(record, tolerances).text().toHtmlEscaped());
     return clearUnfilled(row);
 }
 
@@ -194,7 +211,9 @@ QString fill(const QString& pageTemplate, const Header& header, const QList<Curv
     QDateTime last;
     QString table1;
     QString table2;
+    int counts[3] = {};
     for (CurveRecord* record : records) {
+        ++counts[verdictOf(*record, header.tolerances).outcome];
         const QDateTime when = TestDate::parse(record->testDate);
         if (when.isValid()) {
             if (!first.isValid() || when < first)
@@ -202,7 +221,7 @@ QString fill(const QString& pageTemplate, const Header& header, const QList<Curv
             if (!last.isValid() || when > last)
                 last = when;
         }
-        table1 += stringsRow(*record);
+        table1 += stringsRow(*record, header.tolerances);
         table2 += electricalRow(*record);
     }
     const QString format = QLocale::system().dateFormat(QLocale::ShortFormat) + QStringLiteral(" HH:mm:ss");
@@ -211,6 +230,11 @@ QString fill(const QString& pageTemplate, const Header& header, const QList<Curv
     if (last.isValid())
         replace("REPORT_ENDTIME", last.toString(format).toHtmlEscaped());
     replace("TABLE1_ROWS", table1);
+    replace("VERDICT_COUNTS",
+        QCoreApplication::translate("IVCurve::CurveReportTable", "Pass: %1, Fail: %2, No verdict: %3")
+            .arg(counts[Verdict::Pass])
+            .arg(counts[Verdict::Fail])
+            .arg(counts[Verdict::None]));
     replace("TABLE2_ROWS", table2);
     return html;
 }

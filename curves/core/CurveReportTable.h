@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QList>
 #include <QString>
 
@@ -20,15 +22,19 @@ struct Header
     QString combiner;
     // An <img> element with the logo, or empty.
     QString logoHtml;
+    VerdictTolerances tolerances;
 };
 
 // The page template from the resources; empty when it cannot be read.
 QString pageTemplate();
 // One row of the strings table and one of the electrical data table.
-QString stringsRow(CurveRecord& record);
+// The strings row ends with the string's verdict against the tolerances.
+QString stringsRow(CurveRecord& record, const VerdictTolerances& tolerances = VerdictTolerances());
+// The string's verdict, from the figures of its STC curve.
+Verdict verdictOf(CurveRecord& record, const VerdictTolerances& tolerances);
 QString electricalRow(CurveRecord& record);
-// The template with the header from `headerRecord`, the rows of `records` and the time span
-// of their tests (Start = earliest, End = latest).
+// The template with the header from `headerRecord`, the rows of `records`, the time span of
+// their tests (Start = earliest, End = latest) and the count of their verdicts.
 QString fill(const QString& pageTemplate, const Header& header, const QList<CurveRecord*>& records,
     CurveRecord& headerRecord);
 // A fixed-point number in the user's locale, without group separators.

@@ -13,6 +13,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
+#include <cmath>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -202,6 +203,54 @@ CurveStore::~CurveStore()
     m_database.close();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+namespace {
+const char* const toleranceNames[] = { "PmpBelow", "Voc", "Isc" };
+} // namespace
+
+VerdictTolerances CurveStore::tolerances() const
+{
+    VerdictTolerances tolerances;
+    double* values[] = { &tolerances.pmpBelow, &tolerances.voc, &tolerances.isc };
+    if (!m_opened)
+        return tolerances;
+    QSqlQuery query(m_database);
+    // A file without the table has the defaults.
+    if (!query.exec(QStringLiteral("SELECT Name, Value FROM Tolerances")))
+        return tolerances;
+    while (query.next()) {
+        bool ok = false;
+        const double value = query.value(1).toDouble(&ok);
+        for (int i = 0; i < 3; ++i) {
+            if (ok && std::isfinite(value) && value >= 0.0 && value <= 100.0
+                && query.value(0).toString() == QLatin1String(toleranceNames[i]))
+                *values[i] = value;
+        }
+    }
+    return tolerances;
+}
+
+bool CurveStore::setTolerances(const VerdictTolerances& tolerances, QString* error)
+{
+    QSqlQuery query(m_database);
+    if (!m_opened || m_readOnly
+        || !query.exec(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS Tolerances (Name TEXT PRIMARY KEY, Value REAL)"))
+        || !query.prepare(QStringLiteral("INSERT OR REPLACE INTO Tolerances (Name, Value) VALUES (?, ?)"))) {
+        *error = query.lastError().text();
+        return false;
+    }
+    const double values[] = { tolerances.pmpBelow, tolerances.voc, tolerances.isc };
+    for (int i = 0; i < 3; ++i) {
+        query.addBindValue(QLatin1String(toleranceNames[i]));
+        query.addBindValue(values[i]);
+        if (!query.exec()) {
+            *error = query.lastError().text();
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace IVCurve

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QFileDevice>
 #include <QSqlDatabase>
 #include <QString>
@@ -41,6 +43,12 @@ public:
     bool ensureFileAtPath(QString* error);
     // Tells the user that the file is read-only and changes to it cannot be saved.
     void tellReadOnly(QWidget* parent) const;
+
+    // What the strings of this file must reach against their data sheet: the defaults until
+    // the user set them; a value out of 0–100 % reads as its default.
+    VerdictTolerances tolerances() const;
+    // Writes them into the file at once (a table older versions do not read).
+    bool setTolerances(const VerdictTolerances& tolerances, QString* error);
 
 private:
     // Which file a path names: device and inode.

@@ -33,7 +33,7 @@ const int valueTargets[] = { TreeIrradiance, TreeAmbientTemp, TreeCellTemp, Tree
 
 // Data index shown in each view column; -1 for the columns without text.
 const int columnData[ColumnCount] = { TreeLabel, TreeMemLocation, TreeTestDate, TreeIrradiance, TreeCellTemp,
-    TreeFF, TreeIsc, TreeVoc, TreeImp, TreeVmp, TreeRiso, TreeViso, TreeRpe, TreeIclamp, -1, -1 };
+    TreeFF, TreeIsc, TreeVoc, TreeImp, TreeVmp, TreeRiso, TreeViso, TreeRpe, TreeIclamp, -1, -1, -1 };
 
 QVariant nullToInvalid(const QVariant& value)
 {
@@ -55,7 +55,8 @@ QVector<QVariant> headerTexts()
         QT_TRANSLATE_NOOP("Tree Control Header", "Voc"), QT_TRANSLATE_NOOP("Tree Control Header", "Impp"),
         QT_TRANSLATE_NOOP("Tree Control Header", "Vmpp"), QT_TRANSLATE_NOOP("Tree Control Header", "Riso"),
         QT_TRANSLATE_NOOP("Tree Control Header", "Viso"), QT_TRANSLATE_NOOP("Tree Control Header", "Rpe"),
-        QT_TRANSLATE_NOOP("Tree Control Header", "Iclamp"), " ", "" };
+        QT_TRANSLATE_NOOP("Tree Control Header", "Iclamp"), " ", "",
+        QT_TRANSLATE_NOOP("Tree Control Header", "Verdict") };
     QVector<QVariant> header;
     for (const char* text : texts)
         header.append(*text ? QCoreApplication::translate("Tree Control Header", text) : QString());
@@ -423,6 +424,10 @@ QVariant CurveTreeModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
+        if (column == ColumnVerdict) {
+            const auto verdict = m_verdicts.constFind(item->curveID());
+            return verdict != m_verdicts.constEnd() ? QVariant(verdict->text()) : QVariant();
+        }
         return displayValue(item, column);
     case Qt::ToolTipRole: {
         QStringList messages;
@@ -452,6 +457,12 @@ QVariant CurveTreeModel::data(const QModelIndex& index, int role) const
             return QColor(Qt::gray);
         return QVariant();
     case Qt::ForegroundRole:
+        if (column == ColumnVerdict) {
+            // No verdict keeps the row's own colour: grey would vanish on a grey row.
+            const auto verdict = m_verdicts.constFind(item->curveID());
+            if (verdict != m_verdicts.constEnd() && verdict->outcome != Verdict::None)
+                return QColor(verdict->outcome == Verdict::Pass ? Qt::darkGreen : Qt::red);
+        }
         if (column == ColumnColour)
             return item->colour().isValid() ? QVariant(item->colour()) : QVariant();
         if (status & StatusChecksumWrong)
@@ -488,6 +499,14 @@ bool CurveTreeModel::setData(const QModelIndex& index, const QVariant& value, in
     emit modified(true);
     emit dataChanged(index, index);
     return true;
+}
+
+void CurveTreeModel::setVerdicts(const QHash<uint, Verdict>& verdicts)
+{
+    // Only the text of one column changes; no row moves or goes.
+    emit layoutAboutToBeChanged();
+    m_verdicts = verdicts;
+    emit layoutChanged();
 }
 
 QVariant CurveTreeModel::headerData(int section, Qt::Orientation orientation, int role) const

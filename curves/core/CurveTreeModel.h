@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QAbstractItemModel>
+#include <QHash>
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -57,6 +60,9 @@ public:
     bool removeRows(int position, int rows, const QModelIndex& parent = QModelIndex()) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // The verdicts shown in the verdict column, by CurveID; strings without one show none.
+    void setVerdicts(const QHash<uint, Verdict>& verdicts);
+
 signals:
     void modified(bool dirty);
 
@@ -86,6 +92,7 @@ private:
     mutable QPointer<QMimeData> m_dragData;
     // The NodeIDs of that drag, in the order its data names them.
     mutable QVector<qint64> m_dragNodeIDs;
+    QHash<uint, Verdict> m_verdicts;
 };
 
 } // namespace IVCurve

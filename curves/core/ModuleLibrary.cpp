@@ -10,9 +10,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 static void initCurveResources()
 {
@@ -76,9 +78,12 @@ bool ModuleLibrary::open()
     const QString path = libraryPath();
     if (QSqlDatabase::contains(path)) {
         m_connectionName = path;
-        m_opened = QSqlDatabase::database(path, true).isOpen();
-        if (m_opened)
+        QSqlDatabase database = QSqlDatabase::database(path, true);
+        m_opened = database.isOpen();
+        if (m_opened) {
+            m_hasCells = database.record(QStringLiteral("Modules")).contains(QStringLiteral("Cells"));
             return true;
+        }
     }
     if (!QFileInfo::exists(path) && !seed(path)) {
         warn(Prompt::Critical,
@@ -95,8 +100,18 @@ bool ModuleLibrary::open()
         return false;
     }
     QSqlQuery(database).exec(QStringLiteral("PRAGMA trusted_schema=OFF"));
+    m_hasCells = database.record(QStringLiteral("Modules")).contains(QStringLiteral("Cells"));
     m_opened = true;
     return true;
+}
+
+bool ModuleLibrary::ensureCellsColumn()
+{
+    if (m_hasCells)
+        return true;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    m_hasCells = query.exec(QStringLiteral("ALTER TABLE Modules ADD COLUMN Cells INTEGER"));
+    return m_hasCells;
 }
 
 QList<CurveModuleRow> ModuleLibrary::select(const QString& condition)
@@ -108,7 +123,8 @@ QList<CurveModuleRow> ModuleLibrary::select(const QString& condition)
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
                         "SELECT _id, Description , Isc, Voc, Imp, Vmp, alpha, beta, delta, Rs, UserModule, "
-                        "Favourite FROM Modules WHERE (")
+                        "Favourite, %1 FROM Modules WHERE (")
+                        .arg(m_hasCells ? QStringLiteral("Cells") : QStringLiteral("NULL"))
             + condition + QStringLiteral(") ORDER BY Description ;"))) {
         warn(Prompt::Warning, query.lastError().text());
         return rows;
@@ -117,7 +133,7 @@ QList<CurveModuleRow> ModuleLibrary::select(const QString& condition)
     const CurveModuleRow::Field fields[] = { CurveModuleRow::Id, CurveModuleRow::Description,
         CurveModuleRow::Isc, CurveModuleRow::Voc, CurveModuleRow::Imp, CurveModuleRow::Vmp,
         CurveModuleRow::Alpha, CurveModuleRow::Beta, CurveModuleRow::Delta, CurveModuleRow::Rs,
-        CurveModuleRow::UserModule, CurveModuleRow::Favourite };
+        CurveModuleRow::UserModule, CurveModuleRow::Favourite, CurveModuleRow::Cells };
     while (query.next()) {
         CurveModuleRow row;
         for (int i = 0; i < CurveModuleRow::FieldCount; ++i)
@@ -144,6 +160,14 @@ bool ModuleLibrary::module(uint id, CurveModuleRow* row)
 }
 
 namespace {
+QString insertStatement()
+{
+    return QStringLiteral(
+        "INSERT INTO Modules (Description , Isc, Voc, Imp, Vmp, alpha, beta, delta, Rs, Cells, "
+        "UserModule, Favourite) VALUES (:desc , :Isc, :Voc, :Imp, :Vmp, :alpha, :beta, "
+        ":delta, :Rs, :Cells, :UserModule, :Favourite);");
+}
+
 // The data-sheet values; both the insert and the update statement name them alike.
 void bindModuleValues(QSqlQuery& query, const CurveModuleRow& row)
 {
@@ -155,18 +179,17 @@ void bindModuleValues(QSqlQuery& query, const CurveModuleRow& row)
     query.bindValue(QStringLiteral(":beta"), storeValue(row.value(CurveModuleRow::Beta)));
     query.bindValue(QStringLiteral(":delta"), storeValue(row.value(CurveModuleRow::Delta)));
     query.bindValue(QStringLiteral(":Rs"), storeValue(row.value(CurveModuleRow::Rs)));
+    const QVariant cells = row.value(CurveModuleRow::Cells);
+    query.bindValue(QStringLiteral(":Cells"), cells.isNull() ? QVariant(QVariant::Int) : cells);
 }
 } // namespace
 
 uint ModuleLibrary::insert(const CurveModuleRow& row)
 {
-    if (!open())
+    if (!open() || !ensureCellsColumn())
         return 0;
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    if (!query.prepare(
-            QStringLiteral("INSERT INTO Modules (Description , Isc, Voc, Imp, Vmp, alpha, beta, delta, Rs, "
-                           "UserModule, Favourite) VALUES (:desc , :Isc, :Voc, :Imp, :Vmp, :alpha, :beta, "
-                           ":delta, :Rs, :UserModule, :Favourite);")))
+    if (!query.prepare(insertStatement()))
         return 0;
     query.bindValue(QStringLiteral(":desc"), row.value(CurveModuleRow::Description).toString());
     bindModuleValues(query, row);
@@ -180,12 +203,12 @@ uint ModuleLibrary::insert(const CurveModuleRow& row)
 
 bool ModuleLibrary::update(const CurveModuleRow& row)
 {
-    if (!open())
+    if (!open() || !ensureCellsColumn())
         return false;
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.prepare(
             QStringLiteral("UPDATE Modules SET Description = :Desc,Isc = :Isc,Voc = :Voc,Imp = :Imp,"
-                           "Vmp = :Vmp,alpha = :alpha,beta = :beta,delta = :delta,Rs = :Rs,"
+                           "Vmp = :Vmp,alpha = :alpha,beta = :beta,delta = :delta,Rs = :Rs,Cells = :Cells,"
                            "UserModule = :Usr,Favourite = :Fav WHERE _id = :id;")))
         return false;
     query.bindValue(QStringLiteral(":Desc"), row.value(CurveModuleRow::Description).toString());
@@ -207,6 +230,68 @@ bool ModuleLibrary::remove(uint id)
     query.bindValue(QStringLiteral(":id"), id);
     m_byId.remove(id);
     return query.exec();
+}
+
+bool ModuleLibrary::importModules(const QList<CurveModuleRow>& modules, ImportCount* count, QString* error)
+{
+    *count = ImportCount();
+    if (!open() || !ensureCellsColumn()) {
+        *error = QSqlDatabase::database(m_connectionName, false).lastError().text();
+        return false;
+    }
+    QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
+    QHash<QString, uint> listed;
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral(
+            "SELECT _id, Description FROM Modules WHERE UserModule=0 OR UserModule IS NULL"))) {
+        *error = query.lastError().text();
+        return false;
+    }
+    while (query.next())
+        listed.insert(query.value(1).toString(), query.value(0).toUInt());
+    database.transaction();
+    QSqlQuery insert(database);
+    QSqlQuery update(database);
+    bool ok = insert.prepare(insertStatement())
+        && update.prepare(QStringLiteral("UPDATE Modules SET Isc = :Isc,Voc = :Voc,Imp = :Imp,Vmp = :Vmp,"
+                                         "alpha = :alpha,beta = :beta,delta = :delta,Rs = :Rs,Cells = :Cells "
+                                         "WHERE _id = :id;"));
+    for (int i = 0; ok && i < modules.size(); ++i) {
+        const CurveModuleRow& module = modules.at(i);
+        const QString description = module.value(CurveModuleRow::Description).toString();
+        const auto existing = listed.constFind(description);
+        if (existing != listed.constEnd()) {
+            bindModuleValues(update, module);
+            update.bindValue(QStringLiteral(":id"), existing.value());
+            ok = update.exec();
+            count->updated += ok ? 1 : 0;
+            continue;
+        }
+        insert.bindValue(QStringLiteral(":desc"), description);
+        bindModuleValues(insert, module);
+        insert.bindValue(QStringLiteral(":UserModule"), false);
+        insert.bindValue(QStringLiteral(":Favourite"), false);
+        ok = insert.exec();
+        if (ok) {
+            listed.insert(description, insert.lastInsertId().toUInt());
+            ++count->added;
+        }
+    }
+    m_byId.clear();
+    if (!ok) {
+        *error = (insert.lastError().isValid() ? insert.lastError() : update.lastError()).text();
+        database.rollback();
+        *count = ImportCount();
+        return false;
+    }
+    if (!database.commit()) {
+        *error = database.lastError().text();
+        database.rollback();
+        *count = ImportCount();
+        return false;
+    }
+    return true;
 }
 
 } // namespace IVCurve

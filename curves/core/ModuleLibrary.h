@@ -33,12 +33,25 @@ public:
     bool update(const CurveModuleRow& row);
     bool remove(uint id);
 
+    struct ImportCount
+    {
+        int added = 0;
+        int updated = 0;
+    };
+    // Adds modules read from a published list in one transaction. A module whose description
+    // matches one the library already has from such a list (not made by the user) updates it,
+    // keeping its id and favourite mark; the user's own modules are never changed.
+    bool importModules(const QList<CurveModuleRow>& modules, ImportCount* count, QString* error);
+
 private:
     ModuleLibrary() = default;
     bool seed(const QString& path);
+    // Libraries written before the cell count was kept gain its column on their first write.
+    bool ensureCellsColumn();
 
     QString m_connectionName;
     bool m_opened = false;
+    bool m_hasCells = false;
     // Every curve that names a module looks it up when it is loaded.
     QHash<uint, CurveModuleRow> m_byId;
 };

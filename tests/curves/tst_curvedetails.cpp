@@ -16,11 +16,13 @@
 #include "Folders.h"
 #include "ModuleLibrary.h"
 #include "NumberText.h"
+#include "StringComparisonDialog.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +31,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -110,6 +113,8 @@ private slots:
     void fillsFromTheRecord();
     void conditionRulesOnOK();
     void blaesserStaysUnlessAnotherIsChosen();
+    void newerProceduresAndTheParametersTab();
+    void comparisonTableSortsHighlightsAndExports();
     void moduleChoiceAndEntryWithoutData();
     void percentageHelpers();
     void saveNoticeCanBeSilenced();
@@ -279,6 +284,97 @@ void TestCurveDetails::blaesserStaysUnlessAnotherIsChosen()
         dialog.accept();
         QCOMPARE(dialog.record().stcParameters().algorithm, quint8(AlgorithmAnderson));
     }
+}
+
+void TestCurveDetails::newerProceduresAndTheParametersTab()
+{
+    CurveRecord record = sampleRecord();
+    STCparameters p = record.stcParameters();
+    p.algorithm = AlgorithmIEC60891Procedure4;
+    record.setSTCparameters(p);
+    {
+        CurveDetailsDialog dialog(record, QString(), 0);
+        dialog.show();
+        QVERIFY(child<QRadioButton>(&dialog, "radioIEC4")->isChecked());
+        QCOMPARE(child<QStackedWidget>(&dialog, "stackSTCPages")->currentWidget()->objectName(),
+            QStringLiteral("pageIEC4"));
+        // α and β in A/°C and V/°C belong to the older methods: hidden here.
+        QVERIFY(!child<QDoubleSpinBox>(&dialog, "input_alpha")->isVisible());
+        child<QRadioButton>(&dialog, "radioAnderson")->setChecked(true);
+        QVERIFY(child<QDoubleSpinBox>(&dialog, "input_alpha")->isVisible());
+        child<QRadioButton>(&dialog, "radioIEC4")->setChecked(true);
+        typeInto(child<QLineEdit>(&dialog, "input_iec4_cells"), QStringLiteral("72"));
+        typeInto(child<QLineEdit>(&dialog, "input_iec4_epsilon"), QStringLiteral("not a number"));
+        dialog.accept();
+        QCOMPARE(dialog.record().stcParameters().algorithm, quint8(AlgorithmIEC60891Procedure4));
+        QCOMPARE(dialog.record().stcParameters().iec4Cells, QStringLiteral("72"));
+        QCOMPARE(dialog.record().stcParameters().iec4Epsilon, QStringLiteral("1.232"));
+        QCOMPARE(dialog.record().stcParameters().T1, QStringLiteral("41.5"));
+
+        // Three points: the power parabola through (0, 0), (500, 3500) and (600, 0) tops out at
+        // 6300 W at 300 V, marked as estimated.
+        auto* table = child<QTableWidget>(&dialog, "tableParameters");
+        QCOMPARE(table->rowCount(), 8);
+        QCOMPARE(table->item(4, 0)->text(), QStringLiteral("6300 *"));
+        QCOMPARE(table->item(3, 0)->text(), QStringLiteral("300 *"));
+    }
+    {
+        CurveDetailsDialog dialog(record, QString(), 0);
+        dialog.show();
+        child<QRadioButton>(&dialog, "radioIEC2")->setChecked(true);
+        QCOMPARE(child<QStackedWidget>(&dialog, "stackSTCPages")->currentWidget()->objectName(),
+            QStringLiteral("pageIEC2"));
+        typeInto(child<QLineEdit>(&dialog, "input_iec2_kappa"), QStringLiteral("0.003"));
+        // A module brings its relative coefficients in %/°C.
+        const CurveModuleRow module = firstModule();
+        auto* combo = child<QComboBox>(&dialog, "comboModule");
+        combo->setCurrentIndex(combo->findData(module.id));
+        dialog.slotModulesComboSelected(combo->currentIndex());
+        QCOMPARE(child<QLineEdit>(&dialog, "input_iec2_alpha")->text(),
+            NumberText::format(module.value(CurveModuleRow::Alpha).toDouble()
+                / module.value(CurveModuleRow::Isc).toDouble() * 100));
+        dialog.accept();
+        QCOMPARE(dialog.record().stcParameters().algorithm, quint8(AlgorithmIEC60891Procedure2));
+        QCOMPARE(dialog.record().stcParameters().iec2Kappa, QStringLiteral("0.003"));
+        QCOMPARE(dialog.record().stcParameters().iec2AlphaRel,
+            child<QLineEdit>(&dialog, "input_iec2_alpha")->text());
+    }
+}
+
+void TestCurveDetails::comparisonTableSortsHighlightsAndExports()
+{
+    // Five strings of one folder; the one of 80 W stands out. A label with markup stays text.
+    QVector<ComparisonRow> rows;
+    const double powers[] = { 100, 80, 102, 99, 101 };
+    for (int i = 0; i < 5; ++i) {
+        ComparisonRow row;
+        row.label = i == 1 ? QStringLiteral("<b>S2</b>") : QStringLiteral("S%1").arg(i + 1);
+        row.stc.valid = true;
+        row.stc.pmp = powers[i];
+        row.verdict.outcome = i == 1 ? Verdict::Fail : Verdict::Pass;
+        rows.append(row);
+    }
+    StringComparison::rank(rows);
+    StringComparisonDialog dialog(rows, QStringLiteral("Site"));
+    QTableWidget* table = dialog.table();
+    QCOMPARE(table->rowCount(), 5);
+    table->sortItems(7, Qt::AscendingOrder);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("<b>S2</b>"));
+    QCOMPARE(table->item(4, 0)->text(), QStringLiteral("S3"));
+    QVERIFY(table->item(0, 7)->background().color() != table->item(1, 7)->background().color());
+    QCOMPARE(dialog.findChild<QLabel*>("labelSummary")->text(),
+        QStringLiteral("5 string(s): 4 pass, 1 fail, 0 without verdict; 1 outlier(s)."));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("compare.csv");
+    ScriptedPrompts::get().paths = QStringList { path };
+    dialog.findChild<QPushButton*>("btnExport")->click();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 7);
+    QVERIFY(lines.at(2).startsWith("<b>S2</b>,"));
+    QVERIFY(lines.at(2).contains(",yes,Fail"));
 }
 
 void TestCurveDetails::moduleChoiceAndEntryWithoutData()

@@ -164,13 +164,14 @@ void TestCurveReport::rowsWithoutModule()
 {
     CurveRecord& first = *record(0);
     const QStringList one = cells(CurveReportTable::stringsRow(first));
-    QCOMPARE(one.size(), 6);
+    QCOMPARE(one.size(), 7);
     QCOMPARE(one.at(0), first.label);
     QVERIFY(one.at(1).contains(QStringLiteral("10:00:00")));
     QCOMPARE(one.at(2), QStringLiteral("1000"));
     QCOMPARE(one.at(3), QStringLiteral("25.0"));
     QCOMPARE(one.at(4), QStringLiteral("75"));
     QCOMPARE(one.at(5), QString()); // no module, no count
+    QCOMPARE(one.at(6), QStringLiteral("No verdict: no module"));
 
     const QStringList two = cells(CurveReportTable::electricalRow(first));
     QCOMPARE(two.size(), 17);
@@ -203,6 +204,8 @@ void TestCurveReport::rowsWithModule()
     QVERIFY(!first.nominal().isEmpty());
     const QStringList one = cells(CurveReportTable::stringsRow(first));
     QCOMPARE(one.at(5), QStringLiteral("3"));
+    // 30 V measured against three modules' nominal Voc: far out, and said by how much.
+    QVERIFY2(one.at(6).startsWith(QStringLiteral("Fail: Pmp ")), qPrintable(one.at(6)));
     const QStringList two = cells(CurveReportTable::electricalRow(first));
     const double voc = module.value(CurveModuleRow::Voc).toDouble();
     const double isc = module.value(CurveModuleRow::Isc).toDouble();
@@ -246,6 +249,8 @@ void TestCurveReport::headerTimesAndEscaping()
     const QString html = CurveReportTable::fill(CurveReportTable::pageTemplate(), header, all, first);
     QVERIFY(!html.isEmpty());
     QVERIFY(html.contains(QStringLiteral("String &lt;1&gt; &amp; 2")));
+    // Under the strings table, the count of verdicts: none has a module here.
+    QVERIFY(html.contains(QStringLiteral("Pass: 0, Fail: 0, No verdict: 3")));
     QVERIFY(html.contains(QStringLiteral("Site &lt;script&gt;")));
     QVERIFY(html.contains(QStringLiteral("C&amp;D")));
     QVERIFY(html.contains(QStringLiteral("SN &lt;b&gt;9&lt;/b&gt;")));

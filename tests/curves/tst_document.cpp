@@ -16,16 +16,20 @@
 #include "DocumentRegistry.h"
 #include "FileNames.h"
 #include "Folders.h"
+#include "StringComparisonDialog.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -93,6 +97,7 @@ private slots:
     void exportFailureKeepsTheOldFile();
     void importThroughTheDocument();
     void coloursAndModules();
+    void verdictsFollowModulesAndTolerances();
     void downloads();
     void meterDownloadAndImport();
     void missingLogger();
@@ -201,7 +206,7 @@ void TestCurveDocument::actionsAndMenus()
     QCOMPARE(items,
         QStringList({ "actionSave", "actionInsertTreeRow", "actionDeleteTreeRow", "actionViewDetails",
             "actionAssignModule", "actionCurveReport", "Import Irradiance/Temp data", "Export Points",
-            "actionSetColour" }));
+            "actionSetColour", "", "actionCompareStrings", "actionVerdictTolerances" }));
     QVERIFY(m_doc->graph()->findChild<QObject*>("SquishGraphHelper"));
 }
 
@@ -548,6 +553,58 @@ void TestCurveDocument::coloursAndModules()
     m_doc->findChild<QAction*>("actionManageModules")->trigger();
     QCOMPARE(prompts.asked.size(), 1);
     QCOMPARE(prompts.asked.at(0).kind, QString("dialog"));
+}
+
+void TestCurveDocument::verdictsFollowModulesAndTolerances()
+{
+    // With the verdict column shown, every change to a string brings its verdict up to date.
+    QSettings().setValue("Curves/columnMask", 1 | (1 << ColumnVerdict));
+    open();
+    QVERIFY(!m_doc->tree()->isColumnHidden(ColumnVerdict));
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    CurveTreeModel* tree = m_doc->store()->treeModel();
+    auto verdict
+        = [&](int row) { return tree->indexForItem(folder()->child(row), ColumnVerdict).data().toString(); };
+    QTRY_COMPARE(verdict(0), QString("No verdict: no module"));
+
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    selectRow(folder()->child(0));
+    prompts.dialogHandler = [](QDialog* dialog) {
+        auto* chooser = qobject_cast<CurveModulesChooser*>(dialog);
+        if (!chooser || chooser->combo()->count() < 2)
+            return int(QDialog::Rejected);
+        chooser->combo()->setCurrentIndex(1);
+        chooser->findChild<QSpinBox*>()->setValue(12);
+        return int(QDialog::Accepted);
+    };
+    m_doc->findChild<QAction*>("actionAssignModule")->trigger();
+    // Twelve modules' worth of nominal power against a 30 V test curve.
+    QTRY_VERIFY2(verdict(0).startsWith("Fail: Pmp -9"), qPrintable(verdict(0)));
+    QCOMPARE(verdict(1), QString("No verdict: no module"));
+
+    // Tolerances of 100 % let everything measured pass; they are kept in the file.
+    prompts.dialogHandler = [](QDialog* dialog) {
+        for (const char* name : { "spinPmp", "spinVoc", "spinIsc" })
+            dialog->findChild<QDoubleSpinBox*>(name)->setValue(100);
+        return int(QDialog::Accepted);
+    };
+    m_doc->findChild<QAction*>("actionVerdictTolerances")->trigger();
+    QCOMPARE(verdict(0), QString("Pass"));
+    QCOMPARE(m_doc->store()->tolerances().voc, 100.0);
+
+    // Compare Strings lists the strings of the selected folder in tree order, with the same verdicts.
+    selectRow(folder(), QItemSelectionModel::ClearAndSelect);
+    int rows = 0;
+    QString first;
+    prompts.dialogHandler = [&](QDialog* dialog) {
+        auto* table = dialog->findChild<QTableWidget*>("tableComparison");
+        rows = table->rowCount();
+        first = table->item(0, 12)->text();
+        return int(QDialog::Rejected);
+    };
+    m_doc->findChild<QAction*>("actionCompareStrings")->trigger();
+    QCOMPARE(rows, folder()->childCount());
+    QCOMPARE(first, QString("Pass"));
 }
 
 void TestCurveDocument::runLogger(const char* action)

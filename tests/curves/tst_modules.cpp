@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 using namespace IVCurve;
@@ -56,6 +58,8 @@ private slots:
     void dialogAddsAndEdits();
     void percentageButtons();
     void chooserFavouritesOnly();
+    void chooserFiltersAsTheUserTypes();
+    void dialogImportsAModuleList();
 };
 
 void TestModules::init()
@@ -367,6 +371,55 @@ void TestModules::chooserFavouritesOnly()
     QCOMPARE(QSettings().value("Curves/ShowModuleFavouritesOnly").toBool(), true);
     QCOMPARE(combo->count(), 2);
     QCOMPARE(combo->itemData(1).toUInt(), pick.id);
+}
+
+void TestModules::chooserFiltersAsTheUserTypes()
+{
+    CurveModulesChooser chooser;
+    QComboBox* combo = chooser.combo();
+    const int all = combo->count();
+    // Every word in any case and order; the first module found is chosen at once.
+    QTest::keyClicks(chooser.filter(), "330m60h ALDMERE");
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(1), QString("Aldmere Solar AS-330M60H"));
+    QCOMPARE(chooser.moduleID(), combo->itemData(1).toUInt());
+    QTest::keyClicks(chooser.filter(), "x");
+    QCOMPARE(combo->count(), 1);
+    QCOMPARE(chooser.moduleID(), 0u);
+    chooser.filter()->clear();
+    QCOMPARE(combo->count(), all);
+}
+
+void TestModules::dialogImportsAModuleList()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("modules.csv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "Name,Manufacturer,Technology,Bifacial,STC,PTC,A_c,Length,Width,N_s,I_sc_ref,V_oc_ref,I_mp_ref,"
+        "V_mp_ref,alpha_sc,beta_oc,T_NOCT,a_ref,I_L_ref,I_o_ref,R_s,R_sh_ref,Adjust,gamma_r,BIPV,Version,"
+        "Date\n,,,,W,W,m2,m,m,,A,V,A,V,A/K,V/K,C,V,A,A,Ohm,Ohm,%,%/K,,,\nnotes\n"
+        "Listed A,M,Mono-c-Si,0,300,280,1.6,1.7,1,60,9.8,39.9,9.3,32.3,0.004,-0.12,45,1.6,9.5,1e-10,0.3,300,"
+        "5,-0.4,N,SAM,1/1/2020\n"
+        "Listed B,M,Mono-c-Si,0,300,280,1.6,1.7,1,60,9.8,39.9,9.9,32.3,0.004,-0.12,45,1.6,9.5,1e-10,0.3,300,"
+        "5,-0.4,N,SAM,1/1/2020\n");
+    file.close();
+    CurveModulesDlg dialog;
+    const int rows = dialog.table()->rowCount();
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.paths = QStringList { path, folder.filePath("missing.csv") };
+    prompts.buttons = { QMessageBox::Ok, QMessageBox::Ok };
+    dialog.clickImport();
+    QCOMPARE(dialog.table()->rowCount(), rows + 1);
+    QCOMPARE(prompts.asked.last().message.text, QString("1 module(s) imported: 1 new, 0 updated."));
+    QCOMPARE(prompts.asked.last().message.informativeText,
+        QString("1 row(s) with missing or impossible values were skipped."));
+    dialog.clickImport();
+    QCOMPARE(prompts.asked.last().message.text, QString("The module list was not imported."));
+    QCOMPARE(prompts.asked.last().message.informativeText,
+        QString("Error opening %1 for reading.").arg(folder.filePath("missing.csv")));
+    QCOMPARE(dialog.table()->rowCount(), rows + 1);
 }
 
 KESTROVAN_TEST_MAIN(TestModules)

@@ -116,6 +116,7 @@ private slots:
     void blaesserByHand();
     void iecByHand();
     void andersonByHand();
+    void iecProcedures2And4ByHand();
     void perPointIrradianceUsesThePreviousReading();
     void emptyConditionsGiveTheMeasuredPointsBack();
     void endPointsAreAddedOnlyWhereNeeded();
@@ -417,6 +418,49 @@ void TestSTC::andersonByHand()
     record.setModuleAssignment(module(38, 9, 31, 8.5, 1, 1));
     COMPARE_POINT(record.stc().points().at(1), 5.589895647, 9.911894273);
     COMPARE_POINT(record.stc().points().at(3), 33.539373881, 2.477973568);
+}
+
+void TestSTC::iecProcedures2And4ByHand()
+{
+    // Procedure 2 with alpha_rel 0.05 %/°C, beta_rel −0.3 %/°C, a 0.06, Rs' 0.5 Ω, κ' 0.001 Ω/°C;
+    // T1 = cell 45 °C, G1 = 800, Voc1 = 30 (last point): I2 = I1·0.99·1.25 = 1.2375·I1;
+    // V2 = V1 + 30·(0.06 + 0.06·ln 1.25) − 0.5·(I2 − I1) + 0.02·I2.
+    CurveRecord record = smallCurve(AlgorithmIEC60891Procedure2);
+    STCparameters parameters = record.stcParameters();
+    parameters.iec2Rs = QStringLiteral("0.5");
+    parameters.iec2Kappa = QStringLiteral("0.001");
+    record.setSTCparameters(parameters);
+    QCOMPARE(record.stc().size(), 5);
+    COMPARE_POINT(record.stc().points().at(0), 0.0, 9.9);
+    COMPARE_POINT(record.stc().points().at(1), 6.449658392, 9.9);
+    COMPARE_POINT(record.stc().points().at(2), 21.543658392, 8.6625);
+    COMPARE_POINT(record.stc().points().at(3), 32.013658392, 2.475);
+    COMPARE_POINT(record.stc().points().at(4), 32.013658392, 0.0);
+
+    // Procedure 4 with alpha 0.004 A/°C, Rs 0.5 Ω, 60 cells, ε 1.232 V, Isc1 = 8 (first point):
+    // I' = I1 + 8·0.25, V' = V1 − 0.5·2; I2 = I' − 0.08; V2 = V' − 20/318.15·(V' − 73.92).
+    parameters.algorithm = AlgorithmIEC60891Procedure4;
+    parameters.iec4Rs = QStringLiteral("0.5");
+    record.setSTCparameters(parameters);
+    COMPARE_POINT(record.stc().points().at(1), 8.395410970, 9.92);
+    COMPARE_POINT(record.stc().points().at(2), 22.452459532, 8.92);
+    COMPARE_POINT(record.stc().points().at(3), 31.823825240, 3.92);
+    // Ten modules in series, two strings in parallel: Rs 0.5·10/2, α 0.004·2, Nc 600, so
+    // I2 = I' − 0.16, V' = V1 − 2.5·2 and V2 = V' − 20/318.15·(V' − 739.2).
+    record.setModuleAssignment(module(38, 9, 31, 8.5, 10, 2));
+    COMPARE_POINT(record.stc().points().at(2), 15 - 20 / 318.15 * (15 - 739.2), 8.84);
+    // Procedure 2 scales Rs' and κ' alike: V2 = V1 + 2.2016583924 − 2.5·(I2 − I1) + 0.1·I2.
+    parameters.algorithm = AlgorithmIEC60891Procedure2;
+    record.setSTCparameters(parameters);
+    COMPARE_POINT(record.stc().points().at(2), 20 + 2.2016583923655775 - 2.5 * 1.6625 + 0.1 * 8.6625, 8.6625);
+    // At 25 °C and 1000 W/m² neither procedure moves a point.
+    record.setValue(CurveRecord::Irradiance, QString());
+    record.setValue(CurveRecord::CellTemp, QString());
+    for (quint8 algorithm : { AlgorithmIEC60891Procedure2, AlgorithmIEC60891Procedure4 }) {
+        parameters.algorithm = algorithm;
+        record.setSTCparameters(parameters);
+        COMPARE_POINT(record.stc().points().at(2), 20.0, 7.0);
+    }
 }
 
 void TestSTC::perPointIrradianceUsesThePreviousReading()

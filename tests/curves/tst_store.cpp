@@ -10,6 +10,7 @@
 #include "InsertBatch.h"
 #include "ModuleLibrary.h"
 #include "NumberText.h"
+#include "StringComparison.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
 
@@ -104,6 +105,7 @@ private slots:
     void twoStoresOnOneFileDoNotShareAConnection();
     void batchedInsertsArriveTogether();
     void curvesReadTogetherAreTheCurvesReadOneByOne();
+    void comparisonJudgesTheStringsUnderAFolder();
 
 private:
     QString newCurveFile(const QString& name = QStringLiteral("String Data Report.kstcrv"));
@@ -138,6 +140,21 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
     {
         FileReader before(path);
         QVERIFY(before.rows("PRAGMA table_info(Curves)").size() == 28);
+        QVERIFY(before.exec("INSERT INTO Curves (CurveID, STCAlgorithm, STC_Rs) VALUES (1, 4, 0.5)"));
+    }
+    {
+        // Read-only, a file without the columns of the newer methods still reads, with their
+        // defaults; a method it names that this version knows is kept.
+        CurveStore readOnly(path, CurveStore::Access::ReadOnly);
+        std::unique_ptr<CurveRecord> record = readOnly.graphModel()->load(1);
+        QVERIFY(record);
+        QCOMPARE(record->stcParameters().algorithm, quint8(AlgorithmIEC60891Procedure4));
+        QCOMPARE(record->stcParameters().iec4Cells, QString("60"));
+        QCOMPARE(record->stcParameters().Rs, QString("0.5"));
+    }
+    {
+        FileReader stillOld(path);
+        QCOMPARE(stillOld.rows("PRAGMA table_info(Curves)").size(), 28);
     }
     {
         CurveStore store(path);
@@ -158,8 +175,9 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
         for (const QVariantList& row : after.rows("SELECT sql FROM sqlite_master ORDER BY name"))
             schemaAfterFirst += row.at(0).toString();
     }
-    QCOMPARE(columns.size(), 29);
-    QCOMPARE(columns.last().toLower(), QString("fileversion"));
+    QCOMPARE(columns.size(), 38);
+    QCOMPARE(columns.at(28).toLower(), QString("fileversion"));
+    QCOMPARE(columns.last(), QString("IEC4_epsilon"));
     QCOMPARE(columns.at(1), QString("CurvePoints"));
 
     const QByteArray hash = fileHash(path);
@@ -187,7 +205,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
     FileReader reader(old);
     QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE name = 'TreeNodes'").toInt(), 1);
     QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 2);
-    QCOMPARE(reader.rows("PRAGMA table_info(Curves)").size(), 3);
+    QCOMPARE(reader.rows("PRAGMA table_info(Curves)").size(), 12);
 }
 
 void TestStore::filesThatAreNotCurveDatabasesAreRefused_data()
@@ -476,6 +494,33 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     QCOMPARE(row.at(2).toInt(), 1);
     QCOMPARE(row.at(3).toDouble(), module.value(CurveModuleRow::Alpha).toDouble());
     QCOMPARE(row.at(4).toDouble(), module.value(CurveModuleRow::Rs).toDouble());
+    // The newer methods take their defaults from the module too: relative coefficients in %/°C.
+    QCOMPARE(record->stcParameters().iec2AlphaRel,
+        QLocale().toString(module.value(CurveModuleRow::Alpha).toDouble()
+                / module.value(CurveModuleRow::Isc).toDouble() * 100,
+            'g', 6));
+    QCOMPARE(record->stcParameters().iec4Rs, record->stcParameters().Rs);
+
+    // Their coefficients are stored with the curve and read back as they were typed.
+    parameters = record->stcParameters();
+    parameters.algorithm = AlgorithmIEC60891Procedure2;
+    parameters.iec2Kappa = "0,002";
+    parameters.iec4Cells = "72";
+    parameters.iec4Epsilon = "";
+    record->setSTCparameters(parameters);
+    QVERIFY(model->updateDetails(id));
+    CurveStore reopened(path, CurveStore::Access::ReadOnly);
+    std::unique_ptr<CurveRecord> back = reopened.graphModel()->load(id);
+    QVERIFY(back);
+    const STCparameters& read = back->stcParameters();
+    QCOMPARE(read.algorithm, quint8(AlgorithmIEC60891Procedure2));
+    QCOMPARE(QStringList({ read.iec2AlphaRel, read.iec2BetaRel, read.iec2A, read.iec2Rs, read.iec2Kappa,
+                 read.iec4Alpha, read.iec4Rs, read.iec4Cells }),
+        QStringList({ parameters.iec2AlphaRel, parameters.iec2BetaRel, parameters.iec2A, parameters.iec2Rs,
+            "0,002", parameters.iec4Alpha, parameters.iec4Rs, "72" }));
+    // An empty coefficient is no number: the default stands in for it, as for the older methods.
+    QCOMPARE(read.iec4Epsilon, STCparameters().iec4Epsilon);
+    QCOMPARE(db.value(QString("SELECT IEC2_kappa FROM Curves WHERE CurveID = %1").arg(id)).toDouble(), 0.002);
 }
 
 void TestStore::treeOrderSurvivesSaveAndLoad()
@@ -803,6 +848,82 @@ void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
     }
     QVERIFY(!model->cached(5));
     QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+}
+
+void TestStore::comparisonJudgesTheStringsUnderAFolder()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString path = newCurveFile();
+    CurveModuleRow module;
+    QVERIFY(ModuleLibrary::instance().module(3, &module));
+    // A string measured at STC that follows its module's own curve passes; the same string with
+    // a fifth less current fails on Pmp and Isc; without a module there is no verdict.
+    CurveRecord shape;
+    ModuleAssignment one;
+    one.setModule(module);
+    shape.setModuleAssignment(one);
+    {
+        CurveStore store(path);
+        CurveGraphModel* curves = store.graphModel();
+        CurveTreeModel* tree = store.treeModel();
+        auto addString
+            = [&](const QModelIndex& parent, const char* label, double currentFactor, bool withModule) {
+                  CurveRecord record;
+                  for (const QPointF& p : shape.nominal().points())
+                      record.measured().addPoint(p.x(), p.y() * currentFactor, 1000, 0);
+                  record.setValue(CurveRecord::Irradiance, "1000");
+                  record.setValue(CurveRecord::CellTemp, "25");
+                  const uint id = curves->insert(record);
+                  if (withModule)
+                      QVERIFY(curves->assignModule(id, module, 1));
+                  TreeItem* item = tree->newNode(parent);
+                  item->setData(TreeLabel, QString(label));
+                  item->setData(TreeCurveID, id);
+              };
+        TreeItem* folder = tree->newNode(QModelIndex());
+        const QModelIndex folderIndex = tree->indexForItem(folder);
+        TreeItem* inner = tree->newNode(folderIndex);
+        addString(tree->indexForItem(inner), "S3", 0.8, true);
+        addString(folderIndex, "S2", 1.0, false);
+        addString(folderIndex, "S1", 1.0, true);
+
+        const QVector<StringComparison::StringRef> strings
+            = StringComparison::stringsUnder({ folder, inner });
+        QCOMPARE(strings.size(), 3);
+        QCOMPARE(strings.at(0).label, QString("S1"));
+        QCOMPARE(strings.at(2).label, QString("S3"));
+        QVERIFY(strings.at(2).folder != strings.at(0).folder);
+        QCOMPARE(store.tolerances(), VerdictTolerances());
+        QVector<ComparisonRow> rows = StringComparison::build(*curves, strings, store.tolerances());
+        QCOMPARE(rows.at(0).verdict.text(), QString("Pass"));
+        QCOMPARE(rows.at(1).verdict.text(), QString("No verdict: no module"));
+        QCOMPARE(rows.at(2).verdict.outcome, Verdict::Fail);
+        QCOMPARE(rows.at(2).verdict.shortfalls.size(), 2);
+        // Points are stored with three decimals, so the fifth is a fifth to about 1e-6.
+        QVERIFY(std::fabs(rows.at(2).stc.pmp / rows.at(0).stc.pmp - 0.8) < 1e-5);
+        // S1 and S2 share their folder and their curve; S3 is alone in its own.
+        for (const ComparisonRow& row : rows)
+            QVERIFY(row.hasDeviation && std::fabs(row.deviation) < 1e-9 && !row.outlier);
+
+        const QStringList lines = QString::fromUtf8(StringComparison::toCsv(rows)).split("\r\n");
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines.at(0).startsWith("String;Irradiance"));
+        QVERIFY2(lines.at(1).startsWith("S1;1000;25;") && lines.at(1).endsWith(";0;;Pass"),
+            qPrintable(lines.at(1)));
+        QVERIFY(lines.at(1).contains(QLocale().toString(rows.at(0).stc.pmp, 'g', 6)));
+
+        QString error;
+        QVERIFY(store.setTolerances({ 30, 30, 30 }, &error));
+        QVERIFY(tree->slotSave());
+    }
+    CurveStore readOnly(path, CurveStore::Access::ReadOnly);
+    QCOMPARE(readOnly.tolerances(), (VerdictTolerances { 30, 30, 30 }));
+    QString error;
+    QVERIFY(!readOnly.setTolerances({}, &error));
+    const QVector<ComparisonRow> loose = StringComparison::build(*readOnly.graphModel(),
+        StringComparison::stringsUnder({ readOnly.treeModel()->rootItem() }), readOnly.tolerances());
+    QCOMPARE(loose.size(), 3);
+    QCOMPARE(loose.at(2).verdict.outcome, Verdict::Pass);
 }
 
 KESTROVAN_TEST_MAIN(TestStore)

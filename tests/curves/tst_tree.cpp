@@ -81,10 +81,10 @@ TreeItem* TestTree::addString(TreeItem* parent, const QString& label, quint32 st
 
 void TestTree::displayColumnsMapToTheNodeData()
 {
-    QCOMPARE(m_model->columnCount(), 16);
+    QCOMPARE(m_model->columnCount(), 17);
     const QStringList headers { "Item Description", "Tester Index", "Date Tested", "Irr", "Tcell", "FF",
-        "Isc", "Voc", "Impp", "Vmpp", "Riso", "Viso", "Rpe", "Iclamp", " ", "" };
-    for (int c = 0; c < 16; ++c)
+        "Isc", "Voc", "Impp", "Vmpp", "Riso", "Viso", "Rpe", "Iclamp", " ", "", "Verdict" };
+    for (int c = 0; c < 17; ++c)
         QCOMPARE(m_model->headerData(c, Qt::Horizontal).toString(), headers.at(c));
 
     TreeItem* item = addString(m_model->rootItem(), "String 1");
@@ -96,8 +96,8 @@ void TestTree::displayColumnsMapToTheNodeData()
     }
     item->setColour(Qt::magenta);
     const QStringList shown { "String 1", "idx", TestDate::displayText("2024-05-03T14:05:09"), "irr", "tcell",
-        "ff", "isc", "voc", "imp", "vmp", "riso", "viso", "rpe", "iclamp", "", "" };
-    for (int c = 0; c < 16; ++c)
+        "ff", "isc", "voc", "imp", "vmp", "riso", "viso", "rpe", "iclamp", "", "", "" };
+    for (int c = 0; c < 17; ++c)
         QCOMPARE(m_model->index(0, c).data().toString(), shown.at(c));
     QCOMPARE(m_model->index(0, 2).data().toString().right(9), QString(" 14:05:09"));
     QCOMPARE(
@@ -114,6 +114,17 @@ void TestTree::displayColumnsMapToTheNodeData()
         Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
     QVERIFY(!(m_model->flags(m_model->index(0, 3)) & Qt::ItemIsEditable));
     QCOMPARE(m_model->flags(QModelIndex()), Qt::ItemIsDropEnabled);
+
+    // The verdict column shows what it is given for the string's curve, coloured by outcome.
+    item->setData(TreeCurveID, 42u);
+    Verdict fail;
+    fail.outcome = Verdict::Fail;
+    fail.shortfalls.append({ Verdict::Voc, 4.3 });
+    m_model->setVerdicts({ { 42u, fail } });
+    QCOMPARE(m_model->index(0, ColumnVerdict).data().toString(), QString("Fail: Voc +4.3 %"));
+    QCOMPARE(m_model->index(0, ColumnVerdict).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    m_model->setVerdicts({});
+    QVERIFY(!m_model->index(0, ColumnVerdict).data().isValid());
 }
 
 void TestTree::statusColoursAndToolTips()
@@ -289,7 +300,7 @@ void TestTree::columnConfigDialogButtons()
     QCOMPARE(dialog.box(14)->text(), QString("Show Colour Column"));
     dialog.updateSA();
     dialog.updateFlags();
-    QCOMPARE(dialog.result(), 0x7fff);
+    QCOMPARE(dialog.result(), 0x7fff | (1 << ColumnVerdict));
     dialog.updateSN();
     dialog.updateFlags();
     QCOMPARE(dialog.result(), 1);
