@@ -14,6 +14,7 @@
 #include "Folders.h"
 #include "FoundFilesModel.h"
 #include "GraphicalReportDocument.h"
+#include "LanguageChoice.h"
 #include "MainWindowRef.h"
 #include "ProjectModel.h"
 #include "ProjectTreeView.h"
@@ -692,6 +693,8 @@ void MainWindow::showSettingsDialog()
 {
     DialogSettings dialog(this);
     Prompts::instance().execDialog(&dialog);
+    if (dialog.languageChanged())
+        offerRestartForLanguage();
 }
 
 void MainWindow::showAbout()
@@ -713,7 +716,13 @@ void MainWindow::showPDFManual()
 
 void MainWindow::switchLanguage(QAction* action)
 {
-    QSettings().setValue(QStringLiteral("locale"), action->data().toLocale().name());
+    QSettings().remove(LanguageChoice::followsSystemKey());
+    QSettings().setValue(LanguageChoice::localeKey(), action->data().toLocale().name());
+    offerRestartForLanguage();
+}
+
+void MainWindow::offerRestartForLanguage()
+{
     MessageRequest request;
     request.icon = QMessageBox::Question;
     request.windowIcon = QIcon(Brand::brandImage(QStringLiteral("_logo.ico")));

@@ -193,6 +193,22 @@
 <context>
     <name>DialogSettings</name>
     <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>System default</source>
+        <translation>Systemvorgabe</translation>
+    </message>
+    <message>
+        <source>Language of the user interface:</source>
+        <translation>Sprache der Benutzeroberfläche:</translation>
+    </message>
+    <message>
+        <source>A new language is used from the next start of Kestrovan.</source>
+        <translation>Eine neue Sprache gilt ab dem nächsten Start von Kestrovan.</translation>
+    </message>
+    <message>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>

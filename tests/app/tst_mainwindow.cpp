@@ -6,10 +6,12 @@
 #include "ProjectModel.h"
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
+#include "Startup.h"
 #include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QGraphicsView>
 #include <QItemSelectionModel>
@@ -44,6 +46,7 @@ private slots:
     void contextMenuDependsOnTheItemUnderTheCursor();
     void otherKindsOpenOnTheDesktop();
     void watcherCoversEveryVisibleFolder();
+    void languageFromSettingsOffersARestart();
 
 private:
     QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
@@ -374,6 +377,45 @@ void TestMainWindow::watcherCoversEveryVisibleFolder()
     QTRY_VERIFY(watcher->isComplete());
     QCOMPARE(watcher->watchedCount(), 2);
     QCOMPARE(watcher->refusedCount(), 0);
+}
+
+void TestMainWindow::languageFromSettingsOffersARestart()
+{
+    QSettings().setValue("locale", "en");
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    QString choice;
+    prompts.dialogHandler = [&choice](QDialog* dialog) {
+        auto* combo = dialog->findChild<QComboBox*>("languageCombo");
+        combo->setCurrentIndex(combo->findText(choice));
+        dialog->accept();
+        return dialog->result();
+    };
+    // No: stored for the next start, the window stays.
+    choice = "Deutsch";
+    prompts.buttons << QMessageBox::No;
+    action("actionSettings")->trigger();
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { "The language will be changed next time the application is started." });
+    QCOMPARE(prompts.asked.last().message.informativeText, QString("Would you like to restart now?"));
+    QCOMPARE(QSettings().value("locale").toString(), QString("de"));
+    QVERIFY(!restartRequested());
+    QVERIFY(m_window->isVisible());
+
+    // The same language again asks nothing.
+    prompts.asked.clear();
+    action("actionSettings")->trigger();
+    QVERIFY(prompts.messageTexts().isEmpty());
+
+    // Yes: the window closes for the start-up loop to build a new one.
+    choice = "System default";
+    prompts.buttons << QMessageBox::Yes;
+    action("actionSettings")->trigger();
+    QCOMPARE(prompts.messageTexts().size(), 1);
+    QVERIFY(QSettings().value("localeFollowsSystem").toBool());
+    QVERIFY(restartRequested());
+    QVERIFY(!m_window->isVisible());
+    restartRequested() = false;
+    prompts.dialogHandler = nullptr;
 }
 
 KESTROVAN_TEST_MAIN(TestMainWindow)
