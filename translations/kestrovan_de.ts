@@ -294,6 +294,14 @@
 <context>
     <name>Error Message</name>
     <message>
+        <source>%1 is a Kestrovan file whose name has lost its extension.</source>
+        <translation>%1 ist eine Kestrovan-Datei, deren Name die Endung verloren hat.</translation>
+    </message>
+    <message>
+        <source>Give it the extension of its kind (%1) to open it.</source>
+        <translation>Geben Sie ihr die Endung ihrer Art (%1), um sie zu öffnen.</translation>
+    </message>
+    <message>
         <source>Error opening %1 for reading</source>
         <translation>%1 kann nicht zum Lesen geöffnet werden</translation>
     </message>

@@ -62,4 +62,30 @@ for suffix in "${!expected[@]}"; do
           xdg-mime query filetype "$samples/Site A.$suffix")
     [ "$got" = "${expected[$suffix]}" ] || fail "$suffix is '$got', not ${expected[$suffix]}"
 done
+# Copies that lost their extension are told by content: the report container's leading bytes,
+# the diagram's root element, the curve file's application_id. A database of someone else's
+# stays a plain SQLite database. The system's own types are in the search path here, so that
+# ours must win against them.
+built="$build/res/gen/reports"
+cp "$built/default.kstir" "$samples/report"
+cp "$built/default.kstchk" "$samples/checklist"
+cp "$built/default.kstcrv" "$samples/curves"
+printf '<?xml version="1.0" encoding="UTF-8"?>\n<!-- Site A -->\n<installation_diagram>\n</installation_diagram>\n' \
+    >"$samples/diagram"
+cp "$source/res/reports/default.kstid" "$samples/empty diagram"
+python3 -c 'import sqlite3, sys; c = sqlite3.connect(sys.argv[1]); c.execute("CREATE TABLE t (a)"); c.commit()' \
+    "$samples/database"
+declare -A by_content=(
+    [report]=application/x-kestrovan-report
+    [checklist]=application/x-kestrovan-report
+    [curves]=application/x-kestrovan-curves
+    [diagram]=application/x-kestrovan-installation-diagram
+    ["empty diagram"]=application/x-kestrovan-installation-diagram
+    [database]=application/vnd.sqlite3
+)
+for name in "${!by_content[@]}"; do
+    got=$(XDG_DATA_DIRS="$data:/usr/share" XDG_DATA_HOME="$stage/nohome" XDG_CURRENT_DESKTOP= \
+          xdg-mime query filetype "$samples/$name")
+    [ "$got" = "${by_content[$name]}" ] || fail "'$name' without extension is '$got', not ${by_content[$name]}"
+done
 echo "install tree: ok"
