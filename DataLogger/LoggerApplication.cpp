@@ -37,6 +37,8 @@ void LoggerApplication::setIdentity()
     QCoreApplication::setOrganizationDomain(QStringLiteral("halvern.example"));
     QCoreApplication::setApplicationName(LoggerHandOver::applicationName());
     QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+    // The desktop entry's id: docks and task bars match our windows to its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("halvern-datalogger"));
 }
 
 QString LoggerApplication::translationsFolder()
