@@ -20,6 +20,15 @@ for f in lib/kestrovan/Kestrovan lib/kestrovan/Translations/kestrovan_de.qm \
          share/icons/hicolor/32x32/mimetypes/application-x-kestrovan-inspection-report.png; do
     [ -e "$usr/$f" ] || fail "missing $f"
 done
+# The programs' icons at every size of the hicolor theme, and scalable.
+for app in kestrovan halvern-datalogger; do
+    for size in 16 22 24 32 36 48 64 72 96 128 192 256 512; do
+        icon="$usr/share/icons/hicolor/${size}x${size}/apps/$app.png"
+        [ -e "$icon" ] || fail "missing the $app icon at $size pixels"
+        file -b "$icon" | grep -q "$size x $size" || fail "$icon is not $size pixels square"
+    done
+    [ -e "$usr/share/icons/hicolor/scalable/apps/$app.svg" ] || fail "missing the scalable $app icon"
+done
 [ -L "$usr/bin/kestrovan" ] || fail "bin/kestrovan is not a link"
 [ "$(readlink -f "$usr/bin/kestrovan")" = "$(readlink -f "$usr/lib/kestrovan/Kestrovan")" ] \
     || fail "bin/kestrovan does not lead to the program"
