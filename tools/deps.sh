@@ -8,7 +8,7 @@ PACKAGES=(
     libqwt-qt5-dev libboost-dev zlib1g-dev libdeflate-dev
     qttranslations5-l10n fonts-liberation
     xvfb xauth x11-utils poppler-utils file
-    desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev
+    desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev lintian
     libqt5serialport5-dev
     python3
     clang-format
