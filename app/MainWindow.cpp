@@ -732,7 +732,10 @@ void MainWindow::offerRestartForLanguage()
     request.buttons = QMessageBox::Yes | QMessageBox::No;
     if (Prompts::instance().message(request) == QMessageBox::Yes) {
         restartRequested() = true;
-        close();
+        // A document whose user cancelled its save question keeps the window, and a later close
+        // then ends the program as it should.
+        if (!close())
+            restartRequested() = false;
     }
 }
 

@@ -406,12 +406,28 @@ void TestMainWindow::languageFromSettingsOffersARestart()
     action("actionSettings")->trigger();
     QVERIFY(prompts.messageTexts().isEmpty());
 
+    // Yes, but a document's save question cancelled: the window stays, and is no restart.
+    makeFile("Site A/open.kstreport");
+    AbstractDocument* doc = m_window->openDocument(QDir(root()).filePath("Site A/open.kstreport"));
+    QVERIFY(doc);
+    doc->setModified(true);
+    choice = "English";
+    prompts.asked.clear();
+    prompts.buttons << QMessageBox::Yes << QMessageBox::Cancel;
+    action("actionSettings")->trigger();
+    QCOMPARE(prompts.messageTexts().size(), 2);
+    QVERIFY(!restartRequested());
+    QVERIFY(m_window->isVisible());
+    doc->setModified(false);
+
     // Yes: the window closes for the start-up loop to build a new one.
     choice = "System default";
+    prompts.asked.clear();
     prompts.buttons << QMessageBox::Yes;
     action("actionSettings")->trigger();
     QCOMPARE(prompts.messageTexts().size(), 1);
     QVERIFY(QSettings().value("localeFollowsSystem").toBool());
+    QCOMPARE(QSettings().value("locale").toString(), QString("en"));
     QVERIFY(restartRequested());
     QVERIFY(!m_window->isVisible());
     restartRequested() = false;
