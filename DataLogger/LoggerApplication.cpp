@@ -1,6 +1,7 @@
 #include "LoggerApplication.h"
 
 #include "HvGui/MainWindow.h"
+#include "LanguageChoice.h"
 #include "LoggerHandOver.h"
 #include "LoggerSettings.h"
 
@@ -19,12 +20,14 @@ std::vector<std::unique_ptr<QTranslator>>& installed()
     return translators;
 }
 
-void load(const QString& file)
+bool load(const QString& file)
 {
     auto translator = std::make_unique<QTranslator>();
-    if (QFileInfo(file).isFile() && translator->load(file)
-        && QCoreApplication::installTranslator(translator.get()))
-        installed().push_back(std::move(translator));
+    if (!QFileInfo(file).isFile() || !translator->load(file)
+        || !QCoreApplication::installTranslator(translator.get()))
+        return false;
+    installed().push_back(std::move(translator));
+    return true;
 }
 } // namespace
 
@@ -34,6 +37,8 @@ void LoggerApplication::setIdentity()
     QCoreApplication::setOrganizationDomain(QStringLiteral("halvern.example"));
     QCoreApplication::setApplicationName(LoggerHandOver::applicationName());
     QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+    // The desktop entry's id: docks and task bars match our windows to its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("halvern-datalogger"));
 }
 
 QString LoggerApplication::translationsFolder()
@@ -53,7 +58,7 @@ QString LoggerApplication::helpFile(const QLocale& locale, const QString& folder
     return QFileInfo(own).isFile() ? own : pattern.arg(QStringLiteral("en"));
 }
 
-void LoggerApplication::installTranslations()
+void LoggerApplication::installTranslations(const QString& folder)
 {
     for (auto& translator : installed())
         QCoreApplication::removeTranslator(translator.get());
@@ -61,16 +66,23 @@ void LoggerApplication::installTranslations()
 
     const QSettings settings;
     QString file = settings.value(LoggerSettings::languageFilePath()).toString();
-    QString code = settings.value(LoggerSettings::languageCode()).toString();
+    // The language the user chose, empty for the desktop's.
+    QString chosen = settings.value(LoggerSettings::languageCode()).toString();
     if (file.isEmpty() || !QFileInfo(file).isFile()) {
-        code = QLocale().name().left(2);
-        file = QStringLiteral("%1/halverndatalogger_%2.qm").arg(translationsFolder(), code);
+        // Without a choice of its own the logger speaks the language chosen in Kestrovan's
+        // settings, and the desktop's when none is.
+        const QSettings kestrovan(LanguageChoice::storeOrganisation(), LanguageChoice::storeApplication());
+        chosen = LanguageChoice::explicitLanguage(kestrovan);
+        file = QStringLiteral("%1/halverndatalogger_%2.qm")
+                   .arg(folder, (chosen.isEmpty() ? QLocale::system() : QLocale(chosen)).name().left(2));
     }
-    load(file);
+    const bool loaded = load(file);
+    // Dates and numbers in the chosen language (English when there is no catalogue for it).
+    LanguageChoice::applyDisplayLocale(chosen.isEmpty() || loaded ? chosen : QStringLiteral("en"));
+    const QString code = (chosen.isEmpty() ? QLocale::system() : QLocale(chosen)).name().left(2);
     // The toolkit's own texts (standard buttons, file dialogs) in the same language.
-    for (const QString& folder :
-        { translationsFolder(), QLibraryInfo::location(QLibraryInfo::TranslationsPath) }) {
-        const QString qt = QStringLiteral("%1/qtbase_%2.qm").arg(folder, code);
+    for (const QString& qtFolder : { folder, QLibraryInfo::location(QLibraryInfo::TranslationsPath) }) {
+        const QString qt = QStringLiteral("%1/qtbase_%2.qm").arg(qtFolder, code);
         if (QFileInfo(qt).isFile()) {
             load(qt);
             break;

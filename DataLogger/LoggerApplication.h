@@ -14,9 +14,9 @@ QString translationsFolder();
 QString helpFolder();
 // The help page in the locale's language, English when there is none in that language.
 QString helpFile(const QLocale& locale, const QString& folder = helpFolder());
-// Loads the language chosen in the language dialog, else the system's where the logger has
-// it. Replaces what an earlier call installed.
-void installTranslations();
+// Loads the language chosen in the language dialog, else the one chosen in Kestrovan's
+// settings, else the system's where the logger has it. Replaces what an earlier call installed.
+void installTranslations(const QString& folder = translationsFolder());
 // Shows the window and runs the event loop, again with a new window for as long as the
 // window asks for a restart. Always returns 0.
 int run(QApplication& app);

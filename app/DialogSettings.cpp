@@ -2,8 +2,10 @@
 
 #include "DocumentFactory.h"
 #include "Folders.h"
+#include "LanguageChoice.h"
 #include "Prompts.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -96,6 +99,7 @@ DialogSettings::DialogSettings(QWidget* parent)
     favouritesLayout->setColumnStretch(1, 1);
     favouritesLayout->setRowStretch(line, 1);
     tabs->addTab(favouritesTab, tr("Report Favourites"));
+    tabs->addTab(languageTab(tabs), tr("Language"));
 
     auto* buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttonBox->setObjectName(QStringLiteral("buttonBox"));
@@ -108,6 +112,59 @@ DialogSettings::DialogSettings(QWidget* parent)
 
     m_projectsRootDir->setText(Folders::instance()->projectsFolder());
     connect(browse, &QPushButton::pressed, this, &DialogSettings::browseProjectsRoot);
+}
+
+QWidget* DialogSettings::languageTab(QWidget* parent)
+{
+    auto* tab = new QWidget(parent);
+    auto* layout = new QGridLayout(tab);
+    m_language = new QComboBox(tab);
+    m_language->setObjectName(QStringLiteral("languageCombo"));
+    // Each language by its own name, so that it can be found whatever is shown now.
+    m_language->addItem(tr("System default"), QString());
+    m_language->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    m_language->addItem(QStringLiteral("Deutsch"), QStringLiteral("de"));
+    const QString stored = storedLanguage();
+    int current = 0;
+    if (!stored.isEmpty())
+        current = QLocale(stored).language() == QLocale::German ? 2 : 1;
+    m_language->setCurrentIndex(current);
+    auto* label = new QLabel(tr("Language of the user interface:"), tab);
+    label->setBuddy(m_language);
+    auto* note = new QLabel(tr("A new language is used from the next start of Kestrovan."), tab);
+    note->setWordWrap(true);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(m_language, 0, 1);
+    layout->addWidget(note, 1, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(2, 1);
+    return tab;
+}
+
+QString DialogSettings::storedLanguage()
+{
+    const QSettings settings;
+    if (settings.value(LanguageChoice::followsSystemKey(), false).toBool())
+        return QString();
+    return settings.value(LanguageChoice::localeKey(), QStringLiteral("en")).toString();
+}
+
+void DialogSettings::storeLanguage()
+{
+    const QString chosen = m_language->currentData().toString();
+    const QString stored = storedLanguage();
+    if (chosen.isEmpty() == stored.isEmpty()
+        && (chosen.isEmpty() || QLocale(chosen).language() == QLocale(stored).language()))
+        return;
+    QSettings settings;
+    if (chosen.isEmpty()) {
+        // The language in use stays stored until the next start looks at the desktop again.
+        settings.setValue(LanguageChoice::followsSystemKey(), true);
+    } else {
+        settings.remove(LanguageChoice::followsSystemKey());
+        settings.setValue(LanguageChoice::localeKey(), chosen);
+    }
+    m_languageChanged = true;
 }
 
 void DialogSettings::refreshRow(const FavouriteRow& row)
@@ -164,7 +221,9 @@ void DialogSettings::browseProjectsRoot()
 void DialogSettings::accept()
 {
     const QString text = m_projectsRootDir->text();
-    if (Folders::normalisedFolderPath(text) == Folders::instance()->projectsFolder()
-        || Folders::instance()->setProjectsFolder(text))
-        QDialog::accept();
+    if (Folders::normalisedFolderPath(text) != Folders::instance()->projectsFolder()
+        && !Folders::instance()->setProjectsFolder(text))
+        return;
+    storeLanguage();
+    QDialog::accept();
 }

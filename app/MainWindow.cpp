@@ -14,6 +14,7 @@
 #include "Folders.h"
 #include "FoundFilesModel.h"
 #include "GraphicalReportDocument.h"
+#include "LanguageChoice.h"
 #include "MainWindowRef.h"
 #include "ProjectModel.h"
 #include "ProjectTreeView.h"
@@ -715,6 +716,8 @@ void MainWindow::showSettingsDialog()
 {
     DialogSettings dialog(this);
     Prompts::instance().execDialog(&dialog);
+    if (dialog.languageChanged())
+        offerRestartForLanguage();
 }
 
 void MainWindow::showAbout()
@@ -738,7 +741,13 @@ void MainWindow::showPDFManual()
 
 void MainWindow::switchLanguage(QAction* action)
 {
-    QSettings().setValue(QStringLiteral("locale"), action->data().toLocale().name());
+    QSettings().remove(LanguageChoice::followsSystemKey());
+    QSettings().setValue(LanguageChoice::localeKey(), action->data().toLocale().name());
+    offerRestartForLanguage();
+}
+
+void MainWindow::offerRestartForLanguage()
+{
     MessageRequest request;
     request.icon = QMessageBox::Question;
     request.windowIcon = QIcon(Brand::brandImage(QStringLiteral("_logo.ico")));
@@ -748,7 +757,10 @@ void MainWindow::switchLanguage(QAction* action)
     request.buttons = QMessageBox::Yes | QMessageBox::No;
     if (Prompts::instance().message(request) == QMessageBox::Yes) {
         restartRequested() = true;
-        close();
+        // A document whose user cancelled its save question keeps the window, and a later close
+        // then ends the program as it should.
+        if (!close())
+            restartRequested() = false;
     }
 }
 

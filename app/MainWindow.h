@@ -116,6 +116,8 @@ private:
     QStringList expandedFolders() const;
     // Opens a path and throws away a document that could not be shown.
     void openAndKeepValid(const QString& filePath);
+    // A new language was stored: says it takes effect at the next start, offers to restart now.
+    void offerRestartForLanguage();
 
     ProjectModel* m_model = nullptr;
     ProjectTreeView* m_tree = nullptr;

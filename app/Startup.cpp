@@ -11,6 +11,7 @@
 #include "SingleInstance.h"
 #include "Translations.h"
 #include "WidgetPrompts.h"
+#include "WindowIcon.h"
 #include "customSplashScreen.h"
 
 #include <QApplication>
@@ -40,6 +41,8 @@ void setApplicationIdentity()
     QCoreApplication::setOrganizationDomain(Brand::organisationDomain());
     QCoreApplication::setApplicationName(Brand::applicationName());
     QCoreApplication::setApplicationVersion(Brand::applicationVersion());
+    // The desktop entry's id: docks and task bars match our windows to its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrovan"));
 }
 
 void registerDocumentKinds()
@@ -133,7 +136,8 @@ int runKestrovan(int& argc, char** argv, const StartupOptions& options)
         auto window = std::make_shared<MainWindow>();
         window->show();
         window->setWindowTitle(Brand::productTitle());
-        window->setWindowIcon(QIcon(QStringLiteral(":res/images/Halvern.ico")));
+        window->setWindowIcon(windowIconWithSizes(
+            QStringLiteral(":res/images/Halvern.ico"), QStringLiteral(":res/images/windowicon")));
         if (firstPass)
             splash->finish(window.get());
         openFilesInWindow(window.get(), files);

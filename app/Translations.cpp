@@ -1,5 +1,7 @@
 #include "Translations.h"
 
+#include "LanguageChoice.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
@@ -66,11 +68,13 @@ void Translations::load(const QString& folder, const QLocale& desktop)
 
     QSettings settings;
     QLocale current(QStringLiteral("en"));
-    if (settings.contains(QStringLiteral("locale"))) {
-        current = QLocale(settings.value(QStringLiteral("locale")).toString());
+    const bool followsSystem = settings.value(LanguageChoice::followsSystemKey(), false).toBool();
+    if (settings.contains(LanguageChoice::localeKey()) && !followsSystem) {
+        current = QLocale(settings.value(LanguageChoice::localeKey()).toString());
     } else {
         // A first start follows the desktop: its preferred languages in order, the first one we
-        // have a catalogue for; English when there is none. The choice is kept from then on.
+        // have a catalogue for; English when there is none. The choice is kept from then on,
+        // unless the user asked to follow the desktop at every start.
         QString chosen = QStringLiteral("en");
         for (const QString& wanted : desktop.uiLanguages()) {
             const QLocale locale(wanted);
@@ -82,10 +86,11 @@ void Translations::load(const QString& folder, const QLocale& desktop)
             }
         }
         current = QLocale(chosen);
-        settings.setValue(QStringLiteral("locale"), chosen);
+        settings.setValue(LanguageChoice::localeKey(), chosen);
     }
 
     // Languages are compared, countries are not; when several files match, the last one wins.
+    QLocale shown(QLocale::English);
     for (int i = 0; i < files.size(); ++i) {
         const QLocale& fileLocale = catalogues.at(i);
         if (fileLocale.language() != current.language())
@@ -96,9 +101,13 @@ void Translations::load(const QString& folder, const QLocale& desktop)
         appTranslator()->load(QStringLiteral("kestrovan_") + code, dir.absolutePath());
         QCoreApplication::installTranslator(appTranslator().get());
         toolkitTranslator() = std::make_unique<QTranslator>();
-        toolkitTranslator()->load(QStringLiteral("qt_") + code, dir.absolutePath());
+        toolkitTranslator()->load(QStringLiteral("qtbase_") + code, dir.absolutePath());
         QCoreApplication::installTranslator(toolkitTranslator().get());
+        shown = current;
     }
+
+    // Dates and numbers in the language the user picked; the desktop's when it is followed.
+    LanguageChoice::applyDisplayLocale(followsSystem ? QString() : shown.name(), desktop);
 }
 
 QTranslator* Translations::applicationTranslator()

@@ -21,3 +21,9 @@ enum DocumentType {
 };
 
 DocumentType documentType(const QString& path);
+
+// The kind a file's first bytes show, whatever its name: GenericReport for a report container,
+// CurveData for a curve database carrying our application_id, InstallationDiagram for a diagram;
+// OtherDocument for anything else. The desktop's file types use the same rules, so it hands such
+// a file to us even when its name has lost the extension.
+DocumentType documentTypeFromContent(const QString& path);

@@ -102,6 +102,21 @@ AbstractDocument* createDocument(const QString& path, QWidget* parent)
             QCoreApplication::translate("Error Message", "Failed to create document"));
         return nullptr;
     }
+    // One of ours that lost its extension: the desktop would hand it straight back to us.
+    const DocumentType kind
+        = doc || documentType(path) != OtherDocument ? OtherDocument : documentTypeFromContent(path);
+    if (kind != OtherDocument) {
+        const QString extension = kind == CurveData ? QStringLiteral(".kstcrv")
+            : kind == InstallationDiagram           ? QStringLiteral(".kstid")
+                                                    : QStringLiteral(".kstir, .kstatr, .kstvc, .kstchk");
+        Prompts::show(QMessageBox::Warning, currentMainWindow(),
+            QCoreApplication::translate(
+                "Error Message", "%1 is a Kestrovan file whose name has lost its extension.")
+                .arg(path),
+            QCoreApplication::translate("Error Message", "Give it the extension of its kind (%1) to open it.")
+                .arg(extension));
+        return nullptr;
+    }
     if (!doc && !Desktop::openUrl(QUrl::fromLocalFile(path))) {
         Prompts::show(QMessageBox::Warning, currentMainWindow(),
             QCoreApplication::translate("Error Message", "There was an problem trying to open %1").arg(path),

@@ -7,8 +7,8 @@ PACKAGES=(
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5sql5-sqlite
     libqwt-qt5-dev libboost-dev zlib1g-dev libdeflate-dev
     qttranslations5-l10n fonts-liberation
-    xvfb xauth poppler-utils
-    desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev
+    xvfb xauth x11-utils poppler-utils file
+    desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev lintian
     libqt5serialport5-dev
     python3
     clang-format

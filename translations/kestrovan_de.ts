@@ -193,6 +193,22 @@
 <context>
     <name>DialogSettings</name>
     <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>System default</source>
+        <translation>Systemvorgabe</translation>
+    </message>
+    <message>
+        <source>Language of the user interface:</source>
+        <translation>Sprache der Benutzeroberfläche:</translation>
+    </message>
+    <message>
+        <source>A new language is used from the next start of Kestrovan.</source>
+        <translation>Eine neue Sprache gilt ab dem nächsten Start von Kestrovan.</translation>
+    </message>
+    <message>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
@@ -277,6 +293,14 @@
 </context>
 <context>
     <name>Error Message</name>
+    <message>
+        <source>%1 is a Kestrovan file whose name has lost its extension.</source>
+        <translation>%1 ist eine Kestrovan-Datei, deren Name die Endung verloren hat.</translation>
+    </message>
+    <message>
+        <source>Give it the extension of its kind (%1) to open it.</source>
+        <translation>Geben Sie ihr die Endung ihrer Art (%1), um sie zu öffnen.</translation>
+    </message>
     <message>
         <source>Error opening %1 for reading</source>
         <translation>%1 kann nicht zum Lesen geöffnet werden</translation>

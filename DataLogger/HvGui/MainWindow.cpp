@@ -11,6 +11,7 @@
 #include "SerialDeviceAsync.h"
 #include "SerialPortInfo.h"
 #include "SerialPortSettings.h"
+#include "WindowIcon.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -75,7 +76,7 @@ MainWindow::MainWindow(QWidget* parent)
         else
             m_menuCountrySettings->menuAction()->setVisible(false);
     }
-    setWindowIcon(QIcon(QStringLiteral(":/Halvern.png")));
+    setWindowIcon(windowIconWithSizes(QStringLiteral(":/Halvern.png"), QStringLiteral(":/windowicon")));
     // The language chooser and the country settings stay connected but out of the menus.
     m_actionChangeLanguage->setVisible(false);
     m_menuCountrySettings->menuAction()->setVisible(false);

@@ -6,6 +6,11 @@
 // Codes and bits that the curve files, the tree and the translation share.
 namespace IVCurve {
 
+// SQLite's application_id of the curve files we write ("KCRV"), by which the desktop tells them
+// from other databases (packaging/CMakeLists.txt names it in the file type's content rule).
+// Files without it are read all the same.
+constexpr qint32 CurveFileApplicationId = 0x4B435256;
+
 // Status bits of a string node. The low 24 bits carry the tester's own status number.
 enum StatusBit : quint32 {
     StatusChecksumWrong = 0x00000001,

@@ -689,6 +689,9 @@ bool CurveTreeModel::slotSave()
         return false;
     }
     QSqlQuery query(m_database);
+    // Marks the file as ours, also one written before the mark existed.
+    if (!query.exec(QStringLiteral("PRAGMA application_id = %1;").arg(CurveFileApplicationId)))
+        return failSave(query, query.lastError().text());
     if (!query.exec(QStringLiteral("DELETE FROM TreeNodes;")))
         return failSave(query, query.lastError().text());
     if (!query.prepare(

@@ -1,4 +1,7 @@
 -- The empty curve document that every new .kstcrv file is copied from.
+-- Its application_id ("KCRV") lets the desktop tell curve files from other databases.
+PRAGMA application_id = 1262703190
+--;
 CREATE TABLE TreeNodes (NodeID INTEGER PRIMARY KEY, ParentNodeID INTEGER, NodeDesc TEXT, CurveID INTEGER, ParentRow INTEGER, Status INTEGER, Colour TEXT)
 --;
 CREATE INDEX idx_treenode_parent ON TreeNodes (ParentNodeID, ParentRow)

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,8 @@ private slots:
     void okWithTheSameFolderCloses();
     void okWithAMissingFolderAsksAndNoKeepsTheDialogOpen();
     void browseFillsTheFolderWithoutStoringIt();
+    void languageIsStoredOnOk_data();
+    void languageIsStoredOnOk();
     void welcomeOkNeedsAChoice();
     void welcomeStoresTheChoiceOnlyOnOk();
     void welcomeOffersTheTutorialOnlyWhenThereIsOne_data();
@@ -127,6 +130,67 @@ void TestDialogs::browseFillsTheFolderWithoutStoringIt()
     QCOMPARE(ScriptedPrompts::get().asked.last().dir, m_root.path());
     QCOMPARE(dialog.findChild<QLineEdit*>("projectsRootDir")->text(), QString("/chosen/folder"));
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), m_root.path());
+}
+
+void TestDialogs::languageIsStoredOnOk_data()
+{
+    QTest::addColumn<QString>("stored"); // "" for no setting, "system" for following the desktop
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("storedAfter");
+    QTest::addColumn<bool>("followsAfter");
+    QTest::newRow("English to German") << "en"
+                                       << "English"
+                                       << "Deutsch" << true << "de" << false;
+    QTest::newRow("German to English") << "de_DE"
+                                       << "Deutsch"
+                                       << "English" << true << "en" << false;
+    QTest::newRow("Austrian German kept") << "de_AT"
+                                          << "Deutsch"
+                                          << "Deutsch" << false << "de_AT" << false;
+    QTest::newRow("German to the desktop's") << "de_DE"
+                                             << "Deutsch"
+                                             << "System default" << true << "de_DE" << true;
+    QTest::newRow("desktop's to English") << "system"
+                                          << "System default"
+                                          << "English" << true << "en" << false;
+    QTest::newRow("desktop's kept") << "system"
+                                    << "System default"
+                                    << "System default" << false << "de_DE" << true;
+    QTest::newRow("no setting reads as English") << ""
+                                                 << "English"
+                                                 << "English" << false << "" << false;
+}
+
+void TestDialogs::languageIsStoredOnOk()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, choice);
+    QFETCH(bool, changed);
+    QFETCH(QString, storedAfter);
+    QFETCH(bool, followsAfter);
+    if (stored == "system") {
+        QSettings().setValue("locale", "de_DE");
+        QSettings().setValue("localeFollowsSystem", true);
+    } else if (!stored.isEmpty()) {
+        QSettings().setValue("locale", stored);
+    }
+    DialogSettings dialog;
+    auto* combo = dialog.findChild<QComboBox*>("languageCombo");
+    QVERIFY(combo);
+    QCOMPARE(combo->currentText(), shown);
+    combo->setCurrentIndex(combo->findText(choice));
+    // Cancel stores nothing.
+    dialog.reject();
+    QCOMPARE(QSettings().value("locale").toString(), stored == "system" ? QString("de_DE") : stored);
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.languageChanged(), changed);
+    QCOMPARE(QSettings().value("locale").toString(), storedAfter);
+    QCOMPARE(QSettings().value("localeFollowsSystem", false).toBool(), followsAfter);
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
 }
 
 void TestDialogs::welcomeOkNeedsAChoice()

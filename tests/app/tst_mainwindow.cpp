@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QGraphicsView>
 #include <QItemSelectionModel>
@@ -54,6 +55,7 @@ private slots:
     void contextMenuDependsOnTheItemUnderTheCursor();
     void otherKindsOpenOnTheDesktop();
     void watcherCoversEveryVisibleFolder();
+    void languageFromSettingsOffersARestart();
 
 private:
     QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
@@ -528,6 +530,61 @@ void TestMainWindow::watcherCoversEveryVisibleFolder()
     QTRY_VERIFY(watcher->isComplete());
     QCOMPARE(watcher->watchedCount(), 2);
     QCOMPARE(watcher->refusedCount(), 0);
+}
+
+void TestMainWindow::languageFromSettingsOffersARestart()
+{
+    QSettings().setValue("locale", "en");
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    QString choice;
+    prompts.dialogHandler = [&choice](QDialog* dialog) {
+        auto* combo = dialog->findChild<QComboBox*>("languageCombo");
+        combo->setCurrentIndex(combo->findText(choice));
+        dialog->accept();
+        return dialog->result();
+    };
+    // No: stored for the next start, the window stays.
+    choice = "Deutsch";
+    prompts.buttons << QMessageBox::No;
+    action("actionSettings")->trigger();
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { "The language will be changed next time the application is started." });
+    QCOMPARE(prompts.asked.last().message.informativeText, QString("Would you like to restart now?"));
+    QCOMPARE(QSettings().value("locale").toString(), QString("de"));
+    QVERIFY(!restartRequested());
+    QVERIFY(m_window->isVisible());
+
+    // The same language again asks nothing.
+    prompts.asked.clear();
+    action("actionSettings")->trigger();
+    QVERIFY(prompts.messageTexts().isEmpty());
+
+    // Yes, but a document's save question cancelled: the window stays, and is no restart.
+    makeFile("Site A/open.kstreport");
+    AbstractDocument* doc = m_window->openDocument(QDir(root()).filePath("Site A/open.kstreport"));
+    QVERIFY(doc);
+    doc->setModified(true);
+    choice = "English";
+    prompts.asked.clear();
+    prompts.buttons << QMessageBox::Yes << QMessageBox::Cancel;
+    action("actionSettings")->trigger();
+    QCOMPARE(prompts.messageTexts().size(), 2);
+    QVERIFY(!restartRequested());
+    QVERIFY(m_window->isVisible());
+    doc->setModified(false);
+
+    // Yes: the window closes for the start-up loop to build a new one.
+    choice = "System default";
+    prompts.asked.clear();
+    prompts.buttons << QMessageBox::Yes;
+    action("actionSettings")->trigger();
+    QCOMPARE(prompts.messageTexts().size(), 1);
+    QVERIFY(QSettings().value("localeFollowsSystem").toBool());
+    QCOMPARE(QSettings().value("locale").toString(), QString("en"));
+    QVERIFY(restartRequested());
+    QVERIFY(!m_window->isVisible());
+    restartRequested() = false;
+    prompts.dialogHandler = nullptr;
 }
 
 KESTROVAN_TEST_MAIN(TestMainWindow)

@@ -2,6 +2,7 @@
 #include "Translations.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -21,6 +22,8 @@ private slots:
     void firstStartTakesTheSystemLanguage();
     void languageSelectsTheCatalogue_data();
     void languageSelectsTheCatalogue();
+    void chosenLanguageOrDesktop_data();
+    void chosenLanguageOrDesktop();
     void reloadingRemovesTheOldTranslators();
     void missingFolderGivesEnglish();
 
@@ -40,6 +43,7 @@ void TestTranslations::initTestCase()
 
 void TestTranslations::cleanup()
 {
+    QSettings().remove("localeFollowsSystem");
     QSettings().setValue("locale", "en");
     Translations::load(m_folder.path());
 }
@@ -139,8 +143,75 @@ void TestTranslations::languageSelectsTheCatalogue()
     const bool german = fileMenu == "Datei";
     QCOMPARE(Translations::applicationTranslator() != nullptr, german);
     QCOMPARE(Translations::qtTranslator() != nullptr, german);
-    if (german && QFile::exists(m_folder.filePath("qt_de.qm")))
+    if (german)
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Ja"));
+}
+
+// A language the user chose shows dates and numbers in it too; "System default" takes the
+// desktop's language again at every start, whatever was stored before.
+void TestTranslations::chosenLanguageOrDesktop_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("followsSystem");
+    QTest::addColumn<QString>("desktop");
+    QTest::addColumn<QString>("storedAfter");
+    QTest::addColumn<QString>("fileMenu");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("German under C") << "de_DE" << false << "C"
+                                    << "de_DE"
+                                    << "Datei"
+                                    << "de_DE";
+    QTest::newRow("Austrian German under en_US") << "de_AT" << false << "en_US"
+                                                 << "de_AT"
+                                                 << "Datei"
+                                                 << "de_AT";
+    QTest::newRow("German on an Austrian desktop keeps its country") << "de" << false << "de_AT"
+                                                                     << "de"
+                                                                     << "Datei"
+                                                                     << "de_AT";
+    QTest::newRow("English on a German desktop") << "en" << false << "de_DE"
+                                                 << "en"
+                                                 << "File"
+                                                 << "en_US";
+    QTest::newRow("English on a British desktop") << "en" << false << "en_GB"
+                                                  << "en"
+                                                  << "File"
+                                                  << "en_GB";
+    QTest::newRow("no catalogue: shown and formatted in English") << "fr_FR" << false << "C"
+                                                                  << "fr_FR"
+                                                                  << "File"
+                                                                  << "en_US";
+    QTest::newRow("system default on a British desktop") << "de_DE" << true << "en_GB"
+                                                         << "en"
+                                                         << "File"
+                                                         << "en_GB";
+    QTest::newRow("system default on a German desktop") << "en" << true << "de_CH"
+                                                        << "de_CH"
+                                                        << "Datei"
+                                                        << "de_CH";
+}
+
+void TestTranslations::chosenLanguageOrDesktop()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, followsSystem);
+    QFETCH(QString, desktop);
+    QFETCH(QString, storedAfter);
+    QFETCH(QString, fileMenu);
+    QFETCH(QString, display);
+    QSettings().setValue("locale", stored);
+    if (followsSystem)
+        QSettings().setValue("localeFollowsSystem", true);
+    QLocale::setDefault(QLocale::c());
+    Translations::load(m_folder.path(), QLocale(desktop));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "File"), fileMenu);
+    QCOMPARE(QSettings().value("locale").toString(), storedAfter);
+    QCOMPARE(QSettings().value("localeFollowsSystem", false).toBool(), followsSystem);
+    QCOMPARE(QLocale().name(), display);
+    if (display == "de_DE") {
+        QCOMPARE(QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat), QString("08.12.26"));
+        QCOMPARE(QLocale().toString(4883), QString("4.883"));
+    }
 }
 
 void TestTranslations::reloadingRemovesTheOldTranslators()

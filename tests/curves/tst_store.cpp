@@ -92,6 +92,8 @@ private slots:
     void cleanup();
 
     void templateIsUpgradedOnceAndThenLeftAlone();
+    void writtenFilesCarryOurApplicationId_data();
+    void writtenFilesCarryOurApplicationId();
     void filesThatAreNotCurveDatabasesAreRefused_data();
     void filesThatAreNotCurveDatabasesAreRefused();
     void curveRoundTripWithDecimalComma();
@@ -206,6 +208,43 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
     QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE name = 'TreeNodes'").toInt(), 1);
     QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 2);
     QCOMPARE(reader.rows("PRAGMA table_info(Curves)").size(), 12);
+}
+
+void TestStore::writtenFilesCarryOurApplicationId_data()
+{
+    QTest::addColumn<int>("idBefore"); // -1: the built-in template as it is
+    QTest::newRow("new file from the template") << -1;
+    QTest::newRow("file from before the mark") << 0;
+    QTest::newRow("file marked by another program") << 0x12345678;
+}
+
+// SQLite keeps the application_id big-endian at byte 68 of the file; the desktop's file type
+// rule reads it there.
+void TestStore::writtenFilesCarryOurApplicationId()
+{
+    QFETCH(int, idBefore);
+    const QString path = newCurveFile();
+    const auto idInFile = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.read(72).mid(68) : QByteArray();
+    };
+    if (idBefore < 0) {
+        QCOMPARE(idInFile(), QByteArray("KCRV"));
+        return;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "unmarked");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QString("PRAGMA application_id = %1").arg(idBefore)));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("unmarked");
+    QCOMPARE(idInFile().toHex().toInt(nullptr, 16), idBefore);
+    CurveStore store(path);
+    QVERIFY(store.isOpen());
+    QVERIFY(store.treeModel()->slotSave());
+    QCOMPARE(idInFile(), QByteArray("KCRV"));
 }
 
 void TestStore::filesThatAreNotCurveDatabasesAreRefused_data()

@@ -31,6 +31,8 @@ private slots:
     void languageDialogListsTheLoggersCatalogues();
     void acceptedLanguageAsksForARestart();
     void chosenLanguageIsLoaded();
+    void followsKestrovansLanguage_data();
+    void followsKestrovansLanguage();
 
 private:
     QTemporaryDir m_dir;
@@ -286,6 +288,56 @@ void TestLoggerWindow::chosenLanguageIsLoaded()
     LoggerApplication::installTranslations();
     HvGui::MainWindow window;
     QCOMPARE(window.findChild<QPushButton*>("downloadBtn")->text(), QString("Download"));
+}
+
+void TestLoggerWindow::followsKestrovansLanguage_data()
+{
+    QTest::addColumn<QString>("kestrovan");
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("download");
+    QTest::addColumn<int>("language");
+    QTest::newRow("German in Kestrovan") << "de_DE"
+                                         << ""
+                                         << "Herunterladen" << int(QLocale::German);
+    QTest::newRow("English in Kestrovan") << "en"
+                                          << ""
+                                          << "Download" << int(QLocale::English);
+    QTest::newRow("the logger's own choice first") << "de"
+                                                   << "en"
+                                                   << "Download" << int(QLocale::English);
+}
+
+void TestLoggerWindow::followsKestrovansLanguage()
+{
+    QFETCH(QString, kestrovan);
+    QFETCH(QString, own);
+    QFETCH(QString, download);
+    QFETCH(int, language);
+    QSettings store("Halvern", "Kestrovan Elements");
+    store.setValue("locale", kestrovan);
+    store.sync();
+    if (!own.isEmpty()) {
+        QSettings().setValue("HvGui/DialogLanguage/FilePath",
+            TestSupport::binaryFolder() + "/Translations/halverndatalogger_" + own + ".qm");
+        QSettings().setValue("HvGui/DialogLanguage/Iso639Code", own);
+    }
+    LoggerApplication::installTranslations(TestSupport::binaryFolder() + "/Translations");
+    {
+        HvGui::MainWindow window;
+        QCOMPARE(window.findChild<QPushButton*>("downloadBtn")->text(), download);
+        // Dates and numbers too, when the language is not the desktop's.
+        if (QLocale::system().language() != QLocale::Language(language))
+            QCOMPARE(int(QLocale().language()), language);
+    }
+    // Following the desktop again in Kestrovan makes the logger follow it too.
+    store.clear();
+    store.setValue("locale", kestrovan);
+    store.setValue("localeFollowsSystem", true);
+    store.sync();
+    QSettings().remove("HvGui/DialogLanguage");
+    LoggerApplication::installTranslations(TestSupport::binaryFolder() + "/Translations");
+    QCOMPARE(QLocale(), QLocale::system());
+    store.clear();
 }
 
 KESTROVAN_TEST_MAIN(TestLoggerWindow)

@@ -29,6 +29,8 @@ private slots:
     void plainWheelScrollsWithoutZooming();
     void factoryUsesTheRegisteredClass();
     void otherKindsGoToTheDesktop();
+    void oursWithoutExtensionIsNotHandedBack_data();
+    void oursWithoutExtensionIsNotHandedBack();
     void searchResultsOpenByExactName();
     void exceptionDuringConstructionIsReported();
     void newDocumentsSeedAndReuseTheFavourite();
@@ -210,6 +212,58 @@ void TestFramework::otherKindsGoToTheDesktop()
     QCOMPARE(prompts.asked[0].message.informativeText,
         QString("Please make sure a program is associated with this file type."));
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestFramework::oursWithoutExtensionIsNotHandedBack_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("extension"); // empty: the desktop gets it
+    QByteArray curves("SQLite format 3\0", 16);
+    curves += QByteArray(52, '\0') + "KCRV" + QByteArray(100, '\0');
+    QByteArray otherDatabase = curves;
+    otherDatabase.replace(68, 4, "ABCD");
+    const QByteArray report("\x00\x00\x31\x75\x78\x9c\xdd\x5b", 8);
+    QTest::newRow("report") << "Site A" << report << ".kstir, .kstatr, .kstvc, .kstchk";
+    QTest::newRow("report with a foreign extension")
+        << "Site A.old" << report << ".kstir, .kstatr, .kstvc, .kstchk";
+    QTest::newRow("curves") << "Strings" << curves << ".kstcrv";
+    QTest::newRow("diagram")
+        << "Plan" << QByteArray("<?xml version=\"1.0\"?>\n<installation_diagram>\n</installation_diagram>\n")
+        << ".kstid";
+    QTest::newRow("someone else's database") << "Strings" << otherDatabase << "";
+    QTest::newRow("payload too large for a report")
+        << "Site A" << QByteArray("\x08\x00\x00\x00\x78\x9c", 6) << "";
+    QTest::newRow("text") << "notes" << QByteArray("installation_diagram") << "";
+    QTest::newRow("a report's bytes named as a picture") << "Site A.png" << report << "";
+}
+
+// The desktop recognises our files by content and starts us for them: handing one back to it
+// would start us again, without end.
+void TestFramework::oursWithoutExtensionIsNotHandedBack()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, extension);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    auto& prompts = ScriptedPrompts::get();
+    QCOMPARE(createDocument(path), nullptr);
+    if (extension.isEmpty()) {
+        QCOMPARE(TestSupport::openedUrls(), QList<QUrl> { QUrl::fromLocalFile(path) });
+        QVERIFY(prompts.asked.isEmpty());
+        return;
+    }
+    QVERIFY(TestSupport::openedUrls().isEmpty());
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { QString("%1 is a Kestrovan file whose name has lost its extension.").arg(path) });
+    QCOMPARE(prompts.asked[0].message.icon, QMessageBox::Warning);
+    QCOMPARE(prompts.asked[0].message.informativeText,
+        QString("Give it the extension of its kind (%1) to open it.").arg(extension));
 }
 
 void TestFramework::searchResultsOpenByExactName()

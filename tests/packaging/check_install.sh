@@ -20,6 +20,15 @@ for f in lib/kestrovan/Kestrovan lib/kestrovan/Translations/kestrovan_de.qm \
          share/icons/hicolor/32x32/mimetypes/application-x-kestrovan-inspection-report.png; do
     [ -e "$usr/$f" ] || fail "missing $f"
 done
+# The programs' icons at every size of the hicolor theme, and scalable.
+for app in kestrovan halvern-datalogger; do
+    for size in 16 22 24 32 36 48 64 72 96 128 192 256 512; do
+        icon="$usr/share/icons/hicolor/${size}x${size}/apps/$app.png"
+        [ -e "$icon" ] || fail "missing the $app icon at $size pixels"
+        file -b "$icon" | grep -q "$size x $size" || fail "$icon is not $size pixels square"
+    done
+    [ -e "$usr/share/icons/hicolor/scalable/apps/$app.svg" ] || fail "missing the scalable $app icon"
+done
 [ -L "$usr/bin/kestrovan" ] || fail "bin/kestrovan is not a link"
 [ "$(readlink -f "$usr/bin/kestrovan")" = "$(readlink -f "$usr/lib/kestrovan/Kestrovan")" ] \
     || fail "bin/kestrovan does not lead to the program"
@@ -61,5 +70,31 @@ for suffix in "${!expected[@]}"; do
     got=$(XDG_DATA_DIRS="$data" XDG_DATA_HOME="$stage/nohome" XDG_CURRENT_DESKTOP= \
           xdg-mime query filetype "$samples/Site A.$suffix")
     [ "$got" = "${expected[$suffix]}" ] || fail "$suffix is '$got', not ${expected[$suffix]}"
+done
+# Copies that lost their extension are told by content: the report container's leading bytes,
+# the diagram's root element, the curve file's application_id. A database of someone else's
+# stays a plain SQLite database. The system's own types are in the search path here, so that
+# ours must win against them.
+built="$build/res/gen/reports"
+cp "$built/default.kstir" "$samples/report"
+cp "$built/default.kstchk" "$samples/checklist"
+cp "$built/default.kstcrv" "$samples/curves"
+printf '<?xml version="1.0" encoding="UTF-8"?>\n<!-- Site A -->\n<installation_diagram>\n</installation_diagram>\n' \
+    >"$samples/diagram"
+cp "$source/res/reports/default.kstid" "$samples/empty diagram"
+python3 -c 'import sqlite3, sys; c = sqlite3.connect(sys.argv[1]); c.execute("CREATE TABLE t (a)"); c.commit()' \
+    "$samples/database"
+declare -A by_content=(
+    [report]=application/x-kestrovan-report
+    [checklist]=application/x-kestrovan-report
+    [curves]=application/x-kestrovan-curves
+    [diagram]=application/x-kestrovan-installation-diagram
+    ["empty diagram"]=application/x-kestrovan-installation-diagram
+    [database]=application/vnd.sqlite3
+)
+for name in "${!by_content[@]}"; do
+    got=$(XDG_DATA_DIRS="$data:/usr/share" XDG_DATA_HOME="$stage/nohome" XDG_CURRENT_DESKTOP= \
+          xdg-mime query filetype "$samples/$name")
+    [ "$got" = "${by_content[$name]}" ] || fail "'$name' without extension is '$got', not ${by_content[$name]}"
 done
 echo "install tree: ok"

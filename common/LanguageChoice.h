@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+class QSettings;
+
+// The language of the user interface as the user chose it in Kestrovan's settings. The "locale"
+// key holds the language in use (the report layouts read it too); with "localeFollowsSystem"
+// set it is taken from the desktop again at every start. The data logger follows the same
+// choice, so this lives below both programs.
+namespace LanguageChoice {
+QString localeKey();
+QString followsSystemKey();
+// Kestrovan's own settings store, as the logger opens it.
+QString storeOrganisation();
+QString storeApplication();
+
+// The language explicitly kept in a Kestrovan store: a locale name, or empty when the desktop's
+// language is followed (or nothing has been chosen yet).
+QString explicitLanguage(const QSettings& kestrovanStore);
+
+// Where dates and numbers are shown for a chosen language: the desktop's own locale when that
+// speaks the language (or none is chosen), else the language's main country.
+QLocale displayLocale(const QString& chosen, const QLocale& desktop);
+// Makes that the default locale. Files keep their own formats: what is stored uses the C locale.
+void applyDisplayLocale(const QString& chosen, const QLocale& desktop = QLocale::system());
+} // namespace LanguageChoice
