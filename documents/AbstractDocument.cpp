@@ -95,8 +95,20 @@ bool AbstractDocument::acquireLock()
     if (m_readOnly)
         return false;
     m_lock = std::make_unique<DocumentLock>(m_filePath);
-    if (!m_lock->acquire())
+    if (!m_lock->acquire()) {
+        // A folder where the lock belongs would let others open the document unseen: say so.
+        if (m_lock->isBlockedByFolder()) {
+            Prompts::show(QMessageBox::Warning, currentMainWindow(),
+                QCoreApplication::translate("Warning Message",
+                    "%1 cannot be locked while you work on it: a folder named \"%2\" stands where its "
+                    "lock file belongs.")
+                    .arg(m_fileName, QFileInfo(m_lock->lockPath()).fileName()),
+                QCoreApplication::translate("Warning Message",
+                    "Others can open and change the document at the same time. Remove or rename that "
+                    "folder to have it locked again."));
+        }
         m_lock.reset();
+    }
     return holdsLock();
 }
 

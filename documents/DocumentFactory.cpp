@@ -7,6 +7,7 @@
 #include "FileNames.h"
 #include "Folders.h"
 #include "MainWindowRef.h"
+#include "PlainText.h"
 #include "Prompts.h"
 
 #include <QApplication>
@@ -42,7 +43,8 @@ LockChoice askAboutLock(const QString& path, const LockOwner& owner)
     request.parent = currentMainWindow();
     request.icon = QMessageBox::Question;
     request.text = QCoreApplication::translate("User prompt", "%1 is open by %2 on %3 since %4")
-                       .arg(QFileInfo(path).fileName(), owner.user, owner.host, whenOpened(owner.opened));
+                       .arg(QFileInfo(path).fileName(), plainUserText(owner.user), plainUserText(owner.host),
+                           whenOpened(owner.opened));
     request.informativeText = QCoreApplication::translate("User prompt",
         "Open it read-only to look at it, or open it anyway to work on it as well: then whoever saves "
         "last overwrites the other's changes.");

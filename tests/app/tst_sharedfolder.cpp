@@ -196,6 +196,8 @@ void TestSharedFolder::lockFilesNeverShowInTheTree()
     const QString path = createNewDocument(root() + "/Site A", "Inspection Report.kstir");
     writeFile(root() + "/Site A/.notes", "other hidden files are shown");
     writeFile(root() + "/Site A/.~lockless", "so is a name that only looks like a lock");
+    // A folder named like a lock is no project folder either.
+    QVERIFY(QDir().mkpath(root() + "/Site A/.~lock.Old.kstir#/inside"));
     AbstractDocument* doc = m_window->openDocument(path);
     QVERIFY(doc && doc->holdsLock());
     QVERIFY(QFileInfo::exists(DocumentLock::lockPathFor(path)));
