@@ -159,14 +159,18 @@ void TestSharedFolder::readOnlyReportKeepsItsFileAndItsFavourite()
 void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("curve file") << "Strings.kstcrv";
-    QTest::newRow("installation diagram") << "Roof.kstid";
+    // The buttons offered: a curve file is never opened twice for writing.
+    QTest::addColumn<int>("buttons");
+    QTest::newRow("curve file") << "Strings.kstcrv" << int(QMessageBox::Open | QMessageBox::Cancel);
+    QTest::newRow("installation diagram")
+        << "Roof.kstid" << int(QMessageBox::Open | QMessageBox::Ignore | QMessageBox::Cancel);
 }
 
 void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo()
 {
     // A curve file is a database: a second writer on a shared folder would damage it.
     QFETCH(QString, name);
+    QFETCH(int, buttons);
     const QString path = createNewDocument(root(), name);
     QVERIFY(!path.isEmpty());
     writeFile(DocumentLock::lockPathFor(path), foreignLock());
@@ -177,6 +181,7 @@ void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo()
     AbstractDocument* doc = m_window->openDocument(path);
     QVERIFY(doc && doc->isValid() && doc->isReadOnly());
     QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(int(prompts.asked.first().message.buttons), buttons);
     QAction* save = doc->findChild<QAction*>("actionSave");
     QVERIFY(save);
     doc->setModified(true);
