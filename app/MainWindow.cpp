@@ -455,17 +455,30 @@ void MainWindow::closeDocumentsOfMissingFiles()
     if (m_checkingDocuments)
         return;
     m_checkingDocuments = true;
-    const QList<AbstractDocument*> docs = documents();
-    for (AbstractDocument* doc : docs) {
+    // Questions and notices below run the event loop, in which a document may go.
+    QList<QPointer<AbstractDocument>> docs;
+    for (AbstractDocument* doc : documents())
+        docs.append(doc);
+    for (const QPointer<AbstractDocument>& doc : qAsConst(docs)) {
         // The search results list has a name but no file of its own.
-        if (qobject_cast<SearchResultsDocument*>(doc))
+        if (!doc || qobject_cast<SearchResultsDocument*>(doc))
             continue;
         const QString path = doc->filePath();
         if (QFileInfo::exists(path)) {
             m_keptWithoutFile.remove(path);
+            // Someone else saved it: what is shown here is no longer what the file holds.
+            if (doc->takeUnannouncedDiskChange()) {
+                Prompts::show(QMessageBox::Information, this,
+                    QCoreApplication::translate("Informative Message",
+                        "%1 was changed on disk since you opened it, by someone else or by another program.")
+                        .arg(doc->fileName()),
+                    QCoreApplication::translate("Informative Message",
+                        "Close it and open it again to see those changes. If you change it here and save "
+                        "it, you will be asked before they are overwritten."));
+            }
         } else if (!m_keptWithoutFile.contains(path)) {
             QPointer<AbstractDocument> guard(doc);
-            closeDocument(doc);
+            closeDocument(guard);
             if (guard && findDocument(path))
                 m_keptWithoutFile.insert(path);
         }

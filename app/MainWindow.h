@@ -41,7 +41,8 @@ public:
     // Selects a path in the tree (clearing the selection), scrolls to it and, when asked,
     // opens its name editor.
     void selectPath(const QString& path, bool editName = false);
-    // Closes every open document whose file no longer exists.
+    // Closes every open document whose file no longer exists, and tells about unmodified ones
+    // whose file someone else changed.
     void closeDocumentsOfMissingFiles();
 
     DialogImportResults* importDialog() const;

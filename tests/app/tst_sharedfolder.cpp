@@ -78,6 +78,8 @@ private slots:
     void pollingSeesAdditionsRenamesAndDeletions();
     void pollingClosesADocumentWhoseFileVanished();
     void secondProgramWithAnotherHomeSeesTheLock();
+    void saveAsksWhenTheFileChangedOnDisk_data();
+    void saveAsksWhenTheFileChangedOnDisk();
 
 private:
     QString root() const { return m_root->path(); }
@@ -365,6 +367,96 @@ void TestSharedFolder::secondProgramWithAnotherHomeSeesTheLock()
     QVERIFY(doc && !doc->isReadOnly() && doc->holdsLock());
     QVERIFY(prompts.asked.isEmpty());
     QCOMPARE(DocumentLock::inspect(path).state, DocumentLock::State::Ours);
+}
+
+void TestSharedFolder::saveAsksWhenTheFileChangedOnDisk_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("report") << "Inspection Report.kstir";
+    QTest::newRow("installation diagram") << "Roof.kstid";
+}
+
+void TestSharedFolder::saveAsksWhenTheFileChangedOnDisk()
+{
+    QFETCH(QString, name);
+    const QString path = createNewDocument(root(), name);
+    QVERIFY(!path.isEmpty());
+    AbstractDocument* doc = m_window->openDocument(path);
+    QVERIFY(doc && doc->isValid() && doc->holdsLock());
+    const QString fileName = QFileInfo(path).fileName();
+    // Anna opened it anyway and saved it at 10:14 today.
+    const auto someoneSaves = [&path](const QTime& at) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime(QDate::currentDate(), at), QFileDevice::FileModificationTime));
+    };
+    someoneSaves(QTime(10, 14));
+    writeFile(DocumentLock::lockPathFor(path), foreignLock());
+    const QByteArray theirs = hashOf(path);
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+
+    // Cancel: nothing written, still modified.
+    prompts.reset();
+    doc->setModified(true);
+    prompts.buttons = { QMessageBox::Cancel };
+    doc->save();
+    QCOMPARE(prompts.asked.size(), 1);
+    const MessageRequest asked = prompts.asked.first().message;
+    QCOMPARE(asked.text,
+        QStringLiteral("%1 was changed by anna on laptop-3 at 10:14 since you opened it.").arg(fileName));
+    QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::Save | QMessageBox::Cancel);
+    QCOMPARE(asked.buttonTexts.value(QMessageBox::Yes), QStringLiteral("Overwrite"));
+    QCOMPARE(asked.buttonTexts.value(QMessageBox::Save), QStringLiteral("Save As..."));
+    QCOMPARE(hashOf(path), theirs);
+    QVERIFY(doc->isModified());
+
+    // Save As...: this version goes to another file, theirs stays, and the question stays too.
+    prompts.reset();
+    const QString copy = root() + "/Mine." + QFileInfo(path).suffix();
+    prompts.buttons = { QMessageBox::Save };
+    prompts.paths = QStringList { copy };
+    doc->save();
+    QCOMPARE(prompts.asked.size(), 2);
+    QCOMPARE(prompts.asked.at(1).kind, QStringLiteral("save"));
+    QVERIFY(QFileInfo(copy).size() > 0);
+    QCOMPARE(hashOf(path), theirs);
+    QVERIFY(doc->isModified());
+    std::unique_ptr<AbstractDocument> reopened(createDocument(copy));
+    QVERIFY(reopened && reopened->isValid());
+    reopened.reset();
+
+    // Overwrite: written, and the next save asks nothing.
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Yes };
+    doc->save();
+    QCOMPARE(prompts.asked.size(), 1);
+    QVERIFY(!doc->isModified());
+    QVERIFY(QFileInfo(path).lastModified() != QDateTime(QDate::currentDate(), QTime(10, 14)));
+    prompts.reset();
+    doc->setModified(true);
+    doc->save();
+    QVERIFY(prompts.asked.isEmpty());
+    QVERIFY(!doc->isModified());
+
+    // Changed on disk while unchanged here: told once, not at every look.
+    someoneSaves(QTime(11, 30));
+    m_window->closeDocumentsOfMissingFiles();
+    m_window->closeDocumentsOfMissingFiles();
+    QCOMPARE(prompts.messageTexts(),
+        QStringList {
+            QStringLiteral("%1 was changed on disk since you opened it, by someone else or by another "
+                           "program.")
+                .arg(fileName) });
+    QCOMPARE(m_window->documents().size(), 1);
+
+    // Nobody holds it open any more: the question names no one.
+    QFile::remove(DocumentLock::lockPathFor(path));
+    prompts.reset();
+    doc->setModified(true);
+    prompts.buttons = { QMessageBox::Cancel };
+    doc->save();
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { QStringLiteral("%1 was changed on disk at 11:30 since you opened it.").arg(fileName) });
 }
 
 KESTROVAN_TEST_MAIN(TestSharedFolder)
