@@ -422,8 +422,33 @@ QStringList MainWindow::expandedFolders() const
 
 void MainWindow::projectsFolderCameOrWent()
 {
+    if (m_watcher && !m_watcher->isRootPresent()) {
+        projectsFolderUnreachable();
+        return;
+    }
+    // Back (or another one): shown afresh, with a watcher of its own.
+    m_projectsUnreachable = false;
     projectsFolderChanged(Folders::instance()->projectsFolder());
     closeDocumentsOfMissingFiles();
+}
+
+void MainWindow::projectsFolderUnreachable()
+{
+    // The watcher stays and tells when the folder is back. The tree shows nothing meanwhile:
+    // using what it showed would wait on the share.
+    const bool wasShown = m_tree->model() != nullptr;
+    m_tree->setProjectModel(nullptr);
+    if (m_projectsUnreachable || !wasShown)
+        return;
+    m_projectsUnreachable = true;
+    // Documents stay open: their files may only be out of reach for a while, and closing them
+    // would ask to save to a place that cannot be written.
+    Prompts::show(QMessageBox::Warning, this,
+        QCoreApplication::translate("Error Message", "The projects folder \"%1\" cannot be reached.")
+            .arg(Folders::instance()->projectsFolder()),
+        QCoreApplication::translate("Error Message",
+            "The network share or drive that holds it may be disconnected. Open documents stay open, but "
+            "they cannot be saved until it is back; the tree shows it again as soon as it is."));
 }
 
 bool MainWindow::projectsFolderIsThere()
@@ -431,7 +456,7 @@ bool MainWindow::projectsFolderIsThere()
     const QString root = Folders::instance()->projectsFolder();
     if (root.isEmpty())
         return false;
-    if (QFileInfo(root).isDir())
+    if (!m_projectsUnreachable && QFileInfo(root).isDir())
         return true;
     Prompts::show(QMessageBox::Warning, this,
         QCoreApplication::translate("Error Message",
@@ -459,11 +484,21 @@ void MainWindow::closeDocumentsOfMissingFiles()
     QList<QPointer<AbstractDocument>> docs;
     for (AbstractDocument* doc : documents())
         docs.append(doc);
+    // Files in a projects folder out of reach are not gone: their documents stay, unlooked at.
+    const QString root = Folders::instance()->projectsFolder();
+    bool rootReachable = !m_projectsUnreachable && (!m_watcher || m_watcher->isRootPresent());
+    if (rootReachable && !root.isEmpty() && !QFileInfo(root).isDir()) {
+        rootReachable = false;
+        if (m_watcher)
+            m_watcher->checkRoot();
+    }
     for (const QPointer<AbstractDocument>& doc : qAsConst(docs)) {
         // The search results list has a name but no file of its own.
         if (!doc || qobject_cast<SearchResultsDocument*>(doc))
             continue;
         const QString path = doc->filePath();
+        if (!rootReachable && !root.isEmpty() && path.startsWith(root + QLatin1Char('/')))
+            continue;
         if (QFileInfo::exists(path)) {
             m_keptWithoutFile.remove(path);
             // Someone else saved it: what is shown here is no longer what the file holds.

@@ -101,6 +101,8 @@ private:
     void attachModel();
     // The projects folder went away or came back: show it anew.
     void projectsFolderCameOrWent();
+    // The projects folder went away or its share hangs: said once, documents kept.
+    void projectsFolderUnreachable();
     // True when the projects folder exists; tells the user otherwise.
     bool projectsFolderIsThere();
     QAction* makeAction(const char* objectName, const QString& text, const QString& icon);
@@ -127,6 +129,7 @@ private:
     QMenu* m_windowMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     bool m_checkingDocuments = false;
+    bool m_projectsUnreachable = false;
     // Documents whose file vanished but whose user chose to keep them open: asked once only.
     QSet<QString> m_keptWithoutFile;
 

@@ -1,5 +1,6 @@
 #include "DocumentFactory.h"
 #include "DocumentLock.h"
+#include "FolderProbe.h"
 #include "Folders.h"
 #include "GraphicalReportDocument.h"
 #include "MainWindow.h"
@@ -19,6 +20,8 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QWaitCondition>
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -61,6 +64,52 @@ QStringList shownNames(ProjectModel* model, const QString& folder)
 }
 } // namespace
 
+namespace {
+// The real file system behind a gate: while it is closed every call waits, as on a share whose
+// server stopped. It notes any call made on the GUI thread, which would freeze the window.
+class GatedProbe : public FolderProbe
+{
+public:
+    std::atomic<int> guiThreadCalls { 0 };
+
+    void setOpen(bool open)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_open = open;
+        m_opened.wakeAll();
+    }
+    bool isFolder(const QString& path) override { return pass() && m_system->isFolder(path); }
+    QStringList entries(const QString& folder) override
+    {
+        return pass() ? m_system->entries(folder) : QStringList();
+    }
+    QStringList subfolders(const QString& folder) override
+    {
+        return pass() ? m_system->subfolders(folder) : QStringList();
+    }
+    FileState state(const QString& path) override { return pass() ? m_system->state(path) : FileState(); }
+    bool isOnNetwork(const QString&) override { return pass(); }
+
+private:
+    bool pass()
+    {
+        if (QThread::currentThread() == qApp->thread())
+            ++guiThreadCalls;
+        QMutexLocker lock(&m_mutex);
+        // Bounded, so that a broken watcher fails the test instead of hanging it.
+        QDeadlineTimer deadline(20000);
+        while (!m_open && !deadline.hasExpired())
+            m_opened.wait(&m_mutex, deadline);
+        return m_open;
+    }
+
+    const std::shared_ptr<FolderProbe> m_system = FolderProbe::system();
+    QMutex m_mutex;
+    QWaitCondition m_opened;
+    bool m_open = true;
+};
+} // namespace
+
 // A projects folder that a team shares: documents someone else has open, lock files, and a
 // folder whose changes are seen by polling.
 class TestSharedFolder : public QObject
@@ -78,6 +127,7 @@ private slots:
     void pollingSeesAdditionsRenamesAndDeletions();
     void pollingClosesADocumentWhoseFileVanished();
     void secondProgramWithAnotherHomeSeesTheLock();
+    void shareOutOfReachKeepsDocumentsAndComesBack();
     void saveAsksWhenTheFileChangedOnDisk_data();
     void saveAsksWhenTheFileChangedOnDisk();
 
@@ -261,6 +311,8 @@ void TestSharedFolder::pollingSeesAdditionsRenamesAndDeletions()
     QVERIFY(!watcher.isPolling());
     watcher.setPolling(true, 50);
     QVERIFY(watcher.isPolling());
+    // The first pass, made on the watcher's thread, is the baseline.
+    QTRY_VERIFY(watcher.isIdle());
 
     // The root itself has no change notification here: only polling sees this.
     writeFile(root() + "/added.kstir", "x");
@@ -282,11 +334,15 @@ void TestSharedFolder::pollingSeesAdditionsRenamesAndDeletions()
 
     // Lock files coming and going are no change of the folder; nor is an unchanged pass.
     watcher.poll();
+    QTRY_VERIFY(watcher.isIdle());
     folders.clear();
     files.clear();
-    writeFile(DocumentLock::lockPathFor(site + "/other.kstir"), foreignLock());
-    watcher.poll();
-    watcher.poll();
+    // In the root, which only polling looks at.
+    writeFile(DocumentLock::lockPathFor(root() + "/other.kstir"), foreignLock());
+    for (int pass = 0; pass < 2; ++pass) {
+        watcher.poll();
+        QTRY_VERIFY(watcher.isIdle());
+    }
     QVERIFY(folders.isEmpty());
     QVERIFY(files.isEmpty());
 
@@ -367,6 +423,60 @@ void TestSharedFolder::secondProgramWithAnotherHomeSeesTheLock()
     QVERIFY(doc && !doc->isReadOnly() && doc->holdsLock());
     QVERIFY(prompts.asked.isEmpty());
     QCOMPARE(DocumentLock::inspect(path).state, DocumentLock::State::Ours);
+}
+
+void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
+{
+    // A projects folder on a share (polled), with a report changed here.
+    auto probe = std::make_shared<GatedProbe>();
+    FolderProbe::replaceSystem(probe);
+    QVERIFY(Folders::instance()->setProjectsFolder(root()));
+    FolderProbe::replaceSystem(nullptr);
+    QTRY_VERIFY(m_window->projectWatcher()->isPolling());
+    m_window->projectWatcher()->setTimings(100, 20);
+    const QString path = createNewDocument(root(), "Work.kstatr");
+    AbstractDocument* doc = m_window->openDocument(path);
+    QVERIFY(doc && doc->isValid());
+    QCoreApplication::processEvents(); // what loading left queued
+    doc->setModified(true);
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    const QString unreachable = QStringLiteral("The projects folder \"%1\" cannot be reached.").arg(root());
+
+    // The server stops answering: the window goes on, says so once, and keeps the document.
+    probe->setOpen(false);
+    m_window->projectWatcher()->poll();
+    QTRY_COMPARE(prompts.messageTexts(), QStringList { unreachable });
+    QTest::qWait(300);
+    QCOMPARE(prompts.messageTexts(), QStringList { unreachable });
+    QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
+    QVERIFY(doc->isModified());
+    QVERIFY(!m_window->treeView()->model());
+    // Answering again: the tree is back, the document still there.
+    probe->setOpen(true);
+    QTRY_VERIFY(m_window->treeView()->model() && m_window->treeView()->model() == m_window->projectModel());
+    QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
+    QCOMPARE(probe->guiThreadCalls.load(), 0);
+
+    // The share is gone altogether (unmounted): the same, and Save fails as usual.
+    prompts.reset();
+    m_window->projectWatcher()->setTimings(100, 20);
+    const QString away = root() + "-away";
+    QVERIFY(QDir().rename(root(), away));
+    QTRY_COMPARE(prompts.messageTexts(), QStringList { unreachable });
+    QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
+    prompts.reset();
+    doc->save();
+    QCOMPARE(prompts.messageTexts(), QStringList { QStringLiteral("Error opening %1 for writing").arg(path) });
+    QVERIFY(doc->isModified());
+    QVERIFY(!QFileInfo::exists(path));
+    // Mounted again: shown afresh, and the work can be saved.
+    QVERIFY(QDir().rename(away, root()));
+    QTRY_VERIFY(m_window->treeView()->model() && m_window->treeView()->model() == m_window->projectModel());
+    QTRY_VERIFY(m_window->projectModel()->index(path).isValid());
+    doc->save();
+    QVERIFY(!doc->isModified());
+    QCOMPARE(prompts.asked.size(), 1);
 }
 
 void TestSharedFolder::saveAsksWhenTheFileChangedOnDisk_data()
