@@ -134,8 +134,11 @@ void MainWindow::closeDocumentsOfMissingFiles()
         docs.append(doc);
     // Files in a projects folder out of reach are not gone: their documents stay, unlooked at.
     const QString root = Folders::instance()->projectsFolder();
+    // A share that is polled is looked at by the watcher's thread only; the window goes by what
+    // it saw last.
+    const bool polled = m_watcher && m_watcher->isPolling();
     bool rootReachable = !m_projectsUnreachable && (!m_watcher || m_watcher->isRootPresent());
-    if (rootReachable && !root.isEmpty() && !QFileInfo(root).isDir()) {
+    if (rootReachable && !polled && !root.isEmpty() && !QFileInfo(root).isDir()) {
         rootReachable = false;
         if (m_watcher)
             m_watcher->checkRoot();
@@ -147,10 +150,13 @@ void MainWindow::closeDocumentsOfMissingFiles()
         const QString path = doc->filePath();
         if (!rootReachable && !root.isEmpty() && path.startsWith(root + QLatin1Char('/')))
             continue;
-        if (QFileInfo::exists(path)) {
+        FolderProbe::FileState seen;
+        const bool wasSeen = polled && m_watcher->lastSeen(path, &seen);
+        if (wasSeen ? seen.exists : QFileInfo::exists(path)) {
             m_keptWithoutFile.remove(path);
             // Someone else saved it: what is shown here is no longer what the file holds.
-            if (doc->takeUnannouncedDiskChange()) {
+            if (wasSeen ? doc->takeUnannouncedDiskChange(seen.size, seen.modified)
+                        : doc->takeUnannouncedDiskChange()) {
                 Prompts::show(QMessageBox::Information, this,
                     QCoreApplication::translate("Informative Message",
                         "%1 was changed on disk since you opened it, by someone else or by another program.")

@@ -92,6 +92,7 @@ void ProjectScanner::poll(int tag, const QStringList& folders, const QStringList
     QHash<QString, FolderProbe::FileState> states;
     for (const QString& path : files) {
         const FolderProbe::FileState state = m_probe->state(path);
+        emit fileSeen(path, state.exists, state.size, state.modified);
         const auto before = m_files.constFind(path);
         if (before != m_files.constEnd() && !(*before == state))
             emit fileChanged(path);

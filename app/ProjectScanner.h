@@ -38,6 +38,8 @@ signals:
     void walkFinished();
     void directoryChanged(const QString& path);
     void fileChanged(const QString& path);
+    // What a pass saw of each file it was told to look at.
+    void fileSeen(const QString& path, bool exists, qint64 size, const QDateTime& modified);
     void passDone(int tag);
 
 private:

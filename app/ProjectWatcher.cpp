@@ -51,6 +51,13 @@ ProjectWatcher::ProjectWatcher(const QString& root, QObject* parent, std::shared
         emit walkFinished();
     });
     connect(m_scanner, &ProjectScanner::directoryChanged, this, &ProjectWatcher::directoryChanged);
+    connect(m_scanner, &ProjectScanner::fileSeen, this,
+        [this](const QString& path, bool exists, qint64 size, const QDateTime& modified) {
+            FolderProbe::FileState& state = m_seenFiles[path];
+            state.exists = exists;
+            state.size = size;
+            state.modified = modified;
+        });
     connect(m_scanner, &ProjectScanner::fileChanged, this, &ProjectWatcher::fileChanged);
     connect(m_scanner, &ProjectScanner::passDone, this, &ProjectWatcher::passDone);
     m_thread->start();
@@ -98,6 +105,15 @@ void ProjectWatcher::hung()
 {
     // Still no answer: the share hangs. It counts as gone until it answers again.
     setRootPresent(false);
+}
+
+bool ProjectWatcher::lastSeen(const QString& path, FolderProbe::FileState* state) const
+{
+    const auto seen = m_seenFiles.constFind(path);
+    if (seen == m_seenFiles.constEnd())
+        return false;
+    *state = *seen;
+    return true;
 }
 
 void ProjectWatcher::setTimings(int hangTimeoutMs, int recheckIntervalMs)
@@ -164,6 +180,7 @@ void ProjectWatcher::setPolling(bool on, int intervalMs)
 {
     if (!on) {
         m_pollTimer->stop();
+        m_seenFiles.clear();
         if (m_scanner)
             QMetaObject::invokeMethod(m_scanner, &ProjectScanner::forget, Qt::QueuedConnection);
         return;

@@ -2,6 +2,7 @@
 
 #include "FolderProbe.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <functional>
@@ -59,6 +60,9 @@ public:
     void setPollSources(PathList folders, PathList files);
     // One pass of polling now (skipped while the previous request is still under way).
     void poll();
+    // What the last pass of polling saw of a file it looked at; false when it has not looked.
+    // The window asks this instead of looking at a polled share itself.
+    bool lastSeen(const QString& path, FolderProbe::FileState* state) const;
     // How long a request may take before the share counts as hung, and how often a root that
     // is gone is looked for (tests make them short).
     void setTimings(int hangTimeoutMs, int recheckIntervalMs);
@@ -99,4 +103,5 @@ private:
     QTimer* m_recheckTimer;
     PathList m_pollFolders;
     PathList m_pollFiles;
+    QHash<QString, FolderProbe::FileState> m_seenFiles;
 };

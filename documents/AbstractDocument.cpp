@@ -158,10 +158,21 @@ bool AbstractDocument::changedOnDisk() const
 
 bool AbstractDocument::takeUnannouncedDiskChange()
 {
-    if (m_modified || !changedOnDisk())
+    if (m_modified || !m_diskState.known)
         return false;
     const DiskState now = diskState();
-    if (now == m_announcedDiskState)
+    return now.known && takeUnannouncedDiskChange(now.size, now.modified);
+}
+
+bool AbstractDocument::takeUnannouncedDiskChange(qint64 size, const QDateTime& modified)
+{
+    if (m_modified || !m_diskState.known)
+        return false;
+    DiskState now;
+    now.known = true;
+    now.size = size;
+    now.modified = modified;
+    if (now == m_diskState || now == m_announcedDiskState)
         return false;
     m_announcedDiskState = now;
     return true;

@@ -58,6 +58,9 @@ public:
     // True once for each new change on disk of a document that has none of its own to lose:
     // the window tells the user about it.
     bool takeUnannouncedDiskChange();
+    // The same, with the file's size and modification time as someone else saw them (the polling
+    // of a network share), so that the window need not look at the share itself.
+    bool takeUnannouncedDiskChange(qint64 size, const QDateTime& modified);
 
 signals:
     void titleChanged(AbstractDocument* doc);

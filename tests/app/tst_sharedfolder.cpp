@@ -153,6 +153,7 @@ void TestSharedFolder::init()
 
 void TestSharedFolder::cleanup()
 {
+    FolderProbe::replaceSystem(nullptr);
     for (AbstractDocument* doc : m_window->documents())
         doc->setModified(false);
     m_window.reset();
@@ -431,7 +432,6 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
     auto probe = std::make_shared<GatedProbe>();
     FolderProbe::replaceSystem(probe);
     QVERIFY(Folders::instance()->setProjectsFolder(root()));
-    FolderProbe::replaceSystem(nullptr);
     QTRY_VERIFY(m_window->projectWatcher()->isPolling());
     m_window->projectWatcher()->setTimings(100, 20);
     const QString path = createNewDocument(root(), "Work.kstatr");
@@ -458,6 +458,32 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
     QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
     QCOMPARE(probe->guiThreadCalls.load(), 0);
 
+    // The window goes by what the watcher's thread saw of the document's file, never looking at
+    // the share itself: gone there, it is not taken as gone before a pass has seen it so.
+    ProjectWatcher* polling = m_window->projectWatcher();
+    QTRY_VERIFY(polling->isPolling());
+    polling->poll();
+    QTRY_VERIFY(polling->isIdle());
+    FolderProbe::FileState seen;
+    QVERIFY(polling->lastSeen(path, &seen) && seen.exists);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    probe->setOpen(false);
+    QVERIFY(QFile::remove(path));
+    prompts.reset();
+    m_window->closeDocumentsOfMissingFiles();
+    QVERIFY(prompts.asked.isEmpty());
+    QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
+    // Back as it was, to the millisecond: nobody changed it.
+    writeFile(path, bytes);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(seen.modified, QFileDevice::FileModificationTime));
+    file.close();
+    probe->setOpen(true);
+    QCOMPARE(probe->guiThreadCalls.load(), 0);
+
     // The share is gone altogether (unmounted): the same, and Save fails as usual.
     prompts.reset();
     m_window->projectWatcher()->setTimings(100, 20);
@@ -467,7 +493,8 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
     QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
     prompts.reset();
     doc->save();
-    QCOMPARE(prompts.messageTexts(), QStringList { QStringLiteral("Error opening %1 for writing").arg(path) });
+    QCOMPARE(
+        prompts.messageTexts(), QStringList { QStringLiteral("Error opening %1 for writing").arg(path) });
     QVERIFY(doc->isModified());
     QVERIFY(!QFileInfo::exists(path));
     // Mounted again: shown afresh, and the work can be saved.
@@ -477,6 +504,7 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
     doc->save();
     QVERIFY(!doc->isModified());
     QCOMPARE(prompts.asked.size(), 1);
+    FolderProbe::replaceSystem(nullptr);
 }
 
 void TestSharedFolder::saveAsksWhenTheFileChangedOnDisk_data()
