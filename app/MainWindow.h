@@ -45,7 +45,8 @@ public:
     // Selects a path in the tree (clearing the selection), scrolls to it and, when asked,
     // opens its name editor.
     void selectPath(const QString& path, bool editName = false);
-    // Closes every open document whose file no longer exists.
+    // Closes every open document whose file no longer exists, and tells about unmodified ones
+    // whose file someone else changed.
     void closeDocumentsOfMissingFiles();
 
     DialogImportResults* importDialog() const;
@@ -104,6 +105,8 @@ private:
     void attachModel();
     // The projects folder went away or came back: show it anew.
     void projectsFolderCameOrWent();
+    // The projects folder went away or its share hangs: said once, documents kept.
+    void projectsFolderUnreachable();
     // True when the projects folder exists; tells the user otherwise.
     bool projectsFolderIsThere();
     QAction* makeAction(const char* objectName, const QString& text, const QString& icon);
@@ -132,6 +135,7 @@ private:
     QMenu* m_windowMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     bool m_checkingDocuments = false;
+    bool m_projectsUnreachable = false;
     // Documents whose file vanished but whose user chose to keep them open: asked once only.
     QSet<QString> m_keptWithoutFile;
 

@@ -19,9 +19,9 @@ ProjectModel::ProjectModel(QObject* parent)
     : QFileSystemModel(parent)
 {
     setReadOnly(false);
-    setFilter(QDir::AllEntries | QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     // Every file is shown except the lock files of open documents: the patterns match every
-    // name that does not begin with the lock prefix (folders are not filtered by name).
+    // name that does not begin with the lock prefix, folders included (no AllDirs).
     setNameFilters(namesNotStartingWith(DocumentLock::lockFilePrefix()));
     setNameFilterDisables(false);
     auto forgetIcons = [this]() { m_iconCache.clear(); };

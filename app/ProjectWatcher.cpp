@@ -1,68 +1,146 @@
 #include "ProjectWatcher.h"
 
-#include "DocumentLock.h"
-#include "platform/SystemInfo.h"
+#include "ProjectScanner.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QCoreApplication>
 #include <QFileSystemWatcher>
-#include <QPointer>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <iterator>
 
-namespace {
-// Folders added per pass of the event loop: small enough to keep the window responsive.
-constexpr int SliceSize = 200;
-} // namespace
-
-ProjectWatcher::ProjectWatcher(const QString& root, QObject* parent)
+ProjectWatcher::ProjectWatcher(const QString& root, QObject* parent, std::shared_ptr<FolderProbe> probe)
     : QObject(parent)
     , m_root(root)
-    , m_rootPresent(!root.isEmpty() && QFileInfo(root).isDir())
     , m_aboveRoot(new QFileSystemWatcher(this))
     , m_watcher(new QFileSystemWatcher(this))
-    , m_timer(new QTimer(this))
     , m_pollTimer(new QTimer(this))
+    , m_hangTimer(new QTimer(this))
+    , m_recheckTimer(new QTimer(this))
 {
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &ProjectWatcher::directoryChanged);
     connect(m_pollTimer, &QTimer::timeout, this, &ProjectWatcher::poll);
-    if (root.isEmpty())
+    m_hangTimer->setSingleShot(true);
+    m_hangTimer->setInterval(DefaultHangTimeout);
+    connect(m_hangTimer, &QTimer::timeout, this, &ProjectWatcher::hung);
+    m_recheckTimer->setInterval(DefaultRecheckInterval);
+    connect(m_recheckTimer, &QTimer::timeout, this, &ProjectWatcher::checkRoot);
+    if (root.isEmpty()) {
+        m_walkDone = true;
         return;
-    if (SystemInfo::isOnNetworkFileSystem(root))
-        setPolling(true);
+    }
+    // Until the first answer the root counts as there: nothing is closed or announced for a
+    // share that is merely slow to answer at first.
+    m_rootPresent = true;
     connect(m_aboveRoot, &QFileSystemWatcher::directoryChanged, this, &ProjectWatcher::checkRoot);
-    watchAboveRoot();
-    if (!m_rootPresent)
-        return;
-    m_iterator = std::make_unique<QDirIterator>(
-        root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
-    m_timer->setInterval(0);
-    connect(m_timer, &QTimer::timeout, this, [this]() { walkSlice(SliceSize); });
-    m_timer->start();
+
+    m_thread = new QThread;
+    m_scanner = new ProjectScanner(root, std::move(probe));
+    m_scanner->moveToThread(m_thread);
+    // Both go once the thread has ended, which may be long after this watcher (a hung share).
+    connect(m_thread, &QThread::finished, m_scanner, &QObject::deleteLater);
+    connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+    connect(m_scanner, &ProjectScanner::networkFound, this, [this](bool onNetwork) {
+        if (onNetwork && !isPolling())
+            setPolling(true);
+    });
+    connect(m_scanner, &ProjectScanner::rootChecked, this, &ProjectWatcher::rootChecked);
+    connect(m_scanner, &ProjectScanner::foldersFound, this, &ProjectWatcher::foldersFound);
+    connect(m_scanner, &ProjectScanner::walkFinished, this, [this]() {
+        m_walkDone = true;
+        emit walkFinished();
+    });
+    connect(m_scanner, &ProjectScanner::directoryChanged, this, &ProjectWatcher::directoryChanged);
+    connect(m_scanner, &ProjectScanner::fileSeen, this,
+        [this](const QString& path, bool exists, qint64 size, const QDateTime& modified) {
+            FolderProbe::FileState& state = m_seenFiles[path];
+            state.exists = exists;
+            state.size = size;
+            state.modified = modified;
+        });
+    connect(m_scanner, &ProjectScanner::fileChanged, this, &ProjectWatcher::fileChanged);
+    connect(m_scanner, &ProjectScanner::passDone, this, &ProjectWatcher::passDone);
+    m_thread->start();
+    send(Start, [scanner = m_scanner]() { scanner->start(Start); });
 }
 
-ProjectWatcher::~ProjectWatcher() = default;
-
-void ProjectWatcher::watchAboveRoot()
+ProjectWatcher::~ProjectWatcher()
 {
-    QDir above(QFileInfo(m_root).absolutePath());
-    while (!above.exists() && !above.isRoot())
-        above.setPath(QFileInfo(above.absolutePath()).absolutePath());
-    const QString path = above.absolutePath();
-    if (path == m_watchedAbove)
+    if (!m_thread)
         return;
-    if (!m_watchedAbove.isEmpty())
-        m_aboveRoot->removePath(m_watchedAbove);
-    m_watchedAbove = m_aboveRoot->addPath(path) ? path : QString();
+    // Not waited for: a thread stuck in a hung share ends (and cleans up) when the share answers.
+    m_scanner->stop();
+    disconnect(m_scanner, nullptr, this, nullptr);
+    m_thread->quit();
 }
 
-void ProjectWatcher::checkRoot()
+bool ProjectWatcher::send(Request kind, const std::function<void()>& request)
 {
-    if (m_root.isEmpty())
-        return;
-    const bool present = QFileInfo(m_root).isDir();
-    watchAboveRoot();
+    // One request of a kind at a time: a share that is slow to answer is not asked more.
+    if (!m_scanner || m_inFlight[kind])
+        return false;
+    m_inFlight[kind] = true;
+    if (!m_hangTimer->isActive())
+        m_hangTimer->start();
+    QMetaObject::invokeMethod(m_scanner, request, Qt::QueuedConnection);
+    return true;
+}
+
+void ProjectWatcher::passDone(int kind)
+{
+    if (kind >= 0 && kind < RequestKinds)
+        m_inFlight[kind] = false;
+    if (isIdle())
+        m_hangTimer->stop();
+    else
+        m_hangTimer->start();
+}
+
+bool ProjectWatcher::isIdle() const
+{
+    return std::none_of(std::begin(m_inFlight), std::end(m_inFlight), [](bool busy) { return busy; });
+}
+
+void ProjectWatcher::hung()
+{
+    // Still no answer: the share hangs. It counts as gone until it answers again.
+    setRootPresent(false);
+}
+
+bool ProjectWatcher::lastSeen(const QString& path, FolderProbe::FileState* state) const
+{
+    const auto seen = m_seenFiles.constFind(path);
+    if (seen == m_seenFiles.constEnd())
+        return false;
+    *state = *seen;
+    return true;
+}
+
+void ProjectWatcher::setTimings(int hangTimeoutMs, int recheckIntervalMs)
+{
+    m_hangTimer->setInterval(qMax(1, hangTimeoutMs));
+    m_recheckTimer->setInterval(qMax(1, recheckIntervalMs));
+}
+
+void ProjectWatcher::rootChecked(bool present, const QString& above)
+{
+    // Watches the nearest folder above the root that exists, where the root comes and goes.
+    if (above != m_watchedAbove) {
+        if (!m_watchedAbove.isEmpty())
+            m_aboveRoot->removePath(m_watchedAbove);
+        m_watchedAbove = !above.isEmpty() && m_aboveRoot->addPath(above) ? above : QString();
+    }
+    setRootPresent(present);
+}
+
+void ProjectWatcher::setRootPresent(bool present)
+{
+    // While the root is gone it is looked for again and again: a share mounted again makes no
+    // change in the folder above that notification would see.
+    if (present)
+        m_recheckTimer->stop();
+    else if (!m_recheckTimer->isActive())
+        m_recheckTimer->start();
     if (present == m_rootPresent)
         return;
     m_rootPresent = present;
@@ -72,33 +150,25 @@ void ProjectWatcher::checkRoot()
         emit rootVanished();
 }
 
+void ProjectWatcher::foldersFound(const QStringList& folders)
+{
+    // A walk that reports progress is slow, not hung.
+    if (m_hangTimer->isActive())
+        m_hangTimer->start();
+    const QStringList refused = m_watcher->addPaths(folders);
+    m_refused += refused.size();
+    m_watched += folders.size() - refused.size();
+}
+
 void ProjectWatcher::finish()
 {
-    walkSlice(std::numeric_limits<int>::max());
+    while (!m_walkDone && m_rootPresent && m_scanner)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-void ProjectWatcher::walkSlice(int maxFolders)
+void ProjectWatcher::checkRoot()
 {
-    if (!m_iterator)
-        return;
-    QStringList folders;
-    while (folders.size() < maxFolders && m_iterator->hasNext())
-        folders.append(m_iterator->next());
-    if (!folders.isEmpty()) {
-        const QStringList refused = m_watcher->addPaths(folders);
-        m_refused += refused.size();
-        m_watched += folders.size() - refused.size();
-    }
-    if (!m_iterator->hasNext()) {
-        m_iterator.reset();
-        m_timer->stop();
-        emit walkFinished();
-    }
-}
-
-bool ProjectWatcher::FileState::operator==(const FileState& other) const
-{
-    return exists == other.exists && size == other.size && modified == other.modified;
+    send(Check, [scanner = m_scanner]() { scanner->checkRoot(Check); });
 }
 
 bool ProjectWatcher::isPolling() const
@@ -110,8 +180,9 @@ void ProjectWatcher::setPolling(bool on, int intervalMs)
 {
     if (!on) {
         m_pollTimer->stop();
-        m_listings.clear();
-        m_files.clear();
+        m_seenFiles.clear();
+        if (m_scanner)
+            QMetaObject::invokeMethod(m_scanner, &ProjectScanner::forget, Qt::QueuedConnection);
         return;
     }
     m_pollTimer->start(qMax(1, intervalMs));
@@ -125,74 +196,14 @@ void ProjectWatcher::setPollSources(PathList folders, PathList files)
     m_pollFiles = std::move(files);
 }
 
-ProjectWatcher::FileState ProjectWatcher::stateOf(const QString& path)
-{
-    const QFileInfo info(path);
-    FileState state;
-    state.exists = info.exists();
-    if (state.exists) {
-        state.size = info.size();
-        state.modified = info.lastModified();
-    }
-    return state;
-}
-
-QStringList ProjectWatcher::listingOf(const QString& folder)
-{
-    QStringList names = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    // Other programs' document locks come and go; they are not part of what the tree shows.
-    const QString lockPrefix = DocumentLock::lockFilePrefix();
-    names.erase(std::remove_if(names.begin(), names.end(),
-                    [&lockPrefix](const QString& name) { return name.startsWith(lockPrefix); }),
-        names.end());
-    return names;
-}
-
 void ProjectWatcher::poll()
 {
-    if (m_root.isEmpty())
+    if (m_root.isEmpty() || !m_scanner || m_inFlight[Poll])
         return;
     QStringList folders { m_root };
     if (m_pollFolders)
         folders += m_pollFolders();
     folders.removeDuplicates();
-    QStringList changed;
-    QHash<QString, QStringList> listings;
-    for (const QString& folder : qAsConst(folders)) {
-        QStringList listing = listingOf(folder);
-        const auto before = m_listings.constFind(folder);
-        if (before != m_listings.constEnd() && *before != listing)
-            changed.append(folder);
-        listings.insert(folder, std::move(listing));
-    }
-    // Folders no longer shown are forgotten: looked at again, they start a new baseline.
-    m_listings = std::move(listings);
-
-    QStringList changedFiles;
-    QHash<QString, FileState> files;
-    const QStringList paths = m_pollFiles ? m_pollFiles() : QStringList();
-    for (const QString& path : paths) {
-        const FileState state = stateOf(path);
-        const auto before = m_files.constFind(path);
-        if (before != m_files.constEnd() && !(*before == state))
-            changedFiles.append(path);
-        files.insert(path, state);
-    }
-    m_files = std::move(files);
-
-    // Signalled last: a receiver may ask questions and run the event loop meanwhile, in which
-    // this watcher may be replaced.
-    const QPointer<ProjectWatcher> self(this);
-    for (const QString& folder : qAsConst(changed)) {
-        emit directoryChanged(folder);
-        if (!self)
-            return;
-    }
-    for (const QString& path : qAsConst(changedFiles)) {
-        emit fileChanged(path);
-        if (!self)
-            return;
-    }
-    checkRoot();
+    const QStringList files = m_pollFiles ? m_pollFiles() : QStringList();
+    send(Poll, [scanner = m_scanner, folders, files]() { scanner->poll(Poll, folders, files); });
 }

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "platform/SystemInfo.h"
+
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -22,15 +24,32 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::serverNameFor(const QString& settingsFile)
 {
+    // Not in the shared temporary folder: there another user could take the name first and
+    // receive every path this user opens.
+    const QString folder = SystemInfo::privateRuntimeFolder();
+    if (folder.isEmpty())
+        return QString();
     const QByteArray hash = QCryptographicHash::hash(settingsFile.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QStringLiteral("kestrovan-%1").arg(QString::fromLatin1(hash.left(20)));
+    return QStringLiteral("%1/kestrovan-%2").arg(folder, QString::fromLatin1(hash.left(20)));
 }
+
+namespace {
+bool isOurUser(const QLocalSocket& socket)
+{
+    return SystemInfo::peerUserId(socket.socketDescriptor()) == SystemInfo::currentUserId();
+}
+} // namespace
 
 SingleInstance::HandOver SingleInstance::handOver(const QStringList& files, int timeoutMs)
 {
+    if (m_name.isEmpty())
+        return NoInstance;
     QLocalSocket socket;
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(qMin(timeoutMs, 2000)))
+        return NoInstance;
+    // Someone else listening on the name gets nothing; listen() then takes the name back.
+    if (!isOurUser(socket))
         return NoInstance;
 
     QByteArray request;
@@ -60,24 +79,47 @@ bool SingleInstance::listen()
 {
     if (m_server)
         return m_server->isListening();
+    if (m_name.isEmpty())
+        return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // Ready before anyone can connect.
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     if (!m_server->listen(m_name)) {
-        // Nobody answered handOver(), so whatever holds the name is left over from a process
-        // that did not end cleanly.
+        // A process started at the same moment may have just taken the name: it answers.
+        QLocalSocket probe;
+        probe.connectToServer(m_name);
+        if (probe.waitForConnected(500) && isOurUser(probe))
+            return false;
+        probe.abort();
+        // Otherwise whatever holds the name is left over from a process that did not end cleanly.
         QLocalServer::removeServer(m_name);
         if (!m_server->listen(m_name))
             return false;
     }
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-            if (socket->bytesAvailable() > 0)
-                readRequest(socket);
-        }
-    });
     return true;
+}
+
+void SingleInstance::acceptConnections()
+{
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (!isOurUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        if (socket->bytesAvailable() > 0)
+            readRequest(socket);
+    }
+}
+
+void SingleInstance::setReceiving(bool receiving)
+{
+    m_receiving = receiving;
+    while (m_receiving && !m_pending.isEmpty())
+        emit filesReceived(m_pending.takeFirst());
 }
 
 void SingleInstance::readRequest(QLocalSocket* socket)
@@ -103,5 +145,8 @@ void SingleInstance::readRequest(QLocalSocket* socket)
     }
     socket->write(Acknowledge);
     socket->flush();
-    emit filesReceived(files);
+    if (m_receiving)
+        emit filesReceived(files);
+    else
+        m_pending.append(files);
 }

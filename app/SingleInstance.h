@@ -7,9 +7,10 @@
 class QLocalServer;
 class QLocalSocket;
 
-// One Kestrovan per settings store. The first process listens on a local socket whose name
-// is derived from its settings file, so two users (or two HOMEs) never meet; a later process
-// hands the files it was asked to open to the first one and leaves.
+// One Kestrovan per settings store. The first process listens on a local socket in a folder
+// only its user can reach, named from its settings file so two HOMEs never meet; a later
+// process hands the files it was asked to open to the first one and leaves. Both ends refuse a
+// peer of another user.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -23,23 +24,34 @@ public:
     explicit SingleInstance(const QString& settingsFile, QObject* parent = nullptr);
     ~SingleInstance() override;
 
+    // The socket's full path; empty when no private folder can be had (then this process runs
+    // on its own: it neither hands over nor listens).
     static QString serverNameFor(const QString& settingsFile);
     QString serverName() const { return m_name; }
 
     // Offers the files (absolute paths; may be empty to just raise the window) to a running
-    // instance. One that is still starting (its splash screen) answers once its window is up,
+    // instance. One that is still starting (its splash screen) answers once its event loop runs,
     // so the answer is waited for longer than the connection.
     HandOver handOver(const QStringList& files, int timeoutMs = 20000);
-    // Starts listening; a socket left behind by a crashed instance is replaced.
+    // Starts listening; a socket left behind by a crashed instance is replaced. False when
+    // another instance took the name meanwhile (two starts at once) or none can be had.
     bool listen();
+
+    // Until the program has a window to open them in, received files are taken (the later
+    // process may leave) and kept; they are signalled once receiving is switched on.
+    void setReceiving(bool receiving);
+    bool isReceiving() const { return m_receiving; }
 
 signals:
     // A later process asked this one to open these files (empty: just come to the front).
     void filesReceived(const QStringList& files);
 
 private:
+    void acceptConnections();
     void readRequest(QLocalSocket* socket);
 
     QString m_name;
     QLocalServer* m_server = nullptr;
+    bool m_receiving = false;
+    QList<QStringList> m_pending;
 };

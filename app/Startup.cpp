@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
 #include <QSettings>
 #include <QThread>
 #include <cstdio>
@@ -57,22 +59,61 @@ void registerDocumentKinds()
 QStringList filesFromArguments(const QStringList& arguments)
 {
     QStringList files;
-    // The program takes one file; relative paths are taken from where it was started, so the
-    // running instance (started elsewhere) gets the file that was meant.
-    if (arguments.size() > 1 && !arguments.at(1).isEmpty())
-        files << QDir::cleanPath(QFileInfo(arguments.at(1)).absoluteFilePath());
+    // Every file named (a file manager passes all selected files at once); relative paths are
+    // taken from where the program was started, so the running instance (started elsewhere)
+    // gets the files that were meant.
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments.at(i).isEmpty())
+            files << QDir::cleanPath(QFileInfo(arguments.at(i)).absoluteFilePath());
+    }
     return files;
 }
 
 void openFilesInWindow(MainWindow* window, const QStringList& files)
 {
     for (const QString& file : files) {
-        if (!QFileInfo(file).isFile())
+        const QFileInfo info(file);
+        if (!info.isFile()) {
+            Prompts::show(QMessageBox::Warning, window,
+                info.exists()
+                    ? QCoreApplication::translate("Error Message", "%1 is not a file.").arg(file)
+                    : QCoreApplication::translate("Error Message", "The file %1 does not exist.").arg(file));
             continue;
+        }
         AbstractDocument* doc = window->openDocument(file);
         if (doc && !doc->isValid())
             delete doc; // the user has been told why it could not be shown
     }
+}
+
+StartDecision decideStart(SingleInstance& instance, const QStringList& files, int timeoutMs)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        switch (instance.handOver(files, timeoutMs)) {
+        case SingleInstance::HandedOver:
+            return StartDecision::Leave;
+        case SingleInstance::NotAnswering: {
+            const QString text = QCoreApplication::translate(
+                "Error Message", "Kestrovan is already running for this user but does not answer.");
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+            // Started from a file manager, nobody sees standard error.
+            Prompts::show(QMessageBox::Critical, nullptr, text,
+                files.isEmpty() ? QCoreApplication::translate("Error Message",
+                    "Close the Kestrovan window that is open, or end it if it hangs, and try again.")
+                                : QCoreApplication::translate("Error Message",
+                                    "These files were not opened: %1. Close the Kestrovan window that "
+                                    "is open, or end it if it hangs, and try again.")
+                                      .arg(files.join(QStringLiteral(", "))));
+            return StartDecision::LeaveWithError;
+        }
+        case SingleInstance::NoInstance:
+            // Two starts at once: the one that lost the name hands over to the other.
+            if (instance.serverName().isEmpty() || instance.listen())
+                return StartDecision::Run;
+            break;
+        }
+    }
+    return StartDecision::Run;
 }
 
 namespace {
@@ -95,16 +136,24 @@ int runKestrovan(int& argc, char** argv, const StartupOptions& options)
     const QStringList arguments = QCoreApplication::arguments();
     const QStringList files = filesFromArguments(arguments);
     SingleInstance instance(QSettings().fileName());
-    switch (instance.handOver(files)) {
-    case SingleInstance::HandedOver:
+    // Files handed over by later starts go to the window of the pass; until it is up (the
+    // splash screen, a restart) they wait in the instance.
+    QPointer<MainWindow> receiver;
+    QObject::connect(
+        &instance, &SingleInstance::filesReceived, &instance, [&receiver](const QStringList& received) {
+            if (!receiver)
+                return;
+            bringToFront(receiver);
+            openFilesInWindow(receiver, received);
+        });
+    switch (decideStart(instance, files)) {
+    case StartDecision::Leave:
         return 0;
-    case SingleInstance::NotAnswering:
-        std::fprintf(stderr, "Kestrovan is already running for this user but does not answer.\n");
+    case StartDecision::LeaveWithError:
         return 1;
-    case SingleInstance::NoInstance:
+    case StartDecision::Run:
         break;
     }
-    instance.listen();
 
     initKestrovanResources();
     registerDocumentKinds();
@@ -141,17 +190,15 @@ int runKestrovan(int& argc, char** argv, const StartupOptions& options)
         if (firstPass)
             splash->finish(window.get());
         openFilesInWindow(window.get(), files);
-        QObject::connect(&instance, &SingleInstance::filesReceived, window.get(),
-            [w = window.get()](const QStringList& received) {
-                bringToFront(w);
-                openFilesInWindow(w, received);
-            });
+        receiver = window.get();
+        instance.setReceiving(true);
         if (options.mainWindowShown)
             options.mainWindowShown(window.get());
 
         app.exec();
 
         const bool restart = restartRequested();
+        instance.setReceiving(false);
         window.reset();
         settings.reset();
         splash.reset();

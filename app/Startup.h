@@ -4,6 +4,7 @@
 #include <functional>
 
 class MainWindow;
+class SingleInstance;
 
 struct StartupOptions
 {
@@ -26,10 +27,16 @@ void setApplicationIdentity();
 // High-DPI scaling and pictures; before the application object exists.
 void enableHighDpi();
 
-// The file named on the command line, as an absolute path (none when there is none).
+// Whether this process runs as the instance or leaves after handing its files to the running
+// one. A running instance that does not answer is told about in a message box, naming the files
+// that were not opened; then this process leaves with an error.
+enum class StartDecision { Run, Leave, LeaveWithError };
+StartDecision decideStart(SingleInstance& instance, const QStringList& files, int timeoutMs = 20000);
+
+// The files named on the command line, as absolute paths.
 QStringList filesFromArguments(const QStringList& arguments);
-// Opens each existing file as a document of the window (the command line, or a hand-over from a
-// later start); a file that cannot be shown is dropped after its message.
+// Opens each file as a document of the window (the command line, or a hand-over from a later
+// start); a missing file or one that cannot be shown is dropped after a message naming it.
 void openFilesInWindow(MainWindow* window, const QStringList& files);
 
 // Registers the document classes of every subsystem with the document factory.

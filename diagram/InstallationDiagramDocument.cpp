@@ -55,6 +55,7 @@ InstallationDiagramDocument::InstallationDiagramDocument(const QString& filePath
     view()->setScene(m_scene);
     view()->setRenderHint(QPainter::Antialiasing);
     setValid(m_scene->load(filePath));
+    rememberDiskState();
 
     QCoreApplication::processEvents();
     const QRectF bounds = m_scene->itemsBoundingRect();
@@ -115,8 +116,12 @@ void InstallationDiagramDocument::wireToggled(bool checked)
 
 void InstallationDiagramDocument::save()
 {
+    DocumentDialogScope dialogs(this);
+    if (!confirmOverwrite([this](const QString& path) { return m_scene->save(path); }))
+        return;
     if (!m_scene->save(filePath()))
         return;
+    rememberDiskState();
     m_undoStack->setClean();
     setModified(false);
     m_save->setEnabled(false);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class DocumentLock;
@@ -50,6 +52,16 @@ public:
     // The document is closing: others may open it from now on.
     void releaseLock();
 
+    // The file changed on disk (size or modification time) since it was loaded or saved here:
+    // someone else saved it. Only for kinds that remember the state (rememberDiskState).
+    bool changedOnDisk() const;
+    // True once for each new change on disk of a document that has none of its own to lose:
+    // the window tells the user about it.
+    bool takeUnannouncedDiskChange();
+    // The same, with the file's size and modification time as someone else saw them (the polling
+    // of a network share), so that the window need not look at the share itself.
+    bool takeUnannouncedDiskChange(qint64 size, const QDateTime& modified);
+
 signals:
     void titleChanged(AbstractDocument* doc);
     // A close that was refused while one of the document's dialogs ran, asked for again once
@@ -67,8 +79,26 @@ public slots:
     // The document becomes (true) or stops being (false) the one the user works in.
     virtual void setCurrent(bool yesNo);
 
+protected:
+    // Notes the file's size and modification time as loaded or just saved.
+    void rememberDiskState();
+    // Before Save writes the file: true when it may. When someone else saved the file since it
+    // was loaded here, asks first: Overwrite (true), Save As... (writes a copy of this document
+    // through writeCopy to a file the user chooses; false: the document's own file keeps the
+    // other version and this one stays modified), or Cancel (false).
+    bool confirmOverwrite(const std::function<bool(const QString& path)>& writeCopy);
+
 private:
     friend class DocumentDialogScope;
+    struct DiskState
+    {
+        bool known = false;
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const DiskState& other) const;
+    };
+    DiskState diskState() const;
+
     void endDialog();
     void updateTitle();
     void enforceReadOnly(QAction* action);
@@ -82,6 +112,8 @@ private:
     bool m_readOnly = false;
     QList<QPointer<QAction>> m_saveActions;
     std::unique_ptr<DocumentLock> m_lock;
+    DiskState m_diskState;
+    DiskState m_announcedDiskState;
 };
 
 // Marks the document that owns an object (the object itself or one of its parents) as running

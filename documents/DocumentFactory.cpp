@@ -7,6 +7,7 @@
 #include "FileNames.h"
 #include "Folders.h"
 #include "MainWindowRef.h"
+#include "PlainText.h"
 #include "Prompts.h"
 
 #include <QApplication>
@@ -36,17 +37,22 @@ QString whenOpened(const QDateTime& opened)
 }
 } // namespace
 
-LockChoice askAboutLock(const QString& path, const LockOwner& owner)
+LockChoice askAboutLock(const QString& path, const LockOwner& owner, bool mayOpenAnyway)
 {
     MessageRequest request;
     request.parent = currentMainWindow();
     request.icon = QMessageBox::Question;
     request.text = QCoreApplication::translate("User prompt", "%1 is open by %2 on %3 since %4")
-                       .arg(QFileInfo(path).fileName(), owner.user, owner.host, whenOpened(owner.opened));
-    request.informativeText = QCoreApplication::translate("User prompt",
-        "Open it read-only to look at it, or open it anyway to work on it as well: then whoever saves "
-        "last overwrites the other's changes.");
-    request.buttons = QMessageBox::Open | QMessageBox::Ignore | QMessageBox::Cancel;
+                       .arg(QFileInfo(path).fileName(), plainUserText(owner.user), plainUserText(owner.host),
+                           whenOpened(owner.opened));
+    request.informativeText = mayOpenAnyway
+        ? QCoreApplication::translate("User prompt",
+            "Open it read-only to look at it, or open it anyway to work on it as well: then whoever saves "
+            "last overwrites the other's changes.")
+        : QCoreApplication::translate("User prompt",
+            "You can open it read-only to look at it. To work on it, wait until it is closed there.");
+    request.buttons = mayOpenAnyway ? QMessageBox::Open | QMessageBox::Ignore | QMessageBox::Cancel
+                                    : QMessageBox::Open | QMessageBox::Cancel;
     request.defaultButton = QMessageBox::Open;
     request.buttonTexts.insert(
         QMessageBox::Open, QCoreApplication::translate("User prompt", "Open Read-Only"));
@@ -74,7 +80,8 @@ AbstractDocument* createDocument(const QString& path, QWidget* parent)
             const DocumentLock::Reading lock = DocumentLock::inspect(path);
             if (lock.state == DocumentLock::State::Held) {
                 QApplication::restoreOverrideCursor();
-                const LockChoice choice = askAboutLock(path, lock.owner);
+                const LockChoice choice
+                    = askAboutLock(path, lock.owner, !DocumentRegistry::isSingleWriter(documentType(path)));
                 QApplication::setOverrideCursor(Qt::WaitCursor);
                 if (choice == LockChoice::Cancel)
                     return nullptr;

@@ -7,8 +7,9 @@ class QWidget;
 struct LockOwner;
 
 enum class LockChoice { ReadOnly, Anyway, Cancel };
-// Tells that someone else has the document open and asks what to do.
-LockChoice askAboutLock(const QString& path, const LockOwner& owner);
+// Tells that someone else has the document open and asks what to do; without mayOpenAnyway
+// only Open Read-Only and Cancel are offered.
+LockChoice askAboutLock(const QString& path, const LockOwner& owner, bool mayOpenAnyway = true);
 
 // Opens a path as the document class registered for its kind; other kinds go to the desktop.
 // The result may be invalid (the caller deletes it) or null (nothing to show here). A document

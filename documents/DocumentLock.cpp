@@ -1,10 +1,9 @@
 #include "DocumentLock.h"
 
-#include "FileNames.h"
-#include "SafeWrite.h"
+#include "PlainText.h"
+#include "platform/PlainEntries.h"
 #include "platform/SystemInfo.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
 #include <QTextCodec>
@@ -77,8 +76,15 @@ QString DocumentLock::lockFilePrefix()
 
 bool DocumentLock::acquire()
 {
-    m_acquired = SafeWrite::writeFile(m_lockPath, format(m_owner));
+    // Never through whatever stands at the name: a link planted there (even between a look and
+    // the write) is replaced itself, and what it points to stays as it was.
+    m_acquired = PlainEntries::replace(m_lockPath, format(m_owner));
     return m_acquired;
+}
+
+bool DocumentLock::isBlockedByFolder() const
+{
+    return PlainEntries::kindOf(m_lockPath) == PlainEntries::Kind::Folder;
 }
 
 void DocumentLock::release()
@@ -87,14 +93,10 @@ void DocumentLock::release()
         return;
     m_acquired = false;
     // Someone who opened the document anyway has replaced our lock with theirs: leave it.
-    QFile file(m_lockPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray data = file.read(MaxLockSize + 1);
-    file.close();
+    QByteArray data;
     LockOwner owner;
-    if (parse(data, &owner) && owner == m_owner)
-        QFile::remove(m_lockPath);
+    if (PlainEntries::read(m_lockPath, MaxLockSize, &data) && parse(data, &owner) && owner == m_owner)
+        PlainEntries::remove(m_lockPath);
 }
 
 QByteArray DocumentLock::format(const LockOwner& owner)
@@ -122,9 +124,9 @@ bool DocumentLock::parse(const QByteArray& data, LockOwner* owner)
         const QString key = line.left(equals).trimmed();
         const QString value = line.mid(equals + 1).trimmed();
         if (key == QLatin1String("user")) {
-            read.user = value;
+            read.user = plainUserText(value);
         } else if (key == QLatin1String("host")) {
-            read.host = value;
+            read.host = plainUserText(value);
         } else if (key == QLatin1String("pid")) {
             bool ok = false;
             const qlonglong pid = value.toLongLong(&ok);
@@ -145,13 +147,14 @@ DocumentLock::Reading DocumentLock::inspect(const QString& documentPath, const Q
 {
     Reading reading;
     const QString path = lockPathFor(documentPath);
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    // Only a regular file is a lock; a link is never followed, a pipe never waited on.
+    const PlainEntries::Kind kind = PlainEntries::kindOf(path);
+    if (kind == PlainEntries::Kind::Missing)
         return reading;
     reading.state = State::Stale;
     QByteArray data;
     LockOwner owner;
-    if (!readPlainFile(path, MaxLockSize, &data))
+    if (kind != PlainEntries::Kind::File || !PlainEntries::read(path, MaxLockSize, &data))
         return reading;
     if (!parse(data, &owner))
         return reading;

@@ -50,9 +50,12 @@ public:
     QString lockPath() const { return m_lockPath; }
     bool isAcquired() const { return m_acquired; }
 
-    // Writes our lock (atomically), replacing whatever lock was there. False when the folder
-    // cannot be written: the document is then simply not locked.
+    // Writes our lock (atomically), replacing whatever lock was there, a link, pipe or device at
+    // its name included (never what a link points to). False when the folder cannot be written
+    // or a folder with something in it stands at the lock's name: the document is then unlocked.
     bool acquire();
+    // A folder (not empty) stands where the lock belongs, so none can be written.
+    bool isBlockedByFolder() const;
     // Removes the lock file when it is still ours.
     void release();
 
@@ -63,6 +66,7 @@ public:
     static Reading inspect(
         const QString& documentPath, const QDateTime& now = QDateTime::currentDateTimeUtc());
     // The text of a lock file, and back; parse fails (returns false) on anything that is not one.
+    // The user and host read back carry no control or bidirectional-override characters.
     static QByteArray format(const LockOwner& owner);
     static bool parse(const QByteArray& data, LockOwner* owner);
 

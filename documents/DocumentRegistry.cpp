@@ -1,11 +1,13 @@
 #include "DocumentRegistry.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace {
 struct Registry
 {
     QHash<int, DocumentRegistry::Constructor> byKind;
+    QSet<int> singleWriters;
     QHash<QString, DocumentRegistry::Constructor> byName;
     QHash<QString, DocumentRegistry::FavouriteCheck> favouriteChecks;
 };
@@ -17,9 +19,18 @@ Registry& registry()
 }
 } // namespace
 
-void DocumentRegistry::registerKind(DocumentType type, Constructor constructor)
+void DocumentRegistry::registerKind(DocumentType type, Constructor constructor, bool singleWriter)
 {
     registry().byKind.insert(type, std::move(constructor));
+    if (singleWriter)
+        registry().singleWriters.insert(type);
+    else
+        registry().singleWriters.remove(type);
+}
+
+bool DocumentRegistry::isSingleWriter(DocumentType type)
+{
+    return registry().singleWriters.contains(type);
 }
 
 void DocumentRegistry::registerNamedFile(const QString& fileName, Constructor constructor)

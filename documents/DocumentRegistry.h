@@ -16,7 +16,10 @@ using Constructor = std::function<AbstractDocument*(const QString& path, QWidget
 // offer to replace (delete) a favourite that this version can no longer use.
 using FavouriteCheck = std::function<void(const QString& favouritePath)>;
 
-void registerKind(DocumentType type, Constructor constructor);
+// singleWriter: the kind's files must never be open for writing twice (a database that a second
+// writer would damage); someone else's lock then allows opening read-only only.
+void registerKind(DocumentType type, Constructor constructor, bool singleWriter = false);
+bool isSingleWriter(DocumentType type);
 // A document opened by its exact file name, whatever the kind ("Search Results").
 void registerNamedFile(const QString& fileName, Constructor constructor);
 void registerFavouriteCheck(const QString& suffix, FavouriteCheck check);

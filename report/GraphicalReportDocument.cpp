@@ -58,6 +58,7 @@ GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidge
     view()->setScene(m_scene);
 
     setValid(m_scene->load(filePath));
+    rememberDiskState();
     setModified(false);
     // Whatever loading left queued for the event loop is not an edit: once it has run, the
     // document is still unmodified unless the user has changed something by then.
@@ -126,8 +127,11 @@ void GraphicalReportDocument::save()
         return;
     DocumentDialogScope dialogs(this);
     m_scene->purgeDeleted();
+    if (!confirmOverwrite([this](const QString& path) { return m_scene->save(path); }))
+        return;
     if (!m_scene->save(filePath()))
         return;
+    rememberDiskState();
     QCoreApplication::processEvents();
     setModified(false);
     m_save->setEnabled(false);

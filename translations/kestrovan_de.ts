@@ -535,6 +535,38 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>The file %1 was deleted or moved while it was open, and could not be written again.</source>
         <translation>Die Datei %1 wurde gelöscht oder verschoben, während sie geöffnet war, und konnte nicht erneut geschrieben werden.</translation>
     </message>
+    <message>
+        <source>The projects folder &quot;%1&quot; cannot be reached.</source>
+        <translation>Der Projektordner „%1“ ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>The network share or drive that holds it may be disconnected. Open documents stay open, but they cannot be saved until it is back; the tree shows it again as soon as it is.</source>
+        <translation>Die Netzwerkfreigabe oder das Laufwerk, auf dem er liegt, ist möglicherweise getrennt. Geöffnete Dokumente bleiben geöffnet, können aber erst wieder gespeichert werden, wenn er zurück ist; die Baumansicht zeigt ihn dann sofort wieder an.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 ist keine Datei.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Kestrovan is already running for this user but does not answer.</source>
+        <translation>Kestrovan läuft für diesen Benutzer bereits, antwortet aber nicht.</translation>
+    </message>
+    <message>
+        <source>Close the Kestrovan window that is open, or end it if it hangs, and try again.</source>
+        <translation>Schließen Sie das geöffnete Kestrovan-Fenster oder beenden Sie es, falls es hängt, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>These files were not opened: %1. Close the Kestrovan window that is open, or end it if it hangs, and try again.</source>
+        <translation>Diese Dateien wurden nicht geöffnet: %1. Schließen Sie das geöffnete Kestrovan-Fenster oder beenden Sie es, falls es hängt, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Could not save %1.</source>
+        <translation>%1 konnte nicht gespeichert werden.</translation>
+    </message>
 </context>
 <context>
     <name>Error message informative text</name>
@@ -587,6 +619,14 @@ Bitte installieren Sie das Programm erneut</translation>
     <message>
         <source>PDF file (*.pdf)</source>
         <translation>PDF-Datei (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>%1 files (*.%2)</source>
+        <translation>%1-Dateien (*.%2)</translation>
     </message>
 </context>
 <context>
@@ -1950,6 +1990,14 @@ Dünnschicht 0.063</translation>
         <source>A field holds at most %1 characters; the rest was left out.</source>
         <translation>Ein Feld fasst höchstens %1 Zeichen; der Rest wurde weggelassen.</translation>
     </message>
+    <message>
+        <source>%1 was changed on disk since you opened it, by someone else or by another program.</source>
+        <translation>%1 wurde seit dem Öffnen auf dem Datenträger geändert, von jemand anderem oder von einem anderen Programm.</translation>
+    </message>
+    <message>
+        <source>Close it and open it again to see those changes. If you change it here and save it, you will be asked before they are overwritten.</source>
+        <translation>Schließen Sie es und öffnen Sie es erneut, um diese Änderungen zu sehen. Wenn Sie es hier ändern und speichern, werden Sie gefragt, bevor sie überschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>InstallationDiagramDocument</name>
@@ -2427,6 +2475,30 @@ Dünnschicht 0.063</translation>
         <source>%1 contains temperature data, replace the data?</source>
         <translation>%1 enthält bereits Temperaturdaten. Die Daten ersetzen?</translation>
     </message>
+    <message>
+        <source>%1 was changed by %2 on %3 at %4 since you opened it.</source>
+        <translation>%1 wurde seit dem Öffnen von %2 auf %3 um %4 geändert.</translation>
+    </message>
+    <message>
+        <source>%1 was changed on disk at %2 since you opened it.</source>
+        <translation>%1 wurde seit dem Öffnen um %2 auf dem Datenträger geändert.</translation>
+    </message>
+    <message>
+        <source>Overwrite replaces those changes with yours. Save As... keeps that file and saves your version under another name.</source>
+        <translation>Überschreiben ersetzt diese Änderungen durch Ihre. Speichern unter... behält diese Datei und speichert Ihre Fassung unter einem anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Überschreiben</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>You can open it read-only to look at it. To work on it, wait until it is closed there.</source>
+        <translation>Sie können es schreibgeschützt öffnen, um es anzusehen. Um daran zu arbeiten, warten Sie, bis es dort geschlossen ist.</translation>
+    </message>
 </context>
 <context>
     <name>Warning Message</name>
@@ -2473,6 +2545,14 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Save changes to %1?</source>
         <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>%1 cannot be locked while you work on it: a folder named &quot;%2&quot; stands where its lock file belongs.</source>
+        <translation>%1 kann nicht gesperrt werden, während Sie daran arbeiten: Ein Ordner namens „%2“ steht dort, wo seine Sperrdatei hingehört.</translation>
+    </message>
+    <message>
+        <source>Others can open and change the document at the same time. Remove or rename that folder to have it locked again.</source>
+        <translation>Andere können das Dokument gleichzeitig öffnen und ändern. Entfernen oder benennen Sie diesen Ordner um, damit es wieder gesperrt wird.</translation>
     </message>
 </context>
 <context>

@@ -14,4 +14,12 @@ QString currentUserName();
 // file system such as sshfs, 9p and the like), where change notification does not see what
 // other machines do.
 bool isOnNetworkFileSystem(const QString& path);
+
+// A folder only this user can reach, for the program's sockets: $XDG_RUNTIME_DIR when it is
+// such a folder, otherwise one of our own in the temporary folder (made with mode 0700). Empty
+// when neither can be had (someone else owns the name of ours): then nothing is shared there.
+QString privateRuntimeFolder();
+// The user id of the process at the other end of a connected local socket; -1 when unknown.
+qint64 peerUserId(qintptr socketDescriptor);
+qint64 currentUserId();
 } // namespace SystemInfo

@@ -1,5 +1,6 @@
 #include "SystemInfo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
@@ -8,6 +9,8 @@
 #include <climits>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -86,6 +89,48 @@ bool isOnNetworkFileSystem(const QString& path)
     if (existing.isEmpty() || ::statfs(QFile::encodeName(existing).constData(), &info) != 0)
         return false;
     return isNetworkType(static_cast<unsigned long>(info.f_type));
+}
+
+namespace {
+// A real folder (not a link to one) that belongs to us and that nobody else may enter.
+bool isPrivateFolder(const QByteArray& path, bool repairMode)
+{
+    struct stat info = {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+        return false;
+    if ((info.st_mode & 077) == 0)
+        return true;
+    return repairMode && ::chmod(path.constData(), 0700) == 0;
+}
+} // namespace
+
+QString privateRuntimeFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && runtime.startsWith('/') && isPrivateFolder(runtime, false))
+        return QFile::decodeName(runtime);
+    // Where the desktop gives none: a folder of our own, refused when someone else made it first.
+    const QByteArray own
+        = QFile::encodeName(QDir::tempPath() + QStringLiteral("/kestrovan-%1").arg(::geteuid()));
+    if (::mkdir(own.constData(), 0700) != 0 && errno != EEXIST)
+        return QString();
+    return isPrivateFolder(own, true) ? QFile::decodeName(own) : QString();
+}
+
+qint64 peerUserId(qintptr socketDescriptor)
+{
+    struct ucred credentials = {};
+    socklen_t size = sizeof(credentials);
+    if (socketDescriptor < 0
+        || ::getsockopt(int(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0
+        || size != sizeof(credentials))
+        return -1;
+    return qint64(credentials.uid);
+}
+
+qint64 currentUserId()
+{
+    return qint64(::geteuid());
 }
 
 } // namespace SystemInfo

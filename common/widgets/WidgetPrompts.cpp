@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 // The seam's codes are handed to QMessageBox as they are.
@@ -34,12 +35,18 @@ QWidget* owner(QWidget* parent)
 }
 } // namespace
 
-PromptButton WidgetPrompts::message(const MessageRequest& request)
+void WidgetPrompts::prepareBox(QMessageBox& box, const MessageRequest& request)
 {
-    QMessageBox box(static_cast<QMessageBox::Icon>(int(request.icon)),
-        request.title.isEmpty() ? QGuiApplication::applicationDisplayName() : request.title, request.text,
-        QMessageBox::StandardButtons(QFlag(int(request.buttons))), owner(request.parent));
+    box.setIcon(static_cast<QMessageBox::Icon>(int(request.icon)));
+    box.setWindowTitle(request.title.isEmpty() ? QGuiApplication::applicationDisplayName() : request.title);
+    // Messages carry names from files and other people (lock owners, labels, paths): a "<" in
+    // them must not make Qt take the text for HTML.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(request.text);
+    box.setStandardButtons(QMessageBox::StandardButtons(QFlag(int(request.buttons))));
     box.setInformativeText(request.informativeText);
+    if (auto* informative = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+        informative->setTextFormat(Qt::PlainText);
     if (request.defaultButton != Prompt::NoButton)
         box.setDefaultButton(static_cast<QMessageBox::StandardButton>(int(request.defaultButton)));
     if (!request.windowIcon.isNull())
@@ -48,6 +55,12 @@ PromptButton WidgetPrompts::message(const MessageRequest& request)
         if (QAbstractButton* button = box.button(static_cast<QMessageBox::StandardButton>(text.key())))
             button->setText(text.value());
     }
+}
+
+PromptButton WidgetPrompts::message(const MessageRequest& request)
+{
+    QMessageBox box(owner(request.parent));
+    prepareBox(box, request);
     QCheckBox* checkBox = nullptr;
     if (!request.checkBoxText.isEmpty() && request.checkBoxChecked) {
         checkBox = new QCheckBox(request.checkBoxText, &box);

@@ -2,6 +2,8 @@
 
 #include "Prompts.h"
 
+class QMessageBox;
+
 // The real dialogs. A dialog asked for without a parent of its own belongs to the main
 // window.
 class WidgetPrompts : public Prompts
@@ -17,4 +19,7 @@ public:
         bool* ok) override;
     QColor color(QWidget* parent, const QString& title, const QColor& initial) override;
     int execDialog(QDialog* dialog) override;
+
+    // Gives a message box the request's icon, title, texts (always as plain text) and buttons.
+    static void prepareBox(QMessageBox& box, const MessageRequest& request);
 };

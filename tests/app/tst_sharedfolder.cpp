@@ -1,5 +1,6 @@
 #include "DocumentFactory.h"
 #include "DocumentLock.h"
+#include "FolderProbe.h"
 #include "Folders.h"
 #include "GraphicalReportDocument.h"
 #include "MainWindow.h"
@@ -19,6 +20,8 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QWaitCondition>
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -61,6 +64,52 @@ QStringList shownNames(ProjectModel* model, const QString& folder)
 }
 } // namespace
 
+namespace {
+// The real file system behind a gate: while it is closed every call waits, as on a share whose
+// server stopped. It notes any call made on the GUI thread, which would freeze the window.
+class GatedProbe : public FolderProbe
+{
+public:
+    std::atomic<int> guiThreadCalls { 0 };
+
+    void setOpen(bool open)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_open = open;
+        m_opened.wakeAll();
+    }
+    bool isFolder(const QString& path) override { return pass() && m_system->isFolder(path); }
+    QStringList entries(const QString& folder) override
+    {
+        return pass() ? m_system->entries(folder) : QStringList();
+    }
+    QStringList subfolders(const QString& folder) override
+    {
+        return pass() ? m_system->subfolders(folder) : QStringList();
+    }
+    FileState state(const QString& path) override { return pass() ? m_system->state(path) : FileState(); }
+    bool isOnNetwork(const QString&) override { return pass(); }
+
+private:
+    bool pass()
+    {
+        if (QThread::currentThread() == qApp->thread())
+            ++guiThreadCalls;
+        QMutexLocker lock(&m_mutex);
+        // Bounded, so that a broken watcher fails the test instead of hanging it.
+        QDeadlineTimer deadline(20000);
+        while (!m_open && !deadline.hasExpired())
+            m_opened.wait(&m_mutex, deadline);
+        return m_open;
+    }
+
+    const std::shared_ptr<FolderProbe> m_system = FolderProbe::system();
+    QMutex m_mutex;
+    QWaitCondition m_opened;
+    bool m_open = true;
+};
+} // namespace
+
 // A projects folder that a team shares: documents someone else has open, lock files, and a
 // folder whose changes are seen by polling.
 class TestSharedFolder : public QObject
@@ -78,6 +127,9 @@ private slots:
     void pollingSeesAdditionsRenamesAndDeletions();
     void pollingClosesADocumentWhoseFileVanished();
     void secondProgramWithAnotherHomeSeesTheLock();
+    void shareOutOfReachKeepsDocumentsAndComesBack();
+    void saveAsksWhenTheFileChangedOnDisk_data();
+    void saveAsksWhenTheFileChangedOnDisk();
 
 private:
     QString root() const { return m_root->path(); }
@@ -101,6 +153,7 @@ void TestSharedFolder::init()
 
 void TestSharedFolder::cleanup()
 {
+    FolderProbe::replaceSystem(nullptr);
     for (AbstractDocument* doc : m_window->documents())
         doc->setModified(false);
     m_window.reset();
@@ -159,14 +212,18 @@ void TestSharedFolder::readOnlyReportKeepsItsFileAndItsFavourite()
 void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("curve file") << "Strings.kstcrv";
-    QTest::newRow("installation diagram") << "Roof.kstid";
+    // The buttons offered: a curve file is never opened twice for writing.
+    QTest::addColumn<int>("buttons");
+    QTest::newRow("curve file") << "Strings.kstcrv" << int(QMessageBox::Open | QMessageBox::Cancel);
+    QTest::newRow("installation diagram")
+        << "Roof.kstid" << int(QMessageBox::Open | QMessageBox::Ignore | QMessageBox::Cancel);
 }
 
 void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo()
 {
     // A curve file is a database: a second writer on a shared folder would damage it.
     QFETCH(QString, name);
+    QFETCH(int, buttons);
     const QString path = createNewDocument(root(), name);
     QVERIFY(!path.isEmpty());
     writeFile(DocumentLock::lockPathFor(path), foreignLock());
@@ -177,6 +234,7 @@ void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo()
     AbstractDocument* doc = m_window->openDocument(path);
     QVERIFY(doc && doc->isValid() && doc->isReadOnly());
     QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(int(prompts.asked.first().message.buttons), buttons);
     QAction* save = doc->findChild<QAction*>("actionSave");
     QVERIFY(save);
     doc->setModified(true);
@@ -196,6 +254,8 @@ void TestSharedFolder::lockFilesNeverShowInTheTree()
     const QString path = createNewDocument(root() + "/Site A", "Inspection Report.kstir");
     writeFile(root() + "/Site A/.notes", "other hidden files are shown");
     writeFile(root() + "/Site A/.~lockless", "so is a name that only looks like a lock");
+    // A folder named like a lock is no project folder either.
+    QVERIFY(QDir().mkpath(root() + "/Site A/.~lock.Old.kstir#/inside"));
     AbstractDocument* doc = m_window->openDocument(path);
     QVERIFY(doc && doc->holdsLock());
     QVERIFY(QFileInfo::exists(DocumentLock::lockPathFor(path)));
@@ -252,6 +312,8 @@ void TestSharedFolder::pollingSeesAdditionsRenamesAndDeletions()
     QVERIFY(!watcher.isPolling());
     watcher.setPolling(true, 50);
     QVERIFY(watcher.isPolling());
+    // The first pass, made on the watcher's thread, is the baseline.
+    QTRY_VERIFY(watcher.isIdle());
 
     // The root itself has no change notification here: only polling sees this.
     writeFile(root() + "/added.kstir", "x");
@@ -273,11 +335,15 @@ void TestSharedFolder::pollingSeesAdditionsRenamesAndDeletions()
 
     // Lock files coming and going are no change of the folder; nor is an unchanged pass.
     watcher.poll();
+    QTRY_VERIFY(watcher.isIdle());
     folders.clear();
     files.clear();
-    writeFile(DocumentLock::lockPathFor(site + "/other.kstir"), foreignLock());
-    watcher.poll();
-    watcher.poll();
+    // In the root, which only polling looks at.
+    writeFile(DocumentLock::lockPathFor(root() + "/other.kstir"), foreignLock());
+    for (int pass = 0; pass < 2; ++pass) {
+        watcher.poll();
+        QTRY_VERIFY(watcher.isIdle());
+    }
     QVERIFY(folders.isEmpty());
     QVERIFY(files.isEmpty());
 
@@ -358,6 +424,177 @@ void TestSharedFolder::secondProgramWithAnotherHomeSeesTheLock()
     QVERIFY(doc && !doc->isReadOnly() && doc->holdsLock());
     QVERIFY(prompts.asked.isEmpty());
     QCOMPARE(DocumentLock::inspect(path).state, DocumentLock::State::Ours);
+}
+
+void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
+{
+    // A projects folder on a share (polled), with a report changed here.
+    auto probe = std::make_shared<GatedProbe>();
+    FolderProbe::replaceSystem(probe);
+    QVERIFY(Folders::instance()->setProjectsFolder(root()));
+    QTRY_VERIFY(m_window->projectWatcher()->isPolling());
+    m_window->projectWatcher()->setTimings(100, 20);
+    const QString path = createNewDocument(root(), "Work.kstatr");
+    AbstractDocument* doc = m_window->openDocument(path);
+    QVERIFY(doc && doc->isValid());
+    QCoreApplication::processEvents(); // what loading left queued
+    doc->setModified(true);
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+    prompts.reset();
+    const QString unreachable = QStringLiteral("The projects folder \"%1\" cannot be reached.").arg(root());
+
+    // The server stops answering: the window goes on, says so once, and keeps the document.
+    probe->setOpen(false);
+    m_window->projectWatcher()->poll();
+    QTRY_COMPARE(prompts.messageTexts(), QStringList { unreachable });
+    QTest::qWait(300);
+    QCOMPARE(prompts.messageTexts(), QStringList { unreachable });
+    QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
+    QVERIFY(doc->isModified());
+    QVERIFY(!m_window->treeView()->model());
+    // Answering again: the tree is back, the document still there.
+    probe->setOpen(true);
+    QTRY_VERIFY(m_window->treeView()->model() && m_window->treeView()->model() == m_window->projectModel());
+    QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
+    QCOMPARE(probe->guiThreadCalls.load(), 0);
+
+    // The window goes by what the watcher's thread saw of the document's file, never looking at
+    // the share itself: gone there, it is not taken as gone before a pass has seen it so.
+    ProjectWatcher* polling = m_window->projectWatcher();
+    QTRY_VERIFY(polling->isPolling());
+    polling->poll();
+    QTRY_VERIFY(polling->isIdle());
+    FolderProbe::FileState seen;
+    QVERIFY(polling->lastSeen(path, &seen) && seen.exists);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    probe->setOpen(false);
+    QVERIFY(QFile::remove(path));
+    prompts.reset();
+    m_window->closeDocumentsOfMissingFiles();
+    QVERIFY(prompts.asked.isEmpty());
+    QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
+    // Back as it was, to the millisecond: nobody changed it.
+    writeFile(path, bytes);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(seen.modified, QFileDevice::FileModificationTime));
+    file.close();
+    probe->setOpen(true);
+    QCOMPARE(probe->guiThreadCalls.load(), 0);
+
+    // The share is gone altogether (unmounted): the same, and Save fails as usual.
+    prompts.reset();
+    m_window->projectWatcher()->setTimings(100, 20);
+    const QString away = root() + "-away";
+    QVERIFY(QDir().rename(root(), away));
+    QTRY_COMPARE(prompts.messageTexts(), QStringList { unreachable });
+    QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
+    prompts.reset();
+    doc->save();
+    QCOMPARE(
+        prompts.messageTexts(), QStringList { QStringLiteral("Error opening %1 for writing").arg(path) });
+    QVERIFY(doc->isModified());
+    QVERIFY(!QFileInfo::exists(path));
+    // Mounted again: shown afresh, and the work can be saved.
+    QVERIFY(QDir().rename(away, root()));
+    QTRY_VERIFY(m_window->treeView()->model() && m_window->treeView()->model() == m_window->projectModel());
+    QTRY_VERIFY(m_window->projectModel()->index(path).isValid());
+    doc->save();
+    QVERIFY(!doc->isModified());
+    QCOMPARE(prompts.asked.size(), 1);
+    FolderProbe::replaceSystem(nullptr);
+}
+
+void TestSharedFolder::saveAsksWhenTheFileChangedOnDisk_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("report") << "Inspection Report.kstir";
+    QTest::newRow("installation diagram") << "Roof.kstid";
+}
+
+void TestSharedFolder::saveAsksWhenTheFileChangedOnDisk()
+{
+    QFETCH(QString, name);
+    const QString path = createNewDocument(root(), name);
+    QVERIFY(!path.isEmpty());
+    AbstractDocument* doc = m_window->openDocument(path);
+    QVERIFY(doc && doc->isValid() && doc->holdsLock());
+    const QString fileName = QFileInfo(path).fileName();
+    // Anna opened it anyway and saved it at 10:14 today.
+    const auto someoneSaves = [&path](const QTime& at) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime(QDate::currentDate(), at), QFileDevice::FileModificationTime));
+    };
+    someoneSaves(QTime(10, 14));
+    writeFile(DocumentLock::lockPathFor(path), foreignLock());
+    const QByteArray theirs = hashOf(path);
+    ScriptedPrompts& prompts = ScriptedPrompts::get();
+
+    // Cancel: nothing written, still modified.
+    prompts.reset();
+    doc->setModified(true);
+    prompts.buttons = { QMessageBox::Cancel };
+    doc->save();
+    QCOMPARE(prompts.asked.size(), 1);
+    const MessageRequest asked = prompts.asked.first().message;
+    QCOMPARE(asked.text,
+        QStringLiteral("%1 was changed by anna on laptop-3 at 10:14 since you opened it.").arg(fileName));
+    QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::Save | QMessageBox::Cancel);
+    QCOMPARE(asked.buttonTexts.value(QMessageBox::Yes), QStringLiteral("Overwrite"));
+    QCOMPARE(asked.buttonTexts.value(QMessageBox::Save), QStringLiteral("Save As..."));
+    QCOMPARE(hashOf(path), theirs);
+    QVERIFY(doc->isModified());
+
+    // Save As...: this version goes to another file, theirs stays, and the question stays too.
+    prompts.reset();
+    const QString copy = root() + "/Mine." + QFileInfo(path).suffix();
+    prompts.buttons = { QMessageBox::Save };
+    prompts.paths = QStringList { copy };
+    doc->save();
+    QCOMPARE(prompts.asked.size(), 2);
+    QCOMPARE(prompts.asked.at(1).kind, QStringLiteral("save"));
+    QVERIFY(QFileInfo(copy).size() > 0);
+    QCOMPARE(hashOf(path), theirs);
+    QVERIFY(doc->isModified());
+    std::unique_ptr<AbstractDocument> reopened(createDocument(copy));
+    QVERIFY(reopened && reopened->isValid());
+    reopened.reset();
+
+    // Overwrite: written, and the next save asks nothing.
+    prompts.reset();
+    prompts.buttons = { QMessageBox::Yes };
+    doc->save();
+    QCOMPARE(prompts.asked.size(), 1);
+    QVERIFY(!doc->isModified());
+    QVERIFY(QFileInfo(path).lastModified() != QDateTime(QDate::currentDate(), QTime(10, 14)));
+    prompts.reset();
+    doc->setModified(true);
+    doc->save();
+    QVERIFY(prompts.asked.isEmpty());
+    QVERIFY(!doc->isModified());
+
+    // Changed on disk while unchanged here: told once, not at every look.
+    someoneSaves(QTime(11, 30));
+    m_window->closeDocumentsOfMissingFiles();
+    m_window->closeDocumentsOfMissingFiles();
+    QCOMPARE(prompts.messageTexts(),
+        QStringList {
+            QStringLiteral("%1 was changed on disk since you opened it, by someone else or by another "
+                           "program.")
+                .arg(fileName) });
+    QCOMPARE(m_window->documents().size(), 1);
+
+    // Nobody holds it open any more: the question names no one.
+    QFile::remove(DocumentLock::lockPathFor(path));
+    prompts.reset();
+    doc->setModified(true);
+    prompts.buttons = { QMessageBox::Cancel };
+    doc->save();
+    QCOMPARE(prompts.messageTexts(),
+        QStringList { QStringLiteral("%1 was changed on disk at 11:30 since you opened it.").arg(fileName) });
 }
 
 KESTROVAN_TEST_MAIN(TestSharedFolder)

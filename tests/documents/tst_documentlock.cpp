@@ -2,16 +2,22 @@
 #include "DocumentLock.h"
 #include "DocumentRegistry.h"
 #include "DocumentType.h"
+#include "PlainText.h"
 #include "TestSupport.h"
+#include "WidgetPrompts.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <memory>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 // A document kind with a Save action of its own that it enables whenever it is changed, as
@@ -91,6 +97,11 @@ private slots:
     void openingAsksAboutAnotherOwnersLock();
     void readOnlyDocumentNeverSaves();
     void staleLockIsReplacedWithoutAsking();
+    void lockNamesAreNeverFollowed_data();
+    void lockNamesAreNeverFollowed();
+    void aFullFolderAtTheLockIsToldAbout();
+    void lockOwnerIsShownAsPlainText_data();
+    void lockOwnerIsShownAsPlainText();
 
 private:
     QString documentPath() const { return m_dir->filePath(QStringLiteral("Inspection Report.kstir")); }
@@ -359,6 +370,135 @@ void TestDocumentLock::staleLockIsReplacedWithoutAsking()
     doc.reset(createDocument(documentPath()));
     QVERIFY(doc && !doc->isReadOnly() && doc->holdsLock());
     QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+}
+
+void TestDocumentLock::lockNamesAreNeverFollowed_data()
+{
+    QTest::addColumn<QString>("planted");
+    QTest::newRow("link to a file") << "link";
+    QTest::newRow("link to a folder") << "link to folder";
+    QTest::newRow("dangling link") << "dangling link";
+    QTest::newRow("named pipe") << "fifo";
+    QTest::newRow("device") << "device";
+    QTest::newRow("empty folder") << "folder";
+}
+
+void TestDocumentLock::lockNamesAreNeverFollowed()
+{
+    // Someone put something other than a lock file at the lock's name, pointing at the user's
+    // files: it is a stale lock, replaced by a lock file of ours, and what it points to stays.
+    QFETCH(QString, planted);
+    const QString notes = m_dir->filePath(QStringLiteral("notes.txt"));
+    const QString folder = m_dir->filePath(QStringLiteral("Private"));
+    writeFile(notes, "my notes");
+    QVERIFY(QDir().mkdir(folder));
+    const QByteArray name = QFile::encodeName(lockPath());
+    if (planted == QLatin1String("link"))
+        QVERIFY(QFile::link(notes, lockPath()));
+    else if (planted == QLatin1String("link to folder"))
+        QVERIFY(QFile::link(folder, lockPath()));
+    else if (planted == QLatin1String("dangling link"))
+        QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("gone.txt")), lockPath()));
+    else if (planted == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(name.constData(), 0666), 0);
+    else if (planted == QLatin1String("device")
+        && ::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        QSKIP("Making a device file needs privileges this test does not have");
+    else if (planted == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(lockPath()));
+
+    QCOMPARE(DocumentLock::inspect(documentPath()).state, DocumentLock::State::Stale);
+    std::unique_ptr<AbstractDocument> doc(createDocument(documentPath()));
+    QVERIFY(doc && doc->isValid() && !doc->isReadOnly());
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+    QVERIFY(doc->holdsLock());
+    const QFileInfo lock(lockPath());
+    QVERIFY(lock.isFile() && !lock.isSymLink());
+    QCOMPARE(DocumentLock::inspect(documentPath()).state, DocumentLock::State::Ours);
+    QCOMPARE(readFile(notes), QByteArray("my notes"));
+    QVERIFY(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("gone.txt"))));
+    doc.reset();
+    QVERIFY(!QFileInfo::exists(lockPath()) && !QFileInfo(lockPath()).isSymLink());
+    QCOMPARE(readFile(notes), QByteArray("my notes"));
+
+    // A link planted after the look and before the write is replaced, not written through.
+    DocumentLock raced(documentPath());
+    QVERIFY(QFile::link(notes, lockPath()));
+    QVERIFY(raced.acquire());
+    QVERIFY(!QFileInfo(lockPath()).isSymLink());
+    QCOMPARE(readFile(notes), QByteArray("my notes"));
+    // Released after a link replaced our lock: the link goes, not what it points to.
+    QVERIFY(QFile::remove(lockPath()));
+    writeFile(notes, DocumentLock::format(LockOwner::current()));
+    QVERIFY(QFile::link(notes, lockPath()));
+    raced.release();
+    QVERIFY(QFileInfo::exists(notes));
+    // No temporary is left beside the document.
+    QCOMPARE(QDir(m_dir->path()).entryList({ QStringLiteral(".~lock*") }, QDir::AllEntries | QDir::Hidden),
+        QStringList { QFileInfo(lockPath()).fileName() });
+}
+
+void TestDocumentLock::aFullFolderAtTheLockIsToldAbout()
+{
+    QVERIFY(QDir().mkpath(lockPath() + QStringLiteral("/kept")));
+    std::unique_ptr<AbstractDocument> doc(createDocument(documentPath()));
+    QVERIFY(doc && doc->isValid() && !doc->holdsLock());
+    const auto& asked = ScriptedPrompts::get().asked;
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().message.icon, PromptIcon(QMessageBox::Warning));
+    QCOMPARE(asked.first().message.text,
+        QStringLiteral("Inspection Report.kstir cannot be locked while you work on it: a folder named "
+                       "\".~lock.Inspection Report.kstir#\" stands where its lock file belongs."));
+    QVERIFY(QFileInfo(lockPath() + QStringLiteral("/kept")).isDir());
+}
+
+void TestDocumentLock::lockOwnerIsShownAsPlainText_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("markup stays text") << "<b>anna</b>"
+                                       << "<b>anna</b>";
+    QTest::newRow("right-to-left override") << QString::fromUtf8("laptop\u202E3-pot") << "laptop3-pot";
+    QTest::newRow("isolates and marks") << QString::fromUtf8("\u2066a\u2069\u200Fb\u061C\u200Ec") << "abc";
+    QTest::newRow("embeddings") << QString::fromUtf8("\u202Ax\u202By\u202C\u202Dz") << "xyz";
+    QTest::newRow("controls") << QString::fromUtf8("an\tna\x7f\u0085!") << "anna!";
+    QTest::newRow("letters of any script")
+        << QString::fromUtf8("Zoë שרה 李") << QString::fromUtf8("Zoë שרה 李");
+}
+
+void TestDocumentLock::lockOwnerIsShownAsPlainText()
+{
+    QFETCH(QString, raw);
+    QFETCH(QString, shown);
+    QCOMPARE(plainUserText(raw), shown);
+
+    // As read from a lock file someone else wrote, and as asked about.
+    LockOwner owner = someoneElse(QDateTime(QDate::currentDate(), QTime(9, 14)).toUTC());
+    owner.user = raw;
+    owner.host = raw;
+    writeFile(lockPath(), DocumentLock::format(owner));
+    const DocumentLock::Reading reading = DocumentLock::inspect(documentPath());
+    QCOMPARE(reading.state, DocumentLock::State::Held);
+    QCOMPARE(reading.owner.user, shown);
+    ScriptedPrompts::get().buttons = { QMessageBox::Cancel };
+    QVERIFY(!createDocument(documentPath()));
+    const MessageRequest asked = ScriptedPrompts::get().asked.first().message;
+    QCOMPARE(
+        asked.text, QStringLiteral("Inspection Report.kstir is open by %1 on %1 since 09:14").arg(shown));
+
+    // The real box shows it as it is, never as markup.
+    QMessageBox box;
+    WidgetPrompts::prepareBox(box, asked);
+    const QList<QLabel*> labels = box.findChildren<QLabel*>();
+    int texts = 0;
+    for (const QLabel* label : labels) {
+        if (label->text() == asked.text || label->text() == asked.informativeText) {
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+            ++texts;
+        }
+    }
+    QCOMPARE(texts, 2);
 }
 
 KESTROVAN_TEST_MAIN(TestDocumentLock)

@@ -6,6 +6,7 @@
 #include "KestrovanResources.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -193,6 +194,11 @@ void TestSupport::prepareEnvironment()
     qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toUtf8());
     qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toUtf8());
     qputenv("XDG_CACHE_HOME", (home + QStringLiteral("/.cache")).toUtf8());
+    // The single-instance socket of programs the tests start lives here, never in the user's.
+    const QString runtime = home + QStringLiteral("/.runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     qunsetenv("XDG_CONFIG_DIRS");
     qunsetenv("XDG_DATA_DIRS");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
