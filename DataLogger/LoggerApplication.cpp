@@ -9,10 +9,17 @@
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
+#include <csignal>
 #include <memory>
 #include <vector>
 
 namespace {
+QString& launchKey()
+{
+    static QString key;
+    return key;
+}
+
 std::vector<std::unique_ptr<QTranslator>>& installed()
 {
     static std::vector<std::unique_ptr<QTranslator>> translators;
@@ -34,6 +41,28 @@ void LoggerApplication::setIdentity()
     QCoreApplication::setOrganizationDomain(QStringLiteral("halvern.example"));
     QCoreApplication::setApplicationName(LoggerHandOver::applicationName());
     QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+}
+
+void LoggerApplication::prepareProcess()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+QString LoggerApplication::readCommandLine(const QStringList& arguments)
+{
+    launchKey().clear();
+    const int at = arguments.indexOf(LoggerHandOver::launchKeyArgument());
+    if (at < 1 || at + 1 >= arguments.size() || !LoggerHandOver::isValidLaunchKey(arguments.at(at + 1)))
+        return QString();
+    launchKey() = arguments.at(at + 1);
+    QSettings(LoggerHandOver::organisationName(), LoggerHandOver::applicationName())
+        .setValue(LoggerHandOver::launchKey(launchKey()), QString());
+    return launchKey();
+}
+
+QString LoggerApplication::handOverKey()
+{
+    return launchKey();
 }
 
 QString LoggerApplication::translationsFolder()
