@@ -390,7 +390,9 @@ void MainWindow::readyRead()
 
 void MainWindow::drainReceived()
 {
-    takeAvailable(16 * 1024);
+    // Slices that the view can take in one turn while it shows the bytes; larger ones past
+    // that, so that the worker's buffer is emptied as fast as it fills.
+    takeAvailable(m_viewBytes < ViewLimit ? 16 * 1024 : 1024 * 1024);
     if (m_device && m_device->bytesAvailable() > 0)
         m_drainTimer->start();
 }

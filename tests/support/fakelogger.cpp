@@ -6,7 +6,7 @@
 // the key as the real logger does (acknowledged at start, the saved path under it), unless
 // KESTROVAN_FAKE_LOGGER_OLD is set, which makes it a logger that knows only the shared key.
 // Without KESTROVAN_FAKE_LOGGER_FILE it saves nothing and leaves the store alone; with
-// KESTROVAN_FAKE_LOGGER_KEEP_FILE the shared key names that file but this logger did not save it.
+// KESTROVAN_FAKE_LOGGER_KEEP_FILE it hands over the file as the test left it.
 #include "LoggerHandOver.h"
 
 #include <QCoreApplication>
@@ -41,15 +41,14 @@ int main(int argc, char** argv)
     const QString path = qEnvironmentVariable("KESTROVAN_FAKE_LOGGER_FILE");
     if (path.isEmpty())
         return 0;
-    const bool saves = !qEnvironmentVariableIsSet("KESTROVAN_FAKE_LOGGER_KEEP_FILE");
-    if (saves) {
+    if (!qEnvironmentVariableIsSet("KESTROVAN_FAKE_LOGGER_KEEP_FILE")) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             return 1;
         file.write("PV Tester Results,SN 1\nIndex,TestType,IVCurve\n1,2,0,ABCD\n");
     }
     settings.setValue(LoggerHandOver::lastSavedFilePathKey(), path);
-    if (saves && !key.isEmpty())
+    if (!key.isEmpty())
         settings.setValue(LoggerHandOver::launchKey(key), path);
     return 0;
 }
