@@ -13,6 +13,7 @@
 #include "SerialPortInfo.h"
 #include "SerialPortSettings.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -152,7 +153,10 @@ void MainWindow::buildWidgets()
     m_comPorts = new QComboBox(groupBox);
     m_comPorts->setObjectName(QStringLiteral("comPorts"));
     m_comPorts->setMinimumWidth(100);
-    m_comPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Port labels with a description and an adapter are long: the box keeps a fixed width and
+    // its list opens as wide as they need.
+    m_comPorts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_comPorts->setMinimumContentsLength(18);
     connect(m_comPorts, qOverload<int>(&QComboBox::activated), this, [this]() { m_portChosenByUser = true; });
     connection->addWidget(m_comPorts);
     connection->addSpacerItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
@@ -231,6 +235,7 @@ void MainWindow::refreshPorts()
         m_comPorts->setItemData(row, Hv::portLabel(port), Qt::ToolTipRole);
     }
     m_comPorts->setCurrentIndex(Hv::preferredPort(ports, stored));
+    m_comPorts->view()->setMinimumWidth(m_comPorts->view()->sizeHintForColumn(0) + 24);
 }
 
 void MainWindow::portsMayHaveChanged()
