@@ -48,6 +48,9 @@ public slots:
     void convertDataToggled(bool checked);
     void changeLanguage();
     void refreshPorts();
+    // Refreshes the port list when the ports present have changed (an adapter plugged in or
+    // out), keeping the port the user chose while it is there.
+    void portsMayHaveChanged();
     void showAbout();
     void showHelp();
 
@@ -55,13 +58,6 @@ private slots:
     void lineLost();
     void readLimitReached();
     void drainReceived();
-
-public slots:
-    // Refreshes the port list when the ports present have changed (an adapter plugged in or
-    // out), keeping the port the user chose while it is there.
-    void portsMayHaveChanged();
-
-private slots:
 
 private:
     void buildWidgets();
