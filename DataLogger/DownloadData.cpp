@@ -1,6 +1,7 @@
 #include "DownloadData.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace DownloadData {
 
@@ -30,6 +31,22 @@ QByteArray forSaving(const QByteArray& received, const QString& fileName, const 
     if (decimal < 0x80)
         data.replace('.', char(decimal));
     return data;
+}
+
+QString withFilterSuffix(const QString& fileName, const QString& filter)
+{
+    if (!QFileInfo(fileName).suffix().isEmpty())
+        return fileName;
+    // The first pattern of "Name (*.csv)" decides; "*.*" or "*" is no suffix.
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([A-Za-z0-9]+)[ )]"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    if (!match.hasMatch())
+        return fileName;
+    QString named = fileName;
+    // "messung1." means the user typed the dot and nothing after it.
+    if (!named.endsWith(QLatin1Char('.')))
+        named += QLatin1Char('.');
+    return named + match.captured(1);
 }
 
 } // namespace DownloadData

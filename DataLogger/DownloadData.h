@@ -21,4 +21,8 @@ QChar listSeparator(const QLocale& locale);
 // period into the decimal separator, so that "1.5,2" becomes "1,5;2".
 QByteArray forSaving(const QByteArray& received, const QString& fileName, const QLocale& locale);
 
+// The file name with the suffix of the chosen save filter (such as "*.csv") added when none
+// was typed; a filter of all files adds nothing.
+QString withFilterSuffix(const QString& fileName, const QString& filter);
+
 } // namespace DownloadData

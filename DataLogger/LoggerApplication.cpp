@@ -10,10 +10,17 @@
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
+#include <csignal>
 #include <memory>
 #include <vector>
 
 namespace {
+QString& launchKey()
+{
+    static QString key;
+    return key;
+}
+
 std::vector<std::unique_ptr<QTranslator>>& installed()
 {
     static std::vector<std::unique_ptr<QTranslator>> translators;
@@ -39,6 +46,28 @@ void LoggerApplication::setIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
     // The desktop entry's id: docks and task bars match our windows to its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("halvern-datalogger"));
+}
+
+void LoggerApplication::prepareProcess()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+QString LoggerApplication::readCommandLine(const QStringList& arguments)
+{
+    launchKey().clear();
+    const int at = arguments.indexOf(LoggerHandOver::launchKeyArgument());
+    if (at < 1 || at + 1 >= arguments.size() || !LoggerHandOver::isValidLaunchKey(arguments.at(at + 1)))
+        return QString();
+    launchKey() = arguments.at(at + 1);
+    QSettings(LoggerHandOver::organisationName(), LoggerHandOver::applicationName())
+        .setValue(LoggerHandOver::launchKey(launchKey()), QString());
+    return launchKey();
+}
+
+QString LoggerApplication::handOverKey()
+{
+    return launchKey();
 }
 
 QString LoggerApplication::translationsFolder()

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 class QApplication;
 
@@ -9,6 +10,13 @@ class QApplication;
 namespace LoggerApplication {
 // Organisation, application name and version; set before any window or settings exist.
 void setIdentity();
+// What the process needs before any file is written: a file-size limit makes a write fail with
+// the usual message instead of ending the program with the download in memory.
+void prepareProcess();
+// Takes the launcher's hand-over key from the arguments (everything else is ignored) and
+// acknowledges it in the settings store; returns the key, empty when none valid was given.
+QString readCommandLine(const QStringList& arguments);
+QString handOverKey();
 // Folders beside the program.
 QString translationsFolder();
 QString helpFolder();

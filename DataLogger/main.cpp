@@ -5,13 +5,16 @@
 #include <QApplication>
 #include <memory>
 
-// HalvernDataLogger takes no arguments of its own; the toolkit's are handled by QApplication.
+// HalvernDataLogger takes one argument of its own, the launcher's hand-over key; the toolkit's
+// are handled by QApplication, anything else is ignored.
 int main(int argc, char** argv)
 {
+    LoggerApplication::prepareProcess();
     QApplication app(argc, argv);
     // Questions and file choosers are the real dialogs (the seam's default answers unattended).
     Prompts::install(std::make_unique<WidgetPrompts>());
     LoggerApplication::setIdentity();
+    LoggerApplication::readCommandLine(app.arguments());
     initLoggerResources();
     LoggerApplication::run(app);
     return 0;

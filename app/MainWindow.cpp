@@ -287,7 +287,9 @@ AbstractDocument* MainWindow::openDocument(const QString& filePath)
         MdiWindow::openDocument(doc);
         connect(doc, &AbstractDocument::titleChanged, this, &MainWindow::documentTitleChanged);
         if (auto* report = qobject_cast<GraphicalReportDocument*>(doc)) {
-            connect(report, &GraphicalReportDocument::fileToImport, this, &MainWindow::importFile);
+            // The download lands in the report that started it, whichever is active later.
+            connect(report, &GraphicalReportDocument::fileToImport, this,
+                [this, report](const QString& path) { m_resultsImport->importFile(path, report); });
             connect(report->importAction(), &QAction::triggered, this, &MainWindow::import);
         }
     }

@@ -27,6 +27,17 @@ QString DataLoggerProgram::lastSavedFilePath()
     return logger.value(LoggerHandOver::lastSavedFilePathKey()).toString();
 }
 
+bool DataLoggerProgram::takeLaunchResult(const QString& key, QString* path)
+{
+    QSettings logger(LoggerHandOver::organisationName(), LoggerHandOver::applicationName());
+    const QString name = LoggerHandOver::launchKey(key);
+    if (!LoggerHandOver::isValidLaunchKey(key) || !logger.contains(name))
+        return false;
+    *path = logger.value(name).toString();
+    logger.remove(name);
+    return true;
+}
+
 void DataLoggerProgram::overridePathForTests(const QString& path)
 {
     overridden() = path;

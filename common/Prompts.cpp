@@ -12,6 +12,14 @@ std::unique_ptr<Prompts>& current()
 
 Prompts::~Prompts() = default;
 
+QString Prompts::saveFileAs(QWidget* parent, const QString& caption, const QString& dir,
+    const QString& filter, QString* selectedFilter)
+{
+    if (selectedFilter)
+        *selectedFilter = filter.section(QStringLiteral(";;"), 0, 0);
+    return saveFileName(parent, caption, dir, filter);
+}
+
 Prompts& Prompts::instance()
 {
     if (!current())

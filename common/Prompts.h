@@ -97,6 +97,10 @@ public:
     virtual QString saveFileName(
         QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
         = 0;
+    // A save chooser that also says which of the filters the user left chosen (the first one
+    // unless an implementation knows better), for callers that add its suffix.
+    virtual QString saveFileAs(QWidget* parent, const QString& caption, const QString& dir,
+        const QString& filter, QString* selectedFilter);
     virtual QString text(
         QWidget* parent, const QString& title, const QString& label, const QString& initial, bool* ok)
         = 0;

@@ -2,19 +2,29 @@
 
 #include <QCoreApplication>
 
+namespace {
+// English has one singular; other languages take their forms from the %n translation.
+QString count(const char* one, const char* many, qint64 n)
+{
+    if (n == 1)
+        return QCoreApplication::translate("time since saved", one);
+    return QCoreApplication::translate("time since saved", many, nullptr, int(n));
+}
+} // namespace
+
 QString savedAgoText(const QDateTime& modified, const QDateTime& now)
 {
     const qint64 secs = modified.secsTo(now);
     // A file stamped ahead of our clock (another machine's clock, a network share) was saved
-    // as good as now.
-    if (secs < 0)
+    // as good as now; so was one saved in the last few seconds, which a count would only make
+    // look odd ("0 seconds ago").
+    if (secs < 5)
         return QCoreApplication::translate("time since saved", "just now");
     if (secs <= 119)
-        return QCoreApplication::translate("time since saved", "%1 seconds ago").arg(secs);
+        return count("1 second ago", "%n seconds ago", secs);
     if (secs <= 7199)
-        return QCoreApplication::translate("time since saved", "%1 minutes ago").arg(secs / 60);
+        return count("1 minute ago", "%n minutes ago", secs / 60);
     if (secs > 86399)
-        return QCoreApplication::translate("time since saved", "%1 days ago")
-            .arg(modified.date().daysTo(now.date()));
-    return QCoreApplication::translate("time since saved", "%1 hours ago").arg(secs / 3600);
+        return count("1 day ago", "%n days ago", modified.date().daysTo(now.date()));
+    return count("1 hour ago", "%n hours ago", secs / 3600);
 }

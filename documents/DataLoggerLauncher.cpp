@@ -2,12 +2,14 @@
 
 #include "Brand.h"
 #include "DataLoggerProgram.h"
+#include "LoggerHandOver.h"
 #include "Prompts.h"
 #include "SavedAge.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUuid>
 #include <QWidget>
 
 namespace {
@@ -79,8 +81,9 @@ bool DataLoggerLauncher::start()
     connect(logger, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
         [this, logger]() { processFinished(logger); });
     // Taken before the start, so that a file the logger saves at once still counts as new.
-    m_started.insert(logger, QDateTime::currentDateTime());
-    logger->start(program, QStringList());
+    const Launch launch { QDateTime::currentDateTime(), QUuid::createUuid().toString(QUuid::WithoutBraces) };
+    m_started.insert(logger, launch);
+    logger->start(program, QStringList { LoggerHandOver::launchKeyArgument(), launch.key });
     // Waits only for the program to be executed, not for the user to finish with it.
     if (!logger->waitForStarted()) {
         // processFailed has told the user.
@@ -114,11 +117,16 @@ void DataLoggerLauncher::processFinished(QProcess* logger)
     const auto found = m_started.constFind(logger);
     if (found == m_started.constEnd())
         return;
-    const QDateTime started = found.value();
+    const QDateTime started = found.value().started;
+    const QString key = found.value().key;
     m_started.remove(logger);
     logger->deleteLater();
 
-    const QString path = DataLoggerProgram::lastSavedFilePath();
+    // The shared key names whatever any logger saved last; it is read only for a logger that
+    // did not take the key of its own.
+    QString path;
+    if (!DataLoggerProgram::takeLaunchResult(key, &path))
+        path = DataLoggerProgram::lastSavedFilePath();
     if (path.isEmpty())
         return;
     const QFileInfo file(path);

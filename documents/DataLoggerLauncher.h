@@ -9,9 +9,9 @@
 class QWidget;
 
 // Starts the companion data-logger program and hands back what it downloaded. Every logger
-// started here keeps its own start time, so each one that saves a file after its start offers
-// that file for import when it ends, however many run at once. The owner (the main window, a
-// report, a curve document) connects fileToImport to the results import.
+// started here gets its own hand-over key and keeps its own start time, so each one offers only
+// the file it saved itself when it ends, however many run at once (from here or elsewhere). The owner (the
+// main window, a report, a curve document) connects fileToImport to the results import.
 //
 // When the launcher goes away while a logger still runs, the logger is the user's window: it is
 // left running, and nothing is asked or shown for it any more.
@@ -36,8 +36,14 @@ private:
     void showStartFailure();
 
     QPointer<QWidget> m_dialogParent;
-    // The running loggers and the time each was started.
-    QHash<QProcess*, QDateTime> m_started;
+    struct Launch
+    {
+        QDateTime started;
+        // Given to the logger on its command line; it leaves the path it saved under it.
+        QString key;
+    };
+    // The running loggers, each with its start time and hand-over key.
+    QHash<QProcess*, Launch> m_started;
     // The file last offered, with its time, so that one download is offered once only.
     QString m_offeredPath;
     QDateTime m_offeredTime;

@@ -76,7 +76,10 @@ GraphicalReportDocument::GraphicalReportDocument(const QString& filePath, QWidge
 
 GraphicalReportDocument::~GraphicalReportDocument()
 {
-    // The stack goes before the scene: discarded additions destroy their pictures first.
+    // The stack goes before the scene: discarded additions destroy their pictures first. A stack
+    // that was not clean says so as it goes; that must not reach the document's watchers (the
+    // main window may be half destroyed itself).
+    m_undoStack->disconnect(this);
     delete m_undoStack;
     m_undoStack = nullptr;
 }

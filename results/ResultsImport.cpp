@@ -37,7 +37,7 @@ void ResultsImport::chooseFile()
             QCoreApplication::translate("File Open Dialog", "Import CSV File"), start,
             QCoreApplication::translate("File Open Dialog", "CSV Files (*.csv)"));
         if (!path.isEmpty())
-            importFile(path);
+            importFile(path, nullptr);
     } catch (const std::exception& e) {
         Prompts::show(QMessageBox::Critical, m_dialogParent,
             QCoreApplication::translate("Error Message", "Exception thrown in MainWindow::import(): ")
@@ -84,7 +84,7 @@ QString ResultsImport::whyNoResults(const QString& path, const QStringList& head
         .arg(path);
 }
 
-bool ResultsImport::importFile(const QString& path)
+bool ResultsImport::importFile(const QString& path, GraphicalReportDocument* into)
 {
     QFile sniff(path);
     if (sniff.open(QIODevice::ReadOnly)) {
@@ -108,6 +108,8 @@ bool ResultsImport::importFile(const QString& path)
         return false;
     }
     QSettings().setValue(QStringLiteral("Directories/LastImportDir"), path);
+    m_into = into;
+    m_hasOwnReport = into != nullptr;
     m_dialog->show();
     m_dialog->raise();
     m_dialog->activateWindow();
@@ -116,7 +118,8 @@ bool ResultsImport::importFile(const QString& path)
 
 void ResultsImport::importRows(const QModelIndexList& indexes)
 {
-    GraphicalReportDocument* report = m_target ? m_target() : nullptr;
+    // A report's own download goes into that report; once it is closed, into none.
+    GraphicalReportDocument* report = m_hasOwnReport ? m_into.data() : m_target ? m_target() : nullptr;
     if (!report)
         return;
     ResultsColumnMap map(report->scene(), m_dialog->model());

@@ -26,8 +26,9 @@ public:
     // Asks for a results file (starting where the last import was) and imports it.
     void chooseFile();
     // Shows a results file in the import dialog; false, after telling the user why, when the
-    // file cannot be read or holds no results.
-    bool importFile(const QString& path);
+    // file cannot be read or holds no results. With a report given (the one whose download
+    // brought the file), the rows go into that report rather than the owner's target.
+    bool importFile(const QString& path, GraphicalReportDocument* into = nullptr);
     // Puts the given rows of the dialog's list into the target report.
     void importRows(const QModelIndexList& indexes);
 
@@ -41,5 +42,8 @@ private:
 
     QPointer<QWidget> m_dialogParent;
     TargetFinder m_target;
+    // The report the shown file belongs to, while one does; null for the owner's target.
+    QPointer<GraphicalReportDocument> m_into;
+    bool m_hasOwnReport = false;
     DialogImportResults* m_dialog;
 };

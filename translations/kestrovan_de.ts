@@ -2578,20 +2578,48 @@ Dünnschicht 0.063</translation>
         <translation>gerade eben</translation>
     </message>
     <message>
-        <source>%1 seconds ago</source>
-        <translation>vor %1 Sekunden</translation>
+        <source>1 second ago</source>
+        <translation type="vanished">vor 1 Sekunde</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n seconds ago</source>
+        <translation type="vanished">
+            <numerusform>vor %n Sekunde</numerusform>
+            <numerusform>vor %n Sekunden</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 minutes ago</source>
-        <translation>vor %1 Minuten</translation>
+        <source>1 minute ago</source>
+        <translation type="vanished">vor 1 Minute</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes ago</source>
+        <translation type="vanished">
+            <numerusform>vor %n Minute</numerusform>
+            <numerusform>vor %n Minuten</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 days ago</source>
-        <translation>vor %1 Tagen</translation>
+        <source>1 day ago</source>
+        <translation type="vanished">vor 1 Tag</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days ago</source>
+        <translation type="vanished">
+            <numerusform>vor %n Tag</numerusform>
+            <numerusform>vor %n Tagen</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 hours ago</source>
-        <translation>vor %1 Stunden</translation>
+        <source>1 hour ago</source>
+        <translation type="vanished">vor 1 Stunde</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hours ago</source>
+        <translation type="vanished">
+            <numerusform>vor %n Stunde</numerusform>
+            <numerusform>vor %n Stunden</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

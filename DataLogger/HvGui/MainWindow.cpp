@@ -3,6 +3,7 @@
 #include "Desktop.h"
 #include "DownloadData.h"
 #include "HvGui/DialogLanguage.h"
+#include "HvGui/WrappingStatusBar.h"
 #include "LoggerApplication.h"
 #include "LoggerHandOver.h"
 #include "LoggerSettings.h"
@@ -13,11 +14,13 @@
 #include "SerialPortSettings.h"
 #include "WindowIcon.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -38,6 +41,9 @@
 namespace HvGui {
 
 namespace {
+// Item data of the port list beside the device path (Qt::UserRole).
+constexpr int PortNameRole = Qt::UserRole + 1;
+
 QPushButton* makeButton(const QString& objectName, const QString& text, QWidget* parent)
 {
     auto* button = new QPushButton(text, parent);
@@ -64,6 +70,15 @@ MainWindow::MainWindow(QWidget* parent)
     m_drainTimer->setSingleShot(true);
     m_drainTimer->setInterval(0);
     connect(m_drainTimer, &QTimer::timeout, this, &MainWindow::drainReceived);
+    // Adapters come and go as device nodes; a burst of changes is looked at once it settles.
+    m_portsTimer = new QTimer(this);
+    m_portsTimer->setSingleShot(true);
+    m_portsTimer->setInterval(300);
+    connect(m_portsTimer, &QTimer::timeout, this, &MainWindow::portsMayHaveChanged);
+    m_deviceWatcher = new QFileSystemWatcher(this);
+    m_deviceWatcher->addPath(QStringLiteral("/dev"));
+    connect(
+        m_deviceWatcher, &QFileSystemWatcher::directoryChanged, m_portsTimer, qOverload<>(&QTimer::start));
     m_cancelBtn->hide();
     m_openBtn->hide();
     m_saveBtn->hide();
@@ -114,11 +129,14 @@ MainWindow::~MainWindow()
     QSettings settings;
     settings.setValue(LoggerSettings::geometry(), saveGeometry());
     settings.setValue(LoggerSettings::state(), saveState());
-    settings.setValue(LoggerSettings::portName(), m_comPorts->currentText());
+    // The port's name, not its label: the description may change, and older versions stored the
+    // name.
+    settings.setValue(LoggerSettings::portName(), m_comPorts->currentData(PortNameRole).toString());
 }
 
 void MainWindow::buildWidgets()
 {
+    setStatusBar(new WrappingStatusBar(this));
     resize(451, 367);
     setWindowTitle(tr("Halvern DataLogger"));
     auto* central = new QWidget(this);
@@ -136,7 +154,11 @@ void MainWindow::buildWidgets()
     m_comPorts = new QComboBox(groupBox);
     m_comPorts->setObjectName(QStringLiteral("comPorts"));
     m_comPorts->setMinimumWidth(100);
-    m_comPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Port labels with a description and an adapter are long: the box keeps a fixed width and
+    // its list opens as wide as they need.
+    m_comPorts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_comPorts->setMinimumContentsLength(18);
+    connect(m_comPorts, qOverload<int>(&QComboBox::activated), this, [this]() { m_portChosenByUser = true; });
     connection->addWidget(m_comPorts);
     connection->addSpacerItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     m_cancelBtn = makeButton(QStringLiteral("cancelBtn"), tr("Cancel"), groupBox);
@@ -208,12 +230,34 @@ void MainWindow::refreshPorts()
     const QString stored = QSettings().value(LoggerSettings::portName()).toString();
     const QList<Hv::SerialPortInfo> ports = Hv::enumeratePorts();
     for (const Hv::SerialPortInfo& port : ports) {
-        m_comPorts->addItem(port.portName, port.devicePath);
-        if (!port.friendlyName.isEmpty())
-            m_comPorts->setItemData(m_comPorts->count() - 1, port.friendlyName, Qt::ToolTipRole);
-        if (!stored.isEmpty() && port.portName == stored)
-            m_comPorts->setCurrentIndex(m_comPorts->count() - 1);
+        m_comPorts->addItem(Hv::portLabel(port), port.devicePath);
+        const int row = m_comPorts->count() - 1;
+        m_comPorts->setItemData(row, port.portName, PortNameRole);
+        m_comPorts->setItemData(row, Hv::portLabel(port), Qt::ToolTipRole);
     }
+    m_comPorts->setCurrentIndex(Hv::preferredPort(ports, stored));
+    m_comPorts->view()->setMinimumWidth(m_comPorts->view()->sizeHintForColumn(0) + 24);
+}
+
+void MainWindow::portsMayHaveChanged()
+{
+    // The list is not touched while a download holds its port.
+    if (m_device)
+        return;
+    const QList<Hv::SerialPortInfo> ports = Hv::enumeratePorts();
+    QStringList now;
+    for (const Hv::SerialPortInfo& port : ports)
+        now << port.devicePath + QLatin1Char('\n') + Hv::portLabel(port);
+    QStringList shown;
+    for (int i = 0; i < m_comPorts->count(); ++i)
+        shown << m_comPorts->itemData(i).toString() + QLatin1Char('\n') + m_comPorts->itemText(i);
+    if (now == shown)
+        return;
+    const QString chosen = m_comPorts->currentData().toString();
+    refreshPorts();
+    const int kept = m_comPorts->findData(chosen);
+    if (m_portChosenByUser && kept >= 0)
+        m_comPorts->setCurrentIndex(kept);
 }
 
 void MainWindow::download()
@@ -234,11 +278,17 @@ void MainWindow::download()
     const QString path = m_comPorts->currentData().toString();
     m_device = new Hv::SerialDeviceAsync(this, path);
     m_device->setPortSettings(Hv::SerialPortSettings::downloadLine());
+    // The worker stops reading at the limit, so that an instrument that never falls silent
+    // cannot fill the memory before the window gets to count.
+    m_device->setReadLimit(m_downloadLimit);
 
     m_outputTextEdit->clear();
     m_dataReceived = false;
     m_limitReached = false;
     m_receivedData.clear();
+    m_viewBytes = 0;
+    // Open offers only the file this download saved.
+    m_lastSavedFilePath.clear();
     m_decoder = std::make_unique<QTextDecoder>(QTextCodec::codecForName("UTF-8"));
 
     // Anything but a sensible number of milliseconds is replaced: zero would make the worker
@@ -255,38 +305,84 @@ void MainWindow::download()
         connect(m_device, &QIODevice::readyRead, this, &MainWindow::readyRead);
         connect(m_device, &Hv::SerialDeviceAsync::readTimeOut, this, &MainWindow::readTimeOut);
         connect(m_device, &Hv::SerialDeviceAsync::lineLost, this, &MainWindow::lineLost);
+        connect(m_device, &Hv::SerialDeviceAsync::readLimitReached, this, &MainWindow::readLimitReached);
         m_device->write("SYST:REM\r\n");
         m_device->write("MEM:DATA? ALL\r\n");
         return;
     }
-    Prompts::show(QMessageBox::Warning, this,
-        tr("Failed to connect. Please check the device is connected and switched on"));
+    const QString message = connectFailureMessage(*m_device, m_comPorts->currentText());
+    Prompts::show(QMessageBox::Warning, this, message);
     cancelDownload();
+}
+
+QString MainWindow::connectFailureMessage(const Hv::SerialDeviceAsync& device, const QString& port) const
+{
+    switch (device.openFailure()) {
+    case Hv::SerialDevice::OpenFailure::PermissionDenied:
+        return tr("You may not use the port %1: your user account is not allowed to open serial ports.\n\n"
+                  "Add it to the dialout group (for example with \"sudo usermod -aG dialout $USER\"), then "
+                  "log out and in again.")
+            .arg(port);
+    case Hv::SerialDevice::OpenFailure::InUse:
+        return tr("The port %1 is in use by another program. Close that program, or choose another port.")
+            .arg(port);
+    default:
+        return tr("Failed to connect. Please check the device is connected and switched on");
+    }
 }
 
 void MainWindow::takeAvailable(qint64 maxBytes)
 {
     if (!m_device || !m_device->isOpen())
         return;
-    QByteArray chunk = maxBytes > 0 ? m_device->read(maxBytes) : m_device->readAll();
-    if (chunk.isEmpty() || m_limitReached)
-        return;
-    const qint64 room = m_downloadLimit - m_receivedData.size();
-    if (chunk.size() >= room) {
-        chunk.truncate(int(qMax<qint64>(room, 0)));
-        m_limitReached = true;
+    // Taken in slices, so that the worker's buffer and ours never both hold a whole copy.
+    constexpr qint64 slice = 1024 * 1024;
+    qint64 left = maxBytes > 0 ? maxBytes : m_device->bytesAvailable();
+    while (left > 0) {
+        const QByteArray chunk = m_device->read(qMin(left, slice));
+        if (chunk.isEmpty())
+            break;
+        left -= chunk.size();
+        m_dataReceived = true;
+        m_receivedData.append(chunk);
+        if (m_viewBytes < ViewLimit) {
+            const QByteArray shown = chunk.left(int(ViewLimit - m_viewBytes));
+            m_viewBytes += shown.size();
+            appendToView(shown);
+        }
     }
-    if (chunk.isEmpty())
-        return;
-    m_dataReceived = true;
-    QString text = m_decoder->toUnicode(chunk);
+}
+
+void MainWindow::appendToView(const QByteArray& bytes)
+{
+    QString text = m_decoder->toUnicode(bytes);
     text.remove(QLatin1Char('\r'));
     QTextCursor cursor = m_outputTextEdit->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
     m_outputTextEdit->setTextCursor(cursor);
     m_outputTextEdit->ensureCursorVisible();
-    m_receivedData.append(chunk);
+}
+
+void MainWindow::showLastPart()
+{
+    if (m_receivedData.size() <= ViewLimit)
+        return;
+    // The last part from the start of a line, decoded afresh: a cut through a character or a
+    // line would show garbage that is not in the data.
+    QByteArray tail = m_receivedData.right(ViewLimit / 4);
+    const int lineStart = tail.indexOf('\n');
+    if (lineStart >= 0 && lineStart + 1 < tail.size())
+        tail.remove(0, lineStart + 1);
+    QString text = QString::fromUtf8(tail);
+    text.remove(QLatin1Char('\r'));
+    const QString note
+        = tr("This download is too long to show whole: %1 were received. Only its last part is "
+             "shown here; all of it is kept for saving.")
+              .arg(QLocale().formattedDataSize(m_receivedData.size()));
+    m_outputTextEdit->setPlainText(note + QStringLiteral("\n...\n") + text);
+    m_outputTextEdit->moveCursor(QTextCursor::End);
+    m_outputTextEdit->ensureCursorVisible();
 }
 
 void MainWindow::readyRead()
@@ -300,38 +396,53 @@ void MainWindow::readyRead()
 
 void MainWindow::drainReceived()
 {
-    takeAvailable(16 * 1024);
-    if (m_limitReached && m_device) {
-        finishDownload();
-        const QString message = tr("The download was stopped at %1 MiB. The data received so far is kept.")
-                                    .arg(m_downloadLimit >> 20);
-        statusBar()->showMessage(message);
-        saveFile();
-        // Said again after the save, so that it is not lost behind the save's own message.
-        statusBar()->showMessage(message);
-        return;
-    }
+    // Slices that the view can take in one turn while it shows the bytes; larger ones past
+    // that, so that the worker's buffer is emptied as fast as it fills.
+    takeAvailable(m_viewBytes < ViewLimit ? 16 * 1024 : 1024 * 1024);
     if (m_device && m_device->bytesAvailable() > 0)
         m_drainTimer->start();
 }
 
 void MainWindow::readTimeOut()
 {
-    if (!m_dataReceived)
+    // Bytes still waiting in the worker's buffer count as received.
+    if (!m_dataReceived && (!m_device || m_device->bytesAvailable() == 0))
         return;
-    finishDownload();
-    saveFile();
+    completeDownload(QString());
+}
+
+void MainWindow::readLimitReached()
+{
+    completeDownload(QString());
 }
 
 void MainWindow::lineLost()
 {
+    completeDownload(tr("The connection to the device was lost."));
+}
+
+void MainWindow::completeDownload(const QString& reason)
+{
     finishDownload();
-    const QString message = tr("The connection to the device was lost. The data received so far is kept.");
-    statusBar()->showMessage(message);
-    if (m_dataReceived) {
-        saveFile();
-        statusBar()->showMessage(message);
+    QString message = reason;
+    if (m_limitReached) {
+        message
+            = tr("The download was stopped at %1 because the instrument sent more. Only the first %1 were "
+                 "kept; the rest was dropped.")
+                  .arg(QLocale().formattedDataSize(m_downloadLimit, 0));
+        // Said before the save dialog, so that nobody takes the file for the whole answer.
+        Prompts::show(QMessageBox::Warning, this, message);
+    } else if (!message.isEmpty() && m_dataReceived) {
+        message += QLatin1Char(' ') + tr("The data received so far is kept.");
     }
+    if (!message.isEmpty())
+        statusBar()->showMessage(message);
+    if (!m_dataReceived)
+        return;
+    saveFile();
+    // Said again after the save, so that it is not lost behind the save's own message.
+    if (!message.isEmpty())
+        statusBar()->showMessage(message);
 }
 
 void MainWindow::finishDownload()
@@ -354,8 +465,11 @@ void MainWindow::cancelDownload()
     // Bytes that arrived before the worker stopped still belong to the download.
     m_device->stopWorker();
     takeAvailable();
-    m_openBtn->setVisible(!m_receivedData.isEmpty());
+    m_limitReached = m_device->readLimitExceeded();
+    showLastPart();
+    m_openBtn->setVisible(!m_lastSavedFilePath.isEmpty());
     m_saveBtn->setVisible(m_dataReceived);
+    m_portsTimer->start();
     Hv::SerialDeviceAsync* device = m_device;
     m_device = nullptr;
     device->disconnect(this);
@@ -378,22 +492,29 @@ void MainWindow::saveFile()
         if (!QFileInfo(start).isDir())
             start = QDir::homePath();
     }
-    m_lastSavedFilePath
-        = Prompts::instance().saveFileName(this, tr("Save downloaded data to file"), start, filters);
-    if (m_lastSavedFilePath.isEmpty())
+    QString filter;
+    QString path
+        = Prompts::instance().saveFileAs(this, tr("Save downloaded data to file"), start, filters, &filter);
+    if (path.isEmpty())
         return;
-    const QByteArray data = DownloadData::forSaving(m_receivedData, m_lastSavedFilePath, QLocale());
+    path = DownloadData::withFilterSuffix(path, filter);
+    const QByteArray data = DownloadData::forSaving(m_receivedData, path, QLocale());
     // The file is replaced whole or not at all: a failed save leaves the old file as it was.
-    if (!SafeWrite::writeFile(m_lastSavedFilePath, data)) {
+    if (!SafeWrite::writeFile(path, data)) {
         Prompts::show(QMessageBox::Warning, this,
-            tr("Error opening \"%1\" for writing. Is it open already or read only?")
-                .arg(m_lastSavedFilePath));
+            tr("Error opening \"%1\" for writing. Is it open already or read only?").arg(path));
         m_saveBtn->setVisible(true);
         return;
     }
+    m_lastSavedFilePath = path;
     m_openBtn->show();
     statusBar()->showMessage(tr("File successfully saved"), 3000);
-    settings.setValue(LoggerHandOver::lastSavedFilePathKey(), m_lastSavedFilePath);
+    settings.setValue(LoggerHandOver::lastSavedFilePathKey(), path);
+    // The program that started this logger reads its own key, so that another logger's save
+    // is never taken for this one's.
+    const QString key = LoggerApplication::handOverKey();
+    if (!key.isEmpty())
+        settings.setValue(LoggerHandOver::launchKey(key), path);
 }
 
 void MainWindow::openFile()

@@ -10,6 +10,7 @@
 
 class QAction;
 class QComboBox;
+class QFileSystemWatcher;
 class QGroupBox;
 class QMenu;
 class QPlainTextEdit;
@@ -33,6 +34,9 @@ public:
     QString lastSavedFilePath() const { return m_lastSavedFilePath; }
     // A download stops when this much has arrived (64 MiB unless a test wants less).
     void setDownloadLimit(qint64 bytes) { m_downloadLimit = bytes; }
+    // The view shows at most this much of a download as it arrives; a longer one is shown by
+    // its last part when it has ended (every byte is kept for the save all the same).
+    static constexpr int ViewLimit = 256 * 1024;
 
 public slots:
     void download();
@@ -44,18 +48,30 @@ public slots:
     void convertDataToggled(bool checked);
     void changeLanguage();
     void refreshPorts();
+    // Refreshes the port list when the ports present have changed (an adapter plugged in or
+    // out), keeping the port the user chose while it is there.
+    void portsMayHaveChanged();
     void showAbout();
     void showHelp();
 
 private slots:
     void lineLost();
+    void readLimitReached();
     void drainReceived();
 
 private:
     void buildWidgets();
     void finishDownload();
-    // Moves received bytes (at most maxBytes, 0 for all) into the view and receivedData.
+    // Ends the download, says why (and whether the limit cut the answer), then asks where to
+    // save what arrived.
+    void completeDownload(const QString& reason);
+    // Moves received bytes (at most maxBytes, 0 for all) into receivedData and, up to
+    // ViewLimit, into the view.
     void takeAvailable(qint64 maxBytes = 0);
+    void appendToView(const QByteArray& bytes);
+    // Replaces the view of a download longer than ViewLimit by its last part and a note.
+    void showLastPart();
+    QString connectFailureMessage(const Hv::SerialDeviceAsync& device, const QString& port) const;
 
     QComboBox* m_comPorts = nullptr;
     QPushButton* m_cancelBtn = nullptr;
@@ -69,6 +85,10 @@ private:
     QMenu* m_menuCountrySettings = nullptr;
     std::unique_ptr<QProgressBar> m_progressBar;
     QTimer* m_drainTimer = nullptr;
+    QFileSystemWatcher* m_deviceWatcher = nullptr;
+    QTimer* m_portsTimer = nullptr;
+    // Set once the user picks a port: an adapter plugged in later does not take its place.
+    bool m_portChosenByUser = false;
 
     QPointer<Hv::SerialDeviceAsync> m_device;
     std::unique_ptr<QTextDecoder> m_decoder;
@@ -77,6 +97,7 @@ private:
     QByteArray m_receivedData;
     QString m_lastSavedFilePath;
     qint64 m_downloadLimit;
+    qint64 m_viewBytes = 0;
     bool m_restartRequested = false;
 };
 

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace Hv {
 
@@ -34,28 +35,49 @@ bool SerialDevice::fail(const QString& message)
     return false;
 }
 
+SerialDevice::OpenFailure SerialDevice::classifyOpenError(int serialPortError, int accessErrno)
+{
+    switch (serialPortError) {
+    case QSerialPort::NoError:
+        return OpenFailure::None;
+    case QSerialPort::DeviceNotFoundError:
+        return OpenFailure::NotFound;
+    case QSerialPort::PermissionError:
+        return accessErrno == EACCES || accessErrno == EPERM ? OpenFailure::PermissionDenied
+                                                             : OpenFailure::InUse;
+    default:
+        return OpenFailure::Other;
+    }
+}
+
 bool SerialDevice::open(OpenMode mode, int readTimeoutMs, int writeTimeoutMs)
 {
+    m_openFailure = OpenFailure::None;
     qDebug("SerialDevice::open()");
     close();
     m_readTimeoutMs = readTimeoutMs;
     m_writeTimeoutMs = writeTimeoutMs;
     // A longer path could only be opened cut short, which would be another file.
-    if (m_portName.isEmpty() || m_portName.toLocal8Bit().size() >= PATH_MAX)
+    if (m_portName.isEmpty() || m_portName.toLocal8Bit().size() >= PATH_MAX) {
+        m_openFailure = OpenFailure::NotFound;
         return fail(openErrorMessage(
             QString::fromLocal8Bit(std::strerror(m_portName.isEmpty() ? ENOENT : ENAMETOOLONG))));
+    }
 
     m_port = std::make_unique<QSerialPort>();
     m_port->setPortName(m_portName);
     // QSerialPort takes the port for exclusive use (a lock file and TIOCEXCL).
     if (!m_port->open(QIODevice::ReadWrite)) {
         const QString reason = m_port->errorString();
+        const int accessErrno = ::access(m_portName.toLocal8Bit().constData(), R_OK | W_OK) == 0 ? 0 : errno;
+        m_openFailure = classifyOpenError(m_port->error(), accessErrno);
         m_port.reset();
         return fail(openErrorMessage(reason));
     }
     applySettings(*m_port);
     customizeState(*m_port);
     if (m_port->error() != QSerialPort::NoError) {
+        m_openFailure = OpenFailure::Other;
         const QString reason = m_port->errorString();
         m_port.reset();
         return fail(openErrorMessage(reason));
@@ -64,6 +86,7 @@ bool SerialDevice::open(OpenMode mode, int readTimeoutMs, int writeTimeoutMs)
     m_port->clear();
     m_port->clearError();
     if (!QIODevice::open(mode | QIODevice::Unbuffered)) {
+        m_openFailure = OpenFailure::Other;
         m_port.reset();
         return fail(openErrorMessage(QStringLiteral("the device could not be opened in this mode")));
     }
@@ -135,9 +158,9 @@ qint64 SerialDevice::readData(char* data, qint64 maxSize)
         bool ready = false;
         while (!ready) {
             const int left = m_readTimeoutMs - int(waited.elapsed());
-            if (left <= 0 || (m_abort && m_abort->load()))
+            if (left <= 0 || (m_abort && m_abort->load()) || (m_wake && m_wake->load()))
                 return 0;
-            ready = m_port->waitForReadyRead(m_abort ? qMin(left, slice) : left);
+            ready = m_port->waitForReadyRead(m_abort || m_wake ? qMin(left, slice) : left);
             if (!ready && m_port->error() != QSerialPort::TimeoutError
                 && m_port->error() != QSerialPort::NoError) {
                 fail(QStringLiteral("SerialDevice::readData failed with error: %1")

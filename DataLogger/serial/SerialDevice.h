@@ -17,6 +17,9 @@ class SerialDevice : public QIODevice
 {
     Q_OBJECT
 public:
+    // Why the last open failed, as far as the user can do something about it.
+    enum class OpenFailure { None, NotFound, PermissionDenied, InUse, Other };
+
     explicit SerialDevice(const QString& portName, QObject* parent = nullptr);
     ~SerialDevice() override;
 
@@ -34,6 +37,14 @@ public:
     // A read gives up its wait soon after this flag is raised (by the thread that stops the
     // reader), so that stopping never waits out a whole read time-out.
     void setAbortFlag(const std::atomic<bool>* flag) { m_abort = flag; }
+    // The same for bytes queued to be sent: they need not wait for the read time-out.
+    void setWakeFlag(const std::atomic<bool>* flag) { m_wake = flag; }
+
+    OpenFailure openFailure() const { return m_openFailure; }
+    // QSerialPort reports a port we may not open and one another program holds with the same
+    // error; whether we may read and write the device node (accessErrno from access(), 0 when
+    // we may) tells them apart.
+    static OpenFailure classifyOpenError(int serialPortError, int accessErrno);
 
     // How an error is reported, as the serial layer writes it to standard error.
     static QString openErrorMessage(const QString& reason);
@@ -57,6 +68,8 @@ private:
     int m_readTimeoutMs = 110;
     int m_writeTimeoutMs = 110;
     const std::atomic<bool>* m_abort = nullptr;
+    const std::atomic<bool>* m_wake = nullptr;
+    OpenFailure m_openFailure = OpenFailure::None;
 };
 
 } // namespace Hv

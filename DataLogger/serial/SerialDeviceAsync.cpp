@@ -14,6 +14,7 @@ SerialDeviceAsync::SerialDeviceAsync(QObject* parent, const QString& devicePath)
     connect(m_worker, &WorkerThread::readTimeOut, this, &SerialDeviceAsync::readTimeOut);
     connect(m_worker, &WorkerThread::bytesWritten, this, &QIODevice::bytesWritten);
     connect(m_worker, &WorkerThread::lineLost, this, &SerialDeviceAsync::lineLost);
+    connect(m_worker, &WorkerThread::readLimitReached, this, &SerialDeviceAsync::readLimitReached);
 }
 
 SerialDeviceAsync::~SerialDeviceAsync()
@@ -51,6 +52,21 @@ void SerialDeviceAsync::stopWorker()
 {
     if (m_worker->isRunning())
         m_worker->stop();
+}
+
+void SerialDeviceAsync::setReadLimit(qint64 bytes)
+{
+    m_worker->setReadLimit(bytes);
+}
+
+bool SerialDeviceAsync::readLimitExceeded() const
+{
+    return m_worker->readLimitExceeded();
+}
+
+SerialDevice::OpenFailure SerialDeviceAsync::openFailure() const
+{
+    return m_device->openFailure();
 }
 
 bool SerialDeviceAsync::isWorkerRunning() const

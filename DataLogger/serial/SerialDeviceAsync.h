@@ -1,11 +1,12 @@
 #pragma once
 
+#include "SerialDevice.h"
+
 #include <QIODevice>
 #include <memory>
 
 namespace Hv {
 
-class SerialDevice;
 class SerialPortSettings;
 class WorkerThread;
 
@@ -35,11 +36,19 @@ public:
     bool waitForReadyRead(int msecs) override;
     bool waitForBytesWritten(int msecs) override;
     bool isWorkerRunning() const;
+    // Keeps at most this many received bytes (0: no limit); set before open. One byte more
+    // ends the worker and sends readLimitReached.
+    void setReadLimit(qint64 bytes);
+    bool readLimitExceeded() const;
+    // Why the last open failed.
+    SerialDevice::OpenFailure openFailure() const;
 
 signals:
     void readTimeOut();
     // The line failed during the conversation; the worker has ended.
     void lineLost(const QString& message);
+    // More than the read limit arrived; the worker has ended.
+    void readLimitReached();
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;

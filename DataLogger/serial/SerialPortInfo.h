@@ -23,6 +23,15 @@ struct SerialPortInfo
 // such as the instrument simulator's, are only reachable that way.
 QList<SerialPortInfo> enumeratePorts();
 
+// What the port list shows for a port: its name, then the system's description and the
+// adapter (manufacturer, USB vendor and product ids) where they are known, such as
+// "ttyUSB0 – FT232R USB UART (FTDI, USB 0403:6001)".
+QString portLabel(const SerialPortInfo& port);
+
+// The port to preselect: the one named stored (a port name) when present, else the only USB
+// adapter, else the first; -1 for an empty list.
+int preferredPort(const QList<SerialPortInfo>& ports, const QString& stored);
+
 // The extra ports alone, from a HALVERN_EXTRA_PORTS value.
 QList<SerialPortInfo> extraPorts(const QString& variable);
 

@@ -11,6 +11,7 @@ WorkerThread::WorkerThread(QObject* parent, SerialDevice& device)
     , m_device(device)
 {
     m_device.setAbortFlag(&m_stopFlag);
+    m_device.setWakeFlag(&m_writeQueued);
 }
 
 WorkerThread::~WorkerThread()
@@ -31,6 +32,8 @@ bool WorkerThread::startAndOpen(int readTimeoutMs, int writeTimeoutMs)
         m_readBuffer.clear();
         m_readPosition = 0;
     }
+    m_received = 0;
+    m_limitExceeded = false;
     {
         QMutexLocker lock(&m_writeQueueMutex);
         m_writeBuffer.clear();
@@ -102,6 +105,7 @@ void WorkerThread::queueWrite(const char* data, qint64 size)
 {
     QMutexLocker lock(&m_writeQueueMutex);
     m_writeBuffer.append(data, int(size));
+    m_writeQueued = true;
 }
 
 bool WorkerThread::waitForBytesWritten(int msecs)
@@ -148,15 +152,27 @@ void WorkerThread::run()
 
     QString lost;
     while (m_opened && !stopRequested()) {
+        // Cleared before sending, so that a write queued from here on cuts the read wait short.
+        m_writeQueued = false;
         sendQueued();
-        QByteArray data(ChunkSize, Qt::Uninitialized);
-        const qint64 n = m_device.read(data.data(), ChunkSize);
+        // With a limit, one byte beyond it is asked for: it tells a cut answer from one that
+        // just fits.
+        qint64 wanted = ChunkSize;
+        if (m_readLimit > 0)
+            wanted = qMin<qint64>(wanted, m_readLimit - m_received + 1);
+        QByteArray data(int(wanted), Qt::Uninitialized);
+        const qint64 n = m_device.read(data.data(), wanted);
         if (n < 0) {
             lost = m_device.errorString();
             break;
         }
         data.truncate(int(n));
+        if (m_readLimit > 0 && m_received + n > m_readLimit) {
+            data.truncate(int(m_readLimit - m_received));
+            m_limitExceeded = true;
+        }
         if (!data.isEmpty()) {
+            m_received += data.size();
             {
                 QMutexLocker lock(&m_bufferMutex);
                 m_readBuffer.append(data);
@@ -165,9 +181,9 @@ void WorkerThread::run()
             emit readyRead();
             m_readCycleLock.lock();
         }
-        if (stopRequested())
+        if (m_limitExceeded || stopRequested())
             break;
-        if (data.isEmpty())
+        if (n == 0 && !m_writeQueued)
             emit readTimeOut();
     }
     m_device.close();
@@ -175,6 +191,8 @@ void WorkerThread::run()
     m_readCycleLock.unlock();
     if (!lost.isEmpty())
         emit lineLost(lost);
+    else if (m_limitExceeded)
+        emit readLimitReached();
 }
 
 } // namespace Hv

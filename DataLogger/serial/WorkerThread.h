@@ -28,6 +28,13 @@ public:
     QString errorString() const;
     // Asks the loop to leave at its next check and waits until it did.
     void stop();
+    SerialDevice& device() { return m_device; }
+
+    // Keeps at most this many received bytes (0: no limit; set before the start). One byte
+    // beyond it ends the reading: the loop leaves, readLimitReached follows, and the bytes kept
+    // are still there to take.
+    void setReadLimit(qint64 bytes) { m_readLimit = bytes; }
+    bool readLimitExceeded() const { return m_limitExceeded; }
 
     // Read side, for the GUI thread.
     qint64 takeData(char* data, qint64 maxSize);
@@ -47,6 +54,8 @@ signals:
     // The line failed while reading (an adapter unplugged, the other end hung up); the loop
     // has ended and the port is closed.
     void lineLost(const QString& message);
+    // More than the read limit arrived; the loop has ended and the port is closed.
+    void readLimitReached();
 
 protected:
     void run() override;
@@ -67,6 +76,10 @@ private:
     qint64 m_readPosition = 0;
     bool m_stopRequested = false;
     std::atomic<bool> m_stopFlag { false }; // the same, for the device's waits
+    std::atomic<bool> m_writeQueued { false }; // ends the device's read wait for a queued write
+    qint64 m_readLimit = 0;
+    qint64 m_received = 0;
+    std::atomic<bool> m_limitExceeded { false };
     QMutex m_readCycleLock; // held by the loop except while it emits readyRead
 
     mutable QMutex m_writeQueueMutex; // m_writeBuffer

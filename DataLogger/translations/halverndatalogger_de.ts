@@ -107,12 +107,32 @@
         <translation>Verbindung fehlgeschlagen. Bitte prüfen Sie, ob das Gerät angeschlossen und eingeschaltet ist</translation>
     </message>
     <message>
-        <source>The download was stopped at %1 MiB. The data received so far is kept.</source>
-        <translation>Die Übertragung wurde bei %1 MiB angehalten. Die bisher empfangenen Daten bleiben erhalten.</translation>
+        <source>You may not use the port %1: your user account is not allowed to open serial ports.
+
+Add it to the dialout group (for example with &quot;sudo usermod -aG dialout $USER&quot;), then log out and in again.</source>
+        <translation>Sie dürfen die Schnittstelle %1 nicht verwenden: Ihr Benutzerkonto darf keine seriellen Schnittstellen öffnen.
+
+Fügen Sie es der Gruppe dialout hinzu (zum Beispiel mit &quot;sudo usermod -aG dialout $USER&quot;) und melden Sie sich danach ab und wieder an.</translation>
     </message>
     <message>
-        <source>The connection to the device was lost. The data received so far is kept.</source>
-        <translation>Die Verbindung zum Gerät wurde unterbrochen. Die bisher empfangenen Daten bleiben erhalten.</translation>
+        <source>The port %1 is in use by another program. Close that program, or choose another port.</source>
+        <translation>Die Schnittstelle %1 wird von einem anderen Programm verwendet. Schließen Sie dieses Programm oder wählen Sie eine andere Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>The download was stopped at %1 because the instrument sent more. Only the first %1 were kept; the rest was dropped.</source>
+        <translation>Die Übertragung wurde bei %1 angehalten, weil das Gerät mehr gesendet hat. Nur die ersten %1 wurden behalten; der Rest wurde verworfen.</translation>
+    </message>
+    <message>
+        <source>The connection to the device was lost.</source>
+        <translation>Die Verbindung zum Gerät wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <source>The data received so far is kept.</source>
+        <translation>Die bisher empfangenen Daten bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>This download is too long to show whole: %1 were received. Only its last part is shown here; all of it is kept for saving.</source>
+        <translation>Diese Übertragung ist zu lang, um sie ganz anzuzeigen: %1 wurden empfangen. Hier wird nur ihr letzter Teil gezeigt; zum Speichern bleibt alles erhalten.</translation>
     </message>
     <message>
         <source>Comma Separated Value files (*.csv)</source>

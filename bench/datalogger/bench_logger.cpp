@@ -1,6 +1,9 @@
-// bench_logger: the data logger's download at full pseudo-terminal speed, and its cost while it
-// waits for a silent instrument.
-//   bench_logger [answer MiB, default 1] [idle seconds, default 5]
+// bench_logger: the data logger's download at full pseudo-terminal speed (time, longest stall of
+// the window, memory), and its cost while it waits for a silent instrument.
+//   bench_logger [answer size, default 1] [idle seconds, default 5]
+// The size is in MiB ("8"), in decimal megabytes ("100MB"), or "endless" for an instrument that
+// never falls silent (the download then ends at the logger's limit).
+#include "DownloadData.h"
 #include "HvGui/MainWindow.h"
 #include "LoggerApplication.h"
 #include "Prompts.h"
@@ -70,6 +73,27 @@ struct Simulator
     }
 };
 
+// Resident memory of this process in KiB: now ("VmRSS") or at its peak ("VmHWM").
+long memoryKiB(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field)) + 1).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// Starts a new peak: what came before no longer counts in VmHWM.
+void resetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
 double cpuSeconds()
 {
     timespec t {};
@@ -90,31 +114,47 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     LoggerApplication::setIdentity();
     QCoreApplication::setApplicationName(QStringLiteral("Halvern DataLogger bench"));
-    const int mebibytes = argc > 1 ? qMax(1, atoi(argv[1])) : 1;
+    const QString sizeArgument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("1");
+    const bool endless = sizeArgument == QLatin1String("endless");
+    const qint64 answerBytes = endless ? -1
+        : sizeArgument.endsWith(QLatin1String("MB"))
+        ? qMax<qint64>(1, sizeArgument.chopped(2).toLongLong()) * 1000 * 1000
+        : qMax<qint64>(1, sizeArgument.toLongLong()) << 20;
     const int idleSeconds = argc > 2 ? qMax(1, atoi(argv[2])) : 5;
     QTemporaryDir dir;
     auto prompts = std::make_unique<BenchPrompts>();
     BenchPrompts* answers = prompts.get();
     Prompts::install(std::move(prompts));
 
-    // A tester-like answer: short numeric lines.
+    // A tester-like answer: short numeric lines, 1 MiB of them repeated by the simulator.
+    QByteArray block;
+    for (int i = 0; block.size() < (1 << 20); ++i)
+        block += QByteArray::number(i) + ",15/06/2026,09:30:00,4,612.5,8.25,1000,25.0,45.2\r\n";
+    block.truncate(1 << 20);
+    const qint64 kept = endless ? DownloadData::DefaultLimit : qMin(answerBytes, DownloadData::DefaultLimit);
     QByteArray answer;
-    answer.reserve(mebibytes << 20);
-    for (int i = 0; answer.size() < (mebibytes << 20); ++i)
-        answer += QByteArray::number(i) + ",15/06/2026,09:30:00,4,612.5,8.25,1000,25.0,45.2\r\n";
-    answer.truncate(mebibytes << 20);
+    answer.reserve(int(kept));
+    while (answer.size() < kept)
+        answer += block;
+    answer.truncate(int(kept));
     const QString answerFile = dir.filePath(QStringLiteral("answer.csv"));
     {
         QFile f(answerFile);
         f.open(QIODevice::WriteOnly);
-        f.write(answer);
+        f.write(block);
     }
+    const QString sizeName
+        = endless ? QStringLiteral("an endless answer") : QStringLiteral("%1 bytes").arg(answerBytes);
+    QStringList sizeOptions = endless
+        ? QStringList { QStringLiteral("--endless") }
+        : QStringList { QStringLiteral("--size"), QString::number(answerBytes) };
 
     // 1. The whole answer at full speed, with the event loop's longest stall.
     {
         Simulator sim(answerFile,
-            { QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--chunk"),
-                QStringLiteral("4096") });
+            QStringList { QStringLiteral("--rate"), QStringLiteral("0"), QStringLiteral("--chunk"),
+                QStringLiteral("4096") }
+                + sizeOptions);
         qputenv("HALVERN_EXTRA_PORTS", sim.path.toLocal8Bit());
         answers->path = dir.filePath(QStringLiteral("saved.txt"));
         HvGui::MainWindow window;
@@ -135,6 +175,8 @@ int main(int argc, char** argv)
             lastTick = now;
         });
         answers->clock = &clock;
+        const long rssBefore = memoryKiB("VmRSS:");
+        resetPeakMemory();
         clock.start();
         ticker.start();
         window.findChild<QPushButton*>(QStringLiteral("downloadBtn"))->click();
@@ -151,12 +193,18 @@ int main(int argc, char** argv)
         loop.exec();
         const qint64 total = clock.elapsed();
         ticker.stop();
+        const long peak = memoryKiB("VmHWM:");
         QFile saved(answers->path);
         const bool intact = saved.open(QIODevice::ReadOnly) && saved.readAll() == answer;
-        std::printf("download of %d MiB: first byte after %lld ms, save dialog after %lld ms (%.1f MiB/s), "
+        std::printf("download of %s: first byte after %lld ms, save dialog after %lld ms (%.1f MiB/s), "
                     "saved %lld ms later\n",
-            mebibytes, firstByte, answers->askedAt, mebibytes * 1000.0 / qMax<qint64>(1, answers->askedAt),
+            qPrintable(sizeName), firstByte, answers->askedAt,
+            double(kept) / 1048576.0 * 1000.0 / double(qMax<qint64>(1, answers->askedAt)),
             total - answers->askedAt);
+        std::printf("memory: %.1f MiB before, peak %.1f MiB (%.2f times the %lld MiB limit above it)\n",
+            rssBefore / 1024.0, peak / 1024.0,
+            double(peak - rssBefore) * 1024.0 / double(DownloadData::DefaultLimit),
+            DownloadData::DefaultLimit >> 20);
         std::printf(
             "longest event-loop stall before the save dialog: %lld ms (limit 100 ms), ended %lld ms after "
             "the start\n",

@@ -96,6 +96,12 @@ QString WidgetPrompts::saveFileName(
     return QFileDialog::getSaveFileName(owner(parent), caption, dir, filter);
 }
 
+QString WidgetPrompts::saveFileAs(QWidget* parent, const QString& caption, const QString& dir,
+    const QString& filter, QString* selectedFilter)
+{
+    return QFileDialog::getSaveFileName(owner(parent), caption, dir, filter, selectedFilter);
+}
+
 QString WidgetPrompts::text(
     QWidget* parent, const QString& title, const QString& label, const QString& initial, bool* ok)
 {

@@ -15,6 +15,8 @@ public:
         QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     QString saveFileName(
         QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+    QString saveFileAs(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
+        QString* selectedFilter) override;
     QString text(QWidget* parent, const QString& title, const QString& label, const QString& initial,
         bool* ok) override;
     QColor color(QWidget* parent, const QString& title, const QColor& initial) override;

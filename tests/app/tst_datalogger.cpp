@@ -27,6 +27,7 @@ private slots:
 
     void downloadedFileIsOfferedForImport();
     void reportDownloadReachesTheImportDialog();
+    void reportDownloadLandsInTheReportThatStartedIt();
     void closingWhileTheLoggerRunsLeavesItRunning();
     void importRemembersTheFileAndShowsTheDialog();
     void fileWithoutResultsSaysWhy();
@@ -100,6 +101,38 @@ void TestDataLogger::reportDownloadReachesTheImportDialog()
     QTRY_VERIFY(m_window->importDialog()->isVisible());
     QCOMPARE(QSettings().value("Directories/LastImportDir").toString(), file);
     QCOMPARE(prompts.unanswered, 0);
+}
+
+void TestDataLogger::reportDownloadLandsInTheReportThatStartedIt()
+{
+    auto* started = qobject_cast<GraphicalReportDocument*>(
+        m_window->openDocument(createNewDocument(m_dir.path(), "Array Test Report.kstatr")));
+    auto* other = qobject_cast<GraphicalReportDocument*>(
+        m_window->openDocument(createNewDocument(m_dir.path(), "Array Test Report 2.kstatr")));
+    QVERIFY(started && other && started != other);
+    const QString file = m_dir.filePath("results.csv");
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("PV Tester Results,PVT1600 SN:42,Export,2\n"
+                "Index,DD/MM/YYYY,TestType,Voc (VDC),Isc (ADC),Irr (W/m2),Viso (V),Riso (MOhm),Rpe (Ohm),"
+                "IVCurve\n1,07/12/2026,16,612.4,9.81,812,,,,1:2,0,ABCD\n");
+    }
+    // The other report is the active one when the download is answered and its rows chosen.
+    m_window->setActiveDocument(other);
+    emit started->fileToImport(file);
+    DialogImportResults* dialog = m_window->importDialog();
+    QVERIFY(dialog->isVisible());
+    emit dialog->importRow({ dialog->model()->index(0, 0) });
+    QVERIFY(started->isModified());
+    QVERIFY(!other->isModified());
+
+    // A file chosen with Import goes into the active report, as before.
+    ScriptedPrompts::get().paths << file;
+    m_window->findChild<QAction*>("actionImport")->trigger();
+    emit dialog->importRow({ dialog->model()->index(0, 0) });
+    QVERIFY(other->isModified());
+    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
 }
 
 void TestDataLogger::closingWhileTheLoggerRunsLeavesItRunning()

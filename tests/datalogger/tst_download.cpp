@@ -4,6 +4,7 @@
 #include "LoggerApplication.h"
 #include "LoggerHandOver.h"
 #include "LoggerResources.h"
+#include "SerialDeviceAsync.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <sys/resource.h>
 
 // One download from the simulated instrument through the logger's window, and what is saved.
 class TestDownload : public QObject
@@ -33,6 +35,15 @@ private slots:
     void failedSaveKeepsTheDataForAnotherTry();
     void unpluggedLineKeepsWhatArrived();
     void endlessAnswerStopsAtTheLimit();
+    void limitCutIsSaidBeforeTheSave_data();
+    void limitCutIsSaidBeforeTheSave();
+    void longDownloadShowsItsLastPart();
+    void chosenFilterSuffixIsAdded_data();
+    void chosenFilterSuffixIsAdded();
+    void openIsOnlyForAFileThisDownloadSaved();
+    void connectionMessagesSayWhatHappened();
+    void fileSizeLimitFailsTheSaveOnly();
+    void portListFollowsAdaptersComingAndGoing();
     void instrumentAnsweringTheFirstCommand();
 
 private:
@@ -365,6 +376,256 @@ void TestDownload::instrumentAnsweringTheFirstCommand()
     ScriptedPrompts::get().paths << target;
     download(*window);
     QCOMPARE(fileBytes(target), testerAnswer);
+}
+
+void TestDownload::limitCutIsSaidBeforeTheSave_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("answerSize");
+    QTest::addColumn<bool>("cut");
+    // Sent at full speed and then silent: the limit is met while the window is still behind.
+    QTest::newRow("cut, then silent") << QStringList { "--rate", "0", "--size", "300000" } << 300000 << true;
+    QTest::newRow("never silent") << QStringList { "--rate", "0", "--endless" } << 0 << true;
+    QTest::newRow("fits exactly") << QStringList { "--rate", "0", "--size", "65536" } << 65536 << false;
+    QTest::newRow("fits") << QStringList { "--rate", "0", "--size", "60000" } << 60000 << false;
+}
+
+void TestDownload::limitCutIsSaidBeforeTheSave()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, answerSize);
+    QFETCH(bool, cut);
+    constexpr int limit = 65536;
+    QByteArray line = "0123456789,1.5,2.25,abcdefghijklmnopqrstuvwxyz\n";
+    Instrument instrument(line, options);
+    auto window = makeWindow(instrument.path());
+    window->setDownloadLimit(limit);
+    const QString target = m_dir.filePath("limited.txt");
+    auto& prompts = ScriptedPrompts::get();
+    prompts.paths << target;
+    download(*window);
+
+    const int kept = cut ? limit : answerSize;
+    QByteArray expected;
+    while (expected.size() < kept)
+        expected += line;
+    expected.truncate(kept);
+    QCOMPARE(window->receivedData().size(), kept);
+    QCOMPARE(window->receivedData(), expected);
+    QCOMPARE(fileBytes(target), expected);
+    if (cut) {
+        const QString said
+            = "The download was stopped at 64 KiB because the instrument sent more. Only the first 64 KiB "
+              "were kept; the rest was dropped.";
+        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(prompts.asked.at(0).kind, QString("message"));
+        QCOMPARE(prompts.asked.at(0).message.text, said);
+        QCOMPARE(prompts.asked.at(0).message.icon, QMessageBox::Warning);
+        QCOMPARE(prompts.asked.at(1).kind, QString("save"));
+        QCOMPARE(window->statusBar()->currentMessage(), said);
+    } else {
+        QCOMPARE(prompts.asked.size(), 1);
+        QCOMPARE(window->statusBar()->currentMessage(), QString("File successfully saved"));
+    }
+}
+
+void TestDownload::longDownloadShowsItsLastPart()
+{
+    QByteArray answer;
+    for (int i = 0; answer.size() < 3 * HvGui::MainWindow::ViewLimit; ++i)
+        answer += "line " + QByteArray::number(i) + ",12.5,3.75\r\n";
+    Instrument instrument(answer);
+    auto window = makeWindow(instrument.path());
+    const QString target = m_dir.filePath("long.txt");
+    ScriptedPrompts::get().paths << target;
+    download(*window);
+    QCOMPARE(window->receivedData(), answer);
+    QCOMPARE(fileBytes(target), answer);
+    const QString shown = child<QPlainTextEdit>(*window, "outputTextEdit")->toPlainText();
+    QVERIFY2(shown.size() < HvGui::MainWindow::ViewLimit, qPrintable(QString::number(shown.size())));
+    QVERIFY2(shown.startsWith("This download is too long to show whole: "), qPrintable(shown.left(200)));
+    QVERIFY(shown.contains(QLocale().formattedDataSize(answer.size())));
+    // It ends with the last line, whole, and starts its part at a line's start.
+    const QList<QByteArray> lines = answer.split('\n');
+    QVERIFY(shown.endsWith(QString::fromLatin1(lines.at(lines.size() - 2)).remove('\r') + "\n"));
+    const QString firstShown = shown.section("\n", 2, 2);
+    QVERIFY2(firstShown.startsWith("line "), qPrintable(firstShown));
+    QVERIFY(!shown.contains('\r'));
+
+    // A short download after it is shown whole again.
+    Instrument small(testerAnswer);
+    qputenv("HALVERN_EXTRA_PORTS", small.path().toLocal8Bit());
+    window->refreshPorts();
+    auto* ports = child<QComboBox>(*window, "comPorts");
+    ports->setCurrentIndex(ports->findData(small.path()));
+    ScriptedPrompts::get().paths << QString();
+    download(*window);
+    QCOMPARE(child<QPlainTextEdit>(*window, "outputTextEdit")->toPlainText(), QString(testerAnswer));
+}
+
+void TestDownload::chosenFilterSuffixIsAdded_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("saved");
+    const QString csv = "Comma Separated Value files (*.csv)";
+    QTest::newRow("csv added") << "messung1" << csv << "messung1.csv";
+    QTest::newRow("dot typed") << "messung1." << csv << "messung1.csv";
+    QTest::newRow("txt added") << "messung1"
+                               << "Text files (*.txt)"
+                               << "messung1.txt";
+    QTest::newRow("all files") << "messung1"
+                               << "All files (*.*)"
+                               << "messung1";
+    QTest::newRow("own suffix kept") << "messung1.dat" << csv << "messung1.dat";
+    QTest::newRow("dotted folder") << "mess.ungen/messung1" << csv << "mess.ungen/messung1.csv";
+}
+
+void TestDownload::chosenFilterSuffixIsAdded()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QString, saved);
+    QVERIFY(QDir(m_dir.path()).mkpath("mess.ungen"));
+    QLocale::setDefault(QLocale("de_DE"));
+    Instrument instrument("1.5,2\r\n");
+    auto window = makeWindow(instrument.path());
+    auto& prompts = ScriptedPrompts::get();
+    prompts.paths << m_dir.filePath(typed);
+    prompts.selectedFilters << filter;
+    LoggerApplication::readCommandLine({ "HalvernDataLogger", "--hand-over-key", "launch-1" });
+    download(*window);
+    LoggerApplication::readCommandLine({});
+    const QString target = m_dir.filePath(saved);
+    // Converted as a .csv file under a comma-decimal locale when it became one.
+    QCOMPARE(fileBytes(target), saved.endsWith(".csv") ? QByteArray("1,5;2\r\n") : QByteArray("1.5,2\r\n"));
+    QCOMPARE(loggerSettings().value("Device/LastSavedFilePath").toString(), target);
+    // The launcher that gave this logger its key finds the file under it.
+    QCOMPARE(loggerSettings().value("HandOver/launch-1").toString(), target);
+    QCOMPARE(window->lastSavedFilePath(), target);
+    if (saved != typed)
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(typed)) || QFileInfo(m_dir.filePath(typed)).isDir());
+}
+
+void TestDownload::openIsOnlyForAFileThisDownloadSaved()
+{
+    Instrument instrument(testerAnswer);
+    auto window = makeWindow(instrument.path());
+    auto* open = child<QPushButton>(*window, "openBtn");
+    auto& prompts = ScriptedPrompts::get();
+    const QString first = m_dir.filePath("first.csv");
+    prompts.paths << first;
+    download(*window);
+    QVERIFY(open->isVisibleTo(window.get()));
+
+    // The next download's save dialog is cancelled: its data has no file to open.
+    prompts.paths << QString();
+    download(*window);
+    QVERIFY(!open->isVisibleTo(window.get()));
+    QVERIFY(window->lastSavedFilePath().isEmpty());
+
+    // A save that fails leaves nothing to open either, least of all the earlier file.
+    const QString blocked = m_dir.filePath("blocked.csv");
+    QVERIFY(QDir().mkpath(blocked));
+    prompts.paths << blocked;
+    child<QPushButton>(*window, "saveBtn")->click();
+    QCOMPARE(prompts.messageTexts().size(), 1);
+    QVERIFY(!open->isVisibleTo(window.get()));
+    QVERIFY(window->lastSavedFilePath().isEmpty());
+    window->openFile();
+    QVERIFY(TestSupport::openedUrls().isEmpty());
+
+    const QString second = m_dir.filePath("second.csv");
+    prompts.paths << second;
+    child<QPushButton>(*window, "saveBtn")->click();
+    QVERIFY(open->isVisibleTo(window.get()));
+    open->click();
+    QCOMPARE(TestSupport::openedUrls(), QList<QUrl> { QUrl::fromLocalFile(second) });
+}
+
+void TestDownload::connectionMessagesSayWhatHappened()
+{
+    auto& prompts = ScriptedPrompts::get();
+    {
+        // A line that goes dead before anything arrived has nothing to keep.
+        QSettings().setValue("Device/ReadTimeout", 3000);
+        Instrument instrument(testerAnswer, { "--rate", "0", "--hangup-after", "0" });
+        auto window = makeWindow(instrument.path());
+        download(*window);
+        QCOMPARE(window->statusBar()->currentMessage(), QString("The connection to the device was lost."));
+        QVERIFY(prompts.asked.isEmpty());
+        QVERIFY(!child<QPushButton>(*window, "saveBtn")->isVisibleTo(window.get()));
+    }
+    {
+        // Another program holds the port.
+        Instrument instrument(testerAnswer);
+        Hv::SerialDeviceAsync holder(nullptr, instrument.path());
+        QVERIFY(holder.open(QIODevice::ReadWrite, 50));
+        auto window = makeWindow(instrument.path());
+        child<QPushButton>(*window, "downloadBtn")->click();
+        QCOMPARE(prompts.messageTexts(),
+            QStringList { QString("The port %1 is in use by another program. Close that program, or choose "
+                                  "another port.")
+                              .arg(instrument.path()) });
+        QVERIFY(!window->isDownloading());
+    }
+}
+
+void TestDownload::fileSizeLimitFailsTheSaveOnly()
+{
+    LoggerApplication::prepareProcess();
+    rlimit before {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+    QByteArray answer;
+    while (answer.size() < 20000)
+        answer += testerAnswer;
+    Instrument instrument(answer);
+    auto window = makeWindow(instrument.path());
+    const QString target = m_dir.filePath("too-big.csv");
+    auto& prompts = ScriptedPrompts::get();
+    prompts.paths << target;
+    rlimit small = before;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    download(*window);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &before), 0);
+    QCOMPARE(prompts.messageTexts(),
+        QStringList {
+            QString("Error opening \"%1\" for writing. Is it open already or read only?").arg(target) });
+    QVERIFY(!QFileInfo::exists(target));
+    QCOMPARE(window->receivedData(), answer);
+    QVERIFY(child<QPushButton>(*window, "saveBtn")->isVisibleTo(window.get()));
+    QVERIFY(!child<QPushButton>(*window, "openBtn")->isVisibleTo(window.get()));
+    // With room again the same data saves whole.
+    prompts.paths << target;
+    child<QPushButton>(*window, "saveBtn")->click();
+    QCOMPARE(fileBytes(target), answer);
+}
+
+void TestDownload::portListFollowsAdaptersComingAndGoing()
+{
+    const QString a = m_dir.filePath("portA");
+    const QString b = m_dir.filePath("portB");
+    const QString c = m_dir.filePath("portC");
+    qputenv("HALVERN_EXTRA_PORTS", (a + ":" + b).toLocal8Bit());
+    HvGui::MainWindow window;
+    auto* ports = child<QComboBox>(window, "comPorts");
+    const int system = ports->count() - 2;
+    QCOMPARE(ports->currentIndex(), 0);
+    // The user picks b; a port plugged in does not move the choice.
+    ports->setCurrentIndex(ports->findData(b));
+    emit ports->activated(ports->currentIndex());
+    qputenv("HALVERN_EXTRA_PORTS", (c + ":" + a + ":" + b).toLocal8Bit());
+    window.portsMayHaveChanged();
+    QCOMPARE(ports->count(), system + 3);
+    QVERIFY(ports->findData(c) >= 0);
+    QCOMPARE(ports->currentData().toString(), b);
+    // The chosen port unplugged: the preferred one of what is left.
+    qputenv("HALVERN_EXTRA_PORTS", (c + ":" + a).toLocal8Bit());
+    window.portsMayHaveChanged();
+    QCOMPARE(ports->count(), system + 2);
+    QCOMPARE(ports->findData(b), -1);
+    QCOMPARE(ports->currentIndex(), 0);
 }
 
 KESTROVAN_TEST_MAIN(TestDownload)

@@ -1,11 +1,15 @@
 #include "CsvResultsModel.h"
+#include "DataLoggerLauncher.h"
 #include "DataLoggerProgram.h"
 #include "Instrument.h"
 #include "LoggerHandOver.h"
 #include "TestSupport.h"
 #include "TesterFileGenerator.h"
 
+#include <QMessageBox>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QWidget>
 
 // The whole road once, with the real programs: a tester's results in the simulated instrument,
 // the HalvernDataLogger program driven through its window as a user drives it (a toolkit plugin
@@ -16,6 +20,7 @@ class TestEndToEnd : public QObject
     Q_OBJECT
 private slots:
     void downloadIsHandedToKestrovan();
+    void twoLoggersEachHandOverTheirOwnFile();
 };
 
 void TestEndToEnd::downloadIsHandedToKestrovan()
@@ -67,6 +72,54 @@ void TestEndToEnd::downloadIsHandedToKestrovan()
     CsvResultsModel model;
     QVERIFY(model.load(saved));
     QCOMPARE(model.rowCount(), options.rows);
+}
+
+void TestEndToEnd::twoLoggersEachHandOverTheirOwnFile()
+{
+    // A curve document's two downloads at once, with the real logger: the meter's logger saves
+    // M.csv and ends while the tester's is still open; the tester's then ends without a save.
+    Instrument meter("Date,Time,Irradiance,Temperature\n07/12/2026,10:00:00,812,25.5\n");
+    QVERIFY(!meter.path().isEmpty());
+    QTemporaryDir dir;
+    const QString meterFile = dir.filePath("M.csv");
+    const QString testerDone = dir.filePath("tester done");
+    QSettings(LoggerHandOver::organisationName(), LoggerHandOver::applicationName()).clear();
+    DataLoggerProgram::overridePathForTests(HALVERN_DATA_LOGGER);
+    qputenv("QT_PLUGIN_PATH", LOGGER_DRIVER_PLUGINS);
+    qputenv("QT_QPA_GENERIC_PLUGINS", "loggerdriver");
+    qputenv("HALVERN_EXTRA_PORTS", meter.path().toLocal8Bit());
+    qputenv("LOGGER_DRIVER_EXIT_WHEN", testerDone.toLocal8Bit());
+
+    QWidget document;
+    DataLoggerLauncher tester(&document);
+    DataLoggerLauncher meterLauncher(&document);
+    QSignalSpy testerFiles(&tester, &DataLoggerLauncher::fileToImport);
+    QSignalSpy meterFiles(&meterLauncher, &DataLoggerLauncher::fileToImport);
+    auto& prompts = ScriptedPrompts::get();
+    prompts.buttons << QMessageBox::Yes;
+
+    qputenv("LOGGER_DRIVER_PORT", QByteArray());
+    QVERIFY(tester.start());
+    qputenv("LOGGER_DRIVER_PORT", meter.path().toLocal8Bit());
+    qputenv("LOGGER_DRIVER_FILE", meterFile.toLocal8Bit());
+    QVERIFY(meterLauncher.start());
+    QTRY_COMPARE_WITH_TIMEOUT(meterFiles.size(), 1, 60000);
+    QCOMPARE(meterFiles.first().first().toString(), meterFile);
+    QVERIFY(tester.isRunning());
+
+    QFile done(testerDone);
+    QVERIFY(done.open(QIODevice::WriteOnly));
+    done.close();
+    QTRY_VERIFY_WITH_TIMEOUT(!tester.isRunning(), 60000);
+    QCoreApplication::processEvents();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(testerFiles.size(), 0);
+    // The shared key still names the last save, for whatever reads only that.
+    QCOMPARE(DataLoggerProgram::lastSavedFilePath(), meterFile);
+    DataLoggerProgram::overridePathForTests(QString());
+    for (const char* name : { "QT_PLUGIN_PATH", "QT_QPA_GENERIC_PLUGINS", "HALVERN_EXTRA_PORTS",
+             "LOGGER_DRIVER_EXIT_WHEN", "LOGGER_DRIVER_PORT", "LOGGER_DRIVER_FILE" })
+        qunsetenv(name);
 }
 
 KESTROVAN_TEST_MAIN(TestEndToEnd)

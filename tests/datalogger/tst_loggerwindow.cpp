@@ -2,6 +2,7 @@
 #include "HvGui/DialogLanguage.h"
 #include "HvGui/MainWindow.h"
 #include "LoggerApplication.h"
+#include "LoggerHandOver.h"
 #include "LoggerResources.h"
 #include "TestSupport.h"
 
@@ -33,6 +34,9 @@ private slots:
     void chosenLanguageIsLoaded();
     void followsKestrovansLanguage_data();
     void followsKestrovansLanguage();
+    void longStatusMessagesAreShownWhole();
+    void handOverKeyFromTheCommandLine_data();
+    void handOverKeyFromTheCommandLine();
 
 private:
     QTemporaryDir m_dir;
@@ -338,6 +342,56 @@ void TestLoggerWindow::followsKestrovansLanguage()
     LoggerApplication::installTranslations(TestSupport::binaryFolder() + "/Translations");
     QCOMPARE(QLocale(), QLocale::system());
     store.clear();
+}
+
+void TestLoggerWindow::longStatusMessagesAreShownWhole()
+{
+    HvGui::MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const int lineHeight = window.statusBar()->fontMetrics().height();
+    QCOMPARE(window.width(), 451);
+    // Three lines' worth at the window's designed width: cut off at the edge before.
+    const QString message = "The download was stopped at 64 MiB because the instrument sent more. Only the "
+                            "first 64 MiB were kept; the rest was dropped. The connection to the device was "
+                            "lost. The data received so far is kept.";
+    window.statusBar()->showMessage(message);
+    QTRY_VERIFY2(window.statusBar()->height() >= 3 * lineHeight,
+        qPrintable(QString::number(window.statusBar()->height())));
+    QCOMPARE(window.width(), 451);
+    // A short one gives the room back.
+    window.statusBar()->showMessage("Saved");
+    QTRY_VERIFY(window.statusBar()->height() < 2 * lineHeight + 10);
+}
+
+void TestLoggerWindow::handOverKeyFromTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("none") << QStringList { "HalvernDataLogger" } << "";
+    QTest::newRow("key") << QStringList { "HalvernDataLogger", "--hand-over-key", "0b6e-41aF" }
+                         << "0b6e-41aF";
+    QTest::newRow("among others") << QStringList { "HalvernDataLogger", "x", "--hand-over-key", "K1", "y" }
+                                  << "K1";
+    QTest::newRow("missing value") << QStringList { "HalvernDataLogger", "--hand-over-key" } << "";
+    QTest::newRow("as the program") << QStringList { "--hand-over-key", "K2" } << "";
+    QTest::newRow("group path") << QStringList { "HalvernDataLogger", "--hand-over-key", "../Device" } << "";
+    QTest::newRow("slash") << QStringList { "HalvernDataLogger", "--hand-over-key", "a/b" } << "";
+    QTest::newRow("too long") << QStringList { "HalvernDataLogger", "--hand-over-key", QString(65, 'a') }
+                              << "";
+}
+
+void TestLoggerWindow::handOverKeyFromTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, key);
+    QSettings store(LoggerHandOver::organisationName(), LoggerHandOver::applicationName());
+    store.clear();
+    QCOMPARE(LoggerApplication::readCommandLine(arguments), key);
+    QCOMPARE(LoggerApplication::handOverKey(), key);
+    // Taken keys are acknowledged, so that the launcher knows this logger keeps them.
+    QCOMPARE(store.allKeys(), key.isEmpty() ? QStringList() : QStringList { "HandOver/" + key });
+    LoggerApplication::readCommandLine({});
 }
 
 KESTROVAN_TEST_MAIN(TestLoggerWindow)

@@ -7,6 +7,7 @@
 #include "WorkerThread.h"
 
 #include <QMutex>
+#include <QSerialPort>
 #include <QSignalSpy>
 #include <termios.h>
 
@@ -17,12 +18,22 @@ class TestSerial : public QObject
 private slots:
     void extraPortsFollowTheSystemPorts();
     void openAppliesTheDownloadLine();
+    void portLabelsNameTheAdapter_data();
+    void portLabelsNameTheAdapter();
+    void preferredPortIsTheRememberedOrTheOnlyAdapter_data();
+    void preferredPortIsTheRememberedOrTheOnlyAdapter();
     void idleLineGivesReadTimeOutsOnly();
     void burstArrivesInChunksInOrder();
     void readingPartOfTheBufferLeavesTheRest();
     void closeWithoutWorkerAndReopen();
     void openFailuresAreReported();
     void commandsGoOutOnce();
+    void commandsDoNotWaitForTheReadTimeOut_data();
+    void commandsDoNotWaitForTheReadTimeOut();
+    void readLimitKeepsTheFirstBytes_data();
+    void readLimitKeepsTheFirstBytes();
+    void openFailureKinds_data();
+    void openFailureKinds();
     void failedWriteIsNotSentTwice();
     void hangUpEndsTheWorkerWithTheBytesKept();
 };
@@ -82,6 +93,74 @@ void TestSerial::extraPortsFollowTheSystemPorts()
     QCOMPARE(second.vendorId, 0);
     QVERIFY(Hv::extraPorts(QString()).isEmpty());
     QVERIFY(Hv::extraPorts(QStringLiteral(":::")).isEmpty());
+}
+
+void TestSerial::portLabelsNameTheAdapter_data()
+{
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("manufacturer");
+    QTest::addColumn<int>("vendor");
+    QTest::addColumn<int>("product");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("built-in") << ""
+                              << "" << 0 << 0 << "ttyS0";
+    QTest::newRow("name again") << "ttyS0"
+                                << "" << 0 << 0 << "ttyS0";
+    QTest::newRow("usb adapter") << "FT232R USB UART"
+                                 << "FTDI" << 0x0403 << 0x6001
+                                 << "ttyS0 \u2013 FT232R USB UART (FTDI, USB 0403:6001)";
+    QTest::newRow("ids only") << ""
+                              << "" << 0x067b << 0x2303 << "ttyS0 (USB 067b:2303)";
+    QTest::newRow("maker only") << "  "
+                                << "Prolific" << 0 << 0 << "ttyS0 (Prolific)";
+}
+
+void TestSerial::portLabelsNameTheAdapter()
+{
+    QFETCH(QString, description);
+    QFETCH(QString, manufacturer);
+    QFETCH(int, vendor);
+    QFETCH(int, product);
+    QFETCH(QString, label);
+    Hv::SerialPortInfo port;
+    port.portName = "ttyS0";
+    port.devicePath = "/dev/ttyS0";
+    port.friendlyName = description;
+    port.enumeratorName = manufacturer;
+    port.vendorId = vendor;
+    port.productId = product;
+    QCOMPARE(Hv::portLabel(port), label);
+}
+
+void TestSerial::preferredPortIsTheRememberedOrTheOnlyAdapter_data()
+{
+    // Ports as "name:vendor"; vendor 0 is a built-in port.
+    QTest::addColumn<QStringList>("ports");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("preferred");
+    QTest::newRow("none") << QStringList() << "ttyS0" << -1;
+    QTest::newRow("remembered") << QStringList { "ttyS0:0", "ttyUSB0:1027", "ttyUSB1:1659" } << "ttyUSB1"
+                                << 2;
+    QTest::newRow("remembered built-in") << QStringList { "ttyS0:0", "ttyUSB0:1027" } << "ttyS0" << 0;
+    QTest::newRow("only adapter") << QStringList { "ttyS0:0", "ttyS1:0", "ttyUSB0:1027" } << "" << 2;
+    QTest::newRow("remembered gone") << QStringList { "ttyS0:0", "ttyUSB0:1027" } << "ttyUSB3" << 1;
+    QTest::newRow("two adapters") << QStringList { "ttyS0:0", "ttyUSB0:1027", "ttyUSB1:1659" } << "" << 0;
+    QTest::newRow("built-in only") << QStringList { "ttyS0:0", "ttyS1:0" } << "ttyS4" << 0;
+}
+
+void TestSerial::preferredPortIsTheRememberedOrTheOnlyAdapter()
+{
+    QFETCH(QStringList, ports);
+    QFETCH(QString, stored);
+    QFETCH(int, preferred);
+    QList<Hv::SerialPortInfo> infos;
+    for (const QString& port : ports) {
+        Hv::SerialPortInfo info;
+        info.portName = port.section(':', 0, 0);
+        info.vendorId = port.section(':', 1, 1).toInt();
+        infos << info;
+    }
+    QCOMPARE(Hv::preferredPort(infos, stored), preferred);
 }
 
 void TestSerial::openAppliesTheDownloadLine()
@@ -256,10 +335,12 @@ void TestSerial::openFailuresAreReported()
     QVERIFY2(second.errorString().startsWith("SerialDevice::open failed with error: "),
         qPrintable(second.errorString()));
     QVERIFY(second.errorString().size() > QString("SerialDevice::open failed with error: ").size());
+    QCOMPARE(second.openFailure(), Hv::SerialDevice::OpenFailure::InUse);
 
     Hv::SerialDeviceAsync missing(nullptr, QStringLiteral("/dev/no-such-port-here"));
     QVERIFY(!missing.open(QIODevice::ReadWrite, 50));
     QVERIFY(missing.errorString().startsWith("SerialDevice::open failed with error: "));
+    QCOMPARE(missing.openFailure(), Hv::SerialDevice::OpenFailure::NotFound);
 
     // Too long a path is refused whole, never cut down to another file's name.
     Hv::SerialDeviceAsync tooLong(nullptr, QStringLiteral("/dev/") + QString(5000, QLatin1Char('x')));
@@ -286,6 +367,96 @@ void TestSerial::commandsGoOutOnce()
     for (const QList<QVariant>& args : written)
         total += args.at(0).toLongLong();
     QCOMPARE(total, qint64(25));
+}
+
+void TestSerial::commandsDoNotWaitForTheReadTimeOut_data()
+{
+    QTest::addColumn<int>("readTimeout");
+    QTest::newRow("2 s") << 2000;
+    QTest::newRow("5 s") << 5000;
+    QTest::newRow("30 s") << 30000;
+}
+
+void TestSerial::commandsDoNotWaitForTheReadTimeOut()
+{
+    QFETCH(int, readTimeout);
+    PseudoTerminal pty;
+    Hv::SerialDeviceAsync device(nullptr, pty.path());
+    QSignalSpy timeOuts(&device, &Hv::SerialDeviceAsync::readTimeOut);
+    QVERIFY(device.open(QIODevice::ReadWrite, readTimeout));
+    // The worker is in its first read wait by now; the command must not wait for its end.
+    QTest::qWait(50);
+    device.write("SYST:REM\r\n");
+    QCOMPARE(pty.readFor(1000), QByteArray("SYST:REM\r\n"));
+    // Cutting the wait short for a write is no silence on the line.
+    QCoreApplication::processEvents();
+    QCOMPARE(timeOuts.count(), 0);
+    device.close();
+}
+
+void TestSerial::readLimitKeepsTheFirstBytes_data()
+{
+    QTest::addColumn<int>("sent");
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<bool>("exceeded");
+    QTest::newRow("no limit") << 5000 << qint64(0) << 5000 << false;
+    QTest::newRow("just fits") << 3000 << qint64(3000) << 3000 << false;
+    QTest::newRow("one byte over") << 3001 << qint64(3000) << 3000 << true;
+    // Small enough for the line's own buffer to take what the worker no longer reads.
+    QTest::newRow("far over") << 3000 << qint64(1500) << 1500 << true;
+    QTest::newRow("limit below a chunk") << 100 << qint64(10) << 10 << true;
+}
+
+void TestSerial::readLimitKeepsTheFirstBytes()
+{
+    QFETCH(int, sent);
+    QFETCH(qint64, limit);
+    QFETCH(int, kept);
+    QFETCH(bool, exceeded);
+    PseudoTerminal pty;
+    Hv::SerialDeviceAsync device(nullptr, pty.path());
+    device.setReadLimit(limit);
+    QSignalSpy reached(&device, &Hv::SerialDeviceAsync::readLimitReached);
+    QVERIFY(device.open(QIODevice::ReadWrite, 100));
+    const QByteArray data = pattern(sent);
+    QVERIFY(pty.write(data));
+    if (exceeded) {
+        QTRY_COMPARE(reached.count(), 1);
+        // The worker stopped reading: the rest stays on the line, not in our memory.
+        QTRY_VERIFY(!device.isWorkerRunning());
+    } else {
+        QTRY_COMPARE(device.bytesAvailable(), qint64(kept));
+        QVERIFY(device.isWorkerRunning());
+    }
+    QCOMPARE(device.readLimitExceeded(), exceeded);
+    QCOMPARE(device.readAll(), data.left(kept));
+    QCOMPARE(reached.count(), exceeded ? 1 : 0);
+    device.close();
+}
+
+void TestSerial::openFailureKinds_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("accessErrno");
+    QTest::addColumn<int>("kind");
+    using F = Hv::SerialDevice::OpenFailure;
+    QTest::newRow("opened") << int(QSerialPort::NoError) << 0 << int(F::None);
+    QTest::newRow("missing") << int(QSerialPort::DeviceNotFoundError) << ENOENT << int(F::NotFound);
+    QTest::newRow("not in dialout") << int(QSerialPort::PermissionError) << EACCES
+                                    << int(F::PermissionDenied);
+    QTest::newRow("not permitted") << int(QSerialPort::PermissionError) << EPERM << int(F::PermissionDenied);
+    QTest::newRow("held by another") << int(QSerialPort::PermissionError) << 0 << int(F::InUse);
+    QTest::newRow("busy") << int(QSerialPort::PermissionError) << EBUSY << int(F::InUse);
+    QTest::newRow("other") << int(QSerialPort::OpenError) << 0 << int(F::Other);
+}
+
+void TestSerial::openFailureKinds()
+{
+    QFETCH(int, error);
+    QFETCH(int, accessErrno);
+    QFETCH(int, kind);
+    QCOMPARE(int(Hv::SerialDevice::classifyOpenError(error, accessErrno)), kind);
 }
 
 void TestSerial::failedWriteIsNotSentTwice()

@@ -28,6 +28,8 @@ private slots:
     void fileOlderThanTheStartIsNotOffered();
     void startFailuresAreReported();
     void eachLoggerKeepsItsOwnStartTime();
+    void eachLaunchIsOfferedOnlyItsOwnFile_data();
+    void eachLaunchIsOfferedOnlyItsOwnFile();
     void closingTheOwnerLeavesTheLoggerRunningSilently();
 
 private:
@@ -46,7 +48,7 @@ void TestDataLoggerLauncher::init()
     QSettings("Halvern", "Halvern DataLogger").clear();
     DataLoggerProgram::overridePathForTests(QStringLiteral(FAKE_LOGGER));
     for (const char* name : { "KESTROVAN_FAKE_LOGGER_CRASH", "KESTROVAN_FAKE_LOGGER_KEEP_FILE",
-             "KESTROVAN_FAKE_LOGGER_WAIT_FOR", "KESTROVAN_FAKE_LOGGER_FILE" })
+             "KESTROVAN_FAKE_LOGGER_WAIT_FOR", "KESTROVAN_FAKE_LOGGER_FILE", "KESTROVAN_FAKE_LOGGER_OLD" })
         qunsetenv(name);
     m_owner = std::make_unique<QWidget>();
     m_launcher = new DataLoggerLauncher(m_owner.get(), m_owner.get());
@@ -100,7 +102,10 @@ void TestDataLoggerLauncher::ageText_data()
 {
     QTest::addColumn<qint64>("secondsAgo");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("0 s") << qint64(0) << "0 seconds ago";
+    QTest::newRow("0 s") << qint64(0) << "just now";
+    QTest::newRow("1 s") << qint64(1) << "just now";
+    QTest::newRow("4 s") << qint64(4) << "just now";
+    QTest::newRow("5 s") << qint64(5) << "5 seconds ago";
     QTest::newRow("90 s") << qint64(90) << "90 seconds ago";
     QTest::newRow("119 s") << qint64(119) << "119 seconds ago";
     QTest::newRow("120 s") << qint64(120) << "2 minutes ago";
@@ -122,7 +127,7 @@ void TestDataLoggerLauncher::ageText()
     // Days count calendar days: 30 hours back from early morning crosses two midnights.
     const QDateTime early(QDate(2026, 12, 7), QTime(2, 0, 0));
     QCOMPARE(savedAgoText(early.addSecs(-30 * 3600), early), QString("2 days ago"));
-    QCOMPARE(savedAgoText(now.addSecs(-30 * 3600), now), QString("1 days ago"));
+    QCOMPARE(savedAgoText(now.addSecs(-30 * 3600), now), QString("1 day ago"));
 }
 
 void TestDataLoggerLauncher::downloadedFileIsOfferedOnce()
@@ -145,8 +150,8 @@ void TestDataLoggerLauncher::downloadedFileIsOfferedOnce()
         QStringList { "Would you like to import the last file you just downloaded?" });
     QCOMPARE(prompts.asked.first().message.parent, m_owner.get());
     const QString detail = prompts.asked.first().message.informativeText;
-    QVERIFY2(QRegularExpression(
-                 QString("^File: %1 was saved [0-9] seconds ago\\.$").arg(QRegularExpression::escape(file)))
+    QVERIFY2(QRegularExpression(QString("^File: %1 was saved (just now|[5-9] seconds ago)\\.$")
+                                    .arg(QRegularExpression::escape(file)))
                  .match(detail)
                  .hasMatch(),
         qPrintable(detail));
@@ -253,6 +258,59 @@ void TestDataLoggerLauncher::eachLoggerKeepsItsOwnStartTime()
     QCOMPARE(toImport.size(), 2);
     QCOMPARE(toImport.at(0).first().toString(), fileB);
     QCOMPARE(toImport.at(1).first().toString(), fileA);
+}
+
+void TestDataLoggerLauncher::eachLaunchIsOfferedOnlyItsOwnFile_data()
+{
+    QTest::addColumn<bool>("oldLogger");
+    QTest::newRow("loggers that take the key") << false;
+    // One that knows only the shared key still hands over what it saved.
+    QTest::newRow("logger without keys") << true;
+}
+
+void TestDataLoggerLauncher::eachLaunchIsOfferedOnlyItsOwnFile()
+{
+    QFETCH(bool, oldLogger);
+    if (oldLogger)
+        qputenv("KESTROVAN_FAKE_LOGGER_OLD", "1");
+    // A curve document's two downloads: the tester's and the meter's, each with its launcher.
+    DataLoggerLauncher* tester = m_launcher;
+    auto* meter = new DataLoggerLauncher(m_owner.get(), m_owner.get());
+    QSignalSpy testerFiles(tester, &DataLoggerLauncher::fileToImport);
+    QSignalSpy meterFiles(meter, &DataLoggerLauncher::fileToImport);
+    auto& prompts = ScriptedPrompts::get();
+
+    const QString meterFile = m_dir.filePath("M.csv");
+    QFile::remove(meterFile);
+    const QString tag = QTest::currentDataTag();
+    const QString testerGate = m_dir.filePath("gateT " + tag);
+    const QString meterGate = m_dir.filePath("gateM " + tag);
+    // The tester's logger saves nothing.
+    QProcess* testerLogger = startWaitingLogger(testerGate, QString());
+    qputenv("KESTROVAN_FAKE_LOGGER_WAIT_FOR", meterGate.toUtf8());
+    qputenv("KESTROVAN_FAKE_LOGGER_FILE", meterFile.toUtf8());
+    QVERIFY(meter->start());
+    QProcess* meterLogger = meter->findChild<QProcess*>();
+    QVERIFY(testerLogger && meterLogger);
+
+    prompts.buttons << QMessageBox::Yes;
+    openGate(meterGate);
+    QVERIFY(waitUntilFinished(meterLogger));
+    QCOMPARE(meterFiles.size(), 1);
+    QCOMPARE(meterFiles.first().first().toString(), meterFile);
+    if (!oldLogger) {
+        openGate(testerGate);
+        QVERIFY(waitUntilFinished(testerLogger));
+        QCOMPARE(prompts.asked.size(), 1);
+        QCOMPARE(testerFiles.size(), 0);
+        // Nothing is left behind in the logger's store for either launch.
+        const QStringList keys = QSettings("Halvern", "Halvern DataLogger").allKeys();
+        QVERIFY2(keys.filter("HandOver/").isEmpty(), qPrintable(keys.join(' ')));
+    } else {
+        prompts.buttons << QMessageBox::No;
+        openGate(testerGate);
+        QVERIFY(waitUntilFinished(testerLogger));
+    }
 }
 
 void TestDataLoggerLauncher::closingTheOwnerLeavesTheLoggerRunningSilently()

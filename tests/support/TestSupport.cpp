@@ -97,6 +97,16 @@ QString ScriptedPrompts::saveFileName(
     return nextPath(QStringLiteral("save"), parent, caption, dir, filter);
 }
 
+QString ScriptedPrompts::saveFileAs(QWidget* parent, const QString& caption, const QString& dir,
+    const QString& filter, QString* selectedFilter)
+{
+    const QString chosen = selectedFilters.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0)
+                                                     : selectedFilters.takeFirst();
+    if (selectedFilter)
+        *selectedFilter = chosen;
+    return saveFileName(parent, caption, dir, filter);
+}
+
 QString ScriptedPrompts::text(QWidget*, const QString& title, const QString& label, const QString&, bool* ok)
 {
     Asked a;
@@ -158,6 +168,7 @@ void ScriptedPrompts::reset()
     asked.clear();
     buttons.clear();
     paths.clear();
+    selectedFilters.clear();
     texts.clear();
     colors.clear();
     checkBoxes.clear();

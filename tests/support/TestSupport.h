@@ -42,6 +42,8 @@ public:
     QList<Asked> asked;
     QList<PromptButton> buttons;
     QStringList paths;
+    // The filter left chosen in the next save choosers; the first filter when none is queued.
+    QStringList selectedFilters;
     QStringList texts;
     QList<QColor> colors;
     // States the user leaves a message box's check box in, one per box that has one.
@@ -59,6 +61,8 @@ public:
         QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     QString saveFileName(
         QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+    QString saveFileAs(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
+        QString* selectedFilter) override;
     QString text(QWidget* parent, const QString& title, const QString& label, const QString& initial,
         bool* ok) override;
     QColor color(QWidget* parent, const QString& title, const QColor& initial) override;

@@ -2,7 +2,7 @@
 // demonstrations of the data logger.
 //
 //   instrumentsim <answer file> [--chunk BYTES] [--rate BYTES_PER_SECOND] [--crlf] [--topbit]
-//                 [--never-answer] [--first-only] [--hangup-after BYTES]
+//                 [--never-answer] [--first-only] [--hangup-after BYTES] [--size BYTES] [--endless]
 //
 // Prints the path of the port on its first line of output; give it to the logger through
 // HALVERN_EXTRA_PORTS. Waits for "SYST:REM\r\n" and then "MEM:DATA? ALL\r\n", sends the file in
@@ -13,6 +13,9 @@
 //   --never-answer  takes the commands and sends nothing
 //   --first-only    answers the first command alone and ignores the second
 //   --hangup-after  closes the line after that many bytes, like a cable pulled out, and exits
+//   --size          sends the file over and over until that many bytes went out (a memory of
+//                   100 MB without a 100 MB file)
+//   --endless       sends the file over and over and never falls silent
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -41,20 +44,25 @@ struct Options
     bool neverAnswer = false;
     bool firstOnly = false;
     long hangupAfter = -1;
+    long long size = -1;
+    bool endless = false;
 };
 
 int usage()
 {
     std::fprintf(stderr,
         "usage: instrumentsim <answer file> [--chunk BYTES] [--rate BYTES_PER_SECOND] [--crlf] [--topbit]\n"
-        "                     [--never-answer] [--first-only] [--hangup-after BYTES]\n"
+        "                     [--never-answer] [--first-only] [--hangup-after BYTES] [--size BYTES] "
+        "[--endless]\n"
         "Prints the path of its pseudo-terminal, waits for \"SYST:REM\" and \"MEM:DATA? ALL\", then sends\n"
         "the file in chunks (default 64 bytes at 960 bytes a second; rate 0: as fast as the line takes it).\n"
         "  --crlf          line feeds go out as CR LF\n"
         "  --topbit        every third byte goes out with its top bit set\n"
         "  --never-answer  takes the commands and sends nothing\n"
         "  --first-only    answers the first command alone and ignores the second\n"
-        "  --hangup-after  closes the line after that many bytes, like a cable pulled out, and exits\n");
+        "  --hangup-after  closes the line after that many bytes, like a cable pulled out, and exits\n"
+        "  --size          sends the file over and over until that many bytes went out\n"
+        "  --endless       sends the file over and over and never falls silent\n");
     return 2;
 }
 
@@ -78,7 +86,14 @@ bool parse(int argc, char** argv, Options& o)
         } else if (a == "--hangup-after") {
             if (!number(o.hangupAfter))
                 return false;
-        } else if (a == "--crlf")
+        } else if (a == "--size") {
+            long size = 0;
+            if (!number(size))
+                return false;
+            o.size = size;
+        } else if (a == "--endless")
+            o.endless = true;
+        else if (a == "--crlf")
             o.crlf = true;
         else if (a == "--topbit")
             o.topBit = true;
@@ -198,13 +213,21 @@ int main(int argc, char** argv)
         if (!ask || o.neverAnswer)
             continue;
 
-        size_t sent = 0;
+        if (answer.empty())
+            continue;
+        // The answer as a whole, possibly the file repeated: "total" bytes, or no end at all.
+        const unsigned long long total = o.endless ? ~0ULL
+            : o.size >= 0                          ? (unsigned long long)(o.size)
+                                                   : answer.size();
+        unsigned long long sent = 0;
         const auto start = std::chrono::steady_clock::now();
-        while (sent < answer.size()) {
-            size_t size = std::min(answer.size() - sent, size_t(o.chunk));
+        while (sent < total) {
+            const size_t at = size_t(sent % answer.size());
+            size_t size = size_t(
+                std::min<unsigned long long>(std::min(answer.size() - at, size_t(o.chunk)), total - sent));
             if (o.hangupAfter >= 0 && sent + size >= size_t(o.hangupAfter))
                 size = size_t(o.hangupAfter) - sent;
-            if (!writeAll(master, answer.data() + sent, size))
+            if (!writeAll(master, answer.data() + at, size))
                 return 1;
             sent += size;
             if (o.hangupAfter >= 0 && sent >= size_t(o.hangupAfter)) {

@@ -1,12 +1,15 @@
 // A toolkit input plugin that plays the user of the real HalvernDataLogger program in the
 // end-to-end test: loaded through QT_QPA_GENERIC_PLUGINS, it finds the window by its object
 // names, chooses the port in LOGGER_DRIVER_PORT, presses Download, answers the save dialog with
-// LOGGER_DRIVER_FILE and leaves through File > Exit. The program itself knows nothing of it.
+// LOGGER_DRIVER_FILE and leaves through File > Exit. Without a port it downloads nothing and
+// leaves once the file named in LOGGER_DRIVER_EXIT_WHEN exists. The program itself knows
+// nothing of it.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGenericPlugin>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -62,6 +65,12 @@ protected:
         auto* ports = window->findChild<QComboBox*>(QStringLiteral("comPorts"));
         if (!ports)
             return;
+        if (port.isEmpty()) {
+            if (QFileInfo::exists(qEnvironmentVariable("LOGGER_DRIVER_EXIT_WHEN")))
+                if (QAction* exit = window->findChild<QAction*>(QStringLiteral("actionExit")))
+                    exit->trigger();
+            return;
+        }
         if (!m_started) {
             // The port list may still be filling on a busy machine.
             if (ports->findData(port) < 0)
