@@ -104,7 +104,7 @@ void DiagramComponent::setCaption(const QString& text, const QSizeF& size, const
     delete m_caption.data();
     auto* caption = new DiagramLabel(this);
     if (size.isValid()) {
-        caption->setTextWidth(size.width());
+        caption->setFixedTextWidth(size.width());
         caption->setMinimumHeight(size.height());
     }
     caption->setText(text);
@@ -163,6 +163,20 @@ bool DiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
     return true;
 }
 
+void DiagramComponent::captionMoved(const QPointF& delta)
+{
+    if (type() == Diagram::LabelType)
+        moveWithoutCaption(pos() + delta);
+}
+
+void DiagramComponent::moveWithoutCaption(const QPointF& position)
+{
+    const bool wasFollowing = m_followingCaption;
+    m_followingCaption = true;
+    setPos(position);
+    m_followingCaption = wasFollowing;
+}
+
 QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant& value)
 {
     if (change == ItemPositionHasChanged) {
@@ -173,8 +187,11 @@ QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant&
             end->setPosition(pos() + end->offset());
             emit modified();
         }
-        if (m_caption)
+        if (m_caption && !m_followingCaption) {
+            m_movingCaption = true;
             m_caption->moveBy(delta.x(), delta.y());
+            m_movingCaption = false;
+        }
     } else if (change == ItemSceneChange) {
         // Leaving the drawing (undo keeps the component): the caption leaves with it.
         if (!value.value<QGraphicsScene*>() && m_caption && m_caption->scene())

@@ -5,6 +5,7 @@
 #include "DiagramComponent.h"
 #include "DiagramGraphicsScene.h"
 #include "DiagramMenus.h"
+#include "DiagramXml.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -139,10 +140,11 @@ void DiagramConnection::loadEnd(const QDomElement& element, ConnectionPoint* end
         = diagram ? diagram->componentById(element.attribute(QStringLiteral("connectedItemId"))) : nullptr;
     if (!component)
         return;
-    const QPointF offset(element.attribute(QStringLiteral("connectedPosX")).toDouble(),
-        element.attribute(QStringLiteral("connectedPosY")).toDouble());
-    const QPointF point = component->scenePos()
-        + QPointF(qIsFinite(offset.x()) ? offset.x() : 0.0, qIsFinite(offset.y()) ? offset.y() : 0.0);
+    // Bounded as component coordinates are: a huge offset would shrink the printed drawing to
+    // a dot.
+    const QPointF offset(DiagramXml::coordinate(element, QStringLiteral("connectedPosX"), 0.0),
+        DiagramXml::coordinate(element, QStringLiteral("connectedPosY"), 0.0));
+    const QPointF point = component->scenePos() + offset;
     // An unreadable direction is no side: the cable is then drawn straight.
     end->attach(component, point, element.attribute(QStringLiteral("direction")).toInt());
     end->setPosition(point);

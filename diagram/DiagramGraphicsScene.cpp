@@ -6,6 +6,7 @@
 #include "DiagramFileCheck.h"
 #include "DiagramLabel.h"
 #include "DiagramMenus.h"
+#include "DiagramXml.h"
 #include "DialogComponentSettings.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
@@ -26,6 +27,7 @@
 #include <QPrinter>
 #include <QSettings>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace {
 QString errorText(const char* text)
@@ -47,6 +49,11 @@ DiagramGraphicsScene::DiagramGraphicsScene(QUndoStack* undoStack, QObject* paren
     , m_undoStack(undoStack ? undoStack : new QUndoStack(this))
     , m_ownsUndoStack(!undoStack)
 {
+    // Moving a component re-routes every cable on it, and each re-route changes the cable's
+    // bounds. The tree index re-files every such change, which grows with the square of the
+    // cables on one component (seconds for 2,000); a drawing holds few enough items for a
+    // plain list to answer "what lies here" at once.
+    setItemIndexMethod(QGraphicsScene::NoIndex);
     const QList<QPair<const char*, int>> entries = {
         { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Label"), Diagram::LabelType },
         { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Invertor"), Diagram::InverterType },
@@ -138,32 +145,94 @@ bool DiagramGraphicsScene::load(const QString& path)
         return false;
     }
 
-    const QDomElement root = document.documentElement();
-    for (QDomElement element = root.firstChildElement(); !element.isNull();
-         element = element.nextSiblingElement()) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("connection")) {
-            addLoadedItem(new DiagramConnection, element);
-        } else if (DiagramComponent* component = DiagramComponents::createForElement(tag)) {
-            addLoadedItem(component, element);
-            m_loading.insert(component->id(), component);
-        }
-    }
-    m_loading.clear();
+    loadItems(path, document.documentElement());
     return true;
 }
 
-void DiagramGraphicsScene::addLoadedItem(DiagramGraphicsItem* item, const QDomElement& element)
+void DiagramGraphicsScene::loadItems(const QString& path, const QDomElement& root)
+{
+    struct Loaded
+    {
+        QDomElement element;
+        DiagramGraphicsItem* item;
+        int index; // place in the file
+    };
+    QList<Loaded> loadedComponents;
+    QList<Loaded> loadedCables;
+    int index = 0;
+    for (QDomElement element = root.firstChildElement(); !element.isNull();
+         element = element.nextSiblingElement(), ++index) {
+        const QString tag = element.tagName();
+        if (tag == QLatin1String("connection"))
+            loadedCables.append({ element, new DiagramConnection, index });
+        else if (DiagramComponent* component = DiagramComponents::createForElement(tag))
+            loadedComponents.append({ element, component, index });
+    }
+
+    // Ids are how cables find their components, so each must name one item. The first item of an
+    // id in the file keeps it (components before cables), later ones get new numbers: a file
+    // lists the topmost item first, the one a cable finds, and a save writes the same order back.
+    const QList<Loaded> all = loadedComponents + loadedCables;
+    QSet<int> usedNumbers;
+    for (const Loaded& loaded : all) {
+        const QString id = loaded.element.attribute(QStringLiteral("id"));
+        m_ids.note(id);
+        usedNumbers.insert(DiagramIds::number(id));
+    }
+    QSet<QString> seen;
+    QHash<DiagramGraphicsItem*, QString> renumbered;
+    for (const Loaded& loaded : all) {
+        const QString id = loaded.element.attribute(QStringLiteral("id"));
+        if (seen.contains(id)) {
+            const QString fresh = m_ids.take([&usedNumbers] { return usedNumbers; });
+            usedNumbers.insert(DiagramIds::number(fresh));
+            renumbered.insert(loaded.item, fresh);
+        }
+        seen.insert(id);
+    }
+
+    // The file lists the topmost item first; an item added later lies above those before it, so
+    // they go in from the last to the first.
+    for (const Loaded& loaded : qAsConst(loadedComponents)) {
+        auto* component = static_cast<DiagramComponent*>(loaded.item);
+        component->load(loaded.element);
+        if (renumbered.contains(component))
+            component->setId(renumbered.value(component));
+        m_loading.insert(component->id(), { component, loaded.index });
+    }
+    for (int i = loadedComponents.size() - 1; i >= 0; --i)
+        addLoadedItem(loadedComponents.at(i).item);
+    for (int i = loadedCables.size() - 1; i >= 0; --i) {
+        DiagramGraphicsItem* cable = loadedCables.at(i).item;
+        addLoadedItem(cable);
+        // A cable finds the components listed before it, as when items were read one by one.
+        m_loadingBefore = loadedCables.at(i).index;
+        cable->load(loadedCables.at(i).element);
+        if (renumbered.contains(cable))
+            cable->setId(renumbered.value(cable));
+    }
+    m_loading.clear();
+
+    if (!renumbered.isEmpty()) {
+        Prompts::show(QMessageBox::Information, currentMainWindow(),
+            QCoreApplication::translate("Informative Message", "Some items in %1 had the same id").arg(path),
+            QCoreApplication::translate("Informative Message",
+                "The later ones were given new ids; cables stay attached to the first item of each id."));
+    }
+}
+
+void DiagramGraphicsScene::addLoadedItem(DiagramGraphicsItem* item)
 {
     addItem(item);
-    item->load(element);
     connect(item, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
-    m_ids.note(item->id());
 }
 
 DiagramComponent* DiagramGraphicsScene::componentById(const QString& id) const
 {
-    return m_loading.value(id);
+    const auto found = m_loading.constFind(id);
+    if (found == m_loading.constEnd() || found->second >= m_loadingBefore)
+        return nullptr;
+    return found->first;
 }
 
 QList<DiagramGraphicsItem*> DiagramGraphicsScene::diagramItems() const
@@ -177,6 +246,12 @@ QList<DiagramGraphicsItem*> DiagramGraphicsScene::diagramItems() const
             continue;
         result.append(static_cast<DiagramGraphicsItem*>(item));
     }
+    // Topmost first. Without an index the scene lists its items unsorted.
+    std::sort(result.begin(), result.end(), [](const DiagramGraphicsItem* a, const DiagramGraphicsItem* b) {
+        if (a->zValue() != b->zValue())
+            return a->zValue() > b->zValue();
+        return a->stackingSerial() > b->stackingSerial();
+    });
     return result;
 }
 
@@ -194,7 +269,7 @@ bool DiagramGraphicsScene::save(const QString& path)
         item->save(element);
         root.appendChild(element);
     }
-    if (!SafeWrite::writeFile(path, document.toByteArray(2))) {
+    if (!SafeWrite::writeFile(path, DiagramXml::write(document))) {
         warn(errorText("Error opening %1 for writing").arg(path),
             errorText("Is the file read-only or has it been deleted?"));
         return false;
@@ -287,7 +362,11 @@ void DiagramGraphicsScene::editCaption(DiagramLabel* caption)
     QPointer<DiagramLabel> alive(caption);
     if (!DialogComponentSettings::ask(before, &after) || !alive || after == before)
         return;
-    m_undoStack->push(new CaptionTextCommand(caption, before, after));
+    // An empty caption would be an empty white box: it goes, as it would never have been made.
+    if (after.isEmpty())
+        deleteCaption(caption);
+    else
+        m_undoStack->push(new CaptionTextCommand(caption, before, after));
 }
 
 void DiagramGraphicsScene::deleteCaption(DiagramLabel* caption)

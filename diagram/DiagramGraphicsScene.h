@@ -50,8 +50,7 @@ public:
     void itemMoved(QGraphicsItem* item, const QPointF& from);
     void endsMoved(const QList<EndMove>& moves);
 
-    // While loading: the component with an id among those loaded so far (the last one wins when
-    // ids repeat, as it lies on top).
+    // While loading: the component with an id (ids are made unique first).
     DiagramComponent* componentById(const QString& id) const;
     // The items a file holds, in the order they are saved.
     QList<DiagramGraphicsItem*> diagramItems() const;
@@ -72,7 +71,8 @@ protected:
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
-    void addLoadedItem(DiagramGraphicsItem* item, const QDomElement& element);
+    void loadItems(const QString& path, const QDomElement& root);
+    void addLoadedItem(DiagramGraphicsItem* item);
     void createPendingConnection();
     void deletePendingConnection();
     QString takeId();
@@ -85,5 +85,7 @@ private:
     int m_mode = 0;
     DiagramConnection* m_pending = nullptr;
     int m_cableType = 1;
-    QHash<QString, DiagramComponent*> m_loading;
+    // While loading: each component by id, with its place in the file.
+    QHash<QString, QPair<DiagramComponent*, int>> m_loading;
+    int m_loadingBefore = 0;
 };

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
+#include <QTextDocument>
 
 DiagramLabel::DiagramLabel(DiagramComponent* owner, QGraphicsItem* parent)
     : QGraphicsTextItem(parent)
@@ -23,11 +24,22 @@ void DiagramLabel::setMinimumHeight(double height)
     m_minimumHeight = height;
 }
 
+void DiagramLabel::setFixedTextWidth(double width)
+{
+    m_fixedWidth = true;
+    setTextWidth(width);
+}
+
 void DiagramLabel::setText(const QString& plainText)
 {
     QString escaped = plainText.toHtmlEscaped();
     escaped.replace(QLatin1Char('\n'), QStringLiteral("<br />"));
+    if (!m_fixedWidth)
+        setTextWidth(-1);
     setHtml(QStringLiteral("<center>%1</center>").arg(escaped));
+    // Without a width there is nothing to centre in: every line would start at the left.
+    if (!m_fixedWidth)
+        setTextWidth(document()->idealWidth());
     emit modified();
 }
 
@@ -51,9 +63,11 @@ void DiagramLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* opti
 QVariant DiagramLabel::itemChange(GraphicsItemChange change, const QVariant& value)
 {
     if (change == ItemPositionHasChanged) {
-        // A note is nothing but its text: where the text goes, the note goes.
-        if (m_owner && scene() && m_owner->type() == Diagram::LabelType)
-            m_owner->setPos(pos());
+        const QPointF delta = pos() - m_lastPos;
+        m_lastPos = pos();
+        // A note is nothing but its text: where the text goes, the note and its cable ends go.
+        if (m_owner && scene() && !m_owner->isMovingCaption())
+            m_owner->captionMoved(delta);
         emit modified();
     }
     return QGraphicsTextItem::itemChange(change, value);
