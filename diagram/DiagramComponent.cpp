@@ -19,7 +19,7 @@ DiagramComponent::DiagramComponent(const QString& displayName, const QSizeF& siz
     : m_displayName(displayName)
     , m_rect(QPointF(0, 0), size)
 {
-    setFlags(ItemIsMovable | ItemSendsGeometryChanges);
+    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
 }
 
 DiagramComponent::~DiagramComponent()
@@ -65,6 +65,16 @@ void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*,
 {
     painter->setRenderHint(QPainter::Antialiasing);
     paintSymbol(painter);
+    if (isSelected())
+        drawSelection(painter, m_rect);
+}
+
+void DiagramComponent::drawSelection(QPainter* painter, const QRectF& rect)
+{
+    // Inside the box, so that it never paints beyond what the scene repaints.
+    painter->setPen(QPen(QColor(0, 120, 215), 2, Qt::DashLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(rect.adjusted(4, 4, -4, -4));
 }
 
 void DiagramComponent::drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill)
@@ -192,6 +202,10 @@ QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant&
             m_caption->moveBy(delta.x(), delta.y());
             m_movingCaption = false;
         }
+    } else if (change == ItemSelectedHasChanged) {
+        // A note is drawn by its caption alone, selection included.
+        if (m_caption)
+            m_caption->update();
     } else if (change == ItemSceneChange) {
         // Leaving the drawing (undo keeps the component): the caption leaves with it.
         if (!value.value<QGraphicsScene*>() && m_caption && m_caption->scene())
@@ -230,15 +244,14 @@ void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 
 void DiagramComponent::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
-    m_pressPos = pos();
     DiagramGraphicsItem::mousePressEvent(event);
+    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        diagram->beginDrag(this);
 }
 
 void DiagramComponent::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     DiagramGraphicsItem::mouseReleaseEvent(event);
-    if (pos() != m_pressPos) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
-            diagram->itemMoved(this, m_pressPos);
-    }
+    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        diagram->endDrag();
 }

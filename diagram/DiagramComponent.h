@@ -61,6 +61,9 @@ public:
     // True while the component carries its caption along.
     bool isMovingCaption() const { return m_movingCaption; }
 
+    // The dashed frame of a selected component inside rect.
+    static void drawSelection(QPainter* painter, const QRectF& rect);
+
 protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
@@ -84,7 +87,6 @@ private:
     QRectF m_rect;
     QList<ConnectionPoint*> m_connections;
     QPointF m_lastPos;
-    QPointF m_pressPos;
     bool m_movingCaption = false;
     bool m_followingCaption = false;
 };

@@ -142,7 +142,7 @@ LabelDiagramComponent::LabelDiagramComponent()
         QSizeF(0, 0))
 {
     // Its cable ends must follow it like any other component's.
-    setFlags(ItemIsMovable | ItemHasNoContents | ItemSendsGeometryChanges);
+    setFlags(ItemIsMovable | ItemIsSelectable | ItemHasNoContents | ItemSendsGeometryChanges);
 }
 
 QString LabelDiagramComponent::elementName() const

@@ -19,6 +19,8 @@
 #include <QFileInfo>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -383,9 +385,214 @@ void DiagramGraphicsScene::deleteCaption(DiagramLabel* caption)
         m_undoStack->push(new CaptionRemoveCommand(owner));
 }
 
-void DiagramGraphicsScene::itemMoved(QGraphicsItem* item, const QPointF& from)
+void DiagramGraphicsScene::beginDrag(QGraphicsItem* grabbed)
 {
-    m_undoStack->push(new MoveCommand(item, from, item->pos()));
+    // The toolkit moves every selected item along with the one under the pointer.
+    m_dragStart.clear();
+    m_dragStart.insert(grabbed, grabbed->pos());
+    for (DiagramComponent* component : selectedComponents())
+        m_dragStart.insert(component, component->pos());
+}
+
+void DiagramGraphicsScene::endDrag()
+{
+    QList<ItemMove> moves;
+    for (auto it = m_dragStart.constBegin(); it != m_dragStart.constEnd(); ++it) {
+        if (it.key()->pos() != it.value())
+            moves.append({ it.key(), it.value(), it.key()->pos() });
+    }
+    m_dragStart.clear();
+    if (!moves.isEmpty())
+        m_undoStack->push(new MoveCommand(moves, true));
+}
+
+QList<DiagramComponent*> DiagramGraphicsScene::selectedComponents() const
+{
+    QList<DiagramComponent*> result;
+    for (DiagramGraphicsItem* item : diagramItems()) {
+        if (Diagram::isComponentType(item->type()) && item->isSelected())
+            result.append(static_cast<DiagramComponent*>(item));
+    }
+    return result;
+}
+
+void DiagramGraphicsScene::selectNextComponent(bool forward)
+{
+    QList<DiagramComponent*> all;
+    for (DiagramGraphicsItem* item : diagramItems()) {
+        if (Diagram::isComponentType(item->type()))
+            all.append(static_cast<DiagramComponent*>(item));
+    }
+    if (all.isEmpty())
+        return;
+    // Reading order: top to bottom, then left to right; the id settles a tie.
+    std::sort(all.begin(), all.end(), [](const DiagramComponent* a, const DiagramComponent* b) {
+        const QPointF pa = a->sceneBoundingRect().topLeft();
+        const QPointF pb = b->sceneBoundingRect().topLeft();
+        if (pa.y() != pb.y())
+            return pa.y() < pb.y();
+        if (pa.x() != pb.x())
+            return pa.x() < pb.x();
+        return DiagramIds::number(a->id()) < DiagramIds::number(b->id());
+    });
+    int current = -1;
+    for (int i = 0; i < all.size(); ++i) {
+        if (all.at(i) == m_keyboardCurrent && all.at(i)->isSelected())
+            current = i;
+    }
+    if (current < 0) {
+        for (int i = 0; i < all.size() && current < 0; ++i) {
+            if (all.at(i)->isSelected())
+                current = i;
+        }
+    }
+    int next;
+    if (current < 0)
+        next = forward ? 0 : all.size() - 1;
+    else
+        next = (current + (forward ? 1 : all.size() - 1)) % all.size();
+    DiagramComponent* chosen = all.at(next);
+    clearSelection();
+    chosen->setSelected(true);
+    m_keyboardCurrent = chosen;
+    const QRectF shown = chosen->caption()
+        ? chosen->sceneBoundingRect() | chosen->caption()->sceneBoundingRect()
+        : chosen->sceneBoundingRect();
+    for (QGraphicsView* view : views())
+        view->ensureVisible(shown);
+}
+
+void DiagramGraphicsScene::nudgeSelection(const QPointF& delta)
+{
+    QList<ItemMove> moves;
+    for (DiagramComponent* component : selectedComponents())
+        moves.append({ component, component->pos(), component->pos() + delta });
+    if (!moves.isEmpty())
+        m_undoStack->push(new MoveCommand(moves, false));
+}
+
+void DiagramGraphicsScene::deleteSelection()
+{
+    const QList<DiagramComponent*> selected = selectedComponents();
+    if (selected.isEmpty())
+        return;
+    if (selected.size() > 1)
+        m_undoStack->beginMacro(tr("Delete"));
+    for (DiagramComponent* component : selected)
+        deleteComponent(component);
+    if (selected.size() > 1)
+        m_undoStack->endMacro();
+}
+
+void DiagramGraphicsScene::openSelectionMenu()
+{
+    setWireMode(Diagram::NormalMode);
+    QGraphicsView* view = views().value(0);
+    auto screenPoint = [view](const QPointF& scenePoint) {
+        return view ? view->viewport()->mapToGlobal(view->mapFromScene(scenePoint)) : QPoint();
+    };
+    QList<DiagramComponent*> selected = selectedComponents();
+    DiagramComponent* target
+        = selected.contains(m_keyboardCurrent.data()) ? m_keyboardCurrent.data() : selected.value(0);
+    if (!target) {
+        const QPointF centre = view ? view->mapToScene(view->viewport()->rect().center()) : QPointF();
+        execAddMenu(centre, screenPoint(centre));
+        return;
+    }
+    // A note's own menu is its text's: that is what a right click on it opens.
+    QGraphicsItem* receiver = target;
+    if (target->type() == Diagram::LabelType && target->caption())
+        receiver = target->caption();
+    const QPointF at = receiver->sceneBoundingRect().center();
+    QGraphicsSceneContextMenuEvent menuEvent(QEvent::GraphicsSceneContextMenu);
+    menuEvent.setScenePos(at);
+    menuEvent.setPos(receiver->mapFromScene(at));
+    menuEvent.setScreenPos(screenPoint(at));
+    menuEvent.setReason(QGraphicsSceneContextMenuEvent::Keyboard);
+    menuEvent.setWidget(view ? view->viewport() : nullptr);
+    sendEvent(receiver, &menuEvent);
+}
+
+bool DiagramGraphicsScene::event(QEvent* event)
+{
+    // Tab walks through the components; the toolkit would hand it to focusable items, and
+    // there are none.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+            const QList<QGraphicsItem*> all = items();
+            if (std::none_of(all.cbegin(), all.cend(),
+                    [](const QGraphicsItem* item) { return Diagram::isComponentType(item->type()); })) {
+                event->ignore();
+                return true;
+            }
+            selectNextComponent(forward);
+            event->accept();
+            return true;
+        }
+    }
+    return QGraphicsScene::event(event);
+}
+
+void DiagramGraphicsScene::keyPressEvent(QKeyEvent* event)
+{
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    // Keys with Control or Alt are shortcuts of the window.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
+    const double step = shift ? 10 : 1;
+    QPointF delta;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        delta = QPointF(-step, 0);
+        break;
+    case Qt::Key_Right:
+        delta = QPointF(step, 0);
+        break;
+    case Qt::Key_Up:
+        delta = QPointF(0, -step);
+        break;
+    case Qt::Key_Down:
+        delta = QPointF(0, step);
+        break;
+    case Qt::Key_Delete:
+        if (selectedComponents().isEmpty())
+            break;
+        deleteSelection();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        if (m_mode == Diagram::WireMode && m_pending && m_pending->drawState() == Diagram::PlacingEndB) {
+            // The half-drawn cable goes; wire mode stays for the next one.
+            deletePendingConnection();
+            createPendingConnection();
+        } else if (m_mode == Diagram::WireMode) {
+            setWireMode(Diagram::NormalMode);
+        } else {
+            clearSelection();
+        }
+        event->accept();
+        return;
+    case Qt::Key_F10:
+        if (!shift)
+            break;
+        openSelectionMenu();
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    if (!delta.isNull() && !selectedComponents().isEmpty()) {
+        nudgeSelection(delta);
+        event->accept();
+        return;
+    }
+    // Unused arrows scroll the view.
+    QGraphicsScene::keyPressEvent(event);
 }
 
 void DiagramGraphicsScene::endsMoved(const QList<EndMove>& moves)
@@ -395,26 +602,38 @@ void DiagramGraphicsScene::endsMoved(const QList<EndMove>& moves)
 
 void DiagramGraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 {
+    // The Menu key: the menu of what is selected, not of what lies under the pointer.
+    if (event->reason() == QGraphicsSceneContextMenuEvent::Keyboard) {
+        event->accept();
+        openSelectionMenu();
+        return;
+    }
     setWireMode(Diagram::NormalMode);
     QGraphicsScene::contextMenuEvent(event);
     if (event->isAccepted())
         return;
+    event->accept();
+    execAddMenu(event->scenePos(), event->screenPos());
+}
+
+void DiagramGraphicsScene::execAddMenu(const QPointF& scenePosition, const QPoint& screenPosition)
+{
     QMenu menu;
     menu.addAction(m_addActions.first());
     menu.addSeparator();
     for (int i = 1; i < m_addActions.size(); ++i)
         menu.addAction(m_addActions.at(i));
-    const QPointF position = event->scenePos();
-    event->accept();
     QPointer<DiagramGraphicsScene> alive(this);
-    QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
+    QAction* chosen = DiagramMenus::exec(menu, screenPosition);
     if (chosen && alive)
-        addComponent(chosen->data().toInt(), position);
+        addComponent(chosen->data().toInt(), scenePosition);
 }
 
 void DiagramGraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     if (m_mode != Diagram::WireMode) {
+        if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier))
+            selectForPress(event->scenePos());
         QGraphicsScene::mousePressEvent(event);
         return;
     }
@@ -432,6 +651,29 @@ void DiagramGraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
         createPendingConnection();
     }
     m_pending->followPointer(point);
+}
+
+void DiagramGraphicsScene::selectForPress(const QPointF& point)
+{
+    // The toolkit drags every selected item along with the one pressed. Picking up a caption,
+    // a cable or a cable end leaves the selected components where they are; a note is picked
+    // up by its text and selected as any other component.
+    QGraphicsItem* hit = itemAt(point, QTransform());
+    auto* caption = dynamic_cast<DiagramLabel*>(hit);
+    DiagramComponent* note = caption && caption->owner() && caption->owner()->type() == Diagram::LabelType
+        ? caption->owner()
+        : nullptr;
+    if (note) {
+        if (!note->isSelected()) {
+            clearSelection();
+            note->setSelected(true);
+        }
+        m_keyboardCurrent = note;
+    } else if (hit && Diagram::isComponentType(hit->type())) {
+        m_keyboardCurrent = static_cast<DiagramComponent*>(hit);
+    } else {
+        clearSelection();
+    }
 }
 
 void DiagramGraphicsScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)

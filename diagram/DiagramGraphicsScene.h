@@ -5,6 +5,7 @@
 
 #include <QGraphicsScene>
 #include <QHash>
+#include <QPointer>
 
 class DiagramComponent;
 class DiagramConnection;
@@ -12,6 +13,7 @@ class DiagramGraphicsItem;
 class DiagramLabel;
 class QAction;
 class QDomElement;
+class QKeyEvent;
 class QPrinter;
 class QUndoStack;
 
@@ -46,9 +48,19 @@ public:
     void deleteConnection(DiagramConnection* connection);
     void editCaption(DiagramLabel* caption);
     void deleteCaption(DiagramLabel* caption);
-    // A drag ended: one undo step.
-    void itemMoved(QGraphicsItem* item, const QPointF& from);
+    // A drag of an item (with the selected components) starts and ends: one undo step.
+    void beginDrag(QGraphicsItem* grabbed);
+    void endDrag();
     void endsMoved(const QList<EndMove>& moves);
+
+    // The selected components, topmost first.
+    QList<DiagramComponent*> selectedComponents() const;
+    // Keyboard work on the selection: select the next or previous component in reading order,
+    // move the selection, delete it, open its context menu.
+    void selectNextComponent(bool forward);
+    void nudgeSelection(const QPointF& delta);
+    void deleteSelection();
+    void openSelectionMenu();
 
     // While loading: the component with an id (ids are made unique first).
     DiagramComponent* componentById(const QString& id) const;
@@ -66,6 +78,8 @@ public slots:
     void childModified();
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
@@ -73,6 +87,8 @@ protected:
 private:
     void loadItems(const QString& path, const QDomElement& root);
     void addLoadedItem(DiagramGraphicsItem* item);
+    void selectForPress(const QPointF& point);
+    void execAddMenu(const QPointF& scenePosition, const QPoint& screenPosition);
     void createPendingConnection();
     void deletePendingConnection();
     QString takeId();
@@ -88,4 +104,6 @@ private:
     // While loading: each component by id, with its place in the file.
     QHash<QString, QPair<DiagramComponent*, int>> m_loading;
     int m_loadingBefore = 0;
+    QHash<QGraphicsItem*, QPointF> m_dragStart;
+    QPointer<DiagramComponent> m_keyboardCurrent;
 };

@@ -58,6 +58,9 @@ void DiagramLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* opti
     // Inside the bounding rectangle, so that no part of the border is left behind on a move.
     painter->drawRect(boundingRect().adjusted(0.5, 0.5, -0.5, -0.5));
     QGraphicsTextItem::paint(painter, option, widget);
+    // A note has nothing else to show that it is selected.
+    if (m_owner && m_owner->type() == Diagram::LabelType && m_owner->isSelected())
+        DiagramComponent::drawSelection(painter, boundingRect());
 }
 
 QVariant DiagramLabel::itemChange(GraphicsItemChange change, const QVariant& value)
@@ -95,15 +98,14 @@ void DiagramLabel::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 
 void DiagramLabel::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
-    m_pressPos = pos();
     QGraphicsTextItem::mousePressEvent(event);
+    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        diagram->beginDrag(this);
 }
 
 void DiagramLabel::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsTextItem::mouseReleaseEvent(event);
-    if (pos() != m_pressPos) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
-            diagram->itemMoved(this, m_pressPos);
-    }
+    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        diagram->endDrag();
 }

@@ -39,6 +39,5 @@ private:
     DiagramComponent* m_owner;
     double m_minimumHeight = 0;
     bool m_fixedWidth = false;
-    QPointF m_pressPos;
     QPointF m_lastPos;
 };

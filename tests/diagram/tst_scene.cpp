@@ -90,6 +90,9 @@ private slots:
     void cableEndsFollowEveryKindAndKeepTheirPlaceInTheFile();
     void deletingAComponentOrCableLeavesNoDanglingEnds();
     void looseCableIsDraggedAsAWhole();
+    void arrowsNudgeTheSelection_data();
+    void arrowsNudgeTheSelection();
+    void keyboardWalksDeletesCancelsAndOpensMenus();
     void saveAndReloadKeepsEveryDetail();
     void handWrittenFileLoadsWithItsDefaults();
     void numberingContinuesAfterTheHighestId();
@@ -1134,6 +1137,143 @@ void TestDiagramScene::attributesAreWrittenInOneOrder()
     QVERIFY(bytes.contains(
         "\n    <connectionA connectedItemId=\"id1\" connectedPosX=\"150\" connectedPosY=\"50\" "
         "direction=\"4\"/>\n"));
+}
+
+void TestDiagramScene::arrowsNudgeTheSelection_data()
+{
+    QTest::addColumn<int>("arrow");
+    QTest::addColumn<bool>("shift");
+    QTest::addColumn<QPointF>("delta");
+    QTest::newRow("left") << int(Qt::Key_Left) << false << QPointF(-1, 0);
+    QTest::newRow("right") << int(Qt::Key_Right) << false << QPointF(1, 0);
+    QTest::newRow("up") << int(Qt::Key_Up) << false << QPointF(0, -1);
+    QTest::newRow("down") << int(Qt::Key_Down) << false << QPointF(0, 1);
+    QTest::newRow("shift left") << int(Qt::Key_Left) << true << QPointF(-10, 0);
+    QTest::newRow("shift right") << int(Qt::Key_Right) << true << QPointF(10, 0);
+    QTest::newRow("shift up") << int(Qt::Key_Up) << true << QPointF(0, -10);
+    QTest::newRow("shift down") << int(Qt::Key_Down) << true << QPointF(0, 10);
+}
+
+void TestDiagramScene::arrowsNudgeTheSelection()
+{
+    QFETCH(int, arrow);
+    QFETCH(bool, shift);
+    QFETCH(QPointF, delta);
+    const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+    DiagramComponent* inverter = add(Diagram::InverterType, QPointF(100, 100), "Inverter");
+    DiagramComponent* note = add(Diagram::LabelType, QPointF(400, 300), "Note");
+    m_scene->setWireMode(Diagram::WireMode);
+    drawCable(m_scene.get(), QPointF(248, 150), QPointF(700, 700));
+    m_scene->setWireMode(Diagram::NormalMode);
+    DiagramConnection* cable = cables(m_scene.get()).value(0);
+    QVERIFY(cable && cable->endA()->component() == inverter);
+    const QPointF end = cable->endA()->pos();
+
+    // Nothing selected: the arrows are left to the view, which scrolls.
+    QVERIFY(!key(m_scene.get(), arrow, modifiers));
+    const int steps = m_stack->index();
+    QVERIFY(key(m_scene.get(), Qt::Key_Tab));
+    QVERIFY(inverter->isSelected());
+    QVERIFY(key(m_scene.get(), arrow, modifiers));
+    QCOMPARE(inverter->pos(), QPointF(100, 100) + delta);
+    QCOMPARE(cable->endA()->pos(), end + delta);
+    QCOMPARE(note->pos(), QPointF(400, 300));
+    QCOMPARE(m_stack->index(), steps + 1);
+    // Both selected move together, in one step; undo takes it back.
+    note->setSelected(true);
+    QVERIFY(key(m_scene.get(), arrow, modifiers));
+    QCOMPARE(inverter->pos(), QPointF(100, 100) + 2 * delta);
+    QCOMPARE(note->pos(), QPointF(400, 300) + delta);
+    QCOMPARE(note->caption()->pos(), QPointF(400, 300) + delta);
+    QCOMPARE(m_stack->index(), steps + 2);
+    m_stack->undo();
+    m_stack->undo();
+    QCOMPARE(inverter->pos(), QPointF(100, 100));
+    QCOMPARE(note->caption()->pos(), QPointF(400, 300));
+    QCOMPARE(cable->endA()->pos(), end);
+}
+
+void TestDiagramScene::keyboardWalksDeletesCancelsAndOpensMenus()
+{
+    // Reading order: top to bottom, then left to right.
+    DiagramComponent* board = add(Diagram::DistributionBoardType, QPointF(600, 400), "Board");
+    DiagramComponent* inverter = add(Diagram::InverterType, QPointF(300, 100), "Inverter");
+    DiagramComponent* note = add(Diagram::LabelType, QPointF(100, 400), "Note");
+    m_scene->setWireMode(Diagram::WireMode);
+    drawCable(m_scene.get(), QPointF(448, 150), QPointF(602, 440));
+    m_scene->setWireMode(Diagram::NormalMode);
+    DiagramConnection* cable = cables(m_scene.get()).value(0);
+    QVERIFY(cable && cable->endB()->component() == board);
+
+    const QList<QPair<int, DiagramComponent*>> walk { { Qt::Key_Tab, inverter }, { Qt::Key_Tab, note },
+        { Qt::Key_Tab, board }, { Qt::Key_Tab, inverter }, { Qt::Key_Backtab, board },
+        { Qt::Key_Backtab, note } };
+    for (const auto& step : walk) {
+        QVERIFY(key(
+            m_scene.get(), step.first, step.first == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier));
+        QCOMPARE(m_scene->selectedComponents(), QList<DiagramComponent*> { step.second });
+    }
+
+    // Shift+F10 and the Menu key open the menu of the selection, wherever the pointer is; a
+    // note's menu is its text's. Without a selection the add menu opens.
+    QVERIFY(key(m_scene.get(), Qt::Key_F10, Qt::ShiftModifier));
+    QCOMPARE(menus().opened.last(), (QStringList { "Set Label Text", "-", "Delete Label" }));
+    key(m_scene.get(), Qt::Key_Tab);
+    menuKey(m_scene.get(), QPointF(-1000, -1000));
+    QCOMPARE(menus().opened.last(), (QStringList { "Delete Distribution Board", "-" }));
+    QVERIFY(key(m_scene.get(), Qt::Key_Escape));
+    QVERIFY(m_scene->selectedComponents().isEmpty());
+    menuKey(m_scene.get(), QPointF(310, 110));
+    QCOMPARE(menus().opened.last(), addMenu);
+    QCOMPARE(menus().opened.size(), 3);
+
+    // Picking up a caption leaves a selected component where it is.
+    board->setSelected(true);
+    const QPointF captionAt = inverter->caption()->sceneBoundingRect().center();
+    drag(m_scene.get(), captionAt, captionAt + QPointF(20, 20));
+    QCOMPARE(board->pos(), QPointF(600, 400));
+    QVERIFY(!board->isSelected());
+    m_stack->undo();
+    // A note is picked up, and selected, by its text.
+    const QPointF noteAt = note->caption()->sceneBoundingRect().center();
+    drag(m_scene.get(), noteAt, noteAt + QPointF(0, 30));
+    QVERIFY(note->isSelected());
+    QCOMPARE(note->pos(), QPointF(100, 430));
+    m_stack->undo();
+    QCOMPARE(note->pos(), QPointF(100, 400));
+
+    // Delete takes the whole selection in one step, and undo brings it back attached.
+    const int steps = m_stack->index();
+    m_scene->clearSelection();
+    inverter->setSelected(true);
+    board->setSelected(true);
+    QVERIFY(key(m_scene.get(), Qt::Key_Delete));
+    QVERIFY(!inverter->scene() && !board->scene());
+    QVERIFY(!cable->endA()->component() && !cable->endB()->component());
+    QCOMPARE(note->scene(), m_scene.get());
+    QCOMPARE(m_stack->index(), steps + 1);
+    m_stack->undo();
+    QCOMPARE(inverter->scene(), m_scene.get());
+    QCOMPARE(cable->endA()->component(), inverter);
+    QCOMPARE(cable->endB()->component(), board);
+    m_scene->clearSelection();
+    QVERIFY(!key(m_scene.get(), Qt::Key_Delete));
+
+    // Escape drops a half-drawn cable and stays in wire mode; again, it leaves wire mode.
+    QSignalSpy modes(m_scene.get(), &DiagramGraphicsScene::modeChanged);
+    m_scene->setWireMode(Diagram::WireMode);
+    press(m_scene.get(), QPointF(50, 50));
+    release(m_scene.get(), QPointF(50, 50));
+    QCOMPARE(m_scene->pendingConnection()->drawState(), int(Diagram::PlacingEndB));
+    QVERIFY(key(m_scene.get(), Qt::Key_Escape));
+    QCOMPARE(m_scene->mode(), int(Diagram::WireMode));
+    QCOMPARE(m_scene->pendingConnection()->drawState(), int(Diagram::PlacingEndA));
+    QCOMPARE(cables(m_scene.get()).size(), 1);
+    QVERIFY(key(m_scene.get(), Qt::Key_Escape));
+    QCOMPARE(m_scene->mode(), int(Diagram::NormalMode));
+    QVERIFY(!m_scene->pendingConnection());
+    QCOMPARE(modes.size(), 2);
+    QCOMPARE(modes.last().first().toInt(), int(Diagram::NormalMode));
 }
 
 KESTROVAN_TEST_MAIN(TestDiagramScene)
