@@ -53,6 +53,7 @@ QRectF DiagramLabel::boundingRect() const
 
 void DiagramLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
 {
+    painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter->setBrush(Qt::white);
     // Inside the bounding rectangle, so that no part of the border is left behind on a move.
