@@ -143,6 +143,10 @@
         <source>PDF Files (*.pdf)</source>
         <translation>PDF-Dateien (*.pdf)</translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
 </context>
 <context>
     <name>DiagramLabel</name>
@@ -1551,6 +1555,14 @@ Dünnschicht 0.063</translation>
     <message>
         <source>No match found for </source>
         <translation>Keine Übereinstimmung gefunden für </translation>
+    </message>
+    <message>
+        <source>Some items in %1 had the same id</source>
+        <translation>Einige Elemente in %1 hatten dieselbe ID</translation>
+    </message>
+    <message>
+        <source>The later ones were given new ids; cables stay attached to the first item of each id.</source>
+        <translation>Die späteren haben neue IDs erhalten; Kabel bleiben mit dem ersten Element jeder ID verbunden.</translation>
     </message>
 </context>
 <context>
