@@ -12,6 +12,7 @@
 #include <QDomElement>
 #include <QGraphicsScene>
 #include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneMouseEvent>
 #include <QMenu>
 #include <QPainter>
 
@@ -245,7 +246,8 @@ void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 void DiagramComponent::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     DiagramGraphicsItem::mousePressEvent(event);
-    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    if (diagram && event->button() == Qt::LeftButton)
         diagram->beginDrag(this);
 }
 

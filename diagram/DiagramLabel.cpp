@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
@@ -100,7 +101,8 @@ void DiagramLabel::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 void DiagramLabel::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsTextItem::mousePressEvent(event);
-    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    if (diagram && event->button() == Qt::LeftButton)
         diagram->beginDrag(this);
 }
 
