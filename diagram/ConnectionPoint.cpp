@@ -13,6 +13,7 @@ ConnectionPoint::ConnectionPoint(DiagramConnection* connection, int side)
 {
     setFlags(ItemIsMovable | ItemSendsGeometryChanges);
     setAcceptHoverEvents(true);
+    showCross();
     // Above the components, so that an end on a side stays visible and can be picked up.
     setZValue(1);
 }
@@ -25,6 +26,14 @@ ConnectionPoint::~ConnectionPoint()
 void ConnectionPoint::setActive(bool active)
 {
     m_active = active;
+    showCross();
+}
+
+void ConnectionPoint::showCross()
+{
+    // An end is drawn only while hovered or being placed. Otherwise the view passes it by
+    // without a paint call: a component may carry thousands of them.
+    setFlag(ItemHasNoContents, !m_hovered && !m_active);
     update();
 }
 
@@ -145,14 +154,14 @@ QVariant ConnectionPoint::itemChange(GraphicsItemChange change, const QVariant& 
 void ConnectionPoint::hoverEnterEvent(QGraphicsSceneHoverEvent* event)
 {
     m_hovered = true;
-    update();
+    showCross();
     QGraphicsItem::hoverEnterEvent(event);
 }
 
 void ConnectionPoint::hoverLeaveEvent(QGraphicsSceneHoverEvent* event)
 {
     m_hovered = false;
-    update();
+    showCross();
     QGraphicsItem::hoverLeaveEvent(event);
 }
 

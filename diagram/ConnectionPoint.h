@@ -55,6 +55,7 @@ protected:
 
 private:
     QPointF snapped(const QPointF& point);
+    void showCross();
 
     DiagramConnection* m_connection;
     QPointF m_offset;

@@ -144,26 +144,27 @@ void ConnectionPresenceCommand::redo()
     }
 }
 
-MoveCommand::MoveCommand(QGraphicsItem* item, const QPointF& from, const QPointF& to)
-    : m_item(item)
-    , m_from(from)
-    , m_to(to)
+MoveCommand::MoveCommand(const QList<ItemMove>& moves, bool alreadyDone)
+    : m_moves(moves)
+    , m_skipRedo(alreadyDone)
 {
     setText(commandText("Move"));
 }
 
 void MoveCommand::undo()
 {
-    m_item->setPos(m_from);
+    for (const ItemMove& move : qAsConst(m_moves))
+        move.item->setPos(move.from);
 }
 
 void MoveCommand::redo()
 {
-    if (m_firstRedo) {
-        m_firstRedo = false;
+    if (m_skipRedo) {
+        m_skipRedo = false;
         return;
     }
-    m_item->setPos(m_to);
+    for (const ItemMove& move : qAsConst(m_moves))
+        move.item->setPos(move.to);
 }
 
 EndsMoveCommand::EndsMoveCommand(const QList<EndMove>& moves)

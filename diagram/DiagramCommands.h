@@ -69,19 +69,25 @@ private:
     QList<EndAttachment> m_attachments;
 };
 
-// A component, note or caption dragged to a new place (pushed on release).
+// Components, notes or captions moved: dragged (pushed on release, already done) or nudged with
+// the keyboard.
+struct ItemMove
+{
+    QGraphicsItem* item;
+    QPointF from;
+    QPointF to;
+};
+
 class MoveCommand : public QUndoCommand
 {
 public:
-    MoveCommand(QGraphicsItem* item, const QPointF& from, const QPointF& to);
+    MoveCommand(const QList<ItemMove>& moves, bool alreadyDone);
     void undo() override;
     void redo() override;
 
 private:
-    QGraphicsItem* m_item;
-    QPointF m_from;
-    QPointF m_to;
-    bool m_firstRedo = true;
+    QList<ItemMove> m_moves;
+    bool m_skipRedo;
 };
 
 // Cable ends dragged: one end, or both ends of a loose cable.

@@ -12,6 +12,7 @@
 #include <QDomElement>
 #include <QGraphicsScene>
 #include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneMouseEvent>
 #include <QMenu>
 #include <QPainter>
 
@@ -19,7 +20,7 @@ DiagramComponent::DiagramComponent(const QString& displayName, const QSizeF& siz
     : m_displayName(displayName)
     , m_rect(QPointF(0, 0), size)
 {
-    setFlags(ItemIsMovable | ItemSendsGeometryChanges);
+    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
 }
 
 DiagramComponent::~DiagramComponent()
@@ -65,6 +66,16 @@ void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*,
 {
     painter->setRenderHint(QPainter::Antialiasing);
     paintSymbol(painter);
+    if (isSelected())
+        drawSelection(painter, m_rect);
+}
+
+void DiagramComponent::drawSelection(QPainter* painter, const QRectF& rect)
+{
+    // Inside the box, so that it never paints beyond what the scene repaints.
+    painter->setPen(QPen(QColor(0, 120, 215), 2, Qt::DashLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(rect.adjusted(4, 4, -4, -4));
 }
 
 void DiagramComponent::drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill)
@@ -104,7 +115,7 @@ void DiagramComponent::setCaption(const QString& text, const QSizeF& size, const
     delete m_caption.data();
     auto* caption = new DiagramLabel(this);
     if (size.isValid()) {
-        caption->setTextWidth(size.width());
+        caption->setFixedTextWidth(size.width());
         caption->setMinimumHeight(size.height());
     }
     caption->setText(text);
@@ -163,6 +174,20 @@ bool DiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
     return true;
 }
 
+void DiagramComponent::captionMoved(const QPointF& delta)
+{
+    if (type() == Diagram::LabelType)
+        moveWithoutCaption(pos() + delta);
+}
+
+void DiagramComponent::moveWithoutCaption(const QPointF& position)
+{
+    const bool wasFollowing = m_followingCaption;
+    m_followingCaption = true;
+    setPos(position);
+    m_followingCaption = wasFollowing;
+}
+
 QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant& value)
 {
     if (change == ItemPositionHasChanged) {
@@ -173,8 +198,15 @@ QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant&
             end->setPosition(pos() + end->offset());
             emit modified();
         }
-        if (m_caption)
+        if (m_caption && !m_followingCaption) {
+            m_movingCaption = true;
             m_caption->moveBy(delta.x(), delta.y());
+            m_movingCaption = false;
+        }
+    } else if (change == ItemSelectedHasChanged) {
+        // A note is drawn by its caption alone, selection included.
+        if (m_caption)
+            m_caption->update();
     } else if (change == ItemSceneChange) {
         // Leaving the drawing (undo keeps the component): the caption leaves with it.
         if (!value.value<QGraphicsScene*>() && m_caption && m_caption->scene())
@@ -213,15 +245,15 @@ void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 
 void DiagramComponent::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
-    m_pressPos = pos();
     DiagramGraphicsItem::mousePressEvent(event);
+    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    if (diagram && event->button() == Qt::LeftButton)
+        diagram->beginDrag(this);
 }
 
 void DiagramComponent::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     DiagramGraphicsItem::mouseReleaseEvent(event);
-    if (pos() != m_pressPos) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
-            diagram->itemMoved(this, m_pressPos);
-    }
+    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        diagram->endDrag();
 }

@@ -55,11 +55,23 @@ public:
     // size leaves its width free). Kinds without a caption answer false.
     virtual bool captionPlacement(QPointF* offset, QSizeF* size) const;
 
+    // The caption was moved on its own by delta. A note goes along with it (it is nothing but
+    // its text); the caption itself is not moved again.
+    void captionMoved(const QPointF& delta);
+    // True while the component carries its caption along.
+    bool isMovingCaption() const { return m_movingCaption; }
+
+    // The dashed frame of a selected component inside rect.
+    static void drawSelection(QPainter* painter, const QRectF& rect);
+
 protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
+    // Moves the component and its cable ends, leaving the caption where it is.
+    void moveWithoutCaption(const QPointF& position);
 
     // The kind's symbol inside rect.
     virtual void paintSymbol(QPainter* painter) = 0;
@@ -75,5 +87,6 @@ private:
     QRectF m_rect;
     QList<ConnectionPoint*> m_connections;
     QPointF m_lastPos;
-    QPointF m_pressPos;
+    bool m_movingCaption = false;
+    bool m_followingCaption = false;
 };

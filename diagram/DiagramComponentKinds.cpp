@@ -141,7 +141,8 @@ LabelDiagramComponent::LabelDiagramComponent()
         QCoreApplication::translate("DiagramComponent", "Label", "Installation Diagram object name"),
         QSizeF(0, 0))
 {
-    setFlags(ItemIsMovable | ItemHasNoContents);
+    // Its cable ends must follow it like any other component's.
+    setFlags(ItemIsMovable | ItemIsSelectable | ItemHasNoContents | ItemSendsGeometryChanges);
 }
 
 QString LabelDiagramComponent::elementName() const

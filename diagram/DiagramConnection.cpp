@@ -5,6 +5,7 @@
 #include "DiagramComponent.h"
 #include "DiagramGraphicsScene.h"
 #include "DiagramMenus.h"
+#include "DiagramXml.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -139,10 +140,11 @@ void DiagramConnection::loadEnd(const QDomElement& element, ConnectionPoint* end
         = diagram ? diagram->componentById(element.attribute(QStringLiteral("connectedItemId"))) : nullptr;
     if (!component)
         return;
-    const QPointF offset(element.attribute(QStringLiteral("connectedPosX")).toDouble(),
-        element.attribute(QStringLiteral("connectedPosY")).toDouble());
-    const QPointF point = component->scenePos()
-        + QPointF(qIsFinite(offset.x()) ? offset.x() : 0.0, qIsFinite(offset.y()) ? offset.y() : 0.0);
+    // Bounded as component coordinates are: a huge offset would shrink the printed drawing to
+    // a dot.
+    const QPointF offset(DiagramXml::coordinate(element, QStringLiteral("connectedPosX"), 0.0),
+        DiagramXml::coordinate(element, QStringLiteral("connectedPosY"), 0.0));
+    const QPointF point = component->scenePos() + offset;
     // An unreadable direction is no side: the cable is then drawn straight.
     end->attach(component, point, element.attribute(QStringLiteral("direction")).toInt());
     end->setPosition(point);
@@ -207,6 +209,20 @@ void DiagramConnection::updateRoute()
     bounds |= m_endB->sceneBoundingRect();
     // The cable stays at the scene's origin, so scene and item coordinates are the same.
     bounds.translate(-pos());
+    // The parallel lines of a DC or AC cable are worked out once per route, not on every paint.
+    m_plus.clear();
+    m_minus.clear();
+    if (m_kind == Diagram::DcCable || m_kind == Diagram::AcCable) {
+        const CableRouting::Offsets offsets
+            = CableRouting::parallelOffsets(m_route, CableRouting::penOffset(m_kind));
+        const int n = offsets.points.size();
+        m_plus.resize(n);
+        m_minus.resize(n);
+        for (int i = 0; i < n; ++i) {
+            m_plus[i] = offsets.points.at(i) + offsets.offsets.at(i);
+            m_minus[i] = offsets.points.at(i) - offsets.offsets.at(i);
+        }
+    }
     if (bounds != m_bounds)
         prepareGeometryChange();
     m_bounds = bounds;
@@ -232,23 +248,17 @@ void DiagramConnection::paint(QPainter* painter, const QStyleOptionGraphicsItem*
 {
     if (m_drawState == Diagram::PlacingEndA || m_route.size() < 2)
         return;
+    // Every line runs across or down the page: smoothing would only blur it, and it costs most
+    // of the time when thousands of cables are redrawn during a drag.
+    painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter->setBrush(Qt::NoBrush);
     if (m_kind != Diagram::DcCable)
         painter->drawPolyline(m_route.constData(), m_route.size());
-    if (m_kind != Diagram::DcCable && m_kind != Diagram::AcCable)
-        return;
-    const CableRouting::Offsets offsets
-        = CableRouting::parallelOffsets(m_route, CableRouting::penOffset(m_kind));
-    const int n = offsets.points.size();
-    QVector<QPointF> plus(n);
-    QVector<QPointF> minus(n);
-    for (int i = 0; i < n; ++i) {
-        plus[i] = offsets.points.at(i) + offsets.offsets.at(i);
-        minus[i] = offsets.points.at(i) - offsets.offsets.at(i);
+    if (!m_plus.isEmpty()) {
+        painter->drawPolyline(m_plus.constData(), m_plus.size());
+        painter->drawPolyline(m_minus.constData(), m_minus.size());
     }
-    painter->drawPolyline(plus.constData(), n);
-    painter->drawPolyline(minus.constData(), n);
 }
 
 QVariant DiagramConnection::itemChange(GraphicsItemChange change, const QVariant& value)

@@ -65,6 +65,8 @@ private:
     ConnectionPoint* m_endB;
     int m_kind = 0;
     QVector<QPointF> m_route;
+    QVector<QPointF> m_plus; // the parallel lines of a DC or AC cable
+    QVector<QPointF> m_minus;
     QRectF m_bounds;
     int m_drawState = Diagram::Placed;
     QPointF m_dragOffset;

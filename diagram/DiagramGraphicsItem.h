@@ -29,12 +29,19 @@ public:
     virtual void save(QDomElement& element) const;
     virtual void load(const QDomElement& element);
 
+    // Among items of one z-value, the one added to the scene later lies on top.
+    quint64 stackingSerial() const { return m_stackingSerial; }
+
 signals:
     void modified();
 
 public slots:
     void setModified();
 
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
+
 private:
     QString m_id;
+    quint64 m_stackingSerial = 0;
 };

@@ -6,6 +6,7 @@
 #include "DiagramFileCheck.h"
 #include "DiagramLabel.h"
 #include "DiagramMenus.h"
+#include "DiagramXml.h"
 #include "DialogComponentSettings.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
@@ -18,6 +19,8 @@
 #include <QFileInfo>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -26,6 +29,7 @@
 #include <QPrinter>
 #include <QSettings>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace {
 QString errorText(const char* text)
@@ -47,6 +51,11 @@ DiagramGraphicsScene::DiagramGraphicsScene(QUndoStack* undoStack, QObject* paren
     , m_undoStack(undoStack ? undoStack : new QUndoStack(this))
     , m_ownsUndoStack(!undoStack)
 {
+    // Moving a component re-routes every cable on it, and each re-route changes the cable's
+    // bounds. The tree index re-files every such change, which grows with the square of the
+    // cables on one component (seconds for 2,000); a drawing holds few enough items for a
+    // plain list to answer "what lies here" at once.
+    setItemIndexMethod(QGraphicsScene::NoIndex);
     const QList<QPair<const char*, int>> entries = {
         { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Label"), Diagram::LabelType },
         { QT_TRANSLATE_NOOP("DiagramGraphicsScene", "Add Invertor"), Diagram::InverterType },
@@ -138,32 +147,94 @@ bool DiagramGraphicsScene::load(const QString& path)
         return false;
     }
 
-    const QDomElement root = document.documentElement();
-    for (QDomElement element = root.firstChildElement(); !element.isNull();
-         element = element.nextSiblingElement()) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("connection")) {
-            addLoadedItem(new DiagramConnection, element);
-        } else if (DiagramComponent* component = DiagramComponents::createForElement(tag)) {
-            addLoadedItem(component, element);
-            m_loading.insert(component->id(), component);
-        }
-    }
-    m_loading.clear();
+    loadItems(path, document.documentElement());
     return true;
 }
 
-void DiagramGraphicsScene::addLoadedItem(DiagramGraphicsItem* item, const QDomElement& element)
+void DiagramGraphicsScene::loadItems(const QString& path, const QDomElement& root)
+{
+    struct Loaded
+    {
+        QDomElement element;
+        DiagramGraphicsItem* item;
+        int index; // place in the file
+    };
+    QList<Loaded> loadedComponents;
+    QList<Loaded> loadedCables;
+    int index = 0;
+    for (QDomElement element = root.firstChildElement(); !element.isNull();
+         element = element.nextSiblingElement(), ++index) {
+        const QString tag = element.tagName();
+        if (tag == QLatin1String("connection"))
+            loadedCables.append({ element, new DiagramConnection, index });
+        else if (DiagramComponent* component = DiagramComponents::createForElement(tag))
+            loadedComponents.append({ element, component, index });
+    }
+
+    // Ids are how cables find their components, so each must name one item. The first item of an
+    // id in the file keeps it (components before cables), later ones get new numbers: a file
+    // lists the topmost item first, the one a cable finds, and a save writes the same order back.
+    const QList<Loaded> all = loadedComponents + loadedCables;
+    QSet<int> usedNumbers;
+    for (const Loaded& loaded : all) {
+        const QString id = loaded.element.attribute(QStringLiteral("id"));
+        m_ids.note(id);
+        usedNumbers.insert(DiagramIds::number(id));
+    }
+    QSet<QString> seen;
+    QHash<DiagramGraphicsItem*, QString> renumbered;
+    for (const Loaded& loaded : all) {
+        const QString id = loaded.element.attribute(QStringLiteral("id"));
+        if (seen.contains(id)) {
+            const QString fresh = m_ids.take([&usedNumbers] { return usedNumbers; });
+            usedNumbers.insert(DiagramIds::number(fresh));
+            renumbered.insert(loaded.item, fresh);
+        }
+        seen.insert(id);
+    }
+
+    // The file lists the topmost item first; an item added later lies above those before it, so
+    // they go in from the last to the first.
+    for (const Loaded& loaded : qAsConst(loadedComponents)) {
+        auto* component = static_cast<DiagramComponent*>(loaded.item);
+        component->load(loaded.element);
+        if (renumbered.contains(component))
+            component->setId(renumbered.value(component));
+        m_loading.insert(component->id(), { component, loaded.index });
+    }
+    for (int i = loadedComponents.size() - 1; i >= 0; --i)
+        addLoadedItem(loadedComponents.at(i).item);
+    for (int i = loadedCables.size() - 1; i >= 0; --i) {
+        DiagramGraphicsItem* cable = loadedCables.at(i).item;
+        addLoadedItem(cable);
+        // A cable finds the components listed before it, as when items were read one by one.
+        m_loadingBefore = loadedCables.at(i).index;
+        cable->load(loadedCables.at(i).element);
+        if (renumbered.contains(cable))
+            cable->setId(renumbered.value(cable));
+    }
+    m_loading.clear();
+
+    if (!renumbered.isEmpty()) {
+        Prompts::show(QMessageBox::Information, currentMainWindow(),
+            QCoreApplication::translate("Informative Message", "Some items in %1 had the same id").arg(path),
+            QCoreApplication::translate("Informative Message",
+                "The later ones were given new ids; cables stay attached to the first item of each id."));
+    }
+}
+
+void DiagramGraphicsScene::addLoadedItem(DiagramGraphicsItem* item)
 {
     addItem(item);
-    item->load(element);
     connect(item, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
-    m_ids.note(item->id());
 }
 
 DiagramComponent* DiagramGraphicsScene::componentById(const QString& id) const
 {
-    return m_loading.value(id);
+    const auto found = m_loading.constFind(id);
+    if (found == m_loading.constEnd() || found->second >= m_loadingBefore)
+        return nullptr;
+    return found->first;
 }
 
 QList<DiagramGraphicsItem*> DiagramGraphicsScene::diagramItems() const
@@ -177,6 +248,12 @@ QList<DiagramGraphicsItem*> DiagramGraphicsScene::diagramItems() const
             continue;
         result.append(static_cast<DiagramGraphicsItem*>(item));
     }
+    // Topmost first. Without an index the scene lists its items unsorted.
+    std::sort(result.begin(), result.end(), [](const DiagramGraphicsItem* a, const DiagramGraphicsItem* b) {
+        if (a->zValue() != b->zValue())
+            return a->zValue() > b->zValue();
+        return a->stackingSerial() > b->stackingSerial();
+    });
     return result;
 }
 
@@ -194,7 +271,7 @@ bool DiagramGraphicsScene::save(const QString& path)
         item->save(element);
         root.appendChild(element);
     }
-    if (!SafeWrite::writeFile(path, document.toByteArray(2))) {
+    if (!SafeWrite::writeFile(path, DiagramXml::write(document))) {
         warn(errorText("Error opening %1 for writing").arg(path),
             errorText("Is the file read-only or has it been deleted?"));
         return false;
@@ -287,7 +364,11 @@ void DiagramGraphicsScene::editCaption(DiagramLabel* caption)
     QPointer<DiagramLabel> alive(caption);
     if (!DialogComponentSettings::ask(before, &after) || !alive || after == before)
         return;
-    m_undoStack->push(new CaptionTextCommand(caption, before, after));
+    // An empty caption would be an empty white box: it goes, as it would never have been made.
+    if (after.isEmpty())
+        deleteCaption(caption);
+    else
+        m_undoStack->push(new CaptionTextCommand(caption, before, after));
 }
 
 void DiagramGraphicsScene::deleteCaption(DiagramLabel* caption)
@@ -304,9 +385,214 @@ void DiagramGraphicsScene::deleteCaption(DiagramLabel* caption)
         m_undoStack->push(new CaptionRemoveCommand(owner));
 }
 
-void DiagramGraphicsScene::itemMoved(QGraphicsItem* item, const QPointF& from)
+void DiagramGraphicsScene::beginDrag(QGraphicsItem* grabbed)
 {
-    m_undoStack->push(new MoveCommand(item, from, item->pos()));
+    // The toolkit moves every selected item along with the one under the pointer.
+    m_dragStart.clear();
+    m_dragStart.insert(grabbed, grabbed->pos());
+    for (DiagramComponent* component : selectedComponents())
+        m_dragStart.insert(component, component->pos());
+}
+
+void DiagramGraphicsScene::endDrag()
+{
+    QList<ItemMove> moves;
+    for (auto it = m_dragStart.constBegin(); it != m_dragStart.constEnd(); ++it) {
+        if (it.key()->pos() != it.value())
+            moves.append({ it.key(), it.value(), it.key()->pos() });
+    }
+    m_dragStart.clear();
+    if (!moves.isEmpty())
+        m_undoStack->push(new MoveCommand(moves, true));
+}
+
+QList<DiagramComponent*> DiagramGraphicsScene::selectedComponents() const
+{
+    QList<DiagramComponent*> result;
+    for (DiagramGraphicsItem* item : diagramItems()) {
+        if (Diagram::isComponentType(item->type()) && item->isSelected())
+            result.append(static_cast<DiagramComponent*>(item));
+    }
+    return result;
+}
+
+void DiagramGraphicsScene::selectNextComponent(bool forward)
+{
+    QList<DiagramComponent*> all;
+    for (DiagramGraphicsItem* item : diagramItems()) {
+        if (Diagram::isComponentType(item->type()))
+            all.append(static_cast<DiagramComponent*>(item));
+    }
+    if (all.isEmpty())
+        return;
+    // Reading order: top to bottom, then left to right; the id settles a tie.
+    std::sort(all.begin(), all.end(), [](const DiagramComponent* a, const DiagramComponent* b) {
+        const QPointF pa = a->sceneBoundingRect().topLeft();
+        const QPointF pb = b->sceneBoundingRect().topLeft();
+        if (pa.y() != pb.y())
+            return pa.y() < pb.y();
+        if (pa.x() != pb.x())
+            return pa.x() < pb.x();
+        return DiagramIds::number(a->id()) < DiagramIds::number(b->id());
+    });
+    int current = -1;
+    for (int i = 0; i < all.size(); ++i) {
+        if (all.at(i) == m_keyboardCurrent && all.at(i)->isSelected())
+            current = i;
+    }
+    if (current < 0) {
+        for (int i = 0; i < all.size() && current < 0; ++i) {
+            if (all.at(i)->isSelected())
+                current = i;
+        }
+    }
+    int next;
+    if (current < 0)
+        next = forward ? 0 : all.size() - 1;
+    else
+        next = (current + (forward ? 1 : all.size() - 1)) % all.size();
+    DiagramComponent* chosen = all.at(next);
+    clearSelection();
+    chosen->setSelected(true);
+    m_keyboardCurrent = chosen;
+    const QRectF shown = chosen->caption()
+        ? chosen->sceneBoundingRect() | chosen->caption()->sceneBoundingRect()
+        : chosen->sceneBoundingRect();
+    for (QGraphicsView* view : views())
+        view->ensureVisible(shown);
+}
+
+void DiagramGraphicsScene::nudgeSelection(const QPointF& delta)
+{
+    QList<ItemMove> moves;
+    for (DiagramComponent* component : selectedComponents())
+        moves.append({ component, component->pos(), component->pos() + delta });
+    if (!moves.isEmpty())
+        m_undoStack->push(new MoveCommand(moves, false));
+}
+
+void DiagramGraphicsScene::deleteSelection()
+{
+    const QList<DiagramComponent*> selected = selectedComponents();
+    if (selected.isEmpty())
+        return;
+    if (selected.size() > 1)
+        m_undoStack->beginMacro(tr("Delete"));
+    for (DiagramComponent* component : selected)
+        deleteComponent(component);
+    if (selected.size() > 1)
+        m_undoStack->endMacro();
+}
+
+void DiagramGraphicsScene::openSelectionMenu()
+{
+    setWireMode(Diagram::NormalMode);
+    QGraphicsView* view = views().value(0);
+    auto screenPoint = [view](const QPointF& scenePoint) {
+        return view ? view->viewport()->mapToGlobal(view->mapFromScene(scenePoint)) : QPoint();
+    };
+    QList<DiagramComponent*> selected = selectedComponents();
+    DiagramComponent* target
+        = selected.contains(m_keyboardCurrent.data()) ? m_keyboardCurrent.data() : selected.value(0);
+    if (!target) {
+        const QPointF centre = view ? view->mapToScene(view->viewport()->rect().center()) : QPointF();
+        execAddMenu(centre, screenPoint(centre));
+        return;
+    }
+    // A note's own menu is its text's: that is what a right click on it opens.
+    QGraphicsItem* receiver = target;
+    if (target->type() == Diagram::LabelType && target->caption())
+        receiver = target->caption();
+    const QPointF at = receiver->sceneBoundingRect().center();
+    QGraphicsSceneContextMenuEvent menuEvent(QEvent::GraphicsSceneContextMenu);
+    menuEvent.setScenePos(at);
+    menuEvent.setPos(receiver->mapFromScene(at));
+    menuEvent.setScreenPos(screenPoint(at));
+    menuEvent.setReason(QGraphicsSceneContextMenuEvent::Keyboard);
+    menuEvent.setWidget(view ? view->viewport() : nullptr);
+    sendEvent(receiver, &menuEvent);
+}
+
+bool DiagramGraphicsScene::event(QEvent* event)
+{
+    // Tab walks through the components; the toolkit would hand it to focusable items, and
+    // there are none.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+            const QList<QGraphicsItem*> all = items();
+            if (std::none_of(all.cbegin(), all.cend(),
+                    [](const QGraphicsItem* item) { return Diagram::isComponentType(item->type()); })) {
+                event->ignore();
+                return true;
+            }
+            selectNextComponent(forward);
+            event->accept();
+            return true;
+        }
+    }
+    return QGraphicsScene::event(event);
+}
+
+void DiagramGraphicsScene::keyPressEvent(QKeyEvent* event)
+{
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    // Keys with Control or Alt are shortcuts of the window.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
+    const double step = shift ? 10 : 1;
+    QPointF delta;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        delta = QPointF(-step, 0);
+        break;
+    case Qt::Key_Right:
+        delta = QPointF(step, 0);
+        break;
+    case Qt::Key_Up:
+        delta = QPointF(0, -step);
+        break;
+    case Qt::Key_Down:
+        delta = QPointF(0, step);
+        break;
+    case Qt::Key_Delete:
+        if (selectedComponents().isEmpty())
+            break;
+        deleteSelection();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        if (m_mode == Diagram::WireMode && m_pending && m_pending->drawState() == Diagram::PlacingEndB) {
+            // The half-drawn cable goes; wire mode stays for the next one.
+            deletePendingConnection();
+            createPendingConnection();
+        } else if (m_mode == Diagram::WireMode) {
+            setWireMode(Diagram::NormalMode);
+        } else {
+            clearSelection();
+        }
+        event->accept();
+        return;
+    case Qt::Key_F10:
+        if (!shift)
+            break;
+        openSelectionMenu();
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    if (!delta.isNull() && !selectedComponents().isEmpty()) {
+        nudgeSelection(delta);
+        event->accept();
+        return;
+    }
+    // Unused arrows scroll the view.
+    QGraphicsScene::keyPressEvent(event);
 }
 
 void DiagramGraphicsScene::endsMoved(const QList<EndMove>& moves)
@@ -316,26 +602,38 @@ void DiagramGraphicsScene::endsMoved(const QList<EndMove>& moves)
 
 void DiagramGraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 {
+    // The Menu key: the menu of what is selected, not of what lies under the pointer.
+    if (event->reason() == QGraphicsSceneContextMenuEvent::Keyboard) {
+        event->accept();
+        openSelectionMenu();
+        return;
+    }
     setWireMode(Diagram::NormalMode);
     QGraphicsScene::contextMenuEvent(event);
     if (event->isAccepted())
         return;
+    event->accept();
+    execAddMenu(event->scenePos(), event->screenPos());
+}
+
+void DiagramGraphicsScene::execAddMenu(const QPointF& scenePosition, const QPoint& screenPosition)
+{
     QMenu menu;
     menu.addAction(m_addActions.first());
     menu.addSeparator();
     for (int i = 1; i < m_addActions.size(); ++i)
         menu.addAction(m_addActions.at(i));
-    const QPointF position = event->scenePos();
-    event->accept();
     QPointer<DiagramGraphicsScene> alive(this);
-    QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
+    QAction* chosen = DiagramMenus::exec(menu, screenPosition);
     if (chosen && alive)
-        addComponent(chosen->data().toInt(), position);
+        addComponent(chosen->data().toInt(), scenePosition);
 }
 
 void DiagramGraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     if (m_mode != Diagram::WireMode) {
+        if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier))
+            selectForPress(event->scenePos());
         QGraphicsScene::mousePressEvent(event);
         return;
     }
@@ -353,6 +651,29 @@ void DiagramGraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
         createPendingConnection();
     }
     m_pending->followPointer(point);
+}
+
+void DiagramGraphicsScene::selectForPress(const QPointF& point)
+{
+    // The toolkit drags every selected item along with the one pressed. Picking up a caption,
+    // a cable or a cable end leaves the selected components where they are; a note is picked
+    // up by its text and selected as any other component.
+    QGraphicsItem* hit = itemAt(point, QTransform());
+    auto* caption = dynamic_cast<DiagramLabel*>(hit);
+    DiagramComponent* note = caption && caption->owner() && caption->owner()->type() == Diagram::LabelType
+        ? caption->owner()
+        : nullptr;
+    if (note) {
+        if (!note->isSelected()) {
+            clearSelection();
+            note->setSelected(true);
+        }
+        m_keyboardCurrent = note;
+    } else if (hit && Diagram::isComponentType(hit->type())) {
+        m_keyboardCurrent = static_cast<DiagramComponent*>(hit);
+    } else {
+        clearSelection();
+    }
 }
 
 void DiagramGraphicsScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)

@@ -5,6 +5,7 @@
 
 #include <QGraphicsScene>
 #include <QHash>
+#include <QPointer>
 
 class DiagramComponent;
 class DiagramConnection;
@@ -12,6 +13,7 @@ class DiagramGraphicsItem;
 class DiagramLabel;
 class QAction;
 class QDomElement;
+class QKeyEvent;
 class QPrinter;
 class QUndoStack;
 
@@ -46,12 +48,21 @@ public:
     void deleteConnection(DiagramConnection* connection);
     void editCaption(DiagramLabel* caption);
     void deleteCaption(DiagramLabel* caption);
-    // A drag ended: one undo step.
-    void itemMoved(QGraphicsItem* item, const QPointF& from);
+    // A drag of an item (with the selected components) starts and ends: one undo step.
+    void beginDrag(QGraphicsItem* grabbed);
+    void endDrag();
     void endsMoved(const QList<EndMove>& moves);
 
-    // While loading: the component with an id among those loaded so far (the last one wins when
-    // ids repeat, as it lies on top).
+    // The selected components, topmost first.
+    QList<DiagramComponent*> selectedComponents() const;
+    // Keyboard work on the selection: select the next or previous component in reading order,
+    // move the selection, delete it, open its context menu.
+    void selectNextComponent(bool forward);
+    void nudgeSelection(const QPointF& delta);
+    void deleteSelection();
+    void openSelectionMenu();
+
+    // While loading: the component with an id (ids are made unique first).
     DiagramComponent* componentById(const QString& id) const;
     // The items a file holds, in the order they are saved.
     QList<DiagramGraphicsItem*> diagramItems() const;
@@ -67,12 +78,17 @@ public slots:
     void childModified();
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
-    void addLoadedItem(DiagramGraphicsItem* item, const QDomElement& element);
+    void loadItems(const QString& path, const QDomElement& root);
+    void addLoadedItem(DiagramGraphicsItem* item);
+    void selectForPress(const QPointF& point);
+    void execAddMenu(const QPointF& scenePosition, const QPoint& screenPosition);
     void createPendingConnection();
     void deletePendingConnection();
     QString takeId();
@@ -85,5 +101,9 @@ private:
     int m_mode = 0;
     DiagramConnection* m_pending = nullptr;
     int m_cableType = 1;
-    QHash<QString, DiagramComponent*> m_loading;
+    // While loading: each component by id, with its place in the file.
+    QHash<QString, QPair<DiagramComponent*, int>> m_loading;
+    int m_loadingBefore = 0;
+    QHash<QGraphicsItem*, QPointF> m_dragStart;
+    QPointer<DiagramComponent> m_keyboardCurrent;
 };

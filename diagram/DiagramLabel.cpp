@@ -6,9 +6,11 @@
 
 #include <QCoreApplication>
 #include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
+#include <QTextDocument>
 
 DiagramLabel::DiagramLabel(DiagramComponent* owner, QGraphicsItem* parent)
     : QGraphicsTextItem(parent)
@@ -23,11 +25,22 @@ void DiagramLabel::setMinimumHeight(double height)
     m_minimumHeight = height;
 }
 
+void DiagramLabel::setFixedTextWidth(double width)
+{
+    m_fixedWidth = true;
+    setTextWidth(width);
+}
+
 void DiagramLabel::setText(const QString& plainText)
 {
     QString escaped = plainText.toHtmlEscaped();
     escaped.replace(QLatin1Char('\n'), QStringLiteral("<br />"));
+    if (!m_fixedWidth)
+        setTextWidth(-1);
     setHtml(QStringLiteral("<center>%1</center>").arg(escaped));
+    // Without a width there is nothing to centre in: every line would start at the left.
+    if (!m_fixedWidth)
+        setTextWidth(document()->idealWidth());
     emit modified();
 }
 
@@ -41,19 +54,25 @@ QRectF DiagramLabel::boundingRect() const
 
 void DiagramLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
 {
+    painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter->setBrush(Qt::white);
     // Inside the bounding rectangle, so that no part of the border is left behind on a move.
     painter->drawRect(boundingRect().adjusted(0.5, 0.5, -0.5, -0.5));
     QGraphicsTextItem::paint(painter, option, widget);
+    // A note has nothing else to show that it is selected.
+    if (m_owner && m_owner->type() == Diagram::LabelType && m_owner->isSelected())
+        DiagramComponent::drawSelection(painter, boundingRect());
 }
 
 QVariant DiagramLabel::itemChange(GraphicsItemChange change, const QVariant& value)
 {
     if (change == ItemPositionHasChanged) {
-        // A note is nothing but its text: where the text goes, the note goes.
-        if (m_owner && scene() && m_owner->type() == Diagram::LabelType)
-            m_owner->setPos(pos());
+        const QPointF delta = pos() - m_lastPos;
+        m_lastPos = pos();
+        // A note is nothing but its text: where the text goes, the note and its cable ends go.
+        if (m_owner && scene() && !m_owner->isMovingCaption())
+            m_owner->captionMoved(delta);
         emit modified();
     }
     return QGraphicsTextItem::itemChange(change, value);
@@ -81,15 +100,15 @@ void DiagramLabel::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 
 void DiagramLabel::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
-    m_pressPos = pos();
     QGraphicsTextItem::mousePressEvent(event);
+    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    if (diagram && event->button() == Qt::LeftButton)
+        diagram->beginDrag(this);
 }
 
 void DiagramLabel::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsTextItem::mouseReleaseEvent(event);
-    if (pos() != m_pressPos) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
-            diagram->itemMoved(this, m_pressPos);
-    }
+    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        diagram->endDrag();
 }

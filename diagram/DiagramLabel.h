@@ -17,6 +17,8 @@ public:
     double minimumHeight() const { return m_minimumHeight; }
     void setMinimumHeight(double height);
 
+    // Fixes the width the text wraps and centres in (else the widest line sets it).
+    void setFixedTextWidth(double width);
     // Shows plain text centred, one line per line feed.
     void setText(const QString& plainText);
     QString text() const { return toPlainText(); }
@@ -36,5 +38,6 @@ protected:
 private:
     DiagramComponent* m_owner;
     double m_minimumHeight = 0;
-    QPointF m_pressPos;
+    bool m_fixedWidth = false;
+    QPointF m_lastPos;
 };

@@ -54,6 +54,10 @@ InstallationDiagramDocument::InstallationDiagramDocument(const QString& filePath
     m_scene = new DiagramGraphicsScene(m_undoStack, this);
     view()->setScene(m_scene);
     view()->setRenderHint(QPainter::Antialiasing);
+    // Every item sets the pen, brush and smoothing it paints with, so the view need not save and
+    // restore the painter around each of them: with thousands of cables that is much of a
+    // repaint.
+    view()->setOptimizationFlags(QGraphicsView::DontSavePainterState);
     setValid(m_scene->load(filePath));
     rememberDiskState();
 

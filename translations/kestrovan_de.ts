@@ -143,6 +143,10 @@
         <source>PDF Files (*.pdf)</source>
         <translation>PDF-Dateien (*.pdf)</translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
 </context>
 <context>
     <name>DiagramLabel</name>
@@ -1997,6 +2001,14 @@ Dünnschicht 0.063</translation>
     <message>
         <source>Close it and open it again to see those changes. If you change it here and save it, you will be asked before they are overwritten.</source>
         <translation>Schließen Sie es und öffnen Sie es erneut, um diese Änderungen zu sehen. Wenn Sie es hier ändern und speichern, werden Sie gefragt, bevor sie überschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Some items in %1 had the same id</source>
+        <translation>Einige Elemente in %1 hatten dieselbe ID</translation>
+    </message>
+    <message>
+        <source>The later ones were given new ids; cables stay attached to the first item of each id.</source>
+        <translation>Die späteren haben neue IDs erhalten; Kabel bleiben mit dem ersten Element jeder ID verbunden.</translation>
     </message>
 </context>
 <context>

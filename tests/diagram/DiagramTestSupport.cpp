@@ -1,5 +1,7 @@
 #include "DiagramTestSupport.h"
 
+#include <QKeyEvent>
+
 #include "DialogComponentSettings.h"
 
 #include <QFile>
@@ -102,6 +104,23 @@ void rightClick(DiagramGraphicsScene* scene, const QPointF& point)
     event.setScenePos(point);
     event.setPos(point);
     event.setReason(QGraphicsSceneContextMenuEvent::Mouse);
+    QCoreApplication::sendEvent(scene, &event);
+}
+
+bool key(DiagramGraphicsScene* scene, int key, Qt::KeyboardModifiers modifiers)
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    event.ignore();
+    QCoreApplication::sendEvent(scene, &event);
+    return event.isAccepted();
+}
+
+void menuKey(DiagramGraphicsScene* scene, const QPointF& pointer)
+{
+    QGraphicsSceneContextMenuEvent event(QEvent::GraphicsSceneContextMenu);
+    event.setScenePos(pointer);
+    event.setPos(pointer);
+    event.setReason(QGraphicsSceneContextMenuEvent::Keyboard);
     QCoreApplication::sendEvent(scene, &event);
 }
 

@@ -32,6 +32,10 @@ void release(DiagramGraphicsScene* scene, const QPointF& point, Qt::MouseButton 
 // Press, move and release: a drag with the left button.
 void drag(DiagramGraphicsScene* scene, const QPointF& from, const QPointF& to);
 void rightClick(DiagramGraphicsScene* scene, const QPointF& point);
+// A key pressed while the drawing has the keyboard; true when the drawing used it.
+bool key(DiagramGraphicsScene* scene, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The Menu key: the desktop sends a context menu event for it.
+void menuKey(DiagramGraphicsScene* scene, const QPointF& pointer);
 
 // Draws a cable in wire mode from one point to another (the scene must be in wire mode).
 void drawCable(DiagramGraphicsScene* scene, const QPointF& from, const QPointF& to);

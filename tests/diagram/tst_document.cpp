@@ -297,6 +297,31 @@ void TestDiagramDocument::captionEditsAndDeletionUndo()
     stack->redo();
     QVERIFY(!meter->caption());
 
+    // Emptying a text in the dialog is the same as deleting it, in one step: for a note, the
+    // note goes (it would be an empty white box, and creation refuses empty text).
+    stack->undo();
+    menus().choice = "Set Label Text";
+    const int steps = stack->index();
+    answerCaptionDialog("");
+    rightClick(doc->scene(), captionAt);
+    QVERIFY(!meter->caption());
+    QCOMPARE(stack->index(), steps + 1);
+    stack->undo();
+    QCOMPARE(meter->caption(), caption);
+    QCOMPARE(caption->text(), QString("Export meter"));
+    answerCaptionDialog("");
+    rightClick(doc->scene(), note->caption()->sceneBoundingRect().center());
+    QVERIFY(!note->scene());
+    QCOMPARE(stack->index(), steps + 1);
+    stack->undo();
+    QCOMPARE(note->scene(), doc->scene());
+    QCOMPARE(note->caption()->text(), QString("Note"));
+    stack->redo();
+    stack->undo();
+    menus().choice = "Delete Label";
+    rightClick(doc->scene(), captionAt);
+    QVERIFY(!meter->caption());
+
     // A note without its text could not be seen: deleting its text deletes the note.
     rightClick(doc->scene(), note->caption()->sceneBoundingRect().center());
     QVERIFY(!note->scene());
