@@ -101,6 +101,10 @@ CurveGraph::CurveGraph(CurveGraphModel* model, QWidget* parent)
     m_zoomer = new CurveZoomer(canvas());
     m_panner = new CurvePanner(canvas());
     m_helper = new CurveGraphSquishHelper(this);
+    // A zoom or a pan puts another voltage under the mouse: the read-out follows at once.
+    for (int axis : { xBottom, yLeft, yRight })
+        connect(axisWidget(axis), &QwtScaleWidget::scaleDivChanged, this,
+            [this] { m_tracker->invalidate(true); });
     updateTypeLegend();
     applyScales();
 
@@ -184,7 +188,7 @@ void CurveGraph::slotInsertCurves(uint StringID)
             added |= addLine(StringID, powerKind(kind));
     }
     if (added) {
-        applyScales();
+        m_scalesStale = true;
         scheduleRefresh();
     }
 }
@@ -200,8 +204,8 @@ void CurveGraph::slotRemoveCurves(uint StringID)
     }
     if (!removed)
         return;
-    recomputeMaxima();
-    applyScales();
+    m_maximaStale = true;
+    m_scalesStale = true;
     scheduleRefresh();
 }
 
@@ -214,14 +218,39 @@ bool CurveGraph::removeKinds(const QList<SeriesKind>& kinds)
         m_lines[kind].clear();
     }
     if (removed) {
-        recomputeMaxima();
-        applyScales();
+        m_maximaStale = true;
+        m_scalesStale = true;
     }
     return removed;
 }
 
-void CurveGraph::recomputeMaxima()
+double CurveGraph::largestVoltage() const
 {
+    ensureMaxima();
+    return m_maxVoltage;
+}
+
+double CurveGraph::largestCurrent() const
+{
+    ensureMaxima();
+    return m_maxCurrent;
+}
+
+double CurveGraph::largestPower() const
+{
+    ensureMaxima();
+    return m_maxPower;
+}
+
+void CurveGraph::ensureMaxima() const
+{
+    if (m_maximaStale)
+        recomputeMaxima();
+}
+
+void CurveGraph::recomputeMaxima() const
+{
+    m_maximaStale = false;
     m_maxVoltage = m_maxCurrent = m_maxPower = 0.0;
     for (const auto& lines : m_lines) {
         for (const CurveLine* line : lines) {
@@ -237,6 +266,8 @@ void CurveGraph::recomputeMaxima()
 
 void CurveGraph::applyScales()
 {
+    ensureMaxima();
+    m_scalesStale = false;
     setAxisScale(xBottom, 0.0, 1.1 * m_maxVoltage);
     setAxisScale(yLeft, 0.0, 1.1 * m_maxCurrent);
     setAxisScale(yRight, 0.0, 1.1 * m_maxPower);
@@ -258,6 +289,8 @@ void CurveGraph::scheduleRefresh()
 void CurveGraph::refresh()
 {
     m_refreshPending = false;
+    if (m_scalesStale)
+        applyScales();
     replot();
     m_tracker->invalidate(true);
     m_zoomer->setZoomBase(false);
@@ -416,7 +449,8 @@ void CurveGraph::exportimg()
     Prompts::show(QMessageBox::Critical, this,
         QCoreApplication::translate("Error Message", "There was an problem trying to save the image %1")
             .arg(path),
-        QCoreApplication::translate("Error message informative text", "Exception details: %1").arg(error));
+        QCoreApplication::translate("Error message informative text", "Exception details: %1").arg(error),
+        QMessageBox::Ok, Brand::productTitle());
 }
 
 void CurveGraph::setStringColour(uint curveID, const QColor& colour)

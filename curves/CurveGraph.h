@@ -35,9 +35,9 @@ public:
     int visibleLineCount() const;
     const CurveLine* line(uint curveID, SeriesKind kind) const { return m_lines[kind].value(curveID); }
     bool isShown(Display display) const { return m_display[display]; }
-    double largestVoltage() const { return m_maxVoltage; }
-    double largestCurrent() const { return m_maxCurrent; }
-    double largestPower() const { return m_maxPower; }
+    double largestVoltage() const;
+    double largestCurrent() const;
+    double largestPower() const;
     QString titleText() const { return m_title; }
     CurveTypeLegend* typeLegend() const { return m_typeLegend; }
     CurveTracker* tracker() const { return m_tracker; }
@@ -70,7 +70,10 @@ private:
     bool addLine(uint curveID, SeriesKind kind);
     // Removes every line of the kinds; true when there was one.
     bool removeKinds(const QList<SeriesKind>& kinds);
-    void recomputeMaxima();
+    // Removing lines only marks the maxima stale: they are worked out again once, when the
+    // graph is drawn or asked, not once for every line of a folder let go.
+    void recomputeMaxima() const;
+    void ensureMaxima() const;
     void applyScales();
     void scheduleRefresh();
     void kindToggled(Display display, bool on);
@@ -78,9 +81,12 @@ private:
 
     CurveGraphModel* m_model;
     std::array<QHash<uint, CurveLine*>, SeriesKindCount> m_lines;
-    double m_maxVoltage = 0.0;
-    double m_maxCurrent = 0.0;
-    double m_maxPower = 0.0;
+    mutable double m_maxVoltage = 0.0;
+    mutable double m_maxCurrent = 0.0;
+    mutable double m_maxPower = 0.0;
+    mutable bool m_maximaStale = false;
+    // The scales wait for the next drawing as well.
+    bool m_scalesStale = false;
     std::array<bool, DisplayCount> m_display { { true, false, true, false, false } };
     CurveTracker* m_tracker;
     CurveZoomer* m_zoomer;

@@ -8,6 +8,7 @@
 #include "CurveTracker.h"
 #include "CurveTreeModel.h"
 #include "CurveTypeLegend.h"
+#include "CurveZoomer.h"
 #include "FileNames.h"
 #include "Folders.h"
 #include "StringColours.h"
@@ -65,6 +66,7 @@ private slots:
     void typeBoxHeight();
     void trackerText();
     void trackerBoxFollowsTheMouse();
+    void trackerFollowsZoomAndPan();
     void colourChangeRedraws();
     void exportImage();
 
@@ -370,6 +372,42 @@ void TestGraph::trackerBoxFollowsTheMouse()
     const QRect moved = tracker->trackerRect(tracker->trackerFont());
     if (!moved.isEmpty())
         QVERIFY(moved.right() < farRight.x());
+}
+
+void TestGraph::trackerFollowsZoomAndPan()
+{
+    // The mouse stays where it is while the axes change under it (zoom keys, the panner):
+    // the read-out gives the voltage now under the mouse, not the one before.
+    select(m_folder);
+    m_graph->resize(800, 600);
+    m_graph->show();
+    m_graph->refresh();
+    QWidget* canvas = m_graph->canvas();
+    CurveTracker* tracker = m_graph->tracker();
+    const QPoint at(canvas->width() / 2, canvas->height() / 2);
+    QMouseEvent move(
+        QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    auto voltageShown = [tracker] {
+        const QString first = tracker->shownText().section('\n', 0, 0);
+        return first.section(": ", 1).section('V', 0, 0).toDouble();
+    };
+    auto voltageUnderMouse = [this, at] { return m_graph->invTransform(QwtPlot::xBottom, at.x()); };
+    QVERIFY(!tracker->shownText().isEmpty());
+    QVERIFY(qAbs(voltageShown() - voltageUnderMouse()) <= 0.05);
+    const double before = voltageShown();
+
+    // Zoomed into the left half: the voltage under the mouse halves.
+    const QRectF scales(0, 0, 0.55 * m_graph->largestVoltage(), 1.1 * m_graph->largestCurrent());
+    m_graph->zoomer()->zoom(scales);
+    QVERIFY(qAbs(voltageUnderMouse() - before / 2) < 0.5);
+    QVERIFY(qAbs(voltageShown() - voltageUnderMouse()) <= 0.05);
+    // Panned to the right, as the panner does it: the scale moves, the mouse stays.
+    const QwtScaleDiv shown = m_graph->axisScaleDiv(QwtPlot::xBottom);
+    m_graph->setAxisScale(QwtPlot::xBottom, shown.lowerBound() + 3, shown.upperBound() + 3);
+    m_graph->replot();
+    QVERIFY(qAbs(voltageShown() - voltageUnderMouse()) <= 0.05);
+    QVERIFY(voltageShown() > before / 2 + 1);
 }
 
 void TestGraph::colourChangeRedraws()
