@@ -21,8 +21,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
+#include <iterator>
 #include <qwt_legend.h>
 #include <qwt_plot_canvas.h>
+#include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 #include <qwt_plot_layout.h>
 #include <qwt_plot_renderer.h>
@@ -94,6 +97,12 @@ CurveGraph::CurveGraph(CurveGraphModel* model, QWidget* parent)
     m_titleItem = new QwtPlotTextLabel;
     m_titleItem->setItemAttribute(QwtPlotItem::Legend, false);
     m_titleItem->attach(this);
+    // Stands in the legend for the strings beyond those it lists; draws nothing itself.
+    m_moreEntry = new QwtPlotCurve;
+    m_moreEntry->setPen(QPen(Qt::NoPen));
+    m_moreEntry->setItemAttribute(QwtPlotItem::Legend, false);
+    m_moreEntry->setItemAttribute(QwtPlotItem::AutoScale, false);
+    m_moreEntry->attach(this);
     m_typeLegend = new CurveTypeLegend;
     m_typeLegend->attach(this);
 
@@ -370,18 +379,51 @@ void CurveGraph::updateLegend(const QString& newTitle)
     // The legend adds entries in the order they are switched on: strings in the order the tree
     // and the tracker list them.
     const QList<uint> strings = m_model ? m_model->cachedCurveIDs() : QList<uint>();
+    // The legend's own bookkeeping grows with the square of its entries, and thousands of them
+    // would leave no room for the graph: the first strings are listed, the others counted.
+    QSet<uint> listable;
+    int unlisted = 0;
+    for (uint id : strings) {
+        const bool drawn = std::any_of(std::begin(order), std::end(order),
+            [this, id](SeriesKind kind) { return m_lines[kind].contains(id); });
+        if (!drawn)
+            continue;
+        if (listable.size() < maxLegendStrings)
+            listable.insert(id);
+        else
+            ++unlisted;
+    }
     QSet<uint> listed;
+    bool switchedOn = false;
+    // Entries switched off leave the legend only when it is told about them.
+    QVector<const QwtPlotItem*> switchedOff;
     for (SeriesKind kind : order) {
         for (uint id : strings) {
             CurveLine* line = m_lines[kind].value(id);
             if (!line)
                 continue;
-            const bool first = !listed.contains(id);
+            const bool first = !listed.contains(id) && listable.contains(id);
             // Changing the attribute rebuilds the entry: only real changes are made.
-            if (line->testItemAttribute(QwtPlotItem::Legend) != first)
+            if (line->testItemAttribute(QwtPlotItem::Legend) != first) {
                 line->setItemAttribute(QwtPlotItem::Legend, first);
+                switchedOn |= first;
+                if (!first)
+                    switchedOff.append(line);
+            }
             listed.insert(id);
         }
+    }
+    // The count of the others comes last: switched on again after any new entry.
+    if (unlisted > 0) {
+        m_moreEntry->setTitle(tr("and %1 more strings").arg(unlisted));
+        if (switchedOn && m_moreEntry->testItemAttribute(QwtPlotItem::Legend)) {
+            m_moreEntry->setItemAttribute(QwtPlotItem::Legend, false);
+            QwtPlot::updateLegend(m_moreEntry);
+        }
+        m_moreEntry->setItemAttribute(QwtPlotItem::Legend, true);
+    } else if (m_moreEntry->testItemAttribute(QwtPlotItem::Legend)) {
+        m_moreEntry->setItemAttribute(QwtPlotItem::Legend, false);
+        switchedOff.append(m_moreEntry);
     }
     QwtText title(newTitle);
     QFont font = title.font();
@@ -389,7 +431,18 @@ void CurveGraph::updateLegend(const QString& newTitle)
     title.setFont(font);
     title.setRenderFlags(Qt::AlignHCenter | Qt::AlignTop);
     m_titleItem->setText(title);
-    QwtPlot::updateLegend();
+    // Only the listed entries are brought up to date: the plot's own update of every item would
+    // tell the legend about each of thousands of lines, and each telling visits every item.
+    for (const auto& lines : m_lines) {
+        for (const CurveLine* line : lines) {
+            if (line->testItemAttribute(QwtPlotItem::Legend))
+                QwtPlot::updateLegend(line);
+        }
+    }
+    if (m_moreEntry->testItemAttribute(QwtPlotItem::Legend))
+        QwtPlot::updateLegend(m_moreEntry);
+    for (const QwtPlotItem* item : qAsConst(switchedOff))
+        QwtPlot::updateLegend(item);
     scheduleRefresh();
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <qwt_plot.h>
 
+class QwtPlotCurve;
 class QwtPlotTextLabel;
 
 namespace IVCurve {
@@ -27,6 +28,9 @@ class CurveGraph : public QwtPlot
     Q_OBJECT
 public:
     enum Display { ShowIV, ShowPWR, ShowSTC, ShowNOM, ShowMEAS, DisplayCount };
+
+    // The legend lists this many strings at most, and counts the others in one more entry.
+    static constexpr int maxLegendStrings = 100;
 
     explicit CurveGraph(CurveGraphModel* model, QWidget* parent = nullptr);
     ~CurveGraph() override;
@@ -92,6 +96,7 @@ private:
     CurveZoomer* m_zoomer;
     CurvePanner* m_panner;
     QwtPlotTextLabel* m_titleItem;
+    QwtPlotCurve* m_moreEntry;
     CurveTypeLegend* m_typeLegend;
     CurveGraphSquishHelper* m_helper;
     QString m_title;

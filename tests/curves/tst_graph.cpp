@@ -230,12 +230,35 @@ void TestGraph::legendInTreeOrder()
     // Lines shown later (MEAS on) keep the strings in that order.
     m_graph->displayMEASToggled(true);
     m_graph->refresh();
-    shown.clear();
-    for (int i = 0; i < layout->count(); ++i) {
-        if (auto* label = qobject_cast<QwtLegendLabel*>(layout->itemAt(i)->widget()))
-            shown << label->data().title().text();
-    }
-    QCOMPARE(shown, expected);
+    auto legendTitles = [layout] {
+        QStringList titles;
+        for (int i = 0; i < layout->count(); ++i) {
+            if (auto* label = qobject_cast<QwtLegendLabel*>(layout->itemAt(i)->widget()))
+                titles << label->data().title().text();
+        }
+        return titles;
+    };
+    QCOMPARE(legendTitles(), expected);
+
+    // A folder of more strings than the legend lists: the first ones in tree order, then the
+    // count of the others, last also when more strings are added to the graph.
+    const int many = CurveGraph::maxLegendStrings + 3;
+    TreeItem* big = importer.importData(curveFile(many), QStringLiteral("many.csv"));
+    m_selection->clearSelection();
+    select(big);
+    m_graph->refresh();
+    expected.clear();
+    for (int n = 1; n <= CurveGraph::maxLegendStrings; ++n)
+        expected << QStringLiteral("String %1").arg(n);
+    QCOMPARE(legendTitles(), expected + QStringList({ "and 3 more strings" }));
+    select(folder);
+    m_graph->refresh();
+    QCOMPARE(legendTitles(), expected + QStringList({ "and 15 more strings" }));
+    m_selection->select(
+        m_store->treeModel()->indexForItem(big), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    m_graph->refresh();
+    QCOMPARE(legendTitles().size(), 12);
+    QCOMPARE(legendTitles().last(), QString("String 12"));
 }
 
 void TestGraph::colourAllocatorWraps()
