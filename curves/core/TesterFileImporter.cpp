@@ -23,6 +23,7 @@
 #include <QTime>
 #include <QVector>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -39,7 +40,7 @@ const int valueTargets[CurveRecord::ValueCount] = { TreeIrradiance, TreeAmbientT
 // A file larger than this is not a tester's export; reading it would only exhaust memory.
 constexpr qint64 maxFileSize = qint64(512) << 20;
 // How many lines pass between two progress reports.
-constexpr int progressStep = 64;
+constexpr int progressStep = 256;
 
 QString testDateText(const QString& dateField, const QString& timeField)
 {
@@ -60,31 +61,58 @@ QString testDateText(const QString& dateField, const QString& timeField)
     return text;
 }
 
-// A point field "V:I[:G[:tag]]" in the user's locale; false when it is not a usable point.
-bool parsePoint(const QString& field, const QLocale& locale, double* v, double* i, double* g, int* tag)
+// A number of a point field, written with the file's decimal mark; false for anything else
+// (group separators, letters, an empty text). Read without a locale object or an allocation:
+// a file of thousands of curves holds over a million of them.
+template <typename Number> bool parseNumber(const QStringRef& text, QChar decimal, Number* value)
 {
-    const QVector<QStringRef> parts = field.splitRef(QLatin1Char(':'));
-    if (parts.size() < 2)
+    const QStringRef trimmed = text.trimmed();
+    char buffer[64];
+    const int size = trimmed.size();
+    if (size == 0 || size >= int(sizeof buffer))
         return false;
-    bool ok = false;
-    *v = locale.toDouble(parts.at(0).trimmed(), &ok);
-    if (!ok)
-        return false;
-    *i = locale.toDouble(parts.at(1).trimmed(), &ok);
-    if (!ok)
+    for (int k = 0; k < size; ++k) {
+        const QChar c = trimmed.at(k);
+        if (c == decimal)
+            buffer[k] = '.';
+        else if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-')
+            || c == QLatin1Char('e') || c == QLatin1Char('E'))
+            buffer[k] = char(c.unicode());
+        else if (c == QLatin1Char('+') && k == 0)
+            buffer[k] = ' ';
+        else if (c == QLatin1Char('+') && (buffer[k - 1] == 'e' || buffer[k - 1] == 'E'))
+            buffer[k] = '+';
+        else
+            return false;
+    }
+    const char* first = buffer[0] == ' ' ? buffer + 1 : buffer;
+    const auto result = std::from_chars(first, buffer + size, *value);
+    return result.ec == std::errc() && result.ptr == buffer + size;
+}
+
+// A point field "V:I[:G[:tag]]" with the file's decimal mark; false when it is not a usable
+// point.
+bool parsePoint(const QString& field, QChar decimal, double* v, double* i, double* g, int* tag)
+{
+    QStringRef parts[4];
+    int count = 0;
+    int start = 0;
+    // Parts beyond the fourth are not read.
+    while (count < 4) {
+        const int colon = field.indexOf(QLatin1Char(':'), start);
+        parts[count++] = field.midRef(start, colon < 0 ? -1 : colon - start);
+        if (colon < 0)
+            break;
+        start = colon + 1;
+    }
+    if (count < 2 || !parseNumber(parts[0], decimal, v) || !parseNumber(parts[1], decimal, i))
         return false;
     *g = 0.0;
     *tag = 0;
-    if (parts.size() > 2) {
-        *g = locale.toDouble(parts.at(2).trimmed(), &ok);
-        if (!ok)
-            return false;
-    }
-    if (parts.size() > 3) {
-        *tag = locale.toInt(parts.at(3).trimmed(), &ok);
-        if (!ok)
-            return false;
-    }
+    if (count > 2 && !parseNumber(parts[2], decimal, g))
+        return false;
+    if (count > 3 && !parseNumber(parts[3], decimal, tag))
+        return false;
     return std::isfinite(*v) && std::isfinite(*i) && std::isfinite(*g);
 }
 } // namespace
@@ -410,11 +438,10 @@ void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeIte
     const int firstPoint = m_columns.value(QStringLiteral("IVCurve"), -1);
     CurveSeries& measured = record.measured();
     if (firstPoint >= 0) {
-        const QLocale& locale = m_locale;
         for (int i = firstPoint; i < statusIndex && measured.size() < CurvePointsCodec::maxPoints; ++i) {
             double v, current, g;
             int tag;
-            if (parsePoint(fields.at(i), locale, &v, &current, &g, &tag))
+            if (parsePoint(fields.at(i), m_decimal, &v, &current, &g, &tag))
                 measured.addPoint(v, current, g, tag);
         }
     }
