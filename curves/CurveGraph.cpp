@@ -173,6 +173,7 @@ bool CurveGraph::addLine(uint curveID, SeriesKind kind)
     if (series.isEmpty())
         return false;
     auto* line = new CurveLine(series, record->label, record->colour);
+    line->setSmooth(m_smooth);
     line->attachLine(this);
     m_lines[kind].insert(curveID, line);
     m_maxVoltage = qMax(m_maxVoltage, series.maxVoltage());
@@ -300,6 +301,16 @@ void CurveGraph::refresh()
     m_refreshPending = false;
     if (m_scalesStale)
         applyScales();
+    // Thousands of lines are a band in which smoothing shows nothing, yet smoothing them costs
+    // most of the drawing: lines are smoothed while there are few enough to tell apart.
+    const bool smooth = visibleLineCount() <= maxSmoothLines;
+    if (smooth != m_smooth) {
+        m_smooth = smooth;
+        for (const auto& lines : m_lines) {
+            for (CurveLine* line : lines)
+                line->setSmooth(smooth);
+        }
+    }
     replot();
     m_tracker->invalidate(true);
     m_zoomer->setZoomBase(false);

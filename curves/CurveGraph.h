@@ -31,6 +31,8 @@ public:
 
     // The legend lists this many strings at most, and counts the others in one more entry.
     static constexpr int maxLegendStrings = 100;
+    // Lines are drawn antialiased while at most this many are shown.
+    static constexpr int maxSmoothLines = 1000;
 
     explicit CurveGraph(CurveGraphModel* model, QWidget* parent = nullptr);
     ~CurveGraph() override;
@@ -101,6 +103,7 @@ private:
     CurveGraphSquishHelper* m_helper;
     QString m_title;
     bool m_refreshPending = false;
+    bool m_smooth = true;
 };
 
 } // namespace IVCurve

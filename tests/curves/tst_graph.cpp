@@ -18,6 +18,7 @@
 
 #include <QItemSelectionModel>
 #include <QLayout>
+#include <QSet>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <qwt_legend.h>
@@ -67,6 +68,7 @@ private slots:
     void trackerText();
     void trackerBoxFollowsTheMouse();
     void trackerFollowsZoomAndPan();
+    void manyLinesAreDrawnPlain();
     void colourChangeRedraws();
     void exportImage();
 
@@ -431,6 +433,36 @@ void TestGraph::trackerFollowsZoomAndPan()
     m_graph->replot();
     QVERIFY(qAbs(voltageShown() - voltageUnderMouse()) <= 0.05);
     QVERIFY(voltageShown() > before / 2 + 1);
+}
+
+void TestGraph::manyLinesAreDrawnPlain()
+{
+    // Smoothing thousands of lines costs most of their drawing and shows nothing in the band
+    // they make: past the limit every line and marker is drawn plain, below it smooth again.
+    TesterFileImporter importer(*m_store);
+    TreeItem* many
+        = importer.importData(curveFile(CurveGraph::maxSmoothLines / 2 + 1), QStringLiteral("m.csv"));
+    auto smoothness = [this] {
+        QSet<bool> seen;
+        for (QwtPlotItem* item : m_graph->itemList()) {
+            if (item->rtti() == QwtPlotItem::Rtti_PlotCurve || item->rtti() == QwtPlotItem::Rtti_PlotMarker) {
+                if (item->title().text().startsWith("and "))
+                    continue;
+                seen.insert(item->testRenderHint(QwtPlotItem::RenderAntialiased));
+            }
+        }
+        return seen;
+    };
+    select(many);
+    m_graph->refresh();
+    QCOMPARE(smoothness(), QSet<bool>({ true }));
+    m_graph->displayMEASToggled(true);
+    m_graph->refresh();
+    QVERIFY(m_graph->visibleLineCount() > CurveGraph::maxSmoothLines);
+    QCOMPARE(smoothness(), QSet<bool>({ false }));
+    m_graph->displayMEASToggled(false);
+    m_graph->refresh();
+    QCOMPARE(smoothness(), QSet<bool>({ true }));
 }
 
 void TestGraph::colourChangeRedraws()
