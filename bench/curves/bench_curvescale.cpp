@@ -2,8 +2,9 @@
 // imported into a new document; its folder of N strings selected until the STC lines are drawn,
 // and deselected until they are gone; the survey meter's readings imported for the N shown
 // strings until they are drawn again. Each figure is the median of the given number of runs,
-// each run on a fresh copy of the empty document. Runs in a throw-away HOME, under xvfb-run or
-// with QT_QPA_PLATFORM=offscreen.
+// each run on a fresh copy of the empty document. With --file <path>, that tester file alone is
+// imported, with its time and the peak memory. Runs in a throw-away HOME, under xvfb-run or with
+// QT_QPA_PLATFORM=offscreen.
 #include "CurveDocument.h"
 #include "CurveGraph.h"
 #include "CurveStore.h"
@@ -15,6 +16,7 @@
 #include "MeterFileImporter.h"
 #include "Prompts.h"
 #include "TesterFileGenerator.h"
+#include "TesterFileImporter.h"
 #include "TreeItem.h"
 
 #include <QApplication>
@@ -24,6 +26,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
 #include <vector>
 
 using namespace IVCurve;
@@ -46,6 +49,13 @@ void write(const QString& path, const QByteArray& content)
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(content);
+}
+
+long peakKilobytes()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 double median(std::vector<double> values)
@@ -107,6 +117,24 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Kestrovan Elements"));
     initKestrovanResources();
     Prompts::install(std::make_unique<YesToAllPrompts>());
+    // --file <tester file>: that file imported alone, with the time and the peak memory, for
+    // files that must be refused (one line of hundreds of megabytes) as much as for real ones.
+    if (argc == 3 && qstrcmp(argv[1], "--file") == 0) {
+        const QString path = home.filePath(QStringLiteral("one.kstcrv"));
+        copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path);
+        CurveStore store(path);
+        const long before = peakKilobytes();
+        QElapsedTimer timer;
+        timer.start();
+        TesterFileImporter importer(store);
+        const bool imported = importer.importFile(QString::fromLocal8Bit(argv[2]));
+        std::printf("%s: %s in %.0f ms; %d folders in the document; peak memory %ld MB (%ld MB before)\n",
+            argv[2],
+            imported ? "imported" : qPrintable(QStringLiteral("refused (%1)").arg(importer.refusal())),
+            elapsedMs(timer), store.treeModel()->rootItem()->childCount(), peakKilobytes() / 1024,
+            before / 1024);
+        return 0;
+    }
     const int strings = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 5000;
     const int runs = argc > 2 ? QString::fromLatin1(argv[2]).toInt() : 5;
 
