@@ -511,6 +511,30 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>The file %1 was deleted or moved while it was open, and could not be written again.</source>
         <translation>Die Datei %1 wurde gelöscht oder verschoben, während sie geöffnet war, und konnte nicht erneut geschrieben werden.</translation>
     </message>
+    <message>
+        <source>line %1 is longer than %2 characters</source>
+        <translation>Zeile %1 ist länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <source>line 1 is empty</source>
+        <translation>Zeile 1 ist leer</translation>
+    </message>
+    <message>
+        <source>line 2 names no column a tester writes</source>
+        <translation>Zeile 2 nennt keine Spalte, die ein Prüfgerät schreibt</translation>
+    </message>
+    <message>
+        <source>there is no curve after line 2</source>
+        <translation>nach Zeile 2 folgt keine Kennlinie</translation>
+    </message>
+    <message>
+        <source>%1 is not a tester file: %2.</source>
+        <translation>%1 ist keine Datei eines Prüfgeräts: %2.</translation>
+    </message>
+    <message>
+        <source>Nothing was imported.</source>
+        <translation>Es wurde nichts importiert.</translation>
+    </message>
 </context>
 <context>
     <name>Error message informative text</name>
@@ -1202,6 +1226,10 @@ Dünnschicht 0.063</translation>
         <source>The file name has no ending: name the image .png or .jpeg</source>
         <translation>Der Dateiname hat keine Endung: Benennen Sie das Bild mit .png oder .jpeg</translation>
     </message>
+    <message>
+        <source>and %1 more strings</source>
+        <translation>und %1 weitere Strings</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveModulesChooser</name>
@@ -1520,6 +1548,13 @@ Dünnschicht 0.063</translation>
     </message>
 </context>
 <context>
+    <name>IVCurve::TestDate</name>
+    <message>
+        <source>time unknown</source>
+        <translation>Uhrzeit unbekannt</translation>
+    </message>
+</context>
+<context>
     <name>IVCurve::TesterFileImporter</name>
     <message>
         <source>String %1</source>
@@ -1551,6 +1586,14 @@ Dünnschicht 0.063</translation>
     <message>
         <source>No match found for </source>
         <translation>Keine Übereinstimmung gefunden für </translation>
+    </message>
+    <message>
+        <source>Irradiance and temperature import cancelled: %1 of %2 strings updated, the others left as they were.</source>
+        <translation>Import von Bestrahlungsstärke und Temperatur abgebrochen: %1 von %2 Strings aktualisiert, die übrigen blieben unverändert.</translation>
+    </message>
+    <message>
+        <source>The import of %1 was cancelled. %2 strings were kept, from the end of the file; the others were not imported.</source>
+        <translation>Der Import von %1 wurde abgebrochen. %2 Strings vom Ende der Datei wurden behalten, die übrigen nicht importiert.</translation>
     </message>
 </context>
 <context>
@@ -2024,6 +2067,14 @@ Dünnschicht 0.063</translation>
     <message>
         <source>%1 contains temperature data, replace the data?</source>
         <translation>%1 enthält bereits Temperaturdaten. Die Daten ersetzen?</translation>
+    </message>
+    <message>
+        <source>Delete the selected rows? Strings that go with them: %1.</source>
+        <translation>Die ausgewählten Zeilen löschen? Strings, die mit ihnen gelöscht werden: %1.</translation>
+    </message>
+    <message>
+        <source>This cannot be undone. Their curves leave the file when it is saved; closing without saving keeps them.</source>
+        <translation>Dies kann nicht rückgängig gemacht werden. Ihre Kennlinien werden beim Speichern aus der Datei entfernt; Schließen ohne Speichern behält sie.</translation>
     </message>
 </context>
 <context>
