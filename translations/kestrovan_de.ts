@@ -1228,7 +1228,7 @@ Dünnschicht 0.063</translation>
     </message>
     <message>
         <source>and %1 more strings</source>
-        <translation>und %1 weitere Strings</translation>
+        <translation>und %1 weitere Stränge</translation>
     </message>
 </context>
 <context>
@@ -1589,11 +1589,11 @@ Dünnschicht 0.063</translation>
     </message>
     <message>
         <source>Irradiance and temperature import cancelled: %1 of %2 strings updated, the others left as they were.</source>
-        <translation>Import von Bestrahlungsstärke und Temperatur abgebrochen: %1 von %2 Strings aktualisiert, die übrigen blieben unverändert.</translation>
+        <translation>Import von Bestrahlungsstärke und Temperatur abgebrochen: %1 von %2 Strängen aktualisiert, die übrigen blieben unverändert.</translation>
     </message>
     <message>
         <source>The import of %1 was cancelled. %2 strings were kept, from the end of the file; the others were not imported.</source>
-        <translation>Der Import von %1 wurde abgebrochen. %2 Strings vom Ende der Datei wurden behalten, die übrigen nicht importiert.</translation>
+        <translation>Der Import von %1 wurde abgebrochen. %2 Stränge vom Ende der Datei wurden behalten, die übrigen nicht importiert.</translation>
     </message>
 </context>
 <context>
@@ -2070,7 +2070,7 @@ Dünnschicht 0.063</translation>
     </message>
     <message>
         <source>Delete the selected rows? Strings that go with them: %1.</source>
-        <translation>Die ausgewählten Zeilen löschen? Strings, die mit ihnen gelöscht werden: %1.</translation>
+        <translation>Die ausgewählten Zeilen löschen? Stränge, die mit ihnen gelöscht werden: %1.</translation>
     </message>
     <message>
         <source>This cannot be undone. Their curves leave the file when it is saved; closing without saving keeps them.</source>
