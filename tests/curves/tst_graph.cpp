@@ -18,8 +18,8 @@
 
 #include <QItemSelectionModel>
 #include <QLayout>
-#include <QSet>
 #include <QMessageBox>
+#include <QSet>
 #include <QTemporaryDir>
 #include <qwt_legend.h>
 #include <qwt_legend_data.h>
