@@ -58,13 +58,25 @@ bool isSameOrInside(const QString& path, const QString& folder)
     return inner.startsWith(prefix);
 }
 
+bool openPlainFile(const QString& path, qint64 maxSize, QFile* file)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    file->setFileName(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return false;
+    if (file->isSequential() || file->size() > maxSize) {
+        file->close();
+        return false;
+    }
+    return true;
+}
+
 bool readPlainFile(const QString& path, qint64 maxSize, QByteArray* content)
 {
     content->clear();
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() > maxSize)
+    QFile file;
+    if (!openPlainFile(path, maxSize, &file))
         return false;
     // readAll() sets aside what the file's size says; read(maxSize + 1) would set aside the
     // whole limit first.

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 // Numbers a file or folder name until nothing exists at it: "Checklist.kstchk" becomes
 // "Checklist (2).kstchk", a folder "New Folder" becomes "New Folder (2)". Only the text after
 // the last dot of the name is the suffix. The path is rewritten in place.
@@ -23,3 +25,6 @@ bool isSameOrInside(const QString& path, const QString& folder);
 // anything else: a missing or unreadable file, a folder, a device or a named pipe (which may never
 // end), a file above the limit (also one that grew beyond it while it was read).
 bool readPlainFile(const QString& path, qint64 maxSize, QByteArray* content);
+// Opens a plain file of at most maxSize bytes for reading, refusing what readPlainFile refuses,
+// for readers that stop at their own limits while they read.
+bool openPlainFile(const QString& path, qint64 maxSize, QFile* file);

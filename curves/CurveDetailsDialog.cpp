@@ -516,7 +516,7 @@ void CurveDetailsDialog::percentEntry(QDoubleSpinBox* spin, QLabel* reference, b
     if (!ok || base == 0.0) {
         Prompts::show(QMessageBox::Warning, this,
             negative ? tr("Voc is missing or zero") : tr("Isc is missing or zero"), QString(),
-            QMessageBox::Ok, Brand::applicationName());
+            QMessageBox::Ok, Brand::productTitle());
         return;
     }
     QInputDialog input(this);
@@ -541,7 +541,7 @@ bool CurveDetailsDialog::confirmSave()
     MessageRequest request;
     request.parent = this;
     request.icon = QMessageBox::Information;
-    request.title = Brand::applicationName();
+    request.title = Brand::productTitle();
     request.text = tr("Changes to the PV string data are automatically saved when OK is pressed.\n");
     request.buttons = QMessageBox::Ok | QMessageBox::Cancel;
     request.defaultButton = QMessageBox::Ok;

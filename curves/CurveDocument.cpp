@@ -33,6 +33,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QScrollArea>
+#include <QSet>
 #include <QSettings>
 #include <QSplitter>
 #include <QSqlError>
@@ -42,6 +43,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace IVCurve {
 
@@ -59,6 +61,8 @@ QString settingOr(const QString& key, const QString& fallbackKey)
 
 // Imports shorter than this many lines run without a progress dialog.
 constexpr int progressDialogLines = 2000;
+// Nor meter imports for fewer strings.
+constexpr int progressDialogStrings = 200;
 } // namespace
 
 CurveDocument::CurveDocument(const QString& filePath, QWidget* parent)
@@ -91,7 +95,9 @@ CurveDocument::CurveDocument(const QString& filePath, QWidget* parent)
         connect(m_tree, &QWidget::customContextMenuRequested, this, &CurveDocument::onCustomContextMenu);
         connect(m_tree->selectionModel(), &QItemSelectionModel::selectionChanged, graphModel,
             &CurveGraphModel::slotTreeSelectionChanged);
-        connect(m_tree, &QAbstractItemView::doubleClicked, this, &CurveDocument::slotDoubleClickTree);
+        // A double click, or Enter, on a row: details for a string, the colour in the colour
+        // column, nothing for a folder (which opens or closes).
+        connect(m_tree, &QAbstractItemView::activated, this, &CurveDocument::slotDoubleClickTree);
         connect(treeModel, &CurveTreeModel::modified, this, &CurveDocument::modified);
         connect(treeModel, &QAbstractItemModel::rowsAboutToBeRemoved, graphModel,
             &CurveGraphModel::slotRowRemoved);
@@ -331,7 +337,7 @@ bool CurveDocument::maybeSave()
         return true;
     const PromptButton answer = Prompts::show(QMessageBox::Warning, this,
         QCoreApplication::translate("Warning Message", "Save changes to %1?").arg(fileName()), QString(),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Brand::productTitle());
     switch (answer) {
     case QMessageBox::Yes:
         save();
@@ -371,6 +377,41 @@ void CurveDocument::slotDeleteRow()
             rows << QPersistentModelIndex(index);
         if (rows.isEmpty())
             return;
+        // A folder takes its strings with it, and there is no undo: the user is asked, told
+        // how many strings go. A single string deleted on its own is what was asked for.
+        int strings = 0;
+        bool folder = false;
+        std::vector<TreeItem*> pending;
+        for (const QPersistentModelIndex& row : qAsConst(rows)) {
+            TreeItem* item = model->itemFromIndex(row);
+            folder |= item->childCount() > 0;
+            pending.push_back(item);
+        }
+        QSet<TreeItem*> counted;
+        while (!pending.empty()) {
+            TreeItem* item = pending.back();
+            pending.pop_back();
+            if (counted.contains(item))
+                continue;
+            counted.insert(item);
+            if (item->curveID() != 0)
+                ++strings;
+            for (int i = 0; i < item->childCount(); ++i)
+                pending.push_back(item->child(i));
+        }
+        if (folder && strings > 0) {
+            const QPointer<CurveDocument> self(this);
+            const PromptButton answer = Prompts::show(QMessageBox::Question, this,
+                QCoreApplication::translate(
+                    "User prompt", "Delete the selected rows? Strings that go with them: %1.")
+                    .arg(strings),
+                QCoreApplication::translate("User prompt",
+                    "This cannot be undone. Their curves leave the file when it is saved; closing without "
+                    "saving keeps them."),
+                QMessageBox::Yes | QMessageBox::No, Brand::productTitle());
+            if (!self || answer != QMessageBox::Yes)
+                return;
+        }
         // Later rows first, so that the rows still to go keep their places.
         std::sort(rows.begin(), rows.end(),
             [](const QPersistentModelIndex& a, const QPersistentModelIndex& b) { return a.row() > b.row(); });
@@ -406,7 +447,16 @@ void CurveDocument::slotViewDetails(const QModelIndex& index)
             return;
         TreeItem* item = model->itemFromIndex(index.siblingAtColumn(0));
         const uint id = item ? item->curveID() : 0;
-        CurveRecord* record = id != 0 ? graphModel->cache(id) : nullptr;
+        if (id == 0)
+            return;
+        // A string that is not shown is read for the dialog alone: looking at its details must
+        // not put it on the graph or into the report.
+        std::unique_ptr<CurveRecord> unshown;
+        CurveRecord* record = graphModel->cached(id);
+        if (!record) {
+            unshown = graphModel->load(id);
+            record = unshown.get();
+        }
         if (!record)
             return;
         const QPersistentModelIndex row(index.siblingAtColumn(0));
@@ -414,12 +464,20 @@ void CurveDocument::slotViewDetails(const QModelIndex& index)
             *record, item->data(TreeLabel).toString(), item->data(TreeStatus).toUInt(), this);
         if (Prompts::instance().execDialog(&dialog) != QDialog::Accepted)
             return;
-        // The row or the record may have gone while the dialog was open.
-        record = graphModel->cached(id);
-        if (!record || !row.isValid() || !fileInPlace())
+        // The row or the record may have gone, or the string been shown or let go, while the
+        // dialog was open.
+        if (!row.isValid() || !fileInPlace())
+            return;
+        CurveRecord* shown = graphModel->cached(id);
+        record = shown ? shown : unshown.get();
+        if (!record)
             return;
         item = model->itemFromIndex(row);
+        const QString label = record->label;
+        const QColor colour = record->colour;
         *record = dialog.record();
+        record->label = label;
+        record->colour = colour;
         record->invalidateTranslations();
         item->setData(TreeIrradiance, record->value(CurveRecord::Irradiance));
         item->setData(TreeCellTemp, record->value(CurveRecord::CellTemp));
@@ -432,7 +490,9 @@ void CurveDocument::slotViewDetails(const QModelIndex& index)
         status.addBindValue(item->data(TreeNodeID));
         if (!status.exec())
             throw std::runtime_error(status.lastError().text().toStdString());
-        graphModel->updateDetails(id);
+        graphModel->updateDetails(id, record);
+        if (!shown)
+            return;
         // The string's lines are drawn again from the new STC and NOM series.
         emit graphModel->signalStringDeselected(id);
         emit graphModel->signalStringSelected(id);
@@ -530,7 +590,8 @@ void CurveDocument::slotSetColour()
 void CurveDocument::slotDoubleClickTree(const QModelIndex& index)
 {
     guarded([this, index] {
-        if (!index.isValid() || index.column() == ColumnLabel || !m_store->treeModel())
+        // Every column of a string opens its details, its name's too: renaming is on F2.
+        if (!index.isValid() || !m_store->treeModel())
             return;
         if (index.column() == ColumnColour) {
             TreeItem* item = m_store->treeModel()->itemFromIndex(index);
@@ -693,6 +754,21 @@ void CurveDocument::importMeterFile(const QString& path)
     if (!fileInPlace())
         return;
     MeterFileImporter importer(*m_store, this);
+    std::unique_ptr<QProgressDialog> progress;
+    const QPointer<CurveDocument> self(this);
+    // Shown only when the import takes longer than a moment; Cancel keeps what was done.
+    importer.setProgress([&](int done, int total) {
+        if (!progress && total > progressDialogStrings) {
+            progress = std::make_unique<QProgressDialog>(
+                tr("Importing %1").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, total, this);
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(500);
+        }
+        if (!progress)
+            return true;
+        progress->setValue(done);
+        return self && !progress->wasCanceled();
+    });
     importer.importFile(path, selectedRows());
 }
 

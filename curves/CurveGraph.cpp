@@ -21,8 +21,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
+#include <iterator>
 #include <qwt_legend.h>
 #include <qwt_plot_canvas.h>
+#include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 #include <qwt_plot_layout.h>
 #include <qwt_plot_renderer.h>
@@ -94,6 +97,12 @@ CurveGraph::CurveGraph(CurveGraphModel* model, QWidget* parent)
     m_titleItem = new QwtPlotTextLabel;
     m_titleItem->setItemAttribute(QwtPlotItem::Legend, false);
     m_titleItem->attach(this);
+    // Stands in the legend for the strings beyond those it lists; draws nothing itself.
+    m_moreEntry = new QwtPlotCurve;
+    m_moreEntry->setPen(QPen(Qt::NoPen));
+    m_moreEntry->setItemAttribute(QwtPlotItem::Legend, false);
+    m_moreEntry->setItemAttribute(QwtPlotItem::AutoScale, false);
+    m_moreEntry->attach(this);
     m_typeLegend = new CurveTypeLegend;
     m_typeLegend->attach(this);
 
@@ -101,6 +110,10 @@ CurveGraph::CurveGraph(CurveGraphModel* model, QWidget* parent)
     m_zoomer = new CurveZoomer(canvas());
     m_panner = new CurvePanner(canvas());
     m_helper = new CurveGraphSquishHelper(this);
+    // A zoom or a pan puts another voltage under the mouse: the read-out follows at once.
+    for (int axis : { xBottom, yLeft, yRight })
+        connect(axisWidget(axis), &QwtScaleWidget::scaleDivChanged, this,
+            [this] { m_tracker->invalidate(true); });
     updateTypeLegend();
     applyScales();
 
@@ -160,6 +173,7 @@ bool CurveGraph::addLine(uint curveID, SeriesKind kind)
     if (series.isEmpty())
         return false;
     auto* line = new CurveLine(series, record->label, record->colour);
+    line->setSmooth(m_smooth);
     line->attachLine(this);
     m_lines[kind].insert(curveID, line);
     m_maxVoltage = qMax(m_maxVoltage, series.maxVoltage());
@@ -184,7 +198,7 @@ void CurveGraph::slotInsertCurves(uint StringID)
             added |= addLine(StringID, powerKind(kind));
     }
     if (added) {
-        applyScales();
+        m_scalesStale = true;
         scheduleRefresh();
     }
 }
@@ -200,8 +214,8 @@ void CurveGraph::slotRemoveCurves(uint StringID)
     }
     if (!removed)
         return;
-    recomputeMaxima();
-    applyScales();
+    m_maximaStale = true;
+    m_scalesStale = true;
     scheduleRefresh();
 }
 
@@ -214,14 +228,39 @@ bool CurveGraph::removeKinds(const QList<SeriesKind>& kinds)
         m_lines[kind].clear();
     }
     if (removed) {
-        recomputeMaxima();
-        applyScales();
+        m_maximaStale = true;
+        m_scalesStale = true;
     }
     return removed;
 }
 
-void CurveGraph::recomputeMaxima()
+double CurveGraph::largestVoltage() const
 {
+    ensureMaxima();
+    return m_maxVoltage;
+}
+
+double CurveGraph::largestCurrent() const
+{
+    ensureMaxima();
+    return m_maxCurrent;
+}
+
+double CurveGraph::largestPower() const
+{
+    ensureMaxima();
+    return m_maxPower;
+}
+
+void CurveGraph::ensureMaxima() const
+{
+    if (m_maximaStale)
+        recomputeMaxima();
+}
+
+void CurveGraph::recomputeMaxima() const
+{
+    m_maximaStale = false;
     m_maxVoltage = m_maxCurrent = m_maxPower = 0.0;
     for (const auto& lines : m_lines) {
         for (const CurveLine* line : lines) {
@@ -237,6 +276,8 @@ void CurveGraph::recomputeMaxima()
 
 void CurveGraph::applyScales()
 {
+    ensureMaxima();
+    m_scalesStale = false;
     setAxisScale(xBottom, 0.0, 1.1 * m_maxVoltage);
     setAxisScale(yLeft, 0.0, 1.1 * m_maxCurrent);
     setAxisScale(yRight, 0.0, 1.1 * m_maxPower);
@@ -258,6 +299,18 @@ void CurveGraph::scheduleRefresh()
 void CurveGraph::refresh()
 {
     m_refreshPending = false;
+    if (m_scalesStale)
+        applyScales();
+    // Thousands of lines are a band in which smoothing shows nothing, yet smoothing them costs
+    // most of the drawing: lines are smoothed while there are few enough to tell apart.
+    const bool smooth = visibleLineCount() <= maxSmoothLines;
+    if (smooth != m_smooth) {
+        m_smooth = smooth;
+        for (const auto& lines : m_lines) {
+            for (CurveLine* line : lines)
+                line->setSmooth(smooth);
+        }
+    }
     replot();
     m_tracker->invalidate(true);
     m_zoomer->setZoomBase(false);
@@ -337,18 +390,51 @@ void CurveGraph::updateLegend(const QString& newTitle)
     // The legend adds entries in the order they are switched on: strings in the order the tree
     // and the tracker list them.
     const QList<uint> strings = m_model ? m_model->cachedCurveIDs() : QList<uint>();
+    // The legend's own bookkeeping grows with the square of its entries, and thousands of them
+    // would leave no room for the graph: the first strings are listed, the others counted.
+    QSet<uint> listable;
+    int unlisted = 0;
+    for (uint id : strings) {
+        const bool drawn = std::any_of(std::begin(order), std::end(order),
+            [this, id](SeriesKind kind) { return m_lines[kind].contains(id); });
+        if (!drawn)
+            continue;
+        if (listable.size() < maxLegendStrings)
+            listable.insert(id);
+        else
+            ++unlisted;
+    }
     QSet<uint> listed;
+    bool switchedOn = false;
+    // Entries switched off leave the legend only when it is told about them.
+    QVector<const QwtPlotItem*> switchedOff;
     for (SeriesKind kind : order) {
         for (uint id : strings) {
             CurveLine* line = m_lines[kind].value(id);
             if (!line)
                 continue;
-            const bool first = !listed.contains(id);
+            const bool first = !listed.contains(id) && listable.contains(id);
             // Changing the attribute rebuilds the entry: only real changes are made.
-            if (line->testItemAttribute(QwtPlotItem::Legend) != first)
+            if (line->testItemAttribute(QwtPlotItem::Legend) != first) {
                 line->setItemAttribute(QwtPlotItem::Legend, first);
+                switchedOn |= first;
+                if (!first)
+                    switchedOff.append(line);
+            }
             listed.insert(id);
         }
+    }
+    // The count of the others comes last: switched on again after any new entry.
+    if (unlisted > 0) {
+        m_moreEntry->setTitle(tr("and %1 more strings").arg(unlisted));
+        if (switchedOn && m_moreEntry->testItemAttribute(QwtPlotItem::Legend)) {
+            m_moreEntry->setItemAttribute(QwtPlotItem::Legend, false);
+            QwtPlot::updateLegend(m_moreEntry);
+        }
+        m_moreEntry->setItemAttribute(QwtPlotItem::Legend, true);
+    } else if (m_moreEntry->testItemAttribute(QwtPlotItem::Legend)) {
+        m_moreEntry->setItemAttribute(QwtPlotItem::Legend, false);
+        switchedOff.append(m_moreEntry);
     }
     QwtText title(newTitle);
     QFont font = title.font();
@@ -356,7 +442,18 @@ void CurveGraph::updateLegend(const QString& newTitle)
     title.setFont(font);
     title.setRenderFlags(Qt::AlignHCenter | Qt::AlignTop);
     m_titleItem->setText(title);
-    QwtPlot::updateLegend();
+    // Only the listed entries are brought up to date: the plot's own update of every item would
+    // tell the legend about each of thousands of lines, and each telling visits every item.
+    for (const auto& lines : m_lines) {
+        for (const CurveLine* line : lines) {
+            if (line->testItemAttribute(QwtPlotItem::Legend))
+                QwtPlot::updateLegend(line);
+        }
+    }
+    if (m_moreEntry->testItemAttribute(QwtPlotItem::Legend))
+        QwtPlot::updateLegend(m_moreEntry);
+    for (const QwtPlotItem* item : qAsConst(switchedOff))
+        QwtPlot::updateLegend(item);
     scheduleRefresh();
 }
 
@@ -416,7 +513,8 @@ void CurveGraph::exportimg()
     Prompts::show(QMessageBox::Critical, this,
         QCoreApplication::translate("Error Message", "There was an problem trying to save the image %1")
             .arg(path),
-        QCoreApplication::translate("Error message informative text", "Exception details: %1").arg(error));
+        QCoreApplication::translate("Error message informative text", "Exception details: %1").arg(error),
+        QMessageBox::Ok, Brand::productTitle());
 }
 
 void CurveGraph::setStringColour(uint curveID, const QColor& colour)

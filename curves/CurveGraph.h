@@ -7,6 +7,7 @@
 #include <array>
 #include <qwt_plot.h>
 
+class QwtPlotCurve;
 class QwtPlotTextLabel;
 
 namespace IVCurve {
@@ -28,6 +29,11 @@ class CurveGraph : public QwtPlot
 public:
     enum Display { ShowIV, ShowPWR, ShowSTC, ShowNOM, ShowMEAS, DisplayCount };
 
+    // The legend lists this many strings at most, and counts the others in one more entry.
+    static constexpr int maxLegendStrings = 100;
+    // Lines are drawn antialiased while at most this many are shown.
+    static constexpr int maxSmoothLines = 1000;
+
     explicit CurveGraph(CurveGraphModel* model, QWidget* parent = nullptr);
     ~CurveGraph() override;
 
@@ -35,9 +41,9 @@ public:
     int visibleLineCount() const;
     const CurveLine* line(uint curveID, SeriesKind kind) const { return m_lines[kind].value(curveID); }
     bool isShown(Display display) const { return m_display[display]; }
-    double largestVoltage() const { return m_maxVoltage; }
-    double largestCurrent() const { return m_maxCurrent; }
-    double largestPower() const { return m_maxPower; }
+    double largestVoltage() const;
+    double largestCurrent() const;
+    double largestPower() const;
     QString titleText() const { return m_title; }
     CurveTypeLegend* typeLegend() const { return m_typeLegend; }
     CurveTracker* tracker() const { return m_tracker; }
@@ -70,7 +76,10 @@ private:
     bool addLine(uint curveID, SeriesKind kind);
     // Removes every line of the kinds; true when there was one.
     bool removeKinds(const QList<SeriesKind>& kinds);
-    void recomputeMaxima();
+    // Removing lines only marks the maxima stale: they are worked out again once, when the
+    // graph is drawn or asked, not once for every line of a folder let go.
+    void recomputeMaxima() const;
+    void ensureMaxima() const;
     void applyScales();
     void scheduleRefresh();
     void kindToggled(Display display, bool on);
@@ -78,18 +87,23 @@ private:
 
     CurveGraphModel* m_model;
     std::array<QHash<uint, CurveLine*>, SeriesKindCount> m_lines;
-    double m_maxVoltage = 0.0;
-    double m_maxCurrent = 0.0;
-    double m_maxPower = 0.0;
+    mutable double m_maxVoltage = 0.0;
+    mutable double m_maxCurrent = 0.0;
+    mutable double m_maxPower = 0.0;
+    mutable bool m_maximaStale = false;
+    // The scales wait for the next drawing as well.
+    bool m_scalesStale = false;
     std::array<bool, DisplayCount> m_display { { true, false, true, false, false } };
     CurveTracker* m_tracker;
     CurveZoomer* m_zoomer;
     CurvePanner* m_panner;
     QwtPlotTextLabel* m_titleItem;
+    QwtPlotCurve* m_moreEntry;
     CurveTypeLegend* m_typeLegend;
     CurveGraphSquishHelper* m_helper;
     QString m_title;
     bool m_refreshPending = false;
+    bool m_smooth = true;
 };
 
 } // namespace IVCurve

@@ -60,6 +60,13 @@ void CurveLine::attachLine(QwtPlot* plot)
         m_marker->attach(plot);
 }
 
+void CurveLine::setSmooth(bool smooth)
+{
+    setRenderHint(QwtPlotItem::RenderAntialiased, smooth);
+    if (m_marker)
+        m_marker->setRenderHint(QwtPlotItem::RenderAntialiased, smooth);
+}
+
 Qt::PenStyle CurveLine::penStyle(SeriesKind kind)
 {
     switch (kind) {

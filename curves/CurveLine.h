@@ -30,6 +30,8 @@ public:
 
     // Attaches (or detaches, for null) the line and its marker.
     void attachLine(QwtPlot* plot);
+    // Antialiased drawing of the line and its marker.
+    void setSmooth(bool smooth);
 
     static Qt::PenStyle penStyle(SeriesKind kind);
 

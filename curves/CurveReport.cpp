@@ -218,7 +218,7 @@ bool write(const QString& pdfPath, const Options& options, CurveGraph* graph, Cu
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setColorMode(QPrinter::Color);
-    printer.setCreator(Brand::applicationName());
+    printer.setCreator(Brand::productTitle());
     printer.setDocName(target.completeBaseName());
     printer.setOutputFileName(partial.fileName());
 
@@ -302,7 +302,7 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
     if (ids.isEmpty()) {
         Prompts::show(QMessageBox::Warning, parent,
             QCoreApplication::translate("Error Message", "No data selected"), QString(), QMessageBox::Ok,
-            Brand::applicationName());
+            Brand::productTitle());
         return;
     }
     CurveReportDlg dialog(parent);
@@ -340,8 +340,7 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
         QApplication::restoreOverrideCursor();
     }
     if (!written) {
-        Prompts::show(
-            QMessageBox::Warning, parent, error, QString(), QMessageBox::Ok, Brand::applicationName());
+        Prompts::show(QMessageBox::Warning, parent, error, QString(), QMessageBox::Ok, Brand::productTitle());
         return;
     }
     if (!Desktop::openUrl(QUrl::fromLocalFile(path))) {
@@ -349,7 +348,7 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
             QCoreApplication::translate(
                 "CurveReport", "The report was saved as %1, but no program could be found to show it.")
                 .arg(QDir::toNativeSeparators(path)),
-            QString(), QMessageBox::Ok, Brand::applicationName());
+            QString(), QMessageBox::Ok, Brand::productTitle());
     }
 }
 

@@ -117,11 +117,12 @@ QFont subscriptFont(const QFont& font)
 void CurveTracker::updateRows() const
 {
     const QPoint position = trackerPosition();
-    if (position == m_rowsPosition)
+    const double x = invTransform(position).x();
+    if (position == m_rowsPosition && x == m_rowsVoltage)
         return;
     m_rowsPosition = position;
+    m_rowsVoltage = x;
     m_rows.clear();
-    const double x = invTransform(position).x();
     const QLocale locale;
     const QString comma = QStringLiteral(",");
     const QFontMetrics metrics(trackerFont());
@@ -158,6 +159,21 @@ void CurveTracker::updateRows() const
         m_rows.append(row);
     }
     m_rowsSize = QSize(width, metrics.height() * m_rows.size());
+}
+
+QString CurveTracker::shownText() const
+{
+    if (trackerPosition().x() < 0)
+        return QString();
+    updateRows();
+    QStringList rows;
+    for (const Row& row : qAsConst(m_rows)) {
+        QString text;
+        for (const Part& part : row.parts)
+            text += part.text.text();
+        rows << text;
+    }
+    return rows.join(QLatin1Char('\n'));
 }
 
 void CurveTracker::invalidate(bool redraw)

@@ -25,6 +25,8 @@ public:
     void invalidate(bool redraw);
     // Where the read-out box is drawn for the mouse position; empty when there is nothing to read.
     QRect trackerRect(const QFont& font) const override;
+    // The read-out as it shows now, as plain text, one row a line.
+    QString shownText() const;
 
 protected:
     QwtText trackerTextF(const QPointF& position) const override;
@@ -50,6 +52,9 @@ private:
 
     LineSource m_lines;
     mutable QPoint m_rowsPosition { -1, -1 };
+    // The voltage under the mouse when the rows were built: zooming or panning changes it
+    // where the mouse stays.
+    mutable double m_rowsVoltage = 0.0;
     mutable QVector<Row> m_rows;
     mutable QSize m_rowsSize;
     mutable QHash<QString, QStaticText> m_texts[2];

@@ -21,6 +21,8 @@ CurveTree::CurveTree(QWidget* parent)
     setAlternatingRowColors(true);
     setAnimated(true);
     setExpandsOnDoubleClick(true);
+    // A double click opens a string's details; names are edited with F2.
+    setEditTriggers(QAbstractItemView::EditKeyPressed);
     setWordWrap(true);
     header()->setSectionResizeMode(QHeaderView::Interactive);
     header()->setMinimumSectionSize(10);

@@ -571,6 +571,30 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>Could not save %1.</source>
         <translation>%1 konnte nicht gespeichert werden.</translation>
     </message>
+    <message>
+        <source>line %1 is longer than %2 characters</source>
+        <translation>Zeile %1 ist länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <source>line 1 is empty</source>
+        <translation>Zeile 1 ist leer</translation>
+    </message>
+    <message>
+        <source>line 2 names no column a tester writes</source>
+        <translation>Zeile 2 nennt keine Spalte, die ein Prüfgerät schreibt</translation>
+    </message>
+    <message>
+        <source>there is no curve after line 2</source>
+        <translation>nach Zeile 2 folgt keine Kennlinie</translation>
+    </message>
+    <message>
+        <source>%1 is not a tester file: %2.</source>
+        <translation>%1 ist keine Datei eines Prüfgeräts: %2.</translation>
+    </message>
+    <message>
+        <source>Nothing was imported.</source>
+        <translation>Es wurde nichts importiert.</translation>
+    </message>
 </context>
 <context>
     <name>Error message informative text</name>
@@ -1342,6 +1366,10 @@ Dünnschicht 0.063</translation>
         <source>The file name has no ending: name the image .png or .jpeg</source>
         <translation>Der Dateiname hat keine Endung: Benennen Sie das Bild mit .png oder .jpeg</translation>
     </message>
+    <message>
+        <source>and %1 more strings</source>
+        <translation>und %1 weitere Stränge</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveModulesChooser</name>
@@ -1916,6 +1944,13 @@ Dünnschicht 0.063</translation>
     </message>
 </context>
 <context>
+    <name>IVCurve::TestDate</name>
+    <message>
+        <source>time unknown</source>
+        <translation>Uhrzeit unbekannt</translation>
+    </message>
+</context>
+<context>
     <name>IVCurve::TesterFileImporter</name>
     <message>
         <source>String %1</source>
@@ -2009,6 +2044,14 @@ Dünnschicht 0.063</translation>
     <message>
         <source>The later ones were given new ids; cables stay attached to the first item of each id.</source>
         <translation>Die späteren haben neue IDs erhalten; Kabel bleiben mit dem ersten Element jeder ID verbunden.</translation>
+    </message>
+    <message>
+        <source>Irradiance and temperature import cancelled: %1 of %2 strings updated, the others left as they were.</source>
+        <translation>Import von Bestrahlungsstärke und Temperatur abgebrochen: %1 von %2 Strängen aktualisiert, die übrigen blieben unverändert.</translation>
+    </message>
+    <message>
+        <source>The import of %1 was cancelled. %2 strings were kept, from the end of the file; the others were not imported.</source>
+        <translation>Der Import von %1 wurde abgebrochen. %2 Stränge vom Ende der Datei wurden behalten, die übrigen nicht importiert.</translation>
     </message>
 </context>
 <context>
@@ -2510,6 +2553,14 @@ Dünnschicht 0.063</translation>
     <message>
         <source>You can open it read-only to look at it. To work on it, wait until it is closed there.</source>
         <translation>Sie können es schreibgeschützt öffnen, um es anzusehen. Um daran zu arbeiten, warten Sie, bis es dort geschlossen ist.</translation>
+    </message>
+    <message>
+        <source>Delete the selected rows? Strings that go with them: %1.</source>
+        <translation>Die ausgewählten Zeilen löschen? Stränge, die mit ihnen gelöscht werden: %1.</translation>
+    </message>
+    <message>
+        <source>This cannot be undone. Their curves leave the file when it is saved; closing without saving keeps them.</source>
+        <translation>Dies kann nicht rückgängig gemacht werden. Ihre Kennlinien werden beim Speichern aus der Datei entfernt; Schließen ohne Speichern behält sie.</translation>
     </message>
 </context>
 <context>

@@ -2,8 +2,12 @@
 """Runs bench_curves --translate and its numpy peer in turn on one curve file and prints both
 and their ratio: the job's own wall and CPU times, and the whole process's wall time.
 
-    /usr/bin/python3 bench/curves/compare_peer.py build/release/bench/bench_curves [strings] [runs]
+    /usr/bin/python3 bench/curves/compare_peer.py build/release/bench/bench_curves [strings] [runs] [scale]
     ... --procedures: the same for IEC 60891 procedures 2 and 4
+
+With a fourth argument, the path of bench_curvescale, the document figures at that size (import,
+select, deselect, meter import; median of the same number of runs) are taken first, in the same
+run, so that both sets of figures come from one state of the machine.
 """
 
 import os
@@ -36,6 +40,12 @@ def main():
     strings = arguments[2] if len(arguments) > 2 else "5000"
     runs = int(arguments[3]) if len(arguments) > 3 else 7
     peer = os.path.join(os.path.dirname(os.path.abspath(__file__)), "peer_translate.py")
+    if len(arguments) > 4:
+        env = dict(os.environ)
+        env.setdefault("QT_QPA_PLATFORM", "offscreen")
+        scale = subprocess.run([os.path.abspath(arguments[4]), strings, str(runs)], capture_output=True,
+                               text=True, check=True, env=env).stdout
+        print(scale.rstrip())
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "curves.kstcrv")
         subprocess.run([bench, "--make", path, strings], capture_output=True, check=True)

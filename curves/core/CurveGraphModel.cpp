@@ -345,11 +345,11 @@ void CurveGraphModel::releaseStatements()
     m_insertQuery = QSqlQuery(m_database);
 }
 
-bool CurveGraphModel::updateDetails(uint curveID)
+bool CurveGraphModel::updateDetails(uint curveID, const CurveRecord* given)
 {
     if (!m_database.isOpen())
         return false;
-    const CurveRecord* record = cached(curveID);
+    const CurveRecord* record = given ? given : cached(curveID);
     if (!record) {
         warn(QCoreApplication::translate("Error Message", "IV curve data not found in collection"));
         return false;
@@ -542,13 +542,21 @@ QString CurveGraphModel::selectionLabels() const
     return labels.join(QStringLiteral(", "));
 }
 
-void CurveGraphModel::release(uint curveID)
+void CurveGraphModel::release(uint curveID, bool compact)
 {
     if (!cached(curveID))
         return;
     emit signalStringDeselected(curveID);
     m_cache.erase(curveID);
-    m_order.removeOne(curveID);
+    if (compact)
+        m_order.removeOne(curveID);
+}
+
+void CurveGraphModel::compactOrder()
+{
+    // One pass for a whole folder let go, rather than a search of the list for each string.
+    m_order.erase(std::remove_if(m_order.begin(), m_order.end(), [this](uint id) { return !cached(id); }),
+        m_order.end());
 }
 
 void CurveGraphModel::slotTreeSelectionChanged(
@@ -564,7 +572,7 @@ void CurveGraphModel::slotTreeSelectionChanged(
     while (!pending.empty()) {
         const QModelIndex index = pending.back();
         pending.pop_back();
-        release(m_treeModel->itemFromIndex(index)->data(TreeCurveID).toUInt());
+        release(m_treeModel->itemFromIndex(index)->data(TreeCurveID).toUInt(), false);
         const int rows = m_treeModel->rowCount(index);
         for (int row = 0; row < rows; ++row) {
             const QModelIndex child = m_treeModel->index(row, 0, index);
@@ -572,6 +580,7 @@ void CurveGraphModel::slotTreeSelectionChanged(
                 pending.push_back(child);
         }
     }
+    compactOrder();
 
     m_selection.merge(selected, QItemSelectionModel::Select);
     for (const QModelIndex& index : selected.indexes()) {
@@ -610,10 +619,11 @@ void CurveGraphModel::slotRowRemoved(const QModelIndex& parent, int first, int l
         pending.pop_back();
         if (!index.isValid())
             continue;
-        release(m_treeModel->itemFromIndex(index)->data(TreeCurveID).toUInt());
+        release(m_treeModel->itemFromIndex(index)->data(TreeCurveID).toUInt(), false);
         for (int row = 0; row < m_treeModel->rowCount(index); ++row)
             pending.push_back(m_treeModel->index(row, 0, index));
     }
+    compactOrder();
 }
 
 void CurveGraphModel::cacheAll(const QVector<uint>& curveIDs)

@@ -47,8 +47,9 @@ public:
     // are left out.
     void readEach(
         const QVector<uint>& curveIDs, const std::function<void(int, std::unique_ptr<CurveRecord>)>& visit);
-    // Writes the conditions, translation settings and module of a cached record.
-    bool updateDetails(uint curveID);
+    // Writes the conditions, translation settings and module of a record: the cached one, or
+    // the one given (a string looked at without being shown).
+    bool updateDetails(uint curveID, const CurveRecord* record = nullptr);
     // Assigns a library module to a string with the given number of modules in series.
     bool assignModule(uint curveID, const CurveModuleRow& module, unsigned series);
 
@@ -80,7 +81,9 @@ public slots:
     void slotRowRemoved(const QModelIndex& parent, int first, int last);
 
 private:
-    void release(uint curveID);
+    // Lets go of a string; the order list is compacted by the caller when many go at once.
+    void release(uint curveID, bool compact = true);
+    void compactOrder();
     // Prepares the select of a curve row, followed by the given condition.
     bool prepareLoad(QSqlQuery& query, const QString& condition);
     std::unique_ptr<CurveRecord> recordFromRow(const QSqlQuery& query, uint curveID) const;

@@ -7,6 +7,7 @@
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
+#include "InsertBatch.h"
 #include "Prompts.h"
 #include "TestDate.h"
 #include "TreeItem.h"
@@ -91,7 +92,8 @@ bool MeterFileImporter::readFile(const QString& path)
     QByteArray content;
     if (!readPlainFile(path, maxFileSize, &content)) {
         Prompts::show(Prompt::Warning, m_dialogParent,
-            translate("Error Message", "Error opening %1 for reading.").arg(path));
+            translate("Error Message", "Error opening %1 for reading.").arg(path), QString(), Prompt::Ok,
+            Brand::productTitle());
         return false;
     }
     QBuffer file(&content);
@@ -115,8 +117,14 @@ bool MeterFileImporter::readLines(const QStringList& lines)
 {
     m_readings.clear();
     std::vector<std::string> fields;
+    // A file saved by a spreadsheet or an editor may start with a byte-order mark.
+    QString first = lines.isEmpty() ? QString() : lines.first();
+    if (first.startsWith(QChar(0xFEFF)))
+        first.remove(0, 1);
+    else if (first.startsWith(QLatin1String("\xEF\xBB\xBF")))
+        first.remove(0, 3);
     const bool headerRead
-        = !lines.isEmpty() && splitLine(lines.first().toStdString(), Separator("\\", ";,", "\""), &fields);
+        = !lines.isEmpty() && splitLine(first.toStdString(), Separator("\\", ";,", "\""), &fields);
     const bool header = headerRead && fields.size() >= 8 && text(fields, 0) == QLatin1String("Index")
         && text(fields, 1) == QLatin1String("Irr") && text(fields, 2) == QLatin1String("Tpv")
         && text(fields, 4) == QLatin1String("Date") && text(fields, 5) == QLatin1String("Time")
@@ -126,7 +134,13 @@ bool MeterFileImporter::readLines(const QStringList& lines)
             QString(), Prompt::Ok, Brand::productTitle());
         return false;
     }
-    const char listSeparator = QLocale().decimalPoint() == QLatin1Char(',') ? ';' : ',';
+    // The meter writes its rows with the separator of its header, whatever the computer reading
+    // the file uses; only a header that shows neither leaves it to the user's locale.
+    const int semicolons = first.count(QLatin1Char(';'));
+    const int commas = first.count(QLatin1Char(','));
+    const char listSeparator = semicolons != commas
+        ? (semicolons > commas ? ';' : ',')
+        : (QLocale().decimalPoint() == QLatin1Char(',') ? ';' : ',');
     m_stopped = false;
     for (int n = 1; n < lines.size() && !m_stopped; ++n)
         readLine(lines.at(n).toStdString(), listSeparator);
@@ -161,8 +175,13 @@ bool MeterFileImporter::readLine(const std::string& line, char listSeparator)
         day = date.at(0).toInt();
     if (date.size() > 1)
         month = date.at(1).toInt();
-    if (date.size() > 2)
-        year = 2000 + date.at(2).toInt();
+    // The meter writes two digits; a file passed through a spreadsheet may hold four.
+    if (date.size() > 2) {
+        const QStringRef yearText = date.at(2).trimmed();
+        year = yearText.toInt();
+        if (yearText.size() <= 2)
+            year += 2000;
+    }
     const QStringList time = text(fields, 5).split(QLatin1Char(':'));
     if (time.size() > 0)
         hours = time.at(0).toInt();
@@ -247,12 +266,26 @@ void MeterFileImporter::match(const QModelIndexList& selected)
                 work.append(item->child(i));
         }
     }
+    // One transaction for all strings: a commit of its own for each would wait for the disk
+    // thousands of times. The graph draws the changed strings once, at the end.
+    InsertBatch batch(m_store.database());
+    QSqlQuery statusQuery(m_store.database());
+    statusQuery.prepare(QStringLiteral("UPDATE TreeNodes SET Status = ? WHERE NodeID = ?"));
+    QVector<uint> changed;
+    int done = 0;
+    m_cancelled = false;
     for (TreeItem* node : qAsConst(nodes)) {
+        if (m_progress && !m_progress(done++, nodes.size())) {
+            m_cancelled = true;
+            break;
+        }
         const uint curveID = node->data(TreeCurveID).toUInt();
         const QString label = node->data(TreeLabel).toString();
-        const QDateTime tested = TestDate::parse(node->data(TreeTestDate).toString());
+        const QString testDate = node->data(TreeTestDate).toString();
+        const QDateTime tested = TestDate::parse(testDate);
         auto found = m_readings.end();
-        if (tested.isValid()) {
+        // A test whose time is unknown matches no reading: midnight is not when it was made.
+        if (tested.isValid() && TestDate::hasTime(testDate)) {
             const qint64 key = timeKey(tested.date(), tested.time());
             found = m_readings.lower_bound(key);
             if (found != m_readings.end() && found->first - key >= 20)
@@ -299,18 +332,35 @@ void MeterFileImporter::match(const QModelIndexList& selected)
             continue;
         }
         node->setData(TreeStatus, status);
-        QSqlQuery query(m_store.database());
-        query.prepare(QStringLiteral("UPDATE TreeNodes SET Status = ? WHERE NodeID = ?"));
-        query.addBindValue(status);
-        query.addBindValue(node->data(TreeNodeID));
-        query.exec();
+        statusQuery.addBindValue(status);
+        statusQuery.addBindValue(node->data(TreeNodeID));
+        statusQuery.exec();
         if (record) {
             graph->updateDetails(curveID);
             record->invalidateTranslations();
         }
         tree->refreshRow(node);
+        changed.append(curveID);
+    }
+    batch.commit();
+    if (m_progress && !m_cancelled)
+        m_progress(nodes.size(), nodes.size());
+    for (uint curveID : qAsConst(changed)) {
         emit graph->signalStringDeselected(curveID);
         emit graph->signalStringSelected(curveID);
+    }
+    // The lines drawn again take their strings' places in the legend.
+    if (!changed.isEmpty())
+        emit graph->signalUpdateLegend(graph->selectionLabels());
+    if (m_cancelled) {
+        Prompts::show(Prompt::Information, m_dialogParent,
+            translate("Informative Message",
+                "Irradiance and temperature import cancelled: %1 of %2 strings updated, the others left as "
+                "they were.")
+                .arg(changed.size())
+                .arg(nodes.size()),
+            QString(), Prompt::Ok, Brand::productTitle());
+        return;
     }
     QString message = translate("Informative Message", "Irradiance and temperature import complete.");
     if (!m_notFound.isEmpty())

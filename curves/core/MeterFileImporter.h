@@ -3,6 +3,7 @@
 #include <QModelIndexList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 
 class QWidget;
@@ -27,7 +28,14 @@ public:
     // Readings by their wall-clock time in seconds.
     using Readings = std::map<qint64, Reading>;
 
+    // Called before each string with the strings done and the strings in all, and once at the
+    // end; false cancels, keeping the strings updated so far.
+    using Progress = std::function<bool(int done, int total)>;
+
     MeterFileImporter(CurveStore& store, QWidget* dialogParent = nullptr);
+
+    void setProgress(const Progress& progress) { m_progress = progress; }
+    bool wasCancelled() const { return m_cancelled; }
 
     // The whole import: reads the file and fills the selected strings (column-0 indexes).
     void importFile(const QString& path, const QModelIndexList& selected);
@@ -55,6 +63,8 @@ private:
     QStringList m_notFound;
     bool m_yesToAll = false;
     bool m_stopped = false;
+    bool m_cancelled = false;
+    Progress m_progress;
 };
 
 } // namespace IVCurve

@@ -1,5 +1,6 @@
 #include "TestDate.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStringList>
 
@@ -25,13 +26,30 @@ QDateTime parse(const QString& stored)
     return QDateTime(date, time);
 }
 
+bool hasTime(const QString& stored)
+{
+    if (!parse(stored).isValid())
+        return false;
+    // ISO text carries its time after the "T"; the older text after the blank, as H:m:s.
+    if (QDateTime::fromString(stored, Qt::ISODate).isValid())
+        return stored.contains(QLatin1Char('T'));
+    const QStringList hms = stored.section(QLatin1Char(' '), 1).split(QLatin1Char(':'));
+    if (hms.size() != 3)
+        return false;
+    bool ok[3] = { false, false, false };
+    const QTime time(hms.at(0).toInt(&ok[0], 10), hms.at(1).toInt(&ok[1], 10), hms.at(2).toInt(&ok[2], 10));
+    return ok[0] && ok[1] && ok[2] && time.isValid();
+}
+
 QString displayText(const QString& stored)
 {
     const QDateTime dateTime = parse(stored);
     if (!dateTime.isValid())
         return QString();
-    return QLocale::system().toString(dateTime.date(), QLocale::ShortFormat) + QLatin1Char(' ')
-        + dateTime.time().toString(QStringLiteral("HH:mm:ss"));
+    const QString date = QLocale::system().toString(dateTime.date(), QLocale::ShortFormat);
+    if (!hasTime(stored))
+        return date + QLatin1Char(' ') + QCoreApplication::translate("IVCurve::TestDate", "time unknown");
+    return date + QLatin1Char(' ') + dateTime.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace TestDate

@@ -1,5 +1,6 @@
 #include "TesterFileImporter.h"
 
+#include "Brand.h"
 #include "CurveConstants.h"
 #include "CurveGraphModel.h"
 #include "CurvePointsCodec.h"
@@ -8,16 +9,21 @@
 #include "CurveTreeModel.h"
 #include "FileNames.h"
 #include "InsertBatch.h"
+#include "NumberText.h"
 #include "Prompts.h"
 #include "TreeItem.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSet>
 #include <QTime>
 #include <QVector>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -34,7 +40,7 @@ const int valueTargets[CurveRecord::ValueCount] = { TreeIrradiance, TreeAmbientT
 // A file larger than this is not a tester's export; reading it would only exhaust memory.
 constexpr qint64 maxFileSize = qint64(512) << 20;
 // How many lines pass between two progress reports.
-constexpr int progressStep = 64;
+constexpr int progressStep = 256;
 
 QString testDateText(const QString& dateField, const QString& timeField)
 {
@@ -55,31 +61,58 @@ QString testDateText(const QString& dateField, const QString& timeField)
     return text;
 }
 
-// A point field "V:I[:G[:tag]]" in the user's locale; false when it is not a usable point.
-bool parsePoint(const QString& field, const QLocale& locale, double* v, double* i, double* g, int* tag)
+// A number of a point field, written with the file's decimal mark; false for anything else
+// (group separators, letters, an empty text). Read without a locale object or an allocation:
+// a file of thousands of curves holds over a million of them.
+template <typename Number> bool parseNumber(const QStringRef& text, QChar decimal, Number* value)
 {
-    const QVector<QStringRef> parts = field.splitRef(QLatin1Char(':'));
-    if (parts.size() < 2)
+    const QStringRef trimmed = text.trimmed();
+    char buffer[64];
+    const int size = trimmed.size();
+    if (size == 0 || size >= int(sizeof buffer))
         return false;
-    bool ok = false;
-    *v = locale.toDouble(parts.at(0).trimmed(), &ok);
-    if (!ok)
-        return false;
-    *i = locale.toDouble(parts.at(1).trimmed(), &ok);
-    if (!ok)
+    for (int k = 0; k < size; ++k) {
+        const QChar c = trimmed.at(k);
+        if (c == decimal)
+            buffer[k] = '.';
+        else if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-')
+            || c == QLatin1Char('e') || c == QLatin1Char('E'))
+            buffer[k] = char(c.unicode());
+        else if (c == QLatin1Char('+') && k == 0)
+            buffer[k] = ' ';
+        else if (c == QLatin1Char('+') && (buffer[k - 1] == 'e' || buffer[k - 1] == 'E'))
+            buffer[k] = '+';
+        else
+            return false;
+    }
+    const char* first = buffer[0] == ' ' ? buffer + 1 : buffer;
+    const auto result = std::from_chars(first, buffer + size, *value);
+    return result.ec == std::errc() && result.ptr == buffer + size;
+}
+
+// A point field "V:I[:G[:tag]]" with the file's decimal mark; false when it is not a usable
+// point.
+bool parsePoint(const QString& field, QChar decimal, double* v, double* i, double* g, int* tag)
+{
+    QStringRef parts[4];
+    int count = 0;
+    int start = 0;
+    // Parts beyond the fourth are not read.
+    while (count < 4) {
+        const int colon = field.indexOf(QLatin1Char(':'), start);
+        parts[count++] = field.midRef(start, colon < 0 ? -1 : colon - start);
+        if (colon < 0)
+            break;
+        start = colon + 1;
+    }
+    if (count < 2 || !parseNumber(parts[0], decimal, v) || !parseNumber(parts[1], decimal, i))
         return false;
     *g = 0.0;
     *tag = 0;
-    if (parts.size() > 2) {
-        *g = locale.toDouble(parts.at(2).trimmed(), &ok);
-        if (!ok)
-            return false;
-    }
-    if (parts.size() > 3) {
-        *tag = locale.toInt(parts.at(3).trimmed(), &ok);
-        if (!ok)
-            return false;
-    }
+    if (count > 2 && !parseNumber(parts[2], decimal, g))
+        return false;
+    if (count > 3 && !parseNumber(parts[3], decimal, tag))
+        return false;
     return std::isfinite(*v) && std::isfinite(*i) && std::isfinite(*g);
 }
 } // namespace
@@ -96,17 +129,147 @@ TesterFileImporter::TesterFileImporter(CurveStore& store, QWidget* dialogParent)
 
 bool TesterFileImporter::importFile(const QString& path)
 {
-    QByteArray content;
-    if (!readPlainFile(path, maxFileSize, &content)) {
+    QFile file;
+    if (!openPlainFile(path, maxFileSize, &file)) {
         Prompts::show(Prompt::Warning, m_dialogParent,
-            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
+            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path),
+            QString(), Prompt::Ok, Brand::productTitle());
         return false;
     }
-    importData(content, QFileInfo(path).fileName());
+    const QString name = QFileInfo(path).fileName();
+    QVector<QByteArray> lines;
+    if (!readLines(file, &lines)) {
+        if (file.error() != QFileDevice::NoError) {
+            Prompts::show(Prompt::Warning, m_dialogParent,
+                QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path),
+                QString(), Prompt::Ok, Brand::productTitle());
+            return false;
+        }
+        refuse(name, m_refusal);
+        return false;
+    }
+    file.close();
+    return importLines(lines, name) != nullptr;
+}
+
+TreeItem* TesterFileImporter::importData(const QByteArray& content, const QString& folderLabel)
+{
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    QVector<QByteArray> lines;
+    if (!readLines(buffer, &lines)) {
+        refuse(folderLabel, m_refusal);
+        return nullptr;
+    }
+    return importLines(lines, folderLabel);
+}
+
+bool TesterFileImporter::readLines(QIODevice& device, QVector<QByteArray>* lines)
+{
+    m_refusal.clear();
+    m_refusedLine = 0;
+    lines->clear();
+    // Read in blocks and split here: the line being read is the only one that may grow, and it
+    // is given up as soon as it passes the limit, however long the file's line is.
+    QByteArray line;
+    QByteArray block;
+    for (;;) {
+        block = device.read(1 << 16);
+        if (block.isEmpty())
+            break;
+        const int size = block.size();
+        int start = 0;
+        while (start < size) {
+            // Only 7-bit text: the tester writes nothing else, and anything else is noise.
+            int end = start;
+            while (end < size && (block.at(end) & 0x7F) != '\n')
+                ++end;
+            if (line.size() + (end - start) > maxLineLength) {
+                m_refusedLine = lines->size() + 1;
+                m_refusal
+                    = QCoreApplication::translate("Error Message", "line %1 is longer than %2 characters")
+                          .arg(m_refusedLine)
+                          .arg(maxLineLength);
+                lines->clear();
+                return false;
+            }
+            line.append(block.constData() + start, end - start);
+            if (end == size)
+                break;
+            for (char& c : line)
+                c = char(c & 0x7F);
+            while (line.endsWith('\r'))
+                line.chop(1);
+            lines->append(line);
+            line.clear();
+            start = end + 1;
+        }
+    }
+    if (device.isOpen() && qobject_cast<QFileDevice*>(&device)
+        && static_cast<QFileDevice&>(device).error() != QFileDevice::NoError)
+        return false;
+    for (char& c : line)
+        c = char(c & 0x7F);
+    lines->append(line);
+
+    // What a tester writes: a header line, a line of column names and a curve on each line
+    // after them. Anything else (a picture, a document, a cut-off file) adds nothing.
+    if (lines->first().trimmed().isEmpty()) {
+        m_refusedLine = 1;
+        m_refusal = QCoreApplication::translate("Error Message", "line 1 is empty");
+    } else if (lines->size() < 2 || !detectSeparator(lines->at(1))) {
+        m_refusedLine = 2;
+        m_refusal = QCoreApplication::translate("Error Message", "line 2 names no column a tester writes");
+    } else if (std::none_of(lines->cbegin() + 2, lines->cend(),
+                   [](const QByteArray& l) { return !l.trimmed().isEmpty(); })) {
+        m_refusedLine = 3;
+        m_refusal = QCoreApplication::translate("Error Message", "there is no curve after line 2");
+    }
+    if (m_refusal.isEmpty())
+        return true;
+    lines->clear();
+    return false;
+}
+
+bool TesterFileImporter::detectSeparator(const QByteArray& columnLine)
+{
+    // The tester writes the list separator of its own locale (and the matching decimal mark),
+    // whatever the computer reading the file uses: the column names show which it was.
+    static const QSet<QByteArray> known { "Index", "Rpe (Ohm)", "Voc (VDC)", "Isc (ADC)", "Riso (MOhm)",
+        "Viso (V)", "Iclamp (Amp)", "Irr (W/m2)", "Ta (C)", "Tpv (C)", "FF", "Vmpp (V)", "Impp(A)",
+        "DD/MM/YYYY", "HH:MM:SS", "IVCurve" };
+    int best = 0;
+    char chosen = 0;
+    for (char candidate : { m_separator.toLatin1(), char(m_separator == QLatin1Char(',') ? ';' : ',') }) {
+        int named = 0;
+        for (const QByteArray& name : columnLine.split(candidate))
+            named += known.contains(name.trimmed()) ? 1 : 0;
+        if (named > best) {
+            best = named;
+            chosen = candidate;
+        }
+    }
+    if (chosen == 0)
+        return false;
+    m_separator = QLatin1Char(chosen);
+    m_decimal = chosen == ';' ? QLatin1Char(',') : QLatin1Char('.');
     return true;
 }
 
-TreeItem* TesterFileImporter::importData(const QByteArray& rawContent, const QString& folderLabel)
+void TesterFileImporter::refuse(const QString& fileName, const QString& reason)
+{
+    MessageRequest request;
+    request.parent = m_dialogParent;
+    request.icon = Prompt::Warning;
+    request.title = Brand::productTitle();
+    request.text
+        = QCoreApplication::translate("Error Message", "%1 is not a tester file: %2.").arg(fileName, reason);
+    request.informativeText = QCoreApplication::translate("Error Message", "Nothing was imported.");
+    Prompts::instance().message(request);
+}
+
+TreeItem* TesterFileImporter::importLines(QVector<QByteArray>& lines, const QString& folderLabel)
 {
     CurveTreeModel* tree = m_store.treeModel();
     if (!tree || !m_store.graphModel())
@@ -116,50 +279,29 @@ TreeItem* TesterFileImporter::importData(const QByteArray& rawContent, const QSt
     m_cancelled = false;
     m_imported = 0;
     m_dipRemovalBudget = maxImportDipRemovalWork;
+    m_locale = QLocale(m_decimal == QLatin1Char(',') ? QLocale::German : QLocale::C);
+    m_locale.setNumberOptions(QLocale::RejectGroupSeparator | QLocale::OmitGroupSeparator);
 
-    // Only 7-bit text: the tester writes nothing else, and anything else is noise.
-    QByteArray content = rawContent;
-    for (char& c : content)
-        c = char(c & 0x7F);
+    // Trailing separators mean a spreadsheet saved the file again.
     const char separator = m_separator.toLatin1();
-
-    // Line ranges, split at "\r*\n"; trailing separators mean a spreadsheet saved the file again.
-    QVector<std::pair<int, int>> ranges;
-    int start = 0;
-    const int size = content.size();
-    while (start <= size) {
-        int end = content.indexOf('\n', start);
-        const bool last = end < 0;
-        if (last)
-            end = size;
-        int length = end - start;
-        if (!last) {
-            while (length > 0 && content.at(start + length - 1) == '\r')
-                --length;
-        }
-        while (length > 0 && content.at(start + length - 1) == separator) {
-            --length;
+    for (QByteArray& line : lines) {
+        while (line.endsWith(separator)) {
+            line.chop(1);
             m_spreadsheetModified = true;
         }
-        ranges.append({ start, length });
-        if (last)
-            break;
-        start = end + 1;
     }
-    auto lineAt = [&](int n) {
-        return QString::fromLatin1(content.constData() + ranges.at(n).first, ranges.at(n).second);
-    };
+    auto lineAt = [&](int n) { return QString::fromLatin1(lines.at(n)); };
 
     TreeItem* folder = tree->newNode(QModelIndex());
     folder->setData(TreeLabel, folderLabel);
     tree->refreshRow(folder);
 
     QStringList header;
-    for (int n = 0; n < qMin(2, ranges.size()); ++n)
+    for (int n = 0; n < qMin(2, lines.size()); ++n)
         header << lineAt(n);
     parseHeader(header);
 
-    const int total = ranges.size();
+    const int total = lines.size();
     InsertBatch batch(m_store.database());
     int done = 0;
     // From the last line back: each new node goes to row 0, so the folder ends up in file order.
@@ -169,6 +311,8 @@ TreeItem* TesterFileImporter::importData(const QByteArray& rawContent, const QSt
             break;
         }
         const QString line = lineAt(n);
+        // Each line is let go once imported: what stays is what the curves keep.
+        lines[n] = QByteArray();
         if (line.trimmed().isEmpty())
             continue;
         importLine(line, n + 1, folder);
@@ -176,6 +320,16 @@ TreeItem* TesterFileImporter::importData(const QByteArray& rawContent, const QSt
     batch.commit();
     if (m_progress && !m_cancelled)
         m_progress(total, total);
+    if (m_cancelled) {
+        // The lines are read from the end of the file back: the strings kept are its last ones.
+        Prompts::show(Prompt::Information, m_dialogParent,
+            QCoreApplication::translate("Informative Message",
+                "The import of %1 was cancelled. %2 strings were kept, from the end of the file; the "
+                "others were not imported.")
+                .arg(folderLabel)
+                .arg(m_imported),
+            QString(), Prompt::Ok, Brand::productTitle());
+    }
     return folder;
 }
 
@@ -196,6 +350,17 @@ void TesterFileImporter::parseHeader(const QStringList& lines)
         for (int i = names.size() - 1; i >= 0; --i)
             m_columns.insert(names.at(i).trimmed(), i);
     }
+}
+
+QString TesterFileImporter::userText(const QString& fileText) const
+{
+    // Values are kept as the user types them; a file written with the other decimal mark is
+    // shown with the user's.
+    if (m_decimal == QLocale().decimalPoint() || fileText.isEmpty())
+        return fileText;
+    bool ok = false;
+    const double value = m_locale.toDouble(fileText, &ok);
+    return ok ? NumberText::format(value) : fileText;
 }
 
 QString TesterFileImporter::field(const QStringList& fields, const QString& column) const
@@ -233,6 +398,7 @@ bool TesterFileImporter::checksumReported(int lineNumber)
     MessageRequest request;
     request.parent = m_dialogParent;
     request.icon = Prompt::Warning;
+    request.title = Brand::productTitle();
     request.text
         = QCoreApplication::translate("Warning Message", "Checksum failed on line number %1").arg(lineNumber);
     request.checkBoxText
@@ -265,18 +431,17 @@ void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeIte
     record.testDate = testDateText(
         field(fields, QStringLiteral("DD/MM/YYYY")), field(fields, QStringLiteral("HH:MM:SS")));
     for (int v = 0; v < CurveRecord::ValueCount; ++v)
-        record.setValue(CurveRecord::Value(v), field(fields, QLatin1String(valueColumns[v])));
+        record.setValue(CurveRecord::Value(v), userText(field(fields, QLatin1String(valueColumns[v]))));
 
     // Points run from the "IVCurve" column up to the status field before the checksum.
     const int statusIndex = fields.size() - 2;
     const int firstPoint = m_columns.value(QStringLiteral("IVCurve"), -1);
     CurveSeries& measured = record.measured();
     if (firstPoint >= 0) {
-        const QLocale locale;
         for (int i = firstPoint; i < statusIndex && measured.size() < CurvePointsCodec::maxPoints; ++i) {
             double v, current, g;
             int tag;
-            if (parsePoint(fields.at(i), locale, &v, &current, &g, &tag))
+            if (parsePoint(fields.at(i), m_decimal, &v, &current, &g, &tag))
                 measured.addPoint(v, current, g, tag);
         }
     }

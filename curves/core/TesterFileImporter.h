@@ -3,10 +3,13 @@
 #include <QByteArray>
 #include <QChar>
 #include <QHash>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <functional>
 
+class QIODevice;
 class QWidget;
 
 namespace IVCurve {
@@ -29,11 +32,17 @@ public:
 
     void setProgress(const Progress& progress) { m_progress = progress; }
 
-    // Reads the file and imports it; false (after a warning) when it cannot be read.
+    // Reads the file and imports it; false (after a warning) when it cannot be read or is not
+    // a tester's file.
     bool importFile(const QString& path);
-    // Imports the content of a tester file under a new folder with the label; the folder.
+    // Imports the content of a tester file under a new folder with the label; the folder, or
+    // null (after saying why, and adding nothing) when the content is not a tester's file.
     TreeItem* importData(const QByteArray& content, const QString& folderLabel);
+    // Why the last file was refused; empty when it was not.
+    QString refusal() const { return m_refusal; }
 
+    // The file's own list separator and decimal mark once a file was read; before, those of
+    // the user's locale.
     QChar separator() const { return m_separator; }
     QChar decimal() const { return m_decimal; }
     int importedCount() const { return m_imported; }
@@ -52,9 +61,22 @@ public:
     // What the dip removal of one import may translate in all.
     static constexpr qint64 maxImportDipRemovalWork = qint64(1) << 28;
 
+    // The longest line read: a curve of the most points kept, written out generously. A longer
+    // line refuses the file as soon as it is met, before it is held whole.
+    static constexpr int maxLineLength = 4 << 20;
+
 private:
+    // Splits the content into lines at "\r*\n" with every byte masked to 7 bits, stopping at the
+    // first line over the limit; false with the reason then.
+    bool readLines(QIODevice& device, QVector<QByteArray>* lines);
+    // Takes the list separator and decimal mark from the column line; false when it names no
+    // column a tester writes.
+    bool detectSeparator(const QByteArray& columnLine);
+    TreeItem* importLines(QVector<QByteArray>& lines, const QString& folderLabel);
+    void refuse(const QString& fileName, const QString& reason);
     void parseHeader(const QStringList& lines);
     QString field(const QStringList& fields, const QString& column) const;
+    QString userText(const QString& fileText) const;
     void importLine(const QString& line, int lineNumber, TreeItem* folder);
     bool checksumReported(int lineNumber);
 
@@ -63,6 +85,8 @@ private:
     Progress m_progress;
     QChar m_separator;
     QChar m_decimal;
+    // Reads the numbers of the file being imported.
+    QLocale m_locale;
     bool m_spreadsheetModified = false;
     bool m_showChecksumErrors = true;
     bool m_cancelled = false;
@@ -71,6 +95,8 @@ private:
     QString m_serialNumber;
     uint m_fileVersion = 0;
     QHash<QString, int> m_columns;
+    QString m_refusal;
+    int m_refusedLine = 0;
 };
 
 } // namespace IVCurve

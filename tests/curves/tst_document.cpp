@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -101,6 +102,11 @@ private slots:
     void downloads();
     void meterDownloadAndImport();
     void missingLogger();
+    void activatingARowOpensDetails_data();
+    void activatingARowOpensDetails();
+    void detailsOfAnUnshownStringLeaveTheGraph();
+    void legendSurvivesAMeterImport();
+    void deletingAFolderAsks();
 
 private:
     void open();
@@ -516,12 +522,19 @@ void TestCurveDocument::coloursAndModules()
     const uint id = folder()->child(0)->data(TreeCurveID).toUInt();
     ScriptedPrompts& prompts = ScriptedPrompts::get();
     // Double click: the colour column picks a colour starting at the string's own, the label
-    // column does nothing.
+    // column opens the details like every other column.
     prompts.reset();
     prompts.colors = { QColor(Qt::magenta) };
     const QColor before = folder()->child(0)->colour();
+    int details = 0;
+    prompts.dialogHandler = [&details](QDialog*) {
+        ++details;
+        return int(QDialog::Rejected);
+    };
     m_doc->slotDoubleClickTree(m_doc->store()->treeModel()->indexForItem(folder()->child(0), ColumnLabel));
-    QVERIFY(prompts.asked.isEmpty());
+    QCOMPARE(details, 1);
+    prompts.reset();
+    prompts.colors = { QColor(Qt::magenta) };
     m_doc->slotDoubleClickTree(m_doc->store()->treeModel()->indexForItem(folder()->child(0), ColumnColour));
     QCOMPARE(prompts.asked.size(), 1);
     QCOMPARE(folder()->child(0)->colour(), QColor(Qt::magenta));
@@ -684,6 +697,169 @@ void TestCurveDocument::missingLogger()
         QStringList({ "Could not find:\n" + m_dir.filePath("nowhere/HalvernDataLogger")
             + ".\nPlease try installing the program again" }));
     QVERIFY(m_doc->findChildren<QProcess*>().isEmpty());
+}
+
+void TestCurveDocument::activatingARowOpensDetails_data()
+{
+    QTest::addColumn<bool>("onFolder");
+    QTest::addColumn<bool>("selectedBefore");
+    QTest::addColumn<bool>("withEnter");
+    QTest::addColumn<int>("dialogs");
+    QTest::newRow("name of a string not selected") << false << false << false << 1;
+    QTest::newRow("name of the selected string") << false << true << false << 1;
+    QTest::newRow("Enter on a string") << false << true << true << 1;
+    QTest::newRow("name of a folder") << true << false << false << 0;
+    QTest::newRow("Enter on a folder") << true << true << true << 0;
+}
+
+void TestCurveDocument::activatingARowOpensDetails()
+{
+    // A double click as the window system delivers it (press, release, press, double click,
+    // release, with the events of the first click handled in between), or Enter, on the name:
+    // the details of a string open at once, a folder opens none, and no name is edited.
+    QFETCH(bool, onFolder);
+    QFETCH(bool, selectedBefore);
+    QFETCH(bool, withEnter);
+    QFETCH(int, dialogs);
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    m_doc->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_doc.get()));
+    CurveTree* tree = m_doc->tree();
+    tree->expandAll();
+    TreeItem* target = onFolder ? folder() : folder()->child(1);
+    const QModelIndex index = m_doc->store()->treeModel()->indexForItem(target);
+    if (selectedBefore) {
+        tree->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QCoreApplication::processEvents();
+    }
+    QStringList opened;
+    ScriptedPrompts::get().reset();
+    ScriptedPrompts::get().dialogHandler = [&opened](QDialog* dialog) {
+        opened << QString::fromLatin1(dialog->metaObject()->className());
+        return int(QDialog::Rejected);
+    };
+    QWidget* viewport = tree->viewport();
+    const QPoint at = tree->visualRect(index).center();
+    auto mouse = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    if (withEnter) {
+        QTest::keyClick(tree, Qt::Key_Return);
+    } else {
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+        QCoreApplication::processEvents();
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+        mouse(QEvent::MouseButtonDblClick, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(opened, dialogs ? QStringList({ "IVCurve::CurveDetailsDialog" }) : QStringList());
+    QVERIFY(tree->findChildren<QLineEdit*>().isEmpty());
+    QCOMPARE(target->data(TreeLabel).toString(), onFolder ? QString("site.csv") : QString("String 2"));
+}
+
+void TestCurveDocument::detailsOfAnUnshownStringLeaveTheGraph()
+{
+    // String 1 is shown; the details of String 2 are looked at and changed from the context
+    // menu: String 2's file row takes the change, but it is neither drawn nor in the report.
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    selectRow(folder()->child(0));
+    CurveGraphModel* model = m_doc->store()->graphModel();
+    const uint shown = folder()->child(0)->curveID();
+    const uint other = folder()->child(1)->curveID();
+    m_doc->graph()->refresh();
+    ScriptedPrompts::get().reset();
+    ScriptedPrompts::get().buttons = { QMessageBox::Ok };
+    ScriptedPrompts::get().dialogHandler = [](QDialog* dialog) {
+        auto* irradiance = dialog->findChild<QLineEdit*>(QStringLiteral("Irradiance"));
+        if (!irradiance)
+            return int(QDialog::Rejected);
+        irradiance->setText(QStringLiteral("850"));
+        irradiance->setModified(true);
+        dialog->accept();
+        return dialog->result();
+    };
+    m_doc->slotViewDetails(m_doc->store()->treeModel()->indexForItem(folder()->child(1)));
+    m_doc->graph()->refresh();
+    QCOMPARE(model->cachedCurveIDs(), QList<uint>({ shown }));
+    QVERIFY(!m_doc->graph()->line(other, SeriesSTC));
+    QCOMPARE(m_doc->graph()->lineCount(SeriesSTC), 1);
+    QCOMPARE(folder()->child(1)->data(TreeIrradiance).toString(), QString("850"));
+    QCOMPARE(model->load(other)->value(CurveRecord::Irradiance), QString("850"));
+
+    // Shown later, it is drawn in its own colour with its label, and the changed value.
+    selectRow(folder()->child(1));
+    m_doc->graph()->refresh();
+    QCOMPARE(model->cachedCurveIDs(), QList<uint>({ shown, other }));
+    QCOMPARE(model->cached(other)->label, QString("String 2"));
+    QVERIFY(model->cached(other)->colour.isValid());
+    QCOMPARE(model->cached(other)->value(CurveRecord::Irradiance), QString("850"));
+}
+
+void TestCurveDocument::legendSurvivesAMeterImport()
+{
+    // The shown strings take new values from the meter and are drawn again: each keeps its
+    // entry in the legend.
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    selectRow(folder());
+    m_doc->graph()->refresh();
+    auto legendEntries = [this] {
+        QStringList titles;
+        for (QwtPlotItem* item : m_doc->graph()->itemList(QwtPlotItem::Rtti_PlotCurve)) {
+            if (item->testItemAttribute(QwtPlotItem::Legend))
+                titles << item->title().text();
+        }
+        return titles;
+    };
+    QCOMPARE(legendEntries(), QStringList({ "String 1", "String 2" }));
+    const QString meter = writeFile(m_dir.filePath("meter.csv"),
+        "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,900,30,0,07.03.14,09:05:05,W,C\n"
+        "2,901,31,0,07.03.14,09:06:05,W,C\n");
+    ScriptedPrompts::get().reset();
+    ScriptedPrompts::get().paths = QStringList { meter };
+    ScriptedPrompts::get().buttons = { QMessageBox::YesToAll, QMessageBox::Ok };
+    m_doc->slotImportIrradianceFile();
+    m_doc->graph()->refresh();
+    QCOMPARE(
+        ScriptedPrompts::get().messageTexts().last(), QString("Irradiance and temperature import complete."));
+    QCOMPARE(folder()->child(1)->data(TreeIrradiance).toString(), QString("901"));
+    QCOMPARE(legendEntries(), QStringList({ "String 1", "String 2" }));
+    QCOMPARE(m_doc->graph()->lineCount(SeriesSTC), 2);
+}
+
+void TestCurveDocument::deletingAFolderAsks()
+{
+    // A folder goes with its strings only when the user says so; a lone string goes at once.
+    m_doc->importTesterFile(writeFile(m_dir.filePath("site.csv"), testerFile()));
+    CurveTreeModel* model = m_doc->store()->treeModel();
+    QAction* remove = m_doc->findChild<QAction*>("actionDeleteTreeRow");
+    selectRow(folder());
+    ScriptedPrompts::get().reset();
+    ScriptedPrompts::get().buttons = { QMessageBox::No };
+    remove->trigger();
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Delete the selected rows? Strings that go with them: 2." }));
+    QCOMPARE(ScriptedPrompts::get().asked.at(0).message.icon, QMessageBox::Question);
+    QCOMPARE(ScriptedPrompts::get().asked.at(0).message.title, QString("Kestrovan"));
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(folder()->childCount(), 2);
+
+    m_doc->tree()->selectionModel()->clearSelection();
+    selectRow(folder()->child(0));
+    ScriptedPrompts::get().reset();
+    remove->trigger();
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    QCOMPARE(folder()->childCount(), 1);
+
+    selectRow(folder());
+    ScriptedPrompts::get().buttons = { QMessageBox::Yes };
+    remove->trigger();
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList({ "Delete the selected rows? Strings that go with them: 1." }));
+    QCOMPARE(model->rowCount(), 0);
 }
 
 KESTROVAN_TEST_MAIN(TestCurveDocument)

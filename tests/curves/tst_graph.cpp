@@ -8,6 +8,7 @@
 #include "CurveTracker.h"
 #include "CurveTreeModel.h"
 #include "CurveTypeLegend.h"
+#include "CurveZoomer.h"
 #include "FileNames.h"
 #include "Folders.h"
 #include "StringColours.h"
@@ -18,6 +19,7 @@
 #include <QItemSelectionModel>
 #include <QLayout>
 #include <QMessageBox>
+#include <QSet>
 #include <QTemporaryDir>
 #include <qwt_legend.h>
 #include <qwt_legend_data.h>
@@ -65,6 +67,8 @@ private slots:
     void typeBoxHeight();
     void trackerText();
     void trackerBoxFollowsTheMouse();
+    void trackerFollowsZoomAndPan();
+    void manyLinesAreDrawnPlain();
     void colourChangeRedraws();
     void exportImage();
 
@@ -228,12 +232,35 @@ void TestGraph::legendInTreeOrder()
     // Lines shown later (MEAS on) keep the strings in that order.
     m_graph->displayMEASToggled(true);
     m_graph->refresh();
-    shown.clear();
-    for (int i = 0; i < layout->count(); ++i) {
-        if (auto* label = qobject_cast<QwtLegendLabel*>(layout->itemAt(i)->widget()))
-            shown << label->data().title().text();
-    }
-    QCOMPARE(shown, expected);
+    auto legendTitles = [layout] {
+        QStringList titles;
+        for (int i = 0; i < layout->count(); ++i) {
+            if (auto* label = qobject_cast<QwtLegendLabel*>(layout->itemAt(i)->widget()))
+                titles << label->data().title().text();
+        }
+        return titles;
+    };
+    QCOMPARE(legendTitles(), expected);
+
+    // A folder of more strings than the legend lists: the first ones in tree order, then the
+    // count of the others, last also when more strings are added to the graph.
+    const int many = CurveGraph::maxLegendStrings + 3;
+    TreeItem* big = importer.importData(curveFile(many), QStringLiteral("many.csv"));
+    m_selection->clearSelection();
+    select(big);
+    m_graph->refresh();
+    expected.clear();
+    for (int n = 1; n <= CurveGraph::maxLegendStrings; ++n)
+        expected << QStringLiteral("String %1").arg(n);
+    QCOMPARE(legendTitles(), expected + QStringList({ "and 3 more strings" }));
+    select(folder);
+    m_graph->refresh();
+    QCOMPARE(legendTitles(), expected + QStringList({ "and 15 more strings" }));
+    m_selection->select(
+        m_store->treeModel()->indexForItem(big), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    m_graph->refresh();
+    QCOMPARE(legendTitles().size(), 12);
+    QCOMPARE(legendTitles().last(), QString("String 12"));
 }
 
 void TestGraph::colourAllocatorWraps()
@@ -370,6 +397,72 @@ void TestGraph::trackerBoxFollowsTheMouse()
     const QRect moved = tracker->trackerRect(tracker->trackerFont());
     if (!moved.isEmpty())
         QVERIFY(moved.right() < farRight.x());
+}
+
+void TestGraph::trackerFollowsZoomAndPan()
+{
+    // The mouse stays where it is while the axes change under it (zoom keys, the panner):
+    // the read-out gives the voltage now under the mouse, not the one before.
+    select(m_folder);
+    m_graph->resize(800, 600);
+    m_graph->show();
+    m_graph->refresh();
+    QWidget* canvas = m_graph->canvas();
+    CurveTracker* tracker = m_graph->tracker();
+    const QPoint at(canvas->width() / 2, canvas->height() / 2);
+    QMouseEvent move(
+        QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    auto voltageShown = [tracker] {
+        const QString first = tracker->shownText().section('\n', 0, 0);
+        return first.section(": ", 1).section('V', 0, 0).toDouble();
+    };
+    auto voltageUnderMouse = [this, at] { return m_graph->invTransform(QwtPlot::xBottom, at.x()); };
+    QVERIFY(!tracker->shownText().isEmpty());
+    QVERIFY(qAbs(voltageShown() - voltageUnderMouse()) <= 0.05);
+    const double before = voltageShown();
+
+    // Zoomed into the left half: the voltage under the mouse halves.
+    const QRectF scales(0, 0, 0.55 * m_graph->largestVoltage(), 1.1 * m_graph->largestCurrent());
+    m_graph->zoomer()->zoom(scales);
+    QVERIFY(qAbs(voltageUnderMouse() - before / 2) < 0.5);
+    QVERIFY(qAbs(voltageShown() - voltageUnderMouse()) <= 0.05);
+    // Panned to the right, as the panner does it: the scale moves, the mouse stays.
+    const QwtScaleDiv shown = m_graph->axisScaleDiv(QwtPlot::xBottom);
+    m_graph->setAxisScale(QwtPlot::xBottom, shown.lowerBound() + 3, shown.upperBound() + 3);
+    m_graph->replot();
+    QVERIFY(qAbs(voltageShown() - voltageUnderMouse()) <= 0.05);
+    QVERIFY(voltageShown() > before / 2 + 1);
+}
+
+void TestGraph::manyLinesAreDrawnPlain()
+{
+    // Smoothing thousands of lines costs most of their drawing and shows nothing in the band
+    // they make: past the limit every line and marker is drawn plain, below it smooth again.
+    TesterFileImporter importer(*m_store);
+    TreeItem* many
+        = importer.importData(curveFile(CurveGraph::maxSmoothLines / 2 + 1), QStringLiteral("m.csv"));
+    auto smoothness = [this] {
+        QSet<bool> seen;
+        for (QwtPlotItem* item : m_graph->itemList()) {
+            if (item->rtti() == QwtPlotItem::Rtti_PlotCurve || item->rtti() == QwtPlotItem::Rtti_PlotMarker) {
+                if (item->title().text().startsWith("and "))
+                    continue;
+                seen.insert(item->testRenderHint(QwtPlotItem::RenderAntialiased));
+            }
+        }
+        return seen;
+    };
+    select(many);
+    m_graph->refresh();
+    QCOMPARE(smoothness(), QSet<bool>({ true }));
+    m_graph->displayMEASToggled(true);
+    m_graph->refresh();
+    QVERIFY(m_graph->visibleLineCount() > CurveGraph::maxSmoothLines);
+    QCOMPARE(smoothness(), QSet<bool>({ false }));
+    m_graph->displayMEASToggled(false);
+    m_graph->refresh();
+    QCOMPARE(smoothness(), QSet<bool>({ true }));
 }
 
 void TestGraph::colourChangeRedraws()

@@ -15,6 +15,7 @@
 
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <sys/stat.h>
@@ -86,7 +87,11 @@ private slots:
     void datesTimesAndPointFields();
     void statusBits();
     void dipRemoval();
-    void badFilesImportWhatParses();
+    void notTesterFilesAddNothing_data();
+    void notTesterFilesAddNothing();
+    void longCurvesStopAtThePointLimit();
+    void separatorComesFromTheFile_data();
+    void separatorComesFromTheFile();
     void cancellingKeepsWhatWasImported();
     void filesThatAreNoFiles();
     void zeroDegreesIsAMeasurement();
@@ -98,6 +103,9 @@ private slots:
     void meterWritesStatusAndCurve();
     void meterForASelectedFolder();
     void meterDecimalCommaLocale();
+    void meterImportDrawsOnceAndCancels();
+    void meterFileForms_data();
+    void meterFileForms();
     void generatedFilesMatch();
 
 private:
@@ -234,6 +242,7 @@ void TestImport::checksumsAndTheirQuestion()
     QCOMPARE(prompts.asked.at(0).message.text, QString("Checksum failed on line number 6"));
     QCOMPARE(prompts.asked.at(0).message.checkBoxText, QString("Continue showing errors during this import"));
     QCOMPARE(prompts.asked.at(0).message.icon, QMessageBox::Warning);
+    QCOMPARE(prompts.asked.at(0).message.title, QString("Kestrovan"));
     QList<uint> bits;
     for (int i = 0; i < folder->childCount(); ++i)
         bits << (folder->child(i)->data(TreeStatus).toUInt() & StatusChecksumWrong);
@@ -387,34 +396,124 @@ void TestImport::dipRemoval()
     QCOMPARE(imported("1"), 5);
 }
 
-void TestImport::badFilesImportWhatParses()
+void TestImport::notTesterFilesAddNothing_data()
 {
-    // Binary noise, an empty file, a file of header lines only, a data line without header,
-    // one huge line and a line of nothing but separators: none of them crash or hang.
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
     QByteArray noise;
-    for (int i = 0; i < 20000; ++i)
-        noise.append(char((i * 7919) % 256));
-    importText(noise);
-    importText(QByteArray());
-    importText("only one line");
-    importText(file({}));
-    importText(QByteArray("5,6,7\n"));
+    for (int i = 0; i < 200000; ++i)
+        noise.append(char((i * 7919 + i / 13) % 256));
+    QTest::newRow("binary noise") << noise << "line 2 names no column a tester writes";
+    QTest::newRow("empty") << QByteArray() << "line 1 is empty";
+    QTest::newRow("cr only") << QByteArray("\r\r\r") << "line 1 is empty";
+    QTest::newRow("crs and newlines") << QByteArray("\r\r\r\n\n\n\r") << "line 1 is empty";
+    QTest::newRow("one line") << QByteArray("only one line") << "line 2 names no column a tester writes";
+    QTest::newRow("header only") << file({}) << "there is no curve after line 2";
+    QTest::newRow("header and blank lines") << file({ "", "  " }) << "there is no curve after line 2";
+    QTest::newRow("data without header") << QByteArray("5,6,7\n") << "line 2 names no column a tester writes";
+    QTest::newRow("separators only") << QByteArray(50000, ',') << "line 2 names no column a tester writes";
+    // One line of point fields far beyond any curve: refused when the limit is reached, not
+    // split whole first.
+    QByteArray endless = "1,";
+    while (endless.size() <= TesterFileImporter::maxLineLength)
+        endless += "1:2,";
+    endless.prepend(file({}));
+    QTest::newRow("endless line")
+        << endless << QString("line 3 is longer than %1 characters").arg(TesterFileImporter::maxLineLength);
+}
+
+void TestImport::notTesterFilesAddNothing()
+{
+    // Each says why, names the file, and adds no folder; from a file on disk the same.
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    const QString expected = "bad.csv is not a tester file: " + reason + ".";
+    TesterFileImporter importer(store());
+    QVERIFY(!importer.importData(content, "bad.csv"));
+    QCOMPARE(importer.refusal(), reason);
+    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList({ expected }));
+    QCOMPARE(ScriptedPrompts::get().asked.at(0).message.icon, QMessageBox::Warning);
+    QCOMPARE(ScriptedPrompts::get().asked.at(0).message.title, QString("Kestrovan"));
+    QCOMPARE(ScriptedPrompts::get().asked.at(0).message.informativeText, QString("Nothing was imported."));
+
+    ScriptedPrompts::get().reset();
+    TesterFileImporter fromDisk(store());
+    QVERIFY(!fromDisk.importFile(writeFile("bad.csv", content)));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList({ expected }));
+    QCOMPARE(store().treeModel()->rootItem()->childCount(), 0);
+}
+
+void TestImport::longCurvesStopAtThePointLimit()
+{
+    // A line within the line limit but with more points than a curve keeps imports the first
+    // points, and the store still works.
     QByteArray huge = "H,S,x,1\nIndex,IVCurve\n1,";
     for (int i = 0; i < 300000; ++i)
         huge += "1:2,";
     huge += "0,FFFF\n";
+    ScriptedPrompts::get().buttons = { QMessageBox::Ok };
     TreeItem* hugeFolder = importText(huge);
+    QVERIFY(hugeFolder);
     QCOMPARE(hugeFolder->childCount(), 1);
-    importText(QByteArray(50000, ','));
-    importText(QByteArray("\r\r\r\n\n\n\r"));
-    QCOMPARE(store().treeModel()->rootItem()->childCount(), 8);
-    // Nothing asked beyond checksum boxes, and the store still works.
-    for (const ScriptedPrompts::Asked& a : ScriptedPrompts::get().asked)
-        QVERIFY2(a.message.text.startsWith("Checksum failed"), qPrintable(a.message.text));
     std::unique_ptr<CurveRecord> record
         = store().graphModel()->load(hugeFolder->child(0)->data(TreeCurveID).toUInt());
     QVERIFY(record);
     QCOMPARE(record->measured().size(), 100000);
+    for (const ScriptedPrompts::Asked& a : ScriptedPrompts::get().asked)
+        QVERIFY2(a.message.text.startsWith("Checksum failed"), qPrintable(a.message.text));
+}
+
+void TestImport::separatorComesFromTheFile_data()
+{
+    QTest::addColumn<QLocale>("userLocale");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QChar>("decimal");
+    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QTest::newRow("';' file, English computer") << english << QChar(';') << QChar(',');
+    QTest::newRow("',' file, German computer") << german << QChar(',') << QChar('.');
+    QTest::newRow("';' file, German computer") << german << QChar(';') << QChar(',');
+    QTest::newRow("',' file, English computer") << english << QChar(',') << QChar('.');
+}
+
+void TestImport::separatorComesFromTheFile()
+{
+    // The tester's locale chose the separator and decimal mark, not the computer reading the
+    // file: one string, no checksum box, numbers shown in the user's own way.
+    QFETCH(QLocale, userLocale);
+    QFETCH(QChar, separator);
+    QFETCH(QChar, decimal);
+    QLocale::setDefault(userLocale);
+    auto local = [&](QString text) { return text.replace(',', separator).replace('.', decimal); };
+    // Written with '|' for the separator and '.' for the decimal, then put into the file's form.
+    auto fileForm = [&](QString text) { return text.replace('.', decimal).replace('|', separator); };
+    const QString line = withChecksum(
+        fileForm("7|07/03/2014|09:05:00|1234.5|8.25|950|18|41.5|0.75|0:8.2|30.5:0|0"), separator, decimal);
+    const QByteArray content
+        = (QStringList { local("PV,SN 1,x,1"),
+               local("Index,DD/MM/YYYY,HH:MM:SS,Voc (VDC),Isc (ADC),Irr (W/m2),Ta (C),Tpv (C),FF,IVCurve"),
+               line })
+              .join("\r\n")
+              .toLatin1();
+    TesterFileImporter importer(store());
+    TreeItem* folder = importer.importData(content, "site.csv");
+    QVERIFY(folder);
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    QCOMPARE(importer.separator(), separator);
+    QCOMPARE(importer.decimal(), decimal);
+    QCOMPARE(folder->childCount(), 1);
+    TreeItem* node = folder->child(0);
+    QCOMPARE(node->data(TreeLabel).toString(), QString("String 7"));
+    QCOMPARE(node->data(TreeStatus).toUInt(), 0u);
+    QCOMPARE(node->data(TreeCellTemp).toString(), QLocale().toString(41.5));
+    QCOMPARE(node->data(TreeVoc).toString(), QString("1234") + QLocale().decimalPoint() + "5");
+    std::unique_ptr<CurveRecord> record = store().graphModel()->load(node->data(TreeCurveID).toUInt());
+    QCOMPARE(record->measured().points(), QVector<QPointF>({ QPointF(0, 8.2), QPointF(30.5, 0) }));
+    QSqlQuery query(store().database());
+    QVERIFY(query.exec("SELECT Voc, FF FROM Curves"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toDouble(), 1234.5);
+    QCOMPARE(query.value(1).toDouble(), 0.75);
 }
 
 void TestImport::filesThatAreNoFiles()
@@ -475,6 +574,14 @@ void TestImport::cancellingKeepsWhatWasImported()
     QVERIFY(folder->childCount() > 0 && folder->childCount() < 1000);
     QCOMPARE(importer.importedCount(), folder->childCount());
     QCOMPARE(store().treeModel()->rootItem()->childCount(), 1);
+    // The user is told what stayed.
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        QStringList(
+            { QString("The import of long.csv was cancelled. %1 strings were kept, from the end of the "
+                      "file; the others were not imported.")
+                    .arg(folder->childCount()) }));
+    QCOMPARE(ScriptedPrompts::get().asked.at(0).message.title, QString("Kestrovan"));
+    ScriptedPrompts::get().reset();
 
     // Without cancelling the last report says everything is done.
     TesterFileImporter full(store());
@@ -573,21 +680,25 @@ void TestImport::meterMatchingWindow()
     // and 1 s before string 3's.
     TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "", "", "0:8,30:0"),
         curveLine(2, "07/03/2014", "10:05:00", "", "", "0:8,30:0"),
-        curveLine(3, "07/03/2014", "11:05:00", "", "", "0:8,30:0"),
-        curveLine(4, "", "", "", "", "0:8,30:0") }));
+        curveLine(3, "07/03/2014", "11:05:00", "", "", "0:8,30:0"), curveLine(4, "", "", "", "", "0:8,30:0"),
+        curveLine(5, "07/03/2014", "9h05", "", "", "0:8,30:0") }));
+    // String 5's time could not be read: it is not taken for midnight.
+    QCOMPARE(folder->child(4)->data(TreeTestDate).toString(), QString("2014-03-07"));
     ScriptedPrompts::get().reset();
     const QString meter = writeFile("meter.csv",
         "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,801,21,0,07.03.14,09:05:19,W,C\n"
-        "2,802,22,0,07.03.14,10:05:20,W,C\n3,803,23,0,07.03.14,11:04:59,W,C\n");
+        "2,802,22,0,07.03.14,10:05:20,W,C\n3,803,23,0,07.03.14,11:04:59,W,C\n4,804,24,0,07.03.14,00:00:05,W,"
+        "C\n");
     MeterFileImporter importer(store());
     importer.importFile(meter, stringIndexes(folder));
-    QCOMPARE(importer.notFound(), QStringList({ "String 2", "String 3", "String 4" }));
+    QCOMPARE(importer.notFound(), QStringList({ "String 2", "String 3", "String 4", "String 5" }));
+    QVERIFY(folder->child(4)->data(TreeIrradiance).toString().isEmpty());
     QCOMPARE(folder->child(0)->data(TreeIrradiance).toString(), QString("801"));
     QCOMPARE(folder->child(0)->data(TreeCellTemp).toString(), QString("21"));
     QVERIFY(folder->child(1)->data(TreeIrradiance).toString().isEmpty());
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
         QStringList({ "Irradiance and temperature import complete.\n No match found for String 2, String 3, "
-                      "String 4" }));
+                      "String 4, String 5" }));
     QCOMPARE(ScriptedPrompts::get().asked.last().message.icon, QMessageBox::Information);
 }
 
@@ -736,6 +847,85 @@ void TestImport::meterDecimalCommaLocale()
         "1;850;25;0;07.03.14;09:05:00;W;C", "2,851,25,0,07.03.14,09:06:00,W,C" }));
     QCOMPARE(int(meter.readings().size()), 1);
     QCOMPARE(meter.readings().begin()->second.irradiance, 850u);
+}
+
+void TestImport::meterImportDrawsOnceAndCancels()
+{
+    // Thousands of strings shown: the values are written as they are matched, the graph is
+    // told once at the end (and the legend refreshed), and Cancel keeps what was done, saying so.
+    TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "", "", "0:8,30:0"),
+        curveLine(2, "07/03/2014", "09:06:00", "", "", "0:8,30:0"),
+        curveLine(3, "07/03/2014", "09:07:00", "", "", "0:8,30:0") }));
+    const QString meter = writeFile("meter.csv",
+        "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,801,21,0,07.03.14,09:05:00,W,C\n"
+        "2,802,22,0,07.03.14,09:06:00,W,C\n3,803,23,0,07.03.14,09:07:00,W,C\n");
+    CurveGraphModel* graph = store().graphModel();
+    for (int cancelAt : { -1, 2 }) {
+        ScriptedPrompts::get().reset();
+        ScriptedPrompts::get().buttons = { QMessageBox::YesToAll };
+        QSignalSpy drawn(graph, &CurveGraphModel::signalStringSelected);
+        QSignalSpy legend(graph, &CurveGraphModel::signalUpdateLegend);
+        QList<int> drawnWhileMatching;
+        MeterFileImporter importer(store());
+        importer.setProgress([&](int done, int total) {
+            drawnWhileMatching << drawn.count();
+            Q_UNUSED(total);
+            return done != cancelAt;
+        });
+        importer.importFile(meter, stringIndexes(folder));
+        QCOMPARE(importer.wasCancelled(), cancelAt >= 0);
+        QVERIFY(drawnWhileMatching.size() >= 3);
+        QCOMPARE(drawnWhileMatching.count(0), drawnWhileMatching.size());
+        const int updated = cancelAt >= 0 ? cancelAt : 3;
+        QCOMPARE(drawn.count(), updated);
+        QCOMPARE(legend.count(), 1);
+        if (cancelAt >= 0) {
+            QCOMPARE(ScriptedPrompts::get().messageTexts().last(),
+                QString(
+                    "Irradiance and temperature import cancelled: 2 of 3 strings updated, the others left "
+                    "as they were."));
+            QCOMPARE(ScriptedPrompts::get().asked.last().message.title, QString("Kestrovan"));
+        }
+    }
+    QSqlQuery query(store().database());
+    QVERIFY(query.exec("SELECT COUNT(*) FROM Curves WHERE Irradiance IS NOT NULL AND Irradiance <> ''"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toInt(), 3);
+}
+
+void TestImport::meterFileForms_data()
+{
+    QTest::addColumn<QLocale>("userLocale");
+    QTest::addColumn<QStringList>("lines");
+    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QString header = "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit";
+    QTest::newRow("byte-order mark") << english
+                                     << QStringList { QString::fromLatin1("\xEF\xBB\xBF") + header,
+                                            "1,850,25,0,07.03.14,09:05:00,W,C" };
+    QTest::newRow("byte-order mark, decoded")
+        << english << QStringList { QChar(0xFEFF) + header, "1,850,25,0,07.03.14,09:05:00,W,C" };
+    QTest::newRow("four-digit year") << english
+                                     << QStringList { header, "1,850,25,0,07/03/2014,09:05:00,W,C" };
+    QTest::newRow("',' rows on a German computer")
+        << german << QStringList { header, "1,850,25,0,07.03.14,09:05:00,W,C" };
+    QTest::newRow("';' rows on an English computer")
+        << english << QStringList { QString(header).replace(',', ';'), "1;850;25;0;07.03.14;09:05:00;W;C" };
+}
+
+void TestImport::meterFileForms()
+{
+    // What a meter's file may look like after a spreadsheet or another computer had it: each
+    // gives its reading at 09:05 on 7 March 2014.
+    QFETCH(QLocale, userLocale);
+    QFETCH(QStringList, lines);
+    QLocale::setDefault(userLocale);
+    MeterFileImporter importer(store());
+    QVERIFY(importer.readLines(lines));
+    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    QCOMPARE(int(importer.readings().size()), 1);
+    QCOMPARE(importer.readings().begin()->first, MeterFileImporter::timeKey(QDate(2014, 3, 7), QTime(9, 5)));
+    QCOMPARE(importer.readings().begin()->second.irradiance, 850u);
 }
 
 void TestImport::generatedFilesMatch()

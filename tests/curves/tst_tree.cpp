@@ -220,30 +220,40 @@ void TestTree::testDateDisplay_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QDateTime>("expected");
-    QTest::newRow("iso with time") << "2024-05-03T14:05:09" << QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9));
-    QTest::newRow("iso date only") << "2024-05-03" << QDateTime(QDate(2024, 5, 3), QTime(0, 0));
+    QTest::addColumn<bool>("timeKnown");
+    QTest::newRow("iso with time") << "2024-05-03T14:05:09" << QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9))
+                                   << true;
+    QTest::newRow("iso at midnight") << "2024-05-03T00:00:00" << QDateTime(QDate(2024, 5, 3), QTime(0, 0))
+                                     << true;
+    // The tester's time field could not be read: the date alone, its time unknown.
+    QTest::newRow("iso date only") << "2024-05-03" << QDateTime(QDate(2024, 5, 3), QTime(0, 0)) << false;
     QTest::newRow("older dd/MM/yyyy")
-        << "03/05/2024 14:05:09" << QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9));
+        << "03/05/2024 14:05:09" << QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9)) << true;
     QTest::newRow("older, time without seconds")
-        << "03/05/2024 14:05" << QDateTime(QDate(2024, 5, 3), QTime(0, 0));
-    QTest::newRow("three parts") << "03/05/2024 14:05:09 x" << QDateTime();
-    QTest::newRow("two blanks") << "03/05/2024  14:05:09" << QDateTime();
-    QTest::newRow("garbage") << "yesterday" << QDateTime();
-    QTest::newRow("empty") << "" << QDateTime();
+        << "03/05/2024 14:05" << QDateTime(QDate(2024, 5, 3), QTime(0, 0)) << false;
+    QTest::newRow("older, time out of range")
+        << "03/05/2024 25:05:09" << QDateTime(QDate(2024, 5, 3), QTime(0, 0)) << false;
+    QTest::newRow("three parts") << "03/05/2024 14:05:09 x" << QDateTime() << false;
+    QTest::newRow("two blanks") << "03/05/2024  14:05:09" << QDateTime() << false;
+    QTest::newRow("garbage") << "yesterday" << QDateTime() << false;
+    QTest::newRow("empty") << "" << QDateTime() << false;
 }
 
 void TestTree::testDateDisplay()
 {
     QFETCH(QString, stored);
     QFETCH(QDateTime, expected);
+    QFETCH(bool, timeKnown);
     QCOMPARE(TestDate::parse(stored), expected);
+    QCOMPARE(TestDate::hasTime(stored), timeKnown);
     const QString text = TestDate::displayText(stored);
+    const QString date = QLocale::system().toString(expected.date(), QLocale::ShortFormat);
     if (!expected.isValid())
         QCOMPARE(text, QString());
+    else if (!timeKnown)
+        QCOMPARE(text, date + " time unknown");
     else
-        QCOMPARE(text,
-            QLocale::system().toString(expected.date(), QLocale::ShortFormat)
-                + expected.time().toString(" HH:mm:ss"));
+        QCOMPARE(text, date + expected.time().toString(" HH:mm:ss"));
 }
 
 void TestTree::columnMaskFromSettingsAndDialog()
