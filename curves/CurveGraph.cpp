@@ -350,7 +350,7 @@ void CurveGraph::updateLegend(const QString& newTitle)
             listed.insert(id);
         }
     }
-    QwtText title(newTitle);
+    QwtText title(newTitle, QwtText::PlainText);
     QFont font = title.font();
     font.setBold(true);
     title.setFont(font);

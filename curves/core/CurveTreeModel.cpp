@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTextDocument>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -437,8 +438,9 @@ QVariant CurveTreeModel::data(const QModelIndex& index, int role) const
             messages << tr("No cell temperature value");
         if (status & StatusIrradianceVariance)
             messages << tr("Irradiance warning. Greater than 10% variance during test");
+        // Tool tips guess rich text from a "<": the label is the user's text and is shown as typed.
         if (messages.isEmpty())
-            return item->data(TreeLabel);
+            return Qt::convertFromPlainText(item->data(TreeLabel).toString(), Qt::WhiteSpaceNoWrap);
         return messages.join(QLatin1Char('\n'));
     }
     case Qt::TextAlignmentRole:
