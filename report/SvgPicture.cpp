@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QRegularExpression>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -66,7 +67,12 @@ QString Sanitizer::embeddedPicture(const QString& uri)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    const QSize natural = QImageReader(&buffer).size();
+    QImageReader reader(&buffer);
+    // Raster pictures only: an embedded drawing would be rendered as it is, references and all.
+    static const QSet<QByteArray> raster = { "png", "jpeg", "jpg", "bmp", "gif", "tiff", "webp" };
+    if (!raster.contains(reader.format()))
+        return QString();
+    const QSize natural = reader.size();
     if (!natural.isValid() || natural.width() > ReportPictures::MaxPictureSide
         || natural.height() > ReportPictures::MaxPictureSide)
         return QString();
@@ -106,7 +112,10 @@ QByteArray Sanitizer::run(const QByteArray& data, QString* problem)
     QXmlStreamWriter writer(&result);
     writer.writeStartDocument();
     int depth = 0;
-    bool inStyle = false;
+    // Inside a style element: the depth it began at, and its whole text, judged once it is
+    // complete (the parts of a text split by CDATA sections are one style sheet to the renderer).
+    int styleDepth = 0;
+    QString styleText;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::DTD:
@@ -119,8 +128,12 @@ QByteArray Sanitizer::run(const QByteArray& data, QString* problem)
             if (++depth > SvgPicture::MaxDepth)
                 return fail(
                     QT_TRANSLATE_NOOP("Error Message", "The drawing is nested too deeply to be shown."));
+            // A style sheet holds text only.
+            if (styleDepth > 0)
+                break;
             const bool image = reader.name() == QLatin1String("image");
-            inStyle = reader.name() == QLatin1String("style");
+            if (reader.name() == QLatin1String("style"))
+                styleDepth = depth;
             writer.writeStartElement(reader.qualifiedName().toString());
             for (const QXmlStreamNamespaceDeclaration& declaration : reader.namespaceDeclarations()) {
                 const QString prefix = declaration.prefix().toString();
@@ -146,22 +159,29 @@ QByteArray Sanitizer::run(const QByteArray& data, QString* problem)
             break;
         }
         case QXmlStreamReader::EndElement:
+            if (styleDepth > 0 && depth > styleDepth) {
+                --depth;
+                break;
+            }
+            if (depth == styleDepth) {
+                // A style sheet may not pull in others or name pictures outside the drawing.
+                if (!styleText.contains(QLatin1String("@import"), Qt::CaseInsensitive)
+                    && !hasOutsideUrl(styleText))
+                    writer.writeCharacters(styleText);
+                styleText.clear();
+                styleDepth = 0;
+            }
             --depth;
-            inStyle = false;
             writer.writeEndElement();
             break;
-        case QXmlStreamReader::Characters: {
-            const QString text = reader.text().toString();
-            // A style sheet may not pull in others or name pictures outside the drawing.
-            if (inStyle
-                && (text.contains(QLatin1String("@import"), Qt::CaseInsensitive) || hasOutsideUrl(text)))
-                break;
-            if (reader.isCDATA())
-                writer.writeCDATA(text);
+        case QXmlStreamReader::Characters:
+            if (styleDepth > 0)
+                styleText += reader.text();
+            else if (reader.isCDATA())
+                writer.writeCDATA(reader.text().toString());
             else
-                writer.writeCharacters(text);
+                writer.writeCharacters(reader.text().toString());
             break;
-        }
         default:
             // Comments, processing instructions (a style sheet link among them) and entity
             // references are left out.

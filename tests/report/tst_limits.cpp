@@ -359,6 +359,14 @@ void TestLimits::svgPicturesDrawOnlyWhatTheyCarry_data()
     QTest::newRow("imported style") << "<style>@import url(%3);</style>"
                                     << "@import"
                                     << "<style";
+    QTest::newRow("style split by CDATA")
+        << "<style>@imp<![CDATA[ort url(%3);]]><x/>rect { fill: red }</style>"
+        << "ort url"
+        << "<style";
+    QTest::newRow("text that reads like a style sheet")
+        << "<text y=\"30\" font-size=\"4\" fill=\"#00ff00\">@import url(site.css)</text>"
+        << "%3"
+        << "@import url(site.css)";
     QTest::newRow("outside paint") << "<rect y=\"20\" width=\"40\" height=\"20\" fill=\"url(%3#p)\"/>"
                                    << "url("
                                    << "<rect y";
@@ -440,6 +448,10 @@ void TestLimits::svgPicturesKeepThePictureLimits_data()
         << QVector<QSize>(4, QSize(ReportPictures::MaxDrawnSide, ReportPictures::MaxDrawnSide)).toList()
         << QString();
     QTest::newRow("not base64") << svgWith(image.arg("data:image/png,%89PNG")) << QList<QSize>() << QString();
+    QTest::newRow("embedded drawing") << svgWith(image.arg("data:image/svg+xml;base64,"
+        + QString::fromLatin1(
+            svgWith("<image width=\"9\" height=\"9\" href=\"/dev/zero\"/>").toUtf8().toBase64())))
+                                      << QList<QSize>() << QString();
     QTest::newRow("not a picture") << svgWith(image.arg("data:image/png;base64,aGVsbG8=")) << QList<QSize>()
                                    << QString();
     QTest::newRow("entities") << "<!DOCTYPE svg [<!ENTITY a \"aaaaaaaa\">]>" + svgWith("<text>&a;&a;</text>")
