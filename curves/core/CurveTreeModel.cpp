@@ -438,9 +438,12 @@ QVariant CurveTreeModel::data(const QModelIndex& index, int role) const
             messages << tr("No cell temperature value");
         if (status & StatusIrradianceVariance)
             messages << tr("Irradiance warning. Greater than 10% variance during test");
-        // Tool tips guess rich text from a "<": the label is the user's text and is shown as typed.
-        if (messages.isEmpty())
-            return Qt::convertFromPlainText(item->data(TreeLabel).toString(), Qt::WhiteSpaceNoWrap);
+        // Tool tips guess rich text from a "<": such a label is escaped, so it shows as typed.
+        if (messages.isEmpty()) {
+            const QString label = item->data(TreeLabel).toString();
+            return label.contains(QLatin1Char('<')) ? Qt::convertFromPlainText(label, Qt::WhiteSpacePre)
+                                                    : label;
+        }
         return messages.join(QLatin1Char('\n'));
     }
     case Qt::TextAlignmentRole:
