@@ -436,7 +436,7 @@ void CurveGraph::updateLegend(const QString& newTitle)
         m_moreEntry->setItemAttribute(QwtPlotItem::Legend, false);
         switchedOff.append(m_moreEntry);
     }
-    QwtText title(newTitle);
+    QwtText title(newTitle, QwtText::PlainText);
     QFont font = title.font();
     font.setBold(true);
     title.setFont(font);

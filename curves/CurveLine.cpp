@@ -10,7 +10,8 @@
 namespace IVCurve {
 
 CurveLine::CurveLine(const CurveSeries& series, const QString& label, const QColor& colour)
-    : QwtPlotCurve(label)
+    // A label is the user's text, never markup: it shows as typed in the legend.
+    : QwtPlotCurve(QwtText(label, QwtText::PlainText))
     , m_kind(series.kind())
     , m_colour(colour)
 {

@@ -114,7 +114,7 @@ std::unique_ptr<StringPlot> stringPlot(CurveRecord& record)
     plot->setCanvasBackground(Qt::white);
     plot->setAutoFillBackground(true);
     plot->setPalette(QPalette(Qt::white));
-    QwtText title(record.label);
+    QwtText title(record.label, QwtText::PlainText);
     QFont titleFont = title.font();
     titleFont.setPointSize(11);
     titleFont.setBold(true);

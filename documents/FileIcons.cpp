@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QMimeDatabase>
 
 namespace {
 QIcon resourceIcon(const QString& name)
@@ -36,15 +37,36 @@ QString iconNameOfKind(DocumentType type)
 }
 } // namespace
 
+bool folderHoldsChecklist(const QString& path)
+{
+    return !QDir(path).entryList({ QStringLiteral("*.kstchk") }, QDir::Files | QDir::NoSymLinks).isEmpty();
+}
+
+QIcon folderIcon(bool holdsChecklist)
+{
+    return resourceIcon(holdsChecklist ? QStringLiteral("chp_folder") : QStringLiteral("folder"));
+}
+
+QIcon iconForFileName(const QString& path)
+{
+    if (path.endsWith(QLatin1String("Search Results")))
+        return resourceIcon(QStringLiteral("search"));
+    const QString own = iconNameOfKind(documentType(path));
+    if (!own.isEmpty())
+        return resourceIcon(own);
+    // By the name's suffix only: the desktop's provider would read the file to tell its type.
+    static const QMimeDatabase types;
+    const QMimeType type = types.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+    static const QFileIconProvider provider;
+    return QIcon::fromTheme(
+        type.iconName(), QIcon::fromTheme(type.genericIconName(), provider.icon(QFileIconProvider::File)));
+}
+
 QIcon iconForPath(const QString& path)
 {
     const QFileInfo info(path);
-    if (info.isDir()) {
-        const QDir dir(path);
-        const bool holdsChecklist
-            = !dir.entryList({ QStringLiteral("*.kstchk") }, QDir::Files | QDir::NoSymLinks).isEmpty();
-        return resourceIcon(holdsChecklist ? QStringLiteral("chp_folder") : QStringLiteral("folder"));
-    }
+    if (info.isDir())
+        return folderIcon(folderHoldsChecklist(path));
     if (path.endsWith(QLatin1String("Search Results")))
         return resourceIcon(QStringLiteral("search"));
     // The Linux desktop knows nothing of our own kinds, so they get our pictures.

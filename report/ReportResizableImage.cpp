@@ -5,6 +5,7 @@
 #include "Prompts.h"
 #include "ReportImageSupport.h"
 #include "ReportScene.h"
+#include "SvgPicture.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -57,9 +58,19 @@ QString ReportResizableImage::pictureProblem(const QString& suffix, const QByteA
     if (data.size() > MaxPictureBytes)
         return tooManyBytes();
     if (suffix == QLatin1String("svg")) {
-        QSvgRenderer renderer(data);
+        QString problem;
+        const QByteArray safe = SvgPicture::safeDrawing(data, &problem);
+        if (safe.isEmpty())
+            return problem;
+        QSvgRenderer renderer(safe);
         if (!renderer.isValid())
             return QCoreApplication::translate("Error Message", "The drawing cannot be read.");
+        if (SvgPicture::isTooLarge(renderer.defaultSize()))
+            return QCoreApplication::translate(
+                "Error Message", "The drawing is %1 × %2 pixels; at most %3 pixels on a side can be shown.")
+                .arg(renderer.defaultSize().width())
+                .arg(renderer.defaultSize().height())
+                .arg(MaxPictureSide);
         return QString();
     }
     // The size comes from the header, before anything is decoded: a small file can hold a picture

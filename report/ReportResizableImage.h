@@ -19,8 +19,8 @@ public:
     enum { Type = ReportItemType::Image };
 
     // Pictures larger than this are refused rather than bloating the report.
-    static constexpr qint64 MaxPictureBytes = 20 * 1024 * 1024;
-    static constexpr int MaxPictureSide = 10000;
+    static constexpr qint64 MaxPictureBytes = ReportPictures::MaxPictureBytes;
+    static constexpr int MaxPictureSide = ReportPictures::MaxPictureSide;
     // Bitmaps are drawn from a copy no larger than a page can use (ReportPictures).
     static constexpr int MaxDrawnSide = ReportPictures::MaxDrawnSide;
 

@@ -1,6 +1,7 @@
 #include "ReportSvg.h"
 
 #include "FileNames.h"
+#include "SvgPicture.h"
 
 #include <QDomElement>
 #include <QFile>
@@ -45,7 +46,8 @@ bool ReportSvg::load(const QDomElement& element, bool valuesOnly, const Document
     QByteArray data;
     if (m_file.isEmpty() || !readPlainFile(m_file, MaxFileSize, &data) || data.isEmpty())
         return true;
-    m_renderer = new QSvgRenderer(data);
+    // Drawn like the pictures of a report: from what the drawing itself carries.
+    m_renderer = new QSvgRenderer(SvgPicture::safeDrawing(data));
     m_drawing = new QGraphicsSvgItem(this);
     m_drawing->setSharedRenderer(m_renderer);
     m_drawing->setCacheMode(NoCache);

@@ -2,9 +2,12 @@
 
 #include <QBrush>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QLocale>
 #include <QTextDecoder>
+
+#include <algorithm>
 
 namespace {
 QStringList splitTrimmed(const QString& line, QChar separator)
@@ -56,14 +59,19 @@ bool CsvResultsModel::load(QIODevice& device)
     // Bytes that are not UTF-8 become replacement characters; the row still parses.
     std::unique_ptr<QTextDecoder> decoder(QTextCodec::codecForName("UTF-8")->makeDecoder());
     QString pending;
+    // Where the search for the next line end resumes: a line without one is scanned once, not
+    // again with every slice.
+    int scanned = 0;
     int lineNumber = 0;
-    while (!device.atEnd()) {
-        const QByteArray chunk = device.read(1 << 16);
+    qint64 left = MaxFileSize;
+    while (left > 0 && !device.atEnd()) {
+        const QByteArray chunk = device.read(std::min<qint64>(left, 1 << 16));
         if (chunk.isEmpty())
             break;
+        left -= chunk.size();
         pending += decoder->toUnicode(chunk);
         int start = 0;
-        for (int newline = pending.indexOf(QLatin1Char('\n')); newline >= 0;
+        for (int newline = pending.indexOf(QLatin1Char('\n'), scanned); newline >= 0;
              newline = pending.indexOf(QLatin1Char('\n'), start)) {
             int end = newline;
             while (end > start && pending.at(end - 1) == QLatin1Char('\r'))
@@ -72,6 +80,7 @@ bool CsvResultsModel::load(QIODevice& device)
             start = newline + 1;
         }
         pending.remove(0, start);
+        scanned = pending.size();
     }
     addLine(pending, ++lineNumber);
     endResetModel();
@@ -81,10 +90,16 @@ bool CsvResultsModel::load(QIODevice& device)
 void CsvResultsModel::addLine(const QString& line, int lineNumber)
 {
     if (lineNumber == 1) {
-        const QStringList fields = line.split(m_separator);
-        m_title = fields.size() >= 2 ? fields.at(1).trimmed() : QString();
+        // Only the second field is kept: the rest of the line is never split.
+        const int first = line.indexOf(m_separator);
+        const int second = first < 0 ? -1 : line.indexOf(m_separator, first + 1);
+        m_title = first < 0 ? QString() : line.mid(first + 1, second < 0 ? -1 : second - first - 1).trimmed();
         return;
     }
+    // A line with fewer fields than there are columns carries no result: it is dropped before
+    // it is split, whatever its length.
+    if (lineNumber > 2 && line.count(m_separator) + 1 < m_headers.size())
+        return;
     const QStringList fields = splitTrimmed(line, m_separator);
     if (lineNumber == 2) {
         for (int i = 0; i < fields.size(); ++i) {
@@ -155,6 +170,23 @@ bool CsvResultsModel::setData(const QModelIndex& index, const QVariant& value, i
     m_rows[index.row()][index.column()] = value.toString();
     emit dataChanged(index, index);
     return true;
+}
+
+QString CsvResultsModel::fileProblem(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QCoreApplication::translate("Error Message", "The file does not exist.");
+    // A named pipe or a device may never end, and opening one may never return.
+    if (!info.isFile())
+        return QCoreApplication::translate("Error Message", "It is not a regular file.");
+    if (info.size() > MaxFileSize)
+        return QCoreApplication::translate(
+            "Error Message", "The file is larger than %1 MB: it is not a tester's results file.")
+            .arg(MaxFileSize >> 20);
+    if (!info.isReadable())
+        return QCoreApplication::translate("Error Message", "You may not read it.");
+    return QString();
 }
 
 unsigned CsvResultsModel::testType(const QModelIndex& index) const

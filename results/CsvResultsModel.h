@@ -22,9 +22,16 @@ public:
         AutoTestAndCurve = 16
     };
 
+    // A tester's results file is a few hundred kilobytes; anything near this is not one.
+    static constexpr qint64 MaxFileSize = qint64(64) << 20;
+
     explicit CsvResultsModel(QObject* parent = nullptr);
 
+    // Reads at most MaxFileSize bytes of the device.
     bool load(QIODevice& device);
+    // Why the file at path cannot be read as a results file (not a regular file, too large,
+    // unreadable), or an empty text when it can.
+    static QString fileProblem(const QString& path);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

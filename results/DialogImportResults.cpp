@@ -49,10 +49,14 @@ DialogImportResults::DialogImportResults(QWidget* parent)
 
 bool DialogImportResults::load(const QString& path)
 {
+    // Checked before it is opened: opening a named pipe would wait for a writer.
+    QString problem = CsvResultsModel::fileProblem(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (problem.isEmpty() && !file.open(QIODevice::ReadOnly))
+        problem = file.errorString();
+    if (!problem.isEmpty()) {
         Prompts::show(QMessageBox::Warning, this,
-            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
+            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path), problem);
         return false;
     }
     setWindowTitle(

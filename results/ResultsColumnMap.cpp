@@ -4,6 +4,7 @@
 #include "ReportScene.h"
 #include "ReportTable.h"
 #include "ReportTableCell.h"
+#include "ReportText.h"
 #include "ResultsImporterCommand.h"
 
 #include <QSet>
@@ -51,9 +52,12 @@ ResultsColumnMap::ResultsColumnMap(ReportScene* scene, const CsvResultsModel* mo
             } else if (name == NegativeEarthId) {
                 m_negativeEarth = cell;
             }
-        } else if (auto* field = qobject_cast<ReportText*>(item)) {
+        } else if (auto* field = qobject_cast<ReportText*>(item); field && field->isTextEditable()) {
             m_textFields.insert(column, field);
-        } else if (!item && m_comments && !neverComments.contains(name)) {
+        } else if ((!item || qobject_cast<ReportText*>(item)) && m_comments
+            && !neverComments.contains(name)) {
+            // Fixed texts (labels, a check box's caption) are the form's own: the value goes to
+            // the comments as for a column the report has no place for.
             m_commentColumns.append(column);
         }
     }
@@ -88,6 +92,15 @@ ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& ind
             return InvalidRow;
     }
 
+    m_shortened = false;
+    // Fields take no more than typing puts into them.
+    const auto fieldText = [this](const QString& text) {
+        if (text.size() <= ReportText::MaxFieldLength)
+            return text;
+        m_shortened = true;
+        const int length = ReportText::MaxFieldLength;
+        return text.left(text.at(length - 1).isHighSurrogate() ? length - 1 : length);
+    };
     auto command = std::make_unique<ResultsImporterCommand>();
     auto* instruments = qobject_cast<ReportText*>(m_scene->itemById(QStringLiteral("test_instruments")));
     const bool hasTestType = m_model->testTypeColumn() >= 0;
@@ -134,7 +147,7 @@ ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& ind
                 const QString title = valueText(m_model->title());
                 if (!current.contains(title))
                     command->setFieldText(instruments, current,
-                        current + (current.isEmpty() ? QString() : QStringLiteral(", ")) + title);
+                        fieldText(current + (current.isEmpty() ? QString() : QStringLiteral(", ")) + title));
             }
             for (auto it = m_textFields.cbegin(); it != m_textFields.cend(); ++it)
                 command->setFieldText(it.value(), it.value()->plainText(),
@@ -150,7 +163,7 @@ ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& ind
                 }
                 if (!text.isEmpty()) {
                     const QString current = m_comments->plainText();
-                    command->setFieldText(m_comments, current, current + text + QLatin1Char('\n'));
+                    command->setFieldText(m_comments, current, fieldText(current + text + QLatin1Char('\n')));
                 }
             }
         }

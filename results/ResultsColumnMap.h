@@ -21,6 +21,8 @@ public:
 
     // Fills the next free string column with the given rows, as one undo step of the report.
     Result importRows(const QModelIndexList& indexes);
+    // Whether the last import cut a field's text to the longest a field holds.
+    bool shortenedFields() const { return m_shortened; }
 
 private:
     // The first column of a table right of every filled cell in the rows that take results.
@@ -36,4 +38,5 @@ private:
     int m_insulationColumn = -1;
     ReportTableCell* m_positiveEarth = nullptr;
     ReportTableCell* m_negativeEarth = nullptr;
+    bool m_shortened = false;
 };

@@ -4,6 +4,7 @@
 #include "DialogImportResults.h"
 #include "GraphicalReportDocument.h"
 #include "Prompts.h"
+#include "ReportText.h"
 #include "ResultsColumnMap.h"
 
 #include <QCoreApplication>
@@ -86,6 +87,13 @@ QString ResultsImport::whyNoResults(const QString& path, const QStringList& head
 
 bool ResultsImport::importFile(const QString& path, GraphicalReportDocument* into)
 {
+    const QString problem = CsvResultsModel::fileProblem(path);
+    if (!problem.isEmpty()) {
+        Prompts::show(QMessageBox::Warning, m_dialogParent,
+            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path), problem);
+        m_dialog->hide();
+        return false;
+    }
     QFile sniff(path);
     if (sniff.open(QIODevice::ReadOnly)) {
         const QString unreadable = whyUnreadable(path, sniff.read(4096));
@@ -153,7 +161,13 @@ void ResultsImport::importRows(const QModelIndexList& indexes)
             QCoreApplication::translate("Troubleshoot advice",
                 "No more room left in the report table. Please use another Array Test Report."));
         break;
-    default:
+    case ResultsColumnMap::Imported:
+        if (map.shortenedFields())
+            Prompts::show(QMessageBox::Information, m_dialogParent,
+                QCoreApplication::translate("Informative Message",
+                    "Some imported values did not fit: a field holds at most %1 characters, and the "
+                    "rest was left out.")
+                    .arg(ReportText::MaxFieldLength));
         break;
     }
 }

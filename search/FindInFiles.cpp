@@ -45,6 +45,7 @@ FindInFiles::FindInFiles(QWidget* parent)
     : QFrame(parent)
 {
     m_model = new FoundFilesModel(this);
+    connect(m_model, &FoundFilesModel::searchFinished, this, &FindInFiles::searchFinished);
     buildForm();
 }
 
@@ -228,8 +229,9 @@ void FindInFiles::walkFinished()
     m_searchButton->show();
     m_stopButton->hide();
     m_stop = false;
+    // The search has finished for the user once its last hits are listed (FoundFilesModel
+    // emits searchFinished then).
     m_model->finish();
-    emit searchFinished();
 }
 
 void FindInFiles::retireThread()

@@ -4,10 +4,17 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QThreadPool>
 
 FoundFilesModel::FoundFilesModel(QObject* parent)
     : QAbstractTableModel(parent)
-{ }
+{
+    m_slices.setSingleShot(true);
+    m_slices.setInterval(0);
+    connect(&m_slices, &QTimer::timeout, this, &FoundFilesModel::nextSlice);
+}
 
 int FoundFilesModel::rowCount(const QModelIndex& parent) const
 {
@@ -45,17 +52,40 @@ QVariant FoundFilesModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() == NameColumn) {
             QIcon& icon = m_icons[index.row()];
-            if (icon.isNull()) {
-                // Files of one suffix share the desktop's icon, which is slow to look up.
-                const QString suffix = entry.isFile() ? entry.suffix().toLower() : QString();
-                if (!suffix.isEmpty() && m_iconsBySuffix.contains(suffix)) {
-                    icon = m_iconsBySuffix.value(suffix);
-                } else {
-                    icon = iconForPath(entry.absoluteFilePath());
-                    if (!suffix.isEmpty())
-                        m_iconsBySuffix.insert(suffix, icon);
+            if (!icon.isNull())
+                return icon;
+            // The entry's type was read by the search; the folder's content or the file's bytes
+            // are never read here, where a slow share would stall the window.
+            if (entry.isDir()) {
+                const QString path = entry.absoluteFilePath();
+                const auto found = m_folderIcons.constFind(path);
+                if (found != m_folderIcons.constEnd())
+                    return icon = found.value();
+                if (!m_lookingUp.contains(path)) {
+                    m_lookingUp.insert(path);
+                    // The answer comes back to the GUI thread, where the model is looked at.
+                    QPointer<FoundFilesModel> self(const_cast<FoundFilesModel*>(this));
+                    const int row = index.row();
+                    QThreadPool::globalInstance()->start([self, path, row] {
+                        const bool holdsChecklist = folderHoldsChecklist(path);
+                        QMetaObject::invokeMethod(
+                            QCoreApplication::instance(),
+                            [self, path, row, holdsChecklist] {
+                                if (self)
+                                    self->folderLooked(path, row, holdsChecklist);
+                            },
+                            Qt::QueuedConnection);
+                    });
                 }
+                return folderIcon(false);
             }
+            // Files of one suffix share an icon.
+            const QString suffix = entry.suffix().toLower();
+            if (!suffix.isEmpty() && m_iconsBySuffix.contains(suffix))
+                return icon = m_iconsBySuffix.value(suffix);
+            icon = iconForFileName(entry.absoluteFilePath());
+            if (!suffix.isEmpty() && entry.fileName() != QLatin1String("Search Results"))
+                m_iconsBySuffix.insert(suffix, icon);
             return icon;
         }
         break;
@@ -104,11 +134,24 @@ void FoundFilesModel::clear()
         beginResetModel();
     m_searching = true;
     m_noResults = false;
-    m_entries.clear();
-    m_icons.clear();
+    m_finishWaiting = false;
+    m_waiting.clear();
+    // Letting go of a hundred thousand entries takes longer than a slice: they go later.
+    if (m_letGo.isEmpty()) {
+        m_letGo.swap(m_entries);
+        m_letGoIcons.swap(m_icons);
+    } else {
+        m_letGo.append(m_entries);
+        m_entries.clear();
+        m_icons.clear();
+    }
     m_iconsBySuffix.clear();
+    m_folderIcons.clear();
+    m_lookingUp.clear();
     if (hadRows)
         endResetModel();
+    if (hasPendingSlices())
+        m_slices.start();
 }
 
 void FoundFilesModel::add(const QFileInfo& entry)
@@ -126,21 +169,84 @@ void FoundFilesModel::add(const QList<QFileInfo>& entries)
         m_noResults = false;
         endResetModel();
     }
+    // A few hits with none waiting before them are listed at once.
+    const bool backlog = !m_waiting.isEmpty();
+    m_waiting.append(entries);
+    if (!backlog && m_waiting.size() <= SliceRows)
+        show(m_waiting.size());
+    if (hasPendingSlices())
+        m_slices.start();
+}
+
+void FoundFilesModel::show(int count)
+{
+    if (count <= 0)
+        return;
     const int first = m_entries.size();
-    beginInsertRows(QModelIndex(), first, first + entries.size() - 1);
-    m_entries.append(entries);
+    beginInsertRows(QModelIndex(), first, first + count - 1);
+    if (count == m_waiting.size()) {
+        m_entries.append(m_waiting);
+        m_waiting.clear();
+    } else {
+        m_entries.append(m_waiting.mid(0, count));
+        m_waiting.erase(m_waiting.begin(), m_waiting.begin() + count);
+    }
     m_icons.resize(m_entries.size());
     endInsertRows();
+}
+
+void FoundFilesModel::nextSlice()
+{
+    QElapsedTimer slice;
+    slice.start();
+    // The former list first, so that memory is handed back before more is taken.
+    while (!m_letGo.isEmpty() && slice.elapsed() < SliceMilliseconds) {
+        const int count = std::min<int>(SliceRows, m_letGo.size());
+        m_letGo.erase(m_letGo.end() - count, m_letGo.end());
+        m_letGoIcons.resize(std::max(0, m_letGoIcons.size() - count));
+    }
+    if (m_letGo.isEmpty()) {
+        m_letGoIcons.clear();
+        m_letGoIcons.squeeze();
+    }
+    if (!m_waiting.isEmpty() && slice.elapsed() < SliceMilliseconds)
+        show(std::min<int>(SliceRows, m_waiting.size()));
+    if (m_waiting.isEmpty() && m_finishWaiting)
+        applyFinish();
+    if (hasPendingSlices())
+        m_slices.start();
 }
 
 void FoundFilesModel::finish()
 {
     m_searching = false;
+    if (m_waiting.isEmpty()) {
+        applyFinish();
+        return;
+    }
+    m_finishWaiting = true;
+    m_slices.start();
+}
+
+void FoundFilesModel::applyFinish()
+{
+    m_finishWaiting = false;
     if (m_entries.isEmpty()) {
         beginResetModel();
         m_noResults = true;
         endResetModel();
     }
+    emit searchFinished();
+}
+
+void FoundFilesModel::folderLooked(const QString& path, int row, bool holdsChecklist)
+{
+    // An answer for a list that a new search has replaced is of no use.
+    if (!m_lookingUp.remove(path))
+        return;
+    m_folderIcons.insert(path, folderIcon(holdsChecklist));
+    if (row < m_entries.size() && m_entries.at(row).absoluteFilePath() == path)
+        emit dataChanged(index(row, NameColumn), index(row, NameColumn), { Qt::DecorationRole });
 }
 
 QString FoundFilesModel::sizeText(const QFileInfo& entry)

@@ -595,6 +595,34 @@ Bitte installieren Sie das Programm erneut</translation>
         <source>Nothing was imported.</source>
         <translation>Es wurde nichts importiert.</translation>
     </message>
+    <message>
+        <source>The drawing is %1 × %2 pixels; at most %3 pixels on a side can be shown.</source>
+        <translation>Die Zeichnung ist %1 × %2 Pixel groß; höchstens %3 Pixel je Seite können angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>The drawing declares entities, which pictures of a report may not use.</source>
+        <translation>Die Zeichnung deklariert Entitäten, die Bilder eines Berichts nicht verwenden dürfen.</translation>
+    </message>
+    <message>
+        <source>The drawing is nested too deeply to be shown.</source>
+        <translation>Die Zeichnung ist zu tief verschachtelt, um angezeigt zu werden.</translation>
+    </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Es ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB: it is not a tester&apos;s results file.</source>
+        <translation>Die Datei ist größer als %1 MB: Sie ist keine Ergebnisdatei eines Prüfgeräts.</translation>
+    </message>
+    <message>
+        <source>You may not read it.</source>
+        <translation>Sie dürfen sie nicht lesen.</translation>
+    </message>
 </context>
 <context>
     <name>Error message informative text</name>
@@ -2052,6 +2080,10 @@ Dünnschicht 0.063</translation>
     <message>
         <source>The import of %1 was cancelled. %2 strings were kept, from the end of the file; the others were not imported.</source>
         <translation>Der Import von %1 wurde abgebrochen. %2 Stränge vom Ende der Datei wurden behalten, die übrigen nicht importiert.</translation>
+    </message>
+    <message>
+        <source>Some imported values did not fit: a field holds at most %1 characters, and the rest was left out.</source>
+        <translation>Einige importierte Werte passten nicht: Ein Feld fasst höchstens %1 Zeichen, der Rest wurde weggelassen.</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,8 @@
 //     declares-200MB.kstatr  a ~200 KB container whose header declares 200 MB (and holds them)
 //     long-cells.kstatr   100 KB of text in each of 144 cells of the test table
 //     long-values.kstatr  values without spaces in "Tested by", "Test instruments" and a cell
+//     svg-20000.kstatr    an SVG picture embedding a 20000 x 20000 PNG as a data: URI
+//     svg-8000.kstatr     an SVG picture embedding an 8000 x 8000 PNG, which is drawn scaled down
 //   bench_report_limits open <file>     opens the file as a report window, shows it and waits
 //                                       until it is laid out; prints the time taken.
 //   bench_report_limits pdf <file> <pdf>  writes the report's pages to a PDF file, to look at.
@@ -151,6 +153,26 @@ bool make(const QString& folder)
                          "</page></document>")
               .arg(QString(500, QLatin1Char('x')), QString(200, QLatin1Char('7')));
     ok = write(folder + "/long-values.kstatr", containerOf({ { "xml", values.toUtf8() } })) && ok;
+
+    for (const int side : { 20000, 8000 }) {
+        QImage embedded(side, side, QImage::Format_Mono);
+        embedded.fill(1);
+        QByteArray bytes;
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
+        embedded.save(&out, "PNG");
+        const QByteArray svg
+            = "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+              "width=\"200\" height=\"200\"><image width=\"200\" height=\"200\" "
+              "xlink:href=\"data:image/png;base64,"
+            + bytes.toBase64() + "\"/></svg>";
+        const QString picture = head
+            + QStringLiteral(
+                "<image index=\"1\" x=\"60\" y=\"40\" scale=\"1\" resizable=\"1\"/></page></document>");
+        ok = write(folder + QStringLiteral("/svg-%1.kstatr").arg(side),
+                 containerOf({ { "xml", picture.toUtf8() }, { "svg", svg } }))
+            && ok;
+    }
     return ok;
 }
 

@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTextDocument>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -442,8 +443,12 @@ QVariant CurveTreeModel::data(const QModelIndex& index, int role) const
             messages << tr("No cell temperature value");
         if (status & StatusIrradianceVariance)
             messages << tr("Irradiance warning. Greater than 10% variance during test");
-        if (messages.isEmpty())
-            return item->data(TreeLabel);
+        // Tool tips guess rich text from a "<": such a label is escaped, so it shows as typed.
+        if (messages.isEmpty()) {
+            const QString label = item->data(TreeLabel).toString();
+            return label.contains(QLatin1Char('<')) ? Qt::convertFromPlainText(label, Qt::WhiteSpacePre)
+                                                    : label;
+        }
         return messages.join(QLatin1Char('\n'));
     }
     case Qt::TextAlignmentRole:

@@ -21,10 +21,12 @@
 #include <QMessageBox>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <qwt_legend.h>
 #include <qwt_legend_data.h>
 #include <qwt_legend_label.h>
 #include <qwt_plot_marker.h>
+#include <qwt_plot_textlabel.h>
 #include <qwt_scale_div.h>
 
 using namespace IVCurve;
@@ -71,6 +73,7 @@ private slots:
     void manyLinesAreDrawnPlain();
     void colourChangeRedraws();
     void exportImage();
+    void labelsShowAsTyped();
 
 private:
     void select(TreeItem* item, QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::Select);
@@ -522,4 +525,46 @@ void TestGraph::exportImage()
 }
 
 KESTROVAN_TEST_MAIN(TestGraph)
+void TestGraph::labelsShowAsTyped()
+{
+    // Labels that read as markup take the room of every character they hold: shown as typed, not
+    // as a bold word or a picture of some file.
+    const QString folderLabel = QStringLiteral("<font size=7>Site</font>");
+    m_folder->setData(TreeLabel, folderLabel);
+    QStringList labels;
+    for (int row = 0; row < m_folder->childCount(); ++row) {
+        labels << QStringLiteral("<img src=\"/dev/null\"><b>S%1</b>").arg(row);
+        m_folder->child(row)->setData(TreeLabel, labels.last());
+    }
+    select(m_folder);
+    m_graph->refresh();
+    const auto showsAsTyped = [](const QwtText& text, const QString& typed) {
+        const qreal typedWidth = QFontMetricsF(text.font()).horizontalAdvance(typed);
+        return text.text() == typed && text.textSize(text.font()).width() >= typedWidth - 1;
+    };
+    const QwtPlotItemList titles = m_graph->itemList(QwtPlotItem::Rtti_PlotTextLabel);
+    QCOMPARE(titles.size(), 1);
+    const QwtText title = static_cast<QwtPlotTextLabel*>(titles.first())->text();
+    QVERIFY2(showsAsTyped(title, folderLabel), qPrintable(title.text()));
+
+    auto* legend = qobject_cast<QwtLegend*>(m_graph->legend());
+    QVERIFY(legend);
+    QStringList shown;
+    QLayout* layout = legend->contentsWidget()->layout();
+    for (int i = 0; i < layout->count(); ++i) {
+        if (auto* label = qobject_cast<QwtLegendLabel*>(layout->itemAt(i)->widget())) {
+            QVERIFY2(showsAsTyped(label->data().title(), label->data().title().text()),
+                qPrintable(label->data().title().text()));
+            shown << label->data().title().text();
+        }
+    }
+    QCOMPARE(shown, labels);
+
+    // The tree's tool tip shows the label as typed too.
+    const QModelIndex folder = m_store->treeModel()->indexForItem(m_folder);
+    QTextDocument tip;
+    tip.setHtml(folder.data(Qt::ToolTipRole).toString());
+    QCOMPARE(tip.toPlainText(), folderLabel);
+}
+
 #include "tst_graph.moc"

@@ -10,6 +10,7 @@
 #include "ReportTestSupport.h"
 #include "ReportText.h"
 #include "Startup.h"
+#include "SvgPicture.h"
 #include "TestSupport.h"
 
 #include <QBuffer>
@@ -17,13 +18,16 @@
 #include <QGraphicsPixmapItem>
 #include <QImage>
 #include <QMainWindow>
+#include <QPainter>
 #include <QSet>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QtEndian>
+#include <sys/stat.h>
 #include <zlib.h>
 
 using namespace ReportTestSupport;
@@ -88,6 +92,52 @@ QByteArray zeroContainer(quint32 size)
     return out;
 }
 
+QString svgWith(const QString& body, const QString& size = QStringLiteral("width=\"40\" height=\"40\""))
+{
+    return QStringLiteral(
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+        "%1><rect width=\"40\" height=\"20\" fill=\"#00ff00\"/>%2</svg>")
+        .arg(size, body);
+}
+
+QString dataUri(const QByteArray& png)
+{
+    return "data:image/png;base64," + QString::fromLatin1(png.toBase64());
+}
+
+// The pixels of a drawing rendered at 40 x 40 that are pure red and pure green.
+QPair<int, int> redAndGreen(QSvgRenderer& renderer)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    int red = 0;
+    int green = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            red += image.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+            green += image.pixel(x, y) == qRgb(0, 255, 0) ? 1 : 0;
+        }
+    }
+    return { red, green };
+}
+
+// The embedded pictures of a drawing, in order.
+QList<QImage> embeddedPictures(const QByteArray& drawing)
+{
+    QList<QImage> found;
+    const QString text = QString::fromUtf8(drawing);
+    const QString start = QStringLiteral("base64,");
+    for (int at = text.indexOf(start); at >= 0; at = text.indexOf(start, at + 1)) {
+        const int end = text.indexOf(QLatin1Char('"'), at);
+        found << QImage::fromData(
+            QByteArray::fromBase64(text.mid(at + start.size(), end - at - start.size()).toLatin1()));
+    }
+    return found;
+}
+
 // The text of a field fits its box the way it is drawn: all its lines, wrapped as the field wraps.
 bool fitsItsField(GraphicsTextItem* text)
 {
@@ -147,6 +197,11 @@ private slots:
     void fieldLengthCountsCharactersAsTheUserSeesThem();
     void onePictureEntryIsDecodedOnceAndScaledDown();
     void containerDeclaringTooMuchIsRefused();
+    void svgPicturesDrawOnlyWhatTheyCarry_data();
+    void svgPicturesDrawOnlyWhatTheyCarry();
+    void svgPicturesKeepThePictureLimits_data();
+    void svgPicturesKeepThePictureLimits();
+    void svgPictureInsideAReportReadsNoFile();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -368,6 +423,200 @@ void TestLimits::containerDeclaringTooMuchIsRefused()
     DocumentContainer small;
     QVERIFY(small.fromBytes(zeroContainer(1024 * 1024)));
     QCOMPARE(small.at(0).data.size(), 1024 * 1024 - 14);
+}
+
+void TestLimits::svgPicturesDrawOnlyWhatTheyCarry_data()
+{
+    // %1 a red picture of the recipient's, %2 a named pipe, %3 a drawing beside it with a red square.
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("gone");
+    QTest::addColumn<QString>("kept");
+    const QString image = QStringLiteral("<image x=\"0\" y=\"20\" width=\"40\" height=\"20\" %1/>");
+    QTest::newRow("local file") << image.arg("xlink:href=\"%1\"") << "href"
+                                << "<image";
+    QTest::newRow("plain href") << image.arg("href=\"%1\"") << "href"
+                                << "<image";
+    QTest::newRow("file url") << image.arg("xlink:href=\"file://%1\"") << "file:"
+                              << "<image";
+    QTest::newRow("network url") << image.arg("xlink:href=\"http://example.com/x.png\"") << "example"
+                                 << "<image";
+    QTest::newRow("named pipe") << image.arg("xlink:href=\"%2\"") << "href"
+                                << "<image";
+    QTest::newRow("standard input") << image.arg("xlink:href=\"/dev/stdin\"") << "/dev/"
+                                    << "<image";
+    QTest::newRow("external use") << "<use xlink:href=\"%3#r\"/>"
+                                  << "href"
+                                  << "<use";
+    QTest::newRow("own use") << "<defs><rect id=\"g\" width=\"40\" height=\"5\" fill=\"#00ff00\"/></defs>"
+                                "<use xlink:href=\"#g\"/>"
+                             << "%3"
+                             << "xlink:href=\"#g\"";
+    QTest::newRow("style sheet link") << "<rect y=\"20\" width=\"40\" height=\"20\" class=\"c\"/>"
+                                      << "xml-stylesheet"
+                                      << "class";
+    QTest::newRow("imported style") << "<style>@import url(%3);</style>"
+                                    << "@import"
+                                    << "<style";
+    QTest::newRow("style split by CDATA")
+        << "<style>@imp<![CDATA[ort url(%3);]]><x/>rect { fill: red }</style>"
+        << "ort url"
+        << "<style";
+    QTest::newRow("text that reads like a style sheet")
+        << "<text y=\"30\" font-size=\"4\" fill=\"#00ff00\">@import url(site.css)</text>"
+        << "%3"
+        << "@import url(site.css)";
+    QTest::newRow("outside paint") << "<rect y=\"20\" width=\"40\" height=\"20\" fill=\"url(%3#p)\"/>"
+                                   << "url("
+                                   << "<rect y";
+    QTest::newRow("own paint") << "<defs><linearGradient id=\"p\"><stop offset=\"0\" stop-color=\"#00ff00\"/>"
+                                  "</linearGradient></defs><rect y=\"20\" width=\"40\" height=\"20\" "
+                                  "fill=\"url( '#p' )\"/>"
+                               << "%3"
+                               << "url( '#p' )";
+    QTest::newRow("embedded picture") << image.arg("xlink:href=\"%4\"") << "%1"
+                                      << "data:image/png;base64,";
+}
+
+void TestLimits::svgPicturesDrawOnlyWhatTheyCarry()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, gone);
+    QFETCH(QString, kept);
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString photo = m_dir->filePath("photo.png");
+    QVERIFY(red.save(photo));
+    const QString pipe = m_dir->filePath("pipe");
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString beside = m_dir->filePath("beside.svg");
+    QVERIFY(writeFile(
+        beside, svgWith("<rect id=\"r\" y=\"20\" width=\"40\" height=\"20\" fill=\"red\"/>").toUtf8()));
+    QImage blue(4, 4, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    const auto filled = [&](QString text) {
+        return text.replace("%1", photo)
+            .replace("%2", pipe)
+            .replace("%3", beside)
+            .replace("%4", dataUri(pngBytes(blue)));
+    };
+    QString svg = svgWith(filled(body));
+    if (QTest::currentDataTag() == QLatin1String("style sheet link"))
+        svg.prepend(
+            QString("<?xml-stylesheet type=\"text/css\" href=\"%1\"?>")
+                .arg(writeFile(m_dir->filePath("red.css"), ".c { fill: red }") ? m_dir->filePath("red.css")
+                                                                               : QString()));
+
+    QString problem;
+    const QByteArray safe = SvgPicture::safeDrawing(svg.toUtf8(), &problem);
+    QVERIFY2(!safe.isEmpty(), qPrintable(problem));
+    QVERIFY2(!QString::fromUtf8(safe).contains(filled(gone)), safe.constData());
+    QVERIFY2(QString::fromUtf8(safe).contains(kept), safe.constData());
+    // Drawn as a report draws it: its own parts show, nothing of the recipient's.
+    const std::shared_ptr<QSvgRenderer> drawing = ReportPictures::drawing(svg.toUtf8());
+    QVERIFY(drawing);
+    const QPair<int, int> colours = redAndGreen(*drawing);
+    QCOMPARE(colours.first, 0);
+    QVERIFY(colours.second >= 40 * 20);
+}
+
+void TestLimits::svgPicturesKeepThePictureLimits_data()
+{
+    QTest::addColumn<QString>("svg");
+    // The sides of the pictures the safe drawing embeds; empty with "problem" when it is refused.
+    QTest::addColumn<QList<QSize>>("embedded");
+    QTest::addColumn<QString>("problem");
+    const QString image = QStringLiteral("<image width=\"40\" height=\"20\" xlink:href=\"%1\"/>");
+    QImage small(30, 20, QImage::Format_Mono);
+    small.fill(1);
+    QImage large(5000, 4000, QImage::Format_Mono);
+    large.fill(1);
+    QImage huge(12000, 100, QImage::Format_Mono);
+    huge.fill(1);
+    QImage page(ReportPictures::MaxDrawnSide, ReportPictures::MaxDrawnSide, QImage::Format_Mono);
+    page.fill(1);
+    const QString pageImage = image.arg(dataUri(pngBytes(page)));
+    QTest::newRow("small picture kept")
+        << svgWith(image.arg(dataUri(pngBytes(small)))) << QList<QSize> { QSize(30, 20) } << QString();
+    QTest::newRow("large picture scaled down")
+        << svgWith(image.arg(dataUri(pngBytes(large)))) << QList<QSize> { QSize(2480, 1984) } << QString();
+    QTest::newRow("too many pixels on a side")
+        << svgWith(image.arg(dataUri(pngBytes(huge)))) << QList<QSize>() << QString();
+    QTest::newRow("kept pictures stop at four pages")
+        << svgWith(pageImage + pageImage + pageImage + pageImage + pageImage)
+        << QVector<QSize>(4, QSize(ReportPictures::MaxDrawnSide, ReportPictures::MaxDrawnSide)).toList()
+        << QString();
+    QTest::newRow("not base64") << svgWith(image.arg("data:image/png,%89PNG")) << QList<QSize>() << QString();
+    QTest::newRow("embedded drawing") << svgWith(image.arg("data:image/svg+xml;base64,"
+        + QString::fromLatin1(
+            svgWith("<image width=\"9\" height=\"9\" href=\"/dev/zero\"/>").toUtf8().toBase64())))
+                                      << QList<QSize>() << QString();
+    QTest::newRow("not a picture") << svgWith(image.arg("data:image/png;base64,aGVsbG8=")) << QList<QSize>()
+                                   << QString();
+    QTest::newRow("entities") << "<!DOCTYPE svg [<!ENTITY a \"aaaaaaaa\">]>" + svgWith("<text>&a;&a;</text>")
+                              << QList<QSize>()
+                              << "The drawing declares entities, which pictures of a report may not use.";
+    QTest::newRow("nested too deeply") << svgWith(
+        QString("<g>").repeated(SvgPicture::MaxDepth) + QString("</g>").repeated(SvgPicture::MaxDepth))
+                                       << QList<QSize>() << "The drawing is nested too deeply to be shown.";
+    QTest::newRow("not XML") << "<svg" << QList<QSize>() << "The drawing cannot be read.";
+    QTest::newRow("drawn larger than a picture")
+        << svgWith(QString(), "width=\"20000\" height=\"100\"") << QList<QSize>()
+        << "The drawing is 20000 × 100 pixels; at most 10000 pixels on a side can be shown.";
+}
+
+void TestLimits::svgPicturesKeepThePictureLimits()
+{
+    QFETCH(QString, svg);
+    QFETCH(QList<QSize>, embedded);
+    QFETCH(QString, problem);
+    const QByteArray safe = SvgPicture::safeDrawing(svg.toUtf8());
+    QList<QSize> sizes;
+    for (const QImage& picture : embeddedPictures(safe))
+        sizes << picture.size();
+    QCOMPARE(sizes, embedded);
+    QCOMPARE(ReportResizableImage::pictureProblem("svg", svg.toUtf8()), problem);
+    QCOMPARE(bool(ReportPictures::drawing(svg.toUtf8())), problem.isEmpty());
+}
+
+void TestLimits::svgPictureInsideAReportReadsNoFile()
+{
+    // A report mailed with a picture that names a pipe of the recipient's and a photo of theirs.
+    const QString pipe = m_dir->filePath("pipe");
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString photo = m_dir->filePath("photo.png");
+    QVERIFY(red.save(photo));
+    const QByteArray svg = svgWith(QString("<image width=\"40\" height=\"20\" xlink:href=\"%1\"/>"
+                                           "<image y=\"20\" width=\"40\" height=\"20\" href=\"%2\"/>")
+                                       .arg(pipe, photo))
+                               .toUtf8();
+    const QString path = writeReport(m_dir->path(), "mailed.kstatr",
+        arrayReport("<image index=\"1\" x=\"50\" y=\"40\" scale=\"1\" resizable=\"1\"/>"),
+        { { "svg", svg } });
+    GraphicalReportDocument doc(path);
+    QVERIFY(doc.isValid());
+    ReportResizableImage* picture = nullptr;
+    for (QGraphicsItem* item : doc.scene()->items())
+        picture = picture ? picture : qgraphicsitem_cast<ReportResizableImage*>(item);
+    QVERIFY(picture);
+    QVERIFY(!picture->isPlaceholder());
+    QImage shown(40, 40, QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    QPainter painter(&shown);
+    doc.scene()->render(&painter, QRectF(0, 0, 40, 40), picture->mapRectToScene(picture->rect()));
+    painter.end();
+    int redPixels = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            redPixels += qRed(shown.pixel(x, y)) > 200 && qGreen(shown.pixel(x, y)) < 50 ? 1 : 0;
+    QCOMPARE(redPixels, 0);
+    // Saved, the picture keeps its bytes: the report is the sender's.
+    doc.setModified(true);
+    doc.save();
+    DocumentContainer container;
+    QVERIFY(container.load(path));
+    QCOMPARE(container.at(1).data, svg);
 }
 
 KESTROVAN_TEST_MAIN(TestLimits)

@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 // Reading a tester's results file into the import list.
 class TestCsvModel : public QObject
 {
@@ -30,7 +32,9 @@ private slots:
     void generatedFilesReadBackWithValidChecksums();
     void delegateTurnsInsulationTestsAround();
     void dialogLoadsAFileAndHandsOnTheChosenRows();
+    void dialogReportsAnUnreadableFile_data();
     void dialogReportsAnUnreadableFile();
+    void oneLongLineIsReadOnce();
 
 private:
     static std::unique_ptr<CsvResultsModel> modelOf(const QByteArray& content)
@@ -254,13 +258,74 @@ void TestCsvModel::dialogLoadsAFileAndHandsOnTheChosenRows()
         imported.last().first().value<QModelIndexList>(), QModelIndexList { dialog.model()->index(4, 3) });
 }
 
+void TestCsvModel::dialogReportsAnUnreadableFile_data()
+{
+    // What is at the path: "missing", "folder", "pipe" (a named pipe nobody writes to, which
+    // must not be opened), "large" (a plain file above the limit).
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "missing"
+                             << "The file does not exist.";
+    QTest::newRow("folder") << "folder"
+                            << "It is not a regular file.";
+    QTest::newRow("named pipe") << "pipe"
+                                << "It is not a regular file.";
+    QTest::newRow("above the limit") << "large"
+                                     << "The file is larger than 64 MB: it is not a tester's results file.";
+}
+
 void TestCsvModel::dialogReportsAnUnreadableFile()
 {
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = kind == "missing" ? QString("/no/such/results.csv") : dir.filePath("results.csv");
+    if (kind == "folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == "pipe") {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "large") {
+        // Results lines first, then a hole that reads as zero bytes: a sparse file costs nothing.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Tester,SN\nIndex,Voc (VDC)\n1,2\n");
+        QVERIFY(file.resize(CsvResultsModel::MaxFileSize + 1));
+    }
     DialogImportResults dialog;
-    QVERIFY(!dialog.load("/no/such/results.csv"));
+    QVERIFY(!dialog.load(path));
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
-        QStringList { "Error opening /no/such/results.csv for reading." });
+        QStringList { QString("Error opening %1 for reading.").arg(path) });
+    QCOMPARE(ScriptedPrompts::get().asked.first().message.informativeText, reason);
     QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Warning);
+    QCOMPARE(dialog.model()->rowCount(), 0);
+}
+
+void TestCsvModel::oneLongLineIsReadOnce()
+{
+    // One line of 8 MB without a line end: its title is the second field, and nothing else is kept.
+    QByteArray line = "Tester,SN 7,";
+    line += QByteArray("1:2,").repeated(2 << 20);
+    auto model = modelOf(line);
+    QCOMPARE(model->title(), QString("SN 7"));
+    QCOMPARE(model->columnCount(), 0);
+    // A long row with fewer fields than the columns is dropped, one with enough is kept whole.
+    model
+        = modelOf("T,SN\nIndex,A,B,C\n" + QByteArray(4 << 20, 'x') + ",1\n1,2,3," + QByteArray(1 << 20, 'y'));
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->data(model->index(0, 3)).toString().size(), 1 << 20);
+
+    // A device longer than the limit is read up to it.
+    QTemporaryDir dir;
+    QFile file(dir.filePath("long.csv"));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.write("T,SN\nIndex,A\n1,2\n");
+    QVERIFY(file.resize(CsvResultsModel::MaxFileSize + (1 << 20)));
+    QVERIFY(file.seek(CsvResultsModel::MaxFileSize + 10));
+    file.write("\n9,9\n");
+    QVERIFY(file.seek(0));
+    CsvResultsModel limited;
+    limited.load(file);
+    QCOMPARE(limited.rowCount(), 1);
 }
 
 KESTROVAN_TEST_MAIN(TestCsvModel)

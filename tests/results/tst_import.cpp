@@ -10,6 +10,7 @@
 #include "ReportTestSupport.h"
 #include "ReportText.h"
 #include "ResultsColumnMap.h"
+#include "ResultsImport.h"
 #include "Startup.h"
 #include "TestSupport.h"
 
@@ -35,6 +36,8 @@ private slots:
     void invalidRowsAreRefused();
     void mainWindowReportsEachResult();
     void hugeValuesAreCutToWhatACellShows();
+    void fieldsKeepTheirLimitAndFixedTextsTheirWords_data();
+    void fieldsKeepTheirLimitAndFixedTextsTheirWords();
 
 private:
     std::unique_ptr<GraphicalReportDocument> newReport(const QString& fileName = "Array Test Report.kstatr");
@@ -297,6 +300,54 @@ void TestImport::hugeValuesAreCutToWhatACellShows()
     GraphicsTextItem* text = target->textItem();
     const QRectF drawn = text->mapRectToItem(target, text->boundingRect());
     QVERIFY(target->boundingRect().adjusted(-1, -1, 1, 1).contains(drawn));
+}
+
+void TestImport::fieldsKeepTheirLimitAndFixedTextsTheirWords_data()
+{
+    // The comments before the import, the comments after it (%1 the text before) and whether the
+    // user is told that something was left out.
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("room") << 10 << "%1Index=1; initial=yes; \n" << false;
+    QTest::newRow("exactly full") << ReportText::MaxFieldLength - 23 << "%1Index=1; initial=yes; \n" << false;
+    QTest::newRow("one too many") << ReportText::MaxFieldLength - 22 << "%1Index=1; initial=yes; " << true;
+    QTest::newRow("full") << ReportText::MaxFieldLength << "%1" << true;
+}
+
+void TestImport::fieldsKeepTheirLimitAndFixedTextsTheirWords()
+{
+    QFETCH(int, before);
+    QFETCH(QString, after);
+    QFETCH(bool, told);
+    // "initial" names the check box "Initial verification": its caption is the form's, and the
+    // value goes to the comments.
+    const QString path = m_project->filePath("results.csv");
+    QVERIFY(ReportTestSupport::writeFile(
+        path, "PV Tester Results,SN:42\nIndex,initial,Voc (VDC),IVCurve\n1,yes,612.4,0,ABCD\n"));
+    auto doc = newReport();
+    auto* comments = static_cast<ReportText*>(doc->scene()->itemById("comments"));
+    const QString old(before, QLatin1Char('c'));
+    comments->textItem()->setPlainText(old);
+    QWidget window;
+    ResultsImport import(&window, [&doc] { return doc.get(); });
+    QVERIFY(import.importFile(path));
+    import.importRows({ import.dialog()->model()->index(0, 0) });
+    QCOMPARE(cell(doc.get(), 2, 12), QString("612.4"));
+    QCOMPARE(field(doc.get(), "initial"), QString("Initial verification"));
+    QCOMPARE(field(doc.get(), "comments"), after.arg(old));
+    QCOMPARE(ScriptedPrompts::get().messageTexts(),
+        told ? QStringList { "Some imported values did not fit: a field holds at most 2000 characters, and "
+                             "the "
+                             "rest was left out." }
+             : QStringList());
+
+    // Saved and opened again, the report holds what the import put in.
+    doc->save();
+    GraphicalReportDocument reopened(doc->filePath());
+    QCOMPARE(field(&reopened, "comments"), after.arg(old));
+    QCOMPARE(field(&reopened, "initial"), QString("Initial verification"));
+    QCOMPARE(ScriptedPrompts::get().messageTexts().size(), told ? 1 : 0);
 }
 
 KESTROVAN_TEST_MAIN(TestImport)

@@ -1,5 +1,6 @@
 #include "DocumentFactory.h"
 #include "DocumentRegistry.h"
+#include "FileIcons.h"
 #include "FindInFiles.h"
 #include "Folders.h"
 #include "FoundFilesModel.h"
@@ -57,6 +58,8 @@ private slots:
     void activatingAHitThatVanishedSaysSo();
     void resultsOpenInAnyLanguage();
     void missingProjectsFolderIsReported();
+    void largeListsFillAndEmptyInSlices();
+    void folderIconsAreReadOffTheWindowThread();
 
 private:
     template <typename T> T* child(const char* name) const
@@ -693,6 +696,73 @@ void TestPanel::resultsOpenInAnyLanguage()
     // A second search finds the open list.
     QVERIFY(runSearch(panel));
     QCOMPARE(window.documents().size(), 1);
+}
+
+void TestPanel::largeListsFillAndEmptyInSlices()
+{
+    FoundFilesModel model;
+    QTableView view;
+    view.setModel(&model);
+    QList<QFileInfo> hits;
+    for (int i = 0; i < 174000; ++i)
+        hits << QFileInfo(QString("/nowhere/%1.txt").arg(i));
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy finished(&model, &FoundFilesModel::searchFinished);
+    model.clear();
+    model.add(hits.mid(0, 100));
+    // A few hits with nothing before them are listed at once; a flood waits for its slices.
+    QCOMPARE(model.rowCount(), 100);
+    model.add(hits.mid(100));
+    model.finish();
+    QCOMPARE(model.rowCount(), 100);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(model.rowCount(), hits.size());
+    QVERIFY(!model.showsNoResults());
+    QVERIFY(inserted.count() >= hits.size() / FoundFilesModel::SliceRows);
+    for (const QList<QVariant>& rows : inserted)
+        QVERIFY(rows.at(2).toInt() - rows.at(1).toInt() < FoundFilesModel::SliceRows);
+    QCOMPARE(model.index(hits.size() - 1, 0).data(Qt::UserRole).toString(), QString("/nowhere/173999.txt"));
+
+    // The next search empties the list at once and lets the former hits go between events.
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    model.clear();
+    QCOMPARE(reset.count(), 1);
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(model.hasPendingSlices());
+    model.add(hits.mid(0, 3));
+    QCOMPARE(model.rowCount(), 3);
+    model.finish();
+    QCOMPARE(finished.count(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!model.hasPendingSlices(), 60000);
+    QCOMPARE(model.rowCount(), 3);
+}
+
+void TestPanel::folderIconsAreReadOffTheWindowThread()
+{
+    makeFile("Handover/pack.kstchk");
+    makeFile("Plain/notes.txt");
+    FoundFilesModel model;
+    QList<QFileInfo> hits { QFileInfo(QDir(root()).filePath("Handover")),
+        QFileInfo(QDir(root()).filePath("Plain")), QFileInfo(QDir(root()).filePath("Plain/notes.txt")) };
+    for (const QFileInfo& hit : hits)
+        QVERIFY(hit.exists()); // as the search leaves them: with their status read
+    model.add(hits);
+    const auto looks = [](const QVariant& icon, const QIcon& expected) {
+        return icon.value<QIcon>().pixmap(16).toImage() == expected.pixmap(16).toImage();
+    };
+    // Asked for a folder's icon, the list answers at once with a plain folder; whether it holds
+    // a checklist is read elsewhere and shown when known.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QVERIFY(looks(model.index(0, 0).data(Qt::DecorationRole), folderIcon(false)));
+    QVERIFY(looks(model.index(1, 0).data(Qt::DecorationRole), folderIcon(false)));
+    QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 2, 30000);
+    QVERIFY(looks(model.index(0, 0).data(Qt::DecorationRole), folderIcon(true)));
+    QVERIFY(looks(model.index(1, 0).data(Qt::DecorationRole), folderIcon(false)));
+    QVERIFY(!folderIcon(true).pixmap(16).toImage().isNull());
+    QVERIFY(!looks(QVariant::fromValue(folderIcon(true)), folderIcon(false)));
+    QVERIFY(!model.index(2, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    QCOMPARE(changed.first().at(2).value<QVector<int>>(), QVector<int> { Qt::DecorationRole });
 }
 
 KESTROVAN_TEST_MAIN(TestPanel)
