@@ -162,12 +162,9 @@ void ResultsImport::importRows(const QModelIndexList& indexes)
                 "No more room left in the report table. Please use another Array Test Report."));
         break;
     case ResultsColumnMap::Imported:
+        // The notice typing into a full field gives, where the user works on.
         if (map.shortenedFields())
-            Prompts::show(QMessageBox::Information, m_dialogParent,
-                QCoreApplication::translate("Informative Message",
-                    "Some imported values did not fit: a field holds at most %1 characters, and the "
-                    "rest was left out.")
-                    .arg(ReportText::MaxFieldLength));
+            report->showInputCut();
         break;
     }
 }

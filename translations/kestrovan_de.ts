@@ -2083,7 +2083,7 @@ Dünnschicht 0.063</translation>
     </message>
     <message>
         <source>Some imported values did not fit: a field holds at most %1 characters, and the rest was left out.</source>
-        <translation>Einige importierte Werte passten nicht: Ein Feld fasst höchstens %1 Zeichen, der Rest wurde weggelassen.</translation>
+        <translation type="vanished">Einige importierte Werte passten nicht: Ein Feld fasst höchstens %1 Zeichen, der Rest wurde weggelassen.</translation>
     </message>
 </context>
 <context>
