@@ -13,6 +13,9 @@
 #include <QDirIterator>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QThreadPool>
 #include <QUrl>
 
 ProjectModel::ProjectModel(QObject* parent)
@@ -85,7 +88,12 @@ QVariant ProjectModel::data(const QModelIndex& index, int role) const
         auto cached = m_iconCache.constFind(path);
         if (cached != m_iconCache.constEnd())
             return *cached;
-        QIcon icon = iconForPath(path);
+        if (isDir(index)) {
+            lookUpFolderIcon(index);
+            return folderIcon(false);
+        }
+        // By the name alone: the file itself may lie on a slow share.
+        QIcon icon = iconForFileName(path);
         if (icon.isNull())
             icon = QFileSystemModel::data(index, role).value<QIcon>();
         m_iconCache.insert(path, icon);
@@ -95,6 +103,32 @@ QVariant ProjectModel::data(const QModelIndex& index, int role) const
         break;
     }
     return QFileSystemModel::data(index, role);
+}
+
+void ProjectModel::lookUpFolderIcon(const QModelIndex& index) const
+{
+    const QString path = filePath(index);
+    if (m_lookingUp.contains(path))
+        return;
+    m_lookingUp.insert(path);
+    // Whether the folder holds a checklist is read off the window's thread: the projects folder
+    // may be a share that answers slowly or not at all. The answer comes back to this thread.
+    QPointer<ProjectModel> self(const_cast<ProjectModel*>(this));
+    const QPersistentModelIndex place(index);
+    QThreadPool::globalInstance()->start([self, path, place] {
+        const bool holdsChecklist = folderHoldsChecklist(path);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, path, place, holdsChecklist] {
+                if (!self)
+                    return;
+                self->m_lookingUp.remove(path);
+                self->m_iconCache.insert(path, folderIcon(holdsChecklist));
+                if (place.isValid())
+                    emit self->dataChanged(place, place, { Qt::DecorationRole });
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int role)

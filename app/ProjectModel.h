@@ -2,6 +2,7 @@
 
 #include <QFileSystemModel>
 #include <QHash>
+#include <QSet>
 
 // The projects folder as the document browser shows it: every file and folder, names without
 // their extension (so extensions are never shown or typed), and our own icons.
@@ -38,6 +39,10 @@ private:
     // Files lose their last extension; folders keep their whole name.
     static QString shownName(const QFileInfo& info);
 
+    // A folder's icon tells whether it holds a checklist, which a worker reads.
+    void lookUpFolderIcon(const QModelIndex& index) const;
+
     // Folder icons look into the folder; remember the answer until something changes.
     mutable QHash<QString, QIcon> m_iconCache;
+    mutable QSet<QString> m_lookingUp;
 };

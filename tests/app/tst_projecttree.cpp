@@ -1,4 +1,5 @@
 #include "DocumentRegistry.h"
+#include "FileIcons.h"
 #include "Folders.h"
 #include "MainWindow.h"
 #include "ProjectModel.h"
@@ -11,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 // The document browser and the files behind the open documents: one tab per file however the
@@ -31,6 +33,7 @@ private slots:
     void projectsFolderThatComesBackIsShownAfresh();
     void deletingAFolderWithAFileInsideWarnsNothing();
     void renamedItemStaysSelected();
+    void folderIconsAreReadOffTheWindowThread();
 
 private:
     QString root() const { return m_root->path(); }
@@ -331,6 +334,27 @@ void TestProjectTree::renamedItemStaysSelected()
     const QModelIndexList selected = m_window->treeView()->selectionModel()->selectedIndexes();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(model->filePath(selected.first()), path("Site A/Delta.kstreport"));
+}
+
+void TestProjectTree::folderIconsAreReadOffTheWindowThread()
+{
+    // A folder holding a checklist (a client hand-over pack) is marked, but reading the folder
+    // may take long on a share: the tree shows a plain folder until a worker has looked.
+    makeFile("Site A/Handover.kstchk");
+    ProjectModel model;
+    model.setRootPath(root());
+    const QModelIndex top = model.index(root());
+    QTRY_COMPARE(model.rowCount(top), 2);
+    const QModelIndex site = model.index(path("Site A"));
+    const QModelIndex other = model.index(path("Other"));
+    QVERIFY(site.isValid() && other.isValid());
+    const auto picture = [](const QVariant& icon) { return icon.value<QIcon>().pixmap(16).toImage(); };
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QCOMPARE(picture(model.data(site, Qt::DecorationRole)), picture(folderIcon(false)));
+    QCOMPARE(picture(model.data(other, Qt::DecorationRole)), picture(folderIcon(false)));
+    QTRY_COMPARE(changed.count(), 2);
+    QCOMPARE(picture(model.data(site, Qt::DecorationRole)), picture(folderIcon(true)));
+    QCOMPARE(picture(model.data(other, Qt::DecorationRole)), picture(folderIcon(false)));
 }
 
 KESTROVAN_TEST_MAIN(TestProjectTree)
