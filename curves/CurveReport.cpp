@@ -7,8 +7,10 @@
 #include "CurveRecord.h"
 #include "CurveReportDlg.h"
 #include "CurveReportTable.h"
+#include "CurveTreeModel.h"
 #include "Desktop.h"
 #include "Prompts.h"
+#include "StringComparison.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -189,6 +191,26 @@ QString logoHtml(const QString& path)
         + QString::fromLatin1(png.toBase64()) + QStringLiteral("\"/>");
 }
 
+// The report's strings side by side, each against the median of its own folder.
+QVector<ComparisonRow> comparisonRows(
+    CurveGraphModel* model, const QList<CurveRecord*>& records, const Options& options)
+{
+    QHash<uint, int> folderOf;
+    if (model->treeModel()) {
+        for (const StringComparison::StringRef& string :
+            StringComparison::stringsUnder({ model->treeModel()->rootItem() }))
+            folderOf.insert(string.curveID, string.folder);
+    }
+    QVector<ComparisonRow> rows;
+    for (CurveRecord* record : records) {
+        const StringComparison::StringRef string { folderOf.value(record->curveID), record->curveID,
+            record->label };
+        rows.append(StringComparison::rowFor(string, *record, options.tolerances));
+    }
+    StringComparison::rank(rows);
+    return rows;
+}
+
 bool write(const QString& pdfPath, const Options& options, CurveGraph* graph, CurveGraphModel* model,
     const QList<uint>& curveIDs, QString* error)
 {
@@ -250,6 +272,12 @@ bool write(const QString& pdfPath, const Options& options, CurveGraph* graph, Cu
             if (tablesDone)
                 printer.newPage();
             renderPlot(graph, painter, printer, paper.adjusted(margin, margin, -margin, -margin));
+        }
+        if (options.comparison) {
+            if (tablesDone || plot)
+                printer.newPage();
+            paintHtml(
+                painter, printer, CurveReportTable::comparisonPage(comparisonRows(model, records, options)));
         }
     } else {
         bool first = true;
@@ -317,6 +345,7 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
     options.combiner = dialog.combiner();
     options.logoFile = dialog.logoFile();
     options.tolerances = tolerances;
+    options.comparison = dialog.comparison();
 
     QSettings settings;
     const QString folder = settings

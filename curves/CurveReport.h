@@ -26,6 +26,8 @@ struct Options
     QString logoFile;
     // What the strings' verdicts are judged by.
     VerdictTolerances tolerances;
+    // A summary ends with a page comparing its strings.
+    bool comparison = false;
 };
 
 // Writes the report of the strings to `pdfPath`. The PDF is written beside it under a

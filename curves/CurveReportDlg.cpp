@@ -2,6 +2,7 @@
 
 #include "Prompts.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -97,10 +98,13 @@ CurveReportDlg::CurveReportDlg(QWidget* parent)
     contentRow->addWidget(m_graph);
     contentRow->addWidget(m_both);
     contentRow->addStretch();
+    m_comparison = new QCheckBox(tr("Add a page comparing the strings"), infoPage);
+    m_comparison->setObjectName(QStringLiteral("checkComparison"));
     auto* infoLayout = new QVBoxLayout(infoPage);
     infoLayout->addWidget(intro);
     infoLayout->addLayout(form);
     infoLayout->addLayout(contentRow);
+    infoLayout->addWidget(m_comparison);
     infoLayout->addStretch();
 
     m_pages->addWidget(typePage);
@@ -134,6 +138,8 @@ void CurveReportDlg::slotNext()
             m_tables->hide();
             m_graph->hide();
             m_both->hide();
+            m_comparison->setChecked(false);
+            m_comparison->hide();
         }
         m_pages->setCurrentIndex(1);
         m_site->setFocus();
@@ -190,6 +196,11 @@ QString CurveReportDlg::combiner() const
 QString CurveReportDlg::logoFile() const
 {
     return m_logo->text();
+}
+
+bool CurveReportDlg::comparison() const
+{
+    return m_comparison->isChecked();
 }
 
 } // namespace IVCurve

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 class QStackedWidget;
@@ -26,6 +27,8 @@ public:
     QString inverter() const;
     QString combiner() const;
     QString logoFile() const;
+    // A summary gets a page comparing its strings.
+    bool comparison() const;
 
 public slots:
     void slotNext();
@@ -43,6 +46,7 @@ private:
     QRadioButton* m_tables;
     QRadioButton* m_graph;
     QRadioButton* m_both;
+    QCheckBox* m_comparison;
 };
 
 } // namespace IVCurve

@@ -1741,12 +1741,68 @@ Dünnschicht 0.063</translation>
         <source>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)</source>
         <translation>Bilder (*.png *.jpg *.jpeg *.bmp *.tif *.tiff *.svg)</translation>
     </message>
+    <message>
+        <source>Add a page comparing the strings</source>
+        <translation>Eine Seite mit dem Vergleich der Stränge anfügen</translation>
+    </message>
 </context>
 <context>
     <name>IVCurve::CurveReportTable</name>
     <message>
         <source>Pass: %1, Fail: %2, No verdict: %3</source>
         <translation>Bestanden: %1, Nicht bestanden: %2, Ohne Bewertung: %3</translation>
+    </message>
+    <message>
+        <source>String Name</source>
+        <translation>Strangname</translation>
+    </message>
+    <message>
+        <source>Irr (W/m²)</source>
+        <translation>Einstr. (W/m²)</translation>
+    </message>
+    <message>
+        <source>Tpv (°C)</source>
+        <translation>Tpv (°C)</translation>
+    </message>
+    <message>
+        <source>Isc (A)</source>
+        <translation>Isc (A)</translation>
+    </message>
+    <message>
+        <source>Voc (V)</source>
+        <translation>Voc (V)</translation>
+    </message>
+    <message>
+        <source>Impp (A)</source>
+        <translation>Impp (A)</translation>
+    </message>
+    <message>
+        <source>Vmpp (V)</source>
+        <translation>Vmpp (V)</translation>
+    </message>
+    <message>
+        <source>Pmpp (W)</source>
+        <translation>Pmpp (W)</translation>
+    </message>
+    <message>
+        <source>FF</source>
+        <translation>FF</translation>
+    </message>
+    <message>
+        <source>Pmpp vs. median (%)</source>
+        <translation>Pmpp ggü. Median (%)</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>String Comparison at STC</source>
+        <translation>Strangvergleich bei STC</translation>
+    </message>
+    <message>
+        <source>Pass: %1, Fail: %2, No verdict: %3. Outliers (more than three scaled median absolute deviations from their folder&apos;s median): %4.</source>
+        <translation>Bestanden: %1, Nicht bestanden: %2, Ohne Bewertung: %3. Ausreißer (mehr als drei skalierte mittlere absolute Abweichungen vom Median ihres Ordners): %4.</translation>
     </message>
 </context>
 <context>

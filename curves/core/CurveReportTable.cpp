@@ -239,5 +239,56 @@ QString fill(const QString& pageTemplate, const Header& header, const QList<Curv
     return html;
 }
 
+QString comparisonPage(const QVector<ComparisonRow>& rows)
+{
+    auto tr = [](const char* text) { return QCoreApplication::translate("IVCurve::CurveReportTable", text); };
+    const char* const headers[] = { QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "String Name"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Irr (W/m²)"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Tpv (°C)"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Isc (A)"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Voc (V)"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Impp (A)"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Vmpp (V)"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Pmpp (W)"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "FF"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Pmpp vs. median (%)"),
+        QT_TRANSLATE_NOOP("IVCurve::CurveReportTable", "Verdict") };
+    QString html = QStringLiteral(
+        "<html><body style=\"font-family: Arial, Helvetica, sans-serif;\">"
+        "<p style=\"font-size: 14pt;\"><b>%1</b></p>"
+        "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+        "style=\"border-color: #808080; border-style: solid;\"><thead><tr bgcolor=\"#d9d9d9\">")
+                       .arg(tr("String Comparison at STC").toHtmlEscaped());
+    for (const char* header : headers)
+        html += QStringLiteral("<th>%1</th>").arg(tr(header).toHtmlEscaped());
+    html += QStringLiteral("</tr></thead>\n");
+    int counts[3] = {};
+    int outliers = 0;
+    for (const ComparisonRow& row : rows) {
+        const CurveParameters& p = row.stc;
+        ++counts[row.verdict.outcome];
+        outliers += row.outlier ? 1 : 0;
+        const auto number
+            = [&p](double value, int decimals) { return p.valid ? fixed(value, decimals) : QString(); };
+        html += row.outlier ? QStringLiteral("<tr bgcolor=\"#ffddaa\">") : QStringLiteral("<tr>");
+        html += cell(row.label.toHtmlEscaped(), true) + cell(CurveReportTable::number(row.irradiance, 0))
+            + cell(CurveReportTable::number(row.cellTemperature, 1)) + cell(number(p.isc, 2))
+            + cell(number(p.voc, 1)) + cell(number(p.imp, 2)) + cell(number(p.vmp, 1))
+            + cell(number(p.pmp, 0)) + cell(number(p.fillFactor, 2))
+            + cell(row.hasDeviation ? fixed(row.deviation, 1) : QString())
+            + cell(row.verdict.text().toHtmlEscaped(), true) + QStringLiteral("</tr>\n");
+    }
+    html
+        += QStringLiteral("</table><p style=\"font-size: 8pt;\">%1</p></body></html>")
+               .arg(tr("Pass: %1, Fail: %2, No verdict: %3. Outliers (more than three scaled median absolute "
+                       "deviations from their folder's median): %4.")
+                        .arg(counts[Verdict::Pass])
+                        .arg(counts[Verdict::Fail])
+                        .arg(counts[Verdict::None])
+                        .arg(outliers)
+                        .toHtmlEscaped());
+    return html;
+}
+
 } // namespace CurveReportTable
 } // namespace IVCurve

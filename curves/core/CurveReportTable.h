@@ -1,9 +1,11 @@
 #pragma once
 
+#include "StringComparison.h"
 #include "Verdict.h"
 
 #include <QList>
 #include <QString>
+#include <QVector>
 
 namespace IVCurve {
 
@@ -37,6 +39,9 @@ QString electricalRow(CurveRecord& record);
 // their tests (Start = earliest, End = latest) and the count of their verdicts.
 QString fill(const QString& pageTemplate, const Header& header, const QList<CurveRecord*>& records,
     CurveRecord& headerRecord);
+// A page comparing the strings: their STC figures, their distance from their folder's median
+// power (outliers marked) and their verdicts, with the count of each verdict.
+QString comparisonPage(const QVector<ComparisonRow>& rows);
 // A fixed-point number in the user's locale, without group separators.
 QString fixed(double value, int decimals);
 

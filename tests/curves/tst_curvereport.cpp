@@ -20,6 +20,8 @@
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
 
+#include <QCheckBox>
+#include <QCheckBox>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -249,6 +251,17 @@ void TestCurveReport::headerTimesAndEscaping()
     const QString html = CurveReportTable::fill(CurveReportTable::pageTemplate(), header, all, first);
     QVERIFY(!html.isEmpty());
     QVERIFY(html.contains(QStringLiteral("String &lt;1&gt; &amp; 2")));
+    // The comparison page escapes labels too, and marks an outlier's row.
+    QVector<ComparisonRow> rows(5);
+    for (int i = 0; i < rows.size(); ++i) {
+        rows[i].label = i == 0 ? first.label : QStringLiteral("S%1").arg(i);
+        rows[i].stc.valid = true;
+        rows[i].stc.pmp = i == 0 ? 50 : 100 + i;
+    }
+    StringComparison::rank(rows);
+    const QString page = CurveReportTable::comparisonPage(rows);
+    QVERIFY(page.contains(QStringLiteral("String &lt;1&gt; &amp; 2")));
+    QCOMPARE(page.count(QStringLiteral("<tr bgcolor=\"#ffddaa\">")), 1);
     // Under the strings table, the count of verdicts: none has a module here.
     QVERIFY(html.contains(QStringLiteral("Pass: 0, Fail: 0, No verdict: 3")));
     QVERIFY(html.contains(QStringLiteral("Site &lt;script&gt;")));
@@ -348,6 +361,17 @@ void TestCurveReport::summaryPages()
     QCOMPARE(pageCount(both), 2);
     QVERIFY(pdfText(both, 1).contains(QStringLiteral("String Test Report")));
     QVERIFY(!pdfText(both, 2).contains(QStringLiteral("String Test Report")));
+
+    // A comparison page comes last when asked for, with each string and its verdict.
+    options.comparison = true;
+    const QString compared = m_dir.filePath(QStringLiteral("compared.pdf"));
+    QVERIFY2(CurveReport::write(compared, options, m_graph.get(), m_store->graphModel(), ids(), &error),
+        qPrintable(error));
+    QCOMPARE(pageCount(compared), 3);
+    const QString comparison = pdfText(compared, 3);
+    QVERIFY2(comparison.contains(QStringLiteral("String Comparison at STC")), qPrintable(comparison));
+    QVERIFY(comparison.contains(record(0)->label));
+    QVERIFY(comparison.contains(QStringLiteral("No verdict: 3")));
     // Landscape A4.
     const QString info = run(QStringLiteral("pdfinfo"), { both });
     QVERIFY2(info.contains(QStringLiteral("842 x 595 pts (A4)")), qPrintable(info));
@@ -422,6 +446,9 @@ void TestCurveReport::reportDialog()
         auto* next = dialog.findChild<QPushButton*>(QStringLiteral("btnNext"));
         next->click();
         QVERIFY(dialog.findChild<QRadioButton*>(QStringLiteral("radioTables"))->isHidden());
+        // One page per string has no comparison page.
+        QVERIFY(dialog.findChild<QCheckBox*>(QStringLiteral("checkComparison"))->isHidden());
+        QVERIFY(!dialog.comparison());
         QCOMPARE(dialog.content(), int(CurveReportDlg::Both));
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         next->click();
@@ -435,6 +462,8 @@ void TestCurveReport::reportDialog()
         QCOMPARE(dialog.content(), int(CurveReportDlg::Graph));
         dialog.findChild<QRadioButton*>(QStringLiteral("radioTables"))->setChecked(true);
         QCOMPARE(dialog.content(), int(CurveReportDlg::Tables));
+        dialog.findChild<QCheckBox*>(QStringLiteral("checkComparison"))->setChecked(true);
+        QVERIFY(dialog.comparison());
         ScriptedPrompts::get().paths = QStringList { QStringLiteral("/srv/logos/new.png") };
         dialog.findChild<QPushButton*>(QStringLiteral("btnBrowseLogo"))->click();
         QCOMPARE(ScriptedPrompts::get().asked.last().dir, QStringLiteral("/tmp/x"));
