@@ -4,6 +4,7 @@
 #include "CurveDocument.h"
 #include "CurveGraph.h"
 #include "CurveStore.h"
+#include "CurveTestSupport.h"
 #include "CurveTree.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
@@ -26,6 +27,7 @@
 #include <QTimer>
 
 using namespace IVCurve;
+using namespace CurveTestSupport;
 
 namespace {
 // Two strings whose lines carry no checksum: the import asks about each.
@@ -73,7 +75,7 @@ void TestCurveClosing::cleanup()
 QPointer<CurveDocument> TestCurveClosing::openInTab()
 {
     const QString path = m_project->filePath("strings.kstcrv");
-    if (!QFile::exists(path) && !copyAsWritable(Folders::builtInTemplatePath("kstcrv"), path))
+    if (!QFile::exists(path) && !copyTemplate(path))
         return nullptr;
     auto* doc = new CurveDocument(path);
     auto* sub = new MdiSubWindow(doc, Qt::WindowNoState);
@@ -100,10 +102,7 @@ void TestCurveClosing::fileRemovedWhileADialogIsOpen()
     QPointer<CurveDocument> doc = openInTab();
     QVERIFY(doc && doc->isValid());
     const QString csv = m_project->filePath("site.csv");
-    QFile file(csv);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(testerFile());
-    file.close();
+    QVERIFY(!writeFile(csv, testerFile()).isEmpty());
     if (dialog != "import" && dialog != "chooser") {
         // Strings to work on, saved, with the first one selected.
         prompts.checkBoxes << false;

@@ -10,6 +10,7 @@
 #include "CurveQSpinBox.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
+#include "CurveTestSupport.h"
 #include "CurveTree.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
@@ -36,6 +37,7 @@
 #include <QToolButton>
 
 using namespace IVCurve;
+using namespace CurveTestSupport;
 
 namespace {
 QByteArray testerFile()
@@ -44,22 +46,6 @@ QByteArray testerFile()
            "Index,DD/MM/YYYY,HH:MM:SS,Irr (W/m2),Ta (C),Tpv (C),FF,IVCurve,\n"
            "1,07/03/2014,09:05:00,1000,20,25,0.75,0:8,10:7.5,20:6,30:0,0,0,\n"
            "2,07/03/2014,09:06:00,800,20,40,0.7,0:4,12:3.5,24:2,30:0,0,0,\n";
-}
-
-// A library module with all its data-sheet values.
-CurveModuleRow firstModule()
-{
-    ModuleLibrary& library = ModuleLibrary::instance();
-    if (!library.open())
-        return {};
-    for (const CurveModuleRow& row : library.all()) {
-        bool ok = false;
-        NumberText::fromVariant(row.value(CurveModuleRow::Isc), &ok);
-        if (ok && row.value(CurveModuleRow::Isc).toDouble() > 0
-            && row.value(CurveModuleRow::Voc).toDouble() > 0)
-            return row;
-    }
-    return {};
 }
 
 CurveRecord sampleRecord()
@@ -133,7 +119,7 @@ void TestCurveDetails::init()
 void TestCurveDetails::fillsFromTheRecord()
 {
     CurveRecord record = sampleRecord();
-    const CurveModuleRow module = firstModule();
+    const CurveModuleRow module = firstModule({ CurveModuleRow::Isc, CurveModuleRow::Voc });
     QVERIFY(module.id != 0);
     ModuleAssignment assignment;
     assignment.setModule(module);
@@ -235,7 +221,7 @@ void TestCurveDetails::conditionRulesOnOK()
         CurveDetailsDialog dialog(sampleRecord(), QString(), 0);
         child<CurveQSpinBox>(&dialog, "spinTotalInSeries")->setValue(20);
         child<CurveQSpinBox>(&dialog, "spinTotalInParallel")->setValue(3);
-        const CurveModuleRow module = firstModule();
+        const CurveModuleRow module = firstModule({ CurveModuleRow::Isc, CurveModuleRow::Voc });
         auto* combo = child<QComboBox>(&dialog, "comboModule");
         combo->setCurrentIndex(combo->findData(module.id));
         dialog.slotModulesComboSelected(combo->currentIndex());
@@ -326,7 +312,7 @@ void TestCurveDetails::newerProceduresAndTheParametersTab()
             QStringLiteral("pageIEC2"));
         typeInto(child<QLineEdit>(&dialog, "input_iec2_kappa"), QStringLiteral("0.003"));
         // A module brings its relative coefficients in %/°C.
-        const CurveModuleRow module = firstModule();
+        const CurveModuleRow module = firstModule({ CurveModuleRow::Isc, CurveModuleRow::Voc });
         auto* combo = child<QComboBox>(&dialog, "comboModule");
         combo->setCurrentIndex(combo->findData(module.id));
         dialog.slotModulesComboSelected(combo->currentIndex());
@@ -380,7 +366,7 @@ void TestCurveDetails::comparisonTableSortsHighlightsAndExports()
 void TestCurveDetails::moduleChoiceAndEntryWithoutData()
 {
     CurveRecord record = sampleRecord();
-    const CurveModuleRow module = firstModule();
+    const CurveModuleRow module = firstModule({ CurveModuleRow::Isc, CurveModuleRow::Voc });
     ModuleAssignment assignment;
     assignment.setModule(module);
     record.setModuleAssignment(assignment);
@@ -434,7 +420,7 @@ void TestCurveDetails::percentageHelpers()
     }
     prompts.reset();
     CurveRecord record = sampleRecord();
-    const CurveModuleRow module = firstModule();
+    const CurveModuleRow module = firstModule({ CurveModuleRow::Isc, CurveModuleRow::Voc });
     ModuleAssignment assignment;
     assignment.setModule(module);
     record.setModuleAssignment(assignment);
@@ -522,13 +508,9 @@ void TestCurveDetails::documentWritesAndRedraws()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("details.kstcrv"));
-    QVERIFY(copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path));
+    QVERIFY(copyTemplate(path));
     const QString csv = dir.filePath(QStringLiteral("t.csv"));
-    {
-        QFile file(csv);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(testerFile());
-    }
+    QVERIFY(!writeFile(csv, testerFile()).isEmpty());
     uint id = 0;
     QVector<QPointF> before;
     {

@@ -4,6 +4,7 @@
 #include "CurveGraphModel.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
+#include "CurveTestSupport.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
 #include "Folders.h"
@@ -23,83 +24,9 @@
 #include <cmath>
 
 using namespace IVCurve;
+using namespace CurveTestSupport;
 
 namespace {
-// Writes a curve file directly, as another program (or an older version of ours) would.
-class RawFile
-{
-public:
-    explicit RawFile(const QString& path)
-        : m_name(QStringLiteral("raw%1").arg(++s_count))
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~RawFile()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool exec(const QString& sql) const
-    {
-        QSqlQuery query(QSqlDatabase::database(m_name));
-        if (query.exec(sql))
-            return true;
-        qWarning() << sql << query.lastError().text();
-        return false;
-    }
-    QVariant value(const QString& sql) const
-    {
-        QSqlQuery query(QSqlDatabase::database(m_name));
-        if (!query.exec(sql) || !query.next()) {
-            qWarning() << sql << query.lastError().text();
-            return QVariant();
-        }
-        return query.value(0);
-    }
-    QStringList column(const QString& sql) const
-    {
-        QStringList result;
-        QSqlQuery query(QSqlDatabase::database(m_name));
-        if (!query.exec(sql))
-            qWarning() << sql << query.lastError().text();
-        while (query.next())
-            result << query.value(0).toString();
-        return result;
-    }
-
-    QString connectionName() const { return m_name; }
-
-private:
-    static int s_count;
-    QString m_name;
-};
-int RawFile::s_count = 0;
-
-QByteArray fileHash(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-QStringList labels(const TreeItem* parent)
-{
-    QStringList result;
-    for (int i = 0; i < parent->childCount(); ++i)
-        result << parent->child(i)->data(TreeLabel).toString();
-    return result;
-}
-
-TreeItem* childLabelled(const TreeItem* parent, const QString& label)
-{
-    for (int i = 0; i < parent->childCount(); ++i) {
-        if (parent->child(i)->data(TreeLabel).toString() == label)
-            return parent->child(i);
-    }
-    return nullptr;
-}
 
 // A curve row with a short point list, the way an older version wrote them.
 QString curveRow(qint64 curveID)
@@ -157,8 +84,7 @@ void TestCurveFiles::cleanup()
 QString TestCurveFiles::newCurveFile(const QString& name)
 {
     const QString path = m_dir->filePath(name);
-    if (!copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path))
-        qWarning() << "template copy failed";
+    copyTemplate(path);
     return path;
 }
 
@@ -197,7 +123,7 @@ void TestCurveFiles::numbersOfAThousandAndMoreSurviveEveryLocale()
         QVERIFY(store.treeModel()->slotSave());
     }
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QCOMPARE(
             file.value("SELECT typeof(Irradiance) || typeof(CellTemp) || typeof(Voc) FROM Curves").toString(),
             QString("realrealreal"));
@@ -244,7 +170,7 @@ void TestCurveFiles::numbersOfAThousandAndMoreSurviveEveryLocale()
     record->setValue(CurveRecord::AmbientTemp, NumberText::format(12345.6));
     QVERIFY(store.graphModel()->updateDetails(id));
     QVERIFY(tree->slotSave());
-    RawFile file(path);
+    CurveDatabase file(path);
     QCOMPARE(file.value("SELECT Irradiance FROM Curves").toDouble(), 1050.0);
     QCOMPARE(file.value("SELECT CellTemp FROM Curves").toDouble(), 1200.0);
     QCOMPARE(file.value("SELECT AmbientTemp FROM Curves").toDouble(), 12345.6);
@@ -308,7 +234,7 @@ void TestCurveFiles::deepTreeLoadsSavesMovesAndCloses()
     const int depth = 200000;
     const QString path = newCurveFile();
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QVERIFY(file.exec(QStringLiteral(
             "INSERT INTO TreeNodes (NodeID, ParentNodeID, NodeDesc, ParentRow) WITH RECURSIVE n(i) AS "
             "(SELECT 1 "
@@ -339,7 +265,7 @@ void TestCurveFiles::deepTreeLoadsSavesMovesAndCloses()
         QCOMPARE(tree->rowCount(), 1);
         QVERIFY(tree->slotSave());
     }
-    RawFile file(path);
+    CurveDatabase file(path);
     QCOMPARE(file.value("SELECT count(*) FROM TreeNodes").toInt(), depth + 1);
     QCOMPARE(file.value("SELECT count(*) FROM TreeNodes WHERE ParentNodeID IS NULL").toInt(), 1);
 }
@@ -359,7 +285,7 @@ void TestCurveFiles::filesWithTriggersOrViewsAreRefusedUntouched()
     QFETCH(QString, planted);
     const QString path = newCurveFile();
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         for (int id = 1; id <= 3; ++id) {
             QVERIFY(file.exec(curveRow(id)));
             QVERIFY(file.exec(
@@ -382,7 +308,7 @@ void TestCurveFiles::filesWithTriggersOrViewsAreRefusedUntouched()
         QVERIFY2(text.contains("triggers or views") && text.contains(path), qPrintable(text));
     }
     QCOMPARE(fileHash(path), before);
-    RawFile file(path);
+    CurveDatabase file(path);
     QCOMPARE(file.value("SELECT count(*) FROM Curves").toInt(), 3);
 }
 
@@ -393,7 +319,7 @@ void TestCurveFiles::integersOutOfRangeAreMissingNeverWrapped()
         CurveStore upgrade(path);
     }
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QVERIFY(file.exec(curveRow(1)));
         QVERIFY(file.exec(curveRow(2)));
         QVERIFY(file.exec("UPDATE Curves SET MemLocation = -5, ModuleID = 3.7, ModuleSeries = -3, "
@@ -445,7 +371,7 @@ void TestCurveFiles::theLargestNodeIDDoesNotOverflow()
 {
     const QString path = newCurveFile();
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QVERIFY(file.exec(
             "INSERT INTO TreeNodes (NodeID, NodeDesc, ParentRow) VALUES (9223372036854775807, 'top', "
             "0), (1, 'one', 1), (2, 'two', 2)"));
@@ -463,7 +389,7 @@ void TestCurveFiles::theLargestNodeIDDoesNotOverflow()
         QVERIFY(!ids.contains(1) && !ids.contains(2) && !ids.contains(9223372036854775807LL));
         QVERIFY(tree->slotSave());
     }
-    RawFile file(path);
+    CurveDatabase file(path);
     QCOMPARE(file.value("SELECT count(DISTINCT NodeID) FROM TreeNodes").toInt(), 6);
     QCOMPARE(file.value("SELECT NodeDesc FROM TreeNodes WHERE NodeID = 9223372036854775807").toString(),
         QString("top"));
@@ -473,7 +399,7 @@ void TestCurveFiles::curveIDsBeyondFourBytesNeitherWrapNorDragTheWrongNode()
 {
     const QString path = newCurveFile();
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QVERIFY(file.exec(curveRow(1)));
         QVERIFY(file.exec(curveRow(4294967297LL)));
         QVERIFY(file.exec(
@@ -504,7 +430,7 @@ void TestCurveFiles::curveIDsBeyondFourBytesNeitherWrapNorDragTheWrongNode()
         QVERIFY(tree->slotSave());
     }
     // Saving keeps the far node's curve: nothing was lost, nothing was added.
-    RawFile file(path);
+    CurveDatabase file(path);
     QCOMPARE(file.value("SELECT count(*) FROM Curves").toInt(), 2);
     QCOMPARE(file.value("SELECT CurveID FROM TreeNodes WHERE NodeDesc = 'far'").toLongLong(), 4294967297LL);
     QCOMPARE(file.value("SELECT p.NodeDesc FROM TreeNodes c JOIN TreeNodes p ON c.ParentNodeID = p.NodeID "
@@ -517,7 +443,7 @@ void TestCurveFiles::unplaceableNodesAreKeptAtTheTopLevel()
 {
     const QString path = newCurveFile();
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         for (int id = 1; id <= 4; ++id)
             QVERIFY(file.exec(curveRow(id)));
         QVERIFY(file.exec("INSERT INTO TreeNodes (NodeID, ParentNodeID, NodeDesc, CurveID, ParentRow) VALUES "
@@ -538,7 +464,7 @@ void TestCurveFiles::unplaceableNodesAreKeptAtTheTopLevel()
         QVERIFY(store.treeModel()->slotSave());
         QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
     }
-    RawFile file(path);
+    CurveDatabase file(path);
     QCOMPARE(file.value("SELECT count(*) FROM TreeNodes").toInt(), 7);
     QCOMPARE(file.value("SELECT count(*) FROM Curves").toInt(), 4);
     QCOMPARE(file.column("SELECT NodeDesc FROM TreeNodes WHERE ParentNodeID IS NULL ORDER BY ParentRow"),
@@ -547,7 +473,7 @@ void TestCurveFiles::unplaceableNodesAreKeptAtTheTopLevel()
     // A node whose NodeID is text (a table declared without a type) keeps its children.
     const QString textPath = newCurveFile("text ids.kstcrv");
     {
-        RawFile text(textPath);
+        CurveDatabase text(textPath);
         QVERIFY(text.exec("DROP TABLE TreeNodes"));
         QVERIFY(
             text.exec("CREATE TABLE TreeNodes (NodeID, ParentNodeID INTEGER, NodeDesc TEXT, CurveID INTEGER, "
@@ -568,7 +494,7 @@ void TestCurveFiles::unplaceableNodesAreKeptAtTheTopLevel()
         QVERIFY(folderID > 0 && folderID != 5 && folderID != 6);
         QVERIFY(store.treeModel()->slotSave());
     }
-    RawFile text(textPath);
+    CurveDatabase text(textPath);
     QCOMPARE(text.value("SELECT count(*) FROM Curves").toInt(), 1);
     QCOMPARE(text.value("SELECT p.NodeDesc FROM TreeNodes c JOIN TreeNodes p ON c.ParentNodeID = p.NodeID "
                         "WHERE c.NodeDesc = 'String'")
@@ -580,7 +506,7 @@ void TestCurveFiles::curvesWithoutATreeTableAreKept()
 {
     const QString path = newCurveFile();
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         for (int id = 1; id <= 3; ++id)
             QVERIFY(file.exec(curveRow(id)));
         QVERIFY(file.exec("DROP TABLE TreeNodes"));
@@ -594,19 +520,19 @@ void TestCurveFiles::curvesWithoutATreeTableAreKept()
         QVERIFY(store.treeModel()->slotSave());
     }
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QCOMPARE(file.value("SELECT count(*) FROM Curves").toInt(), 3);
         QCOMPARE(file.value("SELECT count(DISTINCT CurveID) FROM TreeNodes").toInt(), 3);
     }
     // Once the file has a tree, a curve without a node is an abandoned import and goes on save.
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QVERIFY(file.exec(curveRow(4)));
     }
     CurveStore store(path);
     QCOMPARE(store.treeModel()->rowCount(), 3);
     QVERIFY(store.treeModel()->slotSave());
-    RawFile file(path);
+    CurveDatabase file(path);
     QCOMPARE(file.value("SELECT count(*) FROM Curves").toInt(), 3);
 }
 
@@ -615,7 +541,7 @@ void TestCurveFiles::readOnlyOldFileIsShownAsItIs()
     // The template is an old file: it has no FileVersion column until a program opens it.
     const QString path = newCurveFile();
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QVERIFY(file.exec(curveRow(1)));
         QVERIFY(file.exec(curveRow(2)));
         QVERIFY(
@@ -648,7 +574,7 @@ void TestCurveFiles::readOnlyOldFileIsShownAsItIs()
     }
     QCOMPARE(fileHash(path), before);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    RawFile file(path);
+    CurveDatabase file(path);
     QVERIFY(!QSqlDatabase::database(file.connectionName()).record("Curves").contains("FileVersion"));
 }
 
@@ -657,7 +583,7 @@ void TestCurveFiles::fileOpenedReadOnlyIsNeverWritten()
     // A writable old file that someone else has open: shown as it is, never upgraded or saved.
     const QString path = newCurveFile();
     {
-        RawFile file(path);
+        CurveDatabase file(path);
         QVERIFY(file.exec(curveRow(1)));
         QVERIFY(file.exec(
             "INSERT INTO TreeNodes (NodeID, NodeDesc, CurveID, ParentRow) VALUES (1, 'one', 1, 0)"));
@@ -699,7 +625,7 @@ void TestCurveFiles::longFlatSiblingListsSaveInOrder()
             tree->newNode(tree->indexForItem(folder))->setData(TreeLabel, QString::number(2 - n));
         QVERIFY(tree->slotSave());
     }
-    RawFile file(path);
+    CurveDatabase file(path);
     QCOMPARE(file.value("SELECT count(*) FROM TreeNodes WHERE ParentNodeID IS NULL AND NodeDesc <> ParentRow")
                  .toInt(),
         1);

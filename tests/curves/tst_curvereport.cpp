@@ -10,6 +10,7 @@
 #include "CurveReportDlg.h"
 #include "CurveReportTable.h"
 #include "CurveStore.h"
+#include "CurveTestSupport.h"
 #include "CurveTree.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
@@ -33,6 +34,7 @@
 #include <QTemporaryDir>
 
 using namespace IVCurve;
+using namespace CurveTestSupport;
 
 namespace {
 // Three strings on three days, measured at 1000 W/m² and 25 °C so that STC equals MEAS.
@@ -82,17 +84,6 @@ QString pdfText(const QString& pdf, int page = 0)
     return run(QStringLiteral("pdftotext"), arguments);
 }
 
-CurveModuleRow firstModule()
-{
-    ModuleLibrary& library = ModuleLibrary::instance();
-    if (!library.open())
-        return {};
-    for (const CurveModuleRow& row : library.all()) {
-        if (row.value(CurveModuleRow::Isc).toDouble() > 0 && row.value(CurveModuleRow::Vmp).toDouble() > 0)
-            return row;
-    }
-    return {};
-}
 } // namespace
 
 class TestCurveReport : public QObject
@@ -130,7 +121,7 @@ void TestCurveReport::init()
     QLocale::setDefault(QLocale::c());
     const QString path = m_dir.filePath(QStringLiteral("report.kstcrv"));
     QFile::remove(path);
-    QVERIFY(copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path));
+    QVERIFY(copyTemplate(path));
     m_store = std::make_unique<CurveStore>(path);
     QVERIFY(m_store->isOpen());
     TesterFileImporter importer(*m_store);
@@ -199,7 +190,7 @@ void TestCurveReport::rowsWithoutModule()
 
 void TestCurveReport::rowsWithModule()
 {
-    const CurveModuleRow module = firstModule();
+    const CurveModuleRow module = firstModule({ CurveModuleRow::Isc, CurveModuleRow::Vmp });
     QVERIFY(module.id != 0);
     QVERIFY(m_store->graphModel()->assignModule(ids().at(0), module, 3));
     CurveRecord& first = *record(0);
@@ -477,7 +468,7 @@ void TestCurveReport::commandFromTheDocument()
 {
     const QString path = m_dir.filePath(QStringLiteral("doc.kstcrv"));
     QFile::remove(path);
-    QVERIFY(copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path));
+    QVERIFY(copyTemplate(path));
     CurveDocument doc(path);
     QVERIFY(doc.isValid());
     ScriptedPrompts& prompts = ScriptedPrompts::get();
@@ -486,11 +477,7 @@ void TestCurveReport::commandFromTheDocument()
     QCOMPARE(prompts.messageTexts(), QStringList { QStringLiteral("No data selected") });
 
     const QString csv = m_dir.filePath(QStringLiteral("doc.csv"));
-    {
-        QFile file(csv);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(testerFile());
-    }
+    QVERIFY(!writeFile(csv, testerFile()).isEmpty());
     QVERIFY(doc.importTesterFile(csv));
     TreeItem* folder = doc.store()->treeModel()->rootItem()->child(0);
     doc.tree()->selectionModel()->select(doc.store()->treeModel()->indexForItem(folder),

@@ -9,6 +9,7 @@
 #include "CurveRecord.h"
 #include "CurveStore.h"
 #include "CurveSupport.h"
+#include "CurveTestSupport.h"
 #include "CurveTree.h"
 #include "CurveTreeModel.h"
 #include "DataLoggerProgram.h"
@@ -35,6 +36,7 @@
 #include <QToolBar>
 
 using namespace IVCurve;
+using namespace CurveTestSupport;
 
 namespace {
 // Two strings measured at 25 °C, the second without an irradiance reading (taken as
@@ -56,26 +58,11 @@ QByteArray testerFileForLocale()
     return content;
 }
 
-QString writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(content);
-    return path;
-}
-
 void setModified(const QString& path, const QDateTime& when)
 {
     QFile file(path);
     file.open(QIODevice::ReadWrite);
     file.setFileTime(when, QFileDevice::FileModificationTime);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
 }
 } // namespace
 
@@ -135,7 +122,7 @@ void TestCurveDocument::init()
     DataLoggerProgram::overridePathForTests(QStringLiteral(FAKE_LOGGER));
     m_path = m_dir.filePath("strings.kstcrv");
     QFile::remove(m_path);
-    QVERIFY(copyAsWritable(Folders::builtInTemplatePath("kstcrv"), m_path));
+    QVERIFY(copyTemplate(m_path));
     open();
 }
 
@@ -478,9 +465,9 @@ void TestCurveDocument::exportFailureKeepsTheOldFile()
 
 void TestCurveDocument::importThroughTheDocument()
 {
-    const QString csv = writeFile(m_dir.filePath("in/site.csv"), QByteArray());
-    QDir().mkpath(m_dir.filePath("in"));
-    writeFile(m_dir.filePath("in/site.csv"), testerFile());
+    QVERIFY(QDir().mkpath(m_dir.filePath("in")));
+    const QString csv = writeFile(m_dir.filePath("in/site.csv"), testerFile());
+    QVERIFY(!csv.isEmpty());
     ScriptedPrompts& prompts = ScriptedPrompts::get();
     prompts.paths = QStringList { csv };
     m_doc->findChild<QAction*>("actionImportCSV")->trigger();

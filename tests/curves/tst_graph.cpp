@@ -5,6 +5,7 @@
 #include "CurveLine.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
+#include "CurveTestSupport.h"
 #include "CurveTracker.h"
 #include "CurveTreeModel.h"
 #include "CurveTypeLegend.h"
@@ -30,6 +31,7 @@
 #include <qwt_scale_div.h>
 
 using namespace IVCurve;
+using namespace CurveTestSupport;
 
 namespace {
 // Strings n = 1..count: a straight falling curve from (0, n) to (10·n, 0) in 11 points, measured
@@ -92,7 +94,7 @@ void TestGraph::init()
     StringColours::instance().reset();
     const QString path = m_dir.filePath(QStringLiteral("graph.kstcrv"));
     QFile::remove(path);
-    QVERIFY(copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path));
+    QVERIFY(copyTemplate(path));
     m_store = std::make_unique<CurveStore>(path);
     QVERIFY(m_store->isOpen());
     TesterFileImporter importer(*m_store);

@@ -4,6 +4,7 @@
 #include "CurveGraphModel.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
+#include "CurveTestSupport.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
 #include "Folders.h"
@@ -21,6 +22,7 @@
 #include <sys/stat.h>
 
 using namespace IVCurve;
+using namespace CurveTestSupport;
 
 namespace {
 const QString header1 = QStringLiteral("PV Tester Results,SN 777,Export,2");
@@ -124,7 +126,7 @@ void TestImport::init()
     ScriptedPrompts::get().reset();
     const QString path = m_dir.filePath(QStringLiteral("curves.kstcrv"));
     QFile::remove(path);
-    QVERIFY(copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path));
+    QVERIFY(copyTemplate(path));
     m_store = std::make_unique<CurveStore>(path);
     QVERIFY(m_store->isOpen());
 }
@@ -156,11 +158,7 @@ QModelIndexList TestImport::stringIndexes(TreeItem* folder)
 
 QString TestImport::writeFile(const QString& name, const QByteArray& content)
 {
-    const QString path = m_dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(content);
-    return path;
+    return CurveTestSupport::writeFile(m_dir.filePath(name), content);
 }
 
 void TestImport::linesBecomeStringsInFileOrder()

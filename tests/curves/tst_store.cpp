@@ -4,6 +4,7 @@
 #include "CurveModuleRow.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
+#include "CurveTestSupport.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
 #include "Folders.h"
@@ -25,64 +26,7 @@
 #include <cstring>
 
 using namespace IVCurve;
-
-namespace {
-// Reads a curve file beside the store, on a connection of its own.
-class FileReader
-{
-public:
-    explicit FileReader(const QString& path)
-        : m_name(QStringLiteral("reader"))
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~FileReader()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    QList<QVariantList> rows(const QString& sql) const
-    {
-        QList<QVariantList> result;
-        QSqlQuery query(QSqlDatabase::database(m_name));
-        if (!query.exec(sql))
-            qWarning() << query.lastError().text();
-        while (query.next()) {
-            QVariantList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << query.value(i);
-            result << row;
-        }
-        return result;
-    }
-    QVariant value(const QString& sql) const { return rows(sql).value(0).value(0); }
-    bool exec(const QString& sql) const
-    {
-        QSqlQuery query(QSqlDatabase::database(m_name));
-        return query.exec(sql);
-    }
-
-private:
-    QString m_name;
-};
-
-QByteArray fileHash(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-QStringList labels(TreeItem* parent)
-{
-    QStringList result;
-    for (int i = 0; i < parent->childCount(); ++i)
-        result << parent->child(i)->data(TreeLabel).toString();
-    return result;
-}
-} // namespace
+using namespace CurveTestSupport;
 
 class TestStore : public QObject
 {
@@ -131,8 +75,7 @@ void TestStore::cleanup()
 QString TestStore::newCurveFile(const QString& name)
 {
     const QString path = m_dir->filePath(name);
-    if (!copyAsWritable(Folders::builtInTemplatePath(QStringLiteral("kstcrv")), path))
-        qWarning() << "template copy failed";
+    copyTemplate(path);
     return path;
 }
 
@@ -140,7 +83,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
 {
     const QString path = newCurveFile();
     {
-        FileReader before(path);
+        CurveDatabase before(path);
         QVERIFY(before.rows("PRAGMA table_info(Curves)").size() == 28);
         QVERIFY(before.exec("INSERT INTO Curves (CurveID, STCAlgorithm, STC_Rs) VALUES (1, 4, 0.5)"));
     }
@@ -155,7 +98,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
         QCOMPARE(record->stcParameters().Rs, QString("0.5"));
     }
     {
-        FileReader stillOld(path);
+        CurveDatabase stillOld(path);
         QCOMPARE(stillOld.rows("PRAGMA table_info(Curves)").size(), 28);
     }
     {
@@ -171,7 +114,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
     QStringList columns;
     QString schemaAfterFirst;
     {
-        FileReader after(path);
+        CurveDatabase after(path);
         for (const QVariantList& row : after.rows("PRAGMA table_info(Curves)"))
             columns << row.at(1).toString();
         for (const QVariantList& row : after.rows("SELECT sql FROM sqlite_master ORDER BY name"))
@@ -204,7 +147,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
         CurveStore store(old);
         QVERIFY(store.isOpen());
     }
-    FileReader reader(old);
+    CurveDatabase reader(old);
     QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE name = 'TreeNodes'").toInt(), 1);
     QCOMPARE(reader.value("SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 2);
     QCOMPARE(reader.rows("PRAGMA table_info(Curves)").size(), 12);
@@ -272,7 +215,7 @@ void TestStore::filesThatAreNotCurveDatabasesAreRefused()
     } else if (kind == "folder") {
         QVERIFY(QDir().mkpath(path));
     } else if (kind == "damaged") {
-        QVERIFY(copyAsWritable(Folders::builtInTemplatePath("kstcrv"), path));
+        QVERIFY(copyTemplate(path));
         {
             CurveStore store(path);
             CurveRecord record;
@@ -334,7 +277,7 @@ void TestStore::curveRoundTripWithDecimalComma()
         QVERIFY(id > 0);
     }
     {
-        FileReader db(path);
+        CurveDatabase db(path);
         const QVariantList row
             = db.rows(QString("SELECT typeof(Irradiance), Irradiance, typeof(AmbientTemp), "
                               "AmbientTemp, CellTemp, typeof(Riso), Riso, CurvePoints, "
@@ -400,7 +343,7 @@ void TestStore::garbageInACurveRowFallsBackToDefaults()
         CurveStore store(path);
     }
     {
-        FileReader db(path);
+        CurveDatabase db(path);
         QVERIFY(db.exec(
             "INSERT INTO Curves (CurveID, CurvePoints, MemLocation, TestDate, TesterSerNo, Irradiance, "
             "STCAlgorithm, STC_alpha, STC_beta, STC_delta, STC_a, ModuleID, ModuleSeries, "
@@ -447,7 +390,7 @@ void TestStore::moduleIsReadFromTheLibrary()
         CurveStore store(path);
     }
     {
-        FileReader db(path);
+        CurveDatabase db(path);
         QVERIFY(db.exec(
             "INSERT INTO Curves (CurveID, ModuleID, ModuleSeries, ModuleParallel) VALUES (1, 3, 12, 0)"));
         QVERIFY(db.exec(
@@ -495,7 +438,7 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     record->setValue(CurveRecord::CellTemp, "");
     QVERIFY(model->updateDetails(id));
     {
-        FileReader db(path);
+        CurveDatabase db(path);
         const QVariantList row
             = db.rows(QString("SELECT STCAlgorithm, STC_alpha, STC_K, Irradiance, typeof(CellTemp) "
                               "FROM Curves WHERE CurveID = %1")
@@ -522,7 +465,7 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     QCOMPARE(record->stcParameters().alpha,
         QLocale().toString(module.value(CurveModuleRow::Alpha).toDouble(), 'g', 6));
     QCOMPARE(record->nominal().size(), 128);
-    FileReader db(path);
+    CurveDatabase db(path);
     const QVariantList row
         = db.rows(QString("SELECT ModuleID, ModuleSeries, ModuleParallel, STC_alpha, STC_Rs FROM "
                           "Curves WHERE CurveID = %1")
@@ -586,7 +529,7 @@ void TestStore::treeOrderSurvivesSaveAndLoad()
         QCOMPARE(modified.last().first().toBool(), false);
     }
     {
-        FileReader db(path);
+        CurveDatabase db(path);
         const QList<QVariantList> rows = db.rows(
             "SELECT NodeDesc, ParentRow, ParentNodeID IS NULL, Colour FROM TreeNodes ORDER BY NodeID");
         QCOMPARE(rows.size(), 6);
@@ -644,7 +587,7 @@ void TestStore::orphanCurvesGoOnlyWithASave()
         store.treeModel()->removeRows(0, 1);
     }
     {
-        FileReader db(path);
+        CurveDatabase db(path);
         QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 2);
         QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 2);
     }
@@ -654,7 +597,7 @@ void TestStore::orphanCurvesGoOnlyWithASave()
         const uint removed = top->data(TreeCurveID).toUInt();
         store.treeModel()->removeRows(0, 1);
         QVERIFY(store.treeModel()->slotSave());
-        FileReader db(path);
+        CurveDatabase db(path);
         QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 1);
         QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 1);
         QCOMPARE(db.value(QString("SELECT count(*) FROM Curves WHERE CurveID = %1").arg(removed)).toInt(), 0);
@@ -677,7 +620,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
     {
         // A database that refuses one of the rows, as a full disk or a broken file would. (A
         // constraint, not a trigger: files with triggers are not opened at all.)
-        FileReader db(path);
+        CurveDatabase db(path);
         QVERIFY(db.exec("ALTER TABLE TreeNodes RENAME TO OldNodes"));
         QVERIFY(db.exec("CREATE TABLE TreeNodes (NodeID INTEGER PRIMARY KEY, ParentNodeID INTEGER, NodeDesc "
                         "TEXT, CurveID INTEGER, ParentRow INTEGER, Status INTEGER, Colour TEXT, CONSTRAINT "
@@ -703,7 +646,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
     QVERIFY(ScriptedPrompts::get().messageTexts().first().contains("refused_by_the_test"));
     QCOMPARE(fileHash(path), before);
     {
-        FileReader db(path);
+        CurveDatabase db(path);
         QCOMPARE(db.value("SELECT group_concat(NodeDesc, ',') FROM (SELECT NodeDesc FROM TreeNodes ORDER BY "
                           "ParentRow)")
                      .toString(),
@@ -714,7 +657,7 @@ void TestStore::failingSaveKeepsThePreviousTree()
     // The model still holds the user's edits; a save without the refused row succeeds.
     root->child(0)->child(0)->setData(TreeLabel, "fine");
     QVERIFY(tree->slotSave());
-    FileReader db(path);
+    CurveDatabase db(path);
     QCOMPARE(db.value("SELECT count(*) FROM TreeNodes").toInt(), 5);
     QCOMPARE(db.value("SELECT count(*) FROM Curves").toInt(), 0);
 }
@@ -743,12 +686,12 @@ void TestStore::batchedInsertsArriveTogether()
         InsertBatch batch(store.database());
         QVERIFY(store.graphModel()->insert(record) > 0);
         QVERIFY(store.graphModel()->insert(record) > 0);
-        FileReader during(path);
+        CurveDatabase during(path);
         QCOMPARE(during.value("SELECT count(*) FROM Curves").toInt(), 0);
         // The batch's own connection sees its curves.
         QVERIFY(store.graphModel()->load(2));
     }
-    FileReader after(path);
+    CurveDatabase after(path);
     QCOMPARE(after.value("SELECT count(*) FROM Curves").toInt(), 2);
     QCOMPARE(after.value("SELECT CurvePoints FROM Curves WHERE CurveID = 2").toString(),
         QString("3.000:4.000:1000.000:0"));
@@ -797,7 +740,7 @@ void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
         CurveStore store(path);
     }
     {
-        FileReader db(path);
+        CurveDatabase db(path);
         QVERIFY(
             db.exec("INSERT INTO Curves (CurveID, CurvePoints, Irradiance, CellTemp, Voc, Isc, STCAlgorithm, "
                     "STC_alpha, ModuleID, ModuleSeries, FileVersion) VALUES (3, '10.000:8.000:850.000:0#"

@@ -2,6 +2,7 @@
 // drag and drop.
 #include "ColumnConfigDlg.h"
 #include "CurveStore.h"
+#include "CurveTestSupport.h"
 #include "CurveTree.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 
 using namespace IVCurve;
+using namespace CurveTestSupport;
 
 class TestTree : public QObject
 {
@@ -54,7 +56,7 @@ void TestTree::init()
     TestSupport::resetState();
     m_dir = std::make_unique<QTemporaryDir>();
     const QString path = m_dir->filePath("tree.kstcrv");
-    QVERIFY(copyAsWritable(Folders::builtInTemplatePath("kstcrv"), path));
+    QVERIFY(copyTemplate(path));
     m_store = std::make_unique<CurveStore>(path);
     m_model = m_store->treeModel();
     QVERIFY(m_model);

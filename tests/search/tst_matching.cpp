@@ -1,7 +1,7 @@
+#include "ContainerTestSupport.h"
 #include "ContainsText.h"
 #include "EntryMatcher.h"
 #include "FolderWalk.h"
-#include "ReportTestSupport.h"
 #include "SearchThread.h"
 #include "TestSupport.h"
 
