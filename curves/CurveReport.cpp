@@ -9,6 +9,7 @@
 #include "CurveReportTable.h"
 #include "Desktop.h"
 #include "Prompts.h"
+#include "SettingsKeys.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -319,10 +320,8 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
     options.tolerances = tolerances;
 
     QSettings settings;
-    const QString folder = settings
-                               .value(QStringLiteral("Directories/LastExportDir"),
-                                   settings.value(QStringLiteral("Directories/RootDir")))
-                               .toString();
+    const QString folder
+        = settings.value(SettingsKeys::lastExportDir(), settings.value(SettingsKeys::rootDir())).toString();
     QString path = Prompts::instance().saveFileName(parent,
         QCoreApplication::translate("File Save Dialog", "Save PDF file"), folder,
         QCoreApplication::translate("File Save Dialog", "PDF file (*.pdf)"));
@@ -330,7 +329,7 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    settings.setValue(QStringLiteral("Directories/LastExportDir"), QFileInfo(path).absolutePath());
+    settings.setValue(SettingsKeys::lastExportDir(), QFileInfo(path).absolutePath());
 
     QString error;
     bool written = false;
