@@ -4,6 +4,7 @@
 #include "Folders.h"
 #include "LanguageChoice.h"
 #include "Prompts.h"
+#include "SettingsKeys.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -144,9 +145,10 @@ QWidget* DialogSettings::languageTab(QWidget* parent)
 QString DialogSettings::storedLanguage()
 {
     const QSettings settings;
-    if (settings.value(LanguageChoice::followsSystemKey(), false).toBool())
+    if (settings.value(SettingsKeys::localeFollowsSystem(), SettingsKeys::DefaultLocaleFollowsSystem)
+            .toBool())
         return QString();
-    return settings.value(LanguageChoice::localeKey(), QStringLiteral("en")).toString();
+    return settings.value(SettingsKeys::locale(), SettingsKeys::defaultLocale()).toString();
 }
 
 void DialogSettings::storeLanguage()
@@ -159,10 +161,10 @@ void DialogSettings::storeLanguage()
     QSettings settings;
     if (chosen.isEmpty()) {
         // The language in use stays stored until the next start looks at the desktop again.
-        settings.setValue(LanguageChoice::followsSystemKey(), true);
+        settings.setValue(SettingsKeys::localeFollowsSystem(), true);
     } else {
-        settings.remove(LanguageChoice::followsSystemKey());
-        settings.setValue(LanguageChoice::localeKey(), chosen);
+        settings.remove(SettingsKeys::localeFollowsSystem());
+        settings.setValue(SettingsKeys::locale(), chosen);
     }
     m_languageChanged = true;
 }

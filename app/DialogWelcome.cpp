@@ -2,6 +2,7 @@
 
 #include "Brand.h"
 #include "Desktop.h"
+#include "SettingsKeys.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -78,7 +79,7 @@ QString DialogWelcome::helpFolder()
 
 QString DialogWelcome::tutorialPage(const QString& folder)
 {
-    const QString language = QLocale(QSettings().value(QStringLiteral("locale")).toString()).name().left(2);
+    const QString language = QLocale(QSettings().value(SettingsKeys::locale()).toString()).name().left(2);
     const QString pattern = folder + QStringLiteral("/KestrovanTutorial_%1.html");
     for (const QString& candidate : { pattern.arg(language), pattern.arg(QStringLiteral("en")) }) {
         if (QFileInfo(candidate).isFile())
@@ -89,7 +90,7 @@ QString DialogWelcome::tutorialPage(const QString& folder)
 
 bool DialogWelcome::shouldShow()
 {
-    return QSettings().value(QStringLiteral("Welcome/show"), true).toBool();
+    return QSettings().value(SettingsKeys::welcomeShow(), SettingsKeys::DefaultWelcomeShow).toBool();
 }
 
 int DialogWelcome::exec()
@@ -107,7 +108,7 @@ void DialogWelcome::radioPressed()
 void DialogWelcome::accept()
 {
     if (m_hideInFuture->isChecked())
-        QSettings().setValue(QStringLiteral("Welcome/show"), false);
+        QSettings().setValue(SettingsKeys::welcomeShow(), false);
     if (m_watchVideo->isChecked() && !m_tutorial.isEmpty())
         Desktop::openUrl(QUrl::fromLocalFile(m_tutorial));
     QDialog::accept();

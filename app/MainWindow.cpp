@@ -22,6 +22,7 @@
 #include "Prompts.h"
 #include "ResultsImport.h"
 #include "SearchResultsDocument.h"
+#include "SettingsKeys.h"
 #include "Startup.h"
 #include "WelcomeEvent.h"
 #include "platform/Trash.h"
@@ -59,11 +60,11 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_tree, &ProjectTreeView::deleteRequested, this, &MainWindow::remove);
 
     QSettings settings;
-    if (!restoreGeometry(settings.value(QStringLiteral("Windows/MainWindowGeometry")).toByteArray())) {
+    if (!restoreGeometry(settings.value(SettingsKeys::mainWindowGeometry()).toByteArray())) {
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             setGeometry(firstStartGeometry(screen->availableGeometry(), minimumSizeHint()));
     }
-    restoreState(settings.value(QStringLiteral("Windows/MainWindowState")).toByteArray());
+    restoreState(settings.value(SettingsKeys::mainWindowState()).toByteArray());
 
     connect(m_tree, &QAbstractItemView::activated, this,
         qOverload<const QModelIndex&>(&MainWindow::openDocument));
@@ -87,8 +88,8 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     QSettings settings;
-    settings.setValue(QStringLiteral("Windows/MainWindowGeometry"), saveGeometry());
-    settings.setValue(QStringLiteral("Windows/MainWindowState"), saveState());
+    settings.setValue(SettingsKeys::mainWindowGeometry(), saveGeometry());
+    settings.setValue(SettingsKeys::mainWindowState(), saveState());
     disconnect(m_model, nullptr, this, nullptr);
     // The documents go with the document area, after this part of the window: what they signal
     // on the way out must not reach it.
@@ -638,8 +639,8 @@ void MainWindow::showPDFManual()
 
 void MainWindow::switchLanguage(QAction* action)
 {
-    QSettings().remove(LanguageChoice::followsSystemKey());
-    QSettings().setValue(LanguageChoice::localeKey(), action->data().toLocale().name());
+    QSettings().remove(SettingsKeys::localeFollowsSystem());
+    QSettings().setValue(SettingsKeys::locale(), action->data().toLocale().name());
     offerRestartForLanguage();
 }
 

@@ -1,6 +1,7 @@
 #include "Translations.h"
 
 #include "LanguageChoice.h"
+#include "SettingsKeys.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,9 +69,11 @@ void Translations::load(const QString& folder, const QLocale& desktop)
 
     QSettings settings;
     QLocale current(QStringLiteral("en"));
-    const bool followsSystem = settings.value(LanguageChoice::followsSystemKey(), false).toBool();
-    if (settings.contains(LanguageChoice::localeKey()) && !followsSystem) {
-        current = QLocale(settings.value(LanguageChoice::localeKey()).toString());
+    const bool followsSystem
+        = settings.value(SettingsKeys::localeFollowsSystem(), SettingsKeys::DefaultLocaleFollowsSystem)
+              .toBool();
+    if (settings.contains(SettingsKeys::locale()) && !followsSystem) {
+        current = QLocale(settings.value(SettingsKeys::locale()).toString());
     } else {
         // A first start follows the desktop: its preferred languages in order, the first one we
         // have a catalogue for; English when there is none. The choice is kept from then on,
@@ -86,7 +89,7 @@ void Translations::load(const QString& folder, const QLocale& desktop)
             }
         }
         current = QLocale(chosen);
-        settings.setValue(LanguageChoice::localeKey(), chosen);
+        settings.setValue(SettingsKeys::locale(), chosen);
     }
 
     // Languages are compared, countries are not; when several files match, the last one wins.

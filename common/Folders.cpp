@@ -3,6 +3,7 @@
 #include "Brand.h"
 #include "KestrovanResources.h"
 #include "Prompts.h"
+#include "SettingsKeys.h"
 #include "platform/KnownFolders.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ QString Folders::projectsFolder()
 {
     if (!m_projectsFolder.isEmpty())
         return m_projectsFolder;
-    QString path = normalisedFolderPath(QSettings().value(QStringLiteral("Directories/RootDir")).toString());
+    QString path = normalisedFolderPath(QSettings().value(SettingsKeys::rootDir()).toString());
     if (path.isEmpty()) {
         // First start: no installer made the shared projects folder, so it is made here.
         path = defaultProjectsFolder();
@@ -101,7 +102,7 @@ bool Folders::setProjectsFolder(const QString& typed)
             return false;
         }
     }
-    QSettings().setValue(QStringLiteral("Directories/RootDir"), path);
+    QSettings().setValue(SettingsKeys::rootDir(), path);
     m_projectsFolder = path;
     emit projectsFolderChanged(path);
     return true;

@@ -1,18 +1,9 @@
 #include "LanguageChoice.h"
 
 #include "Brand.h"
+#include "SettingsKeys.h"
 
 #include <QSettings>
-
-QString LanguageChoice::localeKey()
-{
-    return QStringLiteral("locale");
-}
-
-QString LanguageChoice::followsSystemKey()
-{
-    return QStringLiteral("localeFollowsSystem");
-}
 
 QString LanguageChoice::storeOrganisation()
 {
@@ -26,9 +17,10 @@ QString LanguageChoice::storeApplication()
 
 QString LanguageChoice::explicitLanguage(const QSettings& kestrovanStore)
 {
-    if (kestrovanStore.value(followsSystemKey(), false).toBool())
+    if (kestrovanStore.value(SettingsKeys::localeFollowsSystem(), SettingsKeys::DefaultLocaleFollowsSystem)
+            .toBool())
         return QString();
-    return kestrovanStore.value(localeKey()).toString();
+    return kestrovanStore.value(SettingsKeys::locale()).toString();
 }
 
 QLocale LanguageChoice::displayLocale(const QString& chosen, const QLocale& desktop)

@@ -5,13 +5,9 @@
 
 class QSettings;
 
-// The language of the user interface as the user chose it in Kestrovan's settings. The "locale"
-// key holds the language in use (the report layouts read it too); with "localeFollowsSystem"
-// set it is taken from the desktop again at every start. The data logger follows the same
-// choice, so this lives below both programs.
+// The language of the user interface as the user chose it in Kestrovan's settings (the keys are
+// in SettingsKeys.h). The data logger follows the same choice, so this lives below both programs.
 namespace LanguageChoice {
-QString localeKey();
-QString followsSystemKey();
 // Kestrovan's own settings store, as the logger opens it.
 QString storeOrganisation();
 QString storeApplication();

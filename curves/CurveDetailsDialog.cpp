@@ -9,6 +9,7 @@
 #include "ModuleLibrary.h"
 #include "NumberText.h"
 #include "Prompts.h"
+#include "SettingsKeys.h"
 #include "TestDate.h"
 
 #include <QButtonGroup>
@@ -32,11 +33,6 @@
 #include <QVBoxLayout>
 
 namespace IVCurve {
-
-QString hideSaveWarningKey()
-{
-    return QStringLiteral("Curves/HideAutomaticSaveWarning");
-}
 
 namespace {
 QIcon favouritesIcon(bool favouritesOnly)
@@ -211,7 +207,10 @@ QWidget* CurveDetailsDialog::buildModuleTab()
     layout->addWidget(group);
     layout->addStretch();
 
-    const bool favouritesOnly = QSettings().value(favouritesOnlyKey(), false).toBool();
+    const bool favouritesOnly
+        = QSettings()
+              .value(SettingsKeys::curvesFavouritesOnly(), SettingsKeys::DefaultCurvesFavouritesOnly)
+              .toBool();
     m_favourites->setChecked(favouritesOnly);
     m_favourites->setIcon(favouritesIcon(favouritesOnly));
     fillModules(favouritesOnly);
@@ -495,7 +494,7 @@ void CurveDetailsDialog::slotModulesComboSelected(int selected)
 void CurveDetailsDialog::slotFavouritesToggled(bool on)
 {
     m_favourites->setIcon(favouritesIcon(on));
-    QSettings().setValue(favouritesOnlyKey(), on);
+    QSettings().setValue(SettingsKeys::curvesFavouritesOnly(), on);
     fillModules(on);
 }
 
@@ -535,7 +534,8 @@ void CurveDetailsDialog::percentEntry(QDoubleSpinBox* spin, QLabel* reference, b
 bool CurveDetailsDialog::confirmSave()
 {
     QSettings settings;
-    if (settings.value(hideSaveWarningKey(), false).toBool())
+    if (settings.value(SettingsKeys::curvesHideSaveWarning(), SettingsKeys::DefaultCurvesHideSaveWarning)
+            .toBool())
         return true;
     bool hide = false;
     MessageRequest request;
@@ -548,7 +548,7 @@ bool CurveDetailsDialog::confirmSave()
     request.checkBoxText = tr("Do not show this message again");
     request.checkBoxChecked = &hide;
     const PromptButton answer = Prompts::instance().message(request);
-    settings.setValue(hideSaveWarningKey(), hide);
+    settings.setValue(SettingsKeys::curvesHideSaveWarning(), hide);
     return answer == QMessageBox::Ok;
 }
 

@@ -94,7 +94,4 @@ private:
     QLineEdit* m_K = nullptr;
 };
 
-// The setting that hides the notice shown before details are saved.
-QString hideSaveWarningKey();
-
 } // namespace IVCurve

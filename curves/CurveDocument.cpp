@@ -20,6 +20,7 @@
 #include "Prompts.h"
 #include "SafeWrite.h"
 #include "SavedAge.h"
+#include "SettingsKeys.h"
 #include "StringComparisonDialog.h"
 #include "TesterFileImporter.h"
 #include "TreeItem.h"
@@ -48,9 +49,6 @@
 namespace IVCurve {
 
 namespace {
-const QString lastImportDirKey = QStringLiteral("Directories/LastImportDir");
-const QString lastExportDirKey = QStringLiteral("Directories/LastExportDir");
-const QString rootDirKey = QStringLiteral("Directories/RootDir");
 
 QString settingOr(const QString& key, const QString& fallbackKey)
 {
@@ -686,8 +684,9 @@ void CurveDocument::exportPoints(int kind)
             if (!record)
                 continue;
             const QString label = item->data(TreeLabel).toString();
-            const QString proposed = QDir::toNativeSeparators(settingOr(lastExportDirKey, rootDirKey)
-                + QLatin1Char('/') + label + PointsExport::suffix(PointsExport::Kind(kind)));
+            const QString proposed
+                = QDir::toNativeSeparators(settingOr(SettingsKeys::lastExportDir(), SettingsKeys::rootDir())
+                    + QLatin1Char('/') + label + PointsExport::suffix(PointsExport::Kind(kind)));
             const QString path = Prompts::instance().saveFileName(this,
                 QCoreApplication::translate("File Save Dialog", "Save CSV file"), proposed,
                 QCoreApplication::translate("File Save Dialog", "CSV file (*.csv)"));
@@ -695,7 +694,7 @@ void CurveDocument::exportPoints(int kind)
                 return;
             if (path.isEmpty())
                 continue;
-            QSettings().setValue(lastExportDirKey, QFileInfo(path).absolutePath());
+            QSettings().setValue(SettingsKeys::lastExportDir(), QFileInfo(path).absolutePath());
             // The old file stays until the new one is complete.
             QString error;
             if (!SafeWrite::writeFile(
@@ -736,14 +735,14 @@ void CurveDocument::slotImport()
         if (!m_store->treeModel())
             return;
         const QPointer<CurveDocument> self(this);
-        const QString path = Prompts::instance().openFileName(
-            this, tr("Import CSV File"), settingOr(lastImportDirKey, rootDirKey), tr("CSV Files (*.csv)"));
+        const QString path = Prompts::instance().openFileName(this, tr("Import CSV File"),
+            settingOr(SettingsKeys::lastImportDir(), SettingsKeys::rootDir()), tr("CSV Files (*.csv)"));
         if (!self || path.isEmpty())
             return;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QCoreApplication::processEvents();
         importTesterFile(path);
-        QSettings().setValue(lastImportDirKey, QFileInfo(path).absolutePath());
+        QSettings().setValue(SettingsKeys::lastImportDir(), QFileInfo(path).absolutePath());
         QApplication::restoreOverrideCursor();
     });
 }
@@ -784,7 +783,7 @@ void CurveDocument::slotImportIrradianceFile()
         const QPointer<CurveDocument> self(this);
         const QString path
             = Prompts::instance().openFileName(this, tr("Import Irradiance/Temp data from CSV file"),
-                settingOr(lastImportDirKey, rootDirKey), tr("CSV Files (*.csv)"));
+                settingOr(SettingsKeys::lastImportDir(), SettingsKeys::rootDir()), tr("CSV Files (*.csv)"));
         if (!self || path.isEmpty())
             return;
         importMeterFile(path);

@@ -2,6 +2,7 @@
 
 #include "CurveConstants.h"
 #include "ModuleLibrary.h"
+#include "SettingsKeys.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -95,7 +96,10 @@ CurveModulesChooser::CurveModulesChooser(QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(buttons);
 
-    const bool favouritesOnly = QSettings().value(favouritesOnlyKey(), false).toBool();
+    const bool favouritesOnly
+        = QSettings()
+              .value(SettingsKeys::curvesFavouritesOnly(), SettingsKeys::DefaultCurvesFavouritesOnly)
+              .toBool();
     m_favourites->setChecked(favouritesOnly);
     m_favourites->setIcon(favouritesIcon(favouritesOnly));
     fill(favouritesOnly);
@@ -136,7 +140,7 @@ void CurveModulesChooser::fill(bool favouritesOnly)
 void CurveModulesChooser::slotFavouritesToggled(bool val)
 {
     m_favourites->setIcon(favouritesIcon(val));
-    QSettings().setValue(favouritesOnlyKey(), val);
+    QSettings().setValue(SettingsKeys::curvesFavouritesOnly(), val);
     fill(val);
 }
 

@@ -10,6 +10,7 @@
 #include "CurveTreeModel.h"
 #include "Desktop.h"
 #include "Prompts.h"
+#include "SettingsKeys.h"
 #include "StringComparison.h"
 
 #include <QApplication>
@@ -348,10 +349,8 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
     options.comparison = dialog.comparison();
 
     QSettings settings;
-    const QString folder = settings
-                               .value(QStringLiteral("Directories/LastExportDir"),
-                                   settings.value(QStringLiteral("Directories/RootDir")))
-                               .toString();
+    const QString folder
+        = settings.value(SettingsKeys::lastExportDir(), settings.value(SettingsKeys::rootDir())).toString();
     QString path = Prompts::instance().saveFileName(parent,
         QCoreApplication::translate("File Save Dialog", "Save PDF file"), folder,
         QCoreApplication::translate("File Save Dialog", "PDF file (*.pdf)"));
@@ -359,7 +358,7 @@ void run(QWidget* parent, CurveGraph* graph, CurveGraphModel* model, const QList
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    settings.setValue(QStringLiteral("Directories/LastExportDir"), QFileInfo(path).absolutePath());
+    settings.setValue(SettingsKeys::lastExportDir(), QFileInfo(path).absolutePath());
 
     QString error;
     bool written = false;

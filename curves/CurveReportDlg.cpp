@@ -1,6 +1,7 @@
 #include "CurveReportDlg.h"
 
 #include "Prompts.h"
+#include "SettingsKeys.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -70,10 +71,8 @@ CurveReportDlg::CurveReportDlg(QWidget* parent)
     m_combiner = edit("editCombiner", infoPage);
     m_logo = edit("editLogo", infoPage);
     QSettings settings;
-    m_logo->setText(settings
-                        .value(QStringLiteral("Directories/logoFile"),
-                            settings.value(QStringLiteral("Directories/RootDir")))
-                        .toString());
+    m_logo->setText(
+        settings.value(SettingsKeys::logoFile(), settings.value(SettingsKeys::rootDir())).toString());
     auto* browse = new QPushButton(tr("Browse..."), infoPage);
     browse->setObjectName(QStringLiteral("btnBrowseLogo"));
     browse->setAutoDefault(false);
@@ -156,7 +155,7 @@ void CurveReportDlg::slotBrowseLogo()
     if (chosen.isEmpty())
         return;
     m_logo->setText(chosen);
-    QSettings().setValue(QStringLiteral("Directories/logoFile"), chosen);
+    QSettings().setValue(SettingsKeys::logoFile(), chosen);
 }
 
 int CurveReportDlg::reportType() const

@@ -3,6 +3,7 @@
 #include "ColumnConfigDlg.h"
 #include "CurveConstants.h"
 #include "Prompts.h"
+#include "SettingsKeys.h"
 
 #include <QHeaderView>
 #include <QSettings>
@@ -11,7 +12,8 @@ namespace IVCurve {
 
 CurveTree::CurveTree(QWidget* parent)
     : QTreeView(parent)
-    , m_columnMask(QSettings().value(columnMaskKey(), 1).toInt())
+    , m_columnMask(
+          QSettings().value(SettingsKeys::curvesColumnMask(), SettingsKeys::DefaultCurvesColumnMask).toInt())
 {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setDragEnabled(true);
@@ -53,7 +55,7 @@ void CurveTree::slotHeaderMenu(const QPoint& position)
     if (result == QDialog::Rejected)
         return;
     setColumnMask(result);
-    QSettings().setValue(columnMaskKey(), m_columnMask);
+    QSettings().setValue(SettingsKeys::curvesColumnMask(), m_columnMask);
     emit columnMaskChanged(m_columnMask);
 }
 

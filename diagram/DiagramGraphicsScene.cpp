@@ -11,6 +11,7 @@
 #include "MainWindowRef.h"
 #include "Prompts.h"
 #include "SafeWrite.h"
+#include "SettingsKeys.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -701,13 +702,13 @@ void DiagramGraphicsScene::exportToPdf()
     setFocusItem(nullptr);
     setWireMode(Diagram::NormalMode);
     QSettings settings;
-    const QString folder = settings.value(QStringLiteral("Directories/LastPdfExportDir")).toString();
+    const QString folder = settings.value(SettingsKeys::lastPdfExportDir()).toString();
     QPointer<DiagramGraphicsScene> alive(this);
     const QString fileName = Prompts::instance().saveFileName(
         currentMainWindow(), tr("Export PDF"), folder, tr("PDF Files (*.pdf)"));
     if (fileName.isEmpty() || !alive)
         return;
-    settings.setValue(QStringLiteral("Directories/LastPdfExportDir"), QFileInfo(fileName).absolutePath());
+    settings.setValue(SettingsKeys::lastPdfExportDir(), QFileInfo(fileName).absolutePath());
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     printer.setOutputFormat(QPrinter::PdfFormat);

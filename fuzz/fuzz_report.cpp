@@ -5,6 +5,7 @@
 #include "FuzzSupport.h"
 #include "ReportFile.h"
 #include "ReportScene.h"
+#include "SettingsKeys.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,7 +21,7 @@ void loadAndSave(const QString& path, const DocumentContainer& container)
 {
     QUndoStack stack;
     auto scene = std::make_unique<ReportScene>(&stack);
-    if (ReportFile::load(scene.get(), path, container)) {
+    if (ReportFile::load(scene.get(), path, container, SettingsKeys::defaultLocale())) {
         DocumentContainer out;
         out.append(QStringLiteral("xml"), QByteArray());
         out.setData(0, ReportFile::toXml(scene.get(), out));

@@ -21,7 +21,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSettings>
 
 namespace {
 void warn(const QString& text, const QString& informative = QString())
@@ -177,11 +176,11 @@ QString ReportFile::defaultPackPath(const QString& suffix)
     return ReportPack::defaultPath(suffix);
 }
 
-QString ReportFile::layoutPackPath(const QString& packPath)
+QString ReportFile::layoutPackPath(const QString& packPath, const QString& layoutLanguage)
 {
     const QString english = QStringLiteral(":res/%1/").arg(Brand::templateFolderName());
     const QString german = QStringLiteral(":res/%1_de/").arg(Brand::templateFolderName());
-    const QLocale language(QSettings().value(QStringLiteral("locale"), QStringLiteral("en")).toString());
+    const QLocale language(layoutLanguage);
     const bool germanUi = language.language() == QLocale::German;
     const QString& from = germanUi ? english : german;
     const QString& to = germanUi ? german : english;
@@ -191,17 +190,18 @@ QString ReportFile::layoutPackPath(const QString& packPath)
     return QFileInfo::exists(twin) ? twin : packPath;
 }
 
-bool ReportFile::load(ReportScene* scene, const QString& path)
+bool ReportFile::load(ReportScene* scene, const QString& path, const QString& layoutLanguage)
 {
     DocumentContainer container;
     if (!container.load(path)) {
         warnReading(path);
         return false;
     }
-    return load(scene, path, container);
+    return load(scene, path, container, layoutLanguage);
 }
 
-bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentContainer& container)
+bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentContainer& container,
+    const QString& layoutLanguage)
 {
     if (container.count() == 0) {
         warnReading(path);
@@ -227,7 +227,7 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
         QString packPath = root.attribute(QStringLiteral("resPak"));
         if (packPath.isEmpty())
             packPath = defaultPackPath(suffix);
-        const QString layoutPath = layoutPackPath(packPath);
+        const QString layoutPath = layoutPackPath(packPath, layoutLanguage);
         DocumentContainer pack;
         QDomDocument packDocument;
         // A pack that cannot be read or built leaves nothing to lay the document over.

@@ -10,6 +10,7 @@
 #include "ReportPage.h"
 #include "ReportTable.h"
 #include "ReportTableCell.h"
+#include "SettingsKeys.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -35,7 +36,9 @@ ReportScene::ReportScene(QUndoStack* undoStack, QObject* parent)
 
 bool ReportScene::load(const QString& path)
 {
-    return ReportFile::load(this, path);
+    // The layout set follows the language of the user interface.
+    return ReportFile::load(
+        this, path, QSettings().value(SettingsKeys::locale(), SettingsKeys::defaultLocale()).toString());
 }
 
 bool ReportScene::save(const QString& path)
@@ -251,13 +254,13 @@ void ReportScene::exportToPdf()
     DocumentDialogScope dialogs(this);
     setFocusItem(nullptr);
     QSettings settings;
-    const QString folder = settings.value(QStringLiteral("Directories/LastPdfExportDir")).toString();
+    const QString folder = settings.value(SettingsKeys::lastPdfExportDir()).toString();
     const QString fileName = Prompts::instance().saveFileName(currentMainWindow(),
         QCoreApplication::translate("ReportScene", "Export PDF"), folder,
         QCoreApplication::translate("ReportScene", "PDF Files (*.pdf)"));
     if (fileName.isEmpty())
         return;
-    settings.setValue(QStringLiteral("Directories/LastPdfExportDir"), QFileInfo(fileName).absolutePath());
+    settings.setValue(SettingsKeys::lastPdfExportDir(), QFileInfo(fileName).absolutePath());
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setFullPage(true);

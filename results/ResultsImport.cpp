@@ -6,6 +6,7 @@
 #include "Prompts.h"
 #include "ReportText.h"
 #include "ResultsColumnMap.h"
+#include "SettingsKeys.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,10 +31,9 @@ void ResultsImport::chooseFile()
 {
     try {
         QSettings settings;
-        const QString start = settings
-                                  .value(QStringLiteral("Directories/LastImportDir"),
-                                      settings.value(QStringLiteral("Directories/RootDir")))
-                                  .toString();
+        const QString start
+            = settings.value(SettingsKeys::lastImportDir(), settings.value(SettingsKeys::rootDir()))
+                  .toString();
         const QString path = Prompts::instance().openFileName(m_dialogParent,
             QCoreApplication::translate("File Open Dialog", "Import CSV File"), start,
             QCoreApplication::translate("File Open Dialog", "CSV Files (*.csv)"));
@@ -115,7 +115,7 @@ bool ResultsImport::importFile(const QString& path, GraphicalReportDocument* int
         m_dialog->hide();
         return false;
     }
-    QSettings().setValue(QStringLiteral("Directories/LastImportDir"), path);
+    QSettings().setValue(SettingsKeys::lastImportDir(), path);
     m_into = into;
     m_hasOwnReport = into != nullptr;
     m_dialog->show();

@@ -20,6 +20,7 @@
 #include "ReportScene.h"
 #include "SearchResultsDocument.h"
 #include "SearchThread.h"
+#include "SettingsKeys.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -297,7 +298,7 @@ int main(int argc, char** argv)
     const int runs = 5;
     bool ok = true;
 
-    QSettings().setValue(QStringLiteral("Directories/RootDir"), names);
+    QSettings().setValue(SettingsKeys::rootDir(), names);
     Folders::instance(true);
     const struct
     {
@@ -358,7 +359,7 @@ int main(int argc, char** argv)
         ok = ok && worstStall < 100;
     }
 
-    QSettings().setValue(QStringLiteral("Directories/RootDir"), reports);
+    QSettings().setValue(SettingsKeys::rootDir(), reports);
     Folders::instance(true);
     panel.findChild<QLineEdit*>(QStringLiteral("fileEdit"))->clear();
     panel.findChild<QGroupBox*>(QStringLiteral("wordSearchGroup"))->setChecked(true);

@@ -2,6 +2,7 @@
 // fixed delay, with a projects folder of 2,000 files in 200 folders. Runs in a throw-away HOME.
 #include "MainWindow.h"
 #include "ProjectWatcher.h"
+#include "SettingsKeys.h"
 #include "Startup.h"
 
 #include <QApplication>
@@ -63,7 +64,7 @@ int main(int argc, char** argv)
         // No welcome dialog: it would wait for a person.
         QSettings ini(
             home.path() + QStringLiteral("/.config/Halvern/Kestrovan Elements.conf"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Welcome/show"), false);
+        ini.setValue(SettingsKeys::welcomeShow(), false);
     }
 
     const qint64 setupMs = setup.elapsed();

@@ -80,13 +80,5 @@ inline QString treeMimeType()
 {
     return QStringLiteral("application/vnd.custom.ctmtype");
 }
-inline QString columnMaskKey()
-{
-    return QStringLiteral("Curves/columnMask");
-}
-inline QString favouritesOnlyKey()
-{
-    return QStringLiteral("Curves/ShowModuleFavouritesOnly");
-}
 
 } // namespace IVCurve

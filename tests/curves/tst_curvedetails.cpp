@@ -17,6 +17,7 @@
 #include "Folders.h"
 #include "ModuleLibrary.h"
 #include "NumberText.h"
+#include "SettingsKeys.h"
 #include "StringComparisonDialog.h"
 #include "TestSupport.h"
 #include "TreeItem.h"
@@ -113,7 +114,7 @@ void TestCurveDetails::init()
     TestSupport::resetState();
     ScriptedPrompts::get().reset();
     QLocale::setDefault(QLocale::c());
-    QSettings().setValue(hideSaveWarningKey(), true);
+    QSettings().setValue(SettingsKeys::curvesHideSaveWarning(), true);
 }
 
 void TestCurveDetails::fillsFromTheRecord()
@@ -400,7 +401,7 @@ void TestCurveDetails::moduleChoiceAndEntryWithoutData()
     // The favourites toggle is remembered and narrows the list.
     const int all = combo2->count();
     child<QToolButton>(&again, "toggleFavourites")->setChecked(true);
-    QVERIFY(QSettings().value(favouritesOnlyKey()).toBool());
+    QVERIFY(QSettings().value(SettingsKeys::curvesFavouritesOnly()).toBool());
     QVERIFY(combo2->count() <= all);
     QCOMPARE(combo2->itemData(0), QVariant());
 }
@@ -454,7 +455,7 @@ void TestCurveDetails::percentageHelpers()
 void TestCurveDetails::saveNoticeCanBeSilenced()
 {
     ScriptedPrompts& prompts = ScriptedPrompts::get();
-    QSettings().remove(hideSaveWarningKey());
+    QSettings().remove(SettingsKeys::curvesHideSaveWarning());
     {
         // Cancelling the notice stays in the dialog and saves nothing.
         CurveDetailsDialog dialog(sampleRecord(), QString(), 0);
@@ -466,7 +467,7 @@ void TestCurveDetails::saveNoticeCanBeSilenced()
             QStringLiteral("Changes to the PV string data are automatically saved when OK is pressed.\n"));
         QCOMPARE(
             prompts.asked.first().message.checkBoxText, QStringLiteral("Do not show this message again"));
-        QVERIFY(!QSettings().value(hideSaveWarningKey()).toBool());
+        QVERIFY(!QSettings().value(SettingsKeys::curvesHideSaveWarning()).toBool());
     }
     prompts.reset();
     {
@@ -475,7 +476,7 @@ void TestCurveDetails::saveNoticeCanBeSilenced()
         prompts.checkBoxes = { true };
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(QSettings().value(hideSaveWarningKey()).toBool());
+        QVERIFY(QSettings().value(SettingsKeys::curvesHideSaveWarning()).toBool());
     }
     prompts.reset();
     {
