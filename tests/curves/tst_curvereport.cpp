@@ -22,7 +22,6 @@
 #include "TreeItem.h"
 
 #include <QCheckBox>
-#include <QCheckBox>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QLineEdit>
