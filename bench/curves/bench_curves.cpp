@@ -161,7 +161,7 @@ QByteArray moduleList(int rows)
         const double voc = 36.0 + (n % 30) * 0.3;
         list
             += QStringLiteral("\"%1 M%2-%3\",%1,%4,0,%5,%6,1.7,1.8,1,%7,%8,%9,%10,%11,0.004,-0.12,45,1.6,9.5,"
-                              "1e-10,0.3,300,5,-0.4,N,SAM,1/1/2020\n")
+                              "1e-10,0.3,300,5,-0.4,N,2020.1,1/1/2020\n")
                    .arg(QLatin1String(makers[n % 4]))
                    .arg(n)
                    .arg(250 + n % 200)

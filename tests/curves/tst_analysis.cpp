@@ -56,7 +56,7 @@ QByteArray moduleRow(const QByteArray& name, const QByteArray& technology, const
     const QByteArray& rs = "0.3")
 {
     return name + ",Maker," + technology + ",0,300,280,1.6,1.7,1," + cells + "," + isc + "," + voc + "," + imp
-        + "," + vmp + ",0.004,-0.12,45,1.6,9.5,1e-10," + rs + ",300,5,-0.4,N,SAM,1/1/2020\r\n";
+        + "," + vmp + ",0.004,-0.12,45,1.6,9.5,1e-10," + rs + ",300,5,-0.4,N,2020.1,1/1/2020\r\n";
 }
 } // namespace
 

@@ -401,9 +401,9 @@ void TestModules::dialogImportsAModuleList()
         "V_mp_ref,alpha_sc,beta_oc,T_NOCT,a_ref,I_L_ref,I_o_ref,R_s,R_sh_ref,Adjust,gamma_r,BIPV,Version,"
         "Date\n,,,,W,W,m2,m,m,,A,V,A,V,A/K,V/K,C,V,A,A,Ohm,Ohm,%,%/K,,,\nnotes\n"
         "Listed A,M,Mono-c-Si,0,300,280,1.6,1.7,1,60,9.8,39.9,9.3,32.3,0.004,-0.12,45,1.6,9.5,1e-10,0.3,300,"
-        "5,-0.4,N,SAM,1/1/2020\n"
+        "5,-0.4,N,2020.1,1/1/2020\n"
         "Listed B,M,Mono-c-Si,0,300,280,1.6,1.7,1,60,9.8,39.9,9.9,32.3,0.004,-0.12,45,1.6,9.5,1e-10,0.3,300,"
-        "5,-0.4,N,SAM,1/1/2020\n");
+        "5,-0.4,N,2020.1,1/1/2020\n");
     file.close();
     CurveModulesDlg dialog;
     const int rows = dialog.table()->rowCount();
