@@ -705,6 +705,24 @@ void CurveDocument::exportPoints(int kind)
     });
 }
 
+std::function<bool(int, int)> CurveDocument::importProgress(
+    const QString& path, int threshold, std::unique_ptr<QProgressDialog>* progress)
+{
+    const QPointer<CurveDocument> self(this);
+    return [this, self, path, threshold, progress](int done, int total) {
+        if (!*progress && total > threshold) {
+            *progress = std::make_unique<QProgressDialog>(
+                tr("Importing %1").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, total, this);
+            (*progress)->setWindowModality(Qt::WindowModal);
+            (*progress)->setMinimumDuration(500);
+        }
+        if (!*progress)
+            return true;
+        (*progress)->setValue(done);
+        return self && !(*progress)->wasCanceled();
+    };
+}
+
 bool CurveDocument::importTesterFile(const QString& path)
 {
     if (!m_store->treeModel() || !fileInPlace())
@@ -712,21 +730,8 @@ bool CurveDocument::importTesterFile(const QString& path)
     DocumentDialogScope dialogs(this);
     TesterFileImporter importer(*m_store, this);
     std::unique_ptr<QProgressDialog> progress;
-    const QPointer<CurveDocument> self(this);
-    importer.setProgress([&](int done, int total) {
-        if (!progress && total > progressDialogLines) {
-            progress = std::make_unique<QProgressDialog>(
-                tr("Importing %1").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, total, this);
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(500);
-        }
-        if (!progress)
-            return true;
-        progress->setValue(done);
-        return self && !progress->wasCanceled();
-    });
-    const bool read = importer.importFile(path);
-    return read;
+    importer.setProgress(importProgress(path, progressDialogLines, &progress));
+    return importer.importFile(path);
 }
 
 void CurveDocument::slotImport()
@@ -754,20 +759,8 @@ void CurveDocument::importMeterFile(const QString& path)
         return;
     MeterFileImporter importer(*m_store, this);
     std::unique_ptr<QProgressDialog> progress;
-    const QPointer<CurveDocument> self(this);
-    // Shown only when the import takes longer than a moment; Cancel keeps what was done.
-    importer.setProgress([&](int done, int total) {
-        if (!progress && total > progressDialogStrings) {
-            progress = std::make_unique<QProgressDialog>(
-                tr("Importing %1").arg(QFileInfo(path).fileName()), tr("Cancel"), 0, total, this);
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(500);
-        }
-        if (!progress)
-            return true;
-        progress->setValue(done);
-        return self && !progress->wasCanceled();
-    });
+    // Cancel keeps what was done.
+    importer.setProgress(importProgress(path, progressDialogStrings, &progress));
     importer.importFile(path, selectedRows());
 }
 

@@ -11,6 +11,7 @@
 
 class DataLoggerLauncher;
 class QAction;
+class QProgressDialog;
 class QTimer;
 class QMenu;
 class QSplitter;
@@ -79,6 +80,10 @@ private:
     // The column-0 indexes of the selected rows.
     QModelIndexList selectedRows() const;
     QList<uint> selectedCurveIDs() const;
+    // The progress of an import of path, told by a box once it has more than threshold items to
+    // go through and takes longer than a moment; false once the user cancelled or the document went.
+    std::function<bool(int, int)> importProgress(
+        const QString& path, int threshold, std::unique_ptr<QProgressDialog>* progress);
     // Whether writes reach the file at the document's path (after writing it out there again
     // when it vanished while open); false after telling the user why not (the file is
     // read-only, or could not be written again).

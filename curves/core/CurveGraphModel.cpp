@@ -180,9 +180,6 @@ bool CurveGraphModel::prepareLoad(QSqlQuery& query, const QString& condition)
         // read-only) reads as version 0.
         const QSqlRecord columns = m_database.record(QStringLiteral("Curves"));
         m_hasFileVersion = columns.contains(QStringLiteral("FileVersion"));
-        m_hasProcedureColumns = std::all_of(std::begin(procedureColumns), std::end(procedureColumns),
-            [&columns](const char* column) { return columns.contains(QLatin1String(column)); });
-        m_procedureColumnsKnown = true;
         // The point list is read as the bytes the file holds when they are UTF-8, sparing the
         // conversion of every point list to UTF-16 on its way to the decoder.
         QSqlQuery encoding(m_database);
@@ -198,7 +195,7 @@ bool CurveGraphModel::prepareLoad(QSqlQuery& query, const QString& condition)
                 .arg(m_hasFileVersion ? QStringLiteral("FileVersion") : QStringLiteral("0"),
                     m_pointsAsUtf8 ? QStringLiteral("CAST(CurvePoints AS BLOB)")
                                    : QStringLiteral("CurvePoints"),
-                    procedureColumnList(m_hasProcedureColumns))
+                    procedureColumnList(hasProcedureColumns()))
             + condition)) {
         // Asked again after a failure: the table may have been made since.
         m_loadShapeKnown = true;
@@ -437,7 +434,7 @@ QString CurveGraphModel::procedureColumnList(bool present)
     return list.join(QStringLiteral(", "));
 }
 
-QString CurveGraphModel::procedureAssignments()
+bool CurveGraphModel::hasProcedureColumns()
 {
     // A file opened read-only keeps its old columns; it takes no writes anyway.
     if (!m_procedureColumnsKnown) {
@@ -446,8 +443,13 @@ QString CurveGraphModel::procedureAssignments()
             [&columns](const char* column) { return columns.contains(QLatin1String(column)); });
         m_procedureColumnsKnown = true;
     }
+    return m_hasProcedureColumns;
+}
+
+QString CurveGraphModel::procedureAssignments()
+{
     QString assignments;
-    if (m_hasProcedureColumns) {
+    if (hasProcedureColumns()) {
         for (const char* column : procedureColumns)
             assignments += QStringLiteral(",%1 = :%1").arg(QLatin1String(column));
     }

@@ -90,6 +90,8 @@ private:
     // The coefficients of IEC 60891 procedures 2 and 4 where the file has their columns: the
     // column list of the load select, the assignments of an update and their values.
     static QString procedureColumnList(bool present);
+    // Whether the file has the columns of procedures 2 and 4: asked once, again after the schema ran.
+    bool hasProcedureColumns();
     QString procedureAssignments();
     void bindProcedureCoefficients(QSqlQuery& query, STCparameters& parameters) const;
 

@@ -122,17 +122,16 @@ QString pageTemplate()
 
 Verdict verdictOf(CurveRecord& record, const VerdictTolerances& tolerances)
 {
-    const ModuleAssignment& m = record.module();
-    const NominalString nominal = record.nominal().isEmpty()
-        ? NominalString()
-        : NominalString::fromModule(m.voc, m.isc, m.vmp, m.imp, m.ns, m.np);
-    bool measured = false;
-    const double irradiance = NumberText::parse(record.value(CurveRecord::Irradiance), &measured);
-    return Verdict::judge(nominal, CurveParameters::fromPoints(record.stc().points()),
-        measured && irradiance > 0.0, tolerances);
+    return StringComparison::judgeRecord(
+        record, CurveParameters::fromPoints(record.stc().points()), tolerances);
 }
 
 QString stringsRow(CurveRecord& record, const VerdictTolerances& tolerances)
+{
+    return stringsRow(record, verdictOf(record, tolerances));
+}
+
+QString stringsRow(CurveRecord& record, const Verdict& verdict)
 {
     QString row = stringsRowTemplate();
     put(row, "STRINGNAME", record.label.toHtmlEscaped());
@@ -141,7 +140,7 @@ QString stringsRow(CurveRecord& record, const VerdictTolerances& tolerances)
     put(row, "CELLTEMP", number(record.value(CurveRecord::CellTemp), 1));
     put(row, "FILLFACTOR", number(record.value(CurveRecord::FF), 0));
     put(row, "NUM_MODULES", record.nominal().isEmpty() ? QString() : QString::number(record.module().ns));
-    put(row, "VERDICT", verdictOf(record, tolerances).text().toHtmlEscaped());
+    put(row, "VERDICT", verdict.text().toHtmlEscaped());
     return clearUnfilled(row);
 }
 
@@ -213,7 +212,8 @@ QString fill(const QString& pageTemplate, const Header& header, const QList<Curv
     QString table2;
     int counts[3] = {};
     for (CurveRecord* record : records) {
-        ++counts[verdictOf(*record, header.tolerances).outcome];
+        const Verdict verdict = verdictOf(*record, header.tolerances);
+        ++counts[verdict.outcome];
         const QDateTime when = TestDate::parse(record->testDate);
         if (when.isValid()) {
             if (!first.isValid() || when < first)
@@ -221,7 +221,7 @@ QString fill(const QString& pageTemplate, const Header& header, const QList<Curv
             if (!last.isValid() || when > last)
                 last = when;
         }
-        table1 += stringsRow(*record, header.tolerances);
+        table1 += stringsRow(*record, verdict);
         table2 += electricalRow(*record);
     }
     const QString format = QLocale::system().dateFormat(QLocale::ShortFormat) + QStringLiteral(" HH:mm:ss");

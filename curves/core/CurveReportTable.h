@@ -32,6 +32,7 @@ QString pageTemplate();
 // One row of the strings table and one of the electrical data table.
 // The strings row ends with the string's verdict against the tolerances.
 QString stringsRow(CurveRecord& record, const VerdictTolerances& tolerances = VerdictTolerances());
+QString stringsRow(CurveRecord& record, const Verdict& verdict);
 // The string's verdict, from the figures of its STC curve.
 Verdict verdictOf(CurveRecord& record, const VerdictTolerances& tolerances);
 QString electricalRow(CurveRecord& record);

@@ -508,6 +508,9 @@ bool CurveTreeModel::setData(const QModelIndex& index, const QVariant& value, in
 
 void CurveTreeModel::setVerdicts(const QHash<uint, Verdict>& verdicts)
 {
+    // With the column hidden nothing was shown and nothing is: the views need not lay out again.
+    if (verdicts.isEmpty() && m_verdicts.isEmpty())
+        return;
     // Only the text of one column changes; no row moves or goes.
     emit layoutAboutToBeChanged();
     m_verdicts = verdicts;

@@ -63,14 +63,19 @@ ComparisonRow rowFor(const StringRef& string, CurveRecord& record, const Verdict
     row.irradiance = record.value(CurveRecord::Irradiance);
     row.cellTemperature = record.value(CurveRecord::CellTemp);
     row.stc = CurveParameters::fromPoints(record.stc().points());
+    row.verdict = judgeRecord(record, row.stc, tolerances);
+    return row;
+}
+
+Verdict judgeRecord(CurveRecord& record, const CurveParameters& stc, const VerdictTolerances& tolerances)
+{
     const ModuleAssignment& module = record.module();
     const NominalString nominal = module.hasModule()
         ? NominalString::fromModule(module.voc, module.isc, module.vmp, module.imp, module.ns, module.np)
         : NominalString();
     bool measured = false;
-    const double irradiance = NumberText::parse(row.irradiance, &measured);
-    row.verdict = Verdict::judge(nominal, row.stc, measured && irradiance > 0.0, tolerances);
-    return row;
+    const double irradiance = NumberText::parse(record.value(CurveRecord::Irradiance), &measured);
+    return Verdict::judge(nominal, stc, measured && irradiance > 0.0, tolerances);
 }
 
 QVector<ComparisonRow> build(

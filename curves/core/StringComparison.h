@@ -49,6 +49,9 @@ struct StringRef
 };
 QVector<StringRef> stringsUnder(const QVector<const TreeItem*>& nodes);
 
+// A string's verdict from its record and the figures of its STC curve.
+Verdict judgeRecord(CurveRecord& record, const CurveParameters& stc, const VerdictTolerances& tolerances);
+
 // A row of the table from a string's record: its conditions, STC figures and verdict.
 ComparisonRow rowFor(const StringRef& string, CurveRecord& record, const VerdictTolerances& tolerances);
 

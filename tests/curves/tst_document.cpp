@@ -100,6 +100,8 @@ private:
     TreeItem* folder() const { return m_doc->store()->treeModel()->rootItem()->child(0); }
     void selectRow(TreeItem* item, QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::Select);
     void runLogger(const char* action);
+    // Set PV Module Type for the selected strings: the library's first module, this many in series.
+    void assignFirstModule(int series);
 
     QTemporaryDir m_dir;
     QString m_path;
@@ -533,15 +535,7 @@ void TestCurveDocument::coloursAndModules()
     QCOMPARE(folder()->child(0)->colour(), QColor(Qt::magenta));
 
     // Set PV Module Type: the first module of the library, 12 in series; the NOM curve appears.
-    prompts.dialogHandler = [](QDialog* dialog) {
-        auto* chooser = qobject_cast<CurveModulesChooser*>(dialog);
-        if (!chooser || chooser->combo()->count() < 2)
-            return int(QDialog::Rejected);
-        chooser->combo()->setCurrentIndex(1);
-        chooser->findChild<QSpinBox*>()->setValue(12);
-        return int(QDialog::Accepted);
-    };
-    m_doc->findChild<QAction*>("actionAssignModule")->trigger();
+    assignFirstModule(12);
     m_doc->findChild<QAction*>("actionShowNOM")->trigger();
     QCOMPARE(m_doc->graph()->lineCount(SeriesNOM), 1);
     CurveRecord* record = m_doc->store()->graphModel()->cached(id);
@@ -569,15 +563,7 @@ void TestCurveDocument::verdictsFollowModulesAndTolerances()
 
     ScriptedPrompts& prompts = ScriptedPrompts::get();
     selectRow(folder()->child(0));
-    prompts.dialogHandler = [](QDialog* dialog) {
-        auto* chooser = qobject_cast<CurveModulesChooser*>(dialog);
-        if (!chooser || chooser->combo()->count() < 2)
-            return int(QDialog::Rejected);
-        chooser->combo()->setCurrentIndex(1);
-        chooser->findChild<QSpinBox*>()->setValue(12);
-        return int(QDialog::Accepted);
-    };
-    m_doc->findChild<QAction*>("actionAssignModule")->trigger();
+    assignFirstModule(12);
     // Twelve modules' worth of nominal power against a 30 V test curve.
     QTRY_VERIFY2(verdict(0).startsWith("Fail: Pmp -9"), qPrintable(verdict(0)));
     QCOMPARE(verdict(1), QString("No verdict: no module"));
@@ -605,6 +591,19 @@ void TestCurveDocument::verdictsFollowModulesAndTolerances()
     m_doc->findChild<QAction*>("actionCompareStrings")->trigger();
     QCOMPARE(rows, folder()->childCount());
     QCOMPARE(first, QString("Pass"));
+}
+
+void TestCurveDocument::assignFirstModule(int series)
+{
+    ScriptedPrompts::get().dialogHandler = [series](QDialog* dialog) {
+        auto* chooser = qobject_cast<CurveModulesChooser*>(dialog);
+        if (!chooser || chooser->combo()->count() < 2)
+            return int(QDialog::Rejected);
+        chooser->combo()->setCurrentIndex(1);
+        chooser->findChild<QSpinBox*>()->setValue(series);
+        return int(QDialog::Accepted);
+    };
+    m_doc->findChild<QAction*>("actionAssignModule")->trigger();
 }
 
 void TestCurveDocument::runLogger(const char* action)
