@@ -3,6 +3,7 @@
 #include "Folders.h"
 #include "MainWindow.h"
 #include "ProjectModel.h"
+#include "ProjectTreeController.h"
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
 #include "TestSupport.h"
@@ -110,7 +111,7 @@ void TestProjectTree::oneFileIsOneTabHoweverItIsNamed()
     QCOMPARE(m_window->openDocument(links.filePath("projects/Site A.kstreport")), first);
     QCOMPARE(m_window->documents().size(), 1);
     // The tree shows the tab's file at its place in the projects folder.
-    m_window->selectPath(links.filePath("projects/Site A.kstreport"));
+    m_window->projectTree()->selectPath(links.filePath("projects/Site A.kstreport"));
     QCOMPARE(
         m_window->projectModel()->filePath(m_window->treeView()->currentIndex()), path("Site A.kstreport"));
     QDir::setCurrent(m_startFolder);
@@ -319,7 +320,7 @@ void TestProjectTree::renamedItemStaysSelected()
     makeFile("Site A/Gamma.kstreport");
     ProjectModel* model = m_window->projectModel();
     m_window->treeView()->expand(model->index(path("Site A")));
-    m_window->selectPath(path("Site A/Beta.kstreport"));
+    m_window->projectTree()->selectPath(path("Site A/Beta.kstreport"));
     QTRY_VERIFY(model->index(path("Site A/Gamma.kstreport")).isValid());
     const QModelIndex beta = model->index(path("Site A/Beta.kstreport"));
     m_window->treeView()->selectionModel()->setCurrentIndex(beta, QItemSelectionModel::ClearAndSelect);
