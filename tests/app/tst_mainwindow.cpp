@@ -1,3 +1,4 @@
+#include "AppTestSupport.h"
 #include "DocumentFactory.h"
 #include "DocumentRegistry.h"
 #include "Folders.h"
@@ -28,7 +29,7 @@
 #include <QUndoStack>
 
 // The document browser and the open documents, as a user drives them.
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, protected TestSupport::MainWindowFixture
 {
     Q_OBJECT
 private slots:
@@ -58,13 +59,7 @@ private slots:
     void languageFromSettingsOffersARestart();
 
 private:
-    QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
-    QString root() const { return m_root->path(); }
-    void makeFile(const QString& relative, const QByteArray& content = "x");
     void select(const QString& path);
-
-    std::unique_ptr<QTemporaryDir> m_root;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 namespace {
@@ -83,29 +78,12 @@ void TestMainWindow::initTestCase()
 
 void TestMainWindow::init()
 {
-    TestSupport::resetState();
-    QSettings().setValue("Welcome/show", false);
-    m_root = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir(root()).mkpath("Site A/Roof"));
-    QSettings().setValue("Directories/RootDir", root());
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    startWindow();
 }
 
 void TestMainWindow::cleanup()
 {
-    for (AbstractDocument* doc : m_window->documents())
-        doc->setModified(false);
-    m_window.reset();
-    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
-}
-
-void TestMainWindow::makeFile(const QString& relative, const QByteArray& content)
-{
-    QFile f(QDir(root()).filePath(relative));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    closeWindow();
 }
 
 void TestMainWindow::select(const QString& path)

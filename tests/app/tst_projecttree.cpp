@@ -1,3 +1,4 @@
+#include "AppTestSupport.h"
 #include "DocumentRegistry.h"
 #include "FileIcons.h"
 #include "Folders.h"
@@ -19,7 +20,7 @@
 // The document browser and the files behind the open documents: one tab per file however the
 // file is named, nothing moved out from under an open document, drops that copy what they say,
 // and a projects folder that goes away and comes back.
-class TestProjectTree : public QObject
+class TestProjectTree : public QObject, protected TestSupport::MainWindowFixture
 {
     Q_OBJECT
 private slots:
@@ -37,13 +38,8 @@ private slots:
     void folderIconsAreReadOffTheWindowThread();
 
 private:
-    QString root() const { return m_root->path(); }
-    QString path(const QString& relative) const { return QDir(root()).filePath(relative); }
-    void makeFile(const QString& relative, const QByteArray& content = "x");
     bool drop(const QStringList& sources, Qt::DropAction action, const QString& folder);
 
-    std::unique_ptr<QTemporaryDir> m_root;
-    std::unique_ptr<MainWindow> m_window;
     QString m_startFolder;
 };
 
@@ -56,31 +52,13 @@ void TestProjectTree::initTestCase()
 
 void TestProjectTree::init()
 {
-    TestSupport::resetState();
-    QSettings().setValue("Welcome/show", false);
-    m_root = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir(root()).mkpath("Site A/Roof"));
-    QVERIFY(QDir(root()).mkpath("Other"));
-    QSettings().setValue("Directories/RootDir", root());
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    startWindow({ "Site A/Roof", "Other" });
 }
 
 void TestProjectTree::cleanup()
 {
     QDir::setCurrent(m_startFolder);
-    for (AbstractDocument* doc : m_window->documents())
-        doc->setModified(false);
-    m_window.reset();
-    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
-}
-
-void TestProjectTree::makeFile(const QString& relative, const QByteArray& content)
-{
-    QFile f(path(relative));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    closeWindow();
 }
 
 bool TestProjectTree::drop(const QStringList& sources, Qt::DropAction action, const QString& folder)
