@@ -54,6 +54,8 @@ private slots:
     void closingAllWhileASaveQuestionIsOpenWaitsForIt();
     void dropFromOutsideAsksBeforeCopying();
     void contextMenuDependsOnTheItemUnderTheCursor();
+    void fileMenuKeepsItsActions_data();
+    void fileMenuKeepsItsActions();
     void otherKindsOpenOnTheDesktop();
     void watcherCoversEveryVisibleFolder();
     void languageFromSettingsOffersARestart();
@@ -484,6 +486,62 @@ void TestMainWindow::contextMenuDependsOnTheItemUnderTheCursor()
     std::unique_ptr<QMenu> onNothing(
         m_window->createTreeContextMenu(QPoint(5, tree->viewport()->height() - 2)));
     QCOMPARE(texts(onNothing.get()).first(), QString("New Inspection Report"));
+}
+
+void TestMainWindow::fileMenuKeepsItsActions_data()
+{
+    // Other programs find the actions by these names; users find them by place, text and key.
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("icon");
+    int position = 0;
+    const auto row = [&position](const char* name, const char* text, const char* shortcut, bool enabled,
+                         bool visible, bool icon) {
+        const int at = position++;
+        QTest::addRow("%d %s", at, *name ? name : "separator")
+            << at << name << text << shortcut << enabled << visible << icon;
+    };
+    row("actionNewInspectionReport", "New Inspection Report", "", true, true, true);
+    row("actionNewTestReport", "New PV Array Test Report", "", true, true, true);
+    row("actionNewVerificationCertificate", "New Verification Certificate", "", true, true, true);
+    row("actionNewInstallationDiagram", "New Installation Diagram", "", true, true, true);
+    row("actionNewChecklist", "New Checklist", "", true, true, true);
+    row("actionNewCurveData", "New String Data Report", "", true, true, true);
+    row("", "", "", true, true, false);
+    row("actionNewClientHandoverPack", "New Client Handover Pack", "", false, false, true);
+    row("actionNewFolder", "New Folder", "", true, true, true);
+    row("", "", "", true, true, false);
+    row("actionSave", "Save", "Ctrl+S", false, true, true);
+    row("actionDelete", "Delete", "", false, true, true);
+    row("actionRename", "Rename", "F2", false, true, true);
+    row("", "", "", true, true, false);
+}
+
+void TestMainWindow::fileMenuKeepsItsActions()
+{
+    QFETCH(int, position);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, shortcut);
+    QFETCH(bool, enabled);
+    QFETCH(bool, visible);
+    QFETCH(bool, icon);
+    const QList<QAction*> actions = m_window->findChild<QMenu*>("menuFile")->actions();
+    QCOMPARE(actions.size(), 14);
+    // Nothing chosen in the tree (showing the window may have made its first item current).
+    m_window->treeView()->selectionModel()->clearCurrentIndex();
+    QAction* entry = actions.at(position);
+    QCOMPARE(entry->objectName(), name);
+    QCOMPARE(entry->isSeparator(), name.isEmpty());
+    QCOMPARE(entry->text(), text);
+    QCOMPARE(entry->shortcut(), QKeySequence(shortcut));
+    QCOMPARE(entry->isEnabled(), enabled);
+    QCOMPARE(entry->isVisible(), visible);
+    QCOMPARE(!entry->icon().isNull(), icon);
 }
 
 void TestMainWindow::otherKindsOpenOnTheDesktop()
