@@ -2,24 +2,21 @@
 
 #include "MdiWindow.h"
 
-#include <QModelIndex>
-#include <QSet>
-
 class AbstractDocument;
 class DataLoggerLauncher;
 class DialogImportResults;
 class FindInFiles;
 class ProjectModel;
+class ProjectTreeController;
 class ProjectTreeView;
 class ProjectWatcher;
 class QAction;
 class QDockWidget;
-class QItemSelectionModel;
 class QMenu;
 class ResultsImport;
 
 // The one top-level window of Kestrovan: the document browser on the left, the open documents
-// as tabs in the middle, and the menus.
+// as tabs in the middle, and the menus. What the browser does is its controller's.
 class MainWindow : public MdiWindow
 {
     Q_OBJECT
@@ -27,26 +24,16 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The open document of this file, or null; paths are compared in canonical form, so a
-    // relative path or one through a symbolic link finds the same document.
-    AbstractDocument* findDocument(const QString& filePath) const;
-    // The open documents of this file, or of files anywhere inside this folder.
-    QList<AbstractDocument*> documentsUnder(const QString& path) const;
-
     // Where the window opens when no geometry is stored: most of the available screen area,
     // centred on it, and never smaller than the window can be.
     static QRect firstStartGeometry(const QRect& available, const QSize& minimum);
 
-    ProjectModel* projectModel() const { return m_model; }
+    ProjectTreeController* projectTree() const { return m_projects; }
+    ProjectModel* projectModel() const;
     ProjectTreeView* treeView() const { return m_tree; }
-    ProjectWatcher* projectWatcher() const { return m_watcher; }
+    ProjectWatcher* projectWatcher() const;
     // The tree's context menu at a point of the tree's viewport (shown by showTreeContextMenu).
     QMenu* createTreeContextMenu(const QPoint& pos);
-    // Selects a path in the tree (clearing the selection), scrolls to it and, when asked,
-    // opens its name editor.
-    void selectPath(const QString& path, bool editName = false);
-    // Closes every open document whose file no longer exists, and tells about unmodified ones
-    // whose file someone else changed.
     void closeDocumentsOfMissingFiles();
 
     DialogImportResults* importDialog() const;
@@ -63,22 +50,7 @@ public slots:
     void download();
 
 private slots:
-    void projectsFolderChanged(const QString& newFolder);
-    void selectionChanged(const QModelIndex& current, const QModelIndex& previous);
-    void openDocument(const QModelIndex& index);
-    void directoryChanged(const QString& path);
-    void createNewInspectionReport();
-    void createNewTestReport();
-    void createNewVerificationCertificate();
-    void createNewInstallationDiagram();
-    void createNewChecklistReport();
-    void createNewCurveData();
-    void createClientHandoverPack();
-    void createNewFolder();
     void showSettingsDialog();
-    void open();
-    void remove();
-    void rename();
     void save();
     void showTreeContextMenu(const QPoint& pos);
     void documentTitleChanged(AbstractDocument* doc);
@@ -99,33 +71,15 @@ protected:
 
 private:
     void buildForm();
-    // The tree's item of a path in the projects folder, by whatever name the path was given.
-    QModelIndex indexInTree(const QString& path) const;
-    // A fresh project model and selection on the tree.
-    void attachModel();
-    // The projects folder went away or came back: show it anew.
-    void projectsFolderCameOrWent();
-    // The projects folder went away or its share hangs: said once, documents kept.
-    void projectsFolderUnreachable();
-    // True when the projects folder exists; tells the user otherwise.
-    bool projectsFolderIsThere();
+    void buildMenus();
     QAction* makeAction(const char* objectName, const QString& text, const QString& icon);
-    QString createNew(const QString& fileName);
-    QString targetFolderForNew() const;
-    // A new folder (numbered when taken) whose path is the pattern with the projects root for %1;
-    // empty when it could not be made.
-    QString createFolderInRoot(const QString& pathPattern);
-    // The folders expanded in the tree, the root not included.
-    QStringList expandedFolders() const;
     // Opens a path and throws away a document that could not be shown.
     void openAndKeepValid(const QString& filePath);
     // A new language was stored: says it takes effect at the next start, offers to restart now.
     void offerRestartForLanguage();
 
-    ProjectModel* m_model = nullptr;
     ProjectTreeView* m_tree = nullptr;
-    QItemSelectionModel* m_selection = nullptr;
-    ProjectWatcher* m_watcher = nullptr;
+    ProjectTreeController* m_projects = nullptr;
     QDockWidget* m_browserDock = nullptr;
     QDockWidget* m_searchDock = nullptr;
     FindInFiles* m_findInFiles = nullptr;
@@ -134,23 +88,8 @@ private:
     QMenu* m_languageMenu = nullptr;
     QMenu* m_windowMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
-    bool m_checkingDocuments = false;
-    bool m_projectsUnreachable = false;
-    // Documents whose file vanished but whose user chose to keep them open: asked once only.
-    QSet<QString> m_keptWithoutFile;
 
-    QAction* m_actionNewInspectionReport = nullptr;
-    QAction* m_actionNewTestReport = nullptr;
-    QAction* m_actionNewVerificationCertificate = nullptr;
-    QAction* m_actionNewInstallationDiagram = nullptr;
-    QAction* m_actionNewChecklist = nullptr;
-    QAction* m_actionNewCurveData = nullptr;
-    QAction* m_actionNewClientHandoverPack = nullptr;
-    QAction* m_actionNewFolder = nullptr;
     QAction* m_actionSave = nullptr;
-    QAction* m_actionDelete = nullptr;
-    QAction* m_actionRename = nullptr;
-    QAction* m_actionOpen = nullptr;
     QAction* m_actionSettings = nullptr;
     QAction* m_actionAbout = nullptr;
     QAction* m_actionScreencastTutorial = nullptr;

@@ -1,6 +1,7 @@
 #include "MdiWindow.h"
 
 #include "AbstractDocument.h"
+#include "FileNames.h"
 #include "MdiSubWindow.h"
 
 #include <QAction>
@@ -257,4 +258,28 @@ void MdiWindow::closeEvent(QCloseEvent* event)
         }
     }
     event->accept();
+}
+
+AbstractDocument* MdiWindow::findDocument(const QString& filePath) const
+{
+    if (filePath.isEmpty())
+        return nullptr;
+    const QString wanted = canonicalPath(filePath);
+    const QList<AbstractDocument*> docs = documents();
+    for (AbstractDocument* doc : docs) {
+        if (canonicalPath(doc->filePath()) == wanted)
+            return doc;
+    }
+    return nullptr;
+}
+
+QList<AbstractDocument*> MdiWindow::documentsUnder(const QString& path) const
+{
+    QList<AbstractDocument*> found;
+    const QList<AbstractDocument*> docs = documents();
+    for (AbstractDocument* doc : docs) {
+        if (isSameOrInside(doc->filePath(), path))
+            found.append(doc);
+    }
+    return found;
 }

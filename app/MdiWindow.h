@@ -25,6 +25,11 @@ public:
 
     AbstractDocument* activeDocument() const;
     QList<AbstractDocument*> documents() const;
+    // The open document of this file, or null; paths are compared in canonical form, so a
+    // relative path or one through a symbolic link finds the same document.
+    AbstractDocument* findDocument(const QString& filePath) const;
+    // The open documents of this file, or of files anywhere inside this folder.
+    QList<AbstractDocument*> documentsUnder(const QString& path) const;
     QMdiArea* mdiArea() const { return m_area; }
     QTabBar* tabBar() const { return m_tabBar; }
 

@@ -1,17 +1,12 @@
 #include "ProjectModel.h"
 
-#include "Brand.h"
 #include "DocumentLock.h"
 #include "FileIcons.h"
 #include "FileNames.h"
-#include "MainWindow.h"
-#include "MainWindowRef.h"
-#include "Prompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -63,6 +58,12 @@ QStringList ProjectModel::namesNotStartingWith(const QString& prefix)
             patterns.append(same);
     }
     return patterns;
+}
+
+void ProjectModel::setOpenChecks(OpenCheck isOpen, OpenCheck holdsOpen)
+{
+    m_isOpen = std::move(isOpen);
+    m_holdsOpen = std::move(holdsOpen);
 }
 
 int ProjectModel::columnCount(const QModelIndex& parent) const
@@ -142,20 +143,13 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
     // The name editor commits the name unchanged when it merely loses focus: that is no rename.
     if (typed.isEmpty() || typed == shownName(info))
         return false;
-    auto* window = qobject_cast<MainWindow*>(currentMainWindow());
-    if (window && window->findDocument(path)) {
-        Prompts::show(QMessageBox::Critical, currentMainWindow(),
-            QCoreApplication::translate("Error Message",
-                "File is already open in Kestrovan. Close it before attempting to set the name."),
-            QString(), QMessageBox::Ok, Brand::productTitle());
+    if (m_isOpen && m_isOpen(path)) {
+        emit renameRefused(RenameProblem::FileOpen, info.fileName());
         return false;
     }
     // Renaming a folder would leave its open documents saving to a place that is gone.
-    if (window && isDir(index) && !window->documentsUnder(path).isEmpty()) {
-        Prompts::show(QMessageBox::Critical, currentMainWindow(),
-            QCoreApplication::translate("Error Message",
-                "A file in this folder is open in Kestrovan. Close it before attempting to set the name."),
-            QString(), QMessageBox::Ok, Brand::productTitle());
+    if (m_holdsOpen && isDir(index) && m_holdsOpen(path)) {
+        emit renameRefused(RenameProblem::FolderHoldsOpenFile, info.fileName());
         return false;
     }
 
@@ -164,16 +158,16 @@ bool ProjectModel::setData(const QModelIndex& index, const QVariant& value, int 
     const QString target = info.dir().filePath(newName);
 
     // Renamed here rather than by QFileSystemModel, which would show its own message box.
-    QString problem;
-    if (typed.contains(QLatin1Char('/')) || typed == QLatin1String(".") || typed == QLatin1String(".."))
-        problem = QCoreApplication::translate("Error Message", "The name \"%1\" cannot be used.").arg(typed);
-    else if (QFileInfo::exists(target))
-        problem = QCoreApplication::translate("Error Message", "\"%1\" already exists.").arg(newName);
-    else if (!QDir().rename(path, target))
-        problem = QCoreApplication::translate("Error Message", "\"%1\" could not be renamed.")
-                      .arg(info.fileName());
-    if (!problem.isEmpty()) {
-        Prompts::show(QMessageBox::Warning, currentMainWindow(), problem);
+    if (typed.contains(QLatin1Char('/')) || typed == QLatin1String(".") || typed == QLatin1String("..")) {
+        emit renameRefused(RenameProblem::NameUnusable, typed);
+        return false;
+    }
+    if (QFileInfo::exists(target)) {
+        emit renameRefused(RenameProblem::NameTaken, newName);
+        return false;
+    }
+    if (!QDir().rename(path, target)) {
+        emit renameRefused(RenameProblem::Failed, info.fileName());
         return false;
     }
     // The model's own watcher shows the new name.
@@ -217,7 +211,6 @@ bool ProjectModel::dropMimeData(
     if (!data || !parent.isValid() || (action != Qt::CopyAction && action != Qt::MoveAction))
         return QFileSystemModel::dropMimeData(data, action, row, column, parent);
     const QString folder = filePath(parent);
-    auto* window = qobject_cast<MainWindow*>(currentMainWindow());
     QStringList failed;
     QStringList open;
     const QList<QUrl> urls = data->urls();
@@ -236,7 +229,7 @@ bool ProjectModel::dropMimeData(
             failed.append(source);
             continue;
         }
-        if (action == Qt::MoveAction && window && !window->documentsUnder(source).isEmpty()) {
+        if (action == Qt::MoveAction && m_holdsOpen && m_holdsOpen(source)) {
             open.append(source);
             continue;
         }
@@ -247,19 +240,8 @@ bool ProjectModel::dropMimeData(
         else if (!QDir().rename(source, target))
             failed.append(source);
     }
-    if (!open.isEmpty())
-        Prompts::show(QMessageBox::Critical, currentMainWindow(),
-            QCoreApplication::translate(
-                "Error Message", "File is already open in Kestrovan. Close it before attempting to move it."),
-            open.join(QLatin1Char('\n')), QMessageBox::Ok, Brand::productTitle());
-    if (!failed.isEmpty())
-        Prompts::show(QMessageBox::Warning, currentMainWindow(),
-            action == Qt::CopyAction
-                ? QCoreApplication::translate("Error Message", "These items could not be copied to \"%1\":")
-                      .arg(folder)
-                : QCoreApplication::translate("Error Message", "These items could not be moved to \"%1\":")
-                      .arg(folder),
-            failed.join(QLatin1Char('\n')));
+    if (!open.isEmpty() || !failed.isEmpty())
+        emit dropIncomplete(action, folder, open, failed);
     m_iconCache.clear();
     return failed.isEmpty() && open.isEmpty();
 }

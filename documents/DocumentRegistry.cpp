@@ -1,5 +1,6 @@
 #include "DocumentRegistry.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
@@ -61,4 +62,26 @@ DocumentRegistry::FavouriteCheck DocumentRegistry::favouriteCheckFor(const QStri
 void DocumentRegistry::clear()
 {
     registry() = Registry();
+}
+
+const std::vector<DocumentRegistry::NewKind>& DocumentRegistry::newKinds()
+{
+    static const std::vector<NewKind> kinds {
+        { InspectionReport, "actionNewInspectionReport",
+            QT_TRANSLATE_NOOP("MainWindow", "New Inspection Report"), "inspection",
+            QT_TRANSLATE_NOOP("MainWindow", "Inspection Report"), "kstir" },
+        { ArrayTestReport, "actionNewTestReport", QT_TRANSLATE_NOOP("MainWindow", "New PV Array Test Report"),
+            "report", QT_TRANSLATE_NOOP("MainWindow", "Array Test Report"), "kstatr" },
+        { VerificationCertificate, "actionNewVerificationCertificate",
+            QT_TRANSLATE_NOOP("MainWindow", "New Verification Certificate"), "certificate",
+            QT_TRANSLATE_NOOP("MainWindow", "Verification Certificate"), "kstvc" },
+        { InstallationDiagram, "actionNewInstallationDiagram",
+            QT_TRANSLATE_NOOP("MainWindow", "New Installation Diagram"), "installation_diagram",
+            QT_TRANSLATE_NOOP("MainWindow", "Installation Diagram"), "kstid" },
+        { Checklist, "actionNewChecklist", QT_TRANSLATE_NOOP("MainWindow", "New Checklist"), "checklist",
+            QT_TRANSLATE_NOOP("MainWindow", "Checklist"), "kstchk" },
+        { CurveData, "actionNewCurveData", QT_TRANSLATE_NOOP("MainWindow", "New String Data Report"), "chart",
+            QT_TRANSLATE_NOOP("MainWindow", "String Data Report"), "kstcrv" },
+    };
+    return kinds;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 class AbstractDocument;
 class QWidget;
@@ -23,6 +24,22 @@ bool isSingleWriter(DocumentType type);
 // A document opened by its exact file name, whatever the kind ("Search Results").
 void registerNamedFile(const QString& fileName, Constructor constructor);
 void registerFavouriteCheck(const QString& suffix, FavouriteCheck check);
+
+// A kind the user can make with New: the action that makes it and the file name it starts as.
+// Texts are translation sources of the "MainWindow" context, where they have always been.
+struct NewKind
+{
+    DocumentType type;
+    const char* actionName;
+    const char* actionText;
+    // Its icon, in :/res/fileTypes/<icon>.png.
+    const char* icon;
+    const char* fileName;
+    const char* suffix;
+};
+// The kinds New offers, in the order of the menus; a fixed list, so that the actions are there
+// (by name, in order) whichever document classes are registered.
+const std::vector<NewKind>& newKinds();
 
 Constructor constructorFor(DocumentType type);
 Constructor constructorForName(const QString& fileName);

@@ -1,3 +1,4 @@
+#include "AppTestSupport.h"
 #include "DocumentFactory.h"
 #include "DocumentRegistry.h"
 #include "Folders.h"
@@ -28,7 +29,7 @@
 #include <QUndoStack>
 
 // The document browser and the open documents, as a user drives them.
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, protected TestSupport::MainWindowFixture
 {
     Q_OBJECT
 private slots:
@@ -53,18 +54,14 @@ private slots:
     void closingAllWhileASaveQuestionIsOpenWaitsForIt();
     void dropFromOutsideAsksBeforeCopying();
     void contextMenuDependsOnTheItemUnderTheCursor();
+    void fileMenuKeepsItsActions_data();
+    void fileMenuKeepsItsActions();
     void otherKindsOpenOnTheDesktop();
     void watcherCoversEveryVisibleFolder();
     void languageFromSettingsOffersARestart();
 
 private:
-    QAction* action(const char* name) const { return m_window->findChild<QAction*>(name); }
-    QString root() const { return m_root->path(); }
-    void makeFile(const QString& relative, const QByteArray& content = "x");
     void select(const QString& path);
-
-    std::unique_ptr<QTemporaryDir> m_root;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 namespace {
@@ -83,29 +80,12 @@ void TestMainWindow::initTestCase()
 
 void TestMainWindow::init()
 {
-    TestSupport::resetState();
-    QSettings().setValue("Welcome/show", false);
-    m_root = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir(root()).mkpath("Site A/Roof"));
-    QSettings().setValue("Directories/RootDir", root());
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    startWindow();
 }
 
 void TestMainWindow::cleanup()
 {
-    for (AbstractDocument* doc : m_window->documents())
-        doc->setModified(false);
-    m_window.reset();
-    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
-}
-
-void TestMainWindow::makeFile(const QString& relative, const QByteArray& content)
-{
-    QFile f(QDir(root()).filePath(relative));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    closeWindow();
 }
 
 void TestMainWindow::select(const QString& path)
@@ -506,6 +486,62 @@ void TestMainWindow::contextMenuDependsOnTheItemUnderTheCursor()
     std::unique_ptr<QMenu> onNothing(
         m_window->createTreeContextMenu(QPoint(5, tree->viewport()->height() - 2)));
     QCOMPARE(texts(onNothing.get()).first(), QString("New Inspection Report"));
+}
+
+void TestMainWindow::fileMenuKeepsItsActions_data()
+{
+    // Other programs find the actions by these names; users find them by place, text and key.
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("icon");
+    int position = 0;
+    const auto row = [&position](const char* name, const char* text, const char* shortcut, bool enabled,
+                         bool visible, bool icon) {
+        const int at = position++;
+        QTest::addRow("%d %s", at, *name ? name : "separator")
+            << at << name << text << shortcut << enabled << visible << icon;
+    };
+    row("actionNewInspectionReport", "New Inspection Report", "", true, true, true);
+    row("actionNewTestReport", "New PV Array Test Report", "", true, true, true);
+    row("actionNewVerificationCertificate", "New Verification Certificate", "", true, true, true);
+    row("actionNewInstallationDiagram", "New Installation Diagram", "", true, true, true);
+    row("actionNewChecklist", "New Checklist", "", true, true, true);
+    row("actionNewCurveData", "New String Data Report", "", true, true, true);
+    row("", "", "", true, true, false);
+    row("actionNewClientHandoverPack", "New Client Handover Pack", "", false, false, true);
+    row("actionNewFolder", "New Folder", "", true, true, true);
+    row("", "", "", true, true, false);
+    row("actionSave", "Save", "Ctrl+S", false, true, true);
+    row("actionDelete", "Delete", "", false, true, true);
+    row("actionRename", "Rename", "F2", false, true, true);
+    row("", "", "", true, true, false);
+}
+
+void TestMainWindow::fileMenuKeepsItsActions()
+{
+    QFETCH(int, position);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, shortcut);
+    QFETCH(bool, enabled);
+    QFETCH(bool, visible);
+    QFETCH(bool, icon);
+    const QList<QAction*> actions = m_window->findChild<QMenu*>("menuFile")->actions();
+    QCOMPARE(actions.size(), 14);
+    // Nothing chosen in the tree (showing the window may have made its first item current).
+    m_window->treeView()->selectionModel()->clearCurrentIndex();
+    QAction* entry = actions.at(position);
+    QCOMPARE(entry->objectName(), name);
+    QCOMPARE(entry->isSeparator(), name.isEmpty());
+    QCOMPARE(entry->text(), text);
+    QCOMPARE(entry->shortcut(), QKeySequence(shortcut));
+    QCOMPARE(entry->isEnabled(), enabled);
+    QCOMPARE(entry->isVisible(), visible);
+    QCOMPARE(!entry->icon().isNull(), icon);
 }
 
 void TestMainWindow::otherKindsOpenOnTheDesktop()

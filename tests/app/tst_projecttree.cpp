@@ -1,8 +1,10 @@
+#include "AppTestSupport.h"
 #include "DocumentRegistry.h"
 #include "FileIcons.h"
 #include "Folders.h"
 #include "MainWindow.h"
 #include "ProjectModel.h"
+#include "ProjectTreeController.h"
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
 #include "TestSupport.h"
@@ -18,7 +20,7 @@
 // The document browser and the files behind the open documents: one tab per file however the
 // file is named, nothing moved out from under an open document, drops that copy what they say,
 // and a projects folder that goes away and comes back.
-class TestProjectTree : public QObject
+class TestProjectTree : public QObject, protected TestSupport::MainWindowFixture
 {
     Q_OBJECT
 private slots:
@@ -31,18 +33,16 @@ private slots:
     void dropsCopyFoldersNumberTakenNamesAndNameFailures();
     void movesNumberTakenNames();
     void projectsFolderThatComesBackIsShownAfresh();
-    void deletingAFolderWithAFileInsideWarnsNothing();
+    void deleteAsksOnceForTheOutermostItems_data();
+    void deleteAsksOnceForTheOutermostItems();
+    void renameRefusalSaysWhy_data();
+    void renameRefusalSaysWhy();
     void renamedItemStaysSelected();
     void folderIconsAreReadOffTheWindowThread();
 
 private:
-    QString root() const { return m_root->path(); }
-    QString path(const QString& relative) const { return QDir(root()).filePath(relative); }
-    void makeFile(const QString& relative, const QByteArray& content = "x");
     bool drop(const QStringList& sources, Qt::DropAction action, const QString& folder);
 
-    std::unique_ptr<QTemporaryDir> m_root;
-    std::unique_ptr<MainWindow> m_window;
     QString m_startFolder;
 };
 
@@ -55,31 +55,13 @@ void TestProjectTree::initTestCase()
 
 void TestProjectTree::init()
 {
-    TestSupport::resetState();
-    QSettings().setValue("Welcome/show", false);
-    m_root = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir(root()).mkpath("Site A/Roof"));
-    QVERIFY(QDir(root()).mkpath("Other"));
-    QSettings().setValue("Directories/RootDir", root());
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    startWindow({ "Site A/Roof", "Other" });
 }
 
 void TestProjectTree::cleanup()
 {
     QDir::setCurrent(m_startFolder);
-    for (AbstractDocument* doc : m_window->documents())
-        doc->setModified(false);
-    m_window.reset();
-    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
-}
-
-void TestProjectTree::makeFile(const QString& relative, const QByteArray& content)
-{
-    QFile f(path(relative));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    closeWindow();
 }
 
 bool TestProjectTree::drop(const QStringList& sources, Qt::DropAction action, const QString& folder)
@@ -110,7 +92,7 @@ void TestProjectTree::oneFileIsOneTabHoweverItIsNamed()
     QCOMPARE(m_window->openDocument(links.filePath("projects/Site A.kstreport")), first);
     QCOMPARE(m_window->documents().size(), 1);
     // The tree shows the tab's file at its place in the projects folder.
-    m_window->selectPath(links.filePath("projects/Site A.kstreport"));
+    m_window->projectTree()->selectPath(links.filePath("projects/Site A.kstreport"));
     QCOMPARE(
         m_window->projectModel()->filePath(m_window->treeView()->currentIndex()), path("Site A.kstreport"));
     QDir::setCurrent(m_startFolder);
@@ -294,22 +276,133 @@ void TestProjectTree::projectsFolderThatComesBackIsShownAfresh()
     QCOMPARE(prompts.asked.size(), 3);
 }
 
-void TestProjectTree::deletingAFolderWithAFileInsideWarnsNothing()
+void TestProjectTree::deleteAsksOnceForTheOutermostItems_data()
 {
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("yes");
+    // What goes to the trash: the selection without what lies inside another selected folder.
+    QTest::addColumn<QStringList>("trashed");
+    const QStringList folderAndInner { "Site A", "Site A/Roof/Inner.kstreport" };
+    QTest::newRow("folder with a file inside")
+        << folderAndInner << "Move \"Site A\" to the trash?" << true << QStringList { "Site A" };
+    QTest::newRow("one file") << QStringList { "Other/Notes.kstreport" }
+                              << "Move \"Notes.kstreport\" to the trash?" << true
+                              << QStringList { "Notes.kstreport" };
+    QTest::newRow("two files") << QStringList { "Other/Notes.kstreport", "Site A/Roof/Inner.kstreport" }
+                               << "Move these 2 items to the trash?" << true
+                               << QStringList { "Notes.kstreport", "Inner.kstreport" };
+    QTest::newRow("two folders and a file in one")
+        << QStringList { "Site A", "Other", "Other/Notes.kstreport" } << "Move these 2 items to the trash?"
+        << true << QStringList { "Site A", "Other" };
+    QTest::newRow("no") << folderAndInner << "Move \"Site A\" to the trash?" << false << QStringList();
+}
+
+void TestProjectTree::deleteAsksOnceForTheOutermostItems()
+{
+    QFETCH(QStringList, selected);
+    QFETCH(QString, question);
+    QFETCH(bool, yes);
+    QFETCH(QStringList, trashed);
     makeFile("Site A/Roof/Inner.kstreport");
+    makeFile("Other/Notes.kstreport");
+    const QString trash = TestSupport::homeFolder() + "/.local/share/Trash";
+    QVERIFY(QDir(trash).removeRecursively());
     ProjectModel* model = m_window->projectModel();
     QItemSelectionModel* selection = m_window->treeView()->selectionModel();
-    const QModelIndex inner = model->index(path("Site A/Roof/Inner.kstreport"));
-    QTRY_VERIFY(inner.isValid());
-    selection->select(model->index(path("Site A")), QItemSelectionModel::ClearAndSelect);
-    selection->select(inner, QItemSelectionModel::Select);
+    selection->clear();
+    for (const QString& item : selected) {
+        QTRY_VERIFY(model->index(path(item)).isValid());
+        selection->select(model->index(path(item)), QItemSelectionModel::Select);
+    }
     auto& prompts = ScriptedPrompts::get();
-    prompts.buttons << QMessageBox::Yes;
+    prompts.buttons << (yes ? QMessageBox::Yes : QMessageBox::No);
     m_window->findChild<QAction*>("actionDelete")->trigger();
-    QCOMPARE(prompts.messageTexts(), QStringList { "Move \"Site A\" to the trash?" });
-    QVERIFY(!QFileInfo::exists(path("Site A")));
-    QVERIFY(QFileInfo::exists(
-        TestSupport::homeFolder() + "/.local/share/Trash/files/Site A/Roof/Inner.kstreport"));
+    QCOMPARE(prompts.messageTexts(), QStringList { question });
+    for (const QString& item : selected)
+        QCOMPARE(QFileInfo::exists(path(item)), !yes);
+    // What was inside a trashed folder went with it, not as an item of its own.
+    QStringList inTrash = QDir(trash + "/files").entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    inTrash.sort();
+    trashed.sort();
+    QCOMPARE(inTrash, trashed);
+    if (trashed.contains("Site A"))
+        QVERIFY(QFileInfo::exists(
+            TestSupport::homeFolder() + "/.local/share/Trash/files/Site A/Roof/Inner.kstreport"));
+}
+
+void TestProjectTree::renameRefusalSaysWhy_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("typed");
+    // Empty: refused without a word (the name editor committed the name as it was).
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("icon");
+    const int warning = QMessageBox::Warning;
+    const int critical = QMessageBox::Critical;
+    QTest::newRow("slash") << "Site A/One.kstreport"
+                           << "a/b"
+                           << "The name \"a/b\" cannot be used." << warning;
+    QTest::newRow("dot") << "Site A/One.kstreport"
+                         << "."
+                         << "The name \".\" cannot be used." << warning;
+    QTest::newRow("dot dot") << "Site A"
+                             << ".."
+                             << "The name \"..\" cannot be used." << warning;
+    QTest::newRow("taken, extension kept") << "Site A/One.kstreport"
+                                           << "Two"
+                                           << "\"Two.kstreport\" already exists." << warning;
+    QTest::newRow("taken folder") << "Site A"
+                                  << "Other"
+                                  << "\"Other\" already exists." << warning;
+    QTest::newRow("gone meanwhile") << "Site A/Gone.kstreport"
+                                    << "Back"
+                                    << "\"Gone.kstreport\" could not be renamed." << warning;
+    QTest::newRow("open") << "Other/Open.kstreport"
+                          << "Closed"
+                          << "File is already open in Kestrovan. Close it before attempting to set the name."
+                          << critical;
+    QTest::newRow("folder holding an open file")
+        << "Other"
+        << "Elsewhere"
+        << "A file in this folder is open in Kestrovan. Close it before attempting to set the name."
+        << critical;
+    QTest::newRow("unchanged") << "Site A/One.kstreport"
+                               << "One"
+                               << "" << 0;
+    QTest::newRow("blank") << "Site A/One.kstreport"
+                           << "   "
+                           << "" << 0;
+}
+
+void TestProjectTree::renameRefusalSaysWhy()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QFETCH(int, icon);
+    for (const char* name :
+        { "Site A/One.kstreport", "Site A/Two.kstreport", "Site A/Gone.kstreport", "Other/Open.kstreport" })
+        makeFile(name);
+    QVERIFY(m_window->openDocument(path("Other/Open.kstreport")));
+    ProjectModel* model = m_window->projectModel();
+    QTRY_VERIFY(model->index(path("Site A/Gone.kstreport")).isValid());
+    const QModelIndex index = model->index(path(item));
+    QVERIFY(index.isValid());
+    QSignalSpy renamed(model, &ProjectModel::renamed);
+    QVERIFY(QFile::remove(path("Site A/Gone.kstreport")));
+    auto& prompts = ScriptedPrompts::get();
+    prompts.reset();
+
+    QVERIFY(!model->setData(index, typed, Qt::EditRole));
+    QCOMPARE(prompts.messageTexts(), message.isEmpty() ? QStringList() : QStringList { message });
+    if (!message.isEmpty()) {
+        QCOMPARE(int(prompts.asked.first().message.icon), icon);
+        // The refusals about open documents carry the program's name as their title.
+        QCOMPARE(prompts.asked.first().message.title == "Kestrovan", icon == QMessageBox::Critical);
+    }
+    QCOMPARE(renamed.count(), 0);
+    QVERIFY(item.endsWith("Gone.kstreport") || QFileInfo::exists(path(item)));
 }
 
 void TestProjectTree::renamedItemStaysSelected()
@@ -319,7 +412,7 @@ void TestProjectTree::renamedItemStaysSelected()
     makeFile("Site A/Gamma.kstreport");
     ProjectModel* model = m_window->projectModel();
     m_window->treeView()->expand(model->index(path("Site A")));
-    m_window->selectPath(path("Site A/Beta.kstreport"));
+    m_window->projectTree()->selectPath(path("Site A/Beta.kstreport"));
     QTRY_VERIFY(model->index(path("Site A/Gamma.kstreport")).isValid());
     const QModelIndex beta = model->index(path("Site A/Beta.kstreport"));
     m_window->treeView()->selectionModel()->setCurrentIndex(beta, QItemSelectionModel::ClearAndSelect);

@@ -1,3 +1,4 @@
+#include "AppTestSupport.h"
 #include "DocumentFactory.h"
 #include "DocumentLock.h"
 #include "FolderProbe.h"
@@ -112,7 +113,7 @@ private:
 
 // A projects folder that a team shares: documents someone else has open, lock files, and a
 // folder whose changes are seen by polling.
-class TestSharedFolder : public QObject
+class TestSharedFolder : public QObject, protected TestSupport::MainWindowFixture
 {
     Q_OBJECT
 private slots:
@@ -130,34 +131,17 @@ private slots:
     void shareOutOfReachKeepsDocumentsAndComesBack();
     void saveAsksWhenTheFileChangedOnDisk_data();
     void saveAsksWhenTheFileChangedOnDisk();
-
-private:
-    QString root() const { return m_root->path(); }
-    QAction* windowAction(const char* name) const { return m_window->findChild<QAction*>(name); }
-
-    std::unique_ptr<QTemporaryDir> m_root;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestSharedFolder::init()
 {
-    TestSupport::resetState();
-    QSettings().setValue("Welcome/show", false);
-    m_root = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir(root()).mkpath("Site A/Roof"));
-    QSettings().setValue("Directories/RootDir", root());
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    startWindow();
 }
 
 void TestSharedFolder::cleanup()
 {
     FolderProbe::replaceSystem(nullptr);
-    for (AbstractDocument* doc : m_window->documents())
-        doc->setModified(false);
-    m_window.reset();
-    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
+    closeWindow();
     m_root.reset();
 }
 
@@ -182,11 +166,11 @@ void TestSharedFolder::readOnlyReportKeepsItsFileAndItsFavourite()
     doc->modified();
     QVERIFY(doc->isModified());
     QVERIFY(!reportSave->isEnabled());
-    QVERIFY(!windowAction("actionSave")->isEnabled());
+    QVERIFY(!action("actionSave")->isEnabled());
     QVERIFY(doc->findChild<QAction*>("actionSaveFavourite")->isEnabled());
     QVERIFY(doc->findChild<QAction*>("actionExportToPdf")->isEnabled());
     // Save reached another way (the shortcut of the main window, the report's own slot) writes nothing.
-    windowAction("actionSave")->trigger();
+    action("actionSave")->trigger();
     doc->save();
     QCOMPARE(hashOf(path), before);
 
@@ -240,7 +224,7 @@ void TestSharedFolder::curveAndDiagramDocumentsOpenReadOnlyToo()
     doc->setModified(true);
     QVERIFY(!save->isEnabled());
     save->trigger();
-    windowAction("actionSave")->trigger();
+    action("actionSave")->trigger();
     QCOMPARE(hashOf(path), before);
     doc->setModified(false);
     m_window->closeDocument(doc);

@@ -1,6 +1,7 @@
 // A curve document's file may vanish while one of the document's own dialogs is open (a sync
 // client or a colleague on a shared folder removes it, and the folder watcher closes the tab).
 // The document must outlive its dialog, finish what was asked and close once it has returned.
+#include "AppTestSupport.h"
 #include "CurveDocument.h"
 #include "CurveGraph.h"
 #include "CurveStore.h"
@@ -9,7 +10,6 @@
 #include "CurveTreeModel.h"
 #include "FileNames.h"
 #include "Folders.h"
-#include "MdiSubWindow.h"
 #include "Startup.h"
 #include "TestDocument.h"
 #include "TestSupport.h"
@@ -20,7 +20,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QItemSelectionModel>
-#include <QMdiArea>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -55,20 +54,19 @@ private:
     QPointer<CurveDocument> openInTab();
 
     std::unique_ptr<QTemporaryDir> m_project;
-    std::unique_ptr<QMdiArea> m_area;
+    std::unique_ptr<TestSupport::DocumentTabs> m_tabs;
 };
 
 void TestCurveClosing::init()
 {
     TestSupport::resetState();
     m_project = std::make_unique<QTemporaryDir>();
-    m_area = std::make_unique<QMdiArea>();
+    m_tabs = std::make_unique<TestSupport::DocumentTabs>();
 }
 
 void TestCurveClosing::cleanup()
 {
-    m_area.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_tabs.reset();
     m_project.reset();
 }
 
@@ -78,10 +76,7 @@ QPointer<CurveDocument> TestCurveClosing::openInTab()
     if (!QFile::exists(path) && !copyTemplate(path))
         return nullptr;
     auto* doc = new CurveDocument(path);
-    auto* sub = new MdiSubWindow(doc, Qt::WindowNoState);
-    m_area->addSubWindow(sub);
-    sub->show();
-    return doc;
+    return m_tabs->open(doc);
 }
 
 void TestCurveClosing::fileRemovedWhileADialogIsOpen_data()

@@ -1,6 +1,6 @@
+#include "AppTestSupport.h"
 #include "DocumentFactory.h"
 #include "GraphicalReportDocument.h"
-#include "MdiSubWindow.h"
 #include "ReportPage.h"
 #include "ReportScene.h"
 #include "ReportTestSupport.h"
@@ -13,7 +13,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
-#include <QMdiArea>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -39,24 +38,21 @@ private slots:
 private:
     // Opens a new report of the kind in a tab of its own, as the main window does.
     QPointer<GraphicalReportDocument> openInTab(const QString& fileName);
-    // While the next question is open: the file goes and the tab is closed from inside the
-    // question's event loop, as the folder watcher does.
 
     std::unique_ptr<QTemporaryDir> m_project;
-    std::unique_ptr<QMdiArea> m_area;
+    std::unique_ptr<TestSupport::DocumentTabs> m_tabs;
 };
 
 void TestClosing::init()
 {
     TestSupport::resetState();
     m_project = std::make_unique<QTemporaryDir>();
-    m_area = std::make_unique<QMdiArea>();
+    m_tabs = std::make_unique<TestSupport::DocumentTabs>();
 }
 
 void TestClosing::cleanup()
 {
-    m_area.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_tabs.reset();
     m_project.reset();
 }
 
@@ -64,10 +60,7 @@ QPointer<GraphicalReportDocument> TestClosing::openInTab(const QString& fileName
 {
     const QString path = createNewDocument(m_project->path(), fileName);
     auto* doc = new GraphicalReportDocument(path);
-    auto* sub = new MdiSubWindow(doc, Qt::WindowNoState);
-    m_area->addSubWindow(sub);
-    sub->show();
-    return doc;
+    return m_tabs->open(doc);
 }
 
 void TestClosing::fileRemovedWhileADialogIsOpen_data()
