@@ -1,4 +1,5 @@
 #include "Folders.h"
+#include "ProjectsFolderPrompts.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -13,7 +14,11 @@ class TestFolders : public QObject
     Q_OBJECT
 private slots:
     void init() { TestSupport::resetState(); }
-    void cleanup() { QDir(Folders::instance()->defaultProjectsFolder()).removeRecursively(); }
+    void cleanup()
+    {
+        QDir(Folders::instance()->defaultProjectsFolder()).removeRecursively();
+        Folders::setQuestions(std::make_unique<ProjectsFolderPrompts>());
+    }
 
     void defaultFoldersFollowTheDesktop();
     void firstStartWithExistingDefaultFolderAsksNothing();
@@ -24,6 +29,7 @@ private slots:
     void storedRootIsUsedAndCached();
     void setProjectsFolderOffersToCreateAMissingFolder();
     void tildeAndRelativeFoldersBecomeAbsolute();
+    void withNobodyToAskTheCautiousAnswersHold();
 };
 
 void TestFolders::defaultFoldersFollowTheDesktop()
@@ -188,6 +194,29 @@ void TestFolders::tildeAndRelativeFoldersBecomeAbsolute()
     QCOMPARE(ScriptedPrompts::get().unanswered, 0);
     QDir(home + "/tilde proj").removeRecursively();
     QDir(home + "/relproj").removeRecursively();
+}
+
+void TestFolders::withNobodyToAskTheCautiousAnswersHold()
+{
+    // A program without windows installs no prompts: a missing folder gives way to the default
+    // one without a question, and a folder that does not exist is not made.
+    Folders::setQuestions(nullptr);
+    QTemporaryDir base;
+    const QString gone = base.path() + "/unplugged stick";
+    QSettings().setValue("Directories/RootDir", gone);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("missing: .*unplugged stick$"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("the default one is taken$"));
+    const QString root = Folders::instance()->projectsFolder();
+    QCOMPARE(root, Folders::instance()->defaultProjectsFolder());
+    QVERIFY(QFileInfo(root).isDir());
+    QVERIFY(!QFileInfo::exists(gone));
+    QCOMPARE(QSettings().value("Directories/RootDir").toString(), root);
+
+    const QString missing = base.path() + "/new/root";
+    QVERIFY(!Folders::instance()->setProjectsFolder(missing));
+    QVERIFY(!QFileInfo::exists(missing));
+    QCOMPARE(Folders::instance()->projectsFolder(), root);
+    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
 }
 
 KESTROVAN_TEST_MAIN(TestFolders)
