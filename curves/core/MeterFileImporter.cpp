@@ -6,7 +6,6 @@
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
-#include "ImportQuestions.h"
 #include "InsertBatch.h"
 #include "TestDate.h"
 #include "TreeItem.h"
@@ -218,13 +217,13 @@ bool MeterFileImporter::readLine(const std::string& line, int lineNumber, char l
     return true;
 }
 
-MeterFileImporter::Answer MeterFileImporter::askReplace(int value, const QString& label)
+MeterFileImporter::Answer MeterFileImporter::askReplace(ImportQuestions::Value value, const QString& label)
 {
     if (m_yesToAll)
         return Answer::Replace;
     if (!m_questions)
         return Answer::Keep;
-    switch (m_questions->replaceValue(ImportQuestions::Value(value), label)) {
+    switch (m_questions->replaceValue(value, label)) {
     case ImportQuestions::Replace::YesToAll:
         m_yesToAll = true;
         return Answer::Replace;
@@ -302,7 +301,7 @@ void MeterFileImporter::match(const QModelIndexList& selected)
         bool replaced = false;
         if (reading.flags & HasIrradiance) {
             const bool shown = !node->data(TreeIrradiance).toString().isEmpty();
-            if (!shown || askReplace(int(ImportQuestions::Value::Irradiance), label) == Answer::Replace) {
+            if (!shown || askReplace(ImportQuestions::Value::Irradiance, label) == Answer::Replace) {
                 const QString value = QString::number(reading.irradiance);
                 node->setData(TreeIrradiance, value);
                 status &= ~quint32(StatusNoIrradiance);
@@ -313,7 +312,7 @@ void MeterFileImporter::match(const QModelIndexList& selected)
         }
         if (reading.flags & HasTemperature) {
             const bool shown = !node->data(TreeCellTemp).toString().isEmpty();
-            if (!shown || askReplace(int(ImportQuestions::Value::Temperature), label) == Answer::Replace) {
+            if (!shown || askReplace(ImportQuestions::Value::Temperature, label) == Answer::Replace) {
                 const QString value = QString::number(reading.temperature);
                 node->setData(TreeCellTemp, value);
                 status &= ~quint32(StatusNoCellTemperature);

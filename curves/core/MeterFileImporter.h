@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CurveNotice.h"
+#include "ImportQuestions.h"
 
 #include <QModelIndexList>
 #include <QString>
@@ -12,7 +13,6 @@
 namespace IVCurve {
 
 class CurveStore;
-class ImportQuestions;
 
 // Brings the irradiance and temperature readings of a survey meter's CSV file into the strings
 // selected in a curve document, matched by time. Needs no window: the decisions it needs while
@@ -67,7 +67,7 @@ public:
 
 private:
     enum class Answer { Replace, Keep };
-    Answer askReplace(int value, const QString& label);
+    Answer askReplace(ImportQuestions::Value value, const QString& label);
     bool readLine(const std::string& line, int lineNumber, char listSeparator);
     void tell(CurveNotice::Kind kind, const QString& text);
 
