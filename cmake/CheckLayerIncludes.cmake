@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.16)
 # cmake -DMANIFEST=<file> -P CheckLayerIncludes.cmake: fails when a source includes a header of a
-# library it does not link, or (below the widget layers) a QtWidgets header. The manifest is
-# written by kestrovan_check_layers().
+# library it does not link, or (below the widget layers) a QtWidgets header or a declaration of a
+# QtWidgets class ("class QWidget;" would let a widget pointer into a core's interface without an
+# include). The manifest is written by kestrovan_check_layers().
 file(STRINGS ${MANIFEST} lines)
 set(targetLines "")
 foreach(line ${lines})
@@ -43,6 +44,19 @@ foreach(line ${targetLines})
                 endif()
             endif()
         endforeach()
+        if(noWidgets)
+            # A line holding a semicolon splits into list items; the class name stays in the first.
+            file(STRINGS ${source} declarations
+                 REGEX "^[ \t]*(class[ \t]+Q[A-Za-z0-9_]+[ \t]*;|QT_FORWARD_DECLARE_CLASS[ \t]*\\([ \t]*Q)")
+            foreach(declaration ${declarations})
+                if(declaration MATCHES "(class[ \t]+|QT_FORWARD_DECLARE_CLASS[ \t]*\\([ \t]*)(Q[A-Za-z0-9_]+)")
+                    set(declared "${CMAKE_MATCH_2}")
+                    if(declared IN_LIST widgetHeaders)
+                        list(APPEND errors "${source}: ${target} has no widgets but declares ${declared}")
+                    endif()
+                endif()
+            endforeach()
+        endif()
     endforeach()
 endforeach()
 if(errors)

@@ -2,11 +2,11 @@
 
 #include "Brand.h"
 #include "KestrovanResources.h"
-#include "Prompts.h"
 #include "SettingsKeys.h"
 #include "platform/KnownFolders.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -17,7 +17,51 @@ Folders*& theInstance()
     static Folders* folders = nullptr;
     return folders;
 }
+
+std::unique_ptr<ProjectsFolderQuestions>& installedQuestions()
+{
+    static std::unique_ptr<ProjectsFolderQuestions> questions;
+    return questions;
+}
+
+ProjectsFolderQuestions& questions()
+{
+    static ProjectsFolderQuestions nobody;
+    return installedQuestions() ? *installedQuestions() : nobody;
+}
 } // namespace
+
+ProjectsFolderQuestions::~ProjectsFolderQuestions() = default;
+
+void ProjectsFolderQuestions::tellMissing(const QString& missing)
+{
+    qWarning().noquote() << "Projects folder missing:" << missing;
+}
+
+QString ProjectsFolderQuestions::chooseFolder(const QString&)
+{
+    return QString();
+}
+
+void ProjectsFolderQuestions::tellDefaultTaken()
+{
+    qWarning().noquote() << "Projects folder: the default one is taken";
+}
+
+bool ProjectsFolderQuestions::confirmCreate(const QString&)
+{
+    return false;
+}
+
+void ProjectsFolderQuestions::tellNotCreated(const QString& path)
+{
+    qWarning().noquote() << "Projects folder could not be made:" << path;
+}
+
+void Folders::setQuestions(std::unique_ptr<ProjectsFolderQuestions> questions)
+{
+    installedQuestions() = std::move(questions);
+}
 
 Folders* Folders::instance(bool recreate)
 {
@@ -44,10 +88,7 @@ QString Folders::projectsFolder()
     if (QFileInfo(path).isDir()) {
         setProjectsFolder(path);
     } else {
-        Prompts::show(Prompt::Critical, nullptr,
-            QCoreApplication::translate("Error Message", "Could not find the projects root directory: %1")
-                .arg(path),
-            QCoreApplication::translate("Error Message", "Please select a new projects root directory."));
+        questions().tellMissing(path);
         browseProjectsFolder(path);
     }
     return m_projectsFolder;
@@ -55,16 +96,12 @@ QString Folders::projectsFolder()
 
 void Folders::browseProjectsFolder(const QString& /*current*/)
 {
-    const QString chosen = Prompts::instance().existingDirectory(nullptr,
-        QCoreApplication::translate("User prompt", "Select Projects Root Directory"),
-        defaultProjectsFolder());
+    const QString chosen = questions().chooseFolder(defaultProjectsFolder());
     if (!chosen.isEmpty()) {
         setProjectsFolder(chosen);
         return;
     }
-    Prompts::show(Prompt::Information, nullptr,
-        QCoreApplication::translate("Informative Message",
-            "No projects directory was set. Defaulting to the public documents directory"));
+    questions().tellDefaultTaken();
     const QString fallback = defaultProjectsFolder();
     QDir().mkpath(fallback);
     setProjectsFolder(fallback);
@@ -91,14 +128,10 @@ bool Folders::setProjectsFolder(const QString& typed)
     if (path.isEmpty())
         return false;
     if (!QFileInfo(path).isDir()) {
-        if (!Prompts::askYesNo(nullptr,
-                QCoreApplication::translate(
-                    "User prompt", "The path \"%1\" does not exist. Would you like to create it?")
-                    .arg(path)))
+        if (!questions().confirmCreate(path))
             return false;
         if (!QDir().mkpath(path)) {
-            Prompts::show(Prompt::Critical, nullptr,
-                QCoreApplication::translate("Error Message", "Error creating \"%1\"").arg(path));
+            questions().tellNotCreated(path);
             return false;
         }
     }

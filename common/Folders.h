@@ -2,6 +2,23 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
+
+// What settling the projects folder needs from a person, asked in this order: a stored folder is
+// missing (tellMissing, then chooseFolder), nothing was chosen (tellDefaultTaken), a folder given
+// does not exist (confirmCreate, and tellNotCreated when making it failed). The widget layer asks
+// through its dialogs; without it nobody is asked, and every question gets the cautious answer.
+class ProjectsFolderQuestions
+{
+public:
+    virtual ~ProjectsFolderQuestions();
+    virtual void tellMissing(const QString& missing);
+    // The folder chosen instead, offered from `start`; empty when none was chosen.
+    virtual QString chooseFolder(const QString& start);
+    virtual void tellDefaultTaken();
+    virtual bool confirmCreate(const QString& path);
+    virtual void tellNotCreated(const QString& path);
+};
 
 // The process-wide holder of the projects root folder (what the document browser shows) and
 // of the per-machine data folder (favourite templates, the search results file). Each path is
@@ -11,6 +28,9 @@ class Folders : public QObject
     Q_OBJECT
 public:
     static Folders* instance(bool recreate = false);
+
+    // Who is asked about the projects folder, for the whole process; null for nobody.
+    static void setQuestions(std::unique_ptr<ProjectsFolderQuestions> questions);
 
     // The projects root; resolved on first call from the settings, asking the user when the
     // folder is missing. Empty when the user gave up.

@@ -14,6 +14,7 @@
 #include "CurveTree.h"
 #include "CurveTreeModel.h"
 #include "DataLoggerLauncher.h"
+#include "ImportPrompts.h"
 #include "MeterFileImporter.h"
 #include "ModuleLibrary.h"
 #include "PointsExport.h"
@@ -69,6 +70,11 @@ CurveDocument::CurveDocument(const QString& filePath, QWidget* parent)
           filePath, isReadOnly() ? CurveStore::Access::ReadOnly : CurveStore::Access::AsFileAllows))
 {
     setObjectName(QStringLiteral("CurveDocument"));
+    // What the store had to say while it opened the file is shown now, and later notices as they
+    // come, over the main window (they may outlive no document state).
+    ModuleLibrary::instance().setNoticeHandler(
+        [](const CurveNotice& notice) { ImportPrompts::show(notice); });
+    m_store->setNoticeHandler([](const CurveNotice& notice) { ImportPrompts::show(notice); });
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_tree = new CurveTree(m_splitter);
     m_tree->setObjectName(QStringLiteral("curveTree"));
@@ -284,7 +290,7 @@ bool CurveDocument::fileInPlace()
 {
     if (m_store->isReadOnly()) {
         QApplication::restoreOverrideCursor();
-        m_store->tellReadOnly(this);
+        ImportPrompts::show(m_store->readOnlyNotice(), this);
         return false;
     }
     QString error;
@@ -728,10 +734,13 @@ bool CurveDocument::importTesterFile(const QString& path)
     if (!m_store->treeModel() || !fileInPlace())
         return false;
     DocumentDialogScope dialogs(this);
-    TesterFileImporter importer(*m_store, this);
+    ImportPrompts prompts(this);
+    TesterFileImporter importer(*m_store, &prompts);
     std::unique_ptr<QProgressDialog> progress;
     importer.setProgress(importProgress(path, progressDialogLines, &progress));
-    return importer.importFile(path);
+    const bool imported = importer.importFile(path);
+    prompts.tell(importer.takeNotices());
+    return imported;
 }
 
 void CurveDocument::slotImport()
@@ -757,11 +766,13 @@ void CurveDocument::importMeterFile(const QString& path)
     DocumentDialogScope dialogs(this);
     if (!fileInPlace())
         return;
-    MeterFileImporter importer(*m_store, this);
+    ImportPrompts prompts(this);
+    MeterFileImporter importer(*m_store, &prompts);
     std::unique_ptr<QProgressDialog> progress;
     // Cancel keeps what was done.
     importer.setProgress(importProgress(path, progressDialogStrings, &progress));
     importer.importFile(path, selectedRows());
+    prompts.tell(importer.takeNotices());
 }
 
 void CurveDocument::slotImportIrradianceFile()
@@ -770,7 +781,10 @@ void CurveDocument::slotImportIrradianceFile()
         if (!m_store->treeModel())
             return;
         if (selectedRows().isEmpty()) {
-            MeterFileImporter(*m_store, this).importFile(QString(), {});
+            ImportPrompts prompts(this);
+            MeterFileImporter importer(*m_store, &prompts);
+            importer.importFile(QString(), {});
+            prompts.tell(importer.takeNotices());
             return;
         }
         const QPointer<CurveDocument> self(this);

@@ -12,6 +12,7 @@
 #include "CurveTreeModel.h"
 #include "FileNames.h"
 #include "Folders.h"
+#include "ImportPrompts.h"
 #include "KestrovanResources.h"
 #include "MeterFileImporter.h"
 #include "Prompts.h"
@@ -182,7 +183,10 @@ int main(int argc, char** argv)
         selection->select(folder, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         drawNow(doc);
         meters.start();
-        MeterFileImporter(*doc.store(), &doc).importFile(meterPath, selection->selectedRows(0));
+        ImportPrompts prompts(&doc);
+        MeterFileImporter meter(*doc.store(), &prompts);
+        meter.importFile(meterPath, selection->selectedRows(0));
+        prompts.tell(meter.takeNotices());
         drawNow(doc);
         meters.stop();
         std::printf(

@@ -1,5 +1,4 @@
 #include "CurveGraphModel.h"
-#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "CurveModuleRow.h"
@@ -8,7 +7,6 @@
 #include "CurveTreeModel.h"
 #include "ModuleLibrary.h"
 #include "NumberText.h"
-#include "Prompts.h"
 #include "StringColours.h"
 #include "TreeItem.h"
 
@@ -25,11 +23,6 @@
 namespace IVCurve {
 
 namespace {
-void warn(const QString& text)
-{
-    Prompts::show(Prompt::Warning, nullptr, text, QString(), Prompt::Ok, Brand::productTitle());
-}
-
 // An empty text is stored as an empty text, not as NULL.
 QString bindable(const QString& text)
 {
@@ -139,7 +132,7 @@ uint CurveGraphModel::insert(const CurveRecord& record)
                 ":Imp, :CurvePoints, :FileVersion);"))) {
             const QString error = m_insertQuery.lastError().text();
             m_insertQuery = QSqlQuery(m_database);
-            warn(error);
+            emit warning(error);
             return 0;
         }
     }
@@ -153,7 +146,7 @@ uint CurveGraphModel::insert(const CurveRecord& record)
         QStringLiteral(":CurvePoints"), bindable(CurvePointsCodec::encode(record.measured())));
     m_insertQuery.bindValue(QStringLiteral(":FileVersion"), qlonglong(record.fileVersion));
     if (!m_insertQuery.exec()) {
-        warn(m_insertQuery.lastError().text());
+        emit warning(m_insertQuery.lastError().text());
         return 0;
     }
     // SQLite numbers a new row one above the largest CurveID in the file, which a foreign file
@@ -166,7 +159,8 @@ uint CurveGraphModel::insert(const CurveRecord& record)
         remove.prepare(QStringLiteral("DELETE FROM Curves WHERE CurveID = ?"));
         remove.addBindValue(rowID);
         remove.exec();
-        warn(QCoreApplication::translate("Error Message", "The curve file has no room for another curve."));
+        emit warning(
+            QCoreApplication::translate("Error Message", "The curve file has no room for another curve."));
         return 0;
     }
     return curveID;
@@ -203,7 +197,7 @@ bool CurveGraphModel::prepareLoad(QSqlQuery& query, const QString& condition)
     }
     const QString error = query.lastError().text();
     query = QSqlQuery(m_database);
-    warn(error);
+    emit warning(error);
     return false;
 }
 
@@ -215,7 +209,7 @@ std::unique_ptr<CurveRecord> CurveGraphModel::load(uint curveID)
         return nullptr;
     m_loadQuery.addBindValue(curveID);
     if (!m_loadQuery.exec()) {
-        warn(m_loadQuery.lastError().text());
+        emit warning(m_loadQuery.lastError().text());
         return nullptr;
     }
     if (!m_loadQuery.next()) {
@@ -248,7 +242,7 @@ void CurveGraphModel::readEach(
     if (!prepareLoad(query, QString()))
         return;
     if (!query.exec()) {
-        warn(query.lastError().text());
+        emit warning(query.lastError().text());
         return;
     }
     // Of two rows with one CurveID (a file without its key) the first counts, as for load().
@@ -348,7 +342,7 @@ bool CurveGraphModel::updateDetails(uint curveID, const CurveRecord* given)
         return false;
     const CurveRecord* record = given ? given : cached(curveID);
     if (!record) {
-        warn(QCoreApplication::translate("Error Message", "IV curve data not found in collection"));
+        emit warning(QCoreApplication::translate("Error Message", "IV curve data not found in collection"));
         return false;
     }
     QSqlQuery query(m_database);
@@ -358,7 +352,7 @@ bool CurveGraphModel::updateDetails(uint curveID, const CurveRecord* given)
             "STC_b = :b,STC_K = :K,STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
             ":parallel,Irradiance = :G,AmbientTemp = :Ta,CellTemp = :Tpv%1 WHERE CurveID = :CurveID;")
                            .arg(procedureAssignments()))) {
-        warn(query.lastError().text());
+        emit warning(query.lastError().text());
         return false;
     }
     STCparameters p = record->stcParameters();
@@ -383,7 +377,7 @@ bool CurveGraphModel::updateDetails(uint curveID, const CurveRecord* given)
         QStringLiteral(":Tpv"), bindable(NumberText::toStore(record->value(CurveRecord::CellTemp))));
     query.bindValue(QStringLiteral(":CurveID"), curveID);
     if (!query.exec()) {
-        warn(query.lastError().text());
+        emit warning(query.lastError().text());
         return false;
     }
     emit curveChanged(curveID);
@@ -479,7 +473,7 @@ bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, u
                            "STC_Rs = :Rs,ModuleID = :ModuleID,ModuleSeries = :series,ModuleParallel = "
                            ":parallel%1 WHERE CurveID = :CurveID;")
                 .arg(procedureAssignments()))) {
-        warn(query.lastError().text());
+        emit warning(query.lastError().text());
         return false;
     }
     bindProcedureCoefficients(query, parameters);
@@ -492,7 +486,7 @@ bool CurveGraphModel::assignModule(uint curveID, const CurveModuleRow& module, u
     query.bindValue(QStringLiteral(":parallel"), 1);
     query.bindValue(QStringLiteral(":CurveID"), curveID);
     if (!query.exec()) {
-        warn(query.lastError().text());
+        emit warning(query.lastError().text());
         return false;
     }
     if (!record)

@@ -71,6 +71,8 @@ signals:
     void signalUpdateLegend(QString newTitle);
     // A string's measured conditions, translation or module were written to the file.
     void curveChanged(uint curveID);
+    // A query failed or a curve was not found; the store hands it on to whoever shows it.
+    void warning(const QString& text);
     void modified(bool dirty);
 
 public slots:

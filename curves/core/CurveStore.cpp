@@ -1,12 +1,11 @@
 #include "CurveStore.h"
-#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "CurveGraphModel.h"
 #include "CurveTreeModel.h"
-#include "Prompts.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <sys/stat.h>
+#include <utility>
 
 namespace IVCurve {
 
@@ -36,7 +36,7 @@ CurveStore::CurveStore(const QString& filePath, Access access)
 {
     QString error;
     if (!open(filePath, access, &error)) {
-        Prompts::show(Prompt::Critical, nullptr, error, QString(), Prompt::Ok, Brand::productTitle());
+        notify({ CurveNotice::Critical, error });
         if (m_database.isValid())
             m_database.close();
         m_database = QSqlDatabase();
@@ -47,6 +47,13 @@ CurveStore::CurveStore(const QString& filePath, Access access)
     m_opened = true;
     m_treeModel = std::make_unique<CurveTreeModel>(m_database);
     m_graphModel = std::make_unique<CurveGraphModel>(m_database, m_treeModel.get());
+    // The store owns both models, so the connections end with them.
+    QObject::connect(m_treeModel.get(), &CurveTreeModel::warning, [this](const QString& text) {
+        notify({ CurveNotice::Warning, text });
+    });
+    QObject::connect(m_graphModel.get(), &CurveGraphModel::warning, [this](const QString& text) {
+        notify({ CurveNotice::Warning, text });
+    });
     // A read-only file is shown as it is: an older one is not upgraded, and is read as it stands.
     if (!m_readOnly) {
         m_graphModel->runSchema();
@@ -55,16 +62,35 @@ CurveStore::CurveStore(const QString& filePath, Access access)
     m_treeModel->loadTree();
     // A user who chose to open it read-only needs no telling.
     if (m_readOnly && access == Access::AsFileAllows)
-        tellReadOnly(nullptr);
+        notify(readOnlyNotice());
 }
 
-void CurveStore::tellReadOnly(QWidget* parent) const
+CurveNotice CurveStore::readOnlyNotice() const
 {
-    Prompts::show(Prompt::Information, parent,
+    return { CurveNotice::Information,
         QCoreApplication::translate("Informative Message",
             "The file is read-only. It is shown as it is, and changes to it cannot be saved:\n %1")
-            .arg(m_filePath),
-        QString(), Prompt::Ok, Brand::productTitle());
+            .arg(m_filePath) };
+}
+
+void CurveStore::setNoticeHandler(const CurveNoticeHandler& handler)
+{
+    m_noticeHandler = handler;
+    if (!m_noticeHandler)
+        return;
+    const QVector<CurveNotice> held = std::exchange(m_heldNotices, {});
+    for (const CurveNotice& notice : held)
+        m_noticeHandler(notice);
+}
+
+void CurveStore::notify(const CurveNotice& notice)
+{
+    if (m_noticeHandler)
+        m_noticeHandler(notice);
+    else if (m_heldNotices.size() < maxHeldNotices)
+        m_heldNotices.append(notice);
+    else
+        qWarning().noquote() << notice.text;
 }
 
 bool CurveStore::open(const QString& filePath, Access access, QString* error)

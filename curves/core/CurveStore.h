@@ -1,13 +1,13 @@
 #pragma once
 
+#include "CurveNotice.h"
 #include "Verdict.h"
 
 #include <QFileDevice>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVector>
 #include <memory>
-
-class QWidget;
 
 namespace IVCurve {
 
@@ -15,7 +15,8 @@ class CurveGraphModel;
 class CurveTreeModel;
 
 // The open SQLite file of one curve document and the two models over it. A file that is
-// missing, not a database or damaged leaves the store unopened, without models.
+// missing, not a database or damaged leaves the store unopened, without models. What it could
+// not do, or must tell, goes out as notices (see setNoticeHandler); it shows nothing itself.
 class CurveStore
 {
 public:
@@ -41,8 +42,17 @@ public:
     // whole database is then written out at the path again and the connection moves to it.
     // False, with the reason, when that failed.
     bool ensureFileAtPath(QString* error);
-    // Tells the user that the file is read-only and changes to it cannot be saved.
-    void tellReadOnly(QWidget* parent) const;
+    // What to tell the user when the file is read-only: changes to it cannot be saved.
+    CurveNotice readOnlyNotice() const;
+
+    // Where notices go: why the file could not be opened, the warnings of the models (a failed
+    // query, a curve not found) and, when the file turned out to be read-only without the user
+    // asking for it, readOnlyNotice(). Those given before a handler was set (while the file was
+    // opened) are held and handed to it first, in order; with no handler they stay held.
+    void setNoticeHandler(const CurveNoticeHandler& handler);
+    const QVector<CurveNotice>& heldNotices() const { return m_heldNotices; }
+    // The most notices held for a handler still to come; later ones only go to the log.
+    static constexpr int maxHeldNotices = 100;
 
     // What the strings of this file must reach against their data sheet: the defaults until
     // the user set them; a value out of 0–100 % reads as its default.
@@ -64,6 +74,7 @@ private:
     static bool identify(const QString& path, FileIdentity* identity);
 
     bool open(const QString& filePath, Access access, QString* error);
+    void notify(const CurveNotice& notice);
 
     QString m_filePath;
     FileIdentity m_identity;
@@ -74,6 +85,8 @@ private:
     bool m_readOnly = false;
     std::unique_ptr<CurveTreeModel> m_treeModel;
     std::unique_ptr<CurveGraphModel> m_graphModel;
+    CurveNoticeHandler m_noticeHandler;
+    QVector<CurveNotice> m_heldNotices;
 };
 
 } // namespace IVCurve

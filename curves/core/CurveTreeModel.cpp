@@ -1,9 +1,7 @@
 #include "CurveTreeModel.h"
-#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "NumberText.h"
-#include "Prompts.h"
 #include "TestDate.h"
 #include "TreeItem.h"
 
@@ -39,11 +37,6 @@ const int columnData[ColumnCount] = { TreeLabel, TreeMemLocation, TreeTestDate, 
 QVariant nullToInvalid(const QVariant& value)
 {
     return value.isNull() ? QVariant() : value;
-}
-
-void warn(const QString& text)
-{
-    Prompts::show(Prompt::Warning, nullptr, text, QString(), Prompt::Ok, Brand::productTitle());
 }
 
 QVector<QVariant> headerTexts()
@@ -104,7 +97,7 @@ bool CurveTreeModel::loadTree()
     QString error;
     const bool ok = loadNodes(&error);
     if (!ok)
-        warn(error);
+        emit warning(error);
     endResetModel();
     return ok;
 }
@@ -683,7 +676,7 @@ bool CurveTreeModel::failSave(QSqlQuery& query, const QString& error)
 {
     query.finish();
     m_database.rollback();
-    warn(error);
+    emit warning(error);
     return false;
 }
 
@@ -693,7 +686,7 @@ bool CurveTreeModel::slotSave()
         return false;
     // One transaction: the file holds either the previous tree or the new one, never a part.
     if (!m_database.transaction()) {
-        warn(m_database.lastError().text());
+        emit warning(m_database.lastError().text());
         return false;
     }
     QSqlQuery query(m_database);
@@ -747,7 +740,7 @@ bool CurveTreeModel::slotSave()
     if (!m_database.commit()) {
         const QString error = m_database.lastError().text();
         m_database.rollback();
-        warn(error);
+        emit warning(error);
         return false;
     }
     m_treeTableWasMissing = false;

@@ -65,6 +65,8 @@ public:
 
 signals:
     void modified(bool dirty);
+    // The tree could not be read or written; the store hands it on to whoever shows it.
+    void warning(const QString& text);
 
 public slots:
     // Writes the whole tree in one transaction and drops curves no node refers to. On failure

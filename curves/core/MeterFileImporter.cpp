@@ -1,6 +1,5 @@
 #include "MeterFileImporter.h"
 
-#include "Brand.h"
 #include "CurveConstants.h"
 #include "CurveGraphModel.h"
 #include "CurveRecord.h"
@@ -8,7 +7,6 @@
 #include "CurveTreeModel.h"
 #include "FileNames.h"
 #include "InsertBatch.h"
-#include "Prompts.h"
 #include "TestDate.h"
 #include "TreeItem.h"
 
@@ -25,6 +23,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace IVCurve {
@@ -63,10 +62,20 @@ QString translate(const char* context, const char* text)
 }
 } // namespace
 
-MeterFileImporter::MeterFileImporter(CurveStore& store, QWidget* dialogParent)
+MeterFileImporter::MeterFileImporter(CurveStore& store, ImportQuestions* questions)
     : m_store(store)
-    , m_dialogParent(dialogParent)
+    , m_questions(questions)
 { }
+
+void MeterFileImporter::tell(CurveNotice::Kind kind, const QString& text)
+{
+    m_notices.append({ kind, text });
+}
+
+QVector<CurveNotice> MeterFileImporter::takeNotices()
+{
+    return std::exchange(m_notices, {});
+}
 
 qint64 MeterFileImporter::timeKey(const QDate& date, const QTime& time)
 {
@@ -78,8 +87,7 @@ qint64 MeterFileImporter::timeKey(const QDate& date, const QTime& time)
 void MeterFileImporter::importFile(const QString& path, const QModelIndexList& selected)
 {
     if (selected.isEmpty()) {
-        Prompts::show(Prompt::Warning, m_dialogParent, translate("Warning Message", "No strings selected"),
-            QString(), Prompt::Ok, Brand::productTitle());
+        tell(CurveNotice::Warning, translate("Warning Message", "No strings selected"));
         return;
     }
     readFile(path);
@@ -91,9 +99,7 @@ bool MeterFileImporter::readFile(const QString& path)
     m_readings.clear();
     QByteArray content;
     if (!readPlainFile(path, maxFileSize, &content)) {
-        Prompts::show(Prompt::Warning, m_dialogParent,
-            translate("Error Message", "Error opening %1 for reading.").arg(path), QString(), Prompt::Ok,
-            Brand::productTitle());
+        tell(CurveNotice::Warning, translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;
     }
     QBuffer file(&content);
@@ -116,6 +122,7 @@ bool MeterFileImporter::readFile(const QString& path)
 bool MeterFileImporter::readLines(const QStringList& lines)
 {
     m_readings.clear();
+    m_duplicateLines.clear();
     std::vector<std::string> fields;
     // A file saved by a spreadsheet or an editor may start with a byte-order mark.
     QString first = lines.isEmpty() ? QString() : lines.first();
@@ -130,8 +137,7 @@ bool MeterFileImporter::readLines(const QStringList& lines)
         && text(fields, 4) == QLatin1String("Date") && text(fields, 5) == QLatin1String("Time")
         && text(fields, 6) == QLatin1String("Irr Unit") && text(fields, 7) == QLatin1String("Temp Unit");
     if (!header) {
-        Prompts::show(Prompt::Critical, m_dialogParent, translate("Error Message", "Not a MT410 csv file"),
-            QString(), Prompt::Ok, Brand::productTitle());
+        tell(CurveNotice::Critical, translate("Error Message", "Not a MT410 csv file"));
         return false;
     }
     // The meter writes its rows with the separator of its header, whatever the computer reading
@@ -143,11 +149,11 @@ bool MeterFileImporter::readLines(const QStringList& lines)
         : (QLocale().decimalPoint() == QLatin1Char(',') ? ';' : ',');
     m_stopped = false;
     for (int n = 1; n < lines.size() && !m_stopped; ++n)
-        readLine(lines.at(n).toStdString(), listSeparator);
+        readLine(lines.at(n).toStdString(), n + 1, listSeparator);
     return true;
 }
 
-bool MeterFileImporter::readLine(const std::string& line, char listSeparator)
+bool MeterFileImporter::readLine(const std::string& line, int lineNumber, char listSeparator)
 {
     std::vector<std::string> fields;
     if (!splitLine(line, Separator('\\', listSeparator, '"'), &fields) || fields.empty())
@@ -202,10 +208,8 @@ bool MeterFileImporter::readLine(const std::string& line, char listSeparator)
 
     const qint64 key = timeKey(readingDate, readingTime);
     if (m_readings.count(key)) {
-        const auto answer = Prompts::show(Prompt::Question, m_dialogParent,
-            translate("User prompt", "Duplicate times detected in the input file, cancel processing?"),
-            QString(), Prompt::Yes | Prompt::No, Brand::productTitle());
-        if (answer == Prompt::Yes)
+        m_duplicateLines.append(lineNumber);
+        if (m_questions && m_questions->stopAtDuplicateTime(lineNumber))
             m_stopped = true;
         return false;
     }
@@ -213,35 +217,31 @@ bool MeterFileImporter::readLine(const std::string& line, char listSeparator)
     return true;
 }
 
-MeterFileImporter::Answer MeterFileImporter::askReplace(const QString& question)
+MeterFileImporter::Answer MeterFileImporter::askReplace(ImportQuestions::Value value, const QString& label)
 {
     if (m_yesToAll)
         return Answer::Replace;
-    MessageRequest request;
-    request.parent = m_dialogParent;
-    request.icon = Prompt::Question;
-    request.title = Brand::productTitle();
-    request.text = question;
-    request.buttons = Prompt::Yes | Prompt::YesToAll | Prompt::No;
-    request.defaultButton = Prompt::Yes;
-    switch (Prompts::instance().message(request)) {
-    case Prompt::YesToAll:
+    if (!m_questions)
+        return Answer::Keep;
+    switch (m_questions->replaceValue(value, label)) {
+    case ImportQuestions::Replace::YesToAll:
         m_yesToAll = true;
         return Answer::Replace;
-    case Prompt::Yes:
+    case ImportQuestions::Replace::Yes:
         return Answer::Replace;
-    default:
-        return Answer::Keep;
+    case ImportQuestions::Replace::No:
+        break;
     }
+    return Answer::Keep;
 }
 
 void MeterFileImporter::match(const QModelIndexList& selected)
 {
     m_notFound.clear();
+    m_stringCount = 0;
+    m_updatedCount = 0;
     if (m_readings.empty()) {
-        Prompts::show(Prompt::Warning, m_dialogParent,
-            translate("Warning Message", "No data found in csv file"), QString(), Prompt::Ok,
-            Brand::productTitle());
+        tell(CurveNotice::Warning, translate("Warning Message", "No data found in csv file"));
         return;
     }
     CurveTreeModel* tree = m_store.treeModel();
@@ -301,10 +301,7 @@ void MeterFileImporter::match(const QModelIndexList& selected)
         bool replaced = false;
         if (reading.flags & HasIrradiance) {
             const bool shown = !node->data(TreeIrradiance).toString().isEmpty();
-            if (!shown
-                || askReplace(
-                       translate("User prompt", "%1 contains irradiance data, replace the data?").arg(label))
-                    == Answer::Replace) {
+            if (!shown || askReplace(ImportQuestions::Value::Irradiance, label) == Answer::Replace) {
                 const QString value = QString::number(reading.irradiance);
                 node->setData(TreeIrradiance, value);
                 status &= ~quint32(StatusNoIrradiance);
@@ -315,10 +312,7 @@ void MeterFileImporter::match(const QModelIndexList& selected)
         }
         if (reading.flags & HasTemperature) {
             const bool shown = !node->data(TreeCellTemp).toString().isEmpty();
-            if (!shown
-                || askReplace(
-                       translate("User prompt", "%1 contains temperature data, replace the data?").arg(label))
-                    == Answer::Replace) {
+            if (!shown || askReplace(ImportQuestions::Value::Temperature, label) == Answer::Replace) {
                 const QString value = QString::number(reading.temperature);
                 node->setData(TreeCellTemp, value);
                 status &= ~quint32(StatusNoCellTemperature);
@@ -343,6 +337,8 @@ void MeterFileImporter::match(const QModelIndexList& selected)
         changed.append(curveID);
     }
     batch.commit();
+    m_stringCount = nodes.size();
+    m_updatedCount = changed.size();
     if (m_progress && !m_cancelled)
         m_progress(nodes.size(), nodes.size());
     for (uint curveID : qAsConst(changed)) {
@@ -353,13 +349,12 @@ void MeterFileImporter::match(const QModelIndexList& selected)
     if (!changed.isEmpty())
         emit graph->signalUpdateLegend(graph->selectionLabels());
     if (m_cancelled) {
-        Prompts::show(Prompt::Information, m_dialogParent,
+        tell(CurveNotice::Information,
             translate("Informative Message",
                 "Irradiance and temperature import cancelled: %1 of %2 strings updated, the others left as "
                 "they were.")
                 .arg(changed.size())
-                .arg(nodes.size()),
-            QString(), Prompt::Ok, Brand::productTitle());
+                .arg(nodes.size()));
         return;
     }
     QString message = translate("Informative Message", "Irradiance and temperature import complete.");
@@ -367,7 +362,7 @@ void MeterFileImporter::match(const QModelIndexList& selected)
         message = translate("Informative Message", "Irradiance and temperature import complete.\n %1")
                       .arg(translate("Informative Message", "No match found for ")
                           + m_notFound.join(QStringLiteral(", ")));
-    Prompts::show(Prompt::Information, m_dialogParent, message, QString(), Prompt::Ok, Brand::productTitle());
+    tell(CurveNotice::Information, message);
 }
 
 } // namespace IVCurve

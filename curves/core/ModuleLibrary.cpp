@@ -1,13 +1,12 @@
 #include "ModuleLibrary.h"
-#include "Brand.h"
 
 #include "CurveConstants.h"
 #include "FileNames.h"
 #include "Folders.h"
 #include "NumberText.h"
-#include "Prompts.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -25,11 +24,6 @@ namespace IVCurve {
 
 namespace {
 const char* const builtInLibrary = ":/curves/modules.db";
-
-void warn(PromptIcon icon, const QString& text)
-{
-    Prompts::show(icon, nullptr, text, QString(), Prompt::Ok, Brand::productTitle());
-}
 
 // Numbers typed in the user's locale are stored as numbers; other texts as they are.
 QVariant storeValue(const QVariant& value)
@@ -65,6 +59,14 @@ QString ModuleLibrary::libraryPath()
     return folder + QDir::separator() + QStringLiteral("modules.db");
 }
 
+void ModuleLibrary::notify(CurveNotice::Kind kind, const QString& text)
+{
+    if (m_noticeHandler)
+        m_noticeHandler({ kind, text });
+    else
+        qWarning().noquote() << text;
+}
+
 bool ModuleLibrary::seed(const QString& path)
 {
     initCurveResources();
@@ -86,7 +88,7 @@ bool ModuleLibrary::open()
         }
     }
     if (!QFileInfo::exists(path) && !seed(path)) {
-        warn(Prompt::Critical,
+        notify(CurveNotice::Critical,
             QCoreApplication::translate("Error Message", "File is missing:\n %1").arg(path));
         return false;
     }
@@ -96,7 +98,7 @@ bool ModuleLibrary::open()
     m_connectionName = path;
     database.setDatabaseName(path);
     if (!database.open()) {
-        warn(Prompt::Warning, database.lastError().text());
+        notify(CurveNotice::Warning, database.lastError().text());
         return false;
     }
     QSqlQuery(database).exec(QStringLiteral("PRAGMA trusted_schema=OFF"));
@@ -126,7 +128,7 @@ QList<CurveModuleRow> ModuleLibrary::select(const QString& condition)
                         "Favourite, %1 FROM Modules WHERE (")
                         .arg(m_hasCells ? QStringLiteral("Cells") : QStringLiteral("NULL"))
             + condition + QStringLiteral(") ORDER BY Description ;"))) {
-        warn(Prompt::Warning, query.lastError().text());
+        notify(CurveNotice::Warning, query.lastError().text());
         return rows;
     }
     // Columns of the select, placed by name into the row's order.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CurveModuleRow.h"
+#include "CurveNotice.h"
 
 #include <QHash>
 #include <QList>
@@ -18,6 +19,10 @@ public:
     // Closes the connection; the next use opens the library again.
     static void shutdown();
     static QString libraryPath();
+
+    // Where the library's notices go (a missing or unreadable file, a failed query): the curve
+    // window shows them; until it sets a handler they go to the log.
+    void setNoticeHandler(const CurveNoticeHandler& handler) { m_noticeHandler = handler; }
 
     // Opens the library if it is not open; reports a missing or unreadable file.
     bool open();
@@ -48,12 +53,14 @@ private:
     bool seed(const QString& path);
     // Libraries written before the cell count was kept gain its column on their first write.
     bool ensureCellsColumn();
+    void notify(CurveNotice::Kind kind, const QString& text);
 
     QString m_connectionName;
     bool m_opened = false;
     bool m_hasCells = false;
     // Every curve that names a module looks it up when it is loaded.
     QHash<uint, CurveModuleRow> m_byId;
+    CurveNoticeHandler m_noticeHandler;
 };
 
 } // namespace IVCurve

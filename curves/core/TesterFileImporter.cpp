@@ -1,6 +1,5 @@
 #include "TesterFileImporter.h"
 
-#include "Brand.h"
 #include "CurveConstants.h"
 #include "CurveGraphModel.h"
 #include "CurvePointsCodec.h"
@@ -8,9 +7,9 @@
 #include "CurveStore.h"
 #include "CurveTreeModel.h"
 #include "FileNames.h"
+#include "ImportQuestions.h"
 #include "InsertBatch.h"
 #include "NumberText.h"
-#include "Prompts.h"
 #include "TreeItem.h"
 
 #include <QBuffer>
@@ -117,9 +116,9 @@ bool parsePoint(const QString& field, QChar decimal, double* v, double* i, doubl
 }
 } // namespace
 
-TesterFileImporter::TesterFileImporter(CurveStore& store, QWidget* dialogParent)
+TesterFileImporter::TesterFileImporter(CurveStore& store, ImportQuestions* questions)
     : m_store(store)
-    , m_dialogParent(dialogParent)
+    , m_questions(questions)
 {
     // The tester writes the list separator and decimal character of the user's locale.
     const bool decimalComma = QLocale().toString(0.5).contains(QLatin1Char(','));
@@ -131,18 +130,16 @@ bool TesterFileImporter::importFile(const QString& path)
 {
     QFile file;
     if (!openPlainFile(path, maxFileSize, &file)) {
-        Prompts::show(Prompt::Warning, m_dialogParent,
-            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path),
-            QString(), Prompt::Ok, Brand::productTitle());
+        tell(CurveNotice::Warning,
+            QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
         return false;
     }
     const QString name = QFileInfo(path).fileName();
     QVector<QByteArray> lines;
     if (!readLines(file, &lines)) {
         if (file.error() != QFileDevice::NoError) {
-            Prompts::show(Prompt::Warning, m_dialogParent,
-                QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path),
-                QString(), Prompt::Ok, Brand::productTitle());
+            tell(CurveNotice::Warning,
+                QCoreApplication::translate("Error Message", "Error opening %1 for reading.").arg(path));
             return false;
         }
         refuse(name, m_refusal);
@@ -259,14 +256,19 @@ bool TesterFileImporter::detectSeparator(const QByteArray& columnLine)
 
 void TesterFileImporter::refuse(const QString& fileName, const QString& reason)
 {
-    MessageRequest request;
-    request.parent = m_dialogParent;
-    request.icon = Prompt::Warning;
-    request.title = Brand::productTitle();
-    request.text
-        = QCoreApplication::translate("Error Message", "%1 is not a tester file: %2.").arg(fileName, reason);
-    request.informativeText = QCoreApplication::translate("Error Message", "Nothing was imported.");
-    Prompts::instance().message(request);
+    tell(CurveNotice::Warning,
+        QCoreApplication::translate("Error Message", "%1 is not a tester file: %2.").arg(fileName, reason),
+        QCoreApplication::translate("Error Message", "Nothing was imported."));
+}
+
+void TesterFileImporter::tell(CurveNotice::Kind kind, const QString& text, const QString& details)
+{
+    m_notices.append({ kind, text, details });
+}
+
+QVector<CurveNotice> TesterFileImporter::takeNotices()
+{
+    return std::exchange(m_notices, {});
 }
 
 TreeItem* TesterFileImporter::importLines(QVector<QByteArray>& lines, const QString& folderLabel)
@@ -276,6 +278,7 @@ TreeItem* TesterFileImporter::importLines(QVector<QByteArray>& lines, const QStr
         return nullptr;
     m_spreadsheetModified = false;
     m_showChecksumErrors = true;
+    m_checksumFailures.clear();
     m_cancelled = false;
     m_imported = 0;
     m_dipRemovalBudget = maxImportDipRemovalWork;
@@ -322,13 +325,12 @@ TreeItem* TesterFileImporter::importLines(QVector<QByteArray>& lines, const QStr
         m_progress(total, total);
     if (m_cancelled) {
         // The lines are read from the end of the file back: the strings kept are its last ones.
-        Prompts::show(Prompt::Information, m_dialogParent,
+        tell(CurveNotice::Information,
             QCoreApplication::translate("Informative Message",
                 "The import of %1 was cancelled. %2 strings were kept, from the end of the file; the "
                 "others were not imported.")
                 .arg(folderLabel)
-                .arg(m_imported),
-            QString(), Prompt::Ok, Brand::productTitle());
+                .arg(m_imported));
     }
     return folder;
 }
@@ -391,21 +393,12 @@ bool TesterFileImporter::checksumMatches(const QString& line, QChar separator, Q
     return (sum & 0xFFFF) == expected;
 }
 
-bool TesterFileImporter::checksumReported(int lineNumber)
+void TesterFileImporter::noteChecksumFailure(int lineNumber)
 {
-    if (!m_showChecksumErrors)
-        return false;
-    MessageRequest request;
-    request.parent = m_dialogParent;
-    request.icon = Prompt::Warning;
-    request.title = Brand::productTitle();
-    request.text
-        = QCoreApplication::translate("Warning Message", "Checksum failed on line number %1").arg(lineNumber);
-    request.checkBoxText
-        = QCoreApplication::translate("Warning Message", "Continue showing errors during this import");
-    request.checkBoxChecked = &m_showChecksumErrors;
-    Prompts::instance().message(request);
-    return true;
+    m_checksumFailures.append(lineNumber);
+    // The user is told of each failure at the line, until they ask not to be for this import.
+    if (m_showChecksumErrors && m_questions)
+        m_showChecksumErrors = m_questions->checksumFailed(lineNumber);
 }
 
 void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeItem* folder)
@@ -414,7 +407,7 @@ void TesterFileImporter::importLine(const QString& line, int lineNumber, TreeIte
     bool checksumFailed = false;
     if (!m_spreadsheetModified && !checksumMatches(line, m_separator, m_decimal)) {
         checksumFailed = true;
-        checksumReported(lineNumber);
+        noteChecksumFailure(lineNumber);
     }
     QStringList fields = line.split(m_separator);
     for (QString& f : fields)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CurveNotice.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QHash>
@@ -10,17 +12,19 @@
 #include <functional>
 
 class QIODevice;
-class QWidget;
 
 namespace IVCurve {
 
 class CurveRecord;
 class CurveStore;
+class ImportQuestions;
 class TreeItem;
 
 // Brings a tester's curve file into a curve document: one string node per data line, under a
-// new top-level folder named after the file. Needs no window: questions go through the prompts
-// seam, and long imports report their progress through a callback that may cancel them.
+// new top-level folder named after the file. Needs no window: the decisions it needs while it
+// reads come from the questions it is given, what it has to tell is collected as notices for
+// the caller to show, and long imports report their progress through a callback that may
+// cancel them.
 class TesterFileImporter
 {
 public:
@@ -28,18 +32,29 @@ public:
     // keeping the strings imported so far.
     using Progress = std::function<bool(int done, int total)>;
 
-    TesterFileImporter(CurveStore& store, QWidget* dialogParent = nullptr);
+    // Without questions, nobody is asked: checksum failures are only counted.
+    explicit TesterFileImporter(CurveStore& store, ImportQuestions* questions = nullptr);
 
     void setProgress(const Progress& progress) { m_progress = progress; }
 
-    // Reads the file and imports it; false (after a warning) when it cannot be read or is not
-    // a tester's file.
+    // Reads the file and imports it; false (with a notice saying why) when it cannot be read or
+    // is not a tester's file.
     bool importFile(const QString& path);
     // Imports the content of a tester file under a new folder with the label; the folder, or
-    // null (after saying why, and adding nothing) when the content is not a tester's file.
+    // null (with a notice saying why, and adding nothing) when the content is not a tester's
+    // file.
     TreeItem* importData(const QByteArray& content, const QString& folderLabel);
     // Why the last file was refused; empty when it was not.
     QString refusal() const { return m_refusal; }
+    // File lines (from 1) of the last import whose checksum failed, in the order they were
+    // imported (from the end of the file back).
+    QVector<int> checksumFailures() const { return m_checksumFailures; }
+    // Whether the last import found the trailing separators of a spreadsheet (no checksums
+    // are checked then).
+    bool spreadsheetModified() const { return m_spreadsheetModified; }
+
+    // What there is to tell since the last call, in order; the caller shows it.
+    QVector<CurveNotice> takeNotices();
 
     // The file's own list separator and decimal mark once a file was read; before, those of
     // the user's locale.
@@ -74,14 +89,15 @@ private:
     bool detectSeparator(const QByteArray& columnLine);
     TreeItem* importLines(QVector<QByteArray>& lines, const QString& folderLabel);
     void refuse(const QString& fileName, const QString& reason);
+    void tell(CurveNotice::Kind kind, const QString& text, const QString& details = QString());
     void parseHeader(const QStringList& lines);
     QString field(const QStringList& fields, const QString& column) const;
     QString userText(const QString& fileText) const;
     void importLine(const QString& line, int lineNumber, TreeItem* folder);
-    bool checksumReported(int lineNumber);
+    void noteChecksumFailure(int lineNumber);
 
     CurveStore& m_store;
-    QWidget* m_dialogParent;
+    ImportQuestions* m_questions;
     Progress m_progress;
     QChar m_separator;
     QChar m_decimal;
@@ -97,6 +113,8 @@ private:
     QHash<QString, int> m_columns;
     QString m_refusal;
     int m_refusedLine = 0;
+    QVector<int> m_checksumFailures;
+    QVector<CurveNotice> m_notices;
 };
 
 } // namespace IVCurve

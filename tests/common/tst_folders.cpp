@@ -7,24 +7,61 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-// How the projects root and the data folder are found, on a first start and later.
+namespace {
+// Records what settling the projects folder asks, as "missing <path>", "choose <start>",
+// "default", "create <path>" and "not created <path>", and answers from the script.
+class RecordedQuestions : public ProjectsFolderQuestions
+{
+public:
+    QStringList asked;
+    QStringList chosen;
+    QList<bool> creates;
+
+    void tellMissing(const QString& missing) override { asked << "missing " + missing; }
+    QString chooseFolder(const QString& start) override
+    {
+        asked << "choose " + start;
+        return chosen.isEmpty() ? QString() : chosen.takeFirst();
+    }
+    void tellDefaultTaken() override { asked << QStringLiteral("default"); }
+    bool confirmCreate(const QString& path) override
+    {
+        asked << "create " + path;
+        return !creates.isEmpty() && creates.takeFirst();
+    }
+    void tellNotCreated(const QString& path) override { asked << "not created " + path; }
+};
+} // namespace
+
+// How the projects root and the data folder are found, on a first start and later, and in which
+// order the user is asked; what the questions look like is the widget layer's (tst_folderprompts).
 class TestFolders : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { TestSupport::resetState(); }
+    void init();
     void cleanup() { QDir(Folders::instance()->defaultProjectsFolder()).removeRecursively(); }
 
     void defaultFoldersFollowTheDesktop();
     void firstStartWithExistingDefaultFolderAsksNothing();
     void firstStartMakesTheDefaultFolder();
-    void missingStoredFolderAsksForOne();
-    void cancelledChooserFallsBackToTheDefaultFolder();
-    void defaultFolderThatCannotBeMadeAsksForOne();
     void storedRootIsUsedAndCached();
-    void setProjectsFolderOffersToCreateAMissingFolder();
     void tildeAndRelativeFoldersBecomeAbsolute();
+    void questionsComeInOrder_data();
+    void questionsComeInOrder();
+    void withNobodyToAskTheCautiousAnswersHold();
+
+private:
+    RecordedQuestions* m_questions = nullptr;
 };
+
+void TestFolders::init()
+{
+    TestSupport::resetState();
+    auto questions = std::make_unique<RecordedQuestions>();
+    m_questions = questions.get();
+    Folders::setQuestions(std::move(questions));
+}
 
 void TestFolders::defaultFoldersFollowTheDesktop()
 {
@@ -43,7 +80,7 @@ void TestFolders::firstStartWithExistingDefaultFolderAsksNothing()
     QVERIFY(QDir().mkpath(root));
     QSignalSpy changed(Folders::instance(), &Folders::projectsFolderChanged);
     QCOMPARE(Folders::instance()->projectsFolder(), root);
-    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+    QVERIFY(m_questions->asked.isEmpty());
     QCOMPARE(changed.count(), 1);
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), root);
 }
@@ -55,65 +92,8 @@ void TestFolders::firstStartMakesTheDefaultFolder()
     QVERIFY(!QFileInfo::exists(root));
     QCOMPARE(Folders::instance()->projectsFolder(), root);
     QVERIFY(QFileInfo(root).isDir());
-    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+    QVERIFY(m_questions->asked.isEmpty());
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), root);
-}
-
-void TestFolders::missingStoredFolderAsksForOne()
-{
-    QTemporaryDir base;
-    const QString gone = base.path() + "/unplugged stick";
-    QSettings().setValue("Directories/RootDir", gone);
-    QTemporaryDir chosen;
-    auto& prompts = ScriptedPrompts::get();
-    prompts.paths << chosen.path();
-    QCOMPARE(Folders::instance()->projectsFolder(), chosen.path());
-    QVERIFY(!QFileInfo::exists(gone)); // a stored folder that went missing is never made anew
-
-    QCOMPARE(prompts.asked.size(), 2);
-    QCOMPARE(prompts.asked[0].kind, QString("message"));
-    QCOMPARE(prompts.asked[0].message.icon, Prompt::Critical);
-    QCOMPARE(prompts.asked[0].message.text, "Could not find the projects root directory: " + gone);
-    QCOMPARE(
-        prompts.asked[0].message.informativeText, QString("Please select a new projects root directory."));
-    QCOMPARE(prompts.asked[1].kind, QString("directory"));
-    QCOMPARE(prompts.asked[1].caption, QString("Select Projects Root Directory"));
-    QCOMPARE(prompts.asked[1].dir, Folders::instance()->defaultProjectsFolder());
-    QCOMPARE(QSettings().value("Directories/RootDir").toString(), chosen.path());
-}
-
-void TestFolders::cancelledChooserFallsBackToTheDefaultFolder()
-{
-    QTemporaryDir base;
-    QSettings().setValue("Directories/RootDir", base.path() + "/gone");
-    auto& prompts = ScriptedPrompts::get();
-    prompts.paths << QString(); // the chooser is cancelled
-    const QString root = Folders::instance()->projectsFolder();
-    QCOMPARE(root, Folders::instance()->defaultProjectsFolder());
-    QVERIFY(QFileInfo(root).isDir());
-    const QStringList texts = prompts.messageTexts();
-    QCOMPARE(texts.size(), 2);
-    QCOMPARE(
-        texts.last(), QString("No projects directory was set. Defaulting to the public documents directory"));
-}
-
-void TestFolders::defaultFolderThatCannotBeMadeAsksForOne()
-{
-    // A plain file where the documents folder should be: the default cannot be made.
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QDir(documents).removeRecursively();
-    QFile blocker(documents);
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    QTemporaryDir chosen;
-    auto& prompts = ScriptedPrompts::get();
-    prompts.paths << chosen.path();
-    QCOMPARE(Folders::instance()->projectsFolder(), chosen.path());
-    QCOMPARE(prompts.asked.size(), 2);
-    QCOMPARE(prompts.asked[0].message.text,
-        "Could not find the projects root directory: " + Folders::instance()->defaultProjectsFolder());
-    QVERIFY(QFile::remove(documents));
-    QVERIFY(QDir().mkpath(documents));
 }
 
 void TestFolders::storedRootIsUsedAndCached()
@@ -126,30 +106,7 @@ void TestFolders::storedRootIsUsedAndCached()
     QCOMPARE(Folders::instance()->projectsFolder(), stored.path());
     // A restart recreates the holder, which reads the setting again.
     QCOMPARE(Folders::instance(true)->projectsFolder(), other.path());
-    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
-}
-
-void TestFolders::setProjectsFolderOffersToCreateAMissingFolder()
-{
-    QTemporaryDir base;
-    const QString missing = base.path() + "/new/root";
-    auto& prompts = ScriptedPrompts::get();
-    QSignalSpy changed(Folders::instance(), &Folders::projectsFolderChanged);
-
-    prompts.buttons << Prompt::No;
-    QVERIFY(!Folders::instance()->setProjectsFolder(missing));
-    QVERIFY(!QFileInfo::exists(missing));
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(prompts.asked.last().message.text,
-        QString("The path \"%1\" does not exist. Would you like to create it?").arg(missing));
-    QCOMPARE(prompts.asked.last().message.icon, Prompt::Question);
-
-    prompts.buttons << Prompt::Yes;
-    QVERIFY(Folders::instance()->setProjectsFolder(missing));
-    QVERIFY(QFileInfo(missing).isDir());
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.first().first().toString(), missing);
-    QCOMPARE(QSettings().value("Directories/RootDir").toString(), missing);
+    QVERIFY(m_questions->asked.isEmpty());
 }
 
 void TestFolders::tildeAndRelativeFoldersBecomeAbsolute()
@@ -168,12 +125,11 @@ void TestFolders::tildeAndRelativeFoldersBecomeAbsolute()
     QTemporaryDir elsewhere;
     const QString before = QDir::currentPath();
     QDir::setCurrent(elsewhere.path());
-    auto& prompts = ScriptedPrompts::get();
-    prompts.buttons << Prompt::Yes << Prompt::Yes;
+    m_questions->creates << true << true;
     QVERIFY(Folders::instance()->setProjectsFolder("~/tilde proj"));
     QVERIFY(QFileInfo(home + "/tilde proj").isDir());
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), home + "/tilde proj");
-    QVERIFY(prompts.asked.first().message.text.contains(home + "/tilde proj"));
+    QCOMPARE(m_questions->asked.first(), "create " + home + "/tilde proj");
     QVERIFY(Folders::instance()->setProjectsFolder("relproj"));
     QCOMPARE(QSettings().value("Directories/RootDir").toString(), home + "/relproj");
     QCOMPARE(Folders::instance()->projectsFolder(), home + "/relproj");
@@ -185,9 +141,108 @@ void TestFolders::tildeAndRelativeFoldersBecomeAbsolute()
     QSettings().setValue("Directories/RootDir", "relproj");
     Folders::instance(true);
     QCOMPARE(Folders::instance()->projectsFolder(), home + "/relproj");
-    QCOMPARE(ScriptedPrompts::get().unanswered, 0);
+    QCOMPARE(
+        m_questions->asked, QStringList({ "create " + home + "/tilde proj", "create " + home + "/relproj" }));
     QDir(home + "/tilde proj").removeRecursively();
     QDir(home + "/relproj").removeRecursively();
+}
+
+void TestFolders::questionsComeInOrder_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("setTo");
+    QTest::addColumn<QStringList>("chosen");
+    QTest::addColumn<QList<bool>>("creates");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QString>("root");
+
+    // %gone a folder that went missing, %chosen one that exists, %new one that does not, %blocked
+    // one that cannot be made (a file is in its way), %default the default projects folder.
+    const QStringList missing { "missing %gone", "choose %default" };
+    QTest::newRow("missing, another chosen")
+        << "%gone" << QString() << QStringList { "%chosen" } << QList<bool>() << missing << "%chosen";
+    QTest::newRow("missing, chooser cancelled")
+        << "%gone" << QString() << QStringList { QString() } << QList<bool>()
+        << missing + QStringList { "default" } << "%default";
+    QTest::newRow("missing, a new one chosen and made")
+        << "%gone" << QString() << QStringList { "%new" } << QList<bool> { true }
+        << missing + QStringList { "create %new" } << "%new";
+    QTest::newRow("missing, a new one chosen but not made")
+        << "%gone" << QString() << QStringList { "%new" } << QList<bool> { false }
+        << missing + QStringList { "create %new" } << QString();
+    QTest::newRow("set to a new one, made")
+        << "%chosen"
+        << "%new" << QStringList() << QList<bool> { true } << QStringList { "create %new" } << "%new";
+    QTest::newRow("set to a new one, refused")
+        << "%chosen"
+        << "%new" << QStringList() << QList<bool> { false } << QStringList { "create %new" } << "%chosen";
+    QTest::newRow("set to one that cannot be made")
+        << "%chosen"
+        << "%blocked" << QStringList() << QList<bool> { true }
+        << QStringList { "create %blocked", "not created %blocked" } << "%chosen";
+}
+
+void TestFolders::questionsComeInOrder()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, setTo);
+    QFETCH(QStringList, chosen);
+    QFETCH(QList<bool>, creates);
+    QFETCH(QStringList, asked);
+    QFETCH(QString, root);
+
+    QTemporaryDir base;
+    QVERIFY(QDir().mkpath(base.filePath("chosen")));
+    QFile blocker(base.filePath("file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString defaultFolder = Folders::instance()->defaultProjectsFolder();
+    auto place = [&](QString text) {
+        return text.replace("%gone", base.filePath("gone"))
+            .replace("%chosen", base.filePath("chosen"))
+            .replace("%new", base.filePath("new/root"))
+            .replace("%blocked", base.filePath("file/sub"))
+            .replace("%default", defaultFolder);
+    };
+    for (const QString& path : chosen)
+        m_questions->chosen << place(path);
+    m_questions->creates = creates;
+    QSettings().setValue("Directories/RootDir", place(stored));
+    if (!setTo.isEmpty()) {
+        QCOMPARE(Folders::instance()->projectsFolder(), place(stored));
+        QCOMPARE(Folders::instance()->setProjectsFolder(place(setTo)), place(root) == place(setTo));
+    }
+    QCOMPARE(Folders::instance()->projectsFolder(), place(root));
+    QStringList expected;
+    for (const QString& question : asked)
+        expected << place(question);
+    QCOMPARE(m_questions->asked, expected);
+    // A folder that went missing is never made anew; one the user did not want made is not.
+    QVERIFY(!QFileInfo::exists(base.filePath("gone")));
+    QCOMPARE(QFileInfo::exists(base.filePath("new/root")), place(root) == base.filePath("new/root"));
+}
+
+void TestFolders::withNobodyToAskTheCautiousAnswersHold()
+{
+    // A program without windows installs no prompts: a missing folder gives way to the default
+    // one without a question, and a folder that does not exist is not made.
+    Folders::setQuestions(nullptr);
+    m_questions = nullptr;
+    QTemporaryDir base;
+    const QString gone = base.path() + "/unplugged stick";
+    QSettings().setValue("Directories/RootDir", gone);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("missing: .*unplugged stick$"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("the default one is taken$"));
+    const QString root = Folders::instance()->projectsFolder();
+    QCOMPARE(root, Folders::instance()->defaultProjectsFolder());
+    QVERIFY(QFileInfo(root).isDir());
+    QVERIFY(!QFileInfo::exists(gone));
+    QCOMPARE(QSettings().value("Directories/RootDir").toString(), root);
+
+    const QString missing = base.path() + "/new/root";
+    QVERIFY(!Folders::instance()->setProjectsFolder(missing));
+    QVERIFY(!QFileInfo::exists(missing));
+    QCOMPARE(Folders::instance()->projectsFolder(), root);
 }
 
 KESTROVAN_TEST_MAIN(TestFolders)

@@ -1,7 +1,7 @@
 #include "Prompts.h"
 #include "TestSupport.h"
 
-// The seam itself, without widgets: what a program without windows answers, and how a test's
+// The seam itself, without a window: what a program without windows answers, and how a test's
 // implementation replaces the installed one.
 class TestPrompts : public QObject
 {

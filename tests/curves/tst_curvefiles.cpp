@@ -14,7 +14,6 @@
 #include "TreeItem.h"
 
 #include <QCryptographicHash>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QRandomGenerator>
 #include <QSqlError>
@@ -70,7 +69,6 @@ void TestCurveFiles::init()
 {
     ModuleLibrary::shutdown();
     TestSupport::resetState();
-    ScriptedPrompts::get().reset();
     m_dir = std::make_unique<QTemporaryDir>();
 }
 
@@ -178,7 +176,7 @@ void TestCurveFiles::numbersOfAThousandAndMoreSurviveEveryLocale()
     QCOMPARE(file.value("SELECT typeof(Irradiance) || typeof(AmbientTemp) || typeof(STC_Rs) FROM Curves")
                  .toString(),
         QString("realrealreal"));
-    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    QVERIFY(store.heldNotices().isEmpty());
 }
 
 void TestCurveFiles::shownNumbersAreTheLocalesOwnTexts()
@@ -302,9 +300,9 @@ void TestCurveFiles::filesWithTriggersOrViewsAreRefusedUntouched()
         QVERIFY(!store.isOpen());
         QVERIFY(!store.treeModel());
         QVERIFY(!store.graphModel());
-        QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
-        QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Critical);
-        const QString text = ScriptedPrompts::get().messageTexts().first();
+        QCOMPARE(store.heldNotices().size(), 1);
+        QCOMPARE(store.heldNotices().first().kind, CurveNotice::Critical);
+        const QString text = store.heldNotices().first().text;
         QVERIFY2(text.contains("triggers or views") && text.contains(path), qPrintable(text));
     }
     QCOMPARE(fileHash(path), before);
@@ -364,7 +362,7 @@ void TestCurveFiles::integersOutOfRangeAreMissingNeverWrapped()
     QVERIFY(!ok);
     NumberText::toUnsigned(QVariant(), &ok);
     QVERIFY(!ok);
-    QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+    QVERIFY(store.heldNotices().isEmpty());
 }
 
 void TestCurveFiles::theLargestNodeIDDoesNotOverflow()
@@ -422,11 +420,12 @@ void TestCurveFiles::curveIDsBeyondFourBytesNeitherWrapNorDragTheWrongNode()
         QCOMPARE(labels(tree->rootItem()->child(1)), QStringList({ "far" }));
 
         // A new curve would be numbered beyond what a CurveID holds: it is refused, not wrapped.
-        ScriptedPrompts::get().reset();
+        QVector<CurveNotice> notices;
+        store.setNoticeHandler([&notices](const CurveNotice& notice) { notices << notice; });
         CurveRecord record;
         record.measured().addPoint(1.0, 1.0, 1000.0, 0);
         QCOMPARE(store.graphModel()->insert(record), 0u);
-        QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
+        QCOMPARE(notices.size(), 1);
         QVERIFY(tree->slotSave());
     }
     // Saving keeps the far node's curve: nothing was lost, nothing was added.
@@ -462,7 +461,7 @@ void TestCurveFiles::unplaceableNodesAreKeptAtTheTopLevel()
         QCOMPARE(childLabelled(root, "orphan")->curveID(), 1u);
         QVERIFY(!childLabelled(root, "orphan")->data(TreeParentNodeID).isValid());
         QVERIFY(store.treeModel()->slotSave());
-        QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+        QVERIFY(store.heldNotices().isEmpty());
     }
     CurveDatabase file(path);
     QCOMPARE(file.value("SELECT count(*) FROM TreeNodes").toInt(), 7);
@@ -555,9 +554,10 @@ void TestCurveFiles::readOnlyOldFileIsShownAsItIs()
         CurveStore store(path);
         QVERIFY(store.isOpen());
         QVERIFY(store.isReadOnly());
-        QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
-        QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, QMessageBox::Information);
-        QVERIFY(ScriptedPrompts::get().messageTexts().first().contains("read-only"));
+        QCOMPARE(store.heldNotices().size(), 1);
+        QCOMPARE(store.heldNotices().first(), store.readOnlyNotice());
+        QCOMPARE(store.heldNotices().first().kind, CurveNotice::Information);
+        QVERIFY(store.heldNotices().first().text.contains("read-only"));
         QCOMPARE(labels(store.treeModel()->rootItem()), QStringList({ "one", "two" }));
         for (uint id : { 1u, 2u }) {
             CurveRecord* record = store.graphModel()->cache(id);
@@ -566,11 +566,12 @@ void TestCurveFiles::readOnlyOldFileIsShownAsItIs()
             QCOMPARE(record->measured().size(), 3);
         }
         // Still only the one message: no warning per curve.
-        QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
+        QCOMPARE(store.heldNotices().size(), 1);
         // A save is refused by the database and reported; the file stays as it was.
         store.treeModel()->rootItem()->child(0)->setData(TreeLabel, QString("renamed"));
         QVERIFY(!store.treeModel()->slotSave());
-        QCOMPARE(ScriptedPrompts::get().asked.size(), 2);
+        QCOMPARE(store.heldNotices().size(), 2);
+        QCOMPARE(store.heldNotices().last().kind, CurveNotice::Warning);
     }
     QCOMPARE(fileHash(path), before);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -594,11 +595,11 @@ void TestCurveFiles::fileOpenedReadOnlyIsNeverWritten()
         QVERIFY(store.isOpen());
         QVERIFY(store.isReadOnly());
         // The user chose read-only: no message about it.
-        QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+        QVERIFY(store.heldNotices().isEmpty());
         QCOMPARE(labels(store.treeModel()->rootItem()), QStringList({ "one" }));
         store.treeModel()->rootItem()->child(0)->setData(TreeLabel, QString("renamed"));
         QVERIFY(!store.treeModel()->slotSave());
-        QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
+        QCOMPARE(store.heldNotices().size(), 1);
         QSqlQuery write(store.database());
         QVERIFY(!write.exec("DELETE FROM Curves"));
     }

@@ -8,6 +8,7 @@
 #include "CurveTreeModel.h"
 #include "FileNames.h"
 #include "Folders.h"
+#include "ImportPrompts.h"
 #include "MeterFileImporter.h"
 #include "TestSupport.h"
 #include "TesterFileGenerator.h"
@@ -66,6 +67,64 @@ QByteArray file(const QStringList& dataLines, const QString& h1 = header1, const
 {
     return (QStringList { h1, h2 } + dataLines).join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
 }
+
+// The importers as the curve window runs them: the questions asked through the prompts while
+// the file is read, and what each step found told once it returns.
+class PromptedTester : public TesterFileImporter
+{
+public:
+    explicit PromptedTester(CurveStore& store)
+        : TesterFileImporter(store, &m_prompts)
+    { }
+    bool importFile(const QString& path)
+    {
+        const bool imported = TesterFileImporter::importFile(path);
+        m_prompts.tell(takeNotices());
+        return imported;
+    }
+    TreeItem* importData(const QByteArray& content, const QString& folderLabel)
+    {
+        TreeItem* folder = TesterFileImporter::importData(content, folderLabel);
+        m_prompts.tell(takeNotices());
+        return folder;
+    }
+
+private:
+    ImportPrompts m_prompts { nullptr };
+};
+
+class PromptedMeter : public MeterFileImporter
+{
+public:
+    explicit PromptedMeter(CurveStore& store)
+        : MeterFileImporter(store, &m_prompts)
+    { }
+    void importFile(const QString& path, const QModelIndexList& selected)
+    {
+        MeterFileImporter::importFile(path, selected);
+        m_prompts.tell(takeNotices());
+    }
+    bool readFile(const QString& path)
+    {
+        const bool read = MeterFileImporter::readFile(path);
+        m_prompts.tell(takeNotices());
+        return read;
+    }
+    bool readLines(const QStringList& lines)
+    {
+        const bool read = MeterFileImporter::readLines(lines);
+        m_prompts.tell(takeNotices());
+        return read;
+    }
+    void match(const QModelIndexList& selected)
+    {
+        MeterFileImporter::match(selected);
+        m_prompts.tell(takeNotices());
+    }
+
+private:
+    ImportPrompts m_prompts { nullptr };
+};
 
 QList<double> currents(const CurveSeries& series)
 {
@@ -144,7 +203,7 @@ CurveStore& TestImport::store()
 
 TreeItem* TestImport::importText(const QByteArray& content, const QString& label)
 {
-    TesterFileImporter importer(store());
+    PromptedTester importer(store());
     return importer.importData(content, label);
 }
 
@@ -169,7 +228,7 @@ void TestImport::linesBecomeStringsInFileOrder()
             curveLine(1, "07/03/2014", "09:06:00", "900", "30", points),
             curveLine(2, "07/03/2014", "09:07:00", "900", "30", points) }));
     QSignalSpy modified(store().treeModel(), &CurveTreeModel::modified);
-    TesterFileImporter importer(store());
+    PromptedTester importer(store());
     QVERIFY(importer.importFile(path));
     QVERIFY(!modified.isEmpty());
 
@@ -426,7 +485,7 @@ void TestImport::notTesterFilesAddNothing()
     QFETCH(QByteArray, content);
     QFETCH(QString, reason);
     const QString expected = "bad.csv is not a tester file: " + reason + ".";
-    TesterFileImporter importer(store());
+    PromptedTester importer(store());
     QVERIFY(!importer.importData(content, "bad.csv"));
     QCOMPARE(importer.refusal(), reason);
     QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList({ expected }));
@@ -435,7 +494,7 @@ void TestImport::notTesterFilesAddNothing()
     QCOMPARE(ScriptedPrompts::get().asked.at(0).message.informativeText, QString("Nothing was imported."));
 
     ScriptedPrompts::get().reset();
-    TesterFileImporter fromDisk(store());
+    PromptedTester fromDisk(store());
     QVERIFY(!fromDisk.importFile(writeFile("bad.csv", content)));
     QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList({ expected }));
     QCOMPARE(store().treeModel()->rootItem()->childCount(), 0);
@@ -493,7 +552,7 @@ void TestImport::separatorComesFromTheFile()
                line })
               .join("\r\n")
               .toLatin1();
-    TesterFileImporter importer(store());
+    PromptedTester importer(store());
     TreeItem* folder = importer.importData(content, "site.csv");
     QVERIFY(folder);
     QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
@@ -526,13 +585,13 @@ void TestImport::filesThatAreNoFiles()
     const QStringList paths { "/dev/zero", link, pipe, m_dir.path() };
     for (const QString& path : paths) {
         ScriptedPrompts::get().reset();
-        TesterFileImporter tester(store());
+        PromptedTester tester(store());
         QVERIFY2(!tester.importFile(path), qPrintable(path));
         QCOMPARE(ScriptedPrompts::get().messageTexts(),
             QStringList({ "Error opening " + path + " for reading." }));
 
         ScriptedPrompts::get().reset();
-        MeterFileImporter meter(store());
+        PromptedMeter meter(store());
         QVERIFY2(!meter.readFile(path), qPrintable(path));
         QCOMPARE(ScriptedPrompts::get().messageTexts(),
             QStringList({ "Error opening " + path + " for reading." }));
@@ -547,7 +606,7 @@ void TestImport::filesThatAreNoFiles()
     QVERIFY(hugeFile.resize(qint64(65) << 20));
     hugeFile.close();
     ScriptedPrompts::get().reset();
-    MeterFileImporter meter(store());
+    PromptedMeter meter(store());
     QVERIFY(!meter.readFile(huge));
     QCOMPARE(
         ScriptedPrompts::get().messageTexts(), QStringList({ "Error opening " + huge + " for reading." }));
@@ -559,7 +618,7 @@ void TestImport::cancellingKeepsWhatWasImported()
     const QString points = pointsText({ { 0, 8, 900, 0 }, { 30, 0, 900, 0 } });
     for (int i = 1; i <= 1000; ++i)
         lines << curveLine(i, "07/03/2014", "09:05:00", "900", "30", points);
-    TesterFileImporter importer(store());
+    PromptedTester importer(store());
     QList<int> reports;
     importer.setProgress([&](int done, int total) {
         reports << done;
@@ -582,7 +641,7 @@ void TestImport::cancellingKeepsWhatWasImported()
     ScriptedPrompts::get().reset();
 
     // Without cancelling the last report says everything is done.
-    TesterFileImporter full(store());
+    PromptedTester full(store());
     int last = 0, all = 0;
     full.setProgress([&](int done, int total) {
         last = done;
@@ -631,7 +690,7 @@ void TestImport::zeroDegreesIsAMeasurement()
 
 void TestImport::meterHeaderAndValues()
 {
-    MeterFileImporter importer(store());
+    PromptedMeter importer(store());
     QVERIFY(!importer.readLines({ "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit" }));
     QVERIFY(!importer.readLines({ "Index;Irradiance;Tpv;X;Date;Time;Irr Unit;Temp Unit" }));
     QVERIFY(!importer.readLines({}));
@@ -663,12 +722,12 @@ void TestImport::meterHeaderAndValues()
     ScriptedPrompts::get().reset();
     TreeItem* folder = importText(file({ curveLine(1, "07/03/2014", "09:05:00", "", "", "0:8,30:0") }));
     const QString meter = writeFile("bad.csv", "Index,Irr\n1,850\n");
-    MeterFileImporter(store()).importFile(meter, stringIndexes(folder));
+    PromptedMeter(store()).importFile(meter, stringIndexes(folder));
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
         QStringList({ "Not a MT410 csv file", "No data found in csv file" }));
     // No selection: nothing is read at all.
     ScriptedPrompts::get().reset();
-    MeterFileImporter(store()).importFile(meter, {});
+    PromptedMeter(store()).importFile(meter, {});
     QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList({ "No strings selected" }));
 }
 
@@ -687,7 +746,7 @@ void TestImport::meterMatchingWindow()
         "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,801,21,0,07.03.14,09:05:19,W,C\n"
         "2,802,22,0,07.03.14,10:05:20,W,C\n3,803,23,0,07.03.14,11:04:59,W,C\n4,804,24,0,07.03.14,00:00:05,W,"
         "C\n");
-    MeterFileImporter importer(store());
+    PromptedMeter importer(store());
     importer.importFile(meter, stringIndexes(folder));
     QCOMPARE(importer.notFound(), QStringList({ "String 2", "String 3", "String 4", "String 5" }));
     QVERIFY(folder->child(4)->data(TreeIrradiance).toString().isEmpty());
@@ -705,7 +764,7 @@ void TestImport::meterDuplicateTimes()
     const QStringList lines
         = { "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit", "1,801,21,0,07.03.14,09:05:00,W,C",
               "2,999,99,0,07.03.14,09:05:00,W,C", "3,803,23,0,07.03.14,09:06:00,W,C" };
-    MeterFileImporter importer(store());
+    PromptedMeter importer(store());
     ScriptedPrompts::get().buttons = { QMessageBox::Yes };
     importer.readLines(lines);
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
@@ -731,7 +790,7 @@ void TestImport::meterReplaceQuestions()
     ScriptedPrompts& prompts = ScriptedPrompts::get();
     prompts.reset();
     prompts.buttons = { QMessageBox::No, QMessageBox::Yes, QMessageBox::YesToAll };
-    MeterFileImporter(store()).importFile(meter, stringIndexes(folder));
+    PromptedMeter(store()).importFile(meter, stringIndexes(folder));
     QCOMPARE(prompts.messageTexts(),
         QStringList({ "String 1 contains irradiance data, replace the data?",
             "String 1 contains temperature data, replace the data?",
@@ -748,7 +807,7 @@ void TestImport::meterReplaceQuestions()
     prompts.reset();
     prompts.buttons = { QMessageBox::No, QMessageBox::No, QMessageBox::No, QMessageBox::No, QMessageBox::No,
         QMessageBox::No };
-    MeterFileImporter again(store());
+    PromptedMeter again(store());
     again.importFile(meter, stringIndexes(folder).mid(0, 1));
     QCOMPARE(again.notFound(), QStringList({ "String 1" }));
 }
@@ -769,7 +828,7 @@ void TestImport::meterWritesStatusAndCurve()
 
     const QString meter = writeFile(
         "meter.csv", "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,0,0,0,07.03.14,09:05:05,W,C\n");
-    MeterFileImporter(store()).importFile(meter, stringIndexes(folder));
+    PromptedMeter(store()).importFile(meter, stringIndexes(folder));
     QCOMPARE(node->data(TreeStatus).toUInt(), 4u);
     QCOMPARE(selected.size(), 1);
     QCOMPARE(deselected.size(), 1);
@@ -804,7 +863,7 @@ void TestImport::meterForASelectedFolder()
     const QString meter = writeFile("meter.csv",
         "Index,Irr,Tpv,Tamb,Date,Time,Irr Unit,Temp Unit\n1,800,30,0,07.03.14,09:05:05,W,C\n"
         "2,810,31,0,07.03.14,09:10:05,W,C\n3,820,32,0,07.03.14,09:20:05,W,C\n");
-    MeterFileImporter(store()).importFile(
+    PromptedMeter(store()).importFile(
         meter, { tree->indexForItem(folder), tree->indexForItem(folder->child(1)) });
     QCOMPARE(folder->child(1)->data(TreeIrradiance).toString(), QString("800"));
     QCOMPARE(folder->child(2)->data(TreeIrradiance).toString(), QString("810"));
@@ -817,7 +876,7 @@ void TestImport::meterDecimalCommaLocale()
 {
     // In a decimal-comma locale the tester writes ";" and "," and the meter's lines use ";".
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    TesterFileImporter tester(store());
+    PromptedTester tester(store());
     QCOMPARE(tester.separator(), QChar(';'));
     QCOMPARE(tester.decimal(), QChar(','));
     const QString line = withChecksum("1;07/03/2014;09:05:00;1234,5;8,25;;;;0,75;0:8,2;30,5:0;0", ';', ',');
@@ -840,7 +899,7 @@ void TestImport::meterDecimalCommaLocale()
     QVERIFY(query.next());
     QCOMPARE(query.value(0).toDouble(), 1234.5);
 
-    MeterFileImporter meter(store());
+    PromptedMeter meter(store());
     QVERIFY(meter.readLines({ "Index;Irr;Tpv;Tamb;Date;Time;Irr Unit;Temp Unit",
         "1;850;25;0;07.03.14;09:05:00;W;C", "2,851,25,0,07.03.14,09:06:00,W,C" }));
     QCOMPARE(int(meter.readings().size()), 1);
@@ -864,7 +923,7 @@ void TestImport::meterImportDrawsOnceAndCancels()
         QSignalSpy drawn(graph, &CurveGraphModel::signalStringSelected);
         QSignalSpy legend(graph, &CurveGraphModel::signalUpdateLegend);
         QList<int> drawnWhileMatching;
-        MeterFileImporter importer(store());
+        PromptedMeter importer(store());
         importer.setProgress([&](int done, int total) {
             drawnWhileMatching << drawn.count();
             Q_UNUSED(total);
@@ -918,7 +977,7 @@ void TestImport::meterFileForms()
     QFETCH(QLocale, userLocale);
     QFETCH(QStringList, lines);
     QLocale::setDefault(userLocale);
-    MeterFileImporter importer(store());
+    PromptedMeter importer(store());
     QVERIFY(importer.readLines(lines));
     QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
     QCOMPARE(int(importer.readings().size()), 1);
@@ -945,7 +1004,7 @@ void TestImport::generatedFilesMatch()
 
     MeterFileOptions metric;
     QStringList lines = QString::fromLatin1(generateMeterFile(testerFile, metric)).split("\r\n");
-    MeterFileImporter plain(store());
+    PromptedMeter plain(store());
     QVERIFY(plain.readLines(lines));
     QCOMPARE(int(plain.readings().size()), 20);
     ScriptedPrompts::get().buttons = { QMessageBox::YesToAll };
@@ -955,7 +1014,7 @@ void TestImport::generatedFilesMatch()
     // Imperial units convert back to about the same irradiance (rounding both ways).
     MeterFileOptions imperial;
     imperial.imperialUnits = true;
-    MeterFileImporter converted(store());
+    PromptedMeter converted(store());
     QVERIFY(converted.readLines(QString::fromLatin1(generateMeterFile(testerFile, imperial)).split("\r\n")));
     auto a = plain.readings().begin();
     auto b = converted.readings().begin();
@@ -971,7 +1030,7 @@ void TestImport::generatedFilesMatch()
     QVERIFY(roughText.contains(",ERR,"));
     ScriptedPrompts::get().reset();
     ScriptedPrompts::get().buttons = { QMessageBox::No, QMessageBox::No, QMessageBox::No, QMessageBox::No };
-    MeterFileImporter withErrors(store());
+    PromptedMeter withErrors(store());
     QVERIFY(withErrors.readLines(roughText.split("\r\n")));
     QCOMPARE(int(withErrors.readings().size()), 20);
     QCOMPARE(ScriptedPrompts::get().messageTexts().count(
@@ -982,7 +1041,7 @@ void TestImport::generatedFilesMatch()
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     MeterFileOptions semicolon;
     semicolon.separator = ';';
-    MeterFileImporter french(store());
+    PromptedMeter french(store());
     QVERIFY(french.readLines(QString::fromLatin1(generateMeterFile(testerFile, semicolon)).split("\r\n")));
     QCOMPARE(int(french.readings().size()), 20);
 }

@@ -106,6 +106,7 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
         QVERIFY(store.isOpen());
         QVERIFY(store.treeModel());
         QVERIFY(store.graphModel());
+        QVERIFY(store.heldNotices().isEmpty());
         // Functions in the file's own schema (triggers, views) may not have side effects.
         QSqlQuery trusted(store.database());
         QVERIFY(trusted.exec("PRAGMA trusted_schema") && trusted.next());
@@ -129,9 +130,9 @@ void TestStore::templateIsUpgradedOnceAndThenLeftAlone()
     {
         CurveStore again(path);
         QVERIFY(again.isOpen());
+        QVERIFY(again.heldNotices().isEmpty());
     }
     QCOMPARE(fileHash(path), hash);
-    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
 
     // A file older still, without the tree table, gains it and its indexes.
     const QString old = m_dir->filePath("old.kstcrv");
@@ -232,18 +233,20 @@ void TestStore::filesThatAreNotCurveDatabasesAreRefused()
         file.seek(3 * 4096);
         file.write(QByteArray(3 * 4096, '\x07'));
     }
-    ScriptedPrompts::get().reset();
     CurveStore store(path);
     QVERIFY(!store.isOpen());
     QVERIFY(!store.treeModel());
     QVERIFY(!store.graphModel());
-    QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
-    const MessageRequest& message = ScriptedPrompts::get().asked.first().message;
-    QCOMPARE(message.icon, Prompt::Critical);
-    QCOMPARE(message.title, QString("Kestrovan"));
-    QVERIFY(!message.parent);
-    QVERIFY(!message.text.isEmpty());
-    QVERIFY(message.text.count('\n') < 6);
+    // The one notice is held for the window, which shows it once it hands over a handler.
+    QCOMPARE(store.heldNotices().size(), 1);
+    const CurveNotice notice = store.heldNotices().first();
+    QCOMPARE(notice.kind, CurveNotice::Critical);
+    QVERIFY(!notice.text.isEmpty());
+    QVERIFY(notice.text.count('\n') < 6);
+    QVector<CurveNotice> handed;
+    store.setNoticeHandler([&handed](const CurveNotice& n) { handed << n; });
+    QCOMPARE(handed, QVector<CurveNotice> { notice });
+    QVERIFY(store.heldNotices().isEmpty());
     // The driver would have created an empty database at a missing path.
     if (kind == "missing")
         QVERIFY(!QFileInfo::exists(path));
@@ -378,7 +381,7 @@ void TestStore::garbageInACurveRowFallsBackToDefaults()
     QCOMPARE(unknownMethod->stcParameters().algorithm, quint8(AlgorithmAnderson));
     QCOMPARE(unknownMethod->stcParameters().alpha, QString("0.002"));
     QCOMPARE(unknownMethod->measured().size(), 0);
-    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+    QVERIFY(store.heldNotices().isEmpty());
 }
 
 void TestStore::moduleIsReadFromTheLibrary()
@@ -425,7 +428,8 @@ void TestStore::detailsAndModuleUpdatesWriteTheRow()
     const uint id = model->insert(fresh);
 
     QVERIFY(!model->updateDetails(id));
-    QCOMPARE(ScriptedPrompts::get().messageTexts(), QStringList { "IV curve data not found in collection" });
+    const QVector<CurveNotice> notFound { { CurveNotice::Warning, "IV curve data not found in collection" } };
+    QCOMPARE(store.heldNotices(), notFound);
 
     CurveRecord* record = model->cache(id);
     QVERIFY(record);
@@ -638,12 +642,13 @@ void TestStore::failingSaveKeepsThePreviousTree()
     tree->newNode(QModelIndex())->setData(TreeLabel, "D");
     tree->newNode(tree->indexForItem(root->child(0)))->setData(TreeLabel, "boom");
     QSignalSpy modified(tree, &CurveTreeModel::modified);
-    ScriptedPrompts::get().reset();
+    QVector<CurveNotice> notices;
+    store.setNoticeHandler([&notices](const CurveNotice& notice) { notices << notice; });
     QVERIFY(!tree->slotSave());
     QCOMPARE(modified.count(), 0);
-    QCOMPARE(ScriptedPrompts::get().asked.size(), 1);
-    QCOMPARE(ScriptedPrompts::get().asked.first().message.icon, Prompt::Warning);
-    QVERIFY(ScriptedPrompts::get().messageTexts().first().contains("refused_by_the_test"));
+    QCOMPARE(notices.size(), 1);
+    QCOMPARE(notices.first().kind, CurveNotice::Warning);
+    QVERIFY(notices.first().text.contains("refused_by_the_test"));
     QCOMPARE(fileHash(path), before);
     {
         CurveDatabase db(path);
@@ -829,7 +834,7 @@ void TestStore::curvesReadTogetherAreTheCurvesReadOneByOne()
         QCOMPARE(model->cachedCurveIDs().count(id), 1);
     }
     QVERIFY(!model->cached(5));
-    QVERIFY(ScriptedPrompts::get().asked.isEmpty());
+    QVERIFY(store.heldNotices().isEmpty());
 }
 
 void TestStore::comparisonJudgesTheStringsUnderAFolder()

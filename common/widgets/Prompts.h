@@ -12,7 +12,7 @@ class QWidget;
 
 // The icons and buttons of a message box. The values are QMessageBox's own, so the widget layer
 // hands them on unchanged and code that already shows widgets may keep writing QMessageBox::Yes;
-// code without widgets writes Prompt::Yes.
+// code that shows no box of its own writes Prompt::Yes.
 namespace Prompt {
 enum Icon { NoIcon = 0, Information = 1, Warning = 2, Critical = 3, Question = 4 };
 enum Button {
@@ -81,9 +81,9 @@ struct MessageRequest
 
 // The one way the program asks or tells the user anything modal: message boxes, file and
 // folder choosers, input dialogs and its own modal dialogs. A program with windows installs the
-// real Qt dialogs at start (WidgetPrompts, a layer up); tests install a scripted implementation
-// that answers instead of a person. Loaders, stores and models report through here too, with no
-// parent of their own.
+// real Qt dialogs at start (WidgetPrompts); tests install a scripted implementation that answers
+// instead of a person. Installing one also settles the projects folder through it. The layers
+// without widgets never ask: they return what they found, and the layer that called them asks.
 class Prompts
 {
 public:
@@ -111,6 +111,7 @@ public:
     // The installed implementation; UnattendedPrompts until a program installs another.
     static Prompts& instance();
     // Replaces the implementation; returns the previous one (tests put it back when done).
+    // From then on the projects folder (Folders) asks through the installed one.
     static std::unique_ptr<Prompts> install(std::unique_ptr<Prompts> prompts);
 
     // Shorthands for the common box shapes.
