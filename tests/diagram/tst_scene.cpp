@@ -102,6 +102,8 @@ private slots:
     void attributesAreWrittenInOneOrder_data();
     void attributesAreWrittenInOneOrder();
     void emptyTemplateLoadsEmpty();
+    void storedFilesSaveAsBefore_data();
+    void storedFilesSaveAsBefore();
     void hostileFilesAreRefusedWithAMessage_data();
     void hostileFilesAreRefusedWithAMessage();
     void unreasonableValuesAreTamed();
@@ -759,6 +761,41 @@ void TestDiagramScene::emptyTemplateLoadsEmpty()
     QVERIFY(m_scene->items().isEmpty());
     QCOMPARE(m_scene->nextId(), 1);
     QCOMPARE(ScriptedPrompts::get().asked.size(), 0);
+}
+
+void TestDiagramScene::storedFilesSaveAsBefore_data()
+{
+    // tests/data/diagram: files drawn by the program, written by hand and damaged, each with
+    // what opening and saving it wrote (NAME.saved.kstid). The saved bytes are the contract.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("notices");
+    for (const char* name : { "drawn", "site", "handwritten", "values" })
+        QTest::newRow(name) << QString(name) << 0;
+    QTest::newRow("twins") << QString("twins") << 1;
+}
+
+void TestDiagramScene::storedFilesSaveAsBefore()
+{
+    QFETCH(QString, name);
+    QFETCH(int, notices);
+    const QString folder = TestSupport::dataFolder() + "/diagram/";
+    QFile expectedFile(folder + name + ".saved.kstid");
+    QVERIFY(expectedFile.open(QIODevice::ReadOnly));
+    const QByteArray expected = expectedFile.readAll();
+    // The saved file opens and saves to the same bytes again.
+    for (const QString& source : { folder + name + ".kstid", expectedFile.fileName() }) {
+        ScriptedPrompts::get().reset();
+        QUndoStack stack;
+        DiagramGraphicsScene scene(&stack);
+        QVERIFY(scene.load(source));
+        QCOMPARE(
+            ScriptedPrompts::get().messageTexts().size(), source == expectedFile.fileName() ? 0 : notices);
+        const QString path = m_dir->filePath("saved.kstid");
+        QVERIFY(scene.save(path));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), expected);
+    }
 }
 
 void TestDiagramScene::hostileFilesAreRefusedWithAMessage_data()
