@@ -5,11 +5,9 @@
 #include "DiagramGraphicsScene.h"
 #include "DiagramLabel.h"
 #include "DiagramMenus.h"
-#include "DiagramXml.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDomElement>
 #include <QGraphicsScene>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
@@ -30,36 +28,26 @@ DiagramComponent::~DiagramComponent()
     delete m_caption.data();
 }
 
-void DiagramComponent::save(QDomElement& element) const
+Diagram::Component DiagramComponent::toModel() const
 {
-    DiagramGraphicsItem::save(element);
-    element.setAttribute(QStringLiteral("x"), pos().x());
-    element.setAttribute(QStringLiteral("y"), pos().y());
-    if (!m_caption)
-        return;
-    QDomElement label = element.ownerDocument().createElement(QStringLiteral("label"));
-    const QRectF bounds = m_caption->boundingRect();
-    label.setAttribute(QStringLiteral("x"), m_caption->pos().x());
-    label.setAttribute(QStringLiteral("y"), m_caption->pos().y());
-    label.setAttribute(QStringLiteral("width"), bounds.width());
-    label.setAttribute(QStringLiteral("height"), bounds.height());
-    label.setAttribute(QStringLiteral("text"), DiagramXml::cleanText(m_caption->text()));
-    element.appendChild(label);
+    Diagram::Component model;
+    model.type = type();
+    model.id = id();
+    model.position = pos();
+    if (m_caption) {
+        // The box the text now takes: its layout may need more than the file gave it.
+        model.hasCaption = true;
+        model.caption = { m_caption->pos(), m_caption->boundingRect().size(), m_caption->text() };
+    }
+    return model;
 }
 
-void DiagramComponent::load(const QDomElement& element)
+void DiagramComponent::fromModel(const Diagram::Component& model)
 {
-    DiagramGraphicsItem::load(element);
-    setPos(DiagramXml::coordinate(element, QStringLiteral("x"), 0.0),
-        DiagramXml::coordinate(element, QStringLiteral("y"), 0.0));
-    const QDomElement label = element.firstChildElement(QStringLiteral("label"));
-    if (label.isNull())
-        return;
-    const QPointF position(DiagramXml::coordinate(label, QStringLiteral("x"), 0.0),
-        DiagramXml::coordinate(label, QStringLiteral("y"), 0.0));
-    const QSizeF size(DiagramXml::size(label, QStringLiteral("width"), 50.0),
-        DiagramXml::size(label, QStringLiteral("height"), 10.0));
-    setCaption(label.attribute(QStringLiteral("text")), size, position);
+    setId(model.id);
+    setPos(model.position);
+    if (model.hasCaption)
+        setCaption(model.caption.text, model.caption.size, model.caption.position);
 }
 
 void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)

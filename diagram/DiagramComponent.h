@@ -2,6 +2,7 @@
 
 #include "DiagramGraphicsItem.h"
 #include "DiagramLabel.h"
+#include "DiagramModel.h"
 
 #include <QList>
 #include <QPointer>
@@ -23,8 +24,11 @@ public:
 
     int type() const override { return Type; }
     QString displayName() const override { return m_displayName; }
-    void save(QDomElement& element) const override;
-    void load(const QDomElement& element) override;
+
+    // The component as the model holds it, and the other way round (for an empty component of
+    // the same kind, before it enters the drawing).
+    Diagram::Component toModel() const;
+    void fromModel(const Diagram::Component& model);
 
     QRectF boundingRect() const override { return m_rect; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;

@@ -2,6 +2,7 @@
 
 #include "DiagramCommands.h"
 #include "DiagramIds.h"
+#include "DiagramModel.h"
 
 #include <QGraphicsScene>
 #include <QHash>
@@ -12,7 +13,6 @@ class DiagramConnection;
 class DiagramGraphicsItem;
 class DiagramLabel;
 class QAction;
-class QDomElement;
 class QKeyEvent;
 class QPrinter;
 class QUndoStack;
@@ -62,10 +62,10 @@ public:
     void deleteSelection();
     void openSelectionMenu();
 
-    // While loading: the component with an id (ids are made unique first).
-    DiagramComponent* componentById(const QString& id) const;
     // The items a file holds, in the order they are saved.
     QList<DiagramGraphicsItem*> diagramItems() const;
+    // What the drawing holds, as it is saved.
+    DiagramModel toModel() const;
 
 signals:
     void modeChanged(int newMode);
@@ -85,8 +85,9 @@ protected:
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
-    void loadItems(const QString& path, const QDomElement& root);
-    void addLoadedItem(DiagramGraphicsItem* item);
+    // Builds the items of a model in an empty drawing.
+    void showModel(const DiagramModel& model);
+    void addShownItem(DiagramGraphicsItem* item);
     void selectForPress(const QPointF& point);
     void execAddMenu(const QPointF& scenePosition, const QPoint& screenPosition);
     void createPendingConnection();
@@ -101,9 +102,6 @@ private:
     int m_mode = 0;
     DiagramConnection* m_pending = nullptr;
     int m_cableType = 1;
-    // While loading: each component by id, with its place in the file.
-    QHash<QString, QPair<DiagramComponent*, int>> m_loading;
-    int m_loadingBefore = 0;
     QHash<QGraphicsItem*, QPointF> m_dragStart;
     QPointer<DiagramComponent> m_keyboardCurrent;
 };

@@ -174,11 +174,15 @@ void TestDiagramScene::componentsAreBuiltAsDrawn()
     DiagramComponent* component = add(type, QPointF(500, 300), "Caption");
     QVERIFY(component);
     QCOMPARE(component->type(), type);
-    QCOMPARE(component->elementName(), tag);
     QCOMPARE(component->id(), QString("id1"));
     QCOMPARE(component->pos(), QPointF(500, 300));
     QCOMPARE(component->sceneBoundingRect(), QRectF(QPointF(500, 300), size));
     QVERIFY(component->flags() & QGraphicsItem::ItemIsMovable);
+    const QString path = m_dir->filePath("kind.kstid");
+    QVERIFY(m_scene->save(path));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().startsWith("<installation_diagram>\n  <" + tag.toUtf8() + " id=\"id1\""));
     if (type == Diagram::PanelType) {
         QVERIFY(captionDialogTexts().isEmpty());
         QVERIFY(!component->caption());
