@@ -23,6 +23,8 @@
 // - unknown elements and attributes are skipped; a missing or unreadable number takes its
 //   default (0, a caption 50 wide and 10 high), and so does one beyond Diagram::MaxCoordinate or
 //   a negative caption size; an unknown cable type is kind 0, an unreadable direction side 0;
+// - characters XML 1.0 cannot hold are dropped from texts and ids as they are read, so that the
+//   drawing holds what its file will say;
 // - the first item of an id keeps it, components before cables; later items of that id get
 //   new numbers, so that every cable end names one component;
 // - a cable end attaches only to a component listed before its cable; one naming a missing or
@@ -102,6 +104,30 @@ int cableKind(const QString& name)
     return 0;
 }
 
+// Characters XML 1.0 cannot hold never reach a file, so that a saved file always reopens.
+QString cleanText(const QString& text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const ushort u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            clean.append(c);
+            clean.append(text.at(++i));
+            continue;
+        }
+        if (c.isSurrogate())
+            continue;
+        if (u < 0x20 && u != '\t' && u != '\n' && u != '\r')
+            continue;
+        if (u == 0xFFFE || u == 0xFFFF)
+            continue;
+        clean.append(c);
+    }
+    return clean;
+}
+
 double coordinate(const QDomElement& element, const QString& name, double fallback)
 {
     if (!element.hasAttribute(name))
@@ -128,7 +154,7 @@ Diagram::Component readComponent(int type, const QDomElement& element)
 {
     Diagram::Component component;
     component.type = type;
-    component.id = element.attribute(QStringLiteral("id"));
+    component.id = cleanText(element.attribute(QStringLiteral("id")));
     component.position = point(element, QStringLiteral("x"), QStringLiteral("y"));
     const QDomElement label = element.firstChildElement(QStringLiteral("label"));
     if (!label.isNull()) {
@@ -156,30 +182,6 @@ Diagram::CableEnd readEnd(const QDomElement& element, const Diagram::Component* 
     // An unreadable direction is no side: the cable is then drawn straight.
     end.side = element.attribute(QStringLiteral("direction")).toInt();
     return end;
-}
-
-// Characters XML 1.0 cannot hold never reach a file, so that a saved file always reopens.
-QString cleanText(const QString& text)
-{
-    QString clean;
-    clean.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        const ushort u = c.unicode();
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            clean.append(c);
-            clean.append(text.at(++i));
-            continue;
-        }
-        if (c.isSurrogate())
-            continue;
-        if (u < 0x20 && u != '\t' && u != '\n' && u != '\r')
-            continue;
-        if (u == 0xFFFE || u == 0xFFFF)
-            continue;
-        clean.append(c);
-    }
-    return clean;
 }
 
 QString number(double value)
@@ -273,7 +275,7 @@ DiagramFormat::ReadResult DiagramFormat::read(const QByteArray& data, DiagramMod
         if (tag == QLatin1String("connection")) {
             Diagram::Cable cable;
             cable.kind = cableKind(element.attribute(QStringLiteral("type")));
-            cable.id = element.attribute(QStringLiteral("id"));
+            cable.id = cleanText(element.attribute(QStringLiteral("id")));
             read.cables.append(cable);
             cables.append({ element, index });
         } else if (const int type = typeForTag(tag)) {
@@ -311,7 +313,7 @@ DiagramFormat::ReadResult DiagramFormat::read(const QByteArray& data, DiagramMod
     auto find = [&](const QDomElement& end, int before) -> const Diagram::Component* {
         if (end.isNull())
             return nullptr;
-        const auto found = byId.constFind(end.attribute(QStringLiteral("connectedItemId")));
+        const auto found = byId.constFind(cleanText(end.attribute(QStringLiteral("connectedItemId"))));
         if (found == byId.constEnd() || componentIndex.at(*found) >= before)
             return nullptr;
         return &read.components.at(*found);

@@ -187,6 +187,15 @@ void TestDiagramModel::readingForgivesAndBounds_data()
         << QByteArray("<panel id='id2'/><panel id='id2' x='9'/><connection type='Single' id='id1'>"
                       "<connectionA connectedItemId='id3' direction='2'/></connection>")
         << "panel id2 (0,0); panel id3 (9,0); cable1 id1 id3(0,0)/2 -; next 4" << true;
+    // The parser lets a control character through in an attribute; the writer would drop it,
+    // making twins of ids that were different when read.
+    QTest::newRow("ids as they will be written")
+        << QByteArray("<inverter id='i\x1b\x1b"
+                      "d3'/><inverter id='id3'/><connection type='AC' id='\x01id1'>"
+                      "<connectionA connectedItemId='id\x02"
+                      "3' connectedPosX='150' connectedPosY='50' "
+                      "direction='4'/></connection>")
+        << "inverter id3 (0,0); inverter id4 (0,0); cable3 id1 id3(150,50)/4 -; next 5" << true;
     QTest::newRow("numbers run out")
         << QByteArray("<panel id='id2147483646'/><panel id='id2147483646'/><panel id='id99999999999'/>"
                       "<connection type='AC' id='id1'/>")
