@@ -2,7 +2,7 @@
 
 #include "DiagramComponent.h"
 #include "DiagramConnection.h"
-#include "DiagramGraphicsScene.h"
+#include "DiagramEditing.h"
 #include "DiagramLabel.h"
 
 #include <QCoreApplication>
@@ -37,7 +37,7 @@ void reattach(const QList<EndAttachment>& attachments)
 }
 } // namespace
 
-PresenceCommand::PresenceCommand(DiagramGraphicsScene* scene, DiagramGraphicsItem* item, Action action)
+PresenceCommand::PresenceCommand(QGraphicsScene* scene, DiagramGraphicsItem* item, Action action)
     : m_scene(scene)
     , m_item(item)
     , m_action(action)
@@ -64,7 +64,8 @@ void PresenceCommand::bringIn()
 
 void PresenceCommand::takeOut()
 {
-    m_attachments = detachAll(attachedEnds(), m_scene->pendingConnection());
+    const DiagramEditing* editing = DiagramEditing::of(m_scene);
+    m_attachments = detachAll(attachedEnds(), editing ? editing->pendingConnection() : nullptr);
     m_scene->removeItem(m_item);
     m_owned = true;
 }
@@ -86,7 +87,7 @@ void PresenceCommand::redo()
 }
 
 ComponentPresenceCommand::ComponentPresenceCommand(
-    DiagramGraphicsScene* scene, DiagramComponent* component, Action action)
+    QGraphicsScene* scene, DiagramComponent* component, Action action)
     : PresenceCommand(scene, component, action)
     , m_component(component)
 { }
@@ -97,7 +98,7 @@ QList<ConnectionPoint*> ComponentPresenceCommand::attachedEnds() const
 }
 
 ConnectionPresenceCommand::ConnectionPresenceCommand(
-    DiagramGraphicsScene* scene, DiagramConnection* connection, Action action)
+    QGraphicsScene* scene, DiagramConnection* connection, Action action)
     : PresenceCommand(scene, connection, action)
     , m_connection(connection)
 { }

@@ -9,7 +9,6 @@
 class DiagramComponent;
 class DiagramConnection;
 class DiagramGraphicsItem;
-class DiagramGraphicsScene;
 class DiagramLabel;
 class QGraphicsItem;
 
@@ -39,7 +38,7 @@ public:
     void redo() override;
 
 protected:
-    PresenceCommand(DiagramGraphicsScene* scene, DiagramGraphicsItem* item, Action action);
+    PresenceCommand(QGraphicsScene* scene, DiagramGraphicsItem* item, Action action);
     // The ends that are attached to a component and go loose while the item is out.
     virtual QList<ConnectionPoint*> attachedEnds() const = 0;
     virtual void cameBack() { }
@@ -48,7 +47,7 @@ private:
     void bringIn();
     void takeOut();
 
-    DiagramGraphicsScene* m_scene;
+    QGraphicsScene* m_scene;
     DiagramGraphicsItem* m_item;
     Action m_action;
     bool m_owned;
@@ -59,7 +58,7 @@ private:
 class ComponentPresenceCommand : public PresenceCommand
 {
 public:
-    ComponentPresenceCommand(DiagramGraphicsScene* scene, DiagramComponent* component, Action action);
+    ComponentPresenceCommand(QGraphicsScene* scene, DiagramComponent* component, Action action);
 
 private:
     QList<ConnectionPoint*> attachedEnds() const override;
@@ -71,7 +70,7 @@ private:
 class ConnectionPresenceCommand : public PresenceCommand
 {
 public:
-    ConnectionPresenceCommand(DiagramGraphicsScene* scene, DiagramConnection* connection, Action action);
+    ConnectionPresenceCommand(QGraphicsScene* scene, DiagramConnection* connection, Action action);
 
 private:
     QList<ConnectionPoint*> attachedEnds() const override;
@@ -99,14 +98,6 @@ public:
 private:
     QList<ItemMove> m_moves;
     bool m_skipRedo;
-};
-
-// Cable ends dragged: one end, or both ends of a loose cable.
-struct EndMove
-{
-    ConnectionPoint* end;
-    ConnectionPoint::State before;
-    ConnectionPoint::State after;
 };
 
 class EndsMoveCommand : public QUndoCommand

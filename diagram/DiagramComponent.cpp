@@ -2,7 +2,7 @@
 
 #include "CableRouting.h"
 #include "ConnectionPoint.h"
-#include "DiagramGraphicsScene.h"
+#include "DiagramEditing.h"
 #include "DiagramLabel.h"
 #include "DiagramMenus.h"
 
@@ -55,15 +55,7 @@ void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*,
     painter->setRenderHint(QPainter::Antialiasing);
     paintSymbol(painter);
     if (isSelected())
-        drawSelection(painter, m_rect);
-}
-
-void DiagramComponent::drawSelection(QPainter* painter, const QRectF& rect)
-{
-    // Inside the box, so that it never paints beyond what the scene repaints.
-    painter->setPen(QPen(QColor(0, 120, 215), 2, Qt::DashLine));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(rect.adjusted(4, 4, -4, -4));
+        DiagramLabel::drawSelection(painter, m_rect);
 }
 
 void DiagramComponent::drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill)
@@ -109,7 +101,9 @@ void DiagramComponent::setCaption(const QString& text, const QSizeF& size, const
     caption->setText(text);
     caption->setPos(position);
     connect(caption, &DiagramLabel::modified, this, &DiagramGraphicsItem::setModified);
+    connect(caption, &DiagramLabel::movedBy, this, &DiagramComponent::captionMoved);
     m_caption = caption;
+    showSelectionOnCaption();
     if (scene())
         scene()->addItem(caption);
     captionChanged();
@@ -139,6 +133,7 @@ void DiagramComponent::restoreCaption(DiagramLabel* caption)
     m_caption = caption;
     if (scene() && caption)
         scene()->addItem(caption);
+    showSelectionOnCaption();
     captionChanged();
     emit modified();
 }
@@ -164,8 +159,14 @@ bool DiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
 
 void DiagramComponent::captionMoved(const QPointF& delta)
 {
-    if (type() == Diagram::LabelType)
+    if (type() == Diagram::LabelType && !m_movingCaption)
         moveWithoutCaption(pos() + delta);
+}
+
+void DiagramComponent::showSelectionOnCaption()
+{
+    if (m_caption)
+        m_caption->setSelectionShown(type() == Diagram::LabelType && isSelected());
 }
 
 void DiagramComponent::moveWithoutCaption(const QPointF& position)
@@ -192,9 +193,7 @@ QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant&
             m_movingCaption = false;
         }
     } else if (change == ItemSelectedHasChanged) {
-        // A note is drawn by its caption alone, selection included.
-        if (m_caption)
-            m_caption->update();
+        showSelectionOnCaption();
     } else if (change == ItemSceneChange) {
         // Leaving the drawing (undo keeps the component): the caption leaves with it.
         if (!value.value<QGraphicsScene*>() && m_caption && m_caption->scene())
@@ -224,7 +223,7 @@ void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     if (!chosen || !alive)
         return;
     if (chosen == m_deleteAction) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        if (auto* diagram = DiagramEditing::of(scene()))
             diagram->deleteComponent(this);
         return;
     }
@@ -234,7 +233,7 @@ void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 void DiagramComponent::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     DiagramGraphicsItem::mousePressEvent(event);
-    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    auto* diagram = DiagramEditing::of(scene());
     if (diagram && event->button() == Qt::LeftButton)
         diagram->beginDrag(this);
 }
@@ -242,6 +241,6 @@ void DiagramComponent::mousePressEvent(QGraphicsSceneMouseEvent* event)
 void DiagramComponent::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     DiagramGraphicsItem::mouseReleaseEvent(event);
-    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+    if (auto* diagram = DiagramEditing::of(scene()))
         diagram->endDrag();
 }

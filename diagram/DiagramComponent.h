@@ -59,15 +59,6 @@ public:
     // size leaves its width free). Kinds without a caption answer false.
     virtual bool captionPlacement(QPointF* offset, QSizeF* size) const;
 
-    // The caption was moved on its own by delta. A note goes along with it (it is nothing but
-    // its text); the caption itself is not moved again.
-    void captionMoved(const QPointF& delta);
-    // True while the component carries its caption along.
-    bool isMovingCaption() const { return m_movingCaption; }
-
-    // The dashed frame of a selected component inside rect.
-    static void drawSelection(QPainter* painter, const QRectF& rect);
-
 protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
@@ -85,6 +76,11 @@ protected:
     static void drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill);
 
 private:
+    // The caption was moved by delta. Unless the component carried it along, a note goes with
+    // it (it is nothing but its text, so where the text goes, the note and its cable ends go).
+    void captionMoved(const QPointF& delta);
+    void showSelectionOnCaption();
+
     QString m_displayName;
     QAction* m_deleteAction = nullptr;
     QPointer<DiagramLabel> m_caption;

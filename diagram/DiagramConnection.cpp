@@ -3,7 +3,7 @@
 #include "CableRouting.h"
 #include "ConnectionPoint.h"
 #include "DiagramComponent.h"
-#include "DiagramGraphicsScene.h"
+#include "DiagramEditing.h"
 #include "DiagramMenus.h"
 
 #include <QAction>
@@ -251,7 +251,7 @@ void DiagramConnection::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     QPointer<DiagramConnection> alive(this);
     QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
     if (alive && chosen == m_deleteAction) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        if (auto* diagram = DiagramEditing::of(scene()))
             diagram->deleteConnection(this);
     }
 }
@@ -285,7 +285,7 @@ void DiagramConnection::mouseReleaseEvent(QGraphicsSceneMouseEvent*)
     m_dragging = false;
     if (m_endA->pos() == m_pressA)
         return;
-    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    auto* diagram = DiagramEditing::of(scene());
     if (!diagram)
         return;
     ConnectionPoint::State beforeA = m_endA->state();

@@ -1,6 +1,7 @@
 #include "DiagramGraphicsScene.h"
 
 #include "ConnectionPoint.h"
+#include "DiagramCommands.h"
 #include "DiagramComponentKinds.h"
 #include "DiagramConnection.h"
 #include "DiagramFileCheck.h"

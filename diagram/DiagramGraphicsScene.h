@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DiagramCommands.h"
+#include "DiagramEditing.h"
 #include "DiagramIds.h"
 #include "DiagramModel.h"
 
@@ -20,7 +20,7 @@ class QUndoStack;
 // The drawing of an installation diagram: its items, the two modes (normal and wire), adding
 // items from the context menu, loading and saving the .kstid file, printing and PDF export.
 // Every edit goes through the undo stack it was given.
-class DiagramGraphicsScene : public QGraphicsScene
+class DiagramGraphicsScene : public QGraphicsScene, public DiagramEditing
 {
     Q_OBJECT
 public:
@@ -33,7 +33,7 @@ public:
     int mode() const { return m_mode; }
     int cableType() const { return m_cableType; }
     int nextId() const { return m_ids.next(); }
-    DiagramConnection* pendingConnection() const { return m_pending; }
+    DiagramConnection* pendingConnection() const override { return m_pending; }
     QUndoStack* undoStack() const { return m_undoStack; }
     // The seven add actions, in menu order (label first).
     QList<QAction*> addActions() const { return m_addActions; }
@@ -44,14 +44,13 @@ public:
     // Adds a component of an item type at a scene position, asking for its caption first
     // (except for a panel). Returns the component, or null when the user cancelled.
     DiagramComponent* addComponent(int type, const QPointF& position);
-    void deleteComponent(DiagramComponent* component);
-    void deleteConnection(DiagramConnection* connection);
-    void editCaption(DiagramLabel* caption);
-    void deleteCaption(DiagramLabel* caption);
-    // A drag of an item (with the selected components) starts and ends: one undo step.
-    void beginDrag(QGraphicsItem* grabbed);
-    void endDrag();
-    void endsMoved(const QList<EndMove>& moves);
+    void deleteComponent(DiagramComponent* component) override;
+    void deleteConnection(DiagramConnection* connection) override;
+    void editCaption(DiagramLabel* caption) override;
+    void deleteCaption(DiagramLabel* caption) override;
+    void beginDrag(QGraphicsItem* grabbed) override;
+    void endDrag() override;
+    void endsMoved(const QList<EndMove>& moves) override;
 
     // The selected components, topmost first.
     QList<DiagramComponent*> selectedComponents() const;

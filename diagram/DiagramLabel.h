@@ -23,11 +23,18 @@ public:
     void setText(const QString& plainText);
     QString text() const { return toPlainText(); }
 
+    // A note is drawn by its caption alone, so its caption shows that it is selected.
+    void setSelectionShown(bool shown);
+    // The dashed frame of a selected item inside rect; components draw theirs with it too.
+    static void drawSelection(QPainter* painter, const QRectF& rect);
+
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 signals:
     void modified();
+    // Moved in the drawing by delta, by the user or by undo.
+    void movedBy(const QPointF& delta);
 
 protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
@@ -39,5 +46,6 @@ private:
     DiagramComponent* m_owner;
     double m_minimumHeight = 0;
     bool m_fixedWidth = false;
+    bool m_selectionShown = false;
     QPointF m_lastPos;
 };

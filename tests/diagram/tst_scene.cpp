@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -78,6 +79,8 @@ private slots:
 
     void componentsAreBuiltAsDrawn_data();
     void componentsAreBuiltAsDrawn();
+    void selectionIsDrawnOnTheBoxOrOnTheNotesText_data();
+    void selectionIsDrawnOnTheBoxOrOnTheNotesText();
     void rightClickOffersTheAddMenuOrTheItemsMenu();
     void cancelledOrEmptyCaptionAddsNothing();
     void twoLineCaptionIsCentredAndSavedWithALineFeed();
@@ -197,6 +200,41 @@ void TestDiagramScene::componentsAreBuiltAsDrawn()
         QCOMPARE(component->caption()->textWidth(), 120.0);
         QCOMPARE(component->caption()->boundingRect().height(), 40.0);
     }
+}
+
+void TestDiagramScene::selectionIsDrawnOnTheBoxOrOnTheNotesText_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::newRow("note") << int(Diagram::LabelType);
+    QTest::newRow("inverter") << int(Diagram::InverterType);
+    QTest::newRow("panel") << int(Diagram::PanelType);
+}
+
+void TestDiagramScene::selectionIsDrawnOnTheBoxOrOnTheNotesText()
+{
+    QFETCH(int, type);
+    DiagramComponent* component = add(type, QPointF(100, 100), "Meter\ncupboard");
+    // The dashed frame's colour, counted in the part of the drawing where the item shows.
+    const QRectF shown = type == Diagram::LabelType ? component->caption()->sceneBoundingRect()
+                                                    : component->sceneBoundingRect();
+    auto framePixels = [&] {
+        QImage image(shown.size().toSize(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        m_scene->render(&painter, QRectF(QPointF(), image.size()), shown);
+        painter.end();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                count += QColor(image.pixel(x, y)) == QColor(0, 120, 215);
+        }
+        return count;
+    };
+    QCOMPARE(framePixels(), 0);
+    component->setSelected(true);
+    QVERIFY(framePixels() > 20);
+    component->setSelected(false);
+    QCOMPARE(framePixels(), 0);
 }
 
 void TestDiagramScene::rightClickOffersTheAddMenuOrTheItemsMenu()
