@@ -159,7 +159,7 @@ bool DiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
 
 void DiagramComponent::captionMoved(const QPointF& delta)
 {
-    if (type() == Diagram::LabelType && !m_movingCaption)
+    if (type() == Diagram::LabelType)
         moveWithoutCaption(pos() + delta);
 }
 
@@ -188,9 +188,7 @@ QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant&
             emit modified();
         }
         if (m_caption && !m_followingCaption) {
-            m_movingCaption = true;
-            m_caption->moveBy(delta.x(), delta.y());
-            m_movingCaption = false;
+            m_caption->carryBy(delta);
         }
     } else if (change == ItemSelectedHasChanged) {
         showSelectionOnCaption();

@@ -76,8 +76,8 @@ protected:
     static void drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill);
 
 private:
-    // The caption was moved by delta. Unless the component carried it along, a note goes with
-    // it (it is nothing but its text, so where the text goes, the note and its cable ends go).
+    // The caption was moved on its own by delta. A note goes with it (it is nothing but its
+    // text, so where the text goes, the note and its cable ends go).
     void captionMoved(const QPointF& delta);
     void showSelectionOnCaption();
 
@@ -87,6 +87,5 @@ private:
     QRectF m_rect;
     QList<ConnectionPoint*> m_connections;
     QPointF m_lastPos;
-    bool m_movingCaption = false;
     bool m_followingCaption = false;
 };

@@ -43,6 +43,13 @@ void DiagramLabel::setText(const QString& plainText)
     emit modified();
 }
 
+void DiagramLabel::carryBy(const QPointF& delta)
+{
+    m_carried = true;
+    moveBy(delta.x(), delta.y());
+    m_carried = false;
+}
+
 void DiagramLabel::setSelectionShown(bool shown)
 {
     m_selectionShown = shown;
@@ -82,7 +89,7 @@ QVariant DiagramLabel::itemChange(GraphicsItemChange change, const QVariant& val
     if (change == ItemPositionHasChanged) {
         const QPointF delta = pos() - m_lastPos;
         m_lastPos = pos();
-        if (scene())
+        if (scene() && !m_carried)
             emit movedBy(delta);
         emit modified();
     }
