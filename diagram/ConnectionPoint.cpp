@@ -2,7 +2,7 @@
 
 #include "DiagramComponent.h"
 #include "DiagramConnection.h"
-#include "DiagramGraphicsScene.h"
+#include "DiagramEditing.h"
 
 #include <QGraphicsScene>
 #include <QPainter>
@@ -178,7 +178,7 @@ void ConnectionPoint::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
     m_snapping = false;
     m_connection->updateRoute();
     if (!(state() == m_pressState)) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        if (auto* diagram = DiagramEditing::of(scene()))
             diagram->endsMoved({ { this, m_pressState, state() } });
     }
 }

@@ -67,3 +67,11 @@ private:
     bool m_snapping = false;
     State m_pressState;
 };
+
+// Cable ends dragged: one end, or both ends of a loose cable.
+struct EndMove
+{
+    ConnectionPoint* end;
+    ConnectionPoint::State before;
+    ConnectionPoint::State after;
+};

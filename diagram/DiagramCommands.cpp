@@ -2,7 +2,7 @@
 
 #include "DiagramComponent.h"
 #include "DiagramConnection.h"
-#include "DiagramGraphicsScene.h"
+#include "DiagramEditing.h"
 #include "DiagramLabel.h"
 
 #include <QCoreApplication>
@@ -37,39 +37,40 @@ void reattach(const QList<EndAttachment>& attachments)
 }
 } // namespace
 
-ComponentPresenceCommand::ComponentPresenceCommand(
-    DiagramGraphicsScene* scene, DiagramComponent* component, Action action)
+PresenceCommand::PresenceCommand(QGraphicsScene* scene, DiagramGraphicsItem* item, Action action)
     : m_scene(scene)
-    , m_component(component)
+    , m_item(item)
     , m_action(action)
-    , m_owned(action == Add && !component->scene())
+    , m_owned(action == Add && !item->scene())
 {
-    setText(action == Add ? commandText("Add %1").arg(component->displayName())
-                          : commandText("Delete %1").arg(component->displayName()));
+    setText(action == Add ? commandText("Add %1").arg(item->displayName())
+                          : commandText("Delete %1").arg(item->displayName()));
 }
 
-ComponentPresenceCommand::~ComponentPresenceCommand()
+PresenceCommand::~PresenceCommand()
 {
     if (m_owned)
-        delete m_component;
+        delete m_item;
 }
 
-void ComponentPresenceCommand::bringIn()
+void PresenceCommand::bringIn()
 {
-    m_scene->addItem(m_component);
+    m_scene->addItem(m_item);
     reattach(m_attachments);
     m_attachments.clear();
+    cameBack();
     m_owned = false;
 }
 
-void ComponentPresenceCommand::takeOut()
+void PresenceCommand::takeOut()
 {
-    m_attachments = detachAll(m_component->connections(), m_scene->pendingConnection());
-    m_scene->removeItem(m_component);
+    const DiagramEditing* editing = DiagramEditing::of(m_scene);
+    m_attachments = detachAll(attachedEnds(), editing ? editing->pendingConnection() : nullptr);
+    m_scene->removeItem(m_item);
     m_owned = true;
 }
 
-void ComponentPresenceCommand::undo()
+void PresenceCommand::undo()
 {
     if (m_action == Add)
         takeOut();
@@ -77,71 +78,45 @@ void ComponentPresenceCommand::undo()
         bringIn();
 }
 
-void ComponentPresenceCommand::redo()
+void PresenceCommand::redo()
 {
-    if (m_action == Add) {
-        if (!m_component->scene())
-            bringIn();
-    } else {
+    if (m_action == Remove)
         takeOut();
-    }
+    else if (!m_item->scene())
+        bringIn();
+}
+
+ComponentPresenceCommand::ComponentPresenceCommand(
+    QGraphicsScene* scene, DiagramComponent* component, Action action)
+    : PresenceCommand(scene, component, action)
+    , m_component(component)
+{ }
+
+QList<ConnectionPoint*> ComponentPresenceCommand::attachedEnds() const
+{
+    return m_component->connections();
 }
 
 ConnectionPresenceCommand::ConnectionPresenceCommand(
-    DiagramGraphicsScene* scene, DiagramConnection* connection, Action action)
-    : m_scene(scene)
+    QGraphicsScene* scene, DiagramConnection* connection, Action action)
+    : PresenceCommand(scene, connection, action)
     , m_connection(connection)
-    , m_action(action)
-{
-    setText(action == Add ? commandText("Add %1").arg(connection->displayName())
-                          : commandText("Delete %1").arg(connection->displayName()));
-}
+{ }
 
-ConnectionPresenceCommand::~ConnectionPresenceCommand()
-{
-    if (m_owned)
-        delete m_connection;
-}
-
-void ConnectionPresenceCommand::bringIn()
-{
-    m_scene->addItem(m_connection);
-    reattach(m_attachments);
-    m_attachments.clear();
-    m_connection->updateRoute();
-    m_owned = false;
-}
-
-void ConnectionPresenceCommand::takeOut()
+QList<ConnectionPoint*> ConnectionPresenceCommand::attachedEnds() const
 {
     QList<ConnectionPoint*> attached;
     for (ConnectionPoint* end : { m_connection->endA(), m_connection->endB() }) {
         if (end->component())
             attached.append(end);
     }
-    m_attachments = detachAll(attached, m_scene->pendingConnection());
-    m_scene->removeItem(m_connection);
-    m_owned = true;
+    return attached;
 }
 
-void ConnectionPresenceCommand::undo()
+void ConnectionPresenceCommand::cameBack()
 {
-    if (m_action == Add)
-        takeOut();
-    else
-        bringIn();
-}
-
-void ConnectionPresenceCommand::redo()
-{
-    const bool first = m_firstRedo;
-    m_firstRedo = false;
-    if (m_action == Add) {
-        if (!first)
-            bringIn();
-    } else {
-        takeOut();
-    }
+    // Its route and bounds are worked out afresh now that it is back among the components.
+    m_connection->updateRoute();
 }
 
 MoveCommand::MoveCommand(const QList<ItemMove>& moves, bool alreadyDone)

@@ -8,7 +8,7 @@
 
 class DiagramComponent;
 class DiagramConnection;
-class DiagramGraphicsScene;
+class DiagramGraphicsItem;
 class DiagramLabel;
 class QGraphicsItem;
 
@@ -25,48 +25,58 @@ struct EndAttachment
     QPointF offset;
 };
 
-// Adds a component to the drawing or takes it out (its cable ends are detached and stay where
-// they are; undo attaches them again).
-class ComponentPresenceCommand : public QUndoCommand
+// Puts an item into the drawing or takes it out. While it is out, the command owns it; the cable
+// ends attached to it are detached (they stay where they are) and attached again when it comes
+// back. An item already in the drawing when an Add is pushed (a cable just drawn) is left there
+// by the first redo.
+class PresenceCommand : public QUndoCommand
 {
 public:
     enum Action { Add, Remove };
-    ComponentPresenceCommand(DiagramGraphicsScene* scene, DiagramComponent* component, Action action);
-    ~ComponentPresenceCommand() override;
+    ~PresenceCommand() override;
     void undo() override;
     void redo() override;
+
+protected:
+    PresenceCommand(QGraphicsScene* scene, DiagramGraphicsItem* item, Action action);
+    // The ends that are attached to a component and go loose while the item is out.
+    virtual QList<ConnectionPoint*> attachedEnds() const = 0;
+    virtual void cameBack() { }
 
 private:
     void bringIn();
     void takeOut();
 
-    DiagramGraphicsScene* m_scene;
-    DiagramComponent* m_component;
+    QGraphicsScene* m_scene;
+    DiagramGraphicsItem* m_item;
     Action m_action;
     bool m_owned;
     QList<EndAttachment> m_attachments;
 };
 
-// Adds a cable (already drawn, so the first redo does nothing) or deletes one.
-class ConnectionPresenceCommand : public QUndoCommand
+// A component with its caption; the ends of cables attached to it.
+class ComponentPresenceCommand : public PresenceCommand
 {
 public:
-    enum Action { Add, Remove };
-    ConnectionPresenceCommand(DiagramGraphicsScene* scene, DiagramConnection* connection, Action action);
-    ~ConnectionPresenceCommand() override;
-    void undo() override;
-    void redo() override;
+    ComponentPresenceCommand(QGraphicsScene* scene, DiagramComponent* component, Action action);
 
 private:
-    void bringIn();
-    void takeOut();
+    QList<ConnectionPoint*> attachedEnds() const override;
 
-    DiagramGraphicsScene* m_scene;
+    DiagramComponent* m_component;
+};
+
+// A cable with its own ends.
+class ConnectionPresenceCommand : public PresenceCommand
+{
+public:
+    ConnectionPresenceCommand(QGraphicsScene* scene, DiagramConnection* connection, Action action);
+
+private:
+    QList<ConnectionPoint*> attachedEnds() const override;
+    void cameBack() override;
+
     DiagramConnection* m_connection;
-    Action m_action;
-    bool m_owned = false;
-    bool m_firstRedo = true;
-    QList<EndAttachment> m_attachments;
 };
 
 // Components, notes or captions moved: dragged (pushed on release, already done) or nudged with
@@ -88,14 +98,6 @@ public:
 private:
     QList<ItemMove> m_moves;
     bool m_skipRedo;
-};
-
-// Cable ends dragged: one end, or both ends of a loose cable.
-struct EndMove
-{
-    ConnectionPoint* end;
-    ConnectionPoint::State before;
-    ConnectionPoint::State after;
 };
 
 class EndsMoveCommand : public QUndoCommand

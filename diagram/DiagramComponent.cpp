@@ -2,14 +2,12 @@
 
 #include "CableRouting.h"
 #include "ConnectionPoint.h"
-#include "DiagramGraphicsScene.h"
+#include "DiagramEditing.h"
 #include "DiagramLabel.h"
 #include "DiagramMenus.h"
-#include "DiagramXml.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDomElement>
 #include <QGraphicsScene>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
@@ -30,36 +28,26 @@ DiagramComponent::~DiagramComponent()
     delete m_caption.data();
 }
 
-void DiagramComponent::save(QDomElement& element) const
+Diagram::Component DiagramComponent::toModel() const
 {
-    DiagramGraphicsItem::save(element);
-    element.setAttribute(QStringLiteral("x"), pos().x());
-    element.setAttribute(QStringLiteral("y"), pos().y());
-    if (!m_caption)
-        return;
-    QDomElement label = element.ownerDocument().createElement(QStringLiteral("label"));
-    const QRectF bounds = m_caption->boundingRect();
-    label.setAttribute(QStringLiteral("x"), m_caption->pos().x());
-    label.setAttribute(QStringLiteral("y"), m_caption->pos().y());
-    label.setAttribute(QStringLiteral("width"), bounds.width());
-    label.setAttribute(QStringLiteral("height"), bounds.height());
-    label.setAttribute(QStringLiteral("text"), DiagramXml::cleanText(m_caption->text()));
-    element.appendChild(label);
+    Diagram::Component model;
+    model.type = type();
+    model.id = id();
+    model.position = pos();
+    if (m_caption) {
+        // The box the text now takes: its layout may need more than the file gave it.
+        model.hasCaption = true;
+        model.caption = { m_caption->pos(), m_caption->boundingRect().size(), m_caption->text() };
+    }
+    return model;
 }
 
-void DiagramComponent::load(const QDomElement& element)
+void DiagramComponent::fromModel(const Diagram::Component& model)
 {
-    DiagramGraphicsItem::load(element);
-    setPos(DiagramXml::coordinate(element, QStringLiteral("x"), 0.0),
-        DiagramXml::coordinate(element, QStringLiteral("y"), 0.0));
-    const QDomElement label = element.firstChildElement(QStringLiteral("label"));
-    if (label.isNull())
-        return;
-    const QPointF position(DiagramXml::coordinate(label, QStringLiteral("x"), 0.0),
-        DiagramXml::coordinate(label, QStringLiteral("y"), 0.0));
-    const QSizeF size(DiagramXml::size(label, QStringLiteral("width"), 50.0),
-        DiagramXml::size(label, QStringLiteral("height"), 10.0));
-    setCaption(label.attribute(QStringLiteral("text")), size, position);
+    setId(model.id);
+    setPos(model.position);
+    if (model.hasCaption)
+        setCaption(model.caption.text, model.caption.size, model.caption.position);
 }
 
 void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
@@ -67,15 +55,7 @@ void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*,
     painter->setRenderHint(QPainter::Antialiasing);
     paintSymbol(painter);
     if (isSelected())
-        drawSelection(painter, m_rect);
-}
-
-void DiagramComponent::drawSelection(QPainter* painter, const QRectF& rect)
-{
-    // Inside the box, so that it never paints beyond what the scene repaints.
-    painter->setPen(QPen(QColor(0, 120, 215), 2, Qt::DashLine));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(rect.adjusted(4, 4, -4, -4));
+        DiagramLabel::drawSelection(painter, m_rect);
 }
 
 void DiagramComponent::drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill)
@@ -121,7 +101,9 @@ void DiagramComponent::setCaption(const QString& text, const QSizeF& size, const
     caption->setText(text);
     caption->setPos(position);
     connect(caption, &DiagramLabel::modified, this, &DiagramGraphicsItem::setModified);
+    connect(caption, &DiagramLabel::movedBy, this, &DiagramComponent::captionMoved);
     m_caption = caption;
+    showSelectionOnCaption();
     if (scene())
         scene()->addItem(caption);
     captionChanged();
@@ -151,6 +133,7 @@ void DiagramComponent::restoreCaption(DiagramLabel* caption)
     m_caption = caption;
     if (scene() && caption)
         scene()->addItem(caption);
+    showSelectionOnCaption();
     captionChanged();
     emit modified();
 }
@@ -180,6 +163,12 @@ void DiagramComponent::captionMoved(const QPointF& delta)
         moveWithoutCaption(pos() + delta);
 }
 
+void DiagramComponent::showSelectionOnCaption()
+{
+    if (m_caption)
+        m_caption->setSelectionShown(type() == Diagram::LabelType && isSelected());
+}
+
 void DiagramComponent::moveWithoutCaption(const QPointF& position)
 {
     const bool wasFollowing = m_followingCaption;
@@ -199,14 +188,10 @@ QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant&
             emit modified();
         }
         if (m_caption && !m_followingCaption) {
-            m_movingCaption = true;
-            m_caption->moveBy(delta.x(), delta.y());
-            m_movingCaption = false;
+            m_caption->carryBy(delta);
         }
     } else if (change == ItemSelectedHasChanged) {
-        // A note is drawn by its caption alone, selection included.
-        if (m_caption)
-            m_caption->update();
+        showSelectionOnCaption();
     } else if (change == ItemSceneChange) {
         // Leaving the drawing (undo keeps the component): the caption leaves with it.
         if (!value.value<QGraphicsScene*>() && m_caption && m_caption->scene())
@@ -236,7 +221,7 @@ void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     if (!chosen || !alive)
         return;
     if (chosen == m_deleteAction) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        if (auto* diagram = DiagramEditing::of(scene()))
             diagram->deleteComponent(this);
         return;
     }
@@ -246,7 +231,7 @@ void DiagramComponent::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 void DiagramComponent::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     DiagramGraphicsItem::mousePressEvent(event);
-    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    auto* diagram = DiagramEditing::of(scene());
     if (diagram && event->button() == Qt::LeftButton)
         diagram->beginDrag(this);
 }
@@ -254,6 +239,6 @@ void DiagramComponent::mousePressEvent(QGraphicsSceneMouseEvent* event)
 void DiagramComponent::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     DiagramGraphicsItem::mouseReleaseEvent(event);
-    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+    if (auto* diagram = DiagramEditing::of(scene()))
         diagram->endDrag();
 }

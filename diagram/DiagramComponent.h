@@ -2,6 +2,7 @@
 
 #include "DiagramGraphicsItem.h"
 #include "DiagramLabel.h"
+#include "DiagramModel.h"
 
 #include <QList>
 #include <QPointer>
@@ -23,8 +24,11 @@ public:
 
     int type() const override { return Type; }
     QString displayName() const override { return m_displayName; }
-    void save(QDomElement& element) const override;
-    void load(const QDomElement& element) override;
+
+    // The component as the model holds it, and the other way round (for an empty component of
+    // the same kind, before it enters the drawing).
+    Diagram::Component toModel() const;
+    void fromModel(const Diagram::Component& model);
 
     QRectF boundingRect() const override { return m_rect; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -55,15 +59,6 @@ public:
     // size leaves its width free). Kinds without a caption answer false.
     virtual bool captionPlacement(QPointF* offset, QSizeF* size) const;
 
-    // The caption was moved on its own by delta. A note goes along with it (it is nothing but
-    // its text); the caption itself is not moved again.
-    void captionMoved(const QPointF& delta);
-    // True while the component carries its caption along.
-    bool isMovingCaption() const { return m_movingCaption; }
-
-    // The dashed frame of a selected component inside rect.
-    static void drawSelection(QPainter* painter, const QRectF& rect);
-
 protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
@@ -81,12 +76,16 @@ protected:
     static void drawBox(QPainter* painter, const QRectF& rect, const QBrush& fill);
 
 private:
+    // The caption was moved on its own by delta. A note goes with it (it is nothing but its
+    // text, so where the text goes, the note and its cable ends go).
+    void captionMoved(const QPointF& delta);
+    void showSelectionOnCaption();
+
     QString m_displayName;
     QAction* m_deleteAction = nullptr;
     QPointer<DiagramLabel> m_caption;
     QRectF m_rect;
     QList<ConnectionPoint*> m_connections;
     QPointF m_lastPos;
-    bool m_movingCaption = false;
     bool m_followingCaption = false;
 };

@@ -26,11 +26,6 @@ AcIsolatorDiagramComponent::AcIsolatorDiagramComponent()
         QSizeF(55, 55))
 { }
 
-QString AcIsolatorDiagramComponent::elementName() const
-{
-    return QStringLiteral("ac_isolator");
-}
-
 void AcIsolatorDiagramComponent::paintSymbol(QPainter* painter)
 {
     drawBox(painter, rect(), Qt::white);
@@ -45,11 +40,6 @@ DcIsolatorDiagramComponent::DcIsolatorDiagramComponent()
         QSizeF(40, 40))
 { }
 
-QString DcIsolatorDiagramComponent::elementName() const
-{
-    return QStringLiteral("dc_isolator");
-}
-
 void DcIsolatorDiagramComponent::paintSymbol(QPainter* painter)
 {
     drawBox(painter, rect(), Qt::white);
@@ -63,11 +53,6 @@ DistributionBoardDiagramComponent::DistributionBoardDiagramComponent()
                            "DiagramComponent", "Distribution Board", "Installation Diagram object name"),
         QSizeF(140, 80))
 { }
-
-QString DistributionBoardDiagramComponent::elementName() const
-{
-    return QStringLiteral("distribution_board");
-}
 
 bool DistributionBoardDiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
 {
@@ -95,11 +80,6 @@ GenerationMeterDiagramComponent::GenerationMeterDiagramComponent()
         QSizeF(120, 60))
 { }
 
-QString GenerationMeterDiagramComponent::elementName() const
-{
-    return QStringLiteral("generation_meter");
-}
-
 bool GenerationMeterDiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
 {
     *offset = QPointF(-135, 0);
@@ -118,11 +98,6 @@ InverterDiagramComponent::InverterDiagramComponent()
         QCoreApplication::translate("DiagramComponent", "Inverter", "Installation Diagram object name"),
         QSizeF(150, 100))
 { }
-
-QString InverterDiagramComponent::elementName() const
-{
-    return QStringLiteral("inverter");
-}
 
 bool InverterDiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
 {
@@ -145,11 +120,6 @@ LabelDiagramComponent::LabelDiagramComponent()
     setFlags(ItemIsMovable | ItemIsSelectable | ItemHasNoContents | ItemSendsGeometryChanges);
 }
 
-QString LabelDiagramComponent::elementName() const
-{
-    return QStringLiteral("label");
-}
-
 bool LabelDiagramComponent::captionPlacement(QPointF* offset, QSizeF* size) const
 {
     *offset = QPointF(0, 0);
@@ -169,11 +139,6 @@ PanelDiagramComponent::PanelDiagramComponent()
         QCoreApplication::translate("DiagramComponent", "PV Panel", "Installation Diagram object name"),
         QSizeF(30, 40))
 { }
-
-QString PanelDiagramComponent::elementName() const
-{
-    return QStringLiteral("panel");
-}
 
 bool PanelDiagramComponent::captionPlacement(QPointF*, QSizeF*) const
 {
@@ -197,25 +162,6 @@ void PanelDiagramComponent::snap(int cableKind, QPointF& point, int& side, int d
 void PanelDiagramComponent::paintSymbol(QPainter* painter)
 {
     drawBox(painter, rect(), Qt::gray);
-}
-
-DiagramComponent* DiagramComponents::createForElement(const QString& tag)
-{
-    if (tag == QLatin1String("label"))
-        return new LabelDiagramComponent;
-    if (tag == QLatin1String("inverter"))
-        return new InverterDiagramComponent;
-    if (tag == QLatin1String("generation_meter"))
-        return new GenerationMeterDiagramComponent;
-    if (tag == QLatin1String("distribution_board"))
-        return new DistributionBoardDiagramComponent;
-    if (tag == QLatin1String("ac_isolator"))
-        return new AcIsolatorDiagramComponent;
-    if (tag == QLatin1String("dc_isolator"))
-        return new DcIsolatorDiagramComponent;
-    if (tag == QLatin1String("panel"))
-        return new PanelDiagramComponent;
-    return nullptr;
 }
 
 DiagramComponent* DiagramComponents::createForType(int type)

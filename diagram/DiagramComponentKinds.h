@@ -2,8 +2,8 @@
 
 #include "DiagramComponent.h"
 
-// The seven kinds of component. Each differs from the others only in its name, tag, size,
-// caption place and symbol, so they share one file.
+// The seven kinds of component. Each differs from the others only in its name, size, caption
+// place and symbol, so they share one file.
 
 class AcIsolatorDiagramComponent : public DiagramComponent
 {
@@ -12,7 +12,6 @@ public:
     enum { Type = Diagram::AcIsolatorType };
     AcIsolatorDiagramComponent();
     int type() const override { return Type; }
-    QString elementName() const override;
 
 protected:
     void paintSymbol(QPainter* painter) override;
@@ -25,7 +24,6 @@ public:
     enum { Type = Diagram::DcIsolatorType };
     DcIsolatorDiagramComponent();
     int type() const override { return Type; }
-    QString elementName() const override;
 
 protected:
     void paintSymbol(QPainter* painter) override;
@@ -38,7 +36,6 @@ public:
     enum { Type = Diagram::DistributionBoardType };
     DistributionBoardDiagramComponent();
     int type() const override { return Type; }
-    QString elementName() const override;
     bool captionPlacement(QPointF* offset, QSizeF* size) const override;
 
 protected:
@@ -52,7 +49,6 @@ public:
     enum { Type = Diagram::GenerationMeterType };
     GenerationMeterDiagramComponent();
     int type() const override { return Type; }
-    QString elementName() const override;
     bool captionPlacement(QPointF* offset, QSizeF* size) const override;
 
 protected:
@@ -66,7 +62,6 @@ public:
     enum { Type = Diagram::InverterType };
     InverterDiagramComponent();
     int type() const override { return Type; }
-    QString elementName() const override;
     bool captionPlacement(QPointF* offset, QSizeF* size) const override;
 
 protected:
@@ -81,7 +76,6 @@ public:
     enum { Type = Diagram::LabelType };
     LabelDiagramComponent();
     int type() const override { return Type; }
-    QString elementName() const override;
     bool captionPlacement(QPointF* offset, QSizeF* size) const override;
     void captionChanged() override;
 
@@ -97,7 +91,6 @@ public:
     enum { Type = Diagram::PanelType };
     PanelDiagramComponent();
     int type() const override { return Type; }
-    QString elementName() const override;
     bool captionPlacement(QPointF* offset, QSizeF* size) const override;
     void snap(int cableKind, QPointF& point, int& side, int drawState) override;
 
@@ -106,8 +99,6 @@ protected:
 };
 
 namespace DiagramComponents {
-// An empty component for an XML tag, or null for a tag that is no component.
-DiagramComponent* createForElement(const QString& tag);
 // An empty component of an item type, or null.
 DiagramComponent* createForType(int type);
 // The caption a new component of a type is offered ("Insert notes here" for a note).

@@ -3,13 +3,11 @@
 #include "CableRouting.h"
 #include "ConnectionPoint.h"
 #include "DiagramComponent.h"
-#include "DiagramGraphicsScene.h"
+#include "DiagramEditing.h"
 #include "DiagramMenus.h"
-#include "DiagramXml.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDomElement>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
 #include <QMenu>
@@ -70,83 +68,43 @@ QString DiagramConnection::displayName() const
     return QCoreApplication::translate("DiagramConnection", "Connection", "Installation Diagram object name");
 }
 
-QString DiagramConnection::elementName() const
+Diagram::Cable DiagramConnection::toModel() const
 {
-    return QStringLiteral("connection");
+    Diagram::Cable model;
+    model.kind = m_kind;
+    model.id = id();
+    model.endA = endModel(m_endA);
+    model.endB = endModel(m_endB);
+    return model;
 }
 
-QString DiagramConnection::typeName(int kind)
+Diagram::CableEnd DiagramConnection::endModel(const ConnectionPoint* end)
 {
-    switch (kind) {
-    case Diagram::SingleWire:
-        return QStringLiteral("Single");
-    case Diagram::DcCable:
-        return QStringLiteral("DC");
-    case Diagram::AcCable:
-        return QStringLiteral("AC");
-    default:
-        return QString();
-    }
+    Diagram::CableEnd model;
+    if (end->component())
+        model = { true, end->component()->id(), end->offset(), end->side() };
+    return model;
 }
 
-int DiagramConnection::kindFromName(const QString& name)
+void DiagramConnection::fromModel(
+    const Diagram::Cable& model, DiagramComponent* componentA, DiagramComponent* componentB)
 {
-    if (name == QLatin1String("Single"))
-        return Diagram::SingleWire;
-    if (name == QLatin1String("DC"))
-        return Diagram::DcCable;
-    if (name == QLatin1String("AC"))
-        return Diagram::AcCable;
-    return 0;
-}
-
-void DiagramConnection::save(QDomElement& element) const
-{
-    element.setAttribute(QStringLiteral("type"), typeName(m_kind));
-    DiagramGraphicsItem::save(element);
-    saveEnd(element, QStringLiteral("connectionA"), m_endA);
-    saveEnd(element, QStringLiteral("connectionB"), m_endB);
-}
-
-void DiagramConnection::saveEnd(QDomElement& element, const QString& tag, const ConnectionPoint* end) const
-{
-    if (!end->component())
-        return;
-    QDomElement child = element.ownerDocument().createElement(tag);
-    child.setAttribute(QStringLiteral("connectedItemId"), end->component()->id());
-    child.setAttribute(QStringLiteral("connectedPosX"), end->offset().x());
-    child.setAttribute(QStringLiteral("connectedPosY"), end->offset().y());
-    child.setAttribute(QStringLiteral("direction"), end->side());
-    element.appendChild(child);
-}
-
-void DiagramConnection::load(const QDomElement& element)
-{
-    DiagramGraphicsItem::load(element);
-    m_kind = kindFromName(element.attribute(QStringLiteral("type")));
-    loadEnd(element.firstChildElement(QStringLiteral("connectionA")), m_endA);
-    loadEnd(element.firstChildElement(QStringLiteral("connectionB")), m_endB);
+    setId(model.id);
+    m_kind = model.kind;
+    attachEnd(m_endA, model.endA, componentA);
+    attachEnd(m_endB, model.endB, componentB);
     m_drawState = Diagram::Placed;
     m_endB->setVisible(true);
     updateRoute();
 }
 
-void DiagramConnection::loadEnd(const QDomElement& element, ConnectionPoint* end)
+void DiagramConnection::attachEnd(
+    ConnectionPoint* end, const Diagram::CableEnd& model, DiagramComponent* component)
 {
-    if (element.isNull())
+    if (!model.attached || !component)
         return;
-    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
-    DiagramComponent* component
-        = diagram ? diagram->componentById(element.attribute(QStringLiteral("connectedItemId"))) : nullptr;
-    if (!component)
-        return;
-    // Bounded as component coordinates are: a huge offset would shrink the printed drawing to
-    // a dot.
-    const QPointF offset(DiagramXml::coordinate(element, QStringLiteral("connectedPosX"), 0.0),
-        DiagramXml::coordinate(element, QStringLiteral("connectedPosY"), 0.0));
-    const QPointF point = component->scenePos() + offset;
-    // An unreadable direction is no side: the cable is then drawn straight.
-    end->attach(component, point, element.attribute(QStringLiteral("direction")).toInt());
+    const QPointF point = component->scenePos() + model.offset;
+    end->attach(component, point, model.side);
     end->setPosition(point);
 }
 
@@ -293,7 +251,7 @@ void DiagramConnection::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     QPointer<DiagramConnection> alive(this);
     QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
     if (alive && chosen == m_deleteAction) {
-        if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+        if (auto* diagram = DiagramEditing::of(scene()))
             diagram->deleteConnection(this);
     }
 }
@@ -327,7 +285,7 @@ void DiagramConnection::mouseReleaseEvent(QGraphicsSceneMouseEvent*)
     m_dragging = false;
     if (m_endA->pos() == m_pressA)
         return;
-    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    auto* diagram = DiagramEditing::of(scene());
     if (!diagram)
         return;
     ConnectionPoint::State beforeA = m_endA->state();

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "DiagramGraphicsItem.h"
+#include "DiagramModel.h"
 
 #include <QPainterPath>
 #include <QVector>
 
 class ConnectionPoint;
+class DiagramComponent;
 class QAction;
 
 // A cable between two ends, drawn as an orthogonal route: a single wire, or a DC or AC cable
@@ -22,9 +24,12 @@ public:
 
     int type() const override;
     QString displayName() const override;
-    QString elementName() const override;
-    void save(QDomElement& element) const override;
-    void load(const QDomElement& element) override;
+
+    // The cable as the model holds it; its ends name their components by id.
+    Diagram::Cable toModel() const;
+    // Sets up an empty cable that is in the drawing from the model: each attached end is
+    // attached to the component the scene found for its id (null leaves it loose).
+    void fromModel(const Diagram::Cable& model, DiagramComponent* componentA, DiagramComponent* componentB);
 
     int kind() const { return m_kind; }
     int drawState() const { return m_drawState; }
@@ -46,9 +51,6 @@ public:
     QPainterPath shape() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
-    static QString typeName(int kind);
-    static int kindFromName(const QString& name);
-
 protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
@@ -58,8 +60,8 @@ protected:
 
 private:
     QRectF boxAround(const ConnectionPoint* end) const;
-    void loadEnd(const QDomElement& element, ConnectionPoint* end);
-    void saveEnd(QDomElement& element, const QString& tag, const ConnectionPoint* end) const;
+    static Diagram::CableEnd endModel(const ConnectionPoint* end);
+    static void attachEnd(ConnectionPoint* end, const Diagram::CableEnd& model, DiagramComponent* component);
 
     ConnectionPoint* m_endA;
     ConnectionPoint* m_endB;

@@ -1,7 +1,5 @@
 #include "DiagramGraphicsItem.h"
 
-#include <QDomElement>
-
 DiagramGraphicsItem::DiagramGraphicsItem(QGraphicsItem* parent)
     : QGraphicsItem(parent)
 { }
@@ -9,21 +7,6 @@ DiagramGraphicsItem::DiagramGraphicsItem(QGraphicsItem* parent)
 QString DiagramGraphicsItem::displayName() const
 {
     return QString();
-}
-
-QString DiagramGraphicsItem::elementName() const
-{
-    return QString();
-}
-
-void DiagramGraphicsItem::save(QDomElement& element) const
-{
-    element.setAttribute(QStringLiteral("id"), m_id);
-}
-
-void DiagramGraphicsItem::load(const QDomElement& element)
-{
-    m_id = element.attribute(QStringLiteral("id"));
 }
 
 void DiagramGraphicsItem::setModified()

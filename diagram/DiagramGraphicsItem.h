@@ -5,9 +5,9 @@
 #include <QGraphicsItem>
 #include <QObject>
 
-class QDomElement;
-
-// The common base of every item a diagram file holds: components, label notes and cables.
+// The common base of every item a diagram file holds: components, label notes and cables. The
+// file itself is read and written through the model (DiagramFormat); items give and take their
+// part of it.
 class DiagramGraphicsItem : public QObject, public QGraphicsItem
 {
     Q_OBJECT
@@ -24,10 +24,6 @@ public:
 
     // Text used in menus ("Delete %1"); empty in the base.
     virtual QString displayName() const;
-    // The XML tag of the item; empty in the base (not saved).
-    virtual QString elementName() const;
-    virtual void save(QDomElement& element) const;
-    virtual void load(const QDomElement& element);
 
     // Among items of one z-value, the one added to the scene later lies on top.
     quint64 stackingSerial() const { return m_stackingSerial; }

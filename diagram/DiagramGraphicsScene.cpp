@@ -1,12 +1,13 @@
 #include "DiagramGraphicsScene.h"
 
 #include "ConnectionPoint.h"
+#include "DiagramCommands.h"
 #include "DiagramComponentKinds.h"
 #include "DiagramConnection.h"
 #include "DiagramFileCheck.h"
+#include "DiagramFormat.h"
 #include "DiagramLabel.h"
 #include "DiagramMenus.h"
-#include "DiagramXml.h"
 #include "DialogComponentSettings.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
@@ -15,7 +16,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
 #include <QGraphicsSceneContextMenuEvent>
@@ -100,142 +100,79 @@ void DiagramGraphicsScene::warn(const QString& text, const QString& informativeT
 
 bool DiagramGraphicsScene::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    DiagramModel model;
+    const DiagramFormat::ReadResult read = DiagramFormat::readFile(path, &model);
+    const QString where = errorText("XML validation error in %1 on line %2, column %3")
+                              .arg(path)
+                              .arg(read.line)
+                              .arg(read.column);
+    switch (read.problem) {
+    case DiagramFormat::CannotOpen:
         warn(errorText("Error opening %1 for reading").arg(path),
             errorText("Is the file read-only or has it been deleted?"));
         return false;
-    }
-    if (file.size() > DiagramFileCheck::MaxFileSize) {
+    case DiagramFormat::TooLarge:
         warn(errorText("%1 is too large to be an installation diagram").arg(path),
             errorText("An installation diagram may be at most %1 MB.")
                 .arg(DiagramFileCheck::MaxFileSize / (1024 * 1024)));
         return false;
-    }
-    const QByteArray data = file.read(DiagramFileCheck::MaxFileSize + 1);
-    file.close();
-
-    const DiagramFileCheck::Result check = DiagramFileCheck::check(data);
-    const QString where = errorText("XML validation error in %1 on line %2, column %3")
-                              .arg(path)
-                              .arg(check.line)
-                              .arg(check.column);
-    switch (check.problem) {
-    case DiagramFileCheck::DocumentType:
+    case DiagramFormat::DocumentType:
         warn(where, errorText("Document type declarations are not allowed in an installation diagram."));
         return false;
-    case DiagramFileCheck::TooDeep:
+    case DiagramFormat::TooDeep:
         warn(where, errorText("The elements are nested too deeply for an installation diagram."));
         return false;
-    case DiagramFileCheck::TooManyItems:
+    case DiagramFormat::TooManyItems:
         warn(errorText("%1 holds too many items").arg(path),
             errorText("An installation diagram may hold at most %1 items.").arg(DiagramFileCheck::MaxItems));
         return false;
-    case DiagramFileCheck::Malformed:
-        warn(where, check.message);
+    case DiagramFormat::Malformed:
+        warn(where, read.message);
         return false;
-    case DiagramFileCheck::None:
+    case DiagramFormat::None:
         break;
     }
 
-    QDomDocument document;
-    QString message;
-    int line = 0;
-    int column = 0;
-    if (!document.setContent(data, &message, &line, &column)) {
-        warn(errorText("XML validation error in %1 on line %2, column %3").arg(path).arg(line).arg(column),
-            message);
-        return false;
-    }
-
-    loadItems(path, document.documentElement());
-    return true;
-}
-
-void DiagramGraphicsScene::loadItems(const QString& path, const QDomElement& root)
-{
-    struct Loaded
-    {
-        QDomElement element;
-        DiagramGraphicsItem* item;
-        int index; // place in the file
-    };
-    QList<Loaded> loadedComponents;
-    QList<Loaded> loadedCables;
-    int index = 0;
-    for (QDomElement element = root.firstChildElement(); !element.isNull();
-         element = element.nextSiblingElement(), ++index) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("connection"))
-            loadedCables.append({ element, new DiagramConnection, index });
-        else if (DiagramComponent* component = DiagramComponents::createForElement(tag))
-            loadedComponents.append({ element, component, index });
-    }
-
-    // Ids are how cables find their components, so each must name one item. The first item of an
-    // id in the file keeps it (components before cables), later ones get new numbers: a file
-    // lists the topmost item first, the one a cable finds, and a save writes the same order back.
-    const QList<Loaded> all = loadedComponents + loadedCables;
-    QSet<int> usedNumbers;
-    for (const Loaded& loaded : all) {
-        const QString id = loaded.element.attribute(QStringLiteral("id"));
-        m_ids.note(id);
-        usedNumbers.insert(DiagramIds::number(id));
-    }
-    QSet<QString> seen;
-    QHash<DiagramGraphicsItem*, QString> renumbered;
-    for (const Loaded& loaded : all) {
-        const QString id = loaded.element.attribute(QStringLiteral("id"));
-        if (seen.contains(id)) {
-            const QString fresh = m_ids.take([&usedNumbers] { return usedNumbers; });
-            usedNumbers.insert(DiagramIds::number(fresh));
-            renumbered.insert(loaded.item, fresh);
-        }
-        seen.insert(id);
-    }
-
-    // The file lists the topmost item first; an item added later lies above those before it, so
-    // they go in from the last to the first.
-    for (const Loaded& loaded : qAsConst(loadedComponents)) {
-        auto* component = static_cast<DiagramComponent*>(loaded.item);
-        component->load(loaded.element);
-        if (renumbered.contains(component))
-            component->setId(renumbered.value(component));
-        m_loading.insert(component->id(), { component, loaded.index });
-    }
-    for (int i = loadedComponents.size() - 1; i >= 0; --i)
-        addLoadedItem(loadedComponents.at(i).item);
-    for (int i = loadedCables.size() - 1; i >= 0; --i) {
-        DiagramGraphicsItem* cable = loadedCables.at(i).item;
-        addLoadedItem(cable);
-        // A cable finds the components listed before it, as when items were read one by one.
-        m_loadingBefore = loadedCables.at(i).index;
-        cable->load(loadedCables.at(i).element);
-        if (renumbered.contains(cable))
-            cable->setId(renumbered.value(cable));
-    }
-    m_loading.clear();
-
-    if (!renumbered.isEmpty()) {
+    showModel(model);
+    if (read.renumbered) {
         Prompts::show(QMessageBox::Information, currentMainWindow(),
             QCoreApplication::translate("Informative Message", "Some items in %1 had the same id").arg(path),
             QCoreApplication::translate("Informative Message",
                 "The later ones were given new ids; cables stay attached to the first item of each id."));
     }
+    return true;
 }
 
-void DiagramGraphicsScene::addLoadedItem(DiagramGraphicsItem* item)
+void DiagramGraphicsScene::showModel(const DiagramModel& model)
+{
+    // The model lists the topmost item first; an item added later lies above those before it,
+    // so they go in from the last to the first.
+    QHash<QString, DiagramComponent*> byId;
+    QList<DiagramComponent*> components;
+    for (const Diagram::Component& part : model.components) {
+        DiagramComponent* component = DiagramComponents::createForType(part.type);
+        if (!component)
+            continue;
+        component->fromModel(part);
+        byId.insert(part.id, component);
+        components.append(component);
+    }
+    for (int i = components.size() - 1; i >= 0; --i)
+        addShownItem(components.at(i));
+    for (int i = model.cables.size() - 1; i >= 0; --i) {
+        const Diagram::Cable& part = model.cables.at(i);
+        auto* cable = new DiagramConnection;
+        addShownItem(cable);
+        cable->fromModel(part, part.endA.attached ? byId.value(part.endA.componentId) : nullptr,
+            part.endB.attached ? byId.value(part.endB.componentId) : nullptr);
+    }
+    m_ids = model.ids;
+}
+
+void DiagramGraphicsScene::addShownItem(DiagramGraphicsItem* item)
 {
     addItem(item);
     connect(item, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
-}
-
-DiagramComponent* DiagramGraphicsScene::componentById(const QString& id) const
-{
-    const auto found = m_loading.constFind(id);
-    if (found == m_loading.constEnd() || found->second >= m_loadingBefore)
-        return nullptr;
-    return found->first;
 }
 
 QList<DiagramGraphicsItem*> DiagramGraphicsScene::diagramItems() const
@@ -258,21 +195,22 @@ QList<DiagramGraphicsItem*> DiagramGraphicsScene::diagramItems() const
     return result;
 }
 
+DiagramModel DiagramGraphicsScene::toModel() const
+{
+    DiagramModel model;
+    for (DiagramGraphicsItem* item : diagramItems()) {
+        if (Diagram::isComponentType(item->type()))
+            model.components.append(static_cast<DiagramComponent*>(item)->toModel());
+        else if (auto* cable = qobject_cast<DiagramConnection*>(item))
+            model.cables.append(cable->toModel());
+    }
+    model.ids = m_ids;
+    return model;
+}
+
 bool DiagramGraphicsScene::save(const QString& path)
 {
-    QDomDocument document;
-    QDomElement root = document.createElement(QStringLiteral("installation_diagram"));
-    document.appendChild(root);
-    for (DiagramGraphicsItem* item : diagramItems()) {
-        const QString name = item->elementName();
-        if (name.isEmpty())
-            continue;
-        QDomElement element = document.createElement(name);
-        element.setAttribute(QStringLiteral("id"), item->id());
-        item->save(element);
-        root.appendChild(element);
-    }
-    if (!SafeWrite::writeFile(path, DiagramXml::write(document))) {
+    if (!SafeWrite::writeFile(path, DiagramFormat::write(toModel()))) {
         warn(errorText("Error opening %1 for writing").arg(path),
             errorText("Is the file read-only or has it been deleted?"));
         return false;

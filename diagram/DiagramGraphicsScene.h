@@ -1,7 +1,8 @@
 #pragma once
 
-#include "DiagramCommands.h"
+#include "DiagramEditing.h"
 #include "DiagramIds.h"
+#include "DiagramModel.h"
 
 #include <QGraphicsScene>
 #include <QHash>
@@ -12,7 +13,6 @@ class DiagramConnection;
 class DiagramGraphicsItem;
 class DiagramLabel;
 class QAction;
-class QDomElement;
 class QKeyEvent;
 class QPrinter;
 class QUndoStack;
@@ -20,7 +20,7 @@ class QUndoStack;
 // The drawing of an installation diagram: its items, the two modes (normal and wire), adding
 // items from the context menu, loading and saving the .kstid file, printing and PDF export.
 // Every edit goes through the undo stack it was given.
-class DiagramGraphicsScene : public QGraphicsScene
+class DiagramGraphicsScene : public QGraphicsScene, public DiagramEditing
 {
     Q_OBJECT
 public:
@@ -33,7 +33,7 @@ public:
     int mode() const { return m_mode; }
     int cableType() const { return m_cableType; }
     int nextId() const { return m_ids.next(); }
-    DiagramConnection* pendingConnection() const { return m_pending; }
+    DiagramConnection* pendingConnection() const override { return m_pending; }
     QUndoStack* undoStack() const { return m_undoStack; }
     // The seven add actions, in menu order (label first).
     QList<QAction*> addActions() const { return m_addActions; }
@@ -44,14 +44,13 @@ public:
     // Adds a component of an item type at a scene position, asking for its caption first
     // (except for a panel). Returns the component, or null when the user cancelled.
     DiagramComponent* addComponent(int type, const QPointF& position);
-    void deleteComponent(DiagramComponent* component);
-    void deleteConnection(DiagramConnection* connection);
-    void editCaption(DiagramLabel* caption);
-    void deleteCaption(DiagramLabel* caption);
-    // A drag of an item (with the selected components) starts and ends: one undo step.
-    void beginDrag(QGraphicsItem* grabbed);
-    void endDrag();
-    void endsMoved(const QList<EndMove>& moves);
+    void deleteComponent(DiagramComponent* component) override;
+    void deleteConnection(DiagramConnection* connection) override;
+    void editCaption(DiagramLabel* caption) override;
+    void deleteCaption(DiagramLabel* caption) override;
+    void beginDrag(QGraphicsItem* grabbed) override;
+    void endDrag() override;
+    void endsMoved(const QList<EndMove>& moves) override;
 
     // The selected components, topmost first.
     QList<DiagramComponent*> selectedComponents() const;
@@ -62,10 +61,10 @@ public:
     void deleteSelection();
     void openSelectionMenu();
 
-    // While loading: the component with an id (ids are made unique first).
-    DiagramComponent* componentById(const QString& id) const;
     // The items a file holds, in the order they are saved.
     QList<DiagramGraphicsItem*> diagramItems() const;
+    // What the drawing holds, as it is saved.
+    DiagramModel toModel() const;
 
 signals:
     void modeChanged(int newMode);
@@ -85,8 +84,9 @@ protected:
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
-    void loadItems(const QString& path, const QDomElement& root);
-    void addLoadedItem(DiagramGraphicsItem* item);
+    // Builds the items of a model in an empty drawing.
+    void showModel(const DiagramModel& model);
+    void addShownItem(DiagramGraphicsItem* item);
     void selectForPress(const QPointF& point);
     void execAddMenu(const QPointF& scenePosition, const QPoint& screenPosition);
     void createPendingConnection();
@@ -101,9 +101,6 @@ private:
     int m_mode = 0;
     DiagramConnection* m_pending = nullptr;
     int m_cableType = 1;
-    // While loading: each component by id, with its place in the file.
-    QHash<QString, QPair<DiagramComponent*, int>> m_loading;
-    int m_loadingBefore = 0;
     QHash<QGraphicsItem*, QPointF> m_dragStart;
     QPointer<DiagramComponent> m_keyboardCurrent;
 };

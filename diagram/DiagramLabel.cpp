@@ -1,7 +1,6 @@
 #include "DiagramLabel.h"
 
-#include "DiagramComponent.h"
-#include "DiagramGraphicsScene.h"
+#include "DiagramEditing.h"
 #include "DiagramMenus.h"
 
 #include <QCoreApplication>
@@ -44,6 +43,27 @@ void DiagramLabel::setText(const QString& plainText)
     emit modified();
 }
 
+void DiagramLabel::carryBy(const QPointF& delta)
+{
+    m_carried = true;
+    moveBy(delta.x(), delta.y());
+    m_carried = false;
+}
+
+void DiagramLabel::setSelectionShown(bool shown)
+{
+    m_selectionShown = shown;
+    update();
+}
+
+void DiagramLabel::drawSelection(QPainter* painter, const QRectF& rect)
+{
+    // Inside the box, so that it never paints beyond what the scene repaints.
+    painter->setPen(QPen(QColor(0, 120, 215), 2, Qt::DashLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(rect.adjusted(4, 4, -4, -4));
+}
+
 QRectF DiagramLabel::boundingRect() const
 {
     QRectF rect = QGraphicsTextItem::boundingRect();
@@ -60,9 +80,8 @@ void DiagramLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* opti
     // Inside the bounding rectangle, so that no part of the border is left behind on a move.
     painter->drawRect(boundingRect().adjusted(0.5, 0.5, -0.5, -0.5));
     QGraphicsTextItem::paint(painter, option, widget);
-    // A note has nothing else to show that it is selected.
-    if (m_owner && m_owner->type() == Diagram::LabelType && m_owner->isSelected())
-        DiagramComponent::drawSelection(painter, boundingRect());
+    if (m_selectionShown)
+        drawSelection(painter, boundingRect());
 }
 
 QVariant DiagramLabel::itemChange(GraphicsItemChange change, const QVariant& value)
@@ -70,9 +89,8 @@ QVariant DiagramLabel::itemChange(GraphicsItemChange change, const QVariant& val
     if (change == ItemPositionHasChanged) {
         const QPointF delta = pos() - m_lastPos;
         m_lastPos = pos();
-        // A note is nothing but its text: where the text goes, the note and its cable ends go.
-        if (m_owner && scene() && !m_owner->isMovingCaption())
-            m_owner->captionMoved(delta);
+        if (scene() && !m_carried)
+            emit movedBy(delta);
         emit modified();
     }
     return QGraphicsTextItem::itemChange(change, value);
@@ -89,7 +107,7 @@ void DiagramLabel::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     event->accept();
     QPointer<DiagramLabel> alive(this);
     QAction* chosen = DiagramMenus::exec(menu, event->screenPos());
-    auto* diagram = alive ? qobject_cast<DiagramGraphicsScene*>(scene()) : nullptr;
+    auto* diagram = alive ? DiagramEditing::of(scene()) : nullptr;
     if (!diagram)
         return;
     if (chosen == setText)
@@ -101,7 +119,7 @@ void DiagramLabel::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 void DiagramLabel::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsTextItem::mousePressEvent(event);
-    auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene());
+    auto* diagram = DiagramEditing::of(scene());
     if (diagram && event->button() == Qt::LeftButton)
         diagram->beginDrag(this);
 }
@@ -109,6 +127,6 @@ void DiagramLabel::mousePressEvent(QGraphicsSceneMouseEvent* event)
 void DiagramLabel::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsTextItem::mouseReleaseEvent(event);
-    if (auto* diagram = qobject_cast<DiagramGraphicsScene*>(scene()))
+    if (auto* diagram = DiagramEditing::of(scene()))
         diagram->endDrag();
 }

@@ -23,11 +23,20 @@ public:
     void setText(const QString& plainText);
     QString text() const { return toPlainText(); }
 
+    // Moves the caption along with its component, which needs no word of it.
+    void carryBy(const QPointF& delta);
+    // A note is drawn by its caption alone, so its caption shows that it is selected.
+    void setSelectionShown(bool shown);
+    // The dashed frame of a selected item inside rect; components draw theirs with it too.
+    static void drawSelection(QPainter* painter, const QRectF& rect);
+
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 signals:
     void modified();
+    // Moved in the drawing by delta on its own (by the user or by undo), not carried along.
+    void movedBy(const QPointF& delta);
 
 protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
@@ -39,5 +48,7 @@ private:
     DiagramComponent* m_owner;
     double m_minimumHeight = 0;
     bool m_fixedWidth = false;
+    bool m_selectionShown = false;
+    bool m_carried = false;
     QPointF m_lastPos;
 };
