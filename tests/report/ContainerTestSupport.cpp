@@ -209,9 +209,32 @@ QString ReportTestSupport::writeRoundTripCase(const RoundTripCase& roundTrip, co
     return writeReport(folder, roundTrip.fileName, xml, roundTrip.pictures);
 }
 
-QByteArray ReportTestSupport::goldenForm(QByteArray saved, const QString& folder)
+QByteArray ReportTestSupport::goldenForm(const QList<Entry>& saved, const QString& folder)
 {
-    return saved.replace((folder + QStringLiteral("/layout.pak")).toUtf8(), "@pack");
+    QStringList names;
+    for (int i = 1; i < saved.size(); ++i)
+        names << saved.at(i).first;
+    QByteArray xml = saved.value(0).second;
+    return "<!-- pictures:" + names.join(QLatin1Char(' ')).prepend(QLatin1Char(' ')).toUtf8() + " -->\n"
+        + xml.replace((folder + QStringLiteral("/layout.pak")).toUtf8(), "@pack");
+}
+
+QList<ReportTestSupport::Entry> ReportTestSupport::goldenPictures(
+    const QByteArray& golden, const RoundTripCase& roundTrip)
+{
+    const QByteArray line = golden.left(golden.indexOf('\n'));
+    const QString names
+        = QString::fromUtf8(line.mid(int(qstrlen("<!-- pictures:"))).chopped(int(qstrlen(" -->"))));
+    QList<Entry> pictures;
+    for (const QString& name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        for (const Entry& picture : roundTrip.pictures) {
+            if (picture.first == name) {
+                pictures.append(picture);
+                break;
+            }
+        }
+    }
+    return pictures;
 }
 
 QString ReportTestSupport::goldenPath(const QString& name)

@@ -39,7 +39,8 @@ struct RoundTripCase
     QString fileName;
     QByteArray xml;
     QList<Entry> pictures;
-    // A layout written beside the report as a pack (with the same pictures), which the document names as "@pack".
+    // A layout written beside the report as a pack (with the same pictures), which the document names as
+    // "@pack".
     QByteArray layout;
     // The user interface's language, which picks the layout set.
     QString language;
@@ -47,8 +48,11 @@ struct RoundTripCase
 QList<RoundTripCase> roundTripCases();
 // Writes the case's report (and layout) into folder; returns the report's path.
 QString writeRoundTripCase(const RoundTripCase& roundTrip, const QString& folder);
-// Saved XML as kept in a golden file: the folder's layout named "@pack" again.
-QByteArray goldenForm(QByteArray saved, const QString& folder);
+// A saved report as kept in a golden file: its XML, with the folder's layout named "@pack" again,
+// after a comment that names its picture entries in order.
+QByteArray goldenForm(const QList<Entry>& saved, const QString& folder);
+// The picture entries a golden file names, with the bytes of the case's picture of that name.
+QList<Entry> goldenPictures(const QByteArray& golden, const RoundTripCase& roundTrip);
 QString goldenPath(const QString& name);
 
 // The first element below root, at any depth, whose id is the given one.
