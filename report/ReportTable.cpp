@@ -69,9 +69,13 @@ void ReportTable::fromModel(const ReportItem& item)
     for (const auto& child : item.children) {
         if (child->kind != ReportItem::Kind::TableSet)
             continue;
-        auto* set = new ReportTableSet(this);
-        set->fromModel(*child);
-        (set->column() >= 0 ? m_columns[set->column()] : m_rows[set->row()]) = set;
+        // The reader gives each column and row one set at most, on the grid.
+        QVector<ReportTableSet*>& sets = child->column >= 0 ? m_columns : m_rows;
+        const int index = child->column >= 0 ? child->column : child->row;
+        if (index < 0 || index >= sets.size() || sets.at(index))
+            continue;
+        sets[index] = new ReportTableSet(this);
+        sets[index]->fromModel(*child);
     }
     layoutSets(m_columns, true, item.columnSizes);
     layoutSets(m_rows, false, item.rowSizes);
