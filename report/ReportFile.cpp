@@ -173,5 +173,5 @@ bool ReportFile::save(ReportScene* scene, const QString& path)
 
 bool ReportFile::readPackPath(const QString& path, QString* packPath)
 {
-    return ReportPack::readPackPath(path, packPath);
+    return ReportReader::readPackPath(path, packPath);
 }

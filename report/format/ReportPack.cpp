@@ -32,13 +32,3 @@ bool ReportPack::load(const QString& path, DocumentContainer* pack, QDomDocument
 {
     return pack->load(path) && ReportXml::parse(pack->at(0).data, layout);
 }
-
-bool ReportPack::readPackPath(const QString& reportPath, QString* packPath)
-{
-    DocumentContainer container;
-    QDomDocument document;
-    if (!container.load(reportPath) || !ReportXml::parse(container.at(0).data, &document))
-        return false;
-    *packPath = document.documentElement().attribute(QStringLiteral("resPak"));
-    return true;
-}

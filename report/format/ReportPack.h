@@ -18,6 +18,4 @@ QString defaultPath(const QString& suffix);
 QString layoutPath(const QString& packPath, const QString& layoutLanguage);
 // Reads a pack and parses its layout; false when either fails.
 bool load(const QString& path, DocumentContainer* pack, QDomDocument* layout);
-// The pack a report file names (empty when it names none); false when the file cannot be read.
-bool readPackPath(const QString& reportPath, QString* packPath);
 } // namespace ReportPack

@@ -1,7 +1,6 @@
 #include "ReportReader.h"
 
 #include "DocumentContainer.h"
-#include "ReportImageSupport.h"
 #include "ReportPack.h"
 #include "ReportXml.h"
 
@@ -32,6 +31,17 @@ bool parseWithoutControlCharacters(const QByteArray& xml, QDomDocument* document
             cleaned.append(c);
     }
     return cleaned.size() != xml.size() && ReportXml::parse(cleaned, document);
+}
+
+// The container entry an image element names, or -1 when the index names no picture entry
+// (entry 0 is the XML).
+int entryIndex(const QDomElement& element, const DocumentContainer& container)
+{
+    bool ok = false;
+    const int index = element.attribute(QStringLiteral("index")).toInt(&ok);
+    if (!ok || index < 1 || index >= container.count())
+        return -1;
+    return index;
 }
 
 // A number attribute, or the fallback when it is missing, not a number or out of the range that
@@ -274,7 +284,7 @@ bool Reader::readItem(ReportItem& item, const QDomElement& element, const Docume
 
 bool Reader::readImage(ReportItem& item, const QDomElement& element, const DocumentContainer& container)
 {
-    const int index = ReportImageSupport::entryIndex(element, container);
+    const int index = entryIndex(element, container);
     if (index < 0)
         return false;
     const qreal scale = readDouble(element, QStringLiteral("scale"), 1.0);
@@ -402,7 +412,7 @@ bool Reader::addImage(
     const QDomElement& element, ReportItem* parent, const DocumentContainer& container, ReportItem** created)
 {
     // An image element that names no picture entry makes the whole file damaged.
-    if (ReportImageSupport::entryIndex(element, container) < 0 || !take(1))
+    if (entryIndex(element, container) < 0 || !take(1))
         return false;
     ReportItem* image = add(std::make_unique<ReportItem>(Kind::Image), parent);
     if (!readImage(*image, element, container))
@@ -591,4 +601,14 @@ ReportReadResult ReportReader::read(
     }
     result.document = std::move(document);
     return result;
+}
+
+bool ReportReader::readPackPath(const QString& path, QString* packPath)
+{
+    DocumentContainer container;
+    QDomDocument document;
+    if (!container.load(path) || !ReportXml::parse(container.at(0).data, &document))
+        return false;
+    *packPath = document.documentElement().attribute(QStringLiteral("resPak"));
+    return true;
 }

@@ -49,4 +49,6 @@ namespace ReportReader {
 // default pack.
 ReportReadResult read(const QString& path, const QString& layoutLanguage);
 ReportReadResult read(const QString& path, const DocumentContainer& container, const QString& layoutLanguage);
+// The pack a report file names (empty when it names none); false when the file cannot be read.
+bool readPackPath(const QString& path, QString* packPath);
 } // namespace ReportReader
