@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QFileInfo>
+#include <QHash>
+#include <QPair>
 #include <algorithm>
 #include <cmath>
 
@@ -164,7 +166,7 @@ QVector<qreal> layoutSizes(const QVector<ReportItem*>& sets, qreal total)
 class Reader
 {
 public:
-    Reader(ReportDocument& document)
+    explicit Reader(ReportDocument& document)
         : m_document(document)
     { }
 
@@ -489,9 +491,15 @@ bool Reader::applyValues(ReportItem& item, const QDomElement& element, const Doc
         item.file = element.attribute(QStringLiteral("file"));
         return true;
     }
-    case Kind::Table:
+    case Kind::Table: {
         item.id = element.attribute(QStringLiteral("id"));
-        // Cells by place; a value that cannot be taken leaves the cell as it was.
+        // Cells by place; a value that cannot be taken leaves the cell as it was. A document may
+        // list many cells, so their places are looked up, not searched.
+        QHash<QPair<int, int>, ReportItem*> cells;
+        for (const auto& child : item.children) {
+            if (child->kind == Kind::Cell)
+                cells.insert({ child->column, child->row }, child.get());
+        }
         for (QDomElement e = element.firstChildElement(QStringLiteral("cell")); !e.isNull();
              e = e.nextSiblingElement(QStringLiteral("cell"))) {
             bool colOk = false;
@@ -500,10 +508,11 @@ bool Reader::applyValues(ReportItem& item, const QDomElement& element, const Doc
             const int row = e.attribute(QStringLiteral("row")).toInt(&rowOk);
             if (!colOk || !rowOk)
                 continue;
-            if (ReportItem* cell = item.cellAt(column, row))
+            if (ReportItem* cell = cells.value({ column, row }))
                 applyValues(*cell, e, container);
         }
         return true;
+    }
     case Kind::Image:
         // Pictures are the document's own, not the pack's: the whole element is read.
         return readImage(item, element, container);
