@@ -1,32 +1,34 @@
-// libFuzzer target: the report loader. Each input is read as a report laid over a fixed layout
-// (":res/reports/kstatr.pak", compiled in), and the same bytes serve as the layout of a report.
-// What loads is saved again, to run the writer over it too.
+// libFuzzer target: the report reader and writer, without an application or a scene. Each input
+// is read as a report laid over a fixed layout (":res/reports/kstatr.pak", compiled in), and the
+// same bytes serve as the layout of a report. What reads is written again, and what is written
+// must parse again: a file the program saved always reopens.
 #include "DocumentContainer.h"
-#include "FuzzSupport.h"
-#include "ReportFile.h"
-#include "ReportScene.h"
+#include "ReportReader.h"
+#include "ReportWriter.h"
+#include "ReportXml.h"
 #include "SettingsKeys.h"
 
-#include <QApplication>
 #include <QDir>
+#include <QDomDocument>
 #include <QFile>
-#include <QUndoStack>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <unistd.h>
 
 namespace {
 QString g_folder;
 
-void loadAndSave(const QString& path, const DocumentContainer& container)
+void readAndWrite(const QString& path, const DocumentContainer& container)
 {
-    QUndoStack stack;
-    auto scene = std::make_unique<ReportScene>(&stack);
-    if (ReportFile::load(scene.get(), path, container, SettingsKeys::defaultLocale())) {
-        DocumentContainer out;
-        out.append(QStringLiteral("xml"), QByteArray());
-        out.setData(0, ReportFile::toXml(scene.get(), out));
-    }
-    stack.clear();
+    const ReportReadResult result = ReportReader::read(path, container, SettingsKeys::defaultLocale());
+    if (!result.document)
+        return;
+    DocumentContainer out;
+    out.append(QStringLiteral("xml"), QByteArray());
+    out.setData(0, ReportWriter::toXml(*result.document, out));
+    QDomDocument written;
+    if (!ReportXml::parse(out.at(0).data, &written))
+        abort();
 }
 } // namespace
 
@@ -52,13 +54,9 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
     return size_t(bytes.size());
 }
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    Prompts::install(std::make_unique<SilentPrompts>());
-    g_folder
-        = QDir::tempPath() + QStringLiteral("/kestrovan-fuzz-%1").arg(QCoreApplication::applicationPid());
+    g_folder = QDir::tempPath() + QStringLiteral("/kestrovan-fuzz-%1").arg(qint64(getpid()));
     QDir().mkpath(g_folder);
     return 0;
 }
@@ -69,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     DocumentContainer container;
     if (!container.fromBytes(bytes))
         return 0;
-    loadAndSave(g_folder + QStringLiteral("/input.kstatr"), container);
+    readAndWrite(g_folder + QStringLiteral("/input.kstatr"), container);
 
     const QString pack = g_folder + QStringLiteral("/input.pak");
     QFile file(pack);
@@ -78,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         DocumentContainer document;
         document.append(
             QStringLiteral("xml"), QStringLiteral("<document resPak=\"%1\"/>").arg(pack).toUtf8());
-        loadAndSave(g_folder + QStringLiteral("/layout.kstir"), document);
+        readAndWrite(g_folder + QStringLiteral("/layout.kstir"), document);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReportModel.h"
 #include "ReportTypes.h"
 
 #include <QColor>
@@ -7,11 +8,9 @@
 #include <QString>
 #include <QUndoCommand>
 
-class DocumentContainer;
-class QDomElement;
-
-// The base of everything on a report page: it knows its XML element, reads and writes the
-// common attributes with style inheritance, and reports edits as undo commands.
+// The base of everything on a report page: the view of one item of the report model. It is built
+// from the model item, gives back what it shows and the user changed as a model item, and reports
+// edits as undo commands.
 class AbstractReportItem : public QGraphicsObject
 {
     Q_OBJECT
@@ -20,14 +19,12 @@ public:
     ~AbstractReportItem() override;
 
     virtual bool isTabStop() const { return false; }
-    virtual QString tagName() const = 0;
+    virtual ReportItem::Kind modelKind() const = 0;
     virtual QString reportId() const { return m_id; }
-    // Full mode writes position, explicit styles and id. False leaves the element out.
-    virtual bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container);
-    // Values mode reads only the id; full mode also the position and the styles. False means the
-    // element is damaged beyond use.
-    virtual bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container);
-    virtual AbstractReportItem* styleParent() const;
+    // Takes position, styles and id (and in the subclasses the rest) from the model item.
+    virtual void fromModel(const ReportItem& item);
+    // Fills a model item with what the item shows; false leaves the item out of the file.
+    virtual bool toModel(ReportItem& item) const;
 
     QRectF boundingRect() const override { return QRectF(); }
     void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override { }
@@ -47,20 +44,12 @@ public:
     AbstractReportItem* previousTabStop() const { return m_previous; }
     void setNextTabStop(AbstractReportItem* next);
 
-    // A number attribute, or the fallback when it is missing, not a number or out of the range
-    // that any report uses.
-    static qreal readDouble(const QDomElement& element, const QString& name, qreal fallback,
-        qreal limit = ReportGeometry::MaxCoordinate);
-    static int readInt(const QDomElement& element, const QString& name, int fallback, bool* ok = nullptr);
-
 signals:
     void modified(bool changed);
     void modified();
     void newCommand(QUndoCommand* cmd);
 
 private:
-    void loadStyles(const QDomElement& element);
-
     QString m_id;
     unsigned m_explicitStyleMask = 0;
     bool m_editable = false;

@@ -5,7 +5,6 @@
 #include "ReportCheckBoxCommand.h"
 
 #include <QCoreApplication>
-#include <QDomElement>
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsSvgItem>
 #include <QKeyEvent>
@@ -42,41 +41,23 @@ void ReportCheckBox::setChecked(bool checked)
     emit modified(true);
 }
 
-bool ReportCheckBox::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+void ReportCheckBox::fromModel(const ReportItem& item)
 {
-    bool ok = true;
-    if (!valuesOnly) {
-        ok = ReportText::load(element, false, container);
-        // The outline follows the pointer whether or not the box may be resized.
-        setAcceptHoverEvents(true);
-        const qreal boxScale = readDouble(element, QStringLiteral("boxScale"), 1.0, 100);
-        m_box->setScale(boxScale > 0 ? boxScale : 1.0);
-        QPointF boxPos = m_box->pos();
-        if (element.hasAttribute(QStringLiteral("boxPosX")))
-            boxPos.setX(readDouble(element, QStringLiteral("boxPosX"), boxPos.x()));
-        if (element.hasAttribute(QStringLiteral("boxPosY")))
-            boxPos.setY(readDouble(element, QStringLiteral("boxPosY"), boxPos.y()));
-        prepareGeometryChange();
-        m_box->setPos(boxPos);
-    }
-    setChecked(
-        element.attribute(QStringLiteral("checked"), QStringLiteral("false")) == QLatin1String("true"));
-    return ok;
+    ReportText::fromModel(item);
+    // The outline follows the pointer whether or not the box may be resized.
+    setAcceptHoverEvents(true);
+    m_box->setScale(item.boxScale);
+    prepareGeometryChange();
+    m_box->setPos(item.boxPos);
+    setChecked(item.checked);
 }
 
-bool ReportCheckBox::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+bool ReportCheckBox::toModel(ReportItem& item) const
 {
-    if (!ReportText::save(element, valuesOnly, container))
-        return false;
-    if (!valuesOnly) {
-        if (!qFuzzyCompare(m_box->scale(), 1.0))
-            element.setAttribute(QStringLiteral("boxScale"), QString::number(m_box->scale()));
-        element.setAttribute(QStringLiteral("boxPosX"), QString::number(m_box->pos().x()));
-        element.setAttribute(QStringLiteral("boxPosY"), QString::number(m_box->pos().y()));
-    }
-    element.setAttribute(
-        QStringLiteral("checked"), m_checked ? QStringLiteral("true") : QStringLiteral("false"));
-    return true;
+    item.boxScale = m_box->scale();
+    item.boxPos = m_box->pos();
+    item.checked = m_checked;
+    return ReportText::toModel(item);
 }
 
 QRectF ReportCheckBox::contentRect() const

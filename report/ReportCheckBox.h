@@ -14,11 +14,11 @@ public:
     explicit ReportCheckBox(QGraphicsItem* parent = nullptr);
 
     int type() const override { return Type; }
-    QString tagName() const override { return QStringLiteral("checkBox"); }
+    ReportItem::Kind modelKind() const override { return ReportItem::Kind::CheckBox; }
     bool isTabStop() const override { return true; }
     bool isTextEditable() const override { return false; }
-    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
-    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    void fromModel(const ReportItem& item) override;
+    bool toModel(ReportItem& item) const override;
 
     bool isChecked() const { return m_checked; }
     // Sets the state without an undo step (loading, undo and redo).

@@ -1,173 +1,124 @@
 #include "ReportFile.h"
-#include "Brand.h"
 
 #include "DocumentContainer.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
 #include "ReportCheckBox.h"
-#include "ReportImageSupport.h"
 #include "ReportPack.h"
 #include "ReportPage.h"
+#include "ReportReader.h"
 #include "ReportResizableImage.h"
 #include "ReportScene.h"
 #include "ReportSvg.h"
 #include "ReportTable.h"
 #include "ReportTableCell.h"
 #include "ReportText.h"
-#include "ReportXml.h"
+#include "ReportWriter.h"
 
 #include <QCoreApplication>
-#include <QDomDocument>
-#include <QFileInfo>
-#include <QLocale>
+#include <QHash>
 #include <QMessageBox>
 
 namespace {
-void warn(const QString& text, const QString& informative = QString())
+using Kind = ReportItem::Kind;
+
+void warn(const ReportNotice& notice)
 {
-    Prompts::show(QMessageBox::Warning, currentMainWindow(), text, informative);
+    Prompts::show(QMessageBox::Warning, currentMainWindow(), notice.text, notice.informative);
 }
 
-void warnReading(const QString& path)
+AbstractReportItem* createItem(Kind kind, QGraphicsItem* parent)
 {
-    warn(QCoreApplication::translate("Error Message", "Error opening %1 for reading").arg(path));
-}
-
-// Earlier versions wrote pasted control characters (vertical tab, form feed ...) as they were,
-// which XML cannot hold. Such a file reads once they are left out; other damage stays damage.
-bool parseWithoutControlCharacters(const QByteArray& xml, QDomDocument* document)
-{
-    QByteArray cleaned;
-    cleaned.reserve(xml.size());
-    for (const char c : xml) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 || byte == 0x9 || byte == 0xA || byte == 0xD)
-            cleaned.append(c);
-    }
-    return cleaned.size() != xml.size() && ReportXml::parse(cleaned, document);
-}
-
-AbstractReportItem* createItem(const QString& tag, QGraphicsItem* parent)
-{
-    if (tag == QLatin1String("page"))
+    switch (kind) {
+    case Kind::Page:
         return new ReportPage(parent);
-    if (tag == QLatin1String("text"))
+    case Kind::Text:
         return new ReportText(parent);
-    if (tag == QLatin1String("checkBox"))
+    case Kind::CheckBox:
         return new ReportCheckBox(parent);
-    if (tag == QLatin1String("svg"))
+    case Kind::Svg:
         return new ReportSvg(parent);
-    if (tag == QLatin1String("table"))
+    case Kind::Table:
         return new ReportTable(parent);
+    case Kind::Image:
+        return new ReportResizableImage(parent);
+    case Kind::TableSet:
+    case Kind::Cell:
+        // A table makes its sets and cells itself.
+        break;
+    }
     return nullptr;
 }
 
-// What one load may build: the layout and the document's pictures together.
-struct Budget
+// Builds the view of a model item and of what it holds, depth first, the order in which Tab
+// walks the fields.
+void buildItem(ReportScene* scene, const ReportItem& model, AbstractReportItem* parent,
+    QHash<const ReportItem*, AbstractReportItem*>& views)
 {
-    int items = 0;
-    bool take(int count)
-    {
-        items += count;
-        return items <= ReportFile::MaxItems;
-    }
-};
-
-// An image element that names no picture entry makes the whole file damaged.
-bool createImage(ReportScene* scene, const QDomElement& element, QGraphicsItem* parent,
-    const DocumentContainer& container, Budget& budget, AbstractReportItem** created = nullptr)
-{
-    if (ReportImageSupport::entryIndex(element, container) < 0 || !budget.take(1))
-        return false;
-    auto* image = new ReportResizableImage(parent);
+    AbstractReportItem* item = createItem(model.kind, parent);
+    if (!item)
+        return;
     if (!parent)
-        scene->addItem(image);
-    if (!image->load(element, false, container))
-        return false;
-    scene->connectItem(image);
-    if (created)
-        *created = image;
-    return true;
-}
-
-bool buildLayout(ReportScene* scene, const QDomElement& element, AbstractReportItem* parent,
-    const DocumentContainer& container, int depth, Budget& budget)
-{
-    if (depth > ReportFile::MaxDepth)
-        return false;
-    for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (e.tagName() == QLatin1String("image")) {
-            AbstractReportItem* image = nullptr;
-            if (!createImage(scene, e, parent, container, budget, &image))
-                return false;
-            if (image && !image->reportId().isEmpty())
-                scene->addId(image->reportId(), image, true);
-            continue;
-        }
-        AbstractReportItem* item = createItem(e.tagName(), parent);
-        if (!item)
-            continue;
-        // Owned by the scene before the budget may refuse it, so that nothing is left without owner.
-        if (!parent)
-            scene->addItem(item);
-        if (!budget.take(1))
-            return false;
-        if (!item->load(e, false, container))
-            return false;
-        scene->connectItem(item);
-        if (item->isTabStop())
-            scene->addToTabChain(item);
-        if (!item->reportId().isEmpty())
-            scene->addId(item->reportId(), item, true);
-        if (auto* table = qgraphicsitem_cast<ReportTable*>(item)) {
-            if (!budget.take(table->cells().size()))
-                return false;
-            const QMultiMap<QString, ReportTableCell*> cells = table->cellsById();
-            for (auto it = cells.cbegin(); it != cells.cend(); ++it)
-                scene->addId(it.key(), it.value(), false);
-            for (ReportTableCell* cell : table->cells())
-                QObject::connect(cell, &AbstractReportItem::newCommand, scene, &ReportScene::newCommand);
-        }
-        if (!buildLayout(scene, e, item, container, depth + 1, budget))
-            return false;
+        scene->addItem(item);
+    item->fromModel(model);
+    scene->connectItem(item);
+    if (item->isTabStop())
+        scene->addToTabChain(item);
+    views.insert(&model, item);
+    if (auto* table = qgraphicsitem_cast<ReportTable*>(item)) {
+        for (ReportTableCell* cell : table->cells())
+            QObject::connect(cell, &AbstractReportItem::newCommand, scene, &ReportScene::newCommand);
     }
-    return true;
+    for (const auto& child : model.children)
+        buildItem(scene, *child, item, views);
 }
 
-bool overlay(ReportScene* scene, const QDomElement& element, AbstractReportItem* parent,
-    const DocumentContainer& container, int depth, Budget& budget)
+AbstractReportItem* viewOf(
+    const ReportItem* model, const QHash<const ReportItem*, AbstractReportItem*>& views)
 {
-    if (depth > ReportFile::MaxDepth)
+    if (model->kind != Kind::Cell)
+        return views.value(model);
+    auto* table = qgraphicsitem_cast<ReportTable*>(views.value(model->parent));
+    return table ? table->cellAt(model->column, model->row) : nullptr;
+}
+
+// The scene of what the reader read; what it has to say is told once the scene stands.
+bool build(ReportScene* scene, const ReportReadResult& result)
+{
+    if (!result.document) {
+        for (const ReportNotice& notice : result.notices)
+            warn(notice);
         return false;
-    for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        const QString id = e.attribute(QStringLiteral("id"));
-        if (!id.isEmpty()) {
-            if (AbstractReportItem* item = scene->itemById(id)) {
-                if (!item->load(e, true, container) || !overlay(scene, e, item, container, depth + 1, budget))
-                    return false;
-            }
-        } else if (e.tagName() == QLatin1String("image")) {
-            if (!createImage(scene, e, parent, container, budget))
-                return false;
-        }
     }
+    const ReportDocument& document = *result.document;
+    scene->setPackPath(document.packPath);
+    QHash<const ReportItem*, AbstractReportItem*> views;
+    for (const auto& item : document.items)
+        buildItem(scene, *item, nullptr, views);
+    for (auto it = document.ids().cbegin(); it != document.ids().cend(); ++it) {
+        if (AbstractReportItem* view = viewOf(it.value(), views))
+            scene->addId(it.key(), view, true);
+    }
+    scene->registerPages();
+    for (const ReportNotice& notice : result.notices)
+        warn(notice);
+    scene->setFocus();
     return true;
 }
 
-void writeItem(QGraphicsItem* graphicsItem, QDomElement& parentElement, DocumentContainer& container)
+std::unique_ptr<ReportItem> modelOf(QGraphicsItem* graphicsItem)
 {
     if (!ReportItemType::isReportItem(graphicsItem))
-        return;
+        return nullptr;
     auto* item = static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(graphicsItem));
-    QDomElement element = parentElement.ownerDocument().createElement(item->tagName());
-    if (!item->save(element, false, container))
-        return;
-    parentElement.appendChild(element);
-    // A table writes its columns, rows and cells itself.
-    if (item->type() == ReportTable::Type)
-        return;
-    for (QGraphicsItem* child : item->childItems())
-        writeItem(child, element, container);
+    auto model = std::make_unique<ReportItem>(item->modelKind());
+    if (!item->toModel(*model))
+        return nullptr;
+    for (QGraphicsItem* child : item->childItems()) {
+        if (std::unique_ptr<ReportItem> childModel = modelOf(child))
+            model->addChild(std::move(childModel));
+    }
+    return model;
 }
 } // namespace
 
@@ -178,97 +129,31 @@ QString ReportFile::defaultPackPath(const QString& suffix)
 
 QString ReportFile::layoutPackPath(const QString& packPath, const QString& layoutLanguage)
 {
-    const QString english = QStringLiteral(":res/%1/").arg(Brand::templateFolderName());
-    const QString german = QStringLiteral(":res/%1_de/").arg(Brand::templateFolderName());
-    const QLocale language(layoutLanguage);
-    const bool germanUi = language.language() == QLocale::German;
-    const QString& from = germanUi ? english : german;
-    const QString& to = germanUi ? german : english;
-    if (!packPath.startsWith(from))
-        return packPath;
-    const QString twin = to + packPath.mid(from.size());
-    return QFileInfo::exists(twin) ? twin : packPath;
+    return ReportPack::layoutPath(packPath, layoutLanguage);
 }
 
 bool ReportFile::load(ReportScene* scene, const QString& path, const QString& layoutLanguage)
 {
-    DocumentContainer container;
-    if (!container.load(path)) {
-        warnReading(path);
-        return false;
-    }
-    return load(scene, path, container, layoutLanguage);
+    return build(scene, ReportReader::read(path, layoutLanguage));
 }
 
 bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentContainer& container,
     const QString& layoutLanguage)
 {
-    if (container.count() == 0) {
-        warnReading(path);
-        return false;
-    }
-    QDomDocument document;
-    QString message;
-    int line = 0;
-    int column = 0;
-    if (!ReportXml::parse(container.at(0).data, &document, &message, &line, &column)
-        && !parseWithoutControlCharacters(container.at(0).data, &document)) {
-        warn(QCoreApplication::translate("Error Message", "XML validation error in %1 on line %2, column %3")
-                 .arg(path)
-                 .arg(line)
-                 .arg(column),
-            message);
-        return false;
-    }
-    const QDomElement root = document.documentElement();
-    Budget budget;
-    const QString suffix = QFileInfo(path).suffix();
-    if (suffix != QLatin1String("kstreport")) {
-        QString packPath = root.attribute(QStringLiteral("resPak"));
-        if (packPath.isEmpty())
-            packPath = defaultPackPath(suffix);
-        const QString layoutPath = layoutPackPath(packPath, layoutLanguage);
-        DocumentContainer pack;
-        QDomDocument packDocument;
-        // A pack that cannot be read or built leaves nothing to lay the document over.
-        if (!ReportPack::load(layoutPath, &pack, &packDocument)) {
-            warnReading(layoutPath);
-            return false;
-        }
-        scene->setPackPath(packPath);
-        if (!buildLayout(scene, packDocument.documentElement(), nullptr, pack, 0, budget)) {
-            warnReading(layoutPath);
-            return false;
-        }
-    }
-    scene->registerPages();
-    if (!overlay(scene, root, nullptr, container, 0, budget)) {
-        warnReading(path);
-        return false;
-    }
-    if (scene->shortenedValues() > 0) {
-        warn(QCoreApplication::translate("Warning Message",
-                 "Some values in %1 were longer than %2 characters and have been shortened.")
-                 .arg(path)
-                 .arg(ReportText::MaxFieldLength),
-            QCoreApplication::translate(
-                "Warning Message", "The file itself stays as it is until the report is saved."));
-    }
-    scene->setFocus();
-    return true;
+    return build(scene, ReportReader::read(path, container, layoutLanguage));
 }
 
 QByteArray ReportFile::toXml(ReportScene* scene, DocumentContainer& container)
 {
-    QDomDocument document;
-    QDomElement root = document.createElement(QStringLiteral("document"));
-    root.setAttribute(QStringLiteral("resPak"), scene->packPath());
-    document.appendChild(root);
+    ReportDocument document;
+    document.packPath = scene->packPath();
     for (QGraphicsItem* item : scene->items(Qt::AscendingOrder)) {
-        if (!item->parentItem())
-            writeItem(item, root, container);
+        if (item->parentItem())
+            continue;
+        if (std::unique_ptr<ReportItem> model = modelOf(item))
+            document.items.push_back(std::move(model));
     }
-    return document.toByteArray(2);
+    return ReportWriter::toXml(document, container);
 }
 
 bool ReportFile::save(ReportScene* scene, const QString& path)
@@ -279,8 +164,8 @@ bool ReportFile::save(ReportScene* scene, const QString& path)
     container.setData(0, toXml(scene, container));
     QString error;
     if (!container.save(path, &error)) {
-        warn(QCoreApplication::translate("Error Message", "Error opening %1 for writing").arg(path),
-            QCoreApplication::translate("Error Message", "Is the file read-only or has it been deleted?"));
+        warn({ QCoreApplication::translate("Error Message", "Error opening %1 for writing").arg(path),
+            QCoreApplication::translate("Error Message", "Is the file read-only or has it been deleted?") });
         return false;
     }
     return true;
@@ -288,5 +173,5 @@ bool ReportFile::save(ReportScene* scene, const QString& path)
 
 bool ReportFile::readPackPath(const QString& path, QString* packPath)
 {
-    return ReportPack::readPackPath(path, packPath);
+    return ReportReader::readPackPath(path, packPath);
 }

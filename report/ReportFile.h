@@ -1,12 +1,16 @@
 #pragma once
 
+#include "ReportModel.h"
+
 #include <QString>
 
 class DocumentContainer;
 class ReportScene;
 
-// Reading and writing report files: the document's values are laid over the layout of the
-// resource pack it names. Failures are told to the user here.
+// Reading and writing report files for the scene: the model's reader lays the document's values
+// over the layout of the pack it names, and the scene's items are built from what it read; saving
+// gives the items back as a model for the writer. What the reader has to say is told to the user
+// here.
 namespace ReportFile {
 // layoutLanguage is the locale name of the user interface, which picks the layout set (see
 // layoutPackPath).
@@ -31,6 +35,6 @@ QString defaultPackPath(const QString& suffix);
 QString layoutPackPath(const QString& packPath, const QString& layoutLanguage);
 
 // Nesting deeper than this, or more items than this (cells included), is damage, not a form.
-constexpr int MaxDepth = 64;
-constexpr int MaxItems = 20000;
+constexpr int MaxDepth = ReportLimits::MaxDepth;
+constexpr int MaxItems = ReportLimits::MaxItems;
 } // namespace ReportFile

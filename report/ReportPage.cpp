@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDomElement>
 #include <QGraphicsRectItem>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QMenu>
@@ -26,34 +25,23 @@ QRectF ReportPage::boundingRect() const
     return m_paper->rect();
 }
 
-bool ReportPage::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+void ReportPage::fromModel(const ReportItem& item)
 {
-    if (!AbstractReportItem::load(element, valuesOnly, container))
-        return false;
+    AbstractReportItem::fromModel(item);
     m_paper->setBrush(backgroundColour());
-    if (!valuesOnly) {
-        prepareGeometryChange();
-        if (element.attribute(QStringLiteral("pageType"), QStringLiteral("A4")) == QLatin1String("A3"))
-            m_paper->setRect(0, 0, ReportGeometry::A3Width, ReportGeometry::A3Height);
-        else
-            m_paper->setRect(0, 0, ReportGeometry::A4Width, ReportGeometry::A4Height);
-        bool ok = true;
-        m_pageNumber = readInt(element, QStringLiteral("pageNumber"), 1, &ok);
-        if (!ok || m_pageNumber < 1 || m_pageNumber > MaxPageNumber)
-            return false;
-        setPos(0, (m_pageNumber - 1) * (m_paper->rect().height() + ReportGeometry::PageGap));
-    }
-    return true;
+    prepareGeometryChange();
+    if (item.a3)
+        m_paper->setRect(0, 0, ReportGeometry::A3Width, ReportGeometry::A3Height);
+    else
+        m_paper->setRect(0, 0, ReportGeometry::A4Width, ReportGeometry::A4Height);
+    m_pageNumber = item.pageNumber;
+    setPos(0, (m_pageNumber - 1) * (m_paper->rect().height() + ReportGeometry::PageGap));
 }
 
-bool ReportPage::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+bool ReportPage::toModel(ReportItem& item) const
 {
-    AbstractReportItem::save(element, valuesOnly, container);
-    element.removeAttribute(QStringLiteral("x"));
-    element.removeAttribute(QStringLiteral("y"));
-    element.setAttribute(QStringLiteral("pageType"), QStringLiteral("A4"));
-    element.setAttribute(QStringLiteral("pageNumber"), QString::number(m_pageNumber));
-    return true;
+    item.pageNumber = m_pageNumber;
+    return AbstractReportItem::toModel(item);
 }
 
 void ReportPage::addImageAt(const QPointF& pos)

@@ -14,9 +14,9 @@ public:
     explicit ReportPage(QGraphicsItem* parent = nullptr);
 
     int type() const override { return Type; }
-    QString tagName() const override { return QStringLiteral("page"); }
-    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
-    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    ReportItem::Kind modelKind() const override { return ReportItem::Kind::Page; }
+    void fromModel(const ReportItem& item) override;
+    bool toModel(ReportItem& item) const override;
     QRectF boundingRect() const override;
 
     int pageNumber() const { return m_pageNumber; }
@@ -26,7 +26,7 @@ public:
     void addImageAt(const QPointF& pos);
 
     // Pages beyond this number are damage, not a report.
-    static constexpr int MaxPageNumber = 500;
+    static constexpr int MaxPageNumber = ReportLimits::MaxPageNumber;
 
 protected:
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;

@@ -1,15 +1,12 @@
 #include "ReportResizableImage.h"
 
-#include "DocumentContainer.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
-#include "ReportImageSupport.h"
 #include "ReportScene.h"
 #include "SvgPicture.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDomElement>
 #include <QFile>
 #include <QFileInfo>
 #include <QGraphicsPixmapItem>
@@ -193,32 +190,26 @@ bool ReportResizableImage::selectPicture()
     return true;
 }
 
-bool ReportResizableImage::save(QDomElement& element, bool, DocumentContainer& container)
+bool ReportResizableImage::toModel(ReportItem& item) const
 {
     if (!hasPicture())
         return false;
-    element.setAttribute(QStringLiteral("index"), container.count());
-    element.setAttribute(QStringLiteral("scale"), QString::number(m_scale));
-    ReportResizableItem::save(element, false, container);
-    container.append(m_suffix, m_data);
-    return true;
+    item.scale = m_scale;
+    item.suffix = m_suffix;
+    item.data = m_data;
+    return ReportResizableItem::toModel(item);
 }
 
-bool ReportResizableImage::load(const QDomElement& element, bool, const DocumentContainer& container)
+void ReportResizableImage::fromModel(const ReportItem& item)
 {
-    const int index = ReportImageSupport::entryIndex(element, container);
-    if (index < 0)
-        return false;
-    const qreal scale = readDouble(element, QStringLiteral("scale"), 1.0);
-    m_scale = scale > 0 ? scale : 1.0;
-    m_suffix = container.at(index).name;
-    m_data = container.at(index).data;
+    m_scale = item.scale;
+    m_suffix = item.suffix;
+    m_data = item.data;
     prepareGeometryChange();
     buildPicture();
-    if (!ReportResizableItem::load(element, false, container))
-        return false;
+    // A size given in the file sets the scale, by the picture's own size.
+    ReportResizableItem::fromModel(item);
     updateBand();
-    return true;
 }
 
 void ReportResizableImage::deleteWithUndo()

@@ -28,10 +28,9 @@ public:
     ~ReportResizableImage() override;
 
     int type() const override { return Type; }
-    QString tagName() const override { return QStringLiteral("image"); }
-    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
-    // Always reads the whole element: pictures are the document's own, not the pack's.
-    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    ReportItem::Kind modelKind() const override { return ReportItem::Kind::Image; }
+    void fromModel(const ReportItem& item) override;
+    bool toModel(ReportItem& item) const override;
     void setSize(const QSizeF& size, int handle) override;
     QRectF rect() const override;
 

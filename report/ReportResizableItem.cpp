@@ -3,7 +3,6 @@
 #include "ReportResizableItemCommand.h"
 
 #include <QCursor>
-#include <QDomElement>
 #include <QGraphicsSceneHoverEvent>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
@@ -52,33 +51,21 @@ void ReportResizableItem::setSize(const QSizeF& size, int)
     m_rect.setSize(size);
 }
 
-bool ReportResizableItem::load(
-    const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+void ReportResizableItem::fromModel(const ReportItem& item)
 {
-    if (!valuesOnly) {
-        setResizable(readInt(element, QStringLiteral("resizable"), 0) != 0);
-        const qreal w = readDouble(element, QStringLiteral("width"), 0.0);
-        const qreal h = readDouble(element, QStringLiteral("height"), 0.0);
-        if (w > 0 && h > 0)
-            setSize(QSizeF(w, h), ResizeHandle::BottomRight);
-    }
-    const bool ok = AbstractReportItem::load(element, valuesOnly, container);
+    setResizable(item.resizable);
+    // A cell's box is its place on the grid, which its table lays out.
+    if (item.kind != ReportItem::Kind::Cell && item.size.width() > 0 && item.size.height() > 0)
+        setSize(item.size, ResizeHandle::BottomRight);
+    AbstractReportItem::fromModel(item);
     updateBand();
-    return ok;
 }
 
-bool ReportResizableItem::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+bool ReportResizableItem::toModel(ReportItem& item) const
 {
-    if (!valuesOnly) {
-        if (m_resizable)
-            element.setAttribute(QStringLiteral("resizable"), QStringLiteral("1"));
-        const QRectF r = rect();
-        if (r.width() > 0)
-            element.setAttribute(QStringLiteral("width"), QString::number(r.width()));
-        if (r.height() > 0)
-            element.setAttribute(QStringLiteral("height"), QString::number(r.height()));
-    }
-    return AbstractReportItem::save(element, valuesOnly, container);
+    item.resizable = m_resizable;
+    item.size = rect().size();
+    return AbstractReportItem::toModel(item);
 }
 
 void ReportResizableItem::updateBand()

@@ -16,8 +16,8 @@ public:
     virtual void setSize(const QSizeF& size, int handle);
     virtual QRectF rect() const { return m_rect; }
 
-    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
-    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    void fromModel(const ReportItem& item) override;
+    bool toModel(ReportItem& item) const override;
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;

@@ -9,7 +9,6 @@
 #include <QUndoCommand>
 
 class AbstractReportItem;
-class DocumentContainer;
 class QPrinter;
 class QUndoStack;
 class ReportPage;
@@ -47,9 +46,6 @@ public:
     void setPackPath(const QString& path) { m_packPath = path; }
     void registerPages();
 
-    // Values cut to the longest a field holds while loading, so that the user can be told once.
-    void noteShortenedValue() { ++m_shortenedValues; }
-    int shortenedValues() const { return m_shortenedValues; }
     // After a save: the next edit of any text starts a step of its own, so that it is a change
     // to save rather than part of a step that the save already wrote.
     void startNewTextSteps();
@@ -83,5 +79,4 @@ private:
     QMultiMap<QString, AbstractReportItem*> m_ids;
     AbstractReportItem* m_head = nullptr;
     AbstractReportItem* m_tail = nullptr;
-    int m_shortenedValues = 0;
 };

@@ -3,7 +3,6 @@
 #include "FileNames.h"
 #include "SvgPicture.h"
 
-#include <QDomElement>
 #include <QFile>
 #include <QFileInfo>
 #include <QGraphicsSvgItem>
@@ -26,14 +25,11 @@ QRectF ReportSvg::boundingRect() const
     return m_drawing ? m_drawing->mapRectToParent(m_drawing->boundingRect()) : QRectF();
 }
 
-bool ReportSvg::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+void ReportSvg::fromModel(const ReportItem& item)
 {
-    if (!AbstractReportItem::load(element, valuesOnly, container))
-        return false;
-    bool ok = true;
-    const int dpi = readInt(element, QStringLiteral("dpi"), 96, &ok);
-    m_dpi = ok && dpi > 0 && dpi <= 10000 ? dpi : 96;
-    m_file = element.attribute(QStringLiteral("file"));
+    AbstractReportItem::fromModel(item);
+    m_dpi = item.dpi;
+    m_file = item.file;
 
     prepareGeometryChange();
     delete m_drawing;
@@ -45,7 +41,7 @@ bool ReportSvg::load(const QDomElement& element, bool valuesOnly, const Document
     // or fill its memory.
     QByteArray data;
     if (m_file.isEmpty() || !readPlainFile(m_file, MaxFileSize, &data) || data.isEmpty())
-        return true;
+        return;
     // Drawn like the pictures of a report: from what the drawing itself carries.
     m_renderer = new QSvgRenderer(SvgPicture::safeDrawing(data));
     m_drawing = new QGraphicsSvgItem(this);
@@ -53,13 +49,11 @@ bool ReportSvg::load(const QDomElement& element, bool valuesOnly, const Document
     m_drawing->setCacheMode(NoCache);
     if (m_dpi != 96)
         m_drawing->setScale(96.0 / m_dpi);
-    return true;
 }
 
-bool ReportSvg::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+bool ReportSvg::toModel(ReportItem& item) const
 {
-    AbstractReportItem::save(element, valuesOnly, container);
-    element.setAttribute(QStringLiteral("file"), m_file);
-    element.setAttribute(QStringLiteral("dpi"), QString::number(m_dpi));
-    return true;
+    item.file = m_file;
+    item.dpi = m_dpi;
+    return AbstractReportItem::toModel(item);
 }

@@ -15,9 +15,9 @@ public:
     ~ReportSvg() override;
 
     int type() const override { return Type; }
-    QString tagName() const override { return QStringLiteral("svg"); }
-    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
-    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    ReportItem::Kind modelKind() const override { return ReportItem::Kind::Svg; }
+    void fromModel(const ReportItem& item) override;
+    bool toModel(ReportItem& item) const override;
     QRectF boundingRect() const override;
 
     QString file() const { return m_file; }

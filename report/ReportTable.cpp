@@ -3,8 +3,6 @@
 #include "ReportTableCell.h"
 #include "ReportTableSet.h"
 
-#include <QDomDocument>
-#include <QDomElement>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QKeyEvent>
@@ -60,147 +58,67 @@ QMultiMap<QString, ReportTableCell*> ReportTable::cellsById() const
     return result;
 }
 
-bool ReportTable::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+void ReportTable::fromModel(const ReportItem& item)
 {
-    if (valuesOnly) {
-        AbstractReportItem::load(element, true, container);
-        loadValues(element, container);
-        return true;
-    }
-    return loadFull(element, container);
-}
-
-void ReportTable::loadValues(const QDomElement& element, const DocumentContainer& container)
-{
-    for (QDomElement e = element.firstChildElement(QStringLiteral("cell")); !e.isNull();
-         e = e.nextSiblingElement(QStringLiteral("cell"))) {
-        bool colOk = false;
-        bool rowOk = false;
-        const int column = e.attribute(QStringLiteral("col")).toInt(&colOk);
-        const int row = e.attribute(QStringLiteral("row")).toInt(&rowOk);
-        if (!colOk || !rowOk)
-            continue;
-        if (ReportTableCell* cell = cellAt(column, row))
-            cell->load(e, true, container);
-    }
-}
-
-bool ReportTable::loadFull(const QDomElement& element, const DocumentContainer& container)
-{
-    if (!m_cells.isEmpty() || !m_columns.isEmpty())
-        return false;
-    AbstractReportItem::load(element, false, container);
-    m_width = readDouble(element, QStringLiteral("width"), -1);
-    m_height = readDouble(element, QStringLiteral("height"), -1);
-    bool colsOk = false;
-    bool rowsOk = false;
-    const int numCols = element.attribute(QStringLiteral("numCols")).toInt(&colsOk);
-    const int numRows = element.attribute(QStringLiteral("numRows")).toInt(&rowsOk);
-    if (!colsOk || !rowsOk || numCols < 1 || numRows < 1 || numCols > MaxColumns || numRows > MaxRows
-        || numCols * numRows > MaxCells || m_width < 0 || m_height < 0)
-        return false;
+    AbstractReportItem::fromModel(item);
+    m_width = item.size.width();
+    m_height = item.size.height();
     prepareGeometryChange();
-    m_columns.fill(nullptr, numCols);
-    m_rows.fill(nullptr, numRows);
-
-    for (QDomElement e = element.firstChildElement(QStringLiteral("tableset")); !e.isNull();
-         e = e.nextSiblingElement(QStringLiteral("tableset"))) {
-        auto* set = new ReportTableSet(this);
-        if (!set->load(e, false, container))
-            return false;
-        if (set->column() < 0 && set->row() < 0) {
-            delete set;
+    m_columns.fill(nullptr, item.columns);
+    m_rows.fill(nullptr, item.rows);
+    for (const auto& child : item.children) {
+        if (child->kind != ReportItem::Kind::TableSet)
             continue;
-        }
-        QVector<ReportTableSet*>& sets = set->column() >= 0 ? m_columns : m_rows;
-        const int index = set->column() >= 0 ? set->column() : set->row();
-        if (index >= sets.size() || sets.at(index))
-            return false;
-        sets[index] = set;
+        // The reader gives each column and row one set at most, on the grid.
+        QVector<ReportTableSet*>& sets = child->column >= 0 ? m_columns : m_rows;
+        const int index = child->column >= 0 ? child->column : child->row;
+        if (index < 0 || index >= sets.size() || sets.at(index))
+            continue;
+        sets[index] = new ReportTableSet(this);
+        sets[index]->fromModel(*child);
     }
-    layoutSets(m_columns, true, m_width);
-    layoutSets(m_rows, false, m_height);
-    m_defaultColumn = new ReportTableSet(numCols, -1, this);
+    layoutSets(m_columns, true, item.columnSizes);
+    layoutSets(m_rows, false, item.rowSizes);
+    m_defaultColumn = new ReportTableSet(item.columns, -1, this);
     m_defaultColumn->setOffset(m_width);
-    m_defaultRow = new ReportTableSet(-1, numRows, this);
+    m_defaultRow = new ReportTableSet(-1, item.rows, this);
     m_defaultRow->setOffset(m_height);
-
-    QVector<bool> covered(numCols * numRows, false);
-    for (QDomElement e = element.firstChildElement(QStringLiteral("cell")); !e.isNull();
-         e = e.nextSiblingElement(QStringLiteral("cell"))) {
-        auto* cell = new ReportTableCell(this, false);
-        if (!cell->load(e, false, container) || covered.at(cell->row() * numCols + cell->column()))
-            return false;
-        connect(cell, QOverload<bool>::of(&AbstractReportItem::modified), this,
-            QOverload<bool>::of(&AbstractReportItem::modified));
-        m_cells.insert(key(cell->column(), cell->row()), cell);
-        for (int r = cell->row(); r < cell->row() + cell->rowSpan(); ++r) {
-            for (int c = cell->column(); c < cell->column() + cell->columnSpan(); ++c)
-                covered[r * numCols + c] = true;
-        }
-        cell->layout();
+    for (const auto& child : item.children) {
+        if (child->kind == ReportItem::Kind::Cell)
+            addCell(*child);
     }
-
-    QDomDocument scratch;
-    for (int c = 0; c < numCols; ++c) {
-        for (int r = 0; r < numRows; ++r) {
-            if (covered.at(r * numCols + c))
-                continue;
-            QDomElement empty = scratch.createElement(QStringLiteral("cell"));
-            empty.setAttribute(QStringLiteral("col"), c);
-            empty.setAttribute(QStringLiteral("row"), r);
-            auto* cell = new ReportTableCell(this, true);
-            cell->load(empty, false, container);
-            connect(cell, QOverload<bool>::of(&AbstractReportItem::modified), this,
-                QOverload<bool>::of(&AbstractReportItem::modified));
-            m_cells.insert(key(c, r), cell);
-            cell->layout();
-        }
-    }
-    return true;
 }
 
-void ReportTable::layoutSets(QVector<ReportTableSet*>& sets, bool columns, qreal total)
+ReportTableCell* ReportTable::addCell(const ReportItem& item)
 {
-    // Only sets that give a size take their share off the total; a set that only carries
-    // styles shares the rest like a column without a set.
-    int sized = 0;
-    qreal sum = 0;
-    for (const ReportTableSet* set : sets) {
-        if (set && set->size() > 0) {
-            ++sized;
-            sum += set->size();
-        }
-    }
-    const qreal share = sets.size() != sized ? (total - sum) / (sets.size() - sized) : 0;
+    auto* cell = new ReportTableCell(this, item.automatic);
+    cell->fromModel(item);
+    connect(cell, QOverload<bool>::of(&AbstractReportItem::modified), this,
+        QOverload<bool>::of(&AbstractReportItem::modified));
+    m_cells.insert(key(cell->column(), cell->row()), cell);
+    cell->layout();
+    return cell;
+}
+
+void ReportTable::layoutSets(QVector<ReportTableSet*>& sets, bool columns, const QVector<qreal>& sizes)
+{
+    // The model gives every column and row its size; places without a set get one of their own.
     qreal running = 0;
     for (int i = 0; i < sets.size(); ++i) {
         if (!sets.at(i))
             sets[i] = columns ? new ReportTableSet(i, -1, this) : new ReportTableSet(-1, i, this);
-        if (sets.at(i)->size() <= 0)
-            sets.at(i)->setSize(share);
+        sets.at(i)->setSize(sizes.value(i));
         sets.at(i)->setOffset(running);
         running += sets.at(i)->size();
     }
 }
 
-bool ReportTable::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+bool ReportTable::toModel(ReportItem& item) const
 {
-    AbstractReportItem::save(element, valuesOnly, container);
-    element.setAttribute(QStringLiteral("width"), QString::number(m_width));
-    element.setAttribute(QStringLiteral("height"), QString::number(m_height));
-    element.setAttribute(QStringLiteral("numCols"), QString::number(columnCount()));
-    element.setAttribute(QStringLiteral("numRows"), QString::number(rowCount()));
-    QDomDocument document = element.ownerDocument();
-    for (QGraphicsItem* child : childItems()) {
-        if (!ReportItemType::isReportItem(child))
-            continue;
-        auto* item = static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(child));
-        QDomElement childElement = document.createElement(item->tagName());
-        if (item->save(childElement, false, container))
-            element.appendChild(childElement);
-    }
-    return true;
+    item.size = QSizeF(m_width, m_height);
+    item.columns = columnCount();
+    item.rows = rowCount();
+    return AbstractReportItem::toModel(item);
 }
 
 ReportTableCell* ReportTable::cellUnder(const QPointF& scenePos) const

@@ -20,9 +20,9 @@ public:
     explicit ReportTable(QGraphicsItem* parent = nullptr);
 
     int type() const override { return Type; }
-    QString tagName() const override { return QStringLiteral("table"); }
-    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
-    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    ReportItem::Kind modelKind() const override { return ReportItem::Kind::Table; }
+    void fromModel(const ReportItem& item) override;
+    bool toModel(ReportItem& item) const override;
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
@@ -49,9 +49,9 @@ public:
     void cellKeyPress(ReportTableCell* cell, QKeyEvent* event);
 
     // Grids beyond these sizes are damage, not a form.
-    static constexpr int MaxColumns = 256;
-    static constexpr int MaxRows = 1024;
-    static constexpr int MaxCells = 4096;
+    static constexpr int MaxColumns = ReportLimits::MaxColumns;
+    static constexpr int MaxRows = ReportLimits::MaxRows;
+    static constexpr int MaxCells = ReportLimits::MaxCells;
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
@@ -59,9 +59,8 @@ protected:
 
 private:
     static quint32 key(int column, int row) { return (quint32(quint16(row)) << 16) | quint16(column); }
-    bool loadFull(const QDomElement& element, const DocumentContainer& container);
-    void loadValues(const QDomElement& element, const DocumentContainer& container);
-    void layoutSets(QVector<ReportTableSet*>& sets, bool columns, qreal total);
+    void layoutSets(QVector<ReportTableSet*>& sets, bool columns, const QVector<qreal>& sizes);
+    ReportTableCell* addCell(const ReportItem& item);
     ReportTableCell* cellUnder(const QPointF& scenePos) const;
     void makeCurrent(ReportTableCell* cell);
 

@@ -4,7 +4,6 @@
 #include "ReportTable.h"
 #include "ReportTableSet.h"
 
-#include <QDomElement>
 #include <QGraphicsSceneMouseEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -19,51 +18,23 @@ ReportTableCell::ReportTableCell(ReportTable* table, bool automatic)
     connect(m_text, &GraphicsTextItem::requestMove, this, &ReportTableCell::requestMove);
 }
 
-AbstractReportItem* ReportTableCell::styleParent() const
+void ReportTableCell::fromModel(const ReportItem& item)
 {
-    if (ReportTableSet* rowSet = m_table->rowSet(m_row); rowSet && !rowSet->isImplicit())
-        return rowSet;
-    if (ReportTableSet* columnSet = m_table->columnSet(m_column); columnSet && !columnSet->isImplicit())
-        return columnSet;
-    return m_table;
+    m_column = item.column;
+    m_row = item.row;
+    m_columnSpan = item.columnSpan;
+    m_rowSpan = item.rowSpan;
+    ReportText::fromModel(item);
 }
 
-bool ReportTableCell::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
+bool ReportTableCell::toModel(ReportItem& item) const
 {
-    if (!valuesOnly) {
-        bool colOk = false;
-        bool rowOk = false;
-        m_column = element.attribute(QStringLiteral("col")).toInt(&colOk);
-        m_row = element.attribute(QStringLiteral("row")).toInt(&rowOk);
-        bool spanOk = true;
-        bool rowSpanOk = true;
-        m_columnSpan = readInt(element, QStringLiteral("colspan"), 1, &spanOk);
-        m_rowSpan = readInt(element, QStringLiteral("rowspan"), 1, &rowSpanOk);
-        // The cell must lie on the grid before it can inherit from its row and column.
-        if (!colOk || !rowOk || !spanOk || !rowSpanOk || m_column < 0 || m_row < 0 || m_columnSpan < 1
-            || m_rowSpan < 1 || m_columnSpan > MaxSpan || m_rowSpan > MaxSpan
-            || m_column + m_columnSpan > m_table->columnCount() || m_row + m_rowSpan > m_table->rowCount())
-            return false;
-    }
-    return ReportText::load(element, valuesOnly, container);
-}
-
-bool ReportTableCell::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
-{
-    if (m_automatic && plainText().isEmpty())
-        return false;
-    if (!ReportText::save(element, valuesOnly, container))
-        return false;
-    element.removeAttribute(QStringLiteral("x"));
-    element.removeAttribute(QStringLiteral("y"));
-    element.removeAttribute(QStringLiteral("width"));
-    if (m_columnSpan > 1)
-        element.setAttribute(QStringLiteral("colspan"), QString::number(m_columnSpan));
-    if (m_rowSpan > 1)
-        element.setAttribute(QStringLiteral("rowspan"), QString::number(m_rowSpan));
-    element.setAttribute(QStringLiteral("col"), QString::number(m_column));
-    element.setAttribute(QStringLiteral("row"), QString::number(m_row));
-    return true;
+    item.column = m_column;
+    item.row = m_row;
+    item.columnSpan = m_columnSpan;
+    item.rowSpan = m_rowSpan;
+    item.automatic = m_automatic;
+    return ReportText::toModel(item);
 }
 
 void ReportTableCell::layout()

@@ -14,10 +14,9 @@ public:
     ReportTableCell(ReportTable* table, bool automatic);
 
     int type() const override { return Type; }
-    QString tagName() const override { return QStringLiteral("cell"); }
-    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
-    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
-    AbstractReportItem* styleParent() const override;
+    ReportItem::Kind modelKind() const override { return ReportItem::Kind::Cell; }
+    void fromModel(const ReportItem& item) override;
+    bool toModel(ReportItem& item) const override;
     QRectF rect() const override { return m_cellRect; }
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -33,7 +32,7 @@ public:
     void startEditing(const QString& text = QString());
 
     // Spans larger than this are damage.
-    static constexpr int MaxSpan = 1024;
+    static constexpr int MaxSpan = ReportLimits::MaxSpan;
 
 public slots:
     void requestMove(int x, int y);

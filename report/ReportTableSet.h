@@ -13,9 +13,9 @@ public:
     ReportTableSet(int column, int row, QGraphicsItem* parent);
 
     int type() const override { return Type; }
-    QString tagName() const override { return QStringLiteral("tableset"); }
-    bool save(QDomElement& element, bool valuesOnly, DocumentContainer& container) override;
-    bool load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container) override;
+    ReportItem::Kind modelKind() const override { return ReportItem::Kind::TableSet; }
+    void fromModel(const ReportItem& item) override;
+    bool toModel(ReportItem& item) const override;
 
     int column() const { return m_column; }
     int row() const { return m_row; }

@@ -4,18 +4,16 @@
 #include "GraphicsTextItem.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
-#include "ReportScene.h"
 #include "ReportTextCommand.h"
 
 #include <QAction>
-#include <QDomElement>
 #include <QFontDialog>
+#include <QGraphicsScene>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
-#include <QTextBoundaryFinder>
 #include <QTextDocument>
 #include <QWidget>
 
@@ -42,16 +40,6 @@ QString ReportText::plainText() const
     return m_text->toPlainText();
 }
 
-QString ReportText::ownText(const QDomElement& element)
-{
-    QString text;
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        if (node.isText() || node.isCDATASection())
-            text += node.toCharacterData().data();
-    }
-    return text;
-}
-
 qreal ReportText::screenPointSize(qreal points)
 {
     qreal dpi = 96;
@@ -67,83 +55,22 @@ Qt::TextInteractionFlags ReportText::idleInteraction() const
     return isEditable() ? Qt::TextEditorInteraction : Qt::NoTextInteraction;
 }
 
-QString ReportText::storableText(const QString& text)
+void ReportText::fromModel(const ReportItem& item)
 {
-    QString result;
-    result.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const ushort c = text.at(i).unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            result += text.at(i);
-            result += text.at(++i);
-            continue;
-        }
-        const bool allowed
-            = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c <= 0xFFFD);
-        if (allowed)
-            result += text.at(i);
-    }
-    return result;
-}
-
-int ReportText::visibleLength(const QString& text)
-{
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    int count = 0;
-    while (finder.toNextBoundary() > 0)
-        ++count;
-    return count;
-}
-
-QString ReportText::leftVisible(const QString& text, int count)
-{
-    // A character takes at least one unit: a text that short has no more characters.
-    if (text.size() <= count)
-        return text;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    int end = 0;
-    for (int i = 0; i < count; ++i) {
-        const int next = finder.toNextBoundary();
-        if (next < 0)
-            break;
-        end = next;
-    }
-    return text.left(end);
-}
-
-bool ReportText::load(const QDomElement& element, bool valuesOnly, const DocumentContainer& container)
-{
-    QString text = ownText(element);
-    // No form field holds a book; laying out one would stall the program.
-    if (text.size() > MaxTextLength)
-        return false;
-    const QString kept = leftVisible(text, MaxFieldLength);
-    if (kept.size() < text.size()) {
-        text = kept;
-        if (auto* reportScene = qobject_cast<ReportScene*>(scene()))
-            reportScene->noteShortenedValue();
-    }
-    bool ok = true;
-    if (valuesOnly) {
-        m_text->replaceText(text);
-        ok = ReportResizableItem::load(element, true, container);
+    // Size and font go first, so that the text is laid out once, with both.
+    ReportResizableItem::fromModel(item);
+    m_text->setTextInteractionFlags(idleInteraction());
+    QFont font(fontFamily());
+    font.setPointSizeF(screenPointSize(fontSize()));
+    font.setWeight(fontWeight());
+    m_text->setDefaultTextColor(colour());
+    m_text->setFont(font);
+    m_text->setFontPointSize(font.pointSizeF());
+    // Most fields of a pack are empty, and so is their new document.
+    if (!item.text.isEmpty() || !m_text->document()->isEmpty())
+        m_text->replaceText(item.text);
+    if (m_text->fieldHeight() > 0)
         m_text->shrinkToFit();
-    } else {
-        // Size and font go first, so that the text is laid out once, with both.
-        ok = ReportResizableItem::load(element, false, container);
-        m_text->setTextInteractionFlags(idleInteraction());
-        QFont font(fontFamily());
-        font.setPointSizeF(screenPointSize(fontSize()));
-        font.setWeight(fontWeight());
-        m_text->setDefaultTextColor(colour());
-        m_text->setFont(font);
-        m_text->setFontPointSize(font.pointSizeF());
-        // Most fields of a pack are empty, and so is their new document.
-        if (!text.isEmpty() || !m_text->document()->isEmpty())
-            m_text->replaceText(text);
-        if (m_text->fieldHeight() > 0)
-            m_text->shrinkToFit();
-    }
     m_loaded = true;
     if (!m_documentConnected) {
         m_documentConnected = true;
@@ -151,17 +78,12 @@ bool ReportText::load(const QDomElement& element, bool valuesOnly, const Documen
             QOverload<>::of(&AbstractReportItem::modified));
         connect(m_text->document(), &QTextDocument::undoCommandAdded, this, &ReportText::createUndoCommand);
     }
-    return ok;
 }
 
-bool ReportText::save(QDomElement& element, bool valuesOnly, DocumentContainer& container)
+bool ReportText::toModel(ReportItem& item) const
 {
-    if (!ReportResizableItem::save(element, valuesOnly, container))
-        return false;
-    const QString text = storableText(m_text->toPlainText());
-    if (!text.isEmpty())
-        element.appendChild(element.ownerDocument().createTextNode(text));
-    return true;
+    item.text = m_text->toPlainText();
+    return ReportResizableItem::toModel(item);
 }
 
 void ReportText::setSize(const QSizeF& size, int handle)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportModel.h"
+
 #include <QGraphicsItem>
 
 // Item types of the report items. They tell report items apart from the plain Qt items they own
@@ -22,19 +24,6 @@ inline bool isReportItem(const QGraphicsItem* item)
 }
 } // namespace ReportItemType
 
-// Bits of AbstractReportItem::explicitStyleMask: which style attributes the item's own element set.
-namespace ReportStyle {
-enum : unsigned {
-    Editable = 1,
-    Colour = 2,
-    BackgroundColour = 4,
-    Font = 8,
-    FontSize = 16,
-    FontWeight = 32,
-    Padding = 64,
-};
-}
-
 // Resize handle codes: horizontal part (1 left, 2 inside, 4 right) plus vertical part
 // (16 top, 32 inside, 64 bottom). 34 is the move handle.
 namespace ResizeHandle {
@@ -51,15 +40,3 @@ enum : int {
     BottomRight = 68,
 };
 }
-
-namespace ReportGeometry {
-// Scene units are pixels at 96 dpi.
-constexpr qreal A4Width = 793;
-constexpr qreal A4Height = 1123;
-constexpr qreal A3Width = 842;
-constexpr qreal A3Height = 1190;
-constexpr qreal PageGap = 50;
-// Coordinates and sizes read from a file are kept within this range, so that a damaged file
-// cannot put items out where the scene's index and the text layout break down.
-constexpr qreal MaxCoordinate = 100000;
-} // namespace ReportGeometry

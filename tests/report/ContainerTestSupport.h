@@ -26,6 +26,35 @@ QByteArray readFile(const QString& path);
 QString writeReport(
     const QString& folder, const QString& fileName, const QByteArray& xml, const QList<Entry>& pictures = {});
 
+// Report XML as a parsed tree, one element a line with its attributes sorted by name: two files
+// compare equal when they hold the same tree, whatever order the attributes were written in.
+QString canonicalTree(const QByteArray& xml);
+
+// Reports whose load-then-save output is kept in tests/data/report/roundtrip/<name>.saved.xml: the
+// built-in forms, the packs, and documents with values, pictures and damage over test layouts.
+struct RoundTripCase
+{
+    QString name;
+    // The report's file name: its suffix picks the default pack.
+    QString fileName;
+    QByteArray xml;
+    QList<Entry> pictures;
+    // A layout written beside the report as a pack (with the same pictures), which the document names as
+    // "@pack".
+    QByteArray layout;
+    // The user interface's language, which picks the layout set.
+    QString language;
+};
+QList<RoundTripCase> roundTripCases();
+// Writes the case's report (and layout) into folder; returns the report's path.
+QString writeRoundTripCase(const RoundTripCase& roundTrip, const QString& folder);
+// A saved report as kept in a golden file: its XML, with the folder's layout named "@pack" again,
+// after a comment that names its picture entries in order.
+QByteArray goldenForm(const QList<Entry>& saved, const QString& folder);
+// The picture entries a golden file names, with the bytes of the case's picture of that name.
+QList<Entry> goldenPictures(const QByteArray& golden, const RoundTripCase& roundTrip);
+QString goldenPath(const QString& name);
+
 // The first element below root, at any depth, whose id is the given one.
 QDomElement findById(const QDomElement& root, const QString& id);
 } // namespace ReportTestSupport

@@ -1,7 +1,7 @@
 #include "ContainerTestSupport.h"
 #include "DocumentContainer.h"
-#include "ReportImageSupport.h"
 #include "ReportPack.h"
+#include "ReportReader.h"
 #include "ReportXml.h"
 #include "TestSupport.h"
 
@@ -55,32 +55,34 @@ void TestContainer::packsAreFoundAndNamedWithoutTheScene()
     QString packPath = "unchanged";
     const QString named
         = writeReport(dir.path(), "named.kstir", "<document resPak=\":/testpacks/twopage.pak\"/>");
-    QVERIFY(ReportPack::readPackPath(named, &packPath));
+    QVERIFY(ReportReader::readPackPath(named, &packPath));
     QCOMPARE(packPath, QString(":/testpacks/twopage.pak"));
     const QString unnamed = writeReport(dir.path(), "unnamed.kstir", "<document/>");
-    QVERIFY(ReportPack::readPackPath(unnamed, &packPath));
+    QVERIFY(ReportReader::readPackPath(unnamed, &packPath));
     QVERIFY(packPath.isEmpty());
     packPath = "unchanged";
-    QVERIFY(!ReportPack::readPackPath(notXml + ".missing", &packPath));
-    QVERIFY(!ReportPack::readPackPath(notXml, &packPath));
+    QVERIFY(!ReportReader::readPackPath(notXml + ".missing", &packPath));
+    QVERIFY(!ReportReader::readPackPath(notXml, &packPath));
     QCOMPARE(packPath, QString("unchanged"));
 }
 
 void TestContainer::imageElementsNameOnlyPictureEntries()
 {
-    DocumentContainer container;
-    container.append("xml", "<document/>");
-    container.append("png", "picture");
-    QDomDocument document;
-    QDomElement image = document.createElement("image");
-    const QList<QPair<QString, int>> cases { { "1", 1 }, { "0", -1 }, { "2", -1 }, { "-1", -1 }, { "", -1 },
-        { "one", -1 }, { "4294967297", -1 } };
+    // A generic report is its pictures alone: it reads when its image element names entry 1.
+    QTemporaryDir dir;
+    const QList<QPair<QString, bool>> cases { { "index=\"1\"", true }, { "index=\"0\"", false },
+        { "index=\"2\"", false }, { "index=\"-1\"", false }, { "index=\"\"", false },
+        { "index=\"one\"", false }, { "index=\"4294967297\"", false }, { "", false } };
     for (const auto& c : cases) {
-        image.setAttribute("index", c.first);
-        QCOMPARE(ReportImageSupport::entryIndex(image, container), c.second);
+        const QString path = writeReport(dir.path(), "pictures.kstreport",
+            "<document><image " + c.first.toUtf8() + "/></document>", { { "png", "picture" } });
+        const ReportReadResult result = ReportReader::read(path, "en_GB");
+        QVERIFY2(bool(result.document) == c.second, qPrintable(c.first));
+        if (c.second) {
+            QCOMPARE(result.document->items.size(), size_t(1));
+            QCOMPARE(result.document->items.front()->data, QByteArray("picture"));
+        }
     }
-    image.removeAttribute("index");
-    QCOMPARE(ReportImageSupport::entryIndex(image, container), -1);
 }
 
 void TestContainer::readsEntriesOfAnIndependentWriter()

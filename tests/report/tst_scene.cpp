@@ -9,7 +9,6 @@
 #include "ReportText.h"
 #include "TestSupport.h"
 
-#include <QDomDocument>
 #include <QGraphicsRectItem>
 #include <QGraphicsSvgItem>
 #include <QPrintDialog>
@@ -262,10 +261,9 @@ void TestScene::addAndDeleteAreUndoableAndPurgedBeforeSaving()
     auto* page2 = scene->pages().at(1);
 
     auto* added = new ReportText(page2);
-    QDomDocument scratch;
-    QDomElement e = scratch.createElement("text");
-    e.appendChild(scratch.createTextNode("added by the user"));
-    added->load(e, false, DocumentContainer());
+    ReportItem model(ReportItem::Kind::Text);
+    model.text = "added by the user";
+    added->fromModel(model);
     added->setVisible(false);
     scene->addWithUndo(added);
     QVERIFY(added->isVisible());
