@@ -109,24 +109,30 @@ void ReportScene::newCommand(QUndoCommand* cmd)
     m_undoStack->push(cmd);
 }
 
+void ReportScene::setDocument(std::unique_ptr<ReportDocument> document)
+{
+    m_document = std::move(document);
+}
+
+namespace {
+ReportItem* parentModel(AbstractReportItem* item)
+{
+    QGraphicsItem* parent = item->parentItem();
+    return parent && ReportItemType::isReportItem(parent)
+        ? static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(parent))->model()
+        : nullptr;
+}
+} // namespace
+
 void ReportScene::addWithUndo(AbstractReportItem* item)
 {
     connectItem(item);
-    newCommand(new AddDeleteCommand(item, true, m_addDeleteCommands));
+    newCommand(new AddDeleteCommand(item, true, m_document.get(), parentModel(item)));
 }
 
 void ReportScene::deleteWithUndo(AbstractReportItem* item)
 {
-    newCommand(new AddDeleteCommand(item, false, m_addDeleteCommands));
-}
-
-void ReportScene::purgeDeleted()
-{
-    const QList<AddDeleteCommand*> commands = *m_addDeleteCommands;
-    for (AddDeleteCommand* cmd : commands) {
-        if (cmd->removesItem())
-            cmd->takeOutOfScene();
-    }
+    newCommand(new AddDeleteCommand(item, false, m_document.get(), item->model()->parent));
 }
 
 void ReportScene::keyPressEvent(QKeyEvent* event)
