@@ -303,6 +303,11 @@ void TestImport::hugeValuesAreCutToWhatACellShows()
     GraphicsTextItem* text = target->textItem();
     const QRectF drawn = text->mapRectToItem(target, text->boundingRect());
     QVERIFY(target->boundingRect().adjusted(-1, -1, 1, 1).contains(drawn));
+    // What is kept and saved is the value as the cell shows it, ellipsis included.
+    doc->save();
+    GraphicalReportDocument reopened(doc->filePath());
+    QCOMPARE(cell(&reopened, 2, 12), voc);
+    QCOMPARE(cell(&reopened, 2, 13), QString("9.81"));
 }
 
 void TestImport::fieldsKeepTheirLimitAndFixedTextsTheirWords_data()
