@@ -37,6 +37,8 @@ public:
     std::unique_ptr<ReportItem> takeOwnModel();
     // Shows again what an undo command changed in the model item.
     virtual void showModel() { }
+    // The model item this item is the view of, none before it has one.
+    ReportItem* boundModel() const { return m_model; }
 
     QRectF boundingRect() const override { return QRectF(); }
     void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override { }
@@ -64,9 +66,6 @@ signals:
 protected slots:
     // Writes what the item now shows into its model item, after an edit.
     void storeInModel();
-
-protected:
-    ReportItem* boundModel() const { return m_model; }
 
 private:
     ReportItem* m_model = nullptr;

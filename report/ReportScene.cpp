@@ -67,6 +67,25 @@ AbstractReportItem* ReportScene::itemById(const QString& id) const
     return m_ids.value(id);
 }
 
+AbstractReportItem* ReportScene::viewOf(const ReportItem* item) const
+{
+    const auto found = [this, item]() -> AbstractReportItem* {
+        auto* view = static_cast<AbstractReportItem*>(m_views.value(item).data());
+        return view && view->boundModel() == item ? view : nullptr;
+    };
+    if (AbstractReportItem* view = found())
+        return view;
+    m_views.clear();
+    for (QGraphicsItem* candidate : items()) {
+        if (!ReportItemType::isReportItem(candidate))
+            continue;
+        auto* view = static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(candidate));
+        if (view->boundModel())
+            m_views.insert(view->boundModel(), view);
+    }
+    return found();
+}
+
 void ReportScene::connectItem(AbstractReportItem* item)
 {
     connect(item, QOverload<bool>::of(&AbstractReportItem::modified), this, &ReportScene::modified,

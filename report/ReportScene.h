@@ -2,9 +2,12 @@
 
 #include "ReportModel.h"
 
+#include <QGraphicsObject>
 #include <QGraphicsScene>
+#include <QHash>
 #include <QList>
 #include <QMultiMap>
+#include <QPointer>
 #include <QString>
 #include <QUndoCommand>
 #include <memory>
@@ -36,6 +39,8 @@ public:
     void setDocument(std::unique_ptr<ReportDocument> document);
     // The item entered last under an id, or none.
     AbstractReportItem* itemById(const QString& id) const;
+    // The view of a model item, or none.
+    AbstractReportItem* viewOf(const ReportItem* item) const;
     AbstractReportItem* tabChainHead() const { return m_head; }
     AbstractReportItem* tabChainTail() const { return m_tail; }
 
@@ -78,6 +83,8 @@ private:
     std::unique_ptr<ReportDocument> m_document = std::make_unique<ReportDocument>();
     QList<ReportPage*> m_pages;
     QMultiMap<QString, AbstractReportItem*> m_ids;
+    // Views by model item, gathered again when one asked for is missing.
+    mutable QHash<const ReportItem*, QPointer<QGraphicsObject>> m_views;
     AbstractReportItem* m_head = nullptr;
     AbstractReportItem* m_tail = nullptr;
 };
