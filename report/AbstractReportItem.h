@@ -62,6 +62,9 @@ signals:
     void modified(bool changed);
     void modified();
     void newCommand(QUndoCommand* cmd);
+    // An item the user adds (a picture on a page) or deletes, for the report to do as an undo step.
+    void addRequested(AbstractReportItem* item);
+    void deleteRequested(AbstractReportItem* item);
 
 protected slots:
     // Writes what the item now shows into its model item, after an edit.

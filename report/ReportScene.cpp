@@ -91,6 +91,9 @@ void ReportScene::connectItem(AbstractReportItem* item)
     connect(item, QOverload<bool>::of(&AbstractReportItem::modified), this, &ReportScene::modified,
         Qt::UniqueConnection);
     connect(item, &AbstractReportItem::newCommand, this, &ReportScene::newCommand, Qt::UniqueConnection);
+    connect(item, &AbstractReportItem::addRequested, this, &ReportScene::addWithUndo, Qt::UniqueConnection);
+    connect(
+        item, &AbstractReportItem::deleteRequested, this, &ReportScene::deleteWithUndo, Qt::UniqueConnection);
 }
 
 void ReportScene::addToTabChain(AbstractReportItem* item)
