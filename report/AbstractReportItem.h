@@ -24,7 +24,8 @@ public:
     virtual QString reportId() const { return m_id; }
     // Takes position, styles and id (and in the subclasses the rest) from the model item.
     virtual void fromModel(const ReportItem& item);
-    // Fills a model item with what the item shows; false leaves the item out of the file.
+    // Fills a model item with what the item shows; false when the item has nothing of its own to
+    // give (a set the table made, a picture not chosen).
     virtual bool toModel(ReportItem& item) const;
 
     // The model item this item shows. An item made outside a loaded report has one of its own
@@ -34,6 +35,7 @@ public:
     // takes what the view shows, so that a load then save writes what the report always wrote.
     // Tables bind the sets and cells they made from the item's children too.
     virtual void bindModel(ReportItem* item);
+    // Hands over the model item of its own (none when the item is bound), which it goes on showing.
     std::unique_ptr<ReportItem> takeOwnModel();
     // Shows again what an undo command changed in the model item.
     virtual void showModel() { }
