@@ -57,3 +57,32 @@ bool AbstractReportItem::toModel(ReportItem& item) const
     item.id = m_id;
     return true;
 }
+
+ReportItem* AbstractReportItem::model()
+{
+    if (!m_model) {
+        m_ownModel = std::make_unique<ReportItem>(modelKind());
+        toModel(*m_ownModel);
+        m_model = m_ownModel.get();
+    }
+    return m_model;
+}
+
+void AbstractReportItem::bindModel(ReportItem* item)
+{
+    m_ownModel.reset();
+    m_model = item;
+    storeInModel();
+}
+
+std::unique_ptr<ReportItem> AbstractReportItem::takeOwnModel()
+{
+    model();
+    return std::move(m_ownModel);
+}
+
+void AbstractReportItem::storeInModel()
+{
+    if (m_model)
+        toModel(*m_model);
+}

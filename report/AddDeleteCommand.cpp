@@ -1,22 +1,29 @@
 #include "AddDeleteCommand.h"
 
 #include "AbstractReportItem.h"
+#include "ReportModel.h"
 
-#include <QGraphicsScene>
+#include <algorithm>
 
-AddDeleteCommand::AddDeleteCommand(AbstractReportItem* item, bool added, Registry registry)
-    : m_registry(std::move(registry))
-    , m_item(item)
+AddDeleteCommand::AddDeleteCommand(
+    AbstractReportItem* item, bool added, ReportDocument* document, ReportItem* parent)
+    : m_item(item)
+    , m_document(document)
+    , m_parent(parent)
+    , m_model(item->model())
     , m_added(added)
 {
-    if (m_registry)
-        m_registry->append(this);
+    if (added) {
+        m_removed = item->takeOwnModel();
+        if (m_parent)
+            m_index = m_parent->children.size();
+        else if (m_document)
+            m_index = m_document->items.size();
+    }
 }
 
 AddDeleteCommand::~AddDeleteCommand()
 {
-    if (m_registry)
-        m_registry->removeOne(this);
     if (m_item && removesItem())
         delete m_item.data();
 }
@@ -26,42 +33,34 @@ bool AddDeleteCommand::removesItem() const
     return m_added != m_done;
 }
 
-void AddDeleteCommand::takeOutOfScene()
+void AddDeleteCommand::include(bool included)
 {
-    if (!m_item || m_outOfScene || !removesItem())
-        return;
-    m_parent = m_item->parentObject();
-    m_scene = m_item->scene();
-    if (QGraphicsScene* scene = m_item->scene()) {
-        m_item->setParentItem(nullptr);
-        scene->removeItem(m_item);
+    std::vector<std::unique_ptr<ReportItem>>* siblings
+        = m_parent ? &m_parent->children : (m_document ? &m_document->items : nullptr);
+    if (siblings && included && m_removed) {
+        m_removed->parent = m_parent;
+        siblings->insert(siblings->begin() + std::min(m_index, siblings->size()), std::move(m_removed));
+    } else if (siblings && !included && !m_removed) {
+        auto at = std::find_if(siblings->begin(), siblings->end(),
+            [this](const std::unique_ptr<ReportItem>& sibling) { return sibling.get() == m_model; });
+        if (at != siblings->end()) {
+            m_index = size_t(at - siblings->begin());
+            m_removed = std::move(*at);
+            siblings->erase(at);
+        }
     }
-    m_outOfScene = true;
-}
-
-void AddDeleteCommand::show(bool visible)
-{
-    if (!m_item)
-        return;
-    // An item purged before a save comes back where it stood.
-    if (visible && m_outOfScene) {
-        if (auto* parent = qobject_cast<QGraphicsObject*>(m_parent.data()))
-            m_item->setParentItem(parent);
-        else if (m_scene)
-            m_scene->addItem(m_item);
-        m_outOfScene = false;
-    }
-    m_item->setVisible(visible);
+    if (m_item)
+        m_item->setVisible(included);
 }
 
 void AddDeleteCommand::undo()
 {
     m_done = false;
-    show(!m_added);
+    include(!m_added);
 }
 
 void AddDeleteCommand::redo()
 {
     m_done = true;
-    show(m_added);
+    include(m_added);
 }

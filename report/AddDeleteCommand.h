@@ -1,25 +1,21 @@
 #pragma once
 
-#include <QList>
 #include <QPointer>
 #include <QUndoCommand>
 #include <memory>
 
 class AbstractReportItem;
-class QGraphicsItem;
-class QGraphicsScene;
+class ReportDocument;
+struct ReportItem;
 
-// Adding or deleting a report item only shows or hides it; the item stays in the scene until
-// ReportScene::purgeDeleted takes hidden ones out before a save.
+// Adding or deleting a report item takes its model item into the report's model or out of it;
+// the view is shown or hidden to follow.
 class AddDeleteCommand : public QUndoCommand
 {
 public:
-    // The living commands of one scene, in the order they were made: each adds itself when made
-    // and takes itself out when destroyed, so that the scene reaches them without the undo
-    // stack (which hands its commands out read-only).
-    using Registry = std::shared_ptr<QList<AddDeleteCommand*>>;
-
-    AddDeleteCommand(AbstractReportItem* item, bool added, Registry registry = nullptr);
+    // An item added hands its own model item to the command; parent is the model item of the
+    // view's parent, none for an item of the document's root.
+    AddDeleteCommand(AbstractReportItem* item, bool added, ReportDocument* document, ReportItem* parent);
     // The command owns the item while its effect keeps the item out of the report (an addition
     // undone, a deletion done) and destroys it then.
     ~AddDeleteCommand() override;
@@ -29,17 +25,17 @@ public:
 
     // True while the item is out of the report because of this command.
     bool removesItem() const;
-    // Takes a removed item out of the scene, remembering where it stood.
-    void takeOutOfScene();
 
 private:
-    void show(bool visible);
+    void include(bool included);
 
-    Registry m_registry;
     QPointer<AbstractReportItem> m_item;
-    QPointer<QObject> m_parent;
-    QPointer<QGraphicsScene> m_scene;
+    ReportDocument* m_document;
+    ReportItem* m_parent;
+    ReportItem* m_model;
+    // The model item while it is out of the report's model, and where it stood there.
+    std::unique_ptr<ReportItem> m_removed;
+    size_t m_index = 0;
     bool m_added;
     bool m_done = false;
-    bool m_outOfScene = false;
 };

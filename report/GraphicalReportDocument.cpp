@@ -129,7 +129,6 @@ void GraphicalReportDocument::save()
     if (isReadOnly())
         return;
     DocumentDialogScope dialogs(this);
-    m_scene->purgeDeleted();
     if (!confirmOverwrite([this](const QString& path) { return m_scene->save(path); }))
         return;
     if (!m_scene->save(filePath()))
@@ -163,7 +162,6 @@ void GraphicalReportDocument::saveAsFavourite()
         = Folders::instance()->favouriteTemplatePath(QFileInfo(filePath()).suffix().toLower());
     // A report open read-only can still become the favourite; its own file stays as it is.
     if (isReadOnly()) {
-        m_scene->purgeDeleted();
         m_scene->save(favourite);
         return;
     }

@@ -38,7 +38,15 @@ void ReportCheckBox::setChecked(bool checked)
 {
     m_checked = checked;
     m_box->setElementId(checked ? QStringLiteral("checked") : QStringLiteral("unchecked"));
+    if (ReportItem* item = boundModel())
+        item->checked = checked;
     emit modified(true);
+}
+
+void ReportCheckBox::showModel()
+{
+    if (ReportItem* item = boundModel())
+        setChecked(item->checked);
 }
 
 void ReportCheckBox::fromModel(const ReportItem& item)
@@ -97,7 +105,11 @@ void ReportCheckBox::paint(QPainter* painter, const QStyleOptionGraphicsItem* op
 void ReportCheckBox::toggleWithUndo()
 {
     setChecked(!m_checked);
-    emit newCommand(new ReportCheckBoxCommand(this, m_checked));
+    const QPointer<ReportCheckBox> view(this);
+    emit newCommand(new ReportCheckBoxCommand(model(), m_checked, [view] {
+        if (view)
+            view->showModel();
+    }));
 }
 
 void ReportCheckBox::focusInEvent(QFocusEvent* event)

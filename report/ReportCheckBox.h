@@ -23,6 +23,7 @@ public:
     bool isChecked() const { return m_checked; }
     // Sets the state without an undo step (loading, undo and redo).
     void setChecked(bool checked);
+    void showModel() override;
     bool isHovered() const { return m_hovered; }
     QGraphicsSvgItem* box() const { return m_box; }
 

@@ -1,20 +1,28 @@
 #include "ReportCheckBoxCommand.h"
 
-#include "ReportCheckBox.h"
+#include "ReportModel.h"
 
-ReportCheckBoxCommand::ReportCheckBoxCommand(ReportCheckBox* checkBox, bool state)
-    : m_checkBox(checkBox)
+ReportCheckBoxCommand::ReportCheckBoxCommand(ReportItem* item, bool state, std::function<void()> changed)
+    : m_item(item)
     , m_state(state)
+    , m_changed(std::move(changed))
 { }
+
+void ReportCheckBoxCommand::apply(bool state)
+{
+    if (!m_item)
+        return;
+    m_item->checked = state;
+    if (m_changed)
+        m_changed();
+}
 
 void ReportCheckBoxCommand::undo()
 {
-    if (m_checkBox)
-        m_checkBox->setChecked(!m_state);
+    apply(!m_state);
 }
 
 void ReportCheckBoxCommand::redo()
 {
-    if (m_checkBox)
-        m_checkBox->setChecked(m_state);
+    apply(m_state);
 }

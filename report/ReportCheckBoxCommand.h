@@ -1,18 +1,22 @@
 #pragma once
 
-#include <QPointer>
 #include <QUndoCommand>
+#include <functional>
 
-class ReportCheckBox;
+struct ReportItem;
 
+// One toggle of a check box: sets the state in the model item; the view shows it when told.
 class ReportCheckBoxCommand : public QUndoCommand
 {
 public:
-    ReportCheckBoxCommand(ReportCheckBox* checkBox, bool state);
+    ReportCheckBoxCommand(ReportItem* item, bool state, std::function<void()> changed = nullptr);
     void undo() override;
     void redo() override;
 
 private:
-    QPointer<ReportCheckBox> m_checkBox;
+    void apply(bool state);
+
+    ReportItem* m_item;
     bool m_state;
+    std::function<void()> m_changed;
 };

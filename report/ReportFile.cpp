@@ -52,7 +52,7 @@ AbstractReportItem* createItem(Kind kind, QGraphicsItem* parent)
 
 // Builds the view of a model item and of what it holds, depth first, the order in which Tab
 // walks the fields.
-void buildItem(ReportScene* scene, const ReportItem& model, AbstractReportItem* parent,
+void buildItem(ReportScene* scene, ReportItem& model, AbstractReportItem* parent,
     QHash<const ReportItem*, AbstractReportItem*>& views)
 {
     AbstractReportItem* item = createItem(model.kind, parent);
@@ -61,6 +61,7 @@ void buildItem(ReportScene* scene, const ReportItem& model, AbstractReportItem* 
     if (!parent)
         scene->addItem(item);
     item->fromModel(model);
+    item->bindModel(&model);
     scene->connectItem(item);
     if (item->isTabStop())
         scene->addToTabChain(item);
@@ -83,7 +84,7 @@ AbstractReportItem* viewOf(
 }
 
 // The scene of what the reader read; what it has to say is told once the scene stands.
-bool build(ReportScene* scene, const ReportReadResult& result)
+bool build(ReportScene* scene, ReportReadResult result)
 {
     if (!result.document) {
         for (const ReportNotice& notice : result.notices)
@@ -91,7 +92,6 @@ bool build(ReportScene* scene, const ReportReadResult& result)
         return false;
     }
     const ReportDocument& document = *result.document;
-    scene->setPackPath(document.packPath);
     QHash<const ReportItem*, AbstractReportItem*> views;
     for (const auto& item : document.items)
         buildItem(scene, *item, nullptr, views);
@@ -100,25 +100,11 @@ bool build(ReportScene* scene, const ReportReadResult& result)
             scene->addId(it.key(), view, true);
     }
     scene->registerPages();
+    scene->setDocument(std::move(result.document));
     for (const ReportNotice& notice : result.notices)
         warn(notice);
     scene->setFocus();
     return true;
-}
-
-std::unique_ptr<ReportItem> modelOf(QGraphicsItem* graphicsItem)
-{
-    if (!ReportItemType::isReportItem(graphicsItem))
-        return nullptr;
-    auto* item = static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(graphicsItem));
-    auto model = std::make_unique<ReportItem>(item->modelKind());
-    if (!item->toModel(*model))
-        return nullptr;
-    for (QGraphicsItem* child : item->childItems()) {
-        if (std::unique_ptr<ReportItem> childModel = modelOf(child))
-            model->addChild(std::move(childModel));
-    }
-    return model;
 }
 } // namespace
 
@@ -145,15 +131,7 @@ bool ReportFile::load(ReportScene* scene, const QString& path, const DocumentCon
 
 QByteArray ReportFile::toXml(ReportScene* scene, DocumentContainer& container)
 {
-    ReportDocument document;
-    document.packPath = scene->packPath();
-    for (QGraphicsItem* item : scene->items(Qt::AscendingOrder)) {
-        if (item->parentItem())
-            continue;
-        if (std::unique_ptr<ReportItem> model = modelOf(item))
-            document.items.push_back(std::move(model));
-    }
-    return ReportWriter::toXml(document, container);
+    return ReportWriter::toXml(*scene->document(), container);
 }
 
 bool ReportFile::save(ReportScene* scene, const QString& path)

@@ -8,9 +8,9 @@ class DocumentContainer;
 class ReportScene;
 
 // Reading and writing report files for the scene: the model's reader lays the document's values
-// over the layout of the pack it names, and the scene's items are built from what it read; saving
-// gives the items back as a model for the writer. What the reader has to say is told to the user
-// here.
+// over the layout of the pack it names, the scene keeps what it read and its items are built as
+// views of it; saving writes the kept model, which every edit went into. What the reader has to
+// say is told to the user here.
 namespace ReportFile {
 // layoutLanguage is the locale name of the user interface, which picks the layout set (see
 // layoutPackPath).

@@ -3,11 +3,11 @@
 #include "AbstractDocument.h"
 #include "ReportResizableImage.h"
 #include "ReportResizableItem.h"
-#include "ReportScene.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QGraphicsRectItem>
+#include <QGraphicsScene>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QMenu>
 
@@ -46,10 +46,9 @@ bool ReportPage::toModel(ReportItem& item) const
 
 void ReportPage::addImageAt(const QPointF& pos)
 {
-    auto* reportScene = qobject_cast<ReportScene*>(scene());
-    if (!reportScene)
+    if (!scene())
         return;
-    DocumentDialogScope dialogs(reportScene);
+    DocumentDialogScope dialogs(scene());
     auto* image = new ReportResizableImage(this);
     if (!image->selectPicture()) {
         delete image;
@@ -66,7 +65,7 @@ void ReportPage::addImageAt(const QPointF& pos)
     image->setPos(qBound(0.0, pos.x(), qMax(0.0, paperRect.width() - placed.width())),
         qBound(0.0, pos.y(), qMax(0.0, paperRect.height() - placed.height())));
     image->updateBand();
-    reportScene->addWithUndo(image);
+    emit addRequested(image);
 }
 
 void ReportPage::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)

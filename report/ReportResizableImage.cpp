@@ -2,7 +2,6 @@
 
 #include "MainWindowRef.h"
 #include "Prompts.h"
-#include "ReportScene.h"
 #include "SvgPicture.h"
 
 #include <QBuffer>
@@ -214,8 +213,7 @@ void ReportResizableImage::fromModel(const ReportItem& item)
 
 void ReportResizableImage::deleteWithUndo()
 {
-    if (auto* reportScene = qobject_cast<ReportScene*>(scene()))
-        reportScene->deleteWithUndo(this);
+    emit deleteRequested(this);
 }
 
 void ReportResizableImage::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)

@@ -6,6 +6,7 @@
 #include <QGraphicsSceneHoverEvent>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QtMath>
 
 namespace {
@@ -49,6 +50,19 @@ void ReportResizableItem::setSize(const QSizeF& size, int)
 {
     prepareGeometryChange();
     m_rect.setSize(size);
+}
+
+void ReportResizableItem::showGeometry(int handle)
+{
+    ReportItem* item = boundModel();
+    if (!item)
+        return;
+    setFocus();
+    setSize(item->size, handle);
+    updateBand();
+    setPos(item->pos);
+    // A picture keeps its proportions and scale: the model takes the box the view settled on.
+    storeInModel();
 }
 
 void ReportResizableItem::fromModel(const ReportItem& item)
@@ -265,6 +279,11 @@ void ReportResizableItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
     }
     if (same(pos(), m_startPos) && same(rect().size(), m_startRect.size()))
         return;
+    const QPointer<ReportResizableItem> view(this);
+    const int handle = m_resizeHandle;
     emit newCommand(new ReportResizableItemCommand(
-        this, m_startPos, m_startRect.size(), pos(), rect().size(), m_resizeHandle));
+        model(), m_startPos, m_startRect.size(), pos(), rect().size(), [view, handle] {
+            if (view)
+                view->showGeometry(handle);
+        }));
 }

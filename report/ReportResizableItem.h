@@ -14,6 +14,8 @@ public:
     void setResizable(bool resizable);
 
     virtual void setSize(const QSizeF& size, int handle);
+    // Shows the place and box of the model item, as a move or resize by the handle left them.
+    void showGeometry(int handle);
     virtual QRectF rect() const { return m_rect; }
 
     void fromModel(const ReportItem& item) override;

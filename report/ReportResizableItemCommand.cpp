@@ -1,25 +1,25 @@
 #include "ReportResizableItemCommand.h"
 
-#include "ReportResizableItem.h"
+#include "ReportModel.h"
 
-ReportResizableItemCommand::ReportResizableItemCommand(ReportResizableItem* item, const QPointF& oldPos,
-    const QSizeF& oldSize, const QPointF& newPos, const QSizeF& newSize, int handle)
+ReportResizableItemCommand::ReportResizableItemCommand(ReportItem* item, const QPointF& oldPos,
+    const QSizeF& oldSize, const QPointF& newPos, const QSizeF& newSize, std::function<void()> changed)
     : m_item(item)
     , m_oldPos(oldPos)
     , m_oldSize(oldSize)
     , m_newPos(newPos)
     , m_newSize(newSize)
-    , m_handle(handle)
+    , m_changed(std::move(changed))
 { }
 
 void ReportResizableItemCommand::apply(const QPointF& pos, const QSizeF& size)
 {
     if (!m_item)
         return;
-    m_item->setFocus();
-    m_item->setSize(size, m_handle);
-    m_item->updateBand();
-    m_item->setPos(pos);
+    m_item->pos = pos;
+    m_item->size = size;
+    if (m_changed)
+        m_changed();
 }
 
 void ReportResizableItemCommand::undo()

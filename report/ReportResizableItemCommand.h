@@ -1,28 +1,29 @@
 #pragma once
 
 #include <QPointF>
-#include <QPointer>
 #include <QSizeF>
 #include <QUndoCommand>
+#include <functional>
 
-class ReportResizableItem;
+struct ReportItem;
 
-// One move or resize of a report item.
+// One move or resize of a report item: sets the place and box of the model item; the view shows
+// them when told.
 class ReportResizableItemCommand : public QUndoCommand
 {
 public:
-    ReportResizableItemCommand(ReportResizableItem* item, const QPointF& oldPos, const QSizeF& oldSize,
-        const QPointF& newPos, const QSizeF& newSize, int handle);
+    ReportResizableItemCommand(ReportItem* item, const QPointF& oldPos, const QSizeF& oldSize,
+        const QPointF& newPos, const QSizeF& newSize, std::function<void()> changed = nullptr);
     void undo() override;
     void redo() override;
 
 private:
     void apply(const QPointF& pos, const QSizeF& size);
 
-    QPointer<ReportResizableItem> m_item;
+    ReportItem* m_item;
     QPointF m_oldPos;
     QSizeF m_oldSize;
     QPointF m_newPos;
     QSizeF m_newSize;
-    int m_handle;
+    std::function<void()> m_changed;
 };

@@ -67,11 +67,33 @@ AbstractReportItem* ReportScene::itemById(const QString& id) const
     return m_ids.value(id);
 }
 
+AbstractReportItem* ReportScene::viewOf(const ReportItem* item) const
+{
+    const auto found = [this, item]() -> AbstractReportItem* {
+        auto* view = static_cast<AbstractReportItem*>(m_views.value(item).data());
+        return view && view->boundModel() == item ? view : nullptr;
+    };
+    if (AbstractReportItem* view = found())
+        return view;
+    m_views.clear();
+    for (QGraphicsItem* candidate : items()) {
+        if (!ReportItemType::isReportItem(candidate))
+            continue;
+        auto* view = static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(candidate));
+        if (view->boundModel())
+            m_views.insert(view->boundModel(), view);
+    }
+    return found();
+}
+
 void ReportScene::connectItem(AbstractReportItem* item)
 {
     connect(item, QOverload<bool>::of(&AbstractReportItem::modified), this, &ReportScene::modified,
         Qt::UniqueConnection);
     connect(item, &AbstractReportItem::newCommand, this, &ReportScene::newCommand, Qt::UniqueConnection);
+    connect(item, &AbstractReportItem::addRequested, this, &ReportScene::addWithUndo, Qt::UniqueConnection);
+    connect(
+        item, &AbstractReportItem::deleteRequested, this, &ReportScene::deleteWithUndo, Qt::UniqueConnection);
 }
 
 void ReportScene::addToTabChain(AbstractReportItem* item)
@@ -109,24 +131,30 @@ void ReportScene::newCommand(QUndoCommand* cmd)
     m_undoStack->push(cmd);
 }
 
+void ReportScene::setDocument(std::unique_ptr<ReportDocument> document)
+{
+    m_document = std::move(document);
+}
+
+namespace {
+ReportItem* parentModel(AbstractReportItem* item)
+{
+    QGraphicsItem* parent = item->parentItem();
+    return parent && ReportItemType::isReportItem(parent)
+        ? static_cast<AbstractReportItem*>(static_cast<QGraphicsObject*>(parent))->model()
+        : nullptr;
+}
+} // namespace
+
 void ReportScene::addWithUndo(AbstractReportItem* item)
 {
     connectItem(item);
-    newCommand(new AddDeleteCommand(item, true, m_addDeleteCommands));
+    newCommand(new AddDeleteCommand(item, true, m_document.get(), parentModel(item)));
 }
 
 void ReportScene::deleteWithUndo(AbstractReportItem* item)
 {
-    newCommand(new AddDeleteCommand(item, false, m_addDeleteCommands));
-}
-
-void ReportScene::purgeDeleted()
-{
-    const QList<AddDeleteCommand*> commands = *m_addDeleteCommands;
-    for (AddDeleteCommand* cmd : commands) {
-        if (cmd->removesItem())
-            cmd->takeOutOfScene();
-    }
+    newCommand(new AddDeleteCommand(item, false, m_document.get(), item->model()->parent));
 }
 
 void ReportScene::keyPressEvent(QKeyEvent* event)

@@ -1,20 +1,25 @@
 #pragma once
 
-#include "AddDeleteCommand.h"
+#include "ReportModel.h"
 
+#include <QGraphicsObject>
 #include <QGraphicsScene>
+#include <QHash>
 #include <QList>
 #include <QMultiMap>
+#include <QPointer>
 #include <QString>
 #include <QUndoCommand>
+#include <memory>
 
 class AbstractReportItem;
 class QPrinter;
 class QUndoStack;
 class ReportPage;
 
-// The pages of one open report with everything on them: the lookup of items by id, the order
-// in which Tab walks the fields, and the way every item's edits reach the document's undo stack.
+// The pages of one open report with everything on them, each the view of an item of the report's
+// model, which the scene keeps and saves: the lookup of items by id, the order in which Tab walks
+// the fields, and the way every item's edits reach the document's undo stack.
 class ReportScene : public QGraphicsScene
 {
     Q_OBJECT
@@ -28,22 +33,24 @@ public:
 
     QUndoStack* undoStack() const { return m_undoStack; }
     const QList<ReportPage*>& pages() const { return m_pages; }
-    QString packPath() const { return m_packPath; }
+    QString packPath() const { return m_document->packPath; }
+    // The report as it stands, every edit included: what a save writes.
+    ReportDocument* document() const { return m_document.get(); }
+    void setDocument(std::unique_ptr<ReportDocument> document);
     // The item entered last under an id, or none.
     AbstractReportItem* itemById(const QString& id) const;
+    // The view of a model item, or none.
+    AbstractReportItem* viewOf(const ReportItem* item) const;
     AbstractReportItem* tabChainHead() const { return m_head; }
     AbstractReportItem* tabChainTail() const { return m_tail; }
 
     void addWithUndo(AbstractReportItem* item);
     void deleteWithUndo(AbstractReportItem* item);
-    // Takes every item that the undo history holds as deleted out of the scene before a save.
-    void purgeDeleted();
 
     // Links an item's signals to the scene, once per item.
     void connectItem(AbstractReportItem* item);
     void addToTabChain(AbstractReportItem* item);
     void addId(const QString& id, AbstractReportItem* item, bool replace);
-    void setPackPath(const QString& path) { m_packPath = path; }
     void registerPages();
 
     // After a save: the next edit of any text starts a step of its own, so that it is a change
@@ -73,10 +80,11 @@ private:
     void showFocused(AbstractReportItem* target);
 
     QUndoStack* m_undoStack;
-    AddDeleteCommand::Registry m_addDeleteCommands = std::make_shared<QList<AddDeleteCommand*>>();
+    std::unique_ptr<ReportDocument> m_document = std::make_unique<ReportDocument>();
     QList<ReportPage*> m_pages;
-    QString m_packPath;
     QMultiMap<QString, AbstractReportItem*> m_ids;
+    // Views by model item, gathered again when one asked for is missing.
+    mutable QHash<const ReportItem*, QPointer<QGraphicsObject>> m_views;
     AbstractReportItem* m_head = nullptr;
     AbstractReportItem* m_tail = nullptr;
 };

@@ -76,6 +76,7 @@ void ReportTable::fromModel(const ReportItem& item)
             continue;
         sets[index] = new ReportTableSet(this);
         sets[index]->fromModel(*child);
+        m_parts.append({ child.get(), sets[index] });
     }
     layoutSets(m_columns, true, item.columnSizes);
     layoutSets(m_rows, false, item.rowSizes);
@@ -93,6 +94,7 @@ ReportTableCell* ReportTable::addCell(const ReportItem& item)
 {
     auto* cell = new ReportTableCell(this, item.automatic);
     cell->fromModel(item);
+    m_parts.append({ &item, cell });
     connect(cell, QOverload<bool>::of(&AbstractReportItem::modified), this,
         QOverload<bool>::of(&AbstractReportItem::modified));
     m_cells.insert(key(cell->column(), cell->row()), cell);
@@ -111,6 +113,17 @@ void ReportTable::layoutSets(QVector<ReportTableSet*>& sets, bool columns, const
         sets.at(i)->setOffset(running);
         running += sets.at(i)->size();
     }
+}
+
+void ReportTable::bindModel(ReportItem* item)
+{
+    AbstractReportItem::bindModel(item);
+    // The parts were made from this item's children, which the model holds as its own.
+    for (const auto& part : qAsConst(m_parts)) {
+        if (part.first->parent == item)
+            part.second->bindModel(const_cast<ReportItem*>(part.first));
+    }
+    m_parts.clear();
 }
 
 bool ReportTable::toModel(ReportItem& item) const

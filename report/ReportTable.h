@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QMultiMap>
+#include <QPair>
 #include <QVector>
 
 class ReportTableCell;
@@ -22,6 +23,7 @@ public:
     int type() const override { return Type; }
     ReportItem::Kind modelKind() const override { return ReportItem::Kind::Table; }
     void fromModel(const ReportItem& item) override;
+    void bindModel(ReportItem* item) override;
     bool toModel(ReportItem& item) const override;
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -72,4 +74,6 @@ private:
     ReportTableSet* m_defaultRow = nullptr;
     ReportTableCell* m_current = nullptr;
     QMap<quint32, ReportTableCell*> m_cells;
+    // The sets and cells made from the model item's children, until they are bound to them.
+    QVector<QPair<const ReportItem*, AbstractReportItem*>> m_parts;
 };

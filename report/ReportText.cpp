@@ -23,6 +23,8 @@ ReportText::ReportText(QGraphicsItem* parent)
 {
     setFlag(ItemIsFocusable);
     m_text->setTextInteractionFlags(Qt::NoTextInteraction);
+    // Typing, pasting, dropping and the text document's own undo all end here.
+    connect(m_text->document(), &QTextDocument::contentsChanged, this, &ReportText::storeInModel);
 }
 
 QAction* ReportText::fontSettingsAction()

@@ -1,10 +1,8 @@
 #include "ResultsColumnMap.h"
 
 #include "CsvResultsModel.h"
+#include "ReportModel.h"
 #include "ReportScene.h"
-#include "ReportTable.h"
-#include "ReportTableCell.h"
-#include "ReportText.h"
 #include "ResultsImporterCommand.h"
 
 #include <QSet>
@@ -26,59 +24,70 @@ QString valueText(const QString& value)
     return value.left(MaxValueLength - 1) + QChar(0x2026);
 }
 
-ReportTableCell* cellById(ReportScene* scene, const QString& id)
+using Kind = ReportItem::Kind;
+
+ReportItem* cellById(const ReportDocument* document, const QString& id)
 {
-    return qobject_cast<ReportTableCell*>(scene->itemById(id));
+    ReportItem* item = document->itemById(id);
+    return item && item->kind == Kind::Cell && item->parent ? item : nullptr;
 }
 } // namespace
 
+ReportItem* ResultsColumnMap::textById(const QString& id) const
+{
+    ReportItem* item = m_document->itemById(id);
+    return item && (item->kind == Kind::Text || item->kind == Kind::CheckBox || item->kind == Kind::Cell)
+        ? item
+        : nullptr;
+}
+
 ResultsColumnMap::ResultsColumnMap(ReportScene* scene, const CsvResultsModel* model)
     : m_scene(scene)
+    , m_document(scene->document())
     , m_model(model)
-    , m_comments(qobject_cast<ReportText*>(scene->itemById(QStringLiteral("comments"))))
+    , m_comments(textById(QStringLiteral("comments")))
 {
     static const QSet<QString> neverComments = { QStringLiteral("TestType"), QStringLiteral("IVCurve"),
         QStringLiteral("StatusCode"), QStringLiteral("Checksum") };
     for (int column = 0; column < model->columnCount(); ++column) {
         const QString name = model->headerData(column, Qt::Horizontal).toString();
-        AbstractReportItem* item = scene->itemById(name);
-        if (auto* cell = qobject_cast<ReportTableCell*>(item)) {
+        ReportItem* item = m_document->itemById(name);
+        if (ReportItem* cell = cellById(m_document, name)) {
             m_labelCells.insert(column, cell);
-            if (!m_tables.contains(cell->table()))
-                m_tables.append(cell->table());
+            if (!m_tables.contains(cell->parent))
+                m_tables.append(cell->parent);
             if (name.trimmed() == PositiveEarthId) {
                 m_insulationColumn = column;
                 m_positiveEarth = cell;
             } else if (name == NegativeEarthId) {
                 m_negativeEarth = cell;
             }
-        } else if (auto* field = qobject_cast<ReportText*>(item); field && field->isTextEditable()) {
-            m_textFields.insert(column, field);
-        } else if ((!item || qobject_cast<ReportText*>(item)) && m_comments
-            && !neverComments.contains(name)) {
+        } else if (item && item->kind == Kind::Text && item->style.editable) {
+            // A check box's caption is fixed whatever its style says.
+            m_textFields.insert(column, item);
+        } else if ((!item || textById(name)) && m_comments && !neverComments.contains(name)) {
             // Fixed texts (labels, a check box's caption) are the form's own: the value goes to
             // the comments as for a column the report has no place for.
             m_commentColumns.append(column);
         }
     }
     if (!m_negativeEarth)
-        m_negativeEarth = cellById(scene, NegativeEarthId);
+        m_negativeEarth = cellById(m_document, NegativeEarthId);
     if (!m_positiveEarth)
-        m_positiveEarth = cellById(scene, PositiveEarthId);
+        m_positiveEarth = cellById(m_document, PositiveEarthId);
 }
 
-int ResultsColumnMap::freeColumn(ReportTable* table) const
+int ResultsColumnMap::freeColumn(const ReportItem* table) const
 {
     QSet<int> rows;
-    for (ReportTableCell* label : m_labelCells) {
-        if (label->table() == table)
-            rows.insert(label->row());
+    for (const ReportItem* label : m_labelCells) {
+        if (label->parent == table)
+            rows.insert(label->row);
     }
     int last = -1;
-    const QList<ReportTableCell*> cells = table->cells();
-    for (ReportTableCell* cell : cells) {
-        if (rows.contains(cell->row()) && !cell->plainText().isEmpty())
-            last = qMax(last, cell->column());
+    for (const auto& cell : table->children) {
+        if (cell->kind == Kind::Cell && rows.contains(cell->row) && !cell->text.isEmpty())
+            last = qMax(last, cell->column);
     }
     return last + 1;
 }
@@ -95,18 +104,18 @@ ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& ind
     m_shortened = false;
     // Fields take no more than typing puts into them.
     const auto fieldText = [this](const QString& text) {
-        if (text.size() <= ReportText::MaxFieldLength)
+        if (text.size() <= ReportLimits::MaxFieldLength)
             return text;
         m_shortened = true;
-        const int length = ReportText::MaxFieldLength;
+        const int length = ReportLimits::MaxFieldLength;
         return text.left(text.at(length - 1).isHighSurrogate() ? length - 1 : length);
     };
-    auto command = std::make_unique<ResultsImporterCommand>();
-    auto* instruments = qobject_cast<ReportText*>(m_scene->itemById(QStringLiteral("test_instruments")));
+    auto command = std::make_unique<ResultsImporterCommand>(m_scene);
+    ReportItem* instruments = textById(QStringLiteral("test_instruments"));
     const bool hasTestType = m_model->testTypeColumn() >= 0;
-    for (ReportTable* table : m_tables) {
+    for (const ReportItem* table : qAsConst(m_tables)) {
         const int column = freeColumn(table);
-        if (column >= table->columnCount())
+        if (column >= table->columns)
             return TableFull;
         bool positiveOpen = true;
         bool negativeOpen = true;
@@ -114,8 +123,8 @@ ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& ind
             const int row = index.row();
             const unsigned code = hasTestType ? m_model->testType(m_model->index(row, 0)) : 0;
             for (auto it = m_labelCells.cbegin(); it != m_labelCells.cend(); ++it) {
-                ReportTableCell* label = it.value();
-                if (label->table() != table)
+                const ReportItem* label = it.value();
+                if (label->parent != table)
                     continue;
                 const QString value = valueText(m_model->data(m_model->index(row, it.key())).toString());
                 if (value.isEmpty())
@@ -127,7 +136,7 @@ ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& ind
                     if (!label)
                         continue;
                 }
-                ReportTableCell* target = table->cellAt(column, label->row());
+                ReportItem* target = table->cellAt(column, label->row);
                 if (!target)
                     continue;
                 if (it.key() != m_insulationColumn) {
@@ -143,14 +152,14 @@ ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& ind
                 }
             }
             if (instruments) {
-                const QString current = instruments->plainText();
+                const QString current = instruments->text;
                 const QString title = valueText(m_model->title());
                 if (!current.contains(title))
                     command->setFieldText(instruments, current,
                         fieldText(current + (current.isEmpty() ? QString() : QStringLiteral(", ")) + title));
             }
             for (auto it = m_textFields.cbegin(); it != m_textFields.cend(); ++it)
-                command->setFieldText(it.value(), it.value()->plainText(),
+                command->setFieldText(it.value(), it.value()->text,
                     valueText(m_model->data(m_model->index(row, it.key())).toString()));
             if (m_comments) {
                 QString text;
@@ -162,7 +171,7 @@ ResultsColumnMap::Result ResultsColumnMap::importRows(const QModelIndexList& ind
                             m_model->headerData(commentColumn, Qt::Horizontal).toString(), value);
                 }
                 if (!text.isEmpty()) {
-                    const QString current = m_comments->plainText();
+                    const QString current = m_comments->text;
                     command->setFieldText(m_comments, current, fieldText(current + text + QLatin1Char('\n')));
                 }
             }

@@ -5,13 +5,12 @@
 #include <QModelIndexList>
 
 class CsvResultsModel;
+class ReportDocument;
 class ReportScene;
-class ReportTable;
-class ReportTableCell;
-class ReportText;
+struct ReportItem;
 
-// Where the columns of a results file go in a report: table rows whose label cell carries the
-// column's name, text fields of that name, and the comments field for the rest.
+// Where the columns of a results file go in a report's model: table rows whose label cell
+// carries the column's name, text fields of that name, and the comments field for the rest.
 class ResultsColumnMap
 {
 public:
@@ -26,17 +25,20 @@ public:
 
 private:
     // The first column of a table right of every filled cell in the rows that take results.
-    int freeColumn(ReportTable* table) const;
+    int freeColumn(const ReportItem* table) const;
+    // The item of an id when it holds a text (a text, a check box or a cell), or none.
+    ReportItem* textById(const QString& id) const;
 
     ReportScene* m_scene;
+    ReportDocument* m_document;
     const CsvResultsModel* m_model;
-    QMap<int, ReportTableCell*> m_labelCells;
-    QMap<int, ReportText*> m_textFields;
-    QList<ReportTable*> m_tables;
+    QMap<int, ReportItem*> m_labelCells;
+    QMap<int, ReportItem*> m_textFields;
+    QList<ReportItem*> m_tables;
     QList<int> m_commentColumns;
-    ReportText* m_comments = nullptr;
+    ReportItem* m_comments = nullptr;
     int m_insulationColumn = -1;
-    ReportTableCell* m_positiveEarth = nullptr;
-    ReportTableCell* m_negativeEarth = nullptr;
+    ReportItem* m_positiveEarth = nullptr;
+    ReportItem* m_negativeEarth = nullptr;
     bool m_shortened = false;
 };

@@ -1,7 +1,8 @@
 #include "ResultsImporterCommand.h"
 
 #include "GraphicsTextItem.h"
-#include "ReportTableCell.h"
+#include "ReportScene.h"
+#include "ReportText.h"
 
 #include <QCoreApplication>
 
@@ -41,23 +42,38 @@ void showValue(ReportText* item, const QString& text)
 }
 } // namespace
 
-ResultsImporterCommand::ResultsImporterCommand()
+ResultsImporterCommand::ResultsImporterCommand(ReportScene* scene)
+    : m_scene(scene)
 {
     setText(QCoreApplication::translate("Undo command", "Import results"));
+}
+
+void ResultsImporterCommand::changeText(ReportItem* item, const QString& text, bool value)
+{
+    item->text = text;
+    auto* view = m_scene ? qobject_cast<ReportText*>(m_scene->viewOf(item)) : nullptr;
+    if (!view)
+        return;
+    // The field writes what it shows back into the model: a value cut on screen is kept cut, so
+    // that the report reopens looking as it did.
+    if (value)
+        showValue(view, text);
+    else
+        showText(view, text);
 }
 
 void ResultsImporterCommand::redo()
 {
     for (auto it = m_cellTexts.cbegin(); it != m_cellTexts.cend(); ++it)
-        showValue(it.key(), it.value());
+        changeText(it.key(), it.value(), true);
     for (auto it = m_fieldTexts.cbegin(); it != m_fieldTexts.cend(); ++it)
-        showText(it.key(), it.value().second);
+        changeText(it.key(), it.value().second, false);
 }
 
 void ResultsImporterCommand::undo()
 {
     for (auto it = m_cellTexts.cbegin(); it != m_cellTexts.cend(); ++it)
-        showText(it.key(), QString());
+        changeText(it.key(), QString(), false);
     for (auto it = m_fieldTexts.cbegin(); it != m_fieldTexts.cend(); ++it)
-        showText(it.key(), it.value().first);
+        changeText(it.key(), it.value().first, false);
 }

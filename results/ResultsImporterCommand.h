@@ -2,31 +2,35 @@
 
 #include <QMap>
 #include <QPair>
+#include <QPointer>
 #include <QString>
 #include <QUndoCommand>
 
-class ReportTableCell;
-class ReportText;
+class ReportScene;
+struct ReportItem;
 
 // One import of test results into a report: the string column's cells and the text fields it
-// fills, undone as one step. The cells were empty when the column was chosen.
+// fills in the report's model, undone as one step; the views show what changed. The cells were
+// empty when the column was chosen.
 class ResultsImporterCommand : public QUndoCommand
 {
 public:
-    ResultsImporterCommand();
+    explicit ResultsImporterCommand(ReportScene* scene);
 
-    void setCellText(ReportTableCell* cell, const QString& text) { m_cellTexts.insert(cell, text); }
-    void setFieldText(ReportText* field, const QString& oldText, const QString& newText)
+    void setCellText(ReportItem* cell, const QString& text) { m_cellTexts.insert(cell, text); }
+    void setFieldText(ReportItem* field, const QString& oldText, const QString& newText)
     {
         m_fieldTexts.insert(field, qMakePair(oldText, newText));
     }
-    const QMap<ReportTableCell*, QString>& cellTexts() const { return m_cellTexts; }
-    const QMap<ReportText*, QPair<QString, QString>>& fieldTexts() const { return m_fieldTexts; }
 
     void redo() override;
     void undo() override;
 
 private:
-    QMap<ReportTableCell*, QString> m_cellTexts;
-    QMap<ReportText*, QPair<QString, QString>> m_fieldTexts;
+    // Sets a text in the model and shows it; a cell shows one value, cut to what it shows.
+    void changeText(ReportItem* item, const QString& text, bool value);
+
+    QPointer<ReportScene> m_scene;
+    QMap<ReportItem*, QString> m_cellTexts;
+    QMap<ReportItem*, QPair<QString, QString>> m_fieldTexts;
 };

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 using namespace ReportTestSupport;
 
@@ -76,6 +77,8 @@ private slots:
     void hoverPicksTheHandleAndCursor();
     void resizeHandlesKeepTheOppositeSide_data();
     void resizeHandlesKeepTheOppositeSide();
+    void everyEditReachesTheKeptModel_data();
+    void everyEditReachesTheKeptModel();
 
 private:
     ReportScene* scene() const { return m_report->scene.get(); }
@@ -389,6 +392,105 @@ void TestItems::resizeHandlesKeepTheOppositeSide()
     // A press and release without a move is no edit.
     drag(scene(), notes->mapToScene(QPointF(50, 20)), notes->mapToScene(QPointF(50, 20)));
     QCOMPARE(m_report->stack.count(), 1);
+}
+
+namespace {
+enum class Edit { Typing, CellTyping, Toggle, Resize, Delete };
+} // namespace
+Q_DECLARE_METATYPE(Edit)
+
+namespace {
+// What an edit changes in a model item, as one text.
+QString modelState(Edit edit, const ReportItem* item)
+{
+    switch (edit) {
+    case Edit::Typing:
+    case Edit::CellTyping:
+        return item->text;
+    case Edit::Toggle:
+        return item->checked ? "checked" : "unchecked";
+    case Edit::Resize:
+        return QString("%1,%2 %3x%4")
+            .arg(item->pos.x())
+            .arg(item->pos.y())
+            .arg(item->size.width())
+            .arg(item->size.height());
+    case Edit::Delete: {
+        const auto& siblings = item->parent->children;
+        const auto at = std::find_if(siblings.cbegin(), siblings.cend(),
+            [item](const std::unique_ptr<ReportItem>& sibling) { return sibling.get() == item; });
+        return at == siblings.cend() ? "out" : QString("at %1").arg(at - siblings.cbegin());
+    }
+    }
+    return QString();
+}
+} // namespace
+
+void TestItems::everyEditReachesTheKeptModel_data()
+{
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("typing in a field") << Edit::Typing << "name"
+                                       << ""
+                                       << "Site A";
+    QTest::newRow("typing in a cell") << Edit::CellTyping << "span"
+                                      << "Wide"
+                                      << "Xy";
+    QTest::newRow("check box") << Edit::Toggle << "agree"
+                               << "unchecked"
+                               << "checked";
+    QTest::newRow("resize") << Edit::Resize << "notes"
+                            << "100,180 200x40"
+                            << "100,180 230x55";
+    QTest::newRow("delete") << Edit::Delete << "page2label"
+                            << "at 1"
+                            << "out";
+}
+
+void TestItems::everyEditReachesTheKeptModel()
+{
+    QFETCH(Edit, edit);
+    QFETCH(QString, id);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    ReportItem* item = scene()->document()->itemById(id);
+    QVERIFY(item);
+    QCOMPARE(modelState(edit, item), before);
+    AbstractReportItem* view = scene()->itemById(id);
+    switch (edit) {
+    case Edit::Typing:
+    case Edit::CellTyping:
+        view->setFocus();
+        typeText(scene(), after);
+        break;
+    case Edit::Toggle: {
+        const QPointF box = static_cast<ReportCheckBox*>(view)->box()->sceneBoundingRect().center();
+        mouse(scene(), QEvent::GraphicsSceneMousePress, box, Qt::LeftButton, Qt::LeftButton);
+        mouse(scene(), QEvent::GraphicsSceneMouseRelease, box, Qt::LeftButton, Qt::NoButton);
+        break;
+    }
+    case Edit::Resize: {
+        const QPointF corner = view->mapToScene(QPointF(200, 40));
+        drag(scene(), corner, corner + QPointF(30, 15));
+        break;
+    }
+    case Edit::Delete:
+        scene()->deleteWithUndo(view);
+        break;
+    }
+    QCOMPARE(modelState(edit, item), after);
+    QVERIFY(!m_report->stack.isClean());
+    m_report->stack.undo();
+    QCOMPARE(modelState(edit, item), before);
+    QVERIFY(m_report->stack.isClean());
+    m_report->stack.redo();
+    QCOMPARE(modelState(edit, item), after);
+
+    // What is saved is the kept model, whichever way it changed.
+    item->id = "changed in the model";
+    QCOMPARE(savedElement(scene(), "changed in the model").isNull(), edit == Edit::Delete);
 }
 
 KESTROVAN_TEST_MAIN(TestItems)

@@ -2,8 +2,10 @@
 #include "DocumentContainer.h"
 #include "GraphicsTextItem.h"
 #include "ReportCheckBox.h"
+#include "ReportCheckBoxCommand.h"
 #include "ReportPage.h"
 #include "ReportResizableImage.h"
+#include "ReportResizableItemCommand.h"
 #include "ReportScene.h"
 #include "ReportTestSupport.h"
 #include "ReportText.h"
@@ -69,10 +71,38 @@ private slots:
     void cancelledExportWritesNothing();
     void exportToAFolderThatCannotBeWrittenIsReported();
     void printGoesThroughThePrintDialog();
-    void addAndDeleteAreUndoableAndPurgedBeforeSaving();
+    void addAndDeleteAreUndoableAndSavedAsTheyStand();
     void itemSignalsReachTheScene();
     void addImageOnAPagePlacesItWhereAsked();
+    void commandsChangeTheModelAndTellTheView_data();
+    void commandsChangeTheModelAndTellTheView();
 };
+
+namespace {
+enum class Command { CheckOn, CheckOff, Move, Resize, AddToPage, DeleteFromPage, DeleteFromRoot };
+
+// The model as the commands change it: the page's children and the item's state.
+QString modelState(const ReportDocument& document)
+{
+    QStringList state;
+    for (const auto& top : document.items) {
+        QStringList children;
+        for (const auto& child : top->children) {
+            children << QString("%1%2@%3,%4/%5x%6")
+                            .arg(child->text, child->checked ? "[x]" : "")
+                            .arg(child->pos.x())
+                            .arg(child->pos.y())
+                            .arg(child->size.width())
+                            .arg(child->size.height());
+            if (child->parent != top.get())
+                children.last() += " (orphan)";
+        }
+        state << top->id + "{" + children.join(' ') + "}";
+    }
+    return state.join(' ');
+}
+} // namespace
+Q_DECLARE_METATYPE(Command)
 
 void TestScene::addImageOnAPagePlacesItWhereAsked()
 {
@@ -251,7 +281,7 @@ void TestScene::printGoesThroughThePrintDialog()
     QCOMPARE(pdfPageCount(pdf), 2);
 }
 
-void TestScene::addAndDeleteAreUndoableAndPurgedBeforeSaving()
+void TestScene::addAndDeleteAreUndoableAndSavedAsTheyStand()
 {
     QTemporaryDir dir;
     Report report;
@@ -275,11 +305,9 @@ void TestScene::addAndDeleteAreUndoableAndPurgedBeforeSaving()
     QVERIFY(container.load(path));
     QVERIFY(container.at(0).data.contains("added by the user"));
 
-    // Undone, purged and saved: not written, and still there to be redone.
+    // Undone and saved: not written, and still there to be redone.
     report.stack.undo();
     QVERIFY(!added->isVisible());
-    scene->purgeDeleted();
-    QCOMPARE(added->scene(), nullptr);
     QVERIFY(scene->save(path));
     QVERIFY(container.load(path));
     QVERIFY(!container.at(0).data.contains("added by the user"));
@@ -327,6 +355,101 @@ void TestScene::itemSignalsReachTheScene()
     emit cellText->newCommand(new QUndoCommand("cell edit"));
     QCOMPARE(report.stack.count(), 2);
     QCOMPARE(pushed.count(), 1);
+}
+
+void TestScene::commandsChangeTheModelAndTellTheView_data()
+{
+    // The model of a page "p" holding "a" (checked) and "b", and a second page "q", after the
+    // command; its undo gives the state before again. shown: how often the view is told.
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("done");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("check box on") << Command::CheckOn << "p{a[x]@1,2/30x40 b[x]@5,6/70x80} q{}" << 1;
+    QTest::newRow("check box off") << Command::CheckOff << "p{a@1,2/30x40 b@5,6/70x80} q{}" << 1;
+    QTest::newRow("move") << Command::Move << "p{a[x]@-3,2.5/30x40 b@5,6/70x80} q{}" << 1;
+    QTest::newRow("resize") << Command::Resize << "p{a[x]@1,2/31.5x0.5 b@5,6/70x80} q{}" << 1;
+    QTest::newRow("add to a page") << Command::AddToPage << "p{a[x]@1,2/30x40 b@5,6/70x80 new@9,9/0x0} q{}"
+                                   << 0;
+    QTest::newRow("delete from a page") << Command::DeleteFromPage << "p{b@5,6/70x80} q{}" << 0;
+    QTest::newRow("delete from the root") << Command::DeleteFromRoot << "q{}" << 0;
+}
+
+void TestScene::commandsChangeTheModelAndTellTheView()
+{
+    QFETCH(Command, command);
+    QFETCH(QString, done);
+    QFETCH(int, shown);
+    ReportDocument document;
+    for (const char* id : { "p", "q" }) {
+        document.items.push_back(std::make_unique<ReportItem>(ReportItem::Kind::Page));
+        document.items.back()->id = id;
+    }
+    ReportItem* page = document.items.front().get();
+    ReportItem* a = page->addChild(std::make_unique<ReportItem>(ReportItem::Kind::CheckBox));
+    a->text = "a";
+    a->checked = true;
+    a->pos = QPointF(1, 2);
+    a->size = QSizeF(30, 40);
+    ReportItem* b = page->addChild(std::make_unique<ReportItem>(ReportItem::Kind::Text));
+    b->text = "b";
+    b->pos = QPointF(5, 6);
+    b->size = QSizeF(70, 80);
+    const QString before = modelState(document);
+    QCOMPARE(before, QString("p{a[x]@1,2/30x40 b@5,6/70x80} q{}"));
+
+    int told = 0;
+    const auto tell = [&told] { ++told; };
+    // The command owns an added view that it takes out again; the test owns it otherwise.
+    QPointer<ReportText> view = new ReportText;
+    QUndoStack stack;
+    switch (command) {
+    case Command::CheckOn:
+        stack.push(new ReportCheckBoxCommand(b, true, tell));
+        break;
+    case Command::CheckOff:
+        stack.push(new ReportCheckBoxCommand(a, false, tell));
+        break;
+    case Command::Move:
+        stack.push(new ReportResizableItemCommand(a, a->pos, a->size, QPointF(-3, 2.5), a->size, tell));
+        break;
+    case Command::Resize:
+        stack.push(new ReportResizableItemCommand(a, a->pos, a->size, a->pos, QSizeF(31.5, 0.5), tell));
+        break;
+    case Command::AddToPage: {
+        ReportItem model(ReportItem::Kind::Text);
+        model.text = "new";
+        model.pos = QPointF(9, 9);
+        view->fromModel(model);
+        stack.push(new AddDeleteCommand(view, true, &document, page));
+        break;
+    }
+    case Command::DeleteFromPage:
+        view->fromModel(*a);
+        view->bindModel(a);
+        stack.push(new AddDeleteCommand(view, false, &document, page));
+        break;
+    case Command::DeleteFromRoot:
+        view->fromModel(*page);
+        view->bindModel(page);
+        stack.push(new AddDeleteCommand(view, false, &document, nullptr));
+        break;
+    }
+    QCOMPARE(modelState(document), done);
+    QCOMPARE(told, shown);
+    stack.undo();
+    QCOMPARE(modelState(document), before);
+    QCOMPARE(told, 2 * shown);
+    stack.redo();
+    QCOMPARE(modelState(document), done);
+    // An addition or deletion shows or hides its view.
+    QCOMPARE(view->isVisible(), command != Command::DeleteFromPage && command != Command::DeleteFromRoot);
+    // Undone and dropped by the next command, the model is as before; an addition takes its view
+    // with it.
+    stack.undo();
+    stack.push(new QUndoCommand("next"));
+    QCOMPARE(modelState(document), before);
+    QCOMPARE(view.isNull(), command == Command::AddToPage);
+    delete view.data();
 }
 
 KESTROVAN_TEST_MAIN(TestScene)

@@ -12,6 +12,7 @@
 #include "ReportText.h"
 #include "ResultsColumnMap.h"
 #include "ResultsImport.h"
+#include "ResultsImporterCommand.h"
 #include "Startup.h"
 #include "TestSupport.h"
 
@@ -39,6 +40,7 @@ private slots:
     void invalidRowsAreRefused();
     void mainWindowReportsEachResult();
     void hugeValuesAreCutToWhatACellShows();
+    void theCommandEditsTheModelWithoutViews();
     void fieldsKeepTheirLimitAndFixedTextsTheirWords_data();
     void fieldsKeepTheirLimitAndFixedTextsTheirWords();
 
@@ -76,15 +78,27 @@ std::unique_ptr<GraphicalReportDocument> TestImport::newReport(const QString& fi
     return std::make_unique<GraphicalReportDocument>(createNewDocument(m_project->path(), fileName));
 }
 
+namespace {
+// What a field shows, when its model item holds the same; both otherwise.
+QString shownAndKept(const QString& shown, const ReportItem* kept)
+{
+    return kept && kept->text == shown
+        ? shown
+        : QString("shown \"%1\", kept \"%2\"").arg(shown, kept ? kept->text : "-");
+}
+} // namespace
+
 QString TestImport::cell(GraphicalReportDocument* doc, int column, int row) const
 {
     auto* table = qgraphicsitem_cast<ReportTable*>(doc->scene()->itemById("test_table"));
-    return table->cellAt(column, row)->plainText();
+    return shownAndKept(table->cellAt(column, row)->plainText(),
+        doc->scene()->document()->itemById("test_table")->cellAt(column, row));
 }
 
 QString TestImport::field(GraphicalReportDocument* doc, const QString& id) const
 {
-    return static_cast<ReportText*>(doc->scene()->itemById(id))->plainText();
+    return shownAndKept(static_cast<ReportText*>(doc->scene()->itemById(id))->plainText(),
+        doc->scene()->document()->itemById(id));
 }
 
 QModelIndexList TestImport::rows(std::initializer_list<int> numbers) const
@@ -303,6 +317,32 @@ void TestImport::hugeValuesAreCutToWhatACellShows()
     GraphicsTextItem* text = target->textItem();
     const QRectF drawn = text->mapRectToItem(target, text->boundingRect());
     QVERIFY(target->boundingRect().adjusted(-1, -1, 1, 1).contains(drawn));
+    // What is kept and saved is the value as the cell shows it, ellipsis included.
+    doc->save();
+    GraphicalReportDocument reopened(doc->filePath());
+    QCOMPARE(cell(&reopened, 2, 12), voc);
+    QCOMPARE(cell(&reopened, 2, 13), QString("9.81"));
+}
+
+void TestImport::theCommandEditsTheModelWithoutViews()
+{
+    ReportItem cell(ReportItem::Kind::Cell);
+    ReportItem field(ReportItem::Kind::Text);
+    field.text = "before";
+    // Cutting a value to its cell is the cell's on screen: the model takes it whole.
+    const QString value(64, QLatin1Char('7'));
+    QUndoStack stack;
+    auto* command = new ResultsImporterCommand(nullptr);
+    command->setCellText(&cell, value);
+    command->setFieldText(&field, "before", "after");
+    stack.push(command);
+    QCOMPARE(cell.text, value);
+    QCOMPARE(field.text, QString("after"));
+    stack.undo();
+    QCOMPARE(cell.text, QString());
+    QCOMPARE(field.text, QString("before"));
+    stack.redo();
+    QCOMPARE(cell.text, value);
 }
 
 void TestImport::fieldsKeepTheirLimitAndFixedTextsTheirWords_data()
