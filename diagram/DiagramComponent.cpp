@@ -26,6 +26,7 @@ DiagramComponent::~DiagramComponent()
     // The caption is a scene item of its own; it goes with its component. Cable ends are not
     // owned: whoever removes a component detaches them first.
     delete m_caption.data();
+    delete m_hiddenCaption;
 }
 
 Diagram::Component DiagramComponent::toModel() const
@@ -42,12 +43,27 @@ Diagram::Component DiagramComponent::toModel() const
     return model;
 }
 
-void DiagramComponent::fromModel(const Diagram::Component& model)
+void DiagramComponent::show(const Diagram::Component& model)
 {
     setId(model.id);
-    setPos(model.position);
-    if (model.hasCaption)
+    if (pos() != model.position)
+        moveWithoutCaption(model.position);
+    if (!model.hasCaption) {
+        hideCaption();
+        return;
+    }
+    if (!m_caption && m_hiddenCaption)
+        showHiddenCaption();
+    if (!m_caption) {
         setCaption(model.caption.text, model.caption.size, model.caption.position);
+        return;
+    }
+    if (m_caption->text() != model.caption.text) {
+        m_caption->setText(model.caption.text);
+        captionChanged();
+    }
+    if (m_caption->pos() != model.caption.position)
+        m_caption->placeAt(model.caption.position);
 }
 
 void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
@@ -109,30 +125,25 @@ void DiagramComponent::setCaption(const QString& text, const QSizeF& size, const
     captionChanged();
 }
 
-void DiagramComponent::removeCaption()
+void DiagramComponent::hideCaption()
 {
-    delete m_caption.data();
+    if (!m_caption)
+        return;
+    delete m_hiddenCaption;
+    m_hiddenCaption = m_caption;
+    if (m_hiddenCaption->scene())
+        m_hiddenCaption->scene()->removeItem(m_hiddenCaption);
     m_caption = nullptr;
     captionChanged();
     emit modified();
 }
 
-DiagramLabel* DiagramComponent::takeCaption()
+void DiagramComponent::showHiddenCaption()
 {
-    DiagramLabel* caption = m_caption;
-    if (caption && caption->scene())
-        caption->scene()->removeItem(caption);
-    m_caption = nullptr;
-    captionChanged();
-    emit modified();
-    return caption;
-}
-
-void DiagramComponent::restoreCaption(DiagramLabel* caption)
-{
-    m_caption = caption;
-    if (scene() && caption)
-        scene()->addItem(caption);
+    m_caption = m_hiddenCaption;
+    m_hiddenCaption = nullptr;
+    if (scene())
+        scene()->addItem(m_caption);
     showSelectionOnCaption();
     captionChanged();
     emit modified();

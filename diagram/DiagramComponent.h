@@ -25,10 +25,11 @@ public:
     int type() const override { return Type; }
     QString displayName() const override { return m_displayName; }
 
-    // The component as the model holds it, and the other way round (for an empty component of
-    // the same kind, before it enters the drawing).
+    // A component just made in the drawing, as the model will hold it.
     Diagram::Component toModel() const;
-    void fromModel(const Diagram::Component& model);
+    // Shows the model's entry: position, caption and its text. A caption the entry lacks is
+    // kept out of the drawing, to come back when the entry has one again.
+    void show(const Diagram::Component& model);
 
     QRectF boundingRect() const override { return m_rect; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -45,10 +46,6 @@ public:
     DiagramLabel* caption() const { return m_caption; }
     // A new caption at a scene position; a valid size fixes its text width and minimum height.
     void setCaption(const QString& text, const QSizeF& size, const QPointF& position);
-    void removeCaption();
-    // For undo: the caption leaves the drawing but lives on, and comes back later.
-    DiagramLabel* takeCaption();
-    void restoreCaption(DiagramLabel* caption);
     // The caption's text or size changed.
     virtual void captionChanged();
 
@@ -80,10 +77,13 @@ private:
     // text, so where the text goes, the note and its cable ends go).
     void captionMoved(const QPointF& delta);
     void showSelectionOnCaption();
+    void hideCaption();
+    void showHiddenCaption();
 
     QString m_displayName;
     QAction* m_deleteAction = nullptr;
     QPointer<DiagramLabel> m_caption;
+    DiagramLabel* m_hiddenCaption = nullptr;
     QRectF m_rect;
     QList<ConnectionPoint*> m_connections;
     QPointF m_lastPos;

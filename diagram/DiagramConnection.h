@@ -25,11 +25,12 @@ public:
     int type() const override;
     QString displayName() const override;
 
-    // The cable as the model holds it; its ends name their components by id.
+    // A cable just drawn, as the model will hold it; its ends name their components by id.
     Diagram::Cable toModel() const;
-    // Sets up an empty cable that is in the drawing from the model: each attached end is
-    // attached to the component the scene found for its id (null leaves it loose).
-    void fromModel(const Diagram::Cable& model, DiagramComponent* componentA, DiagramComponent* componentB);
+    // Shows the model's entry on a cable in the drawing: each attached end is attached to the
+    // component the scene found for its id (null leaves it loose); an end the entry holds loose
+    // stays where it is.
+    void show(const Diagram::Cable& model, DiagramComponent* componentA, DiagramComponent* componentB);
 
     int kind() const { return m_kind; }
     int drawState() const { return m_drawState; }
@@ -61,7 +62,7 @@ protected:
 private:
     QRectF boxAround(const ConnectionPoint* end) const;
     static Diagram::CableEnd endModel(const ConnectionPoint* end);
-    static void attachEnd(ConnectionPoint* end, const Diagram::CableEnd& model, DiagramComponent* component);
+    static void showEnd(ConnectionPoint* end, const Diagram::CableEnd& model, DiagramComponent* component);
 
     ConnectionPoint* m_endA;
     ConnectionPoint* m_endB;

@@ -164,7 +164,7 @@ void TestDiagramDocument::everyEditIsOneUndoStep()
     DiagramGraphicsScene* scene = doc->scene();
     DiagramComponent* inverter = add(doc.get(), Diagram::InverterType, QPointF(0, 0));
     DiagramComponent* isolator = add(doc.get(), Diagram::AcIsolatorType, QPointF(400, 0));
-    isolator->caption()->setPos(400, 300);
+    placeCaption(scene, isolator, QPointF(400, 300));
     QCOMPARE(stack->count(), 2);
     QCOMPARE(stack->text(0), QString("Add Inverter"));
     QCOMPARE(indexChanged.count(), 2);
