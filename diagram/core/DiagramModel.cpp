@@ -2,22 +2,30 @@
 
 using namespace Diagram;
 
+namespace {
+template <typename Entry>
+int indexOf(const QVector<Entry>& entries, QHash<QString, int>& index, const QString& id)
+{
+    int at = index.value(id, -1);
+    if (at >= 0 && at < entries.size() && entries.at(at).id == id)
+        return at;
+    index.clear();
+    index.reserve(entries.size());
+    // From the last to the first, so that the first of twins (before renumbering) is found.
+    for (int i = entries.size() - 1; i >= 0; --i)
+        index.insert(entries.at(i).id, i);
+    return index.value(id, -1);
+}
+} // namespace
+
 int DiagramModel::componentIndex(const QString& id) const
 {
-    for (int i = 0; i < components.size(); ++i) {
-        if (components.at(i).id == id)
-            return i;
-    }
-    return -1;
+    return indexOf(components, m_componentIndex, id);
 }
 
 int DiagramModel::cableIndex(const QString& id) const
 {
-    for (int i = 0; i < cables.size(); ++i) {
-        if (cables.at(i).id == id)
-            return i;
-    }
-    return -1;
+    return indexOf(cables, m_cableIndex, id);
 }
 
 const Component* DiagramModel::component(const QString& id) const

@@ -3,6 +3,7 @@
 #include "DiagramIds.h"
 #include "DiagramTypes.h"
 
+#include <QHash>
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -123,4 +124,10 @@ struct DiagramModel
 
 private:
     Diagram::Component* findComponent(const QString& id);
+
+    // Where each id stands, so that an edit of a large drawing finds its entry at once. The
+    // lists are open to the reader and the writer, so an index is checked on use and built
+    // again when it has gone stale.
+    mutable QHash<QString, int> m_componentIndex;
+    mutable QHash<QString, int> m_cableIndex;
 };
