@@ -2,7 +2,6 @@
 
 #include "DiagramComponent.h"
 #include "DiagramConnection.h"
-#include "DiagramGraphicsScene.h"
 
 #include <QCoreApplication>
 
@@ -22,8 +21,8 @@ Diagram::CableEnd modelEnd(const ConnectionPoint::State& state)
 }
 } // namespace
 
-PresenceCommand::PresenceCommand(DiagramGraphicsScene* scene, DiagramGraphicsItem* item, Action action)
-    : m_scene(scene)
+PresenceCommand::PresenceCommand(DiagramModelEditing* drawing, DiagramGraphicsItem* item, Action action)
+    : m_drawing(drawing)
     , m_item(item)
     , m_action(action)
     , m_owned(action == Add && !item->scene())
@@ -40,15 +39,15 @@ PresenceCommand::~PresenceCommand()
 
 void PresenceCommand::bringIn()
 {
-    m_scene->enterDrawing(m_item);
-    m_scene->changeModel([this](DiagramModel& model) { return enterModel(model); });
+    m_drawing->enterDrawing(m_item);
+    m_drawing->changeModel([this](DiagramModel& model) { return enterModel(model); });
     m_owned = false;
 }
 
 void PresenceCommand::takeOut()
 {
-    m_scene->changeModel([this](DiagramModel& model) { return leaveModel(model); });
-    m_scene->leaveDrawing(m_item);
+    m_drawing->changeModel([this](DiagramModel& model) { return leaveModel(model); });
+    m_drawing->leaveDrawing(m_item);
     m_owned = true;
 }
 
@@ -69,8 +68,8 @@ void PresenceCommand::redo()
 }
 
 ComponentPresenceCommand::ComponentPresenceCommand(
-    DiagramGraphicsScene* scene, DiagramComponent* component, Action action)
-    : PresenceCommand(scene, component, action)
+    DiagramModelEditing* drawing, DiagramComponent* component, Action action)
+    : PresenceCommand(drawing, component, action)
 {
     m_removed.taken = true;
     m_removed.component = component->toModel();
@@ -95,8 +94,8 @@ QStringList ComponentPresenceCommand::leaveModel(DiagramModel& model)
 }
 
 ConnectionPresenceCommand::ConnectionPresenceCommand(
-    DiagramGraphicsScene* scene, DiagramConnection* connection, Action action)
-    : PresenceCommand(scene, connection, action)
+    DiagramModelEditing* drawing, DiagramConnection* connection, Action action)
+    : PresenceCommand(drawing, connection, action)
     , m_cable(connection->toModel())
 { }
 
@@ -112,9 +111,9 @@ QStringList ConnectionPresenceCommand::leaveModel(DiagramModel& model)
     return {};
 }
 
-MoveCommand::MoveCommand(DiagramGraphicsScene* scene, const QVector<Diagram::Placement>& before,
+MoveCommand::MoveCommand(DiagramModelEditing* drawing, const QVector<Diagram::Placement>& before,
     const QVector<Diagram::Placement>& after)
-    : m_scene(scene)
+    : m_drawing(drawing)
     , m_before(before)
     , m_after(after)
 {
@@ -123,7 +122,7 @@ MoveCommand::MoveCommand(DiagramGraphicsScene* scene, const QVector<Diagram::Pla
 
 void MoveCommand::apply(const QVector<Diagram::Placement>& placements)
 {
-    m_scene->changeModel([&placements](DiagramModel& model) {
+    m_drawing->changeModel([&placements](DiagramModel& model) {
         QStringList changed;
         for (const Diagram::Placement& placement : placements) {
             model.place(placement);
@@ -143,14 +142,14 @@ void MoveCommand::redo()
     apply(m_after);
 }
 
-EndsMoveCommand::EndsMoveCommand(DiagramGraphicsScene* scene, const QList<EndMove>& moves)
-    : m_scene(scene)
+EndsMoveCommand::EndsMoveCommand(DiagramModelEditing* drawing, const QList<EndMove>& moves)
+    : m_drawing(drawing)
 {
     setText(commandText("Move"));
     for (const EndMove& move : moves) {
         DiagramConnection* cable = move.end->connection();
         const int which = move.end == cable->endA() ? Diagram::EndA : Diagram::EndB;
-        const Diagram::Cable* entry = scene->model().cable(cable->id());
+        const Diagram::Cable* entry = drawing->model().cable(cable->id());
         Diagram::CableEnd before = modelEnd(move.before);
         if (entry)
             before = which == Diagram::EndA ? entry->endA : entry->endB;
@@ -161,7 +160,7 @@ EndsMoveCommand::EndsMoveCommand(DiagramGraphicsScene* scene, const QList<EndMov
 
 void EndsMoveCommand::apply(bool after)
 {
-    m_scene->changeModel([this, after](DiagramModel& model) {
+    m_drawing->changeModel([this, after](DiagramModel& model) {
         QStringList changed;
         for (const Change& change : qAsConst(m_changes)) {
             model.setCableEnd(change.cableId, change.which, after ? change.after : change.before);
@@ -187,8 +186,8 @@ void EndsMoveCommand::redo()
 }
 
 CaptionTextCommand::CaptionTextCommand(
-    DiagramGraphicsScene* scene, const QString& componentId, const QString& before, const QString& after)
-    : m_scene(scene)
+    DiagramModelEditing* drawing, const QString& componentId, const QString& before, const QString& after)
+    : m_drawing(drawing)
     , m_componentId(componentId)
     , m_before(before)
     , m_after(after)
@@ -198,7 +197,7 @@ CaptionTextCommand::CaptionTextCommand(
 
 void CaptionTextCommand::apply(const QString& text)
 {
-    m_scene->changeModel([this, &text](DiagramModel& model) {
+    m_drawing->changeModel([this, &text](DiagramModel& model) {
         model.setCaptionText(m_componentId, text);
         return QStringList { m_componentId };
     });
@@ -214,8 +213,8 @@ void CaptionTextCommand::redo()
     apply(m_after);
 }
 
-CaptionRemoveCommand::CaptionRemoveCommand(DiagramGraphicsScene* scene, const QString& componentId)
-    : m_scene(scene)
+CaptionRemoveCommand::CaptionRemoveCommand(DiagramModelEditing* drawing, const QString& componentId)
+    : m_drawing(drawing)
     , m_componentId(componentId)
 {
     setText(commandText("Delete Label"));
@@ -223,7 +222,7 @@ CaptionRemoveCommand::CaptionRemoveCommand(DiagramGraphicsScene* scene, const QS
 
 void CaptionRemoveCommand::undo()
 {
-    m_scene->changeModel([this](DiagramModel& model) {
+    m_drawing->changeModel([this](DiagramModel& model) {
         model.putCaption(m_componentId, m_caption);
         return QStringList { m_componentId };
     });
@@ -231,7 +230,7 @@ void CaptionRemoveCommand::undo()
 
 void CaptionRemoveCommand::redo()
 {
-    m_scene->changeModel([this](DiagramModel& model) {
+    m_drawing->changeModel([this](DiagramModel& model) {
         m_caption = model.takeCaption(m_componentId);
         return QStringList { m_componentId };
     });

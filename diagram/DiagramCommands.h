@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ConnectionPoint.h"
-#include "DiagramModel.h"
+#include "DiagramModelEditing.h"
 
 #include <QList>
 #include <QUndoCommand>
@@ -10,10 +10,9 @@
 class DiagramComponent;
 class DiagramConnection;
 class DiagramGraphicsItem;
-class DiagramGraphicsScene;
 
 // The undoable edits of a diagram. Each changes the drawing's model and the items follow it
-// (DiagramGraphicsScene::changeModel). A command that has taken an item out of the drawing owns
+// (DiagramModelEditing::changeModel). A command that has taken an item out of the drawing owns
 // it until the item comes back; the undo stack's order guarantees that every item a command
 // names is in the drawing whenever that command runs.
 
@@ -30,7 +29,7 @@ public:
     void redo() override;
 
 protected:
-    PresenceCommand(DiagramGraphicsScene* scene, DiagramGraphicsItem* item, Action action);
+    PresenceCommand(DiagramModelEditing* drawing, DiagramGraphicsItem* item, Action action);
     // The item's entry goes into the model or comes out of it; the ids of the other items
     // that changed with it.
     virtual QStringList enterModel(DiagramModel& model) = 0;
@@ -40,7 +39,7 @@ private:
     void bringIn();
     void takeOut();
 
-    DiagramGraphicsScene* m_scene;
+    DiagramModelEditing* m_drawing;
     DiagramGraphicsItem* m_item;
     Action m_action;
     bool m_owned;
@@ -50,7 +49,7 @@ private:
 class ComponentPresenceCommand : public PresenceCommand
 {
 public:
-    ComponentPresenceCommand(DiagramGraphicsScene* scene, DiagramComponent* component, Action action);
+    ComponentPresenceCommand(DiagramModelEditing* drawing, DiagramComponent* component, Action action);
 
 private:
     QStringList enterModel(DiagramModel& model) override;
@@ -63,7 +62,7 @@ private:
 class ConnectionPresenceCommand : public PresenceCommand
 {
 public:
-    ConnectionPresenceCommand(DiagramGraphicsScene* scene, DiagramConnection* connection, Action action);
+    ConnectionPresenceCommand(DiagramModelEditing* drawing, DiagramConnection* connection, Action action);
 
 private:
     QStringList enterModel(DiagramModel& model) override;
@@ -78,7 +77,7 @@ private:
 class MoveCommand : public QUndoCommand
 {
 public:
-    MoveCommand(DiagramGraphicsScene* scene, const QVector<Diagram::Placement>& before,
+    MoveCommand(DiagramModelEditing* drawing, const QVector<Diagram::Placement>& before,
         const QVector<Diagram::Placement>& after);
     void undo() override;
     void redo() override;
@@ -86,7 +85,7 @@ public:
 private:
     void apply(const QVector<Diagram::Placement>& placements);
 
-    DiagramGraphicsScene* m_scene;
+    DiagramModelEditing* m_drawing;
     QVector<Diagram::Placement> m_before;
     QVector<Diagram::Placement> m_after;
 };
@@ -96,7 +95,7 @@ private:
 class EndsMoveCommand : public QUndoCommand
 {
 public:
-    EndsMoveCommand(DiagramGraphicsScene* scene, const QList<EndMove>& moves);
+    EndsMoveCommand(DiagramModelEditing* drawing, const QList<EndMove>& moves);
     void undo() override;
     void redo() override;
 
@@ -113,22 +112,22 @@ private:
     };
     void apply(bool after);
 
-    DiagramGraphicsScene* m_scene;
+    DiagramModelEditing* m_drawing;
     QVector<Change> m_changes;
 };
 
 class CaptionTextCommand : public QUndoCommand
 {
 public:
-    CaptionTextCommand(
-        DiagramGraphicsScene* scene, const QString& componentId, const QString& before, const QString& after);
+    CaptionTextCommand(DiagramModelEditing* drawing, const QString& componentId, const QString& before,
+        const QString& after);
     void undo() override;
     void redo() override;
 
 private:
     void apply(const QString& text);
 
-    DiagramGraphicsScene* m_scene;
+    DiagramModelEditing* m_drawing;
     QString m_componentId;
     QString m_before;
     QString m_after;
@@ -137,12 +136,12 @@ private:
 class CaptionRemoveCommand : public QUndoCommand
 {
 public:
-    CaptionRemoveCommand(DiagramGraphicsScene* scene, const QString& componentId);
+    CaptionRemoveCommand(DiagramModelEditing* drawing, const QString& componentId);
     void undo() override;
     void redo() override;
 
 private:
-    DiagramGraphicsScene* m_scene;
+    DiagramModelEditing* m_drawing;
     QString m_componentId;
     Diagram::Caption m_caption;
 };

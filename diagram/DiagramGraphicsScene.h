@@ -1,14 +1,11 @@
 #pragma once
 
 #include "DiagramEditing.h"
-#include "DiagramIds.h"
-#include "DiagramModel.h"
+#include "DiagramModelEditing.h"
 
 #include <QGraphicsScene>
 #include <QHash>
 #include <QPointer>
-#include <QStringList>
-#include <functional>
 
 class DiagramComponent;
 class DiagramConnection;
@@ -23,7 +20,7 @@ class QUndoStack;
 // entry; the two modes (normal and wire), adding items from the context menu, loading and saving
 // the .kstid file, printing and PDF export. Every edit goes through the undo stack it was given
 // and changes the model, which the items then follow.
-class DiagramGraphicsScene : public QGraphicsScene, public DiagramEditing
+class DiagramGraphicsScene : public QGraphicsScene, public DiagramEditing, public DiagramModelEditing
 {
     Q_OBJECT
 public:
@@ -67,14 +64,11 @@ public:
     // The items a file holds, in the order they are saved.
     QList<DiagramGraphicsItem*> diagramItems() const;
     // What the drawing holds, as it is saved.
-    const DiagramModel& model() const { return m_model; }
-
-    // The one way the undo commands change the drawing: change edits the model and returns the
-    // ids of the entries it changed; their items then follow.
-    void changeModel(const std::function<QStringList(DiagramModel&)>& change);
-    // An item enters the drawing (its entry follows) or leaves it (its ends let go).
-    void enterDrawing(DiagramGraphicsItem* item);
-    void leaveDrawing(DiagramGraphicsItem* item);
+    const DiagramModel& model() const override { return m_model; }
+    // The one way the undo commands change the drawing.
+    void changeModel(const std::function<QStringList(DiagramModel&)>& change) override;
+    void enterDrawing(DiagramGraphicsItem* item) override;
+    void leaveDrawing(DiagramGraphicsItem* item) override;
 
 signals:
     void modeChanged(int newMode);
