@@ -1,7 +1,6 @@
 #include "DiagramComponent.h"
 
 #include "CableRouting.h"
-#include "ConnectionPoint.h"
 #include "DiagramEditing.h"
 #include "DiagramLabel.h"
 #include "DiagramMenus.h"
@@ -92,15 +91,20 @@ void DiagramComponent::snap(int, QPointF& point, int& side, int)
     side = CableRouting::snapToEdge(sceneBoundingRect(), point);
 }
 
-void DiagramComponent::addConnection(ConnectionPoint* end)
+void DiagramComponent::addConnection(ConnectionPoint* end, AttachedEnd* follow)
 {
     m_connections.append(end);
+    m_following.append(follow);
     emit modified();
 }
 
 void DiagramComponent::removeConnection(ConnectionPoint* end)
 {
-    m_connections.removeAll(end);
+    const int at = m_connections.indexOf(end);
+    if (at >= 0) {
+        m_connections.removeAt(at);
+        m_following.removeAt(at);
+    }
     emit modified();
 }
 
@@ -194,8 +198,8 @@ QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant&
         // After the move, so that the cables route around the box where it now is.
         const QPointF delta = pos() - m_lastPos;
         m_lastPos = pos();
-        for (ConnectionPoint* end : qAsConst(m_connections)) {
-            end->setPosition(pos() + end->offset());
+        for (AttachedEnd* end : qAsConst(m_following)) {
+            end->followComponent(pos());
             emit modified();
         }
         if (m_caption && !m_followingCaption) {

@@ -12,6 +12,16 @@
 class ConnectionPoint;
 class QAction;
 
+// A cable end attached to a component, as the component sees it: it follows the component.
+class AttachedEnd
+{
+public:
+    virtual void followComponent(const QPointF& componentPosition) = 0;
+
+protected:
+    ~AttachedEnd() = default;
+};
+
 // A symbol of the drawing that cables attach to, with its caption beside it.
 class DiagramComponent : public DiagramGraphicsItem
 {
@@ -37,8 +47,9 @@ public:
     // Where a cable end dropped at point attaches: side 0 means it does not. point is moved
     // onto the chosen edge.
     virtual void snap(int cableKind, QPointF& point, int& side, int drawState);
-    virtual void addConnection(ConnectionPoint* end);
-    virtual void removeConnection(ConnectionPoint* end);
+    // An end attaches (follow is the same end, as the component moves it) or lets go.
+    void addConnection(ConnectionPoint* end, AttachedEnd* follow);
+    void removeConnection(ConnectionPoint* end);
     virtual void handleMenuAction(QAction* action);
 
     const QList<ConnectionPoint*>& connections() const { return m_connections; }
@@ -86,6 +97,7 @@ private:
     DiagramLabel* m_hiddenCaption = nullptr;
     QRectF m_rect;
     QList<ConnectionPoint*> m_connections;
+    QList<AttachedEnd*> m_following; // the same ends, in the same order
     QPointF m_lastPos;
     bool m_followingCaption = false;
 };

@@ -16,8 +16,8 @@
 #include <QPointer>
 
 DiagramConnection::DiagramConnection(int kind, const QString& id, const QPointF& position)
-    : m_endA(new ConnectionPoint(this, Diagram::Left))
-    , m_endB(new ConnectionPoint(this, Diagram::Right))
+    : m_endA(new ConnectionPoint(this, this, Diagram::Left))
+    , m_endB(new ConnectionPoint(this, this, Diagram::Right))
     , m_kind(kind)
     , m_drawState(Diagram::PlacingEndA)
 {
@@ -32,8 +32,8 @@ DiagramConnection::DiagramConnection(int kind, const QString& id, const QPointF&
 }
 
 DiagramConnection::DiagramConnection()
-    : m_endA(new ConnectionPoint(this, Diagram::Left))
-    , m_endB(new ConnectionPoint(this, Diagram::Right))
+    : m_endA(new ConnectionPoint(this, this, Diagram::Left))
+    , m_endB(new ConnectionPoint(this, this, Diagram::Right))
 {
     setFlags(ItemIsMovable);
     setZValue(-1);

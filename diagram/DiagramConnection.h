@@ -1,18 +1,18 @@
 #pragma once
 
+#include "ConnectionPoint.h"
 #include "DiagramGraphicsItem.h"
 #include "DiagramModel.h"
 
 #include <QPainterPath>
 #include <QVector>
 
-class ConnectionPoint;
 class DiagramComponent;
 class QAction;
 
 // A cable between two ends, drawn as an orthogonal route: a single wire, or a DC or AC cable
 // drawn with two or three parallel lines.
-class DiagramConnection : public DiagramGraphicsItem
+class DiagramConnection : public DiagramGraphicsItem, public CableEndOwner
 {
     Q_OBJECT
 public:
@@ -32,8 +32,8 @@ public:
     // stays where it is.
     void show(const Diagram::Cable& model, DiagramComponent* componentA, DiagramComponent* componentB);
 
-    int kind() const { return m_kind; }
-    int drawState() const { return m_drawState; }
+    int kind() const override { return m_kind; }
+    int drawState() const override { return m_drawState; }
     ConnectionPoint* endA() const { return m_endA; }
     ConnectionPoint* endB() const { return m_endB; }
     const QVector<QPointF>& route() const { return m_route; }
@@ -44,9 +44,8 @@ public:
     // Detaches both ends from their components.
     void detachEnds();
 
-    void updateRoute();
-    // An end is being destroyed before its cable (the scene tears down in its own order).
-    void endDestroyed(ConnectionPoint* end);
+    void updateRoute() override;
+    void endDestroyed(ConnectionPoint* end) override;
 
     QRectF boundingRect() const override { return m_bounds; }
     QPainterPath shape() const override;
