@@ -1,14 +1,14 @@
 #include "ConnectionPoint.h"
 
 #include "DiagramComponent.h"
-#include "DiagramConnection.h"
 #include "DiagramEditing.h"
 
 #include <QGraphicsScene>
 #include <QPainter>
 
-ConnectionPoint::ConnectionPoint(DiagramConnection* connection, int side)
+ConnectionPoint::ConnectionPoint(DiagramConnection* connection, CableEndOwner* owner, int side)
     : m_connection(connection)
+    , m_owner(owner)
     , m_side(side)
 {
     setFlags(ItemIsMovable | ItemSendsGeometryChanges);
@@ -20,7 +20,23 @@ ConnectionPoint::ConnectionPoint(DiagramConnection* connection, int side)
 
 ConnectionPoint::~ConnectionPoint()
 {
-    m_connection->endDestroyed(this);
+    m_owner->endDestroyed(this);
+}
+
+void ConnectionPoint::setComponent(DiagramComponent* component)
+{
+    if (component == m_component)
+        return;
+    if (m_component)
+        m_component->removeConnection(this);
+    m_component = component;
+    if (component)
+        component->addConnection(this, this);
+}
+
+void ConnectionPoint::followComponent(const QPointF& componentPosition)
+{
+    setPosition(componentPosition + m_offset);
 }
 
 void ConnectionPoint::setActive(bool active)
@@ -39,12 +55,7 @@ void ConnectionPoint::showCross()
 
 void ConnectionPoint::attach(DiagramComponent* component, const QPointF& scenePoint, int side)
 {
-    if (m_component != component) {
-        if (m_component)
-            m_component->removeConnection(this);
-        component->addConnection(this);
-    }
-    m_component = component;
+    setComponent(component);
     m_side = side;
     m_offset = scenePoint - component->scenePos();
     m_attached = true;
@@ -53,18 +64,16 @@ void ConnectionPoint::attach(DiagramComponent* component, const QPointF& scenePo
 
 void ConnectionPoint::detach()
 {
-    if (m_component)
-        m_component->removeConnection(this);
-    m_component = nullptr;
+    setComponent(nullptr);
     m_attached = false;
     update();
-    m_connection->updateRoute();
+    m_owner->updateRoute();
 }
 
 void ConnectionPoint::setPosition(const QPointF& point)
 {
     if (pos() == point)
-        m_connection->updateRoute(); // the box around the end may have changed all the same
+        m_owner->updateRoute(); // the box around the end may have changed all the same
     else
         setPos(point);
 }
@@ -75,7 +84,7 @@ void ConnectionPoint::placeAt(const QPointF& point)
     m_snapping = true;
     setPos(point);
     m_snapping = wasSnapping;
-    m_connection->updateRoute();
+    m_owner->updateRoute();
 }
 
 ConnectionPoint::State ConnectionPoint::state() const
@@ -120,24 +129,22 @@ QPointF ConnectionPoint::snapped(const QPointF& point)
     int side = 0;
     const QList<QGraphicsItem*> under = s->items(point, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder);
     for (QGraphicsItem* item : under) {
-        if (item == m_connection || !Diagram::isComponentType(item->type()))
+        if (!Diagram::isComponentType(item->type()))
             continue;
         auto* component = static_cast<DiagramComponent*>(item);
         QPointF candidate = point;
         int candidateSide = 0;
-        component->snap(m_connection->kind(), candidate, candidateSide, m_connection->drawState());
+        component->snap(m_owner->kind(), candidate, candidateSide, m_owner->drawState());
         if (candidateSide != 0) {
             target = component;
             result = candidate;
             side = candidateSide;
         }
     }
-    if (target) {
+    if (target)
         attach(target, result, side);
-    } else if (m_component) {
-        m_component->removeConnection(this);
-        m_component = nullptr;
-    }
+    else
+        setComponent(nullptr);
     m_attached = target != nullptr;
     return result;
 }
@@ -147,7 +154,7 @@ QVariant ConnectionPoint::itemChange(GraphicsItemChange change, const QVariant& 
     if (change == ItemPositionChange && (m_snapping || m_active))
         return snapped(value.toPointF());
     if (change == ItemPositionHasChanged)
-        m_connection->updateRoute();
+        m_owner->updateRoute();
     return QGraphicsItem::itemChange(change, value);
 }
 
@@ -176,7 +183,7 @@ void ConnectionPoint::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsItem::mouseReleaseEvent(event);
     m_snapping = false;
-    m_connection->updateRoute();
+    m_owner->updateRoute();
     if (!(state() == m_pressState)) {
         if (auto* diagram = DiagramEditing::of(scene()))
             diagram->endsMoved({ { this, m_pressState, state() } });

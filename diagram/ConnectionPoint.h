@@ -1,13 +1,29 @@
 #pragma once
 
+#include "DiagramComponent.h"
+
 #include <QGraphicsItem>
 
-class DiagramComponent;
+class ConnectionPoint;
 class DiagramConnection;
+
+// What a cable end asks of the cable it belongs to.
+class CableEndOwner
+{
+public:
+    virtual int kind() const = 0;
+    virtual int drawState() const = 0;
+    virtual void updateRoute() = 0;
+    // An end is being destroyed before its cable (the scene tears down in its own order).
+    virtual void endDestroyed(ConnectionPoint* end) = 0;
+
+protected:
+    ~CableEndOwner() = default;
+};
 
 // One end of a cable: loose, or attached to a side of a component. Owned by its cable; drawn as
 // a cross only while the pointer is over it or while it is being placed.
-class ConnectionPoint : public QGraphicsItem
+class ConnectionPoint : public QGraphicsItem, public AttachedEnd
 {
 public:
     // Where an end is and what it is attached to, for undo.
@@ -22,7 +38,8 @@ public:
         }
     };
 
-    ConnectionPoint(DiagramConnection* connection, int side);
+    // owner is the same cable as connection, seen as what its ends need of it.
+    ConnectionPoint(DiagramConnection* connection, CableEndOwner* owner, int side);
     ~ConnectionPoint() override;
 
     DiagramConnection* connection() const { return m_connection; }
@@ -37,6 +54,7 @@ public:
     void detach();
     // Moves the end without snapping and re-routes its cable.
     void setPosition(const QPointF& point);
+    void followComponent(const QPointF& componentPosition) override;
     // Moves the end as the user does: it snaps to the component under it.
     void placeAt(const QPointF& point);
 
@@ -56,8 +74,12 @@ protected:
 private:
     QPointF snapped(const QPointF& point);
     void showCross();
+    // Attached to another component or to none: the old one forgets the end, the new one
+    // carries it along.
+    void setComponent(DiagramComponent* component);
 
     DiagramConnection* m_connection;
+    CableEndOwner* m_owner;
     QPointF m_offset;
     DiagramComponent* m_component = nullptr;
     int m_side;

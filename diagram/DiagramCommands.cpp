@@ -2,8 +2,6 @@
 
 #include "DiagramComponent.h"
 #include "DiagramConnection.h"
-#include "DiagramEditing.h"
-#include "DiagramLabel.h"
 
 #include <QCoreApplication>
 
@@ -13,32 +11,18 @@ QString commandText(const char* text)
     return QCoreApplication::translate("DiagramCommands", text);
 }
 
-// Detaches every end attached to a component and remembers where. The ends of the cable that
-// is still being drawn are let go without a note: that cable may be gone by the time of a redo.
-QList<EndAttachment> detachAll(const QList<ConnectionPoint*>& ends, const DiagramConnection* pending)
+// An end as the model holds it: attached ends by their component's id and the offset from it.
+Diagram::CableEnd modelEnd(const ConnectionPoint::State& state)
 {
-    QList<EndAttachment> attachments;
-    const QList<ConnectionPoint*> all = ends;
-    for (ConnectionPoint* end : all) {
-        if (end->connection() != pending)
-            attachments.append({ end, end->component(), end->side(), end->offset() });
-        end->detach();
-    }
-    return attachments;
-}
-
-void reattach(const QList<EndAttachment>& attachments)
-{
-    for (const EndAttachment& a : attachments) {
-        const QPointF point = a.component->scenePos() + a.offset;
-        a.end->attach(a.component, point, a.side);
-        a.end->setPosition(point);
-    }
+    Diagram::CableEnd end;
+    if (state.component)
+        end = { true, state.component->id(), state.position - state.component->scenePos(), state.side };
+    return end;
 }
 } // namespace
 
-PresenceCommand::PresenceCommand(QGraphicsScene* scene, DiagramGraphicsItem* item, Action action)
-    : m_scene(scene)
+PresenceCommand::PresenceCommand(DiagramModelEditing* drawing, DiagramGraphicsItem* item, Action action)
+    : m_drawing(drawing)
     , m_item(item)
     , m_action(action)
     , m_owned(action == Add && !item->scene())
@@ -55,18 +39,15 @@ PresenceCommand::~PresenceCommand()
 
 void PresenceCommand::bringIn()
 {
-    m_scene->addItem(m_item);
-    reattach(m_attachments);
-    m_attachments.clear();
-    cameBack();
+    m_drawing->enterDrawing(m_item);
+    m_drawing->changeModel([this](DiagramModel& model) { return enterModel(model); });
     m_owned = false;
 }
 
 void PresenceCommand::takeOut()
 {
-    const DiagramEditing* editing = DiagramEditing::of(m_scene);
-    m_attachments = detachAll(attachedEnds(), editing ? editing->pendingConnection() : nullptr);
-    m_scene->removeItem(m_item);
+    m_drawing->changeModel([this](DiagramModel& model) { return leaveModel(model); });
+    m_drawing->leaveDrawing(m_item);
     m_owned = true;
 }
 
@@ -82,90 +63,132 @@ void PresenceCommand::redo()
 {
     if (m_action == Remove)
         takeOut();
-    else if (!m_item->scene())
+    else
         bringIn();
 }
 
 ComponentPresenceCommand::ComponentPresenceCommand(
-    QGraphicsScene* scene, DiagramComponent* component, Action action)
-    : PresenceCommand(scene, component, action)
-    , m_component(component)
-{ }
-
-QList<ConnectionPoint*> ComponentPresenceCommand::attachedEnds() const
+    DiagramModelEditing* drawing, DiagramComponent* component, Action action)
+    : PresenceCommand(drawing, component, action)
 {
-    return m_component->connections();
+    m_removed.taken = true;
+    m_removed.component = component->toModel();
+}
+
+QStringList ComponentPresenceCommand::enterModel(DiagramModel& model)
+{
+    model.restoreComponent(m_removed);
+    QStringList changed { m_removed.component.id };
+    for (const Diagram::EndRef& ref : qAsConst(m_removed.ends))
+        changed.append(ref.cableId);
+    return changed;
+}
+
+QStringList ComponentPresenceCommand::leaveModel(DiagramModel& model)
+{
+    m_removed = model.removeComponent(m_removed.component.id);
+    QStringList changed;
+    for (const Diagram::EndRef& ref : qAsConst(m_removed.ends))
+        changed.append(ref.cableId);
+    return changed;
 }
 
 ConnectionPresenceCommand::ConnectionPresenceCommand(
-    QGraphicsScene* scene, DiagramConnection* connection, Action action)
-    : PresenceCommand(scene, connection, action)
-    , m_connection(connection)
+    DiagramModelEditing* drawing, DiagramConnection* connection, Action action)
+    : PresenceCommand(drawing, connection, action)
+    , m_cable(connection->toModel())
 { }
 
-QList<ConnectionPoint*> ConnectionPresenceCommand::attachedEnds() const
+QStringList ConnectionPresenceCommand::enterModel(DiagramModel& model)
 {
-    QList<ConnectionPoint*> attached;
-    for (ConnectionPoint* end : { m_connection->endA(), m_connection->endB() }) {
-        if (end->component())
-            attached.append(end);
-    }
-    return attached;
+    model.addCable(m_cable);
+    return { m_cable.id };
 }
 
-void ConnectionPresenceCommand::cameBack()
+QStringList ConnectionPresenceCommand::leaveModel(DiagramModel& model)
 {
-    // Its route and bounds are worked out afresh now that it is back among the components.
-    m_connection->updateRoute();
+    m_cable = model.removeCable(m_cable.id);
+    return {};
 }
 
-MoveCommand::MoveCommand(const QList<ItemMove>& moves, bool alreadyDone)
-    : m_moves(moves)
-    , m_skipRedo(alreadyDone)
+MoveCommand::MoveCommand(DiagramModelEditing* drawing, const QVector<Diagram::Placement>& before,
+    const QVector<Diagram::Placement>& after)
+    : m_drawing(drawing)
+    , m_before(before)
+    , m_after(after)
 {
     setText(commandText("Move"));
+}
+
+void MoveCommand::apply(const QVector<Diagram::Placement>& placements)
+{
+    m_drawing->changeModel([&placements](DiagramModel& model) {
+        QStringList changed;
+        for (const Diagram::Placement& placement : placements) {
+            model.place(placement);
+            changed.append(placement.id);
+        }
+        return changed;
+    });
 }
 
 void MoveCommand::undo()
 {
-    for (const ItemMove& move : qAsConst(m_moves))
-        move.item->setPos(move.from);
+    apply(m_before);
 }
 
 void MoveCommand::redo()
 {
-    if (m_skipRedo) {
-        m_skipRedo = false;
-        return;
-    }
-    for (const ItemMove& move : qAsConst(m_moves))
-        move.item->setPos(move.to);
+    apply(m_after);
 }
 
-EndsMoveCommand::EndsMoveCommand(const QList<EndMove>& moves)
-    : m_moves(moves)
+EndsMoveCommand::EndsMoveCommand(DiagramModelEditing* drawing, const QList<EndMove>& moves)
+    : m_drawing(drawing)
 {
     setText(commandText("Move"));
+    for (const EndMove& move : moves) {
+        DiagramConnection* cable = move.end->connection();
+        const int which = move.end == cable->endA() ? Diagram::EndA : Diagram::EndB;
+        const Diagram::Cable* entry = drawing->model().cable(cable->id());
+        Diagram::CableEnd before = modelEnd(move.before);
+        if (entry)
+            before = which == Diagram::EndA ? entry->endA : entry->endB;
+        m_changes.append(
+            { move.end, cable->id(), which, move.before, move.after, before, modelEnd(move.after) });
+    }
+}
+
+void EndsMoveCommand::apply(bool after)
+{
+    m_drawing->changeModel([this, after](DiagramModel& model) {
+        QStringList changed;
+        for (const Change& change : qAsConst(m_changes)) {
+            model.setCableEnd(change.cableId, change.which, after ? change.after : change.before);
+            changed.append(change.cableId);
+        }
+        return changed;
+    });
+    for (const Change& change : qAsConst(m_changes)) {
+        const ConnectionPoint::State& shown = after ? change.afterShown : change.beforeShown;
+        if (!shown.component)
+            change.end->restore(shown);
+    }
 }
 
 void EndsMoveCommand::undo()
 {
-    for (const EndMove& move : qAsConst(m_moves))
-        move.end->restore(move.before);
+    apply(false);
 }
 
 void EndsMoveCommand::redo()
 {
-    if (m_firstRedo) {
-        m_firstRedo = false;
-        return;
-    }
-    for (const EndMove& move : qAsConst(m_moves))
-        move.end->restore(move.after);
+    apply(true);
 }
 
-CaptionTextCommand::CaptionTextCommand(DiagramLabel* caption, const QString& before, const QString& after)
-    : m_caption(caption)
+CaptionTextCommand::CaptionTextCommand(
+    DiagramModelEditing* drawing, const QString& componentId, const QString& before, const QString& after)
+    : m_drawing(drawing)
+    , m_componentId(componentId)
     , m_before(before)
     , m_after(after)
 {
@@ -174,9 +197,10 @@ CaptionTextCommand::CaptionTextCommand(DiagramLabel* caption, const QString& bef
 
 void CaptionTextCommand::apply(const QString& text)
 {
-    m_caption->setText(text);
-    if (m_caption->owner())
-        m_caption->owner()->captionChanged();
+    m_drawing->changeModel([this, &text](DiagramModel& model) {
+        model.setCaptionText(m_componentId, text);
+        return QStringList { m_componentId };
+    });
 }
 
 void CaptionTextCommand::undo()
@@ -189,24 +213,25 @@ void CaptionTextCommand::redo()
     apply(m_after);
 }
 
-CaptionRemoveCommand::CaptionRemoveCommand(DiagramComponent* component)
-    : m_component(component)
+CaptionRemoveCommand::CaptionRemoveCommand(DiagramModelEditing* drawing, const QString& componentId)
+    : m_drawing(drawing)
+    , m_componentId(componentId)
 {
     setText(commandText("Delete Label"));
 }
 
-CaptionRemoveCommand::~CaptionRemoveCommand()
-{
-    delete m_caption;
-}
-
 void CaptionRemoveCommand::undo()
 {
-    m_component->restoreCaption(m_caption);
-    m_caption = nullptr;
+    m_drawing->changeModel([this](DiagramModel& model) {
+        model.putCaption(m_componentId, m_caption);
+        return QStringList { m_componentId };
+    });
 }
 
 void CaptionRemoveCommand::redo()
 {
-    m_caption = m_component->takeCaption();
+    m_drawing->changeModel([this](DiagramModel& model) {
+        m_caption = model.takeCaption(m_componentId);
+        return QStringList { m_componentId };
+    });
 }

@@ -1,32 +1,23 @@
 #pragma once
 
 #include "ConnectionPoint.h"
+#include "DiagramModelEditing.h"
 
 #include <QList>
-#include <QPointF>
 #include <QUndoCommand>
+#include <QVector>
 
 class DiagramComponent;
 class DiagramConnection;
 class DiagramGraphicsItem;
-class DiagramLabel;
-class QGraphicsItem;
 
-// The undoable edits of a diagram. A command that has taken an item out of the drawing owns it
-// until the item comes back; the undo stack's order guarantees that every item a command names
-// is in the drawing whenever that command runs.
-
-// Where a cable end was attached, to attach it again.
-struct EndAttachment
-{
-    ConnectionPoint* end;
-    DiagramComponent* component;
-    int side;
-    QPointF offset;
-};
+// The undoable edits of a diagram. Each changes the drawing's model and the items follow it
+// (DiagramModelEditing::changeModel). A command that has taken an item out of the drawing owns
+// it until the item comes back; the undo stack's order guarantees that every item a command
+// names is in the drawing whenever that command runs.
 
 // Puts an item into the drawing or takes it out. While it is out, the command owns it; the cable
-// ends attached to it are detached (they stay where they are) and attached again when it comes
+// ends attached to it go loose (they stay where they are) and are attached again when it comes
 // back. An item already in the drawing when an Add is pushed (a cable just drawn) is left there
 // by the first redo.
 class PresenceCommand : public QUndoCommand
@@ -38,91 +29,106 @@ public:
     void redo() override;
 
 protected:
-    PresenceCommand(QGraphicsScene* scene, DiagramGraphicsItem* item, Action action);
-    // The ends that are attached to a component and go loose while the item is out.
-    virtual QList<ConnectionPoint*> attachedEnds() const = 0;
-    virtual void cameBack() { }
+    PresenceCommand(DiagramModelEditing* drawing, DiagramGraphicsItem* item, Action action);
+    // The item's entry goes into the model or comes out of it; the ids of the other items
+    // that changed with it.
+    virtual QStringList enterModel(DiagramModel& model) = 0;
+    virtual QStringList leaveModel(DiagramModel& model) = 0;
 
 private:
     void bringIn();
     void takeOut();
 
-    QGraphicsScene* m_scene;
+    DiagramModelEditing* m_drawing;
     DiagramGraphicsItem* m_item;
     Action m_action;
     bool m_owned;
-    QList<EndAttachment> m_attachments;
 };
 
 // A component with its caption; the ends of cables attached to it.
 class ComponentPresenceCommand : public PresenceCommand
 {
 public:
-    ComponentPresenceCommand(QGraphicsScene* scene, DiagramComponent* component, Action action);
+    ComponentPresenceCommand(DiagramModelEditing* drawing, DiagramComponent* component, Action action);
 
 private:
-    QList<ConnectionPoint*> attachedEnds() const override;
+    QStringList enterModel(DiagramModel& model) override;
+    QStringList leaveModel(DiagramModel& model) override;
 
-    DiagramComponent* m_component;
+    Diagram::RemovedComponent m_removed;
 };
 
 // A cable with its own ends.
 class ConnectionPresenceCommand : public PresenceCommand
 {
 public:
-    ConnectionPresenceCommand(QGraphicsScene* scene, DiagramConnection* connection, Action action);
+    ConnectionPresenceCommand(DiagramModelEditing* drawing, DiagramConnection* connection, Action action);
 
 private:
-    QList<ConnectionPoint*> attachedEnds() const override;
-    void cameBack() override;
+    QStringList enterModel(DiagramModel& model) override;
+    QStringList leaveModel(DiagramModel& model) override;
 
-    DiagramConnection* m_connection;
+    Diagram::Cable m_cable;
 };
 
-// Components, notes or captions moved: dragged (pushed on release, already done) or nudged with
-// the keyboard.
-struct ItemMove
-{
-    QGraphicsItem* item;
-    QPointF from;
-    QPointF to;
-};
-
+// Components, notes or captions moved: dragged (pushed on release, when the items are there
+// already and the model catches up) or nudged with the keyboard. Each component is placed with
+// its caption.
 class MoveCommand : public QUndoCommand
 {
 public:
-    MoveCommand(const QList<ItemMove>& moves, bool alreadyDone);
+    MoveCommand(DiagramModelEditing* drawing, const QVector<Diagram::Placement>& before,
+        const QVector<Diagram::Placement>& after);
     void undo() override;
     void redo() override;
 
 private:
-    QList<ItemMove> m_moves;
-    bool m_skipRedo;
+    void apply(const QVector<Diagram::Placement>& placements);
+
+    DiagramModelEditing* m_drawing;
+    QVector<Diagram::Placement> m_before;
+    QVector<Diagram::Placement> m_after;
 };
 
+// Cable ends dragged (pushed on release; the model catches up). Where a loose end lies is the drawing's
+// alone (the file keeps no loose ends), so it is put back on the end itself.
 class EndsMoveCommand : public QUndoCommand
 {
 public:
-    explicit EndsMoveCommand(const QList<EndMove>& moves);
+    EndsMoveCommand(DiagramModelEditing* drawing, const QList<EndMove>& moves);
     void undo() override;
     void redo() override;
 
 private:
-    QList<EndMove> m_moves;
-    bool m_firstRedo = true;
+    struct Change
+    {
+        ConnectionPoint* end;
+        QString cableId;
+        int which;
+        ConnectionPoint::State beforeShown;
+        ConnectionPoint::State afterShown;
+        Diagram::CableEnd before;
+        Diagram::CableEnd after;
+    };
+    void apply(bool after);
+
+    DiagramModelEditing* m_drawing;
+    QVector<Change> m_changes;
 };
 
 class CaptionTextCommand : public QUndoCommand
 {
 public:
-    CaptionTextCommand(DiagramLabel* caption, const QString& before, const QString& after);
+    CaptionTextCommand(DiagramModelEditing* drawing, const QString& componentId, const QString& before,
+        const QString& after);
     void undo() override;
     void redo() override;
 
 private:
     void apply(const QString& text);
 
-    DiagramLabel* m_caption;
+    DiagramModelEditing* m_drawing;
+    QString m_componentId;
     QString m_before;
     QString m_after;
 };
@@ -130,12 +136,12 @@ private:
 class CaptionRemoveCommand : public QUndoCommand
 {
 public:
-    explicit CaptionRemoveCommand(DiagramComponent* component);
-    ~CaptionRemoveCommand() override;
+    CaptionRemoveCommand(DiagramModelEditing* drawing, const QString& componentId);
     void undo() override;
     void redo() override;
 
 private:
-    DiagramComponent* m_component;
-    DiagramLabel* m_caption = nullptr;
+    DiagramModelEditing* m_drawing;
+    QString m_componentId;
+    Diagram::Caption m_caption;
 };

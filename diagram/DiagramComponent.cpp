@@ -1,7 +1,6 @@
 #include "DiagramComponent.h"
 
 #include "CableRouting.h"
-#include "ConnectionPoint.h"
 #include "DiagramEditing.h"
 #include "DiagramLabel.h"
 #include "DiagramMenus.h"
@@ -26,6 +25,7 @@ DiagramComponent::~DiagramComponent()
     // The caption is a scene item of its own; it goes with its component. Cable ends are not
     // owned: whoever removes a component detaches them first.
     delete m_caption.data();
+    delete m_hiddenCaption;
 }
 
 Diagram::Component DiagramComponent::toModel() const
@@ -42,12 +42,27 @@ Diagram::Component DiagramComponent::toModel() const
     return model;
 }
 
-void DiagramComponent::fromModel(const Diagram::Component& model)
+void DiagramComponent::show(const Diagram::Component& model)
 {
     setId(model.id);
-    setPos(model.position);
-    if (model.hasCaption)
+    if (pos() != model.position)
+        moveWithoutCaption(model.position);
+    if (!model.hasCaption) {
+        hideCaption();
+        return;
+    }
+    if (!m_caption && m_hiddenCaption)
+        showHiddenCaption();
+    if (!m_caption) {
         setCaption(model.caption.text, model.caption.size, model.caption.position);
+        return;
+    }
+    if (m_caption->text() != model.caption.text) {
+        m_caption->setText(model.caption.text);
+        captionChanged();
+    }
+    if (m_caption->pos() != model.caption.position)
+        m_caption->placeAt(model.caption.position);
 }
 
 void DiagramComponent::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
@@ -76,15 +91,20 @@ void DiagramComponent::snap(int, QPointF& point, int& side, int)
     side = CableRouting::snapToEdge(sceneBoundingRect(), point);
 }
 
-void DiagramComponent::addConnection(ConnectionPoint* end)
+void DiagramComponent::addConnection(ConnectionPoint* end, AttachedEnd* follow)
 {
     m_connections.append(end);
+    m_following.append(follow);
     emit modified();
 }
 
 void DiagramComponent::removeConnection(ConnectionPoint* end)
 {
-    m_connections.removeAll(end);
+    const int at = m_connections.indexOf(end);
+    if (at >= 0) {
+        m_connections.removeAt(at);
+        m_following.removeAt(at);
+    }
     emit modified();
 }
 
@@ -109,30 +129,25 @@ void DiagramComponent::setCaption(const QString& text, const QSizeF& size, const
     captionChanged();
 }
 
-void DiagramComponent::removeCaption()
+void DiagramComponent::hideCaption()
 {
-    delete m_caption.data();
+    if (!m_caption)
+        return;
+    delete m_hiddenCaption;
+    m_hiddenCaption = m_caption;
+    if (m_hiddenCaption->scene())
+        m_hiddenCaption->scene()->removeItem(m_hiddenCaption);
     m_caption = nullptr;
     captionChanged();
     emit modified();
 }
 
-DiagramLabel* DiagramComponent::takeCaption()
+void DiagramComponent::showHiddenCaption()
 {
-    DiagramLabel* caption = m_caption;
-    if (caption && caption->scene())
-        caption->scene()->removeItem(caption);
-    m_caption = nullptr;
-    captionChanged();
-    emit modified();
-    return caption;
-}
-
-void DiagramComponent::restoreCaption(DiagramLabel* caption)
-{
-    m_caption = caption;
-    if (scene() && caption)
-        scene()->addItem(caption);
+    m_caption = m_hiddenCaption;
+    m_hiddenCaption = nullptr;
+    if (scene())
+        scene()->addItem(m_caption);
     showSelectionOnCaption();
     captionChanged();
     emit modified();
@@ -183,8 +198,8 @@ QVariant DiagramComponent::itemChange(GraphicsItemChange change, const QVariant&
         // After the move, so that the cables route around the box where it now is.
         const QPointF delta = pos() - m_lastPos;
         m_lastPos = pos();
-        for (ConnectionPoint* end : qAsConst(m_connections)) {
-            end->setPosition(pos() + end->offset());
+        for (AttachedEnd* end : qAsConst(m_following)) {
+            end->followComponent(pos());
             emit modified();
         }
         if (m_caption && !m_followingCaption) {

@@ -12,6 +12,16 @@
 class ConnectionPoint;
 class QAction;
 
+// A cable end attached to a component, as the component sees it: it follows the component.
+class AttachedEnd
+{
+public:
+    virtual void followComponent(const QPointF& componentPosition) = 0;
+
+protected:
+    ~AttachedEnd() = default;
+};
+
 // A symbol of the drawing that cables attach to, with its caption beside it.
 class DiagramComponent : public DiagramGraphicsItem
 {
@@ -25,10 +35,11 @@ public:
     int type() const override { return Type; }
     QString displayName() const override { return m_displayName; }
 
-    // The component as the model holds it, and the other way round (for an empty component of
-    // the same kind, before it enters the drawing).
+    // A component just made in the drawing, as the model will hold it.
     Diagram::Component toModel() const;
-    void fromModel(const Diagram::Component& model);
+    // Shows the model's entry: position, caption and its text. A caption the entry lacks is
+    // kept out of the drawing, to come back when the entry has one again.
+    void show(const Diagram::Component& model);
 
     QRectF boundingRect() const override { return m_rect; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -36,8 +47,9 @@ public:
     // Where a cable end dropped at point attaches: side 0 means it does not. point is moved
     // onto the chosen edge.
     virtual void snap(int cableKind, QPointF& point, int& side, int drawState);
-    virtual void addConnection(ConnectionPoint* end);
-    virtual void removeConnection(ConnectionPoint* end);
+    // An end attaches (follow is the same end, as the component moves it) or lets go.
+    void addConnection(ConnectionPoint* end, AttachedEnd* follow);
+    void removeConnection(ConnectionPoint* end);
     virtual void handleMenuAction(QAction* action);
 
     const QList<ConnectionPoint*>& connections() const { return m_connections; }
@@ -45,10 +57,6 @@ public:
     DiagramLabel* caption() const { return m_caption; }
     // A new caption at a scene position; a valid size fixes its text width and minimum height.
     void setCaption(const QString& text, const QSizeF& size, const QPointF& position);
-    void removeCaption();
-    // For undo: the caption leaves the drawing but lives on, and comes back later.
-    DiagramLabel* takeCaption();
-    void restoreCaption(DiagramLabel* caption);
     // The caption's text or size changed.
     virtual void captionChanged();
 
@@ -80,12 +88,16 @@ private:
     // text, so where the text goes, the note and its cable ends go).
     void captionMoved(const QPointF& delta);
     void showSelectionOnCaption();
+    void hideCaption();
+    void showHiddenCaption();
 
     QString m_displayName;
     QAction* m_deleteAction = nullptr;
     QPointer<DiagramLabel> m_caption;
+    DiagramLabel* m_hiddenCaption = nullptr;
     QRectF m_rect;
     QList<ConnectionPoint*> m_connections;
+    QList<AttachedEnd*> m_following; // the same ends, in the same order
     QPointF m_lastPos;
     bool m_followingCaption = false;
 };

@@ -16,8 +16,8 @@
 #include <QPointer>
 
 DiagramConnection::DiagramConnection(int kind, const QString& id, const QPointF& position)
-    : m_endA(new ConnectionPoint(this, Diagram::Left))
-    , m_endB(new ConnectionPoint(this, Diagram::Right))
+    : m_endA(new ConnectionPoint(this, this, Diagram::Left))
+    , m_endB(new ConnectionPoint(this, this, Diagram::Right))
     , m_kind(kind)
     , m_drawState(Diagram::PlacingEndA)
 {
@@ -32,8 +32,8 @@ DiagramConnection::DiagramConnection(int kind, const QString& id, const QPointF&
 }
 
 DiagramConnection::DiagramConnection()
-    : m_endA(new ConnectionPoint(this, Diagram::Left))
-    , m_endB(new ConnectionPoint(this, Diagram::Right))
+    : m_endA(new ConnectionPoint(this, this, Diagram::Left))
+    , m_endB(new ConnectionPoint(this, this, Diagram::Right))
 {
     setFlags(ItemIsMovable);
     setZValue(-1);
@@ -86,23 +86,26 @@ Diagram::CableEnd DiagramConnection::endModel(const ConnectionPoint* end)
     return model;
 }
 
-void DiagramConnection::fromModel(
+void DiagramConnection::show(
     const Diagram::Cable& model, DiagramComponent* componentA, DiagramComponent* componentB)
 {
     setId(model.id);
     m_kind = model.kind;
-    attachEnd(m_endA, model.endA, componentA);
-    attachEnd(m_endB, model.endB, componentB);
+    showEnd(m_endA, model.endA, componentA);
+    showEnd(m_endB, model.endB, componentB);
     m_drawState = Diagram::Placed;
     m_endB->setVisible(true);
     updateRoute();
 }
 
-void DiagramConnection::attachEnd(
+void DiagramConnection::showEnd(
     ConnectionPoint* end, const Diagram::CableEnd& model, DiagramComponent* component)
 {
-    if (!model.attached || !component)
+    if (!model.attached || !component) {
+        if (end->component())
+            end->detach();
         return;
+    }
     const QPointF point = component->scenePos() + model.offset;
     end->attach(component, point, model.side);
     end->setPosition(point);

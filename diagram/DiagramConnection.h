@@ -1,18 +1,18 @@
 #pragma once
 
+#include "ConnectionPoint.h"
 #include "DiagramGraphicsItem.h"
 #include "DiagramModel.h"
 
 #include <QPainterPath>
 #include <QVector>
 
-class ConnectionPoint;
 class DiagramComponent;
 class QAction;
 
 // A cable between two ends, drawn as an orthogonal route: a single wire, or a DC or AC cable
 // drawn with two or three parallel lines.
-class DiagramConnection : public DiagramGraphicsItem
+class DiagramConnection : public DiagramGraphicsItem, public CableEndOwner
 {
     Q_OBJECT
 public:
@@ -25,14 +25,15 @@ public:
     int type() const override;
     QString displayName() const override;
 
-    // The cable as the model holds it; its ends name their components by id.
+    // A cable just drawn, as the model will hold it; its ends name their components by id.
     Diagram::Cable toModel() const;
-    // Sets up an empty cable that is in the drawing from the model: each attached end is
-    // attached to the component the scene found for its id (null leaves it loose).
-    void fromModel(const Diagram::Cable& model, DiagramComponent* componentA, DiagramComponent* componentB);
+    // Shows the model's entry on a cable in the drawing: each attached end is attached to the
+    // component the scene found for its id (null leaves it loose); an end the entry holds loose
+    // stays where it is.
+    void show(const Diagram::Cable& model, DiagramComponent* componentA, DiagramComponent* componentB);
 
-    int kind() const { return m_kind; }
-    int drawState() const { return m_drawState; }
+    int kind() const override { return m_kind; }
+    int drawState() const override { return m_drawState; }
     ConnectionPoint* endA() const { return m_endA; }
     ConnectionPoint* endB() const { return m_endB; }
     const QVector<QPointF>& route() const { return m_route; }
@@ -43,9 +44,8 @@ public:
     // Detaches both ends from their components.
     void detachEnds();
 
-    void updateRoute();
-    // An end is being destroyed before its cable (the scene tears down in its own order).
-    void endDestroyed(ConnectionPoint* end);
+    void updateRoute() override;
+    void endDestroyed(ConnectionPoint* end) override;
 
     QRectF boundingRect() const override { return m_bounds; }
     QPainterPath shape() const override;
@@ -61,7 +61,7 @@ protected:
 private:
     QRectF boxAround(const ConnectionPoint* end) const;
     static Diagram::CableEnd endModel(const ConnectionPoint* end);
-    static void attachEnd(ConnectionPoint* end, const Diagram::CableEnd& model, DiagramComponent* component);
+    static void showEnd(ConnectionPoint* end, const Diagram::CableEnd& model, DiagramComponent* component);
 
     ConnectionPoint* m_endA;
     ConnectionPoint* m_endB;

@@ -13,12 +13,3 @@ void DiagramGraphicsItem::setModified()
 {
     emit modified();
 }
-
-QVariant DiagramGraphicsItem::itemChange(GraphicsItemChange change, const QVariant& value)
-{
-    if (change == ItemSceneHasChanged && scene()) {
-        static quint64 serial = 0;
-        m_stackingSerial = ++serial;
-    }
-    return QGraphicsItem::itemChange(change, value);
-}

@@ -25,19 +25,12 @@ public:
     // Text used in menus ("Delete %1"); empty in the base.
     virtual QString displayName() const;
 
-    // Among items of one z-value, the one added to the scene later lies on top.
-    quint64 stackingSerial() const { return m_stackingSerial; }
-
 signals:
     void modified();
 
 public slots:
     void setModified();
 
-protected:
-    QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
-
 private:
     QString m_id;
-    quint64 m_stackingSerial = 0;
 };

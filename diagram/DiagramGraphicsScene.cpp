@@ -83,10 +83,12 @@ DiagramGraphicsScene::~DiagramGraphicsScene()
 
 QString DiagramGraphicsScene::takeId()
 {
-    return m_ids.take([this] {
+    return m_model.ids.take([this] {
         QSet<int> used;
-        for (DiagramGraphicsItem* item : diagramItems())
-            used.insert(DiagramIds::number(item->id()));
+        for (const Diagram::Component& component : qAsConst(m_model.components))
+            used.insert(DiagramIds::number(component.id));
+        for (const Diagram::Cable& cable : qAsConst(m_model.cables))
+            used.insert(DiagramIds::number(cable.id));
         if (m_pending)
             used.insert(DiagramIds::number(m_pending->id()));
         return used;
@@ -133,7 +135,8 @@ bool DiagramGraphicsScene::load(const QString& path)
         break;
     }
 
-    showModel(model);
+    m_model = model;
+    showModel();
     if (read.renumbered) {
         Prompts::show(QMessageBox::Information, currentMainWindow(),
             QCoreApplication::translate("Informative Message", "Some items in %1 had the same id").arg(path),
@@ -143,74 +146,127 @@ bool DiagramGraphicsScene::load(const QString& path)
     return true;
 }
 
-void DiagramGraphicsScene::showModel(const DiagramModel& model)
+void DiagramGraphicsScene::showModel()
 {
     // The model lists the topmost item first; an item added later lies above those before it,
     // so they go in from the last to the first.
-    QHash<QString, DiagramComponent*> byId;
     QList<DiagramComponent*> components;
-    for (const Diagram::Component& part : model.components) {
-        DiagramComponent* component = DiagramComponents::createForType(part.type);
-        if (!component)
+    for (int i = 0; i < m_model.components.size();) {
+        const Diagram::Component& entry = m_model.components.at(i);
+        DiagramComponent* component = DiagramComponents::createForType(entry.type);
+        if (!component) {
+            m_model.components.removeAt(i);
             continue;
-        component->fromModel(part);
-        byId.insert(part.id, component);
+        }
+        component->show(entry);
+        connect(component, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
+        m_shown.insert(entry.id, component);
         components.append(component);
+        ++i;
     }
-    for (int i = components.size() - 1; i >= 0; --i)
-        addShownItem(components.at(i));
-    for (int i = model.cables.size() - 1; i >= 0; --i) {
-        const Diagram::Cable& part = model.cables.at(i);
+    for (int i = components.size() - 1; i >= 0; --i) {
+        addItem(components.at(i));
+        takeCaptionLayout(components.at(i));
+    }
+    for (int i = m_model.cables.size() - 1; i >= 0; --i) {
+        Diagram::Cable& entry = m_model.cables[i];
+        // An end whose component is not drawn is a loose one.
+        for (Diagram::CableEnd* end : { &entry.endA, &entry.endB }) {
+            if (end->attached && !shownComponent(*end))
+                *end = Diagram::CableEnd();
+        }
         auto* cable = new DiagramConnection;
-        addShownItem(cable);
-        cable->fromModel(part, part.endA.attached ? byId.value(part.endA.componentId) : nullptr,
-            part.endB.attached ? byId.value(part.endB.componentId) : nullptr);
+        connect(cable, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
+        addItem(cable);
+        m_shown.insert(entry.id, cable);
+        follow(entry.id);
     }
-    m_ids = model.ids;
 }
 
-void DiagramGraphicsScene::addShownItem(DiagramGraphicsItem* item)
+DiagramComponent* DiagramGraphicsScene::shownComponent(const Diagram::CableEnd& end) const
 {
-    addItem(item);
-    connect(item, &DiagramGraphicsItem::modified, this, &DiagramGraphicsScene::childModified);
+    if (!end.attached)
+        return nullptr;
+    DiagramGraphicsItem* item = m_shown.value(end.componentId);
+    return item && Diagram::isComponentType(item->type()) ? static_cast<DiagramComponent*>(item) : nullptr;
+}
+
+void DiagramGraphicsScene::takeCaptionLayout(DiagramComponent* component)
+{
+    // The text as it is shown (the layout may change its spaces) and the box it takes: the box
+    // may need more than the file gave it.
+    if (DiagramLabel* caption = component->caption()) {
+        m_model.setCaptionText(component->id(), caption->text());
+        m_model.setCaptionSize(component->id(), caption->boundingRect().size());
+    }
+}
+
+void DiagramGraphicsScene::follow(const QString& id)
+{
+    DiagramGraphicsItem* item = m_shown.value(id);
+    if (!item)
+        return;
+    if (Diagram::isComponentType(item->type())) {
+        const Diagram::Component* entry = m_model.component(id);
+        if (!entry)
+            return;
+        auto* component = static_cast<DiagramComponent*>(item);
+        component->show(*entry);
+        takeCaptionLayout(component);
+    } else if (auto* cable = qobject_cast<DiagramConnection*>(item)) {
+        const Diagram::Cable* entry = m_model.cable(id);
+        if (entry)
+            cable->show(*entry, shownComponent(entry->endA), shownComponent(entry->endB));
+    }
+}
+
+void DiagramGraphicsScene::changeModel(const std::function<QStringList(DiagramModel&)>& change)
+{
+    const QStringList changed = change(m_model);
+    for (const QString& id : changed)
+        follow(id);
+}
+
+void DiagramGraphicsScene::enterDrawing(DiagramGraphicsItem* item)
+{
+    m_shown.insert(item->id(), item);
+    if (item->scene() != this)
+        addItem(item);
+}
+
+void DiagramGraphicsScene::leaveDrawing(DiagramGraphicsItem* item)
+{
+    // The ends still attached are those of the cable being drawn, which is no part of the model.
+    if (Diagram::isComponentType(item->type())) {
+        const QList<ConnectionPoint*> ends = static_cast<DiagramComponent*>(item)->connections();
+        for (ConnectionPoint* end : ends)
+            end->detach();
+    } else if (auto* cable = qobject_cast<DiagramConnection*>(item)) {
+        cable->detachEnds();
+    }
+    m_shown.remove(item->id());
+    removeItem(item);
 }
 
 QList<DiagramGraphicsItem*> DiagramGraphicsScene::diagramItems() const
 {
+    // In the model's order: topmost first, components above cables.
     QList<DiagramGraphicsItem*> result;
-    const QList<QGraphicsItem*> all = items();
-    for (QGraphicsItem* item : all) {
-        // Only the drawing's own items (components and cables) are saved, and not a cable
-        // that is still being drawn.
-        if (item->type() <= Diagram::GraphicsItemType || item == m_pending)
-            continue;
-        result.append(static_cast<DiagramGraphicsItem*>(item));
+    result.reserve(m_model.components.size() + m_model.cables.size());
+    for (const Diagram::Component& component : qAsConst(m_model.components)) {
+        if (DiagramGraphicsItem* item = m_shown.value(component.id))
+            result.append(item);
     }
-    // Topmost first. Without an index the scene lists its items unsorted.
-    std::sort(result.begin(), result.end(), [](const DiagramGraphicsItem* a, const DiagramGraphicsItem* b) {
-        if (a->zValue() != b->zValue())
-            return a->zValue() > b->zValue();
-        return a->stackingSerial() > b->stackingSerial();
-    });
+    for (const Diagram::Cable& cable : qAsConst(m_model.cables)) {
+        if (DiagramGraphicsItem* item = m_shown.value(cable.id))
+            result.append(item);
+    }
     return result;
-}
-
-DiagramModel DiagramGraphicsScene::toModel() const
-{
-    DiagramModel model;
-    for (DiagramGraphicsItem* item : diagramItems()) {
-        if (Diagram::isComponentType(item->type()))
-            model.components.append(static_cast<DiagramComponent*>(item)->toModel());
-        else if (auto* cable = qobject_cast<DiagramConnection*>(item))
-            model.cables.append(cable->toModel());
-    }
-    model.ids = m_ids;
-    return model;
 }
 
 bool DiagramGraphicsScene::save(const QString& path)
 {
-    if (!SafeWrite::writeFile(path, DiagramFormat::write(toModel()))) {
+    if (!SafeWrite::writeFile(path, DiagramFormat::write(m_model))) {
         warn(errorText("Error opening %1 for writing").arg(path),
             errorText("Is the file read-only or has it been deleted?"));
         return false;
@@ -301,13 +357,13 @@ void DiagramGraphicsScene::editCaption(DiagramLabel* caption)
     const QString before = caption->text();
     QString after;
     QPointer<DiagramLabel> alive(caption);
-    if (!DialogComponentSettings::ask(before, &after) || !alive || after == before)
+    if (!DialogComponentSettings::ask(before, &after) || !alive || after == before || !caption->owner())
         return;
     // An empty caption would be an empty white box: it goes, as it would never have been made.
     if (after.isEmpty())
         deleteCaption(caption);
     else
-        m_undoStack->push(new CaptionTextCommand(caption, before, after));
+        m_undoStack->push(new CaptionTextCommand(this, caption->owner()->id(), before, after));
 }
 
 void DiagramGraphicsScene::deleteCaption(DiagramLabel* caption)
@@ -321,28 +377,51 @@ void DiagramGraphicsScene::deleteCaption(DiagramLabel* caption)
     if (owner->type() == Diagram::LabelType)
         deleteComponent(owner);
     else
-        m_undoStack->push(new CaptionRemoveCommand(owner));
+        m_undoStack->push(new CaptionRemoveCommand(this, owner->id()));
+}
+
+Diagram::Placement DiagramGraphicsScene::shownPlacement(const QString& id) const
+{
+    Diagram::Placement placement = m_model.placement(id);
+    auto* component = static_cast<DiagramComponent*>(m_shown.value(id));
+    placement.position = component->pos();
+    if (component->caption())
+        placement.captionPosition = component->caption()->pos();
+    return placement;
 }
 
 void DiagramGraphicsScene::beginDrag(QGraphicsItem* grabbed)
 {
-    // The toolkit moves every selected item along with the one under the pointer.
+    // The toolkit moves every selected item along with the one under the pointer; a caption
+    // picked up moves its component's placement.
     m_dragStart.clear();
-    m_dragStart.insert(grabbed, grabbed->pos());
+    auto* caption = dynamic_cast<DiagramLabel*>(grabbed);
+    DiagramComponent* owner = caption ? caption->owner() : dynamic_cast<DiagramComponent*>(grabbed);
+    QSet<QString> ids;
+    if (owner && m_shown.value(owner->id()) == owner)
+        ids.insert(owner->id());
     for (DiagramComponent* component : selectedComponents())
-        m_dragStart.insert(component, component->pos());
+        ids.insert(component->id());
+    for (const QString& id : qAsConst(ids))
+        m_dragStart.append(m_model.placement(id));
 }
 
 void DiagramGraphicsScene::endDrag()
 {
-    QList<ItemMove> moves;
-    for (auto it = m_dragStart.constBegin(); it != m_dragStart.constEnd(); ++it) {
-        if (it.key()->pos() != it.value())
-            moves.append({ it.key(), it.value(), it.key()->pos() });
+    QVector<Diagram::Placement> before;
+    QVector<Diagram::Placement> after;
+    for (const Diagram::Placement& start : qAsConst(m_dragStart)) {
+        if (!m_shown.contains(start.id))
+            continue;
+        const Diagram::Placement now = shownPlacement(start.id);
+        if (now.position != start.position || now.captionPosition != start.captionPosition) {
+            before.append(start);
+            after.append(now);
+        }
     }
     m_dragStart.clear();
-    if (!moves.isEmpty())
-        m_undoStack->push(new MoveCommand(moves, true));
+    if (!after.isEmpty())
+        m_undoStack->push(new MoveCommand(this, before, after));
 }
 
 QList<DiagramComponent*> DiagramGraphicsScene::selectedComponents() const
@@ -403,11 +482,15 @@ void DiagramGraphicsScene::selectNextComponent(bool forward)
 
 void DiagramGraphicsScene::nudgeSelection(const QPointF& delta)
 {
-    QList<ItemMove> moves;
-    for (DiagramComponent* component : selectedComponents())
-        moves.append({ component, component->pos(), component->pos() + delta });
-    if (!moves.isEmpty())
-        m_undoStack->push(new MoveCommand(moves, false));
+    QVector<Diagram::Placement> before;
+    QVector<Diagram::Placement> after;
+    for (DiagramComponent* component : selectedComponents()) {
+        const Diagram::Placement placement = m_model.placement(component->id());
+        before.append(placement);
+        after.append({ placement.id, placement.position + delta, placement.captionPosition + delta });
+    }
+    if (!after.isEmpty())
+        m_undoStack->push(new MoveCommand(this, before, after));
 }
 
 void DiagramGraphicsScene::deleteSelection()
@@ -536,7 +619,7 @@ void DiagramGraphicsScene::keyPressEvent(QKeyEvent* event)
 
 void DiagramGraphicsScene::endsMoved(const QList<EndMove>& moves)
 {
-    m_undoStack->push(new EndsMoveCommand(moves));
+    m_undoStack->push(new EndsMoveCommand(this, moves));
 }
 
 void DiagramGraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "DiagramEditing.h"
-#include "DiagramIds.h"
-#include "DiagramModel.h"
+#include "DiagramModelEditing.h"
 
 #include <QGraphicsScene>
 #include <QHash>
@@ -17,10 +16,11 @@ class QKeyEvent;
 class QPrinter;
 class QUndoStack;
 
-// The drawing of an installation diagram: its items, the two modes (normal and wire), adding
-// items from the context menu, loading and saving the .kstid file, printing and PDF export.
-// Every edit goes through the undo stack it was given.
-class DiagramGraphicsScene : public QGraphicsScene, public DiagramEditing
+// The drawing of an installation diagram: it keeps the diagram's model and shows it, one item per
+// entry; the two modes (normal and wire), adding items from the context menu, loading and saving
+// the .kstid file, printing and PDF export. Every edit goes through the undo stack it was given
+// and changes the model, which the items then follow.
+class DiagramGraphicsScene : public QGraphicsScene, public DiagramEditing, public DiagramModelEditing
 {
     Q_OBJECT
 public:
@@ -32,7 +32,7 @@ public:
 
     int mode() const { return m_mode; }
     int cableType() const { return m_cableType; }
-    int nextId() const { return m_ids.next(); }
+    int nextId() const { return m_model.ids.next(); }
     DiagramConnection* pendingConnection() const override { return m_pending; }
     QUndoStack* undoStack() const { return m_undoStack; }
     // The seven add actions, in menu order (label first).
@@ -64,7 +64,11 @@ public:
     // The items a file holds, in the order they are saved.
     QList<DiagramGraphicsItem*> diagramItems() const;
     // What the drawing holds, as it is saved.
-    DiagramModel toModel() const;
+    const DiagramModel& model() const override { return m_model; }
+    // The one way the undo commands change the drawing.
+    void changeModel(const std::function<QStringList(DiagramModel&)>& change) override;
+    void enterDrawing(DiagramGraphicsItem* item) override;
+    void leaveDrawing(DiagramGraphicsItem* item) override;
 
 signals:
     void modeChanged(int newMode);
@@ -84,9 +88,14 @@ protected:
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
-    // Builds the items of a model in an empty drawing.
-    void showModel(const DiagramModel& model);
-    void addShownItem(DiagramGraphicsItem* item);
+    // Builds the items of the model in an empty drawing.
+    void showModel();
+    // The item of an entry takes what the model holds.
+    void follow(const QString& id);
+    // What the drawing lays a caption out as is what the file keeps.
+    void takeCaptionLayout(DiagramComponent* component);
+    DiagramComponent* shownComponent(const Diagram::CableEnd& end) const;
+    Diagram::Placement shownPlacement(const QString& id) const;
     void selectForPress(const QPointF& point);
     void execAddMenu(const QPointF& scenePosition, const QPoint& screenPosition);
     void createPendingConnection();
@@ -97,10 +106,12 @@ private:
     QUndoStack* m_undoStack;
     bool m_ownsUndoStack;
     QList<QAction*> m_addActions;
-    DiagramIdCounter m_ids;
+    DiagramModel m_model;
+    // The items in the drawing by the id of their entry.
+    QHash<QString, DiagramGraphicsItem*> m_shown;
     int m_mode = 0;
     DiagramConnection* m_pending = nullptr;
     int m_cableType = 1;
-    QHash<QGraphicsItem*, QPointF> m_dragStart;
+    QVector<Diagram::Placement> m_dragStart;
     QPointer<DiagramComponent> m_keyboardCurrent;
 };

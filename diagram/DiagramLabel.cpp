@@ -50,6 +50,13 @@ void DiagramLabel::carryBy(const QPointF& delta)
     m_carried = false;
 }
 
+void DiagramLabel::placeAt(const QPointF& position)
+{
+    m_carried = true;
+    setPos(position);
+    m_carried = false;
+}
+
 void DiagramLabel::setSelectionShown(bool shown)
 {
     m_selectionShown = shown;

@@ -25,6 +25,8 @@ public:
 
     // Moves the caption along with its component, which needs no word of it.
     void carryBy(const QPointF& delta);
+    // Puts the caption where the model has it; the component is placed on its own.
+    void placeAt(const QPointF& position);
     // A note is drawn by its caption alone, so its caption shows that it is selected.
     void setSelectionShown(bool shown);
     // The dashed frame of a selected item inside rect; components draw theirs with it too.

@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 
+#include "ConnectionPoint.h"
+#include "DiagramConnection.h"
+#include "DiagramLabel.h"
 #include "DialogComponentSettings.h"
 
 #include <QFile>
@@ -133,6 +136,69 @@ void drawCable(DiagramGraphicsScene* scene, const QPointF& from, const QPointF& 
     move(scene, to);
     press(scene, to);
     release(scene, to);
+}
+
+void placeCaption(DiagramGraphicsScene* scene, DiagramComponent* component, const QPointF& position)
+{
+    const QString id = component->id();
+    scene->changeModel([&](DiagramModel& model) {
+        Diagram::Placement placement = model.placement(id);
+        placement.captionPosition = position;
+        model.place(placement);
+        return QStringList { id };
+    });
+}
+
+QString shownDiffersFromModel(DiagramGraphicsScene* scene)
+{
+    const DiagramModel& model = scene->model();
+    QHash<QString, DiagramGraphicsItem*> shown;
+    const QList<QGraphicsItem*> all = scene->items();
+    for (QGraphicsItem* item : all) {
+        if (item->type() <= Diagram::GraphicsItemType || item == scene->pendingConnection())
+            continue;
+        auto* diagramItem = static_cast<DiagramGraphicsItem*>(item);
+        if (shown.contains(diagramItem->id()))
+            return QStringLiteral("two items hold %1").arg(diagramItem->id());
+        shown.insert(diagramItem->id(), diagramItem);
+    }
+    if (shown.size() != model.components.size() + model.cables.size())
+        return QStringLiteral("%1 items for %2 entries")
+            .arg(shown.size())
+            .arg(model.components.size() + model.cables.size());
+    for (const Diagram::Component& entry : model.components) {
+        auto* component = dynamic_cast<DiagramComponent*>(shown.value(entry.id));
+        if (!component || component->type() != entry.type)
+            return QStringLiteral("no component %1").arg(entry.id);
+        if (component->pos() != entry.position)
+            return QStringLiteral("%1 is elsewhere").arg(entry.id);
+        DiagramLabel* caption = component->caption();
+        if (bool(caption) != entry.hasCaption)
+            return QStringLiteral("caption of %1 shown: %2").arg(entry.id).arg(bool(caption));
+        if (caption
+            && (caption->pos() != entry.caption.position || caption->text() != entry.caption.text
+                || caption->boundingRect().size() != entry.caption.size))
+            return QStringLiteral("caption of %1 differs").arg(entry.id);
+    }
+    for (const Diagram::Cable& entry : model.cables) {
+        auto* cable = qobject_cast<DiagramConnection*>(shown.value(entry.id));
+        if (!cable || cable->kind() != entry.kind)
+            return QStringLiteral("no cable %1").arg(entry.id);
+        for (const auto& pair :
+            { qMakePair(cable->endA(), entry.endA), qMakePair(cable->endB(), entry.endB) }) {
+            const ConnectionPoint* end = pair.first;
+            const Diagram::CableEnd& want = pair.second;
+            if (bool(end->component()) != want.attached)
+                return QStringLiteral("an end of %1 is attached: %2")
+                    .arg(entry.id)
+                    .arg(bool(end->component()));
+            if (want.attached
+                && (end->component()->id() != want.componentId || end->offset() != want.offset
+                    || end->side() != want.side || end->pos() != end->component()->pos() + want.offset))
+                return QStringLiteral("an end of %1 differs").arg(entry.id);
+        }
+    }
+    return QString();
 }
 
 QString writeFile(const QString& folder, const QString& name, const QByteArray& content)

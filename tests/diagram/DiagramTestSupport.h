@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiagramComponent.h"
 #include "DiagramGraphicsScene.h"
 #include "DiagramMenus.h"
 #include "TestSupport.h"
@@ -39,6 +40,14 @@ void menuKey(DiagramGraphicsScene* scene, const QPointF& pointer);
 
 // Draws a cable in wire mode from one point to another (the scene must be in wire mode).
 void drawCable(DiagramGraphicsScene* scene, const QPointF& from, const QPointF& to);
+
+// Puts a component's caption elsewhere through the drawing's model, without an undo step: set-up
+// that keeps captions out of the way of the pointer.
+void placeCaption(DiagramGraphicsScene* scene, DiagramComponent* component, const QPointF& position);
+
+// Where the items of a drawing differ from the model it keeps (the first difference found), or
+// an empty text: the items are views of the model, whatever edits and undos came before.
+QString shownDiffersFromModel(DiagramGraphicsScene* scene);
 
 QString writeFile(const QString& folder, const QString& name, const QByteArray& content);
 } // namespace DiagramTestSupport

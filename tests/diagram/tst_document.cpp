@@ -74,6 +74,22 @@ void TestDiagramDocument::cleanup()
     DiagramMenus::install(nullptr);
 }
 
+namespace {
+// At every step of the history, down and up again, the items show the model that is saved.
+void walkHistory(DiagramGraphicsScene* scene, QUndoStack* stack)
+{
+    const int top = stack->index();
+    for (int i : { -1, +1 }) {
+        for (int index = top; index >= 0 && index <= stack->count(); index += i) {
+            stack->setIndex(index);
+            const QString differs = shownDiffersFromModel(scene);
+            QVERIFY2(differs.isEmpty(), qPrintable(QStringLiteral("at step %1: %2").arg(index).arg(differs)));
+        }
+        stack->setIndex(top);
+    }
+}
+} // namespace
+
 std::unique_ptr<InstallationDiagramDocument> TestDiagramDocument::open(const QByteArray& content)
 {
     const QString path = writeFile(m_dir->path(), "Site.kstid", content);
@@ -164,7 +180,7 @@ void TestDiagramDocument::everyEditIsOneUndoStep()
     DiagramGraphicsScene* scene = doc->scene();
     DiagramComponent* inverter = add(doc.get(), Diagram::InverterType, QPointF(0, 0));
     DiagramComponent* isolator = add(doc.get(), Diagram::AcIsolatorType, QPointF(400, 0));
-    isolator->caption()->setPos(400, 300);
+    placeCaption(scene, isolator, QPointF(400, 300));
     QCOMPARE(stack->count(), 2);
     QCOMPARE(stack->text(0), QString("Add Inverter"));
     QCOMPARE(indexChanged.count(), 2);
@@ -252,6 +268,7 @@ void TestDiagramDocument::everyEditIsOneUndoStep()
         stack->redo();
     QCOMPARE(scene->diagramItems().size(), 2);
     QVERIFY(doc->isModified());
+    walkHistory(scene, stack);
 }
 
 void TestDiagramDocument::captionEditsAndDeletionUndo()
@@ -338,6 +355,7 @@ void TestDiagramDocument::captionEditsAndDeletionUndo()
     QVERIFY(saved.contains("<generation_meter"));
     QVERIFY(!saved.contains("text=\"Export meter\""));
     QVERIFY(!saved.contains("Note"));
+    walkHistory(doc->scene(), stack);
 }
 
 void TestDiagramDocument::cleanStateDrivesTheModifiedMark()

@@ -81,6 +81,62 @@ QString describe(const DiagramModel& model)
     return parts.join("; ");
 }
 
+QPointF pointFrom(const QString& text)
+{
+    const QStringList xy = text.split(',');
+    return QPointF(xy.value(0).toDouble(), xy.value(1).toDouble());
+}
+
+// Runs edits written as "op args; op args" on a model, the way the undo commands make them.
+// A caption text writes a line feed as "|".
+void runEdits(DiagramModel& model, const QString& script)
+{
+    RemovedComponent removed;
+    Cable removedCable;
+    Caption takenCaption;
+    for (const QString& step : script.split("; ", Qt::SkipEmptyParts)) {
+        const QStringList w = step.split(' ');
+        const QString op = w.value(0);
+        const QString id = w.value(1);
+        if (op == "place") {
+            model.place({ id, pointFrom(w.value(2)), pointFrom(w.value(3)) });
+        } else if (op == "text") {
+            model.setCaptionText(id, w.mid(2).join(' ').replace('|', '\n'));
+        } else if (op == "size") {
+            const QStringList wh = w.value(2).split('x');
+            model.setCaptionSize(id, QSizeF(wh.value(0).toDouble(), wh.value(1).toDouble()));
+        } else if (op == "takecaption") {
+            takenCaption = model.takeCaption(id);
+        } else if (op == "putcaption") {
+            model.putCaption(id, takenCaption);
+        } else if (op == "end") {
+            // end <cable> A|B <component>@<x>,<y>/<side>, or - for a loose end
+            CableEnd end;
+            if (w.value(3) != "-") {
+                const QStringList parts = w.value(3).split(QRegularExpression("[@/]"));
+                end = { true, parts.value(0), pointFrom(parts.value(1)), parts.value(2).toInt() };
+            }
+            model.setCableEnd(id, w.value(2) == "A" ? EndA : EndB, end);
+        } else if (op == "remove") {
+            removed = model.removeComponent(id);
+        } else if (op == "restore") {
+            model.restoreComponent(removed);
+        } else if (op == "removecable") {
+            removedCable = model.removeCable(id);
+        } else if (op == "addcable") {
+            model.addCable(removedCable);
+        } else if (op == "addpanel") {
+            model.addComponent({ PanelType, id, pointFrom(w.value(2)), false, {} });
+        } else if (op == "append") { // the list changed behind the model's back, as the reader does
+            model.components.append({ DcIsolatorType, id, QPointF(), false, {} });
+        } else if (op == "rename") {
+            model.components[model.componentIndex(id)].id = w.value(2);
+        } else {
+            QFAIL(qPrintable("unknown edit " + op));
+        }
+    }
+}
+
 } // namespace
 
 // The diagram's model and its file, without a scene.
@@ -96,6 +152,8 @@ private slots:
     void refusedFilesSayWhy();
     void writingIsPlainAndExact_data();
     void writingIsPlainAndExact();
+    void editsChangeTheModel_data();
+    void editsChangeTheModel();
 };
 
 void TestDiagramModel::storedFilesRoundTrip_data()
@@ -321,6 +379,78 @@ void TestDiagramModel::writingIsPlainAndExact()
     QCOMPARE(read.components.at(0).position, QPointF(1050, 12345.6));
 
     QCOMPARE(DiagramFormat::write(DiagramModel()), QByteArray("<installation_diagram/>\n"));
+}
+
+void TestDiagramModel::editsChangeTheModel_data()
+{
+    QTest::addColumn<QString>("edits");
+    QTest::addColumn<QString>("model");
+    const QString cables = "cable1 id3 id2(15,0)/1 id1(150,5)/4; cable2 id4 id1(0,5)/8 -; next 5";
+    const QString inverter = "inverter id1 (10,20) [(0,50) 120x40 'Inv']";
+    const QString start = inverter + "; panel id2 (100,0); " + cables;
+    QTest::newRow("nothing") << "" << start;
+    QTest::newRow("a component is placed with its caption; its ends keep their offsets")
+        << "place id1 -5,7 1,2.5"
+        << "inverter id1 (-5,7) [(1,2.5) 120x40 'Inv']; panel id2 (100,0); " + cables;
+    QTest::newRow("a component without a caption shows none after a placement")
+        << "place id2 1,1 9,9" << inverter + "; panel id2 (1,1); " + cables;
+    QTest::newRow("ids the model does not hold change nothing")
+        << "place id9 1,1 1,1; place id3 1,1 1,1; text id9 x; size id9 1x1; takecaption id9; "
+           "putcaption id3; end id9 A -; end id1 A -; remove id9; restore; remove id3; restore; "
+           "removecable id9; removecable id1"
+        << start;
+    QTest::newRow("caption text and the box it is laid out in")
+        << "text id1 Two|lines <b>; size id1 130.5x45"
+        << "inverter id1 (10,20) [(0,50) 130.5x45 'Two\nlines <b>']; panel id2 (100,0); " + cables;
+    QTest::newRow("a component without a caption gets no text") << "text id2 x; size id2 5x5" << start;
+    QTest::newRow("caption taken away") << "takecaption id1"
+                                        << "inverter id1 (10,20); panel id2 (100,0); " + cables;
+    QTest::newRow("caption taken away and given back as it was")
+        << "takecaption id1; place id1 10,20 0,50; putcaption id1" << start;
+    QTest::newRow("cable ends attached elsewhere and let go") << "end id4 B id2@0,20.5/8; end id3 A -"
+                                                              << inverter
+            + "; panel id2 (100,0); cable1 id3 - id1(150,5)/4; cable2 id4 id1(0,5)/8 id2(0,20.5)/8; next 5";
+    QTest::newRow("a removed component lets go of every end on it")
+        << "remove id1"
+        << "panel id2 (100,0); cable1 id3 id2(15,0)/1 -; cable2 id4 - -; next 5";
+    QTest::newRow("a removed component comes back with its ends") << "remove id1; restore" << start;
+    QTest::newRow("a returning component lies on top") << "remove id2; restore"
+                                                       << "panel id2 (100,0); " + inverter + "; " + cables;
+    QTest::newRow("placing a removed component changes nothing")
+        << "remove id2; place id2 5,5 5,5; restore"
+        << "panel id2 (100,0); " + inverter + "; " + cables;
+    QTest::newRow("a removed cable") << "removecable id3"
+                                     << start.left(start.indexOf("cable1"))
+            + "cable2 id4 id1(0,5)/8 -; next 5";
+    QTest::newRow("a returning cable lies on top") << "removecable id4; addcable"
+                                                   << inverter
+            + "; panel id2 (100,0); cable2 id4 id1(0,5)/8 -; cable1 id3 id2(15,0)/1 id1(150,5)/4; next 5";
+    QTest::newRow("a new component lies on top") << "addpanel id5 3,4"
+                                                 << "panel id5 (3,4); " + start;
+    QTest::newRow("lists changed directly are found")
+        << "append id7; place id7 1,1 0,0; rename id1 id8; place id8 2,2 3,3; place id1 9,9 9,9"
+        << "inverter id8 (2,2) [(3,3) 120x40 'Inv']; panel id2 (100,0); dc id7 (1,1); " + cables;
+}
+
+void TestDiagramModel::editsChangeTheModel()
+{
+    QFETCH(QString, edits);
+    QFETCH(QString, model);
+    DiagramModel drawing;
+    const QByteArray xml
+        = "<installation_diagram>"
+          "<inverter id='id1' x='10' y='20'>"
+          "<label x='0' y='50' width='120' height='40' text='Inv'/></inverter>"
+          "<panel id='id2' x='100' y='0'/>"
+          "<connection type='Single' id='id3'>"
+          "<connectionA connectedItemId='id2' connectedPosX='15' connectedPosY='0' direction='1'/>"
+          "<connectionB connectedItemId='id1' connectedPosX='150' connectedPosY='5' direction='4'/>"
+          "</connection><connection type='DC' id='id4'>"
+          "<connectionA connectedItemId='id1' connectedPosX='0' connectedPosY='5' direction='8'/>"
+          "</connection></installation_diagram>";
+    QCOMPARE(int(DiagramFormat::read(xml, &drawing).problem), int(DiagramFormat::None));
+    runEdits(drawing, edits);
+    QCOMPARE(describe(drawing), model);
 }
 
 KESTROVAN_TEST_MAIN(TestDiagramModel)

@@ -134,6 +134,11 @@ void TestDiagramScene::init()
 
 void TestDiagramScene::cleanup()
 {
+    // Whatever a test did, the items show the model the drawing keeps (and saves).
+    if (m_scene) {
+        const QString differs = shownDiffersFromModel(m_scene.get());
+        QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    }
     m_scene.reset();
     m_stack.reset();
     DiagramMenus::install(nullptr);
@@ -254,7 +259,7 @@ void TestDiagramScene::rightClickOffersTheAddMenuOrTheItemsMenu()
     QCOMPARE(menus().opened.last(), (QStringList { "Set Label Text", "-", "Delete Label" }));
 
     // A cable between them: its drawn path has its own menu, beside it the page's menu opens.
-    isolator->caption()->setPos(0, 0);
+    placeCaption(m_scene.get(), isolator, QPointF(0, 0));
     m_scene->setWireMode(Diagram::WireMode);
     drawCable(m_scene.get(), QPointF(550, 320), QPointF(805, 320));
     m_scene->setWireMode(Diagram::NormalMode);
@@ -380,7 +385,8 @@ void TestDiagramScene::snapsToEachSideOfEachKind()
     QFETCH(QPointF, expected);
     const QPointF origin(1000, 1000);
     DiagramComponent* component = add(type, origin);
-    component->caption() ? component->caption()->setPos(0, 0) : void();
+    if (component->caption())
+        placeCaption(m_scene.get(), component, QPointF(0, 0));
     m_scene->setWireMode(Diagram::WireMode);
     move(m_scene.get(), origin + inside);
     ConnectionPoint* end = m_scene->pendingConnection()->endA();
@@ -422,7 +428,7 @@ void TestDiagramScene::wireModeDrawsCablesAndLeavingDropsTheHalfDrawnOne()
 {
     DiagramComponent* left = add(Diagram::InverterType, QPointF(0, 0));
     DiagramComponent* right = add(Diagram::AcIsolatorType, QPointF(400, 20));
-    right->caption()->setPos(600, 300);
+    placeCaption(m_scene.get(), right, QPointF(600, 300));
     QSignalSpy modeChanged(m_scene.get(), &DiagramGraphicsScene::modeChanged);
 
     m_scene->setWireMode(Diagram::WireMode);
@@ -488,8 +494,8 @@ void TestDiagramScene::cablesFollowTheirComponentsAndRouteAroundThem()
 {
     DiagramComponent* top = add(Diagram::AcIsolatorType, QPointF(0, 0));
     DiagramComponent* bottom = add(Diagram::DistributionBoardType, QPointF(300, 300));
-    top->caption()->setPos(-500, -500);
-    bottom->caption()->setPos(-500, 500);
+    placeCaption(m_scene.get(), top, QPointF(-500, -500));
+    placeCaption(m_scene.get(), bottom, QPointF(-500, 500));
     m_scene->setWireMode(Diagram::WireMode);
     // Right side of the upper one to the top side of the lower one: no flag, one step along.
     drawCable(m_scene.get(), QPointF(53, 30), QPointF(370, 302));
@@ -536,7 +542,7 @@ void TestDiagramScene::deletingAComponentOrCableLeavesNoDanglingEnds()
 {
     DiagramComponent* a = add(Diagram::InverterType, QPointF(0, 0));
     DiagramComponent* b = add(Diagram::GenerationMeterType, QPointF(400, 0));
-    b->caption()->setPos(400, 400);
+    placeCaption(m_scene.get(), b, QPointF(400, 400));
     m_scene->setWireMode(Diagram::WireMode);
     drawCable(m_scene.get(), QPointF(148, 50), QPointF(402, 30));
     drawCable(m_scene.get(), QPointF(148, 80), QPointF(402, 40));
@@ -603,8 +609,9 @@ void TestDiagramScene::looseCableIsDraggedAsAWhole()
 
     // Once an end is attached the cable itself stays put.
     DiagramComponent* panel = add(Diagram::PanelType, QPointF(120, 80));
-    cable->endB()->attach(panel, QPointF(135, 80), Diagram::Top);
-    cable->endB()->setPosition(QPointF(135, 80));
+    drag(m_scene.get(), cable->endB()->pos(), QPointF(135, 82));
+    QCOMPARE(cable->endB()->component(), panel);
+    QCOMPARE(cable->endB()->pos(), QPointF(135, 80));
     const QPointF before = cable->endA()->pos();
     const QPointF onRoute = cable->route().at(1);
     drag(m_scene.get(), onRoute, onRoute + QPointF(-50, -50));
@@ -621,7 +628,7 @@ void TestDiagramScene::saveAndReloadKeepsEveryDetail()
     made << add(Diagram::DistributionBoardType, QPointF(900, 0), "Board");
     made << add(Diagram::GenerationMeterType, QPointF(900, 200), "Meter");
     made << add(Diagram::LabelType, QPointF(-100, 300), "Roof array\n8 panels");
-    made.at(3)->caption()->setPos(712.5, 120.25);
+    placeCaption(m_scene.get(), made.at(3), QPointF(712.5, 120.25));
     m_scene->setWireMode(Diagram::WireMode);
     drawCable(m_scene.get(), QPointF(28, 20), QPointF(202, 21)); // single wire, panel to DC isolator
     m_scene->setCableType(Diagram::DcCable);
