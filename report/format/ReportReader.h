@@ -8,6 +8,7 @@
 
 class DocumentContainer;
 
+// clang-format off
 // What a report file holds. A report and a pack are both a container whose entry 0 is the XML
 // and whose further entries are pictures, named by their suffix:
 //
@@ -16,7 +17,8 @@ class DocumentContainer;
 //       <svg id x y file dpi/>                  a background drawing of the program's own
 //       <text id x y width height resizable>value</text>
 //       <checkBox id x y width height resizable boxScale boxPosX boxPosY
-//       checked="true|false">label</checkBox> <table id x y width height numCols numRows>
+//                 checked="true|false">label</checkBox>
+//       <table id x y width height numCols numRows>
 //         <tableset col|row size/>              a column or a row: its size and its styles
 //         <cell col row colspan rowspan height>value</cell>
 //       </table>
@@ -30,6 +32,7 @@ class DocumentContainer;
 // values: an element with an id gives its item the value of the element (the text, a check box's
 // state, a table's cells by place, a drawing's file), an image element without one adds a
 // picture. Elements are read wherever they stand; what nothing reads is left out.
+// clang-format on
 struct ReportNotice
 {
     QString text;
