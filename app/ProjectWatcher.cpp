@@ -68,10 +68,14 @@ ProjectWatcher::~ProjectWatcher()
 {
     if (!m_thread)
         return;
-    // Not waited for: a thread stuck in a hung share ends (and cleans up) when the share answers.
+    // Waited for only briefly: a thread stuck in a hung share ends (and cleans up) when the share
+    // answers. One that ends at once is deleted here, because the deferred delete it would post
+    // to this thread is lost when the program ends before it is handled.
     m_scanner->stop();
     disconnect(m_scanner, nullptr, this, nullptr);
     m_thread->quit();
+    if (m_thread->wait(ThreadEndWait))
+        delete m_thread;
 }
 
 bool ProjectWatcher::send(Request kind, const std::function<void()>& request)

@@ -34,6 +34,8 @@ public:
     static constexpr int DefaultPollInterval = 3000; // milliseconds
     static constexpr int DefaultRecheckInterval = 2000;
     static constexpr int DefaultHangTimeout = 5000;
+    // How long closing waits for the scan thread to end before leaving it to end on its own.
+    static constexpr int ThreadEndWait = 200;
     using PathList = std::function<QStringList()>;
 
     explicit ProjectWatcher(const QString& root, QObject* parent = nullptr,

@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -72,6 +73,8 @@ class GatedProbe : public FolderProbe
 {
 public:
     std::atomic<int> guiThreadCalls { 0 };
+    // The thread of the last call: the watcher's own.
+    std::atomic<QThread*> lastThread { nullptr };
 
     void setOpen(bool open)
     {
@@ -96,6 +99,7 @@ private:
     {
         if (QThread::currentThread() == qApp->thread())
             ++guiThreadCalls;
+        lastThread = QThread::currentThread();
         QMutexLocker lock(&m_mutex);
         // Bounded, so that a broken watcher fails the test instead of hanging it.
         QDeadlineTimer deadline(20000);
@@ -131,6 +135,7 @@ private slots:
     void shareOutOfReachKeepsDocumentsAndComesBack();
     void saveAsksWhenTheFileChangedOnDisk_data();
     void saveAsksWhenTheFileChangedOnDisk();
+    void closedWatcherLeavesNoThreadBehind();
 };
 
 void TestSharedFolder::init()
@@ -582,4 +587,18 @@ void TestSharedFolder::saveAsksWhenTheFileChangedOnDisk()
 }
 
 KESTROVAN_TEST_MAIN(TestSharedFolder)
+// A watcher whose thread ends at once takes it along: a deferred delete of the thread would be
+// lost when the program ends before handling it (a leak the sanitizer reported under load).
+void TestSharedFolder::closedWatcherLeavesNoThreadBehind()
+{
+    const auto probe = std::make_shared<GatedProbe>();
+    auto watcher = std::make_unique<ProjectWatcher>(root(), nullptr, probe);
+    QTRY_VERIFY(watcher->isComplete());
+    const QPointer<QThread> thread = probe->lastThread.load();
+    QVERIFY(thread);
+    QVERIFY(thread != qApp->thread());
+    watcher.reset();
+    QVERIFY(!thread);
+}
+
 #include "tst_sharedfolder.moc"
