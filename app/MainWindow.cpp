@@ -92,21 +92,6 @@ MainWindow::~MainWindow()
         setCurrentMainWindow(nullptr);
 }
 
-ProjectModel* MainWindow::projectModel() const
-{
-    return m_projects->model();
-}
-
-ProjectWatcher* MainWindow::projectWatcher() const
-{
-    return m_projects->watcher();
-}
-
-void MainWindow::closeDocumentsOfMissingFiles()
-{
-    m_projects->closeDocumentsOfMissingFiles();
-}
-
 QRect MainWindow::firstStartGeometry(const QRect& available, const QSize& minimum)
 {
     QRect area(QPoint(), (available.size() * 0.8).expandedTo(minimum));

@@ -29,12 +29,9 @@ public:
     static QRect firstStartGeometry(const QRect& available, const QSize& minimum);
 
     ProjectTreeController* projectTree() const { return m_projects; }
-    ProjectModel* projectModel() const;
     ProjectTreeView* treeView() const { return m_tree; }
-    ProjectWatcher* projectWatcher() const;
     // The tree's context menu at a point of the tree's viewport (shown by showTreeContextMenu).
     QMenu* createTreeContextMenu(const QPoint& pos);
-    void closeDocumentsOfMissingFiles();
 
     DialogImportResults* importDialog() const;
     ResultsImport* resultsImport() const { return m_resultsImport; }

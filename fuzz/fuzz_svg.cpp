@@ -11,7 +11,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <cstdio>
@@ -22,18 +21,6 @@ namespace {
 {
     std::fprintf(stderr, "fuzz_svg: %s: %s\n", what, qPrintable(detail.left(200)));
     std::abort();
-}
-
-bool refersOutside(const QString& value)
-{
-    static const QRegularExpression url(
-        QStringLiteral("url\\s*\\(\\s*['\"]?\\s*([^'\"\\s)]?)"), QRegularExpression::CaseInsensitiveOption);
-    QRegularExpressionMatchIterator it = url.globalMatch(value);
-    while (it.hasNext()) {
-        if (it.next().captured(1) != QLatin1String("#"))
-            return true;
-    }
-    return false;
 }
 
 void checkEmbedded(const QString& uri)
@@ -73,7 +60,7 @@ void checkSafe(const QByteArray& safe)
                         checkEmbedded(trimmed);
                     else if (!trimmed.startsWith(QLatin1Char('#')))
                         broken("outside reference", value);
-                } else if (refersOutside(value)) {
+                } else if (SvgPicture::hasOutsideUrl(value)) {
                     broken("outside url()", value);
                 }
             }
@@ -81,7 +68,7 @@ void checkSafe(const QByteArray& safe)
         case QXmlStreamReader::EndElement:
             if (depth-- == styleDepth) {
                 if (styleText.contains(QLatin1String("@import"), Qt::CaseInsensitive)
-                    || refersOutside(styleText))
+                    || SvgPicture::hasOutsideUrl(styleText))
                     broken("style sheet reaching outside", styleText);
                 styleDepth = 0;
                 styleText.clear();

@@ -115,7 +115,7 @@ QString GraphicalReportDocument::inputCutMessage()
 {
     return QCoreApplication::translate(
         "Informative Message", "A field holds at most %1 characters; the rest was left out.")
-        .arg(ReportText::MaxFieldLength);
+        .arg(ReportLimits::MaxFieldLength);
 }
 
 void GraphicalReportDocument::cleanChanged(bool clean)

@@ -210,7 +210,7 @@ void GraphicsTextItem::keyPressEvent(QKeyEvent* event)
         const QString typed = event->text();
         const bool inserts = !typed.isEmpty() && typed.at(0).isPrint()
             && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        if (inserts && ReportText::visibleLength(textWith(typed)) > ReportText::MaxFieldLength) {
+        if (inserts && ReportTextRules::visibleLength(textWith(typed)) > ReportLimits::MaxFieldLength) {
             reportInputCut();
             event->accept();
             return;
@@ -272,10 +272,10 @@ QString GraphicsTextItem::textWith(const QString& inserted) const
 QString GraphicsTextItem::fittingPart(const QString& text, const QString& kept) const
 {
     // Most insertions fit without counting: no text has more characters than UTF-16 units.
-    if (kept.size() + text.size() <= ReportText::MaxFieldLength)
+    if (kept.size() + text.size() <= ReportLimits::MaxFieldLength)
         return text;
-    const int room = ReportText::MaxFieldLength - ReportText::visibleLength(kept);
-    const QString part = ReportText::leftVisible(text, std::max(0, room));
+    const int room = ReportLimits::MaxFieldLength - ReportTextRules::visibleLength(kept);
+    const QString part = ReportTextRules::leftVisible(text, std::max(0, room));
     if (part.size() < text.size())
         reportInputCut();
     return part;
@@ -290,7 +290,7 @@ void GraphicsTextItem::reportInputCut() const
 void GraphicsTextItem::insertFromOutside(const QString& text)
 {
     QTextCursor cursor = textCursor();
-    const QString clean = fittingPart(ReportText::storableText(text), textWith(QString()));
+    const QString clean = fittingPart(ReportTextRules::storableText(text), textWith(QString()));
     if (clean.isEmpty() && !cursor.hasSelection())
         return;
     cursor.insertText(clean);
@@ -387,7 +387,7 @@ void GraphicsTextItem::dropEvent(QGraphicsSceneDragDropEvent* event)
     // The text editor drops only what is left of the text once it is made storable and cut to
     // what the field has room for.
     QMimeData clean;
-    clean.setText(fittingPart(ReportText::storableText(dropped->text()), toPlainText()));
+    clean.setText(fittingPart(ReportTextRules::storableText(dropped->text()), toPlainText()));
     event->setMimeData(&clean);
     QGraphicsTextItem::dropEvent(event);
     event->setMimeData(dropped);

@@ -108,16 +108,6 @@ bool build(ReportScene* scene, ReportReadResult result)
 }
 } // namespace
 
-QString ReportFile::defaultPackPath(const QString& suffix)
-{
-    return ReportPack::defaultPath(suffix);
-}
-
-QString ReportFile::layoutPackPath(const QString& packPath, const QString& layoutLanguage)
-{
-    return ReportPack::layoutPath(packPath, layoutLanguage);
-}
-
 bool ReportFile::load(ReportScene* scene, const QString& path, const QString& layoutLanguage)
 {
     return build(scene, ReportReader::read(path, layoutLanguage));
@@ -147,9 +137,4 @@ bool ReportFile::save(ReportScene* scene, const QString& path)
         return false;
     }
     return true;
-}
-
-bool ReportFile::readPackPath(const QString& path, QString* packPath)
-{
-    return ReportReader::readPackPath(path, packPath);
 }

@@ -5,7 +5,7 @@
 #include "GraphicalReportDocument.h"
 #include "MainWindowRef.h"
 #include "Prompts.h"
-#include "ReportFile.h"
+#include "ReportReader.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,7 +30,7 @@ QString ReportSupport::currentArrayTestPack()
 void ReportSupport::checkArrayTestFavourite(const QString& favouritePath)
 {
     QString packPath;
-    if (!ReportFile::readPackPath(favouritePath, &packPath) || packPath == currentArrayTestPack())
+    if (!ReportReader::readPackPath(favouritePath, &packPath) || packPath == currentArrayTestPack())
         return;
     MessageRequest request;
     request.parent = currentMainWindow();

@@ -29,15 +29,6 @@ public:
     void setTextFont(const QFont& font);
     // The QFont point size that shows a size given in points at 96 dpi, the scene's resolution.
     static qreal screenPointSize(qreal points);
-    // The rules of the file format for texts (ReportTextRules), where fields apply them.
-    static QString storableText(const QString& text) { return ReportTextRules::storableText(text); }
-    static int visibleLength(const QString& text) { return ReportTextRules::visibleLength(text); }
-    static QString leftVisible(const QString& text, int count)
-    {
-        return ReportTextRules::leftVisible(text, count);
-    }
-    static constexpr int MaxTextLength = ReportLimits::MaxTextLength;
-    static constexpr int MaxFieldLength = ReportLimits::MaxFieldLength;
 
     // The "Font Settings..." entry of editable fields.
     QAction* fontSettingsAction();

@@ -22,19 +22,6 @@ bool isHref(const QXmlStreamAttribute& attribute)
     return attribute.name() == QLatin1String("href");
 }
 
-// A CSS url() that names anything but an element of the drawing itself ("#id").
-bool hasOutsideUrl(const QString& value)
-{
-    static const QRegularExpression url(
-        QStringLiteral("url\\s*\\(\\s*['\"]?\\s*([^'\"\\s)]?)"), QRegularExpression::CaseInsensitiveOption);
-    QRegularExpressionMatchIterator it = url.globalMatch(value);
-    while (it.hasNext()) {
-        if (it.next().captured(1) != QLatin1String("#"))
-            return true;
-    }
-    return false;
-}
-
 class Sanitizer
 {
 public:
@@ -151,7 +138,7 @@ QByteArray Sanitizer::run(const QByteArray& data, QString* problem)
                         value.clear();
                     if (value.isEmpty())
                         continue;
-                } else if (hasOutsideUrl(value)) {
+                } else if (SvgPicture::hasOutsideUrl(value)) {
                     continue;
                 }
                 writer.writeAttribute(attribute.qualifiedName().toString(), value);
@@ -166,7 +153,7 @@ QByteArray Sanitizer::run(const QByteArray& data, QString* problem)
             if (depth == styleDepth) {
                 // A style sheet may not pull in others or name pictures outside the drawing.
                 if (!styleText.contains(QLatin1String("@import"), Qt::CaseInsensitive)
-                    && !hasOutsideUrl(styleText))
+                    && !SvgPicture::hasOutsideUrl(styleText))
                     writer.writeCharacters(styleText);
                 styleText.clear();
                 styleDepth = 0;
@@ -205,4 +192,16 @@ QByteArray SvgPicture::safeDrawing(const QByteArray& data, QString* problem)
 bool SvgPicture::isTooLarge(const QSizeF& size)
 {
     return size.width() > ReportPictures::MaxPictureSide || size.height() > ReportPictures::MaxPictureSide;
+}
+
+bool SvgPicture::hasOutsideUrl(const QString& value)
+{
+    static const QRegularExpression url(
+        QStringLiteral("url\\s*\\(\\s*['\"]?\\s*([^'\"\\s)]?)"), QRegularExpression::CaseInsensitiveOption);
+    QRegularExpressionMatchIterator it = url.globalMatch(value);
+    while (it.hasNext()) {
+        if (it.next().captured(1) != QLatin1String("#"))
+            return true;
+    }
+    return false;
 }

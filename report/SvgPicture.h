@@ -20,4 +20,7 @@ QByteArray safeDrawing(const QByteArray& data, QString* problem = nullptr);
 
 // Whether a drawing of this natural size is larger than a picture may be drawn.
 bool isTooLarge(const QSizeF& size);
+
+// Whether a CSS url() in the value names anything but an element of the drawing itself ("#id").
+bool hasOutsideUrl(const QString& value);
 } // namespace SvgPicture

@@ -1,6 +1,7 @@
 // Start-up time: from process start to the main window shown and idle, less the splash's
 // fixed delay, with a projects folder of 2,000 files in 200 folders. Runs in a throw-away HOME.
 #include "MainWindow.h"
+#include "ProjectTreeController.h"
 #include "ProjectWatcher.h"
 #include "SettingsKeys.h"
 #include "Startup.h"
@@ -79,7 +80,7 @@ int main(int argc, char** argv)
                 ms, folders * perFolder, folders);
             std::fflush(stdout);
             // The watcher fills itself from the event loop after the window is up.
-            ProjectWatcher* watcher = window->projectWatcher();
+            ProjectWatcher* watcher = window->projectTree()->watcher();
             auto report = [window, watcher, splashDelay, setupMs]() {
                 std::printf("watcher: %d folders watched (%d refused) after %.0f ms\n",
                     watcher->watchedCount(), watcher->refusedCount(),

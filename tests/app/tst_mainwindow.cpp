@@ -5,6 +5,7 @@
 #include "GraphicalReportDocument.h"
 #include "MainWindow.h"
 #include "ProjectModel.h"
+#include "ProjectTreeController.h"
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
 #include "Startup.h"
@@ -90,7 +91,7 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::select(const QString& path)
 {
-    const QModelIndex index = m_window->projectModel()->index(path);
+    const QModelIndex index = m_window->projectTree()->model()->index(path);
     QVERIFY(index.isValid());
     m_window->treeView()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
@@ -120,7 +121,7 @@ void TestMainWindow::newDocumentGoesToTheSelectedFolder()
         = QDir(QDir(root()).filePath(expectedFolder)).filePath("String Data Report.kstcrv");
     QVERIFY(QFileInfo::exists(expected));
     ProjectTreeView* tree = m_window->treeView();
-    QCOMPARE(m_window->projectModel()->filePath(tree->currentIndex()), expected);
+    QCOMPARE(m_window->projectTree()->model()->filePath(tree->currentIndex()), expected);
     // The name editor is open on the new file.
     auto* editor = qobject_cast<QLineEdit*>(tree->indexWidget(tree->currentIndex()));
     QVERIFY(editor);
@@ -179,7 +180,7 @@ void TestMainWindow::everyNewKindCreatesOpensAndCloses()
     const QString path = QDir(root()).filePath(fileName);
     QVERIFY(QFileInfo(path).isFile());
     ProjectTreeView* tree = m_window->treeView();
-    QCOMPARE(m_window->projectModel()->filePath(tree->currentIndex()), path);
+    QCOMPARE(m_window->projectTree()->model()->filePath(tree->currentIndex()), path);
     auto* editor = qobject_cast<QLineEdit*>(tree->indexWidget(tree->currentIndex()));
     QVERIFY(editor);
     QTest::keyClick(editor, Qt::Key_Escape);
@@ -241,7 +242,7 @@ void TestMainWindow::namesShowWithoutExtensionAndRenameKeepsIt()
 {
     makeFile("Site A.kstir");
     QVERIFY(QDir(root()).mkdir("Plans v1.5"));
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QModelIndex file = model->index(QDir(root()).filePath("Site A.kstir"));
     QCOMPARE(model->data(file, Qt::DisplayRole).toString(), QString("Site A"));
@@ -268,7 +269,7 @@ void TestMainWindow::renamingAnOpenDocumentIsRefused()
     makeFile("Report.kstreport");
     const QString path = QDir(root()).filePath("Report.kstreport");
     QVERIFY(m_window->openDocument(path));
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     // The name editor committing the name unchanged is no rename, and nothing to tell.
     QVERIFY(!model->setData(model->index(path), "Report", Qt::EditRole));
     QVERIFY(ScriptedPrompts::get().asked.isEmpty());
@@ -292,7 +293,7 @@ void TestMainWindow::treeAndTabsFollowEachOther()
     AbstractDocument* second = m_window->openDocument(two);
     QCOMPARE(m_window->openDocument(one), first); // opening again finds the tab
     QCOMPARE(m_window->documents().size(), 2);
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     QCOMPARE(model->filePath(m_window->treeView()->currentIndex()), two);
 
     select(one);
@@ -365,7 +366,7 @@ void TestMainWindow::fileRemovedOutsideClosesItsDocument()
     const QString edited = QDir(root()).filePath("Site A/Roof/Edited.kstreport");
     m_window->openDocument(away);
     m_window->openDocument(edited)->setModified(true);
-    m_window->projectWatcher()->finish();
+    m_window->projectTree()->watcher()->finish();
 
     QVERIFY(QFile::remove(away));
     QTRY_COMPARE(m_window->documents().size(), 1);
@@ -436,7 +437,7 @@ void TestMainWindow::dropFromOutsideAsksBeforeCopying()
         QString("This will copy 2 files to your project area."));
 
     ProjectTreeView* tree = m_window->treeView();
-    const QModelIndex target = m_window->projectModel()->index(QDir(root()).filePath("Site A"));
+    const QModelIndex target = m_window->projectTree()->model()->index(QDir(root()).filePath("Site A"));
     QTRY_VERIFY(tree->visualRect(target).isValid());
     const QPoint pos = tree->visualRect(target).center();
     auto drop = [&](QMessageBox::StandardButton answer) {
@@ -469,7 +470,7 @@ void TestMainWindow::dropFromOutsideAsksBeforeCopying()
 void TestMainWindow::contextMenuDependsOnTheItemUnderTheCursor()
 {
     ProjectTreeView* tree = m_window->treeView();
-    const QModelIndex item = m_window->projectModel()->index(QDir(root()).filePath("Site A"));
+    const QModelIndex item = m_window->projectTree()->model()->index(QDir(root()).filePath("Site A"));
     QTRY_VERIFY(tree->visualRect(item).isValid());
     auto texts = [](QMenu* menu) {
         QStringList result;
@@ -553,7 +554,7 @@ void TestMainWindow::otherKindsOpenOnTheDesktop()
     QCOMPARE(TestSupport::openedUrls(), QList<QUrl> { QUrl::fromLocalFile(path) });
     QVERIFY(m_window->documents().isEmpty());
     // A folder opens in the tree, not in a file manager.
-    m_window->treeView()->activated(m_window->projectModel()->index(QDir(root()).filePath("Site A")));
+    m_window->treeView()->activated(m_window->projectTree()->model()->index(QDir(root()).filePath("Site A")));
     QCOMPARE(TestSupport::openedUrls().size(), 1);
 }
 
@@ -562,7 +563,7 @@ void TestMainWindow::watcherCoversEveryVisibleFolder()
     QVERIFY(QDir(root()).mkpath(".hidden/inner"));
     // A new root starts a new walk: Site A, Site A/Roof; hidden folders and the root are left out.
     Folders::instance()->setProjectsFolder(root());
-    ProjectWatcher* watcher = m_window->projectWatcher();
+    ProjectWatcher* watcher = m_window->projectTree()->watcher();
     QTRY_VERIFY(watcher->isComplete());
     QCOMPARE(watcher->watchedCount(), 2);
     QCOMPARE(watcher->refusedCount(), 0);

@@ -71,7 +71,7 @@ bool TestProjectTree::drop(const QStringList& sources, Qt::DropAction action, co
     for (const QString& source : sources)
         urls << QUrl::fromLocalFile(source);
     mime.setUrls(urls);
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     return model->dropMimeData(&mime, action, -1, 0, model->index(folder));
 }
 
@@ -93,12 +93,12 @@ void TestProjectTree::oneFileIsOneTabHoweverItIsNamed()
     QCOMPARE(m_window->documents().size(), 1);
     // The tree shows the tab's file at its place in the projects folder.
     m_window->projectTree()->selectPath(links.filePath("projects/Site A.kstreport"));
-    QCOMPARE(
-        m_window->projectModel()->filePath(m_window->treeView()->currentIndex()), path("Site A.kstreport"));
+    QCOMPARE(m_window->projectTree()->model()->filePath(m_window->treeView()->currentIndex()),
+        path("Site A.kstreport"));
     QDir::setCurrent(m_startFolder);
 
     // The tree's double-click finds the same tab, and the rename guard knows the file.
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     QVERIFY(!model->setData(model->index(path("Site A.kstreport")), "Site B", Qt::EditRole));
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
         QStringList { "File is already open in Kestrovan. Close it before attempting to set the name." });
@@ -110,7 +110,7 @@ void TestProjectTree::oneFileIsOneTabHoweverItIsNamed()
     QVERIFY(deep);
     QCOMPARE(m_window->openDocument(path("Site A/Roof/Deep.kstreport")), deep);
     QVERIFY(QFile::remove(path("Site A/Roof/Deep.kstreport")));
-    m_window->closeDocumentsOfMissingFiles();
+    m_window->projectTree()->closeDocumentsOfMissingFiles();
     QCOMPARE(m_window->documents().size(), 1);
 }
 
@@ -120,7 +120,7 @@ void TestProjectTree::whatHoldsAnOpenDocumentIsNotRenamedOrMoved()
     makeFile("Site A/Closed.kstreport");
     const QString open = path("Site A/Roof/Open.kstreport");
     m_window->openDocument(open)->setModified(true);
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     auto& prompts = ScriptedPrompts::get();
 
     // Renaming a folder that holds it, at any depth.
@@ -240,8 +240,8 @@ void TestProjectTree::movesNumberTakenNames()
 void TestProjectTree::projectsFolderThatComesBackIsShownAfresh()
 {
     makeFile("Old.kstreport");
-    m_window->projectWatcher()->finish();
-    QTRY_VERIFY(m_window->projectModel()->index(path("Old.kstreport")).isValid());
+    m_window->projectTree()->watcher()->finish();
+    QTRY_VERIFY(m_window->projectTree()->model()->index(path("Old.kstreport")).isValid());
     const QString away = root() + "-away";
 
     // The folder goes (a stick pulled out): the tree shows nothing, not the folders around it.
@@ -264,8 +264,8 @@ void TestProjectTree::projectsFolderThatComesBackIsShownAfresh()
     // Changed while away, then back.
     QVERIFY(QFile::remove(away + "/Old.kstreport"));
     QVERIFY(QDir().rename(away, root()));
-    QTRY_VERIFY(m_window->treeView()->model() == m_window->projectModel());
-    ProjectModel* model = m_window->projectModel();
+    QTRY_VERIFY(m_window->treeView()->model() == m_window->projectTree()->model());
+    ProjectModel* model = m_window->projectTree()->model();
     QCOMPARE(model->filePath(m_window->treeView()->rootIndex()), root());
     makeFile("Site A/Later.kstreport");
     QTRY_VERIFY(model->index(path("Site A/Later.kstreport")).isValid());
@@ -308,7 +308,7 @@ void TestProjectTree::deleteAsksOnceForTheOutermostItems()
     makeFile("Other/Notes.kstreport");
     const QString trash = TestSupport::homeFolder() + "/.local/share/Trash";
     QVERIFY(QDir(trash).removeRecursively());
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     QItemSelectionModel* selection = m_window->treeView()->selectionModel();
     selection->clear();
     for (const QString& item : selected) {
@@ -385,7 +385,7 @@ void TestProjectTree::renameRefusalSaysWhy()
         { "Site A/One.kstreport", "Site A/Two.kstreport", "Site A/Gone.kstreport", "Other/Open.kstreport" })
         makeFile(name);
     QVERIFY(m_window->openDocument(path("Other/Open.kstreport")));
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     QTRY_VERIFY(model->index(path("Site A/Gone.kstreport")).isValid());
     const QModelIndex index = model->index(path(item));
     QVERIFY(index.isValid());
@@ -410,7 +410,7 @@ void TestProjectTree::renamedItemStaysSelected()
     makeFile("Site A/Alpha.kstreport");
     makeFile("Site A/Beta.kstreport");
     makeFile("Site A/Gamma.kstreport");
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     m_window->treeView()->expand(model->index(path("Site A")));
     m_window->projectTree()->selectPath(path("Site A/Beta.kstreport"));
     QTRY_VERIFY(model->index(path("Site A/Gamma.kstreport")).isValid());

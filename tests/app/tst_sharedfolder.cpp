@@ -6,6 +6,7 @@
 #include "GraphicalReportDocument.h"
 #include "MainWindow.h"
 #include "ProjectModel.h"
+#include "ProjectTreeController.h"
 #include "ProjectTreeView.h"
 #include "ProjectWatcher.h"
 #include "TestSupport.h"
@@ -248,7 +249,7 @@ void TestSharedFolder::lockFilesNeverShowInTheTree()
     AbstractDocument* doc = m_window->openDocument(path);
     QVERIFY(doc && doc->holdsLock());
     QVERIFY(QFileInfo::exists(DocumentLock::lockPathFor(path)));
-    ProjectModel* model = m_window->projectModel();
+    ProjectModel* model = m_window->projectTree()->model();
     const QStringList expected { ".notes", ".~lockless", "Inspection Report.kstir", "Roof" };
     QTRY_COMPARE(shownNames(model, root() + "/Site A"), expected);
     // Refreshed by hand too, the lock stays out.
@@ -347,11 +348,12 @@ void TestSharedFolder::pollingClosesADocumentWhoseFileVanished()
 {
     const QString path = createNewDocument(root(), "Inspection Report.kstir");
     QVERIFY(m_window->openDocument(path));
-    ProjectWatcher* watcher = m_window->projectWatcher();
+    ProjectWatcher* watcher = m_window->projectTree()->watcher();
     watcher->setPolling(true, 50);
     // Expanded folders are polled as well as the root.
-    m_window->treeView()->expand(m_window->projectModel()->index(root() + "/Site A"));
-    QTRY_VERIFY(m_window->treeView()->isExpanded(m_window->projectModel()->index(root() + "/Site A")));
+    m_window->treeView()->expand(m_window->projectTree()->model()->index(root() + "/Site A"));
+    QTRY_VERIFY(
+        m_window->treeView()->isExpanded(m_window->projectTree()->model()->index(root() + "/Site A")));
     QVERIFY(QFile::remove(path));
     QTRY_VERIFY(m_window->documents().isEmpty());
     QVERIFY(ScriptedPrompts::get().asked.isEmpty());
@@ -421,8 +423,8 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
     auto probe = std::make_shared<GatedProbe>();
     FolderProbe::replaceSystem(probe);
     QVERIFY(Folders::instance()->setProjectsFolder(root()));
-    QTRY_VERIFY(m_window->projectWatcher()->isPolling());
-    m_window->projectWatcher()->setTimings(100, 20);
+    QTRY_VERIFY(m_window->projectTree()->watcher()->isPolling());
+    m_window->projectTree()->watcher()->setTimings(100, 20);
     const QString path = createNewDocument(root(), "Work.kstatr");
     AbstractDocument* doc = m_window->openDocument(path);
     QVERIFY(doc && doc->isValid());
@@ -434,7 +436,7 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
 
     // The server stops answering: the window goes on, says so once, and keeps the document.
     probe->setOpen(false);
-    m_window->projectWatcher()->poll();
+    m_window->projectTree()->watcher()->poll();
     QTRY_COMPARE(prompts.messageTexts(), QStringList { unreachable });
     QTest::qWait(300);
     QCOMPARE(prompts.messageTexts(), QStringList { unreachable });
@@ -443,13 +445,14 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
     QVERIFY(!m_window->treeView()->model());
     // Answering again: the tree is back, the document still there.
     probe->setOpen(true);
-    QTRY_VERIFY(m_window->treeView()->model() && m_window->treeView()->model() == m_window->projectModel());
+    QTRY_VERIFY(
+        m_window->treeView()->model() && m_window->treeView()->model() == m_window->projectTree()->model());
     QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
     QCOMPARE(probe->guiThreadCalls.load(), 0);
 
     // The window goes by what the watcher's thread saw of the document's file, never looking at
     // the share itself: gone there, it is not taken as gone before a pass has seen it so.
-    ProjectWatcher* polling = m_window->projectWatcher();
+    ProjectWatcher* polling = m_window->projectTree()->watcher();
     QTRY_VERIFY(polling->isPolling());
     polling->poll();
     QTRY_VERIFY(polling->isIdle());
@@ -462,7 +465,7 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
     probe->setOpen(false);
     QVERIFY(QFile::remove(path));
     prompts.reset();
-    m_window->closeDocumentsOfMissingFiles();
+    m_window->projectTree()->closeDocumentsOfMissingFiles();
     QVERIFY(prompts.asked.isEmpty());
     QCOMPARE(m_window->documents(), QList<AbstractDocument*> { doc });
     // Back as it was, to the millisecond: nobody changed it.
@@ -475,7 +478,7 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
 
     // The share is gone altogether (unmounted): the same, and Save fails as usual.
     prompts.reset();
-    m_window->projectWatcher()->setTimings(100, 20);
+    m_window->projectTree()->watcher()->setTimings(100, 20);
     const QString away = root() + "-away";
     QVERIFY(QDir().rename(root(), away));
     QTRY_COMPARE(prompts.messageTexts(), QStringList { unreachable });
@@ -488,8 +491,9 @@ void TestSharedFolder::shareOutOfReachKeepsDocumentsAndComesBack()
     QVERIFY(!QFileInfo::exists(path));
     // Mounted again: shown afresh, and the work can be saved.
     QVERIFY(QDir().rename(away, root()));
-    QTRY_VERIFY(m_window->treeView()->model() && m_window->treeView()->model() == m_window->projectModel());
-    QTRY_VERIFY(m_window->projectModel()->index(path).isValid());
+    QTRY_VERIFY(
+        m_window->treeView()->model() && m_window->treeView()->model() == m_window->projectTree()->model());
+    QTRY_VERIFY(m_window->projectTree()->model()->index(path).isValid());
     doc->save();
     QVERIFY(!doc->isModified());
     QCOMPARE(prompts.asked.size(), 1);
@@ -567,8 +571,8 @@ void TestSharedFolder::saveAsksWhenTheFileChangedOnDisk()
 
     // Changed on disk while unchanged here: told once, not at every look.
     someoneSaves(QTime(11, 30));
-    m_window->closeDocumentsOfMissingFiles();
-    m_window->closeDocumentsOfMissingFiles();
+    m_window->projectTree()->closeDocumentsOfMissingFiles();
+    m_window->projectTree()->closeDocumentsOfMissingFiles();
     QCOMPARE(prompts.messageTexts(),
         QStringList {
             QStringLiteral("%1 was changed on disk since you opened it, by someone else or by another "

@@ -2,7 +2,8 @@
 // ones, and a document keeps naming the pack it named whichever language shows it.
 #include "DocumentContainer.h"
 #include "Folders.h"
-#include "ReportFile.h"
+#include "ReportPack.h"
+#include "ReportReader.h"
 #include "ReportScene.h"
 #include "ReportTestSupport.h"
 #include "ReportText.h"
@@ -148,7 +149,7 @@ void TestReportLanguages::layoutPackFollowsTheLanguage()
     QFETCH(QString, locale);
     QFETCH(QString, named);
     QFETCH(QString, shown);
-    QCOMPARE(ReportFile::layoutPackPath(named, locale), shown);
+    QCOMPARE(ReportPack::layoutPath(named, locale), shown);
 }
 
 void TestReportLanguages::germanPacksAreTwinsOfTheEnglishOnes()
@@ -225,7 +226,7 @@ void TestReportLanguages::aReportShowsTheLanguageOfTheUserAndKeepsItsPack()
         QVERIFY(report.scene->save(path));
     }
     QString saved;
-    QVERIFY(ReportFile::readPackPath(path, &saved));
+    QVERIFY(ReportReader::readPackPath(path, &saved));
     QCOMPARE(saved, QString(":res/reports/kstvc.pak"));
 
     setLanguage("en_GB");
@@ -248,7 +249,7 @@ void TestReportLanguages::aReportShowsTheLanguageOfTheUserAndKeepsItsPack()
         QVERIFY(shownTexts(report.scene.get()).contains("Client Handover Pack Checklist"));
         QVERIFY(report.scene->save(germanNamed));
     }
-    QVERIFY(ReportFile::readPackPath(germanNamed, &saved));
+    QVERIFY(ReportReader::readPackPath(germanNamed, &saved));
     QCOMPARE(saved, QString(":res/reports_de/kstchk.pak"));
     QVERIFY(ScriptedPrompts::get().asked.isEmpty());
 }

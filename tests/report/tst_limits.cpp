@@ -214,7 +214,7 @@ void TestLimits::valuesWithoutSpacesFitTheirBox_data()
     QTest::newRow("addresses") << "inspector"
                                << "tester@example.com,second.tester@example.com,third.person@example.com";
     QTest::newRow("500 x") << "test_instruments" << QString(500, 'x');
-    QTest::newRow("20000 digits") << "comments" << QString(20000, '7').left(ReportText::MaxFieldLength);
+    QTest::newRow("20000 digits") << "comments" << QString(20000, '7').left(ReportLimits::MaxFieldLength);
     QTest::newRow("words and a long one") << "description_of_work"
                                           << "see " + QString(300, 'y') + " and more words after it";
     QTest::newRow("2000 characters of address")
@@ -248,7 +248,7 @@ void TestLimits::valuesWithoutSpacesFitTheirBox()
 
 void TestLimits::longValuesAreCutOnLoadAndWhenTyped()
 {
-    const int cap = ReportText::MaxFieldLength;
+    const int cap = ReportLimits::MaxFieldLength;
     QVERIFY(cap >= 1000);
     QByteArray cells;
     for (int row = 1; row < 25; ++row) {
@@ -292,7 +292,7 @@ void TestLimits::longValuesAreCutOnLoadAndWhenTyped()
 
 void TestLimits::fieldLengthCountsCharactersAsTheUserSeesThem_data()
 {
-    const int cap = ReportText::MaxFieldLength;
+    const int cap = ReportLimits::MaxFieldLength;
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
     const QString flag = QString::fromUtf8("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"); // four units
     const QString accented = QString("e") + QChar(0x0301); // a letter and its accent

@@ -4,8 +4,9 @@
 #include "Folders.h"
 #include "GraphicsTextItem.h"
 #include "ReportCheckBox.h"
-#include "ReportFile.h"
+#include "ReportPack.h"
 #include "ReportPage.h"
+#include "ReportReader.h"
 #include "ReportResizableImage.h"
 #include "ReportScene.h"
 #include "ReportSupport.h"
@@ -171,7 +172,7 @@ void TestLoading::documentWithoutPackUsesTheDefaultOfItsSuffix()
     QCOMPARE(report.scene->itemById("no_such_field"), nullptr);
     QVERIFY(static_cast<ReportCheckBox*>(report.scene->itemById("initial"))->isChecked());
     // The folder is "reports" whatever the suffix; a suffix without a pack is unreadable.
-    QCOMPARE(ReportFile::defaultPackPath("kstvc"), QString(":res/reports/kstvc.pak"));
+    QCOMPARE(ReportPack::defaultPath("kstvc"), QString(":res/reports/kstvc.pak"));
     Report none;
     QVERIFY(!none.load(writeReport(dir.path(), "x.kstunknown", "<document/>")));
     QCOMPARE(ScriptedPrompts::get().messageTexts(),
@@ -250,7 +251,7 @@ void TestLoading::savingKeepsThePackAndTheValues()
         QVERIFY(report.scene->save(path));
     }
     QString pack;
-    QVERIFY(ReportFile::readPackPath(path, &pack));
+    QVERIFY(ReportReader::readPackPath(path, &pack));
     QCOMPARE(pack, QString(":/testpacks/kstatr_rev2.pak"));
     Report again;
     QVERIFY(again.load(path));
@@ -263,7 +264,7 @@ void TestLoading::savingKeepsThePackAndTheValues()
     Report first;
     QVERIFY(first.load(old));
     QVERIFY(first.scene->save(old));
-    QVERIFY(ReportFile::readPackPath(old, &pack));
+    QVERIFY(ReportReader::readPackPath(old, &pack));
     QCOMPARE(pack, QString(":res/reports/kstatr.pak"));
 }
 
@@ -472,7 +473,7 @@ void TestLoading::failedSaveKeepsThePreviousFile()
     quint32 seed = 12345;
     for (const QString& id : fields) {
         QString text;
-        for (int i = 0; i < ReportText::MaxFieldLength; ++i) {
+        for (int i = 0; i < ReportLimits::MaxFieldLength; ++i) {
             seed = seed * 1103515245 + 12345;
             text += QChar(0x4E00 + int((seed >> 8) % 2000));
         }

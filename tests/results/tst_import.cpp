@@ -353,9 +353,10 @@ void TestImport::fieldsKeepTheirLimitAndFixedTextsTheirWords_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("told");
     QTest::newRow("room") << 10 << "%1Index=1; initial=yes; \n" << false;
-    QTest::newRow("exactly full") << ReportText::MaxFieldLength - 23 << "%1Index=1; initial=yes; \n" << false;
-    QTest::newRow("one too many") << ReportText::MaxFieldLength - 22 << "%1Index=1; initial=yes; " << true;
-    QTest::newRow("full") << ReportText::MaxFieldLength << "%1" << true;
+    QTest::newRow("exactly full") << ReportLimits::MaxFieldLength - 23 << "%1Index=1; initial=yes; \n"
+                                  << false;
+    QTest::newRow("one too many") << ReportLimits::MaxFieldLength - 22 << "%1Index=1; initial=yes; " << true;
+    QTest::newRow("full") << ReportLimits::MaxFieldLength << "%1" << true;
 }
 
 void TestImport::fieldsKeepTheirLimitAndFixedTextsTheirWords()

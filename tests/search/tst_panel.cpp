@@ -6,6 +6,7 @@
 #include "FoundFilesModel.h"
 #include "MainWindow.h"
 #include "ProjectModel.h"
+#include "ProjectTreeController.h"
 #include "ProjectTreeView.h"
 #include "ReportTestSupport.h"
 #include "RightAlignedDelegate.h"
@@ -526,7 +527,7 @@ void TestPanel::mainWindowHostsThePanelAndTheResults()
     QCOMPARE(window.documents().size(), 1);
     // It has no file, and stays open when files of the projects folder go away.
     QVERIFY(QFile::remove(QDir(root()).filePath("Site A/notes.txt")));
-    window.closeDocumentsOfMissingFiles();
+    window.projectTree()->closeDocumentsOfMissingFiles();
     QCOMPARE(window.documents().size(), 1);
     makeFile("Site A/notes.txt");
 
@@ -577,8 +578,8 @@ void TestPanel::activatingAHitOpensItLikeTheBrowser()
     // A folder is shown in the document browser, as there, not handed to a file manager.
     results->activated(rowOf(panel->model(), "Site A"));
     QCOMPARE(TestSupport::openedUrls().size(), 1);
-    QCOMPARE(
-        window.projectModel()->filePath(window.treeView()->currentIndex()), QDir(root()).filePath("Site A"));
+    QCOMPARE(window.projectTree()->model()->filePath(window.treeView()->currentIndex()),
+        QDir(root()).filePath("Site A"));
 
     // Double-clicking a row in the table does the same as activating it.
     QTableView* table = results->tableView();
