@@ -4,8 +4,10 @@
 #include "Brand.h"
 #include "CurveSupport.h"
 #include "DiagramSupport.h"
+#include "Folders.h"
 #include "KestrovanResources.h"
 #include "MainWindow.h"
+#include "ProjectsFolderPrompts.h"
 #include "ReportSupport.h"
 #include "SearchResultsDocument.h"
 #include "SingleInstance.h"
@@ -131,6 +133,8 @@ int runKestrovan(int& argc, char** argv, const StartupOptions& options)
     enableHighDpi();
     QApplication app(argc, argv);
     Prompts::install(std::make_unique<WidgetPrompts>());
+    // The projects folder is settled by asking the user the same way.
+    Folders::setQuestions(std::make_unique<ProjectsFolderPrompts>());
     setApplicationIdentity();
 
     const QStringList arguments = QCoreApplication::arguments();

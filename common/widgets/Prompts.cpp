@@ -1,7 +1,5 @@
 #include "Prompts.h"
 
-#include "ProjectsFolderPrompts.h"
-
 #include <QDebug>
 
 namespace {
@@ -31,8 +29,6 @@ Prompts& Prompts::instance()
 
 std::unique_ptr<Prompts> Prompts::install(std::unique_ptr<Prompts> prompts)
 {
-    // Once a program has chosen how it asks, the projects folder is settled by asking that way.
-    Folders::setQuestions(std::make_unique<ProjectsFolderPrompts>());
     std::unique_ptr<Prompts> previous = std::move(current());
     current() = std::move(prompts);
     return previous;

@@ -111,7 +111,6 @@ public:
     // The installed implementation; UnattendedPrompts until a program installs another.
     static Prompts& instance();
     // Replaces the implementation; returns the previous one (tests put it back when done).
-    // From then on the projects folder (Folders) asks through the installed one.
     static std::unique_ptr<Prompts> install(std::unique_ptr<Prompts> prompts);
 
     // Shorthands for the common box shapes.

@@ -1,6 +1,8 @@
 // The scripted prompts of the widget layer of the test support.
 #include "ScriptedPrompts.h"
 
+#include "Folders.h"
+#include "ProjectsFolderPrompts.h"
 #include "TestSupport.h"
 
 namespace {
@@ -176,6 +178,7 @@ void TestSupport::installPrompts(std::unique_ptr<ScriptedPrompts> prompts)
 {
     installed = prompts.get();
     Prompts::install(std::move(prompts));
+    Folders::setQuestions(std::make_unique<ProjectsFolderPrompts>());
     setLayerHooks([] { installed->reset(); },
         [] {
             for (const QString& stray : strayPrompts())
